@@ -1,0 +1,1 @@
+// Stands in for a folder whose library has no sources yet.

@@ -1,0 +1,59 @@
+#include "tests/support/TestSupport.h"
+
+#include <windows.h>
+
+namespace kvtest {
+
+static std::string Join(const char* base, const std::string& relative)
+{
+    std::string path = base;
+    if (!relative.empty()) {
+        path += '\\';
+        for (char c : relative)
+            path += (c == '/') ? '\\' : c;
+    }
+    return path;
+}
+
+std::string SourcePath(const std::string& relative) { return Join(KV_SOURCE_DIR, relative); }
+std::string BinaryPath(const std::string& relative) { return Join(KV_BINARY_DIR, relative); }
+std::string SharedPath(const std::string& relative) { return Join(KV_SHARED_DIR, relative); }
+
+static void RemoveTree(const std::string& dir)
+{
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = fd.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            std::string full = dir + "\\" + name;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(full);
+            else {
+                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(full.c_str());
+            }
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+std::string ScratchDir(const std::string& name)
+{
+    std::string root = BinaryPath("scratch");
+    CreateDirectoryA(root.c_str(), nullptr);
+    std::string dir = root + "\\" + name;
+    RemoveTree(dir);
+    CreateDirectoryA(dir.c_str(), nullptr);
+    return dir;
+}
+
+bool CopyFileTo(const std::string& from, const std::string& to)
+{
+    return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
+}
+
+} // namespace kvtest

@@ -1,0 +1,19 @@
+// Helpers shared by the test executables.
+#pragma once
+#include <string>
+
+namespace kvtest {
+
+// Windows paths (as Wine sees them) of the source tree, the build tree and the
+// shared test data beside the checkout.
+std::string SourcePath(const std::string& relative);
+std::string BinaryPath(const std::string& relative);
+std::string SharedPath(const std::string& relative);
+
+// A fresh, empty folder under the build tree for one test's files.
+std::string ScratchDir(const std::string& name);
+
+// Copies a file; true on success.
+bool CopyFileTo(const std::string& from, const std::string& to);
+
+} // namespace kvtest

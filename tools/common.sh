@@ -1,0 +1,56 @@
+# Shared set-up of ./kelvaron and ./run-tests: installs what is missing,
+# configures and builds, and makes the Wine prefix inside the build folder.
+set -euo pipefail
+
+KV_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+KV_BUILD="${KV_BUILD:-$KV_ROOT/build}"
+export WINEPREFIX="$KV_BUILD/wineprefix"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
+KV_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 cmake googletest unixodbc
+             unixodbc-dev libsqliteodbc odbc-mdbtools mdbtools xvfb sqlite3 python3)
+
+kv_log() { printf '== %s\n' "$*" >&2; }
+
+kv_install_packages() {
+    local missing=()
+    for p in "${KV_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    kv_log "installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+kv_build() {
+    if [ ! -f "$KV_BUILD/CMakeCache.txt" ]; then
+        kv_log "configuring $KV_BUILD"
+        cmake -S "$KV_ROOT" -B "$KV_BUILD" -DCMAKE_TOOLCHAIN_FILE="$KV_ROOT/cmake/mingw-w64.cmake" >/dev/null
+    fi
+    kv_log "building"
+    cmake --build "$KV_BUILD" -j "$(nproc)" "$@"
+}
+
+# A Wine prefix of the project's own, with the null display driver unless
+# KV_DISPLAY is set (then Wine's X11 driver shows windows on $DISPLAY).
+kv_prefix() {
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        kv_log "making the Wine prefix $WINEPREFIX"
+        mkdir -p "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1 || true
+        wineserver -w || true
+    fi
+}
+
+kv_display_driver() {
+    local driver="$1"
+    if [ "$driver" = null ]; then
+        wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+    else
+        wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f >/dev/null 2>&1 || true
+    fi
+}
