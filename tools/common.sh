@@ -23,7 +23,7 @@ kv_install_packages() {
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
 kv_build() {
@@ -32,7 +32,10 @@ kv_build() {
         cmake -S "$KV_ROOT" -B "$KV_BUILD" -DCMAKE_TOOLCHAIN_FILE="$KV_ROOT/cmake/mingw-w64.cmake" >/dev/null
     fi
     kv_log "building"
-    cmake --build "$KV_BUILD" -j "$(nproc)" "$@"
+    # KV_TARGET names the targets to build (space separated); default all.
+    local targets=()
+    for t in ${KV_TARGET:-}; do targets+=(--target "$t"); done
+    cmake --build "$KV_BUILD" -j "${KV_JOBS:-$(nproc)}" "${targets[@]}" "$@"
 }
 
 # A Wine prefix of the project's own, with the null display driver unless

@@ -1,0 +1,128 @@
+-- The component database: every table a new database starts with.
+-- This file is the one place where the file format is written down as SQL;
+-- the build turns it into Database/Skeleton.sqlite, and the sample database is
+-- made from it too.
+--
+-- Types: INTEGER holds a signed 32-bit value (RFX_Long), TINYINT a byte
+-- (RFX_Byte), REAL a single-precision value (RFX_Single; SQLite keeps it as a
+-- double, the program reads and writes it as a float) and VARCHAR(n) text of
+-- at most n characters, which the SQLite ODBC driver reports as SQL_VARCHAR
+-- of size n, as the Access driver reports a Text(n) column.
+--
+-- [Component Key] is given by the database on insert and never reused, so a
+-- key that Tapes, Nozzles or Assemblies rows still name cannot come back for
+-- another component. Tapes, Nozzles and Assemblies have no key of their own.
+
+CREATE TABLE [Components] (
+    [Component Key]   INTEGER PRIMARY KEY AUTOINCREMENT,
+    [Old id1]         INTEGER DEFAULT 0,
+    [Old id2]         INTEGER DEFAULT 0,
+    [Old id3]         INTEGER DEFAULT 0,
+    [Database Number] TINYINT DEFAULT 0,
+    [Description]     VARCHAR(50) DEFAULT '',
+    [Warehouse Code]  VARCHAR(32) DEFAULT '',
+    [Supplier Code]   VARCHAR(4) DEFAULT '',
+    [Usage]           VARCHAR(3) DEFAULT '',
+    [Major1]          VARCHAR(6) DEFAULT '      ',
+    [Minor1]          VARCHAR(6) DEFAULT '      ',
+    [Major2]          VARCHAR(6) DEFAULT '      ',
+    [Minor2]          VARCHAR(6) DEFAULT '      ',
+    [Reals1]          REAL DEFAULT 0,
+    [Reals2]          REAL DEFAULT 0,
+    [Reals3]          REAL DEFAULT 0,
+    [Reals4]          REAL DEFAULT 0,
+    [Reals5]          REAL DEFAULT 0,
+    [Reals6]          REAL DEFAULT 0,
+    [Reals7]          REAL DEFAULT 0,
+    [Reals8]          REAL DEFAULT 0,
+    [Rextra1]         REAL DEFAULT 0,
+    [Rextra2]         REAL DEFAULT 0,
+    [Rextra3]         REAL DEFAULT 0,
+    [Rextra4]         REAL DEFAULT 0,
+    [Document Index]  INTEGER DEFAULT 0,
+    [Linetype]        INTEGER DEFAULT 0,
+    [Symbol]          INTEGER DEFAULT 0,
+    [Symbol Size]     REAL DEFAULT 0,
+    [Symbol File]     INTEGER DEFAULT 0,
+    [Colour1]         INTEGER DEFAULT 16777215,
+    [Colour2]         INTEGER DEFAULT 16777215,
+    [Default Nozzle]  VARCHAR(10) DEFAULT '          ',
+    [Item Type]       VARCHAR(3) DEFAULT '   ',
+    [Flags]           INTEGER DEFAULT 0,
+    [Order]           INTEGER DEFAULT 10000
+);
+CREATE INDEX [Components by Database Number] ON [Components] ([Database Number]);
+
+CREATE TABLE [Tapes] (
+    [Pipe Key]        INTEGER DEFAULT 0,
+    [Flow Calc Type]  VARCHAR(4) DEFAULT '',
+    [Reals1]          REAL DEFAULT 0,
+    [Reals2]          REAL DEFAULT 0,
+    [Reals3]          REAL DEFAULT 0,
+    [Reals4]          REAL DEFAULT 0,
+    [Reals5]          REAL DEFAULT 0,
+    [Reals6]          REAL DEFAULT 0,
+    [Rextra1]         REAL DEFAULT 0,
+    [Rextra2]         REAL DEFAULT 0,
+    [Rextra3]         REAL DEFAULT 0,
+    [Rextra4]         REAL DEFAULT 0
+);
+CREATE INDEX [Tapes by Pipe Key] ON [Tapes] ([Pipe Key]);
+
+CREATE TABLE [Nozzles] (
+    [Emitter Key]     INTEGER DEFAULT 0,
+    [Nozzle Key]      INTEGER DEFAULT 0
+);
+CREATE INDEX [Nozzles by Emitter Key] ON [Nozzles] ([Emitter Key]);
+
+CREATE TABLE [Assemblies] (
+    [Assembly Key]    INTEGER DEFAULT 0,
+    [Item Key]        INTEGER DEFAULT 0,
+    [Number/Length]   REAL DEFAULT 0
+);
+CREATE INDEX [Assemblies by Assembly Key] ON [Assemblies] ([Assembly Key]);
+
+CREATE TABLE [Suppliers] (
+    [Description]     VARCHAR(50) DEFAULT '',
+    [Code]            VARCHAR(4) DEFAULT '',
+    [Base Price]      VARCHAR(1) DEFAULT '',
+    [Multiplier A]    REAL DEFAULT 0,
+    [Multiplier B]    REAL DEFAULT 0,
+    [Multiplier C]    REAL DEFAULT 0,
+    [Multiplier D]    REAL DEFAULT 0
+);
+
+CREATE TABLE [Symbols] (
+    [Key]             INTEGER DEFAULT 0,
+    [Name]            VARCHAR(50) DEFAULT ''
+);
+
+CREATE TABLE [PipeTable] (
+    [Type]            VARCHAR(6) DEFAULT '',
+    [Gender]          VARCHAR(1) DEFAULT '',
+    [Connection]      VARCHAR(4) DEFAULT '',
+    [Fitting1]        VARCHAR(6) DEFAULT '',
+    [Fitting2]        VARCHAR(6) DEFAULT '',
+    [Fitting3]        VARCHAR(6) DEFAULT '',
+    [Fitting4]        VARCHAR(6) DEFAULT '',
+    [Fitting5]        VARCHAR(6) DEFAULT '',
+    [Bend Angle]      REAL DEFAULT 0,
+    [Extra Allowance] REAL DEFAULT 0,
+    [Rounding]        REAL DEFAULT 0,
+    [Roll Length]     REAL DEFAULT 0
+);
+
+CREATE TABLE [Nominal Conversions] (
+    [NominalMM]       REAL DEFAULT 0,
+    [NominalInches]   REAL DEFAULT 0,
+    [NominalMetres]   REAL DEFAULT 0,
+    [NominalFeet]     REAL DEFAULT 0
+);
+
+-- Documents linked to components through [Document Index]; the program
+-- never binds this table, it only carries it whole into copies.
+CREATE TABLE [Documents] (
+    [Document Index]  INTEGER PRIMARY KEY AUTOINCREMENT,
+    [Title]           VARCHAR(100) DEFAULT '',
+    [File Name]       VARCHAR(255) DEFAULT ''
+);

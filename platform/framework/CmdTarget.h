@@ -1,0 +1,2 @@
+// Filled in as the framework grows.
+#pragma once
