@@ -38,22 +38,28 @@ kv_build() {
     cmake --build "$KV_BUILD" -j "${KV_JOBS:-$(nproc)}" "${targets[@]}" "$@"
 }
 
-# A Wine prefix of the project's own, with the null display driver unless
-# KV_DISPLAY is set (then Wine's X11 driver shows windows on $DISPLAY).
+# A Wine prefix of the project's own. kv_prefix DRIVER makes it when missing
+# and sets its display driver: "null" (windows work, nothing is shown) for the
+# tests, "x11" to show windows on $DISPLAY. Wine reads the driver when its
+# first process starts, so the change is made while no Wine process of this
+# prefix runs, and the server is left to end before anything else starts.
 kv_prefix() {
+    local driver="$1" current=x11
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         kv_log "making the Wine prefix $WINEPREFIX"
         mkdir -p "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1 || true
-        wineserver -w || true
+        current=none
+    elif grep -q '"Graphics"="null"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+        current=null
     fi
-}
-
-kv_display_driver() {
-    local driver="$1"
-    if [ "$driver" = null ]; then
-        wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
-    else
-        wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f >/dev/null 2>&1 || true
+    if [ "$driver" != "$current" ]; then
+        wineserver -k >/dev/null 2>&1 || true
+        if [ "$driver" = null ]; then
+            wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+        else
+            wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f >/dev/null 2>&1 || true
+        fi
     fi
+    wineserver -w >/dev/null 2>&1 || true
 }

@@ -1,0 +1,53 @@
+// The program's application object. It owns the registry settings store and
+// the user's display units for the whole run, and keeps the significant-digits
+// setting shared with the design program.
+#pragma once
+#include "platform/framework/Framework.h"
+#include "app/RegistrySettings.h"
+#include "units/OZU_UnitSettings.h"
+
+class CKelvaronApp : public CWinApp
+{
+public:
+    CKelvaronApp();
+    ~CKelvaronApp() override;
+
+    // One typed value of the shared registry key (see CRegistrySettings):
+    // TRUE when read or written.
+    BOOL ReadSetting(LPCSTR keyPath, void* buffer, int type, int size);
+    BOOL WriteSetting(LPCSTR keyPath, const void* buffer, int type, int size);
+
+    // The registry settings store.
+    CRegistrySettings* GetSettings() { return &m_registrySettings; }
+    // The user's display units, limits and significant-digit rounding.
+    OZU_UnitSettings* GetUnitSettings() { return &m_unitSettings; }
+
+    // The number of significant digits values are shown with: the stored
+    // setting when it lies in 1 .. 16, 16 for a larger one, the default 5
+    // when it is missing, 0 or negative.
+    int GetSignificantDigits() const;
+    // Reads "VisualSettings\Misc\SignificantDigits"; when it is missing, the
+    // default 5 is used and written back. A stored value outside 1 .. 16 is
+    // kept in the registry (the design program shares it) and handled by
+    // GetSignificantDigits.
+    void LoadSignificantDigits();
+
+    static constexpr int DefaultSignificantDigits = 5;
+    static constexpr int MaxSignificantDigits = 16;
+
+    // The option word ("KelVaron Settings"): bit value 1 stores a pending
+    // grid row without asking, 2 deletes without the confirmation question,
+    // 4 keeps the side grids from reporting missing items and nozzles.
+    DWORD GetOptions() const { return m_dwOptions; }
+    void SetOptions(DWORD dwOptions) { m_dwOptions = dwOptions; }
+    // TRUE from the start of the application's initialisation to its end.
+    BOOL IsStartingUp() const { return m_bStartingUp; }
+    void SetStartingUp(BOOL bStartingUp) { m_bStartingUp = bStartingUp; }
+
+protected:
+    int m_nSignificantDigits = DefaultSignificantDigits;
+    OZU_UnitSettings m_unitSettings;        // saved when destroyed
+    CRegistrySettings m_registrySettings;   // holds no state
+    DWORD m_dwOptions = 0;
+    BOOL m_bStartingUp = FALSE;
+};

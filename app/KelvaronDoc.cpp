@@ -1,0 +1,86 @@
+#include "app/KelvaronDoc.h"
+#include "database/ComponentRecords.h"
+
+IMPLEMENT_DYNCREATE(CKelvaronDoc, CDocument)
+
+CKelvaronDoc::CKelvaronDoc() = default;
+
+CKelvaronDoc::~CKelvaronDoc()
+{
+    CloseDatabase();
+}
+
+CString CKelvaronDoc::GetConnectString(LPCTSTR lpszPath)
+{
+    CString path = lpszPath ? lpszPath : "";
+    int dot = path.ReverseFind('.');
+    CString ext = dot >= 0 ? path.Mid(dot) : CString();
+    CString connect;
+    if (ext.CompareNoCase(".mdb") == 0)
+        connect.Format("Driver={Microsoft Access Driver (*.mdb)};Dbq=%s;", (LPCTSTR)path);
+    else
+        connect.Format("Driver={Microsoft Access Driver (*.mdb, *.accdb)};Dbq=%s;", (LPCTSTR)path);
+    return connect;
+}
+
+BOOL CKelvaronDoc::ConnectDatabase(LPCTSTR lpszPath)
+{
+    CloseDatabase();
+    try
+    {
+        m_pDatabase = new CDatabase;
+        m_pDatabase->OpenEx(GetConnectString(lpszPath), CDatabase::noOdbcDialog);
+        try
+        {
+            m_pNominalTable = new CNominalTable(m_pDatabase);
+            m_pNominalTable->Open(CRecordset::dynaset, nullptr, CRecordset::useBookmarks);
+        }
+        catch (CException* e)
+        {
+            ReportDatabaseException(e);
+            delete m_pNominalTable;
+            m_pNominalTable = nullptr;
+        }
+    }
+    catch (CException* e)
+    {
+        ReportDatabaseException(e);
+        CloseDatabase();
+        return FALSE;
+    }
+    m_strDatabasePath = lpszPath;
+    return TRUE;
+}
+
+void CKelvaronDoc::CloseDatabase()
+{
+    if (m_pNominalTable)
+    {
+        m_pNominalTable->CloseQuietly();
+        delete m_pNominalTable;
+        m_pNominalTable = nullptr;
+    }
+    if (m_pDatabase)
+    {
+        try
+        {
+            if (m_pDatabase->IsOpen())
+                m_pDatabase->Close();
+        }
+        catch (CException* e)
+        {
+            ReportDatabaseException(e);
+        }
+        delete m_pDatabase;
+        m_pDatabase = nullptr;
+    }
+    m_strDatabasePath.Empty();
+}
+
+OZU_DiameterValue CKelvaronDoc::ConvertDiameter(const OZU_DiameterValue& value, int nUnit)
+{
+    if (m_pNominalTable && m_pNominalTable->IsOpen())
+        return m_pNominalTable->ConvertDiameter(value, nUnit);
+    OZU_DiameterValue result(value.GetValueIn(nUnit), nUnit);
+    return result;
+}

@@ -1,0 +1,152 @@
+#include "app/KelvaronView.h"
+#include "app/KelvaronDoc.h"
+#include "database/ComponentRecords.h"
+#include "grids/GridWindow.h"
+
+IMPLEMENT_DYNCREATE(CKelvaronView, CFormView)
+
+BEGIN_MESSAGE_MAP(CKelvaronView, CFormView)
+END_MESSAGE_MAP()
+
+namespace {
+// The Components columns whose text widths the view keeps, in order.
+const int kLengthColumns[10] = { 6, 7, 8, 9, 10, 11, 12, 13, 33, 34 };
+} // namespace
+
+CKelvaronView::CKelvaronView() : CFormView((UINT)IDD)
+{
+}
+
+CKelvaronView::~CKelvaronView() = default;
+
+CKelvaronDoc* CKelvaronView::GetDocument() const
+{
+    return dynamic_cast<CKelvaronDoc*>(m_pDocument);
+}
+
+CDatabase* CKelvaronView::GetDatabase() const
+{
+    CKelvaronDoc* pDoc = GetDocument();
+    return pDoc ? pDoc->GetDatabase() : nullptr;
+}
+
+OZU_DiameterValue& CKelvaronView::ConvertNominal(OZU_DiameterValue& result, const OZU_DiameterValue& diameter,
+                                                 int nUnit)
+{
+    CKelvaronDoc* pDoc = GetDocument();
+    if (pDoc)
+        result = pDoc->ConvertDiameter(diameter, nUnit);
+    else
+        result = OZU_DiameterValue();
+    return result;
+}
+
+void CKelvaronView::TabToComponentType(int nTab, BYTE& nDatabaseNumber, long& nFlags)
+{
+    static const BYTE kNumbers[18] = {
+        DBNUM_PIPE, DBNUM_PIPE, DBNUM_VALVE, DBNUM_HYDRAULIC, DBNUM_LATERAL_TAKE_OFF, DBNUM_COUPLER,
+        DBNUM_ELBOW, DBNUM_TEE, DBNUM_CROSS, DBNUM_PUMP, DBNUM_OUTLET, DBNUM_OUTLET_CONNECTION,
+        DBNUM_WIRE, DBNUM_CONTROLLER, DBNUM_LIGHT, DBNUM_ELECTRIC, DBNUM_MISCELLANEOUS, DBNUM_NOZZLE,
+    };
+    if (nTab < 0 || nTab >= 18)
+    {
+        nDatabaseNumber = 0;
+        nFlags = 0;
+        return;
+    }
+    nDatabaseNumber = kNumbers[nTab];
+    if (nTab == 1)
+        nFlags = COMPONENT_FLAG_TAPE;
+    else if (nTab == 10)
+        nFlags = nFlags == COMPONENT_FLAG_HAS_NOZZLES ? COMPONENT_FLAG_HAS_NOZZLES : 0;
+    else
+        nFlags = 0;
+}
+
+void CKelvaronView::ReadFieldLengths()
+{
+    for (int& n : m_nFieldLengths)
+        n = 0;
+    CDatabase* pDb = GetDatabase();
+    if (!pDb || !pDb->IsOpen())
+        return;
+    try
+    {
+        CRecordset rs(pDb);
+        rs.Open(CRecordset::forwardOnly, "SELECT TOP 1 * FROM Components", CRecordset::readOnly);
+        for (int i = 0; i < 10; i++)
+        {
+            short index = (short)(kLengthColumns[i] - 1);
+            if (index < rs.GetODBCFieldCount())
+            {
+                CODBCFieldInfo info;
+                rs.GetODBCFieldInfo(index, info);
+                m_nFieldLengths[i] = (int)info.m_nPrecision;
+            }
+        }
+        rs.Close();
+    }
+    catch (CException* e)
+    {
+        ReportDatabaseException(e);
+    }
+}
+
+int CKelvaronView::GetFieldLength(int nColumn) const
+{
+    for (int i = 0; i < 10; i++)
+        if (kLengthColumns[i] == nColumn)
+            return m_nFieldLengths[i];
+    return 0;
+}
+
+void CKelvaronView::SwitchGridTable(int nTab)
+{
+    if (!m_pGrid)
+        return;
+    m_pGrid->SaveCurrentRow();
+    m_nCurrentTab = nTab;
+    m_pGrid->SetTable(nTab);
+    m_pGrid->SetReadOnly(m_bAssemblyMode || m_bNozzleMode || m_pGrid->m_nEditorTableType != -1);
+    m_pGrid->OpenRecordset();
+    m_pGrid->FitColumnWidths();
+    // The grid takes this table's remembered row instead of the first one.
+    m_pGrid->SetCurrentCell(1, nTab == 18 ? 1 : 6);
+}
+
+void CKelvaronView::OnAddComponent()
+{
+}
+
+void CKelvaronView::OnEditComponent()
+{
+}
+
+void CKelvaronView::OnAddToAssembly()
+{
+    AddToAssembly(-1);
+}
+
+void CKelvaronView::OnAddNozzle()
+{
+    if (m_pGrid)
+        m_pGrid->AddNozzleToEmitter();
+}
+
+void CKelvaronView::AddToAssembly(long nKey)
+{
+    if (m_pGrid)
+        m_pGrid->AddToAssembly(nKey);
+}
+
+void CKelvaronView::ShowColourPopup(const CRect&, long)
+{
+}
+
+void CKelvaronView::ShowLineTypePopup(const CRect&, long, long)
+{
+}
+
+void CKelvaronView::OnDraw(CDC*)
+{
+}

@@ -1,0 +1,129 @@
+// Helpers of the document, view and frame classes: paths, texts, files.
+#include "platform/framework/Framework.h"
+#include "platform/framework/DocViewUtil.h"
+#include <string>
+
+namespace {
+
+std::wstring Wide(LPCTSTR lpsz)
+{
+    if (lpsz == nullptr || *lpsz == '\0')
+        return std::wstring();
+    int n = ::MultiByteToWideChar(CP_UTF8, 0, lpsz, -1, nullptr, 0);
+    if (n <= 0)
+        return std::wstring();
+    std::wstring w((size_t)n, L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, lpsz, -1, &w[0], n);
+    w.resize((size_t)n - 1);
+    return w;
+}
+
+CString Narrow(const std::wstring& w)
+{
+    if (w.empty())
+        return CString();
+    int n = ::WideCharToMultiByte(CP_UTF8, 0, w.c_str(), (int)w.size(), nullptr, 0, nullptr, nullptr);
+    std::string s((size_t)n, '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, w.c_str(), (int)w.size(), &s[0], n, nullptr, nullptr);
+    return CString(std::move(s));
+}
+
+std::wstring FullPathW(const std::wstring& path)
+{
+    if (path.empty())
+        return path;
+    DWORD n = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (n == 0)
+        return path;
+    std::wstring full((size_t)n, L'\0');
+    n = ::GetFullPathNameW(path.c_str(), n, &full[0], nullptr);
+    if (n == 0 || n >= full.size())
+        return path;
+    full.resize(n);
+    // Short (8.3) names of existing files become their long names, so that
+    // two spellings of one file compare equal.
+    DWORD nLong = ::GetLongPathNameW(full.c_str(), nullptr, 0);
+    if (nLong > 0) {
+        std::wstring longPath((size_t)nLong, L'\0');
+        nLong = ::GetLongPathNameW(full.c_str(), &longPath[0], nLong);
+        if (nLong > 0 && nLong < longPath.size()) {
+            longPath.resize(nLong);
+            return longPath;
+        }
+    }
+    return full;
+}
+
+std::wstring FolderOf(const std::wstring& path)
+{
+    size_t n = path.find_last_of(L"\\/");
+    return n == std::wstring::npos ? std::wstring(L".") : path.substr(0, n + 1);
+}
+
+} // namespace
+
+namespace kvdoc {
+
+CString FullPath(LPCTSTR lpszPath)
+{
+    if (lpszPath == nullptr || *lpszPath == '\0')
+        return CString();
+    std::wstring full = FullPathW(Wide(lpszPath));
+    return full.empty() ? CString(lpszPath) : Narrow(full);
+}
+
+BOOL SamePath(LPCTSTR lpszPath1, LPCTSTR lpszPath2)
+{
+    if (lpszPath1 == nullptr || lpszPath2 == nullptr || *lpszPath1 == '\0' || *lpszPath2 == '\0')
+        return FALSE;
+    std::wstring a = FullPathW(Wide(lpszPath1));
+    std::wstring b = FullPathW(Wide(lpszPath2));
+    return ::CompareStringOrdinal(a.c_str(), (int)a.size(), b.c_str(), (int)b.size(), TRUE) == CSTR_EQUAL;
+}
+
+CString FileNameOf(LPCTSTR lpszPath)
+{
+    if (lpszPath == nullptr)
+        return CString();
+    LPCTSTR lpszName = lpszPath;
+    for (LPCTSTR p = lpszPath; *p != '\0'; ++p) {
+        if (*p == '\\' || *p == '/' || *p == ':')
+            lpszName = p + 1;
+    }
+    return CString(lpszName);
+}
+
+CString LoadText(UINT nID, LPCTSTR lpszFallback)
+{
+    CString strText;
+    if (strText.LoadString(nID) && !strText.IsEmpty())
+        return strText;
+    return CString(lpszFallback);
+}
+
+CString TempFileBeside(LPCTSTR lpszTarget)
+{
+    std::wstring folder = FolderOf(FullPathW(Wide(lpszTarget)));
+    wchar_t szTemp[MAX_PATH + 16] = {};
+    if (folder.size() >= MAX_PATH - 14) {
+        ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return CString();
+    }
+    if (::GetTempFileNameW(folder.c_str(), L"kv", 0, szTemp) == 0)
+        return CString();
+    return Narrow(szTemp);
+}
+
+BOOL ReplaceWith(LPCTSTR lpszSource, LPCTSTR lpszTarget)
+{
+    return ::MoveFileExW(Wide(lpszSource).c_str(), Wide(lpszTarget).c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH);
+}
+
+BOOL HasResource(LPCTSTR lpszName, LPCTSTR lpszType)
+{
+    HINSTANCE hInst = AfxFindResourceHandle(lpszName, lpszType);
+    return hInst != nullptr && ::FindResourceA(hInst, lpszName, lpszType) != nullptr;
+}
+
+} // namespace kvdoc

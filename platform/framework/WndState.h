@@ -1,0 +1,41 @@
+// Per-thread state of the window classes: handle maps, the message being
+// handled, the window being created, tool tips. Internal to the framework's
+// window, application and dialog code.
+#pragma once
+
+#include "platform/framework/AfxBase.h"
+#include <unordered_map>
+
+class CWnd;
+struct AFX_CMDHANDLERINFO;
+
+namespace kvwnd {
+
+struct ThreadState
+{
+    std::unordered_map<HWND, CWnd*> permanentMap;
+    std::unordered_map<HWND, CWnd*> temporaryMap;
+    int nTempMapLock = 0;
+
+    MSG msgCur = {};               // message being handled by AfxCallWndProc
+    CWnd* pWndInit = nullptr;      // window being created (AfxHookWindowCreate)
+    HHOOK hHookCbt = nullptr;
+    HWND hLockoutNotifyWindow = nullptr; // UpdateData in progress: no control notifications
+
+    // Tool tips
+    HWND hToolTip = nullptr;
+    HWND hToolOwner = nullptr;     // the window whose tool is current
+    HWND hToolWnd = nullptr;       // TOOLINFO.hwnd of the current tool
+    UINT_PTR uToolId = 0;
+    INT_PTR nLastHit = -1;
+};
+
+// The calling thread's state (made on first use, kept for the thread's life
+// so that objects destroyed late still find it).
+ThreadState& State();
+
+// The last stop of a dialog's or property sheet's command route: commands
+// (not control notifications) go on to the application object.
+BOOL RouteCommandToThread(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+
+} // namespace kvwnd

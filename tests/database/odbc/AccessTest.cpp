@@ -1,0 +1,111 @@
+// Real Access files open read-only through the MDB Tools driver; every write
+// is refused with a clear message and leaves the file as it was.
+#include "database/OZUDynamicRecordset.h"
+#include "tests/database/odbc/OdbcTestUtil.h"
+
+using namespace odbctest;
+
+namespace {
+
+class CCustomers : public CRecordset
+{
+public:
+    explicit CCustomers(CDatabase* pdb) : CRecordset(pdb)
+    {
+        m_nFields = 3;
+        m_nDefaultType = dynaset;
+    }
+    CString m_strID, m_strCompany, m_strCity;
+    CString GetDefaultSQL() override { return "[Customers]"; }
+    void DoFieldExchange(CFieldExchange* pFX) override
+    {
+        pFX->SetFieldType(CFieldExchange::outputColumn);
+        RFX_Text(pFX, "[CustomerID]", m_strID);
+        RFX_Text(pFX, "[CompanyName]", m_strCompany);
+        RFX_Text(pFX, "[City]", m_strCity);
+    }
+};
+
+} // namespace
+
+TEST(OdbcAccess, NorthwindCustomersReadOnly)
+{
+    Guarded([] {
+        std::string file = kvtest::SharedPath("testdata/access/nwind.mdb");
+        std::string before = FileBytes(file);
+        ASSERT_FALSE(before.empty());
+        CDatabase db;
+        ASSERT_TRUE(db.OpenEx(AccessConnect(file).c_str(), CDatabase::noOdbcDialog));
+        EXPECT_FALSE(db.CanUpdate());
+        EXPECT_FALSE(db.IsSQLite());
+        EXPECT_NE(-1, db.GetReadOnlyReason().Find("read-only"));
+
+        CCustomers rs(&db);
+        ASSERT_TRUE(rs.Open());
+        EXPECT_FALSE(rs.CanUpdate());
+        EXPECT_FALSE(rs.CanAppend());
+        int rows = 0;
+        CString anatrCity, anatrCompany;
+        while (!rs.IsEOF()) {
+            ++rows;
+            if (rs.m_strID == "ANATR") {
+                anatrCity = rs.m_strCity;
+                anatrCompany = rs.m_strCompany;
+            }
+            rs.MoveNext();
+        }
+        EXPECT_EQ(91, rows);
+        EXPECT_STREQ("México D.F.", anatrCity);
+        EXPECT_STREQ("Ana Trujillo Emparedados y helados", anatrCompany);
+
+        // It scrolls both ways.
+        rs.MoveLast();
+        CString last = rs.m_strID;
+        rs.MovePrev();
+        EXPECT_NE(last, rs.m_strID);
+        rs.MoveFirst();
+        EXPECT_STREQ("ALFKI", rs.m_strID);
+
+        // Writes are refused, with the reason.
+        DbError add = CatchDB([&] { rs.AddNew(); });
+        EXPECT_EQ(AFX_SQL_ERROR_RECORDSET_READONLY, add.code);
+        EXPECT_NE(-1, add.message.Find("Access")) << (LPCSTR)add.message;
+        EXPECT_EQ(AFX_SQL_ERROR_RECORDSET_READONLY, CatchDB([&] { rs.Edit(); }).code);
+        EXPECT_EQ(AFX_SQL_ERROR_RECORDSET_READONLY, CatchDB([&] { rs.Delete(); }).code);
+        for (const char* sql : {"UPDATE Customers SET City = 'x' WHERE CustomerID = 'ANATR'",
+                                "DELETE FROM Customers", "INSERT INTO Customers (CustomerID) VALUES ('ZZZZZ')",
+                                "ALTER TABLE Customers ALTER COLUMN [City] Text(32)", "DROP TABLE Customers"}) {
+            DbError e = CatchDB([&] { db.ExecuteSQL(sql); });
+            EXPECT_EQ(AFX_SQL_ERROR_READONLY_DATABASE, e.code) << sql;
+            EXPECT_NE(-1, e.message.Find("read-only")) << (LPCSTR)e.message;
+        }
+        // Reading through ExecuteSQL is allowed.
+        db.ExecuteSQL("SELECT * FROM Customers");
+        rs.Close();
+        db.Close();
+        EXPECT_TRUE(before == FileBytes(file));
+    });
+}
+
+TEST(OdbcAccess, AccessTwentyOhSevenFileReadsAllRows)
+{
+    Guarded([] {
+        std::string file = kvtest::SharedPath("testdata/access/ASampleDatabase.accdb");
+        std::string before = FileBytes(file);
+        CDatabase db;
+        ASSERT_TRUE(db.OpenEx(AccessConnect(file).c_str(), CDatabase::noOdbcDialog));
+        CGRDynamicRecordsetEx rs(&db);
+        ASSERT_TRUE(rs.Open(CRecordset::dynaset, "SELECT * FROM [Asset Items]"));
+        EXPECT_GT(rs.GetColumnCount(), 1);
+        int rows = 0;
+        while (!rs.IsEOF()) {
+            ++rows;
+            rs.MoveNext();
+        }
+        EXPECT_EQ(65, rows);
+        EXPECT_EQ(AFX_SQL_ERROR_RECORDSET_READONLY, CatchDB([&] { rs.AddNew(); }).code);
+        rs.Close();
+        db.Close();
+        EXPECT_TRUE(before == FileBytes(file));
+    });
+}

@@ -1,0 +1,147 @@
+// Drawing into a memory bitmap, checked at a few pixels: cell interiors,
+// hidden columns, the current cell's frame, the selection, owner-drawn cells
+// and a control class of the program's own.
+#include "GridTestSupport.h"
+
+using namespace gridtest;
+
+namespace {
+
+// A cell control of the program's own kind: fills its cell with the cell's
+// value taken as a colour.
+class CSwatchControl : public CGRControl
+{
+    DECLARE_GRCONTROL(CSwatchControl)
+public:
+    using CGRControl::CGRControl;
+    int nDrawn = 0;
+    BOOL CanActivate() const override { return FALSE; }
+    void Draw(CDC* pDC, CRect rect, ROWCOL, ROWCOL, const CGRStyle& style, const CGRStyle*) override
+    {
+        nDrawn++;
+        HBRUSH h = ::CreateSolidBrush((COLORREF)style.GetLongValue());
+        ::FillRect(pDC->GetSafeHdc(), &rect, h);
+        ::DeleteObject(h);
+    }
+};
+IMPLEMENT_GRCONTROL(CSwatchControl, CGRControl)
+
+const WORD kSwatchId = 30001;
+
+// A grid whose column 2 is owner-drawn green on odd rows; the rest is the
+// library's drawing.
+struct DrawGrid : CGRGridCore
+{
+    DrawGrid() { LayOut(*this, 20, 5, 300, 200); }
+    void OnDrawItem(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CRect& rect, const CGRStyle& style) override
+    {
+        if (nCol == 2 && nRow >= 1 && nRow % 2 == 1)
+        {
+            CGRStyle copy = style;
+            copy.SetInterior(RGB(0, 160, 0));
+            CGRGridCore::OnDrawItem(pDC, nRow, nCol, rect, copy);
+            return;
+        }
+        CGRGridCore::OnDrawItem(pDC, nRow, nCol, rect, style);
+    }
+};
+
+class Bitmap
+{
+public:
+    Bitmap(int w, int h)
+    {
+        HDC screen = ::GetDC(nullptr);
+        m_hdc = ::CreateCompatibleDC(screen);
+        m_hbm = ::CreateCompatibleBitmap(screen, w, h);
+        ::ReleaseDC(nullptr, screen);
+        m_old = ::SelectObject(m_hdc, m_hbm);
+    }
+    ~Bitmap()
+    {
+        ::SelectObject(m_hdc, m_old);
+        ::DeleteObject(m_hbm);
+        ::DeleteDC(m_hdc);
+    }
+    CDC* DC() { return CDC::FromHandle(m_hdc); }
+    COLORREF At(int x, int y) { return ::GetPixel(m_hdc, x, y); }
+
+private:
+    HDC m_hdc;
+    HBITMAP m_hbm;
+    HGDIOBJ m_old;
+};
+
+} // namespace
+
+TEST(GridDrawing, InteriorsColumnsHiddenColumnsAndGridLines)
+{
+    DrawGrid g;
+    g.ChangeStandardStyle(CGRStyle().SetInterior(RGB(255, 255, 255)));
+    g.SetStyleRange(CGRRange().SetCols(3), CGRStyle().SetInterior(RGB(200, 0, 0)));
+    g.SetStyleRange(CGRRange(2, 4), CGRStyle().SetInterior(RGB(0, 0, 200)));
+    g.Param()->SetNewGridLineMode(TRUE);
+    Bitmap bmp(300, 200);
+    g.OnGridDraw(bmp.DC());
+    // Column 1: 30..80, column 2: 80..130, column 3: 130..180, column 4: 180..230.
+    EXPECT_EQ(RGB(255, 255, 255), bmp.At(50, 50));       // row 2, column 1
+    EXPECT_EQ(RGB(200, 0, 0), bmp.At(150, 50));          // column 3's style
+    EXPECT_EQ(RGB(0, 0, 200), bmp.At(200, 50));          // the cell's own style
+    EXPECT_EQ(RGB(192, 192, 192), bmp.At(79, 50));       // the grid line at its right edge
+    EXPECT_EQ(RGB(0, 160, 0), bmp.At(100, 30));          // owner-drawn: row 1, column 2
+    EXPECT_EQ(RGB(255, 255, 255), bmp.At(100, 50));      // row 2 is the library's
+    g.HideCols(3, 3);
+    g.OnGridDraw(bmp.DC());
+    EXPECT_EQ(RGB(0, 0, 200), bmp.At(150, 50));          // column 4 moved left
+}
+
+TEST(GridDrawing, CurrentCellFrameAndSelection)
+{
+    DrawGrid g;
+    g.SetCurrentCell(3, 4);
+    g.SelectRange(CGRRange(5, 3, 6, 4));
+    Bitmap bmp(300, 200);
+    g.OnGridDraw(bmp.DC());
+    // Current cell (3, 4): x 180..230, y 60..80, framed in black.
+    EXPECT_EQ(RGB(0, 0, 0), bmp.At(180, 70));
+    EXPECT_EQ(RGB(0, 0, 0), bmp.At(205, 60));
+    EXPECT_NE(RGB(0, 0, 0), bmp.At(205, 70));
+    // Selected cell (5, 3): grey.
+    EXPECT_EQ(RGB(192, 192, 192), bmp.At(155, 110));
+    // A cell outside the selection is not.
+    EXPECT_NE(RGB(192, 192, 192), bmp.At(155, 150));
+    // The frame goes away with the current cell.
+    g.ResetCurrentCell();
+    g.OnGridDraw(bmp.DC());
+    EXPECT_NE(RGB(0, 0, 0), bmp.At(180, 70));
+}
+
+TEST(GridDrawing, AControlClassOfTheProgramDrawsItsCells)
+{
+    DrawGrid g;
+    CSwatchControl* pSwatch = new CSwatchControl(&g);
+    g.RegisterControl(kSwatchId, pSwatch);
+    EXPECT_TRUE(pSwatch->IsKindOf(&CGRControl::ctrlCGRControl));
+    EXPECT_STREQ("CSwatchControl", pSwatch->GetControlClass()->m_lpszClassName);
+    g.SetStyleRange(CGRRange(1, 5), CGRStyle().SetControl(kSwatchId).SetValue((long)RGB(10, 20, 30)));
+    Bitmap bmp(300, 200);
+    g.OnGridDraw(bmp.DC());
+    EXPECT_EQ(1, pSwatch->nDrawn);
+    EXPECT_EQ(RGB(10, 20, 30), bmp.At(255, 30));         // row 1, column 5: 230..280
+    g.SetCurrentCell(1, 5);
+    EXPECT_EQ(pSwatch, g.GetCurrentCellControl());
+    EXPECT_FALSE(g.ActivateCurrentCell());
+}
+
+TEST(GridDrawing, HeadersAndBordersFromTheStyles)
+{
+    DrawGrid g;
+    g.Param()->Set3dHeaders(FALSE);
+    g.ChangeColHeaderStyle(CGRStyle().SetInterior(RGB(0, 100, 100)).SetBorders(grBorderAll, CGRPen(PS_NULL)));
+    g.SetStyleRange(CGRRange(4, 1), CGRStyle().SetBorders(grBorderRight, CGRPen(PS_SOLID, 1, RGB(255, 0, 0))));
+    Bitmap bmp(300, 200);
+    g.OnGridDraw(bmp.DC());
+    EXPECT_EQ(RGB(0, 100, 100), bmp.At(100, 10));         // column header interior
+    EXPECT_EQ(RGB(0, 100, 100), bmp.At(129, 10));         // no border line at its edge
+    EXPECT_EQ(RGB(255, 0, 0), bmp.At(79, 90));            // row 4's own red border
+}
