@@ -33,11 +33,10 @@ CDatabase* CKelvaronView::GetDatabase() const
 OZU_DiameterValue& CKelvaronView::ConvertNominal(OZU_DiameterValue& result, const OZU_DiameterValue& diameter,
                                                  int nUnit)
 {
-    CKelvaronDoc* pDoc = GetDocument();
-    if (pDoc)
+    // Without a document the result is left as it was given (a new value is
+    // not valid).
+    if (CKelvaronDoc* pDoc = GetDocument())
         result = pDoc->ConvertDiameter(diameter, nUnit);
-    else
-        result = OZU_DiameterValue();
     return result;
 }
 

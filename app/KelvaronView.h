@@ -28,7 +28,8 @@ public:
 
     // A diameter converted into a length unit through the document's
     // nominal-size table (the table's counterpart, else the plain
-    // conversion); without a document the result is not valid.
+    // conversion); without a document the result is left as given, so a new
+    // (not valid) value stays not valid.
     OZU_DiameterValue& ConvertNominal(OZU_DiameterValue& result, const OZU_DiameterValue& diameter, int nUnit);
 
     // The [Database Number] and [Flags] of a new component of a tab: Tape

@@ -242,6 +242,11 @@ public:
     void CopyFrom(DBRecordBase* pSource) override;
 };
 
+// TRUE when the texts of two components that take part in their match
+// ([Description], [Warehouse Code], [Major1], [Minor1], [Item Type]) are
+// equal, not minding case or trailing blanks (a missing text reads as empty).
+bool DBSameComponentTexts(const ComponentFields& a, const ComponentFields& b);
+
 // One [Assemblies] row in memory.
 struct DBAssemblyItem
 {

@@ -160,15 +160,8 @@ int ConvertCellValue(int nTableType, int nDirection, unsigned long nRow, int nCo
         int display = units.m_Diameter.GetUnit();
         int from = toDisplay ? kStoredDiameter : display;
         int to = toDisplay ? display : kStoredDiameter;
-        OZU_DiameterValue converted;
-        bool done = false;
-        if (cell.kind == CONVERT_NOMINAL && context.convertNominal)
-        {
-            converted = context.convertNominal(OZU_DiameterValue(number, from), to);
-            done = converted.IsValid() != 0;
-            if (done)
-                result = converted.GetValueIn(to);
-        }
+        bool done = cell.kind == CONVERT_NOMINAL && context.convertNominal &&
+                    context.convertNominal(OZU_DiameterValue(number, from), to, result);
         if (!done)
             result = Convert<OZU_DiameterValue>(number, from, to);
         break;

@@ -50,10 +50,10 @@ ConvertedCell FindConvertedCell(int nTableType, int nColumn, const CString& item
 bool ConversionApplies(const ConvertedCell& cell, const OZU_UnitSet& units);
 
 // Converts a diameter into a length unit through the nominal-size table (the
-// table's counterpart when the size is listed, else the plain conversion).
-// A result that is not valid counts as "no table": the plain conversion is
-// used instead.
-typedef std::function<OZU_DiameterValue(const OZU_DiameterValue& value, int nTargetUnit)> NominalConverter;
+// table's counterpart when the size is listed, else the plain conversion):
+// the number in the target unit. FALSE when there is no table; the plain
+// conversion is used instead.
+typedef std::function<bool(const OZU_DiameterValue& value, int nTargetUnit, double& result)> NominalConverter;
 
 struct CellConversionContext
 {

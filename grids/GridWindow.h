@@ -103,9 +103,6 @@ public:
         return m_settings.GetColumnMapTitle(nTableType, nColumn);
     }
     kvgrid::CGridSettings& GetSettings() { return m_settings; }
-    // The store the settings are read from and written to (the registry,
-    // unless one is given; not owned).
-    void SetSettingsStore(kvgrid::CGridSettingsStore* pStore) { m_pSettingsStore = pStore; }
 
     /////////////////////////////////////////////////////////////////////////
     // Set-up, fonts and column widths
@@ -252,7 +249,7 @@ protected:
     BOOL IsLineTypeColumn(ROWCOL nCol);
     // Width of a text column as the database reports it (0 none).
     int GetTextColumnWidth(ROWCOL nCol);
-    BOOL CheckSupplierCode(CString& text, BOOL& bAsked);
+    BOOL CheckSupplierCode(CString& text);
     // -1: the test failed; 0: a duplicate; 1: none.
     int TestDuplicate(long nExcludeKey, const CString& description, const CString& warehouseCode,
                       long nDatabaseNumber);
@@ -284,7 +281,6 @@ protected:
     // One entry per table type, the Query table included.
     long m_aCurrentRows[kvgrid::TableTypeCount] = {};
     kvgrid::CGridSettings m_settings;
-    kvgrid::CGridSettingsStore* m_pSettingsStore = nullptr;
     kvgrid::CRegistryGridSettingsStore m_registryStore;
     BOOL m_bRightToLeft = FALSE;
     CFont* m_pBeamFont = nullptr;

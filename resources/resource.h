@@ -210,3 +210,46 @@
 #define IDS_DESCRIPTION_BLANK           627
 #define IDS_GRID_NOT_A_NUMBER           9700
 // ---- end of component grid ----------------------------------------------------
+
+// ---- Database merge and field clean: dialogs, commands and messages ----------
+#define IDD_MERGE_DATABASES             214
+#define IDD_CLEAN_DATABASE              202
+#define IDC_MERGE_SOURCE_PATH           1440
+#define IDC_MERGE_SOURCE_BROWSE         1441
+#define IDC_MERGE_TARGET_PATH           1303
+#define IDC_MERGE_TARGET_BROWSE         1309
+#define IDC_DB_PROGRESS                 1417
+#define IDC_CLEAN_PATH                  1312
+#define IDC_CLEAN_BROWSE                1020
+#define IDC_CLEAN_PROGRESS_GROUP        1508
+#define ID_FILE_MERGE                   32793
+#define ID_TOOLS_CLEAN_FIELDS           32808
+#define IDS_MERGE_WAREHOUSE_CODE_TOO_LONG 253
+#define IDS_MERGE_ADDED                 273
+#define IDS_MERGE_CLOSE                 376
+#define IDS_MERGE_MATCHED               511
+#define IDS_MERGE_BUTTON                512
+#define IDS_MERGE_COMPLETE              513
+#define IDS_MERGE_TAPE_FAILED           514
+#define IDS_MERGE_NOZZLES_FAILED        515
+#define IDS_MERGE_ASSEMBLY_FAILED       516
+#define IDS_MERGE_ASSEMBLY_ITEM_MISSING 517
+#define IDS_MERGE_ASSEMBLY_CIRCULAR     518
+#define IDS_MERGE_PIPE_CONFLICT         519
+#define IDS_MERGE_SUPPLIER_CONFLICT     520
+#define IDS_MERGE_REPORT_FILE           521
+#define IDS_CLEAN_BACKUP_FAILED         553
+#define IDS_CLEAN_PROGRESS              635
+#define IDS_CLEAN_CLEANING              636
+#define IDS_CLEAN_DONE                  637
+#define IDS_MERGE_NOT_COMPONENT_DATABASE 9800
+#define IDS_MERGE_TARGET_READ_ONLY      9801
+#define IDS_MERGE_FAILED                9802
+#define IDS_MERGE_COMPONENT_FAILED      9803
+#define IDS_MERGE_NOT_RUN               9804
+#define IDS_MERGE_STOPPED_REPORT        9805
+#define IDS_MERGE_REFUSED_REPORT        9806
+#define IDS_MERGE_COMPLETE_NO_REPORT    9807
+#define IDS_MERGE_STOPPED_NO_REPORT     9808
+#define IDS_DB_FILE_FILTER              9809
+// ---- end of database merge and field clean -----------------------------------

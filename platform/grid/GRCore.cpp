@@ -1869,7 +1869,9 @@ BOOL CGRGridCore::TransferCurrentCell(BOOL bSaveAndValidate, UINT flags, BOOL)
     }
     else
     {
+        // A cancelled edit ends too.
         OnCancelEditing(row, col);
+        OnEndEditing(row, col);
     }
     pControl->SetActive(FALSE);
     pControl->SetModify(FALSE);

@@ -31,7 +31,7 @@ std::vector<std::string> PartsTable(int rows)
                 "[Size] REAL, [Code] TINYINT)");
     for (int n = 1; n <= rows; ++n) {
         char buf[200];
-        snprintf(buf, sizeof(buf), "INSERT INTO Parts VALUES (%d, 'Part %d', %d, %g, %d)", n, n, n * 10, n / 4.0, n);
+        snprintf(buf, sizeof(buf), "INSERT INTO Parts VALUES (%d, 'Item %d', %d, %g, %d)", n, n, n * 10, n / 4.0, n);
         s.push_back(buf);
     }
     return s;

@@ -23,7 +23,7 @@ std::string MakeDatabase(const std::string& folder, const std::vector<std::strin
                          const std::string& fileName = "test.sqlite");
 
 // The statements of table Parts: 10 rows, [Part Key] 1..10,
-// [Description] "Part n", [Count] n*10, [Size] n/4, [Code] n.
+// [Description] "Item n", [Count] n*10, [Size] n/4, [Code] n.
 std::vector<std::string> PartsTable(int rows = 10);
 
 // Whole file as bytes ("" when it cannot be read).

@@ -95,7 +95,7 @@ TEST_P(Scroll, MovesAndCurrencyFollowTheRules)
             if (s.key) {
                 EXPECT_EQ(s.key, rs.m_nKey);
                 CString expected;
-                expected.Format("Part %ld", s.key);
+                expected.Format("Item %ld", s.key);
                 EXPECT_STREQ(expected, rs.m_strDescription);
                 EXPECT_EQ(s.key * 10, rs.m_nCount);
                 EXPECT_FLOAT_EQ(s.key / 4.0f, rs.m_fSize);
@@ -163,11 +163,11 @@ TEST_P(Scroll, FilterSortAndRequery)
         EXPECT_TRUE(rs.IsEOF());
 
         // The same filter: executed again, and a row added since is a member.
-        db.ExecuteSQL("INSERT INTO Parts VALUES (11, 'Part 3', 110, 2.75, 11)");
-        rs.m_strFilter = "[Description] = 'Part 3'";
+        db.ExecuteSQL("INSERT INTO Parts VALUES (11, 'Item 3', 110, 2.75, 11)");
+        rs.m_strFilter = "[Description] = 'Item 3'";
         rs.m_strSort = "[Part Key]";
         ASSERT_TRUE(rs.Requery());
-        db.ExecuteSQL("INSERT INTO Parts VALUES (12, 'Part 3', 120, 3, 12)");
+        db.ExecuteSQL("INSERT INTO Parts VALUES (12, 'Item 3', 120, 3, 12)");
         ASSERT_TRUE(rs.Requery());
         keys.clear();
         while (!rs.IsEOF()) {

@@ -41,7 +41,7 @@ TEST_P(Write, EditWritesOnlyTheChangedColumns)
         EXPECT_TRUE(rs.Update());
         EXPECT_STREQ("Changed", Scalar(db, "SELECT Description FROM Parts WHERE [Part Key] = 3"));
         EXPECT_STREQ("999", Scalar(db, "SELECT [Count] FROM Parts WHERE [Part Key] = 3"));
-        EXPECT_STREQ("Part 4", Scalar(db, "SELECT Description FROM Parts WHERE [Part Key] = 4"));
+        EXPECT_STREQ("Item 4", Scalar(db, "SELECT Description FROM Parts WHERE [Part Key] = 4"));
 
         // An edit that changes nothing writes nothing.
         rs.Edit();
@@ -74,7 +74,7 @@ TEST_P(Write, AddNewInsertsAndStaysOnTheRowBefore)
         EXPECT_TRUE(rs.Update());
         // Back on the row it was on.
         EXPECT_EQ(2, rs.m_nKey);
-        EXPECT_STREQ("Part 2", rs.m_strDescription);
+        EXPECT_STREQ("Item 2", rs.m_strDescription);
         EXPECT_STREQ("11", Scalar(db, "SELECT count(*) FROM Parts"));
         EXPECT_STREQ("0", Scalar(db, "SELECT [Count] FROM Parts WHERE Description = 'New part'"));
         EXPECT_STREQ("NULL", Scalar(db, "SELECT [Size] FROM Parts WHERE Description = 'New part'"));

@@ -372,3 +372,22 @@ TEST(GridModel, ToolTipsShowTheCellsTipAttribute)
     EXPECT_EQ(CString("Key 42"), g.GetToolTipText(pt));
     EXPECT_EQ(CString(""), g.GetToolTipText(g.CalcRectFromRowCol(1, 0).CenterPoint()));
 }
+
+TEST(GridLibrary, StartsForTheVersionsItServesAndKeepsOneState)
+{
+    EXPECT_TRUE(GRInit(0xA00, nullptr, nullptr));
+    EXPECT_FALSE(GRInit(0xB00, nullptr, nullptr));
+    GR_APP_STATE* pState = GRGetAppState();
+    ASSERT_TRUE(pState);
+    EXPECT_EQ(pState, GRGetAppState());
+    ASSERT_TRUE(pState->m_pWindowMap);
+    int marker = 0;
+    pState->m_pWindowMap->SetAt(&marker, 1);
+    WORD value = 0;
+    EXPECT_TRUE(pState->m_pWindowMap->Lookup(&marker, value));
+    EXPECT_EQ(1, value);
+    pState->m_pWindowMap->RemoveKey(&marker);
+    EXPECT_NE(0u, pState->m_nFindReplaceMsg);
+    GRTerminate(nullptr);
+    EXPECT_TRUE(GRInit());
+}
