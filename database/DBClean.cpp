@@ -5,17 +5,49 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <string>
+#include <cwctype>
 
 namespace {
 
 // A padding step appends at most this many blanks.
 const int kMaxPadding = 19;
 
-void PadWithBlanks(CString& text, int nLength)
+void PadWithBlanks(std::wstring& text, int nLength)
 {
-    int n = nLength - text.GetLength();
+    int n = nLength - (int)text.size();
     if (n > 0)
-        text += CString(' ', n > kMaxPadding ? kMaxPadding : n);
+        text.append((size_t)(n > kMaxPadding ? kMaxPadding : n), L' ');
+}
+
+// UTF-8 text as UTF-16; FALSE when it is not valid UTF-8.
+BOOL Widen(const CString& text, std::wstring& wide)
+{
+    wide.clear();
+    if (text.IsEmpty())
+        return TRUE;
+    int n = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, text.GetLength(), nullptr, 0);
+    if (n <= 0)
+        return FALSE;
+    wide.resize((size_t)n);
+    ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, text.GetLength(), &wide[0], n);
+    return TRUE;
+}
+
+// Back to UTF-8 (or to bytes, when the original was not UTF-8).
+CString Narrow(const std::wstring& wide, const CString& original)
+{
+    std::wstring probe;
+    if (!Widen(original, probe)) {
+        std::string bytes(wide.begin(), wide.end());
+        return CString(bytes);
+    }
+    if (wide.empty())
+        return CString();
+    int n = ::WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), (int)wide.size(), nullptr, 0, nullptr, nullptr);
+    std::string bytes((size_t)n, '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), (int)wide.size(), &bytes[0], n, nullptr, nullptr);
+    return CString(bytes);
 }
 
 bool OneOf(int k, std::initializer_list<int> kinds)
@@ -35,21 +67,32 @@ const long kRowsPerCommit = 500;
 
 void DBComponentTable::NormaliseCode(CString& strTarget, BYTE nWidth, const CString& strSource, int nSplit)
 {
-    int nLength = strSource.GetLength();
-    int nSplitAt = nSplit == -1 ? nLength : nSplit;
-    CString lead, trail;
-    if (nSplitAt >= 0 && nSplitAt < nLength) {
-        lead = strSource.Left(nSplitAt);
-        trail = strSource.Mid(nSplitAt);
-    } else {
-        lead = strSource;
+    // Widths and the split count characters, not bytes.
+    std::wstring source;
+    if (!Widen(strSource, source)) {
+        // Not UTF-8: byte by byte.
+        source.assign(strSource.str().begin(), strSource.str().end());
+        for (wchar_t& c : source)
+            c = (wchar_t)(unsigned char)c;
     }
-    lead.TrimLeft();
+    int nLength = (int)source.size();
+    int nSplitAt = nSplit == -1 ? nLength : nSplit;
+    std::wstring lead, trail;
+    if (nSplitAt >= 0 && nSplitAt < nLength) {
+        lead = source.substr(0, (size_t)nSplitAt);
+        trail = source.substr((size_t)nSplitAt);
+    } else {
+        lead = source;
+    }
+    size_t first = 0;
+    while (first < lead.size() && iswspace(lead[first]))
+        ++first;
+    lead.erase(0, first);
     PadWithBlanks(lead, nSplitAt);
-    CString result = lead + trail;
+    std::wstring result = lead + trail;
     PadWithBlanks(result, nWidth);
-    result.MakeUpper();
-    strTarget = result;
+    strTarget = Narrow(result, strSource);
+    strTarget.MakeUpper();
 }
 
 void DBComponentTable::CleanRecord(ComponentFields& r, BYTE nWarehouseWidth)

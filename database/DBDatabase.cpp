@@ -4,6 +4,7 @@
 #include "resources/resource.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <list>
 #include <shlobj.h>
 
@@ -161,54 +162,56 @@ void DBDatabase::OpenTables(BOOL bReadOnly)
 // ---------------------------------------------------------------------------
 // Counts
 
-long DBDatabase::CountByMovingLast(CRecordset& rs)
+long DBDatabase::CountRows(DBRecordBase* pTable)
 {
-    if (!rs.IsOpen())
+    if (pTable == nullptr || !pTable->IsOpen())
         return 0;
-    if (!rs.m_strFilter.IsEmpty()) {
-        rs.m_strFilter.Empty();
-        rs.Requery();
+    // The number of rows as the database counts them; where it cannot,
+    // by moving through them.
+    try {
+        CRecordset count(this);
+        count.Open(CRecordset::forwardOnly, "SELECT COUNT(*) FROM " + pTable->GetDefaultSQL(), CRecordset::readOnly);
+        CString value;
+        if (!count.IsEOF())
+            count.GetFieldValue((short)0, value);
+        count.Close();
+        if (!value.IsEmpty())
+            return std::atol(value);
+    } catch (CException* e) {
+        e->Delete();
     }
-    if (rs.IsBOF() && rs.IsEOF())
+    if (!pTable->m_strFilter.IsEmpty()) {
+        pTable->m_strFilter.Empty();
+        pTable->Requery();
+    }
+    if (pTable->IsBOF() && pTable->IsEOF())
         return 0;
-    rs.MoveLast();
-    return rs.GetRecordCount();
+    long n = 0;
+    pTable->MoveFirst();
+    for (; !pTable->IsEOF(); pTable->MoveNext())
+        if (!pTable->IsDeleted())
+            ++n;
+    return n;
 }
 
 long DBDatabase::GetComponentCount()
 {
-    return m_pComponents ? CountByMovingLast(*m_pComponents) : 0;
+    return CountRows(m_pComponents.get());
 }
 
 long DBDatabase::GetPipeTableCount()
 {
-    return m_pPipeTypes ? CountByMovingLast(*m_pPipeTypes) : 0;
+    return CountRows(m_pPipeTypes.get());
 }
 
 long DBDatabase::GetSupplierCount()
 {
-    return m_pSuppliers ? CountByMovingLast(*m_pSuppliers) : 0;
+    return CountRows(m_pSuppliers.get());
 }
 
 long DBDatabase::CountComponentRows()
 {
-    if (!m_pComponents || !m_pComponents->IsOpen())
-        return 0;
-    DBComponentTable& rs = *m_pComponents;
-    if (!rs.m_strFilter.IsEmpty()) {
-        rs.m_strFilter.Empty();
-        rs.Requery();
-    }
-    if (rs.IsBOF() && rs.IsEOF())
-        return 0;
-    long n = 0;
-    rs.MoveFirst();
-    while (!rs.IsEOF()) {
-        if (!rs.IsDeleted())
-            ++n;
-        rs.MoveNext();
-    }
-    return n;
+    return CountRows(m_pComponents.get());
 }
 
 long DBDatabase::GetWarehouseCodeSize()
@@ -405,7 +408,10 @@ long DBDatabase::FindComponentMatch(DBComponentTable& source)
 
     DBComponentTable& candidates = *m_pCandidates;
     try {
-        OpenOnFilter(candidates, filter, CRecordset::readOnly);
+        // One forward pass over the few candidates: cheaper than a dynaset.
+        candidates.CloseQuietly();
+        candidates.m_strFilter = filter;
+        candidates.Open(CRecordset::forwardOnly, nullptr, CRecordset::readOnly);
         for (; !candidates.IsEOF(); candidates.MoveNext())
             if (!candidates.IsDeleted() && DBSameComponentTexts(candidates.Record(), source.Record()))
                 return candidates.m_nComponentKey;
@@ -540,8 +546,9 @@ BOOL DBDatabase::MergeEmitterNozzles(DBComponentTable& source, long nNewKey)
         ReportDependentFailure(this, e);
         bOK = FALSE;
     }
-    // The emitter says it has nozzles only when it has some.
-    if (nAdded == 0) {
+    // An emitter whose nozzles could not be written does not claim to have
+    // nozzles (an outlet assembly takes the flag from its items instead).
+    if (!bOK && nAdded == 0 && !(source.m_nFlags & COMPONENT_FLAG_ASSEMBLY)) {
         CString sql;
         sql.Format("UPDATE [Components] SET [Flags] = %ld WHERE [Component Key] = %ld",
                    source.m_nFlags & ~(long)COMPONENT_FLAG_HAS_NOZZLES, nNewKey);

@@ -69,11 +69,10 @@ public:
     BOOL IsReportComplete() const { return m_bReportComplete; }
 
     // Row counts of the tables (the progress total of a merge is the sum of
-    // the three).
+    // the three; the clean's is the Components rows).
     long GetComponentCount();
     long GetPipeTableCount();
     long GetSupplierCount();
-    // Counts the Components rows by moving through them.
     long CountComponentRows();
 
     // Cleans every Components row. Database failures are passed on to the
@@ -143,8 +142,8 @@ protected:
     void CloseMergeTables();
     // The [Warehouse Code] column size of the all-components recordset.
     long GetWarehouseCodeSize();
-    // Moves a recordset to its last row and returns its record count.
-    static long CountByMovingLast(CRecordset& rs);
+    // The number of rows of a table.
+    long CountRows(DBRecordBase* pTable);
     // Opens every table (throws when one cannot be opened).
     void OpenTables(BOOL bReadOnly);
 

@@ -523,7 +523,11 @@ void CGridWindow::HoldNewTapeValues()
         if (bp->IsFieldEdited((ROWCOL)c))
             m_newTapeColumns.push_back(c);
     for (int f = COL_PIPE_KEY - 1; f < COL_LAST_TAPE && f < m_pTapeRecordset->GetBoundFieldCount(); f++)
-        m_pTapeRecordset->SetFieldDirty(m_pTapeRecordset->GetBoundFieldAddress(f), FALSE);
+    {
+        void* pv = m_pTapeRecordset->GetBoundFieldAddress(f);
+        m_pTapeRecordset->SetFieldNull(pv, TRUE);
+        m_pTapeRecordset->SetFieldDirty(pv, FALSE);
+    }
 }
 
 void CGridWindow::OnAddedNewRecord()
