@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstring>
 #include <cstdlib>
+#include <string>
 
 namespace kvgrid {
 
@@ -15,6 +16,32 @@ const char* const CGridSettings::TabColumnsKey = "DatabaseSettings\\TabColumns";
 /////////////////////////////////////////////////////////////////////////////
 // CRegistryGridSettingsStore
 
+namespace {
+
+// TRUE when the value named by a settings path ("Key\Sub\Name") is in the
+// registry at all, whatever its type or length.
+bool RegistryValueExists(LPCSTR lpszPath)
+{
+    std::string path = lpszPath;
+    size_t slash = path.rfind('\\');
+    std::string subKey = "Software\\OZU Software\\Quorvex ACAD";
+    std::string name = path;
+    if (slash != std::string::npos)
+    {
+        subKey += "\\" + path.substr(0, slash);
+        name = path.substr(slash + 1);
+    }
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+        return false;
+    DWORD type = 0, size = 0;
+    LONG rc = ::RegQueryValueExA(hKey, name.c_str(), nullptr, &type, nullptr, &size);
+    ::RegCloseKey(hKey);
+    return rc == ERROR_SUCCESS;
+}
+
+} // namespace
+
 CGridSettingsStore::ReadResult CRegistryGridSettingsStore::ReadText(LPCSTR lpszPath, CString& value)
 {
     // One character more than a value may hold, so that a longer stored text
@@ -22,7 +49,11 @@ CGridSettingsStore::ReadResult CRegistryGridSettingsStore::ReadText(LPCSTR lpszP
     char buffer[MaxTextLength + 2] = {};
     CRegistrySettings settings;
     if (!settings.ReadSetting(lpszPath, buffer, CRegistrySettings::typeText, sizeof(buffer)))
-        return readMissing;
+    {
+        // A value that is there but cannot be read as text (far too long, or
+        // of another type) is damaged, not missing: it must not end a load.
+        return RegistryValueExists(lpszPath) ? readDamaged : readMissing;
+    }
     buffer[sizeof(buffer) - 1] = '\0';
     if ((int)strlen(buffer) > MaxTextLength)
         return readDamaged;

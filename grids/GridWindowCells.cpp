@@ -355,7 +355,10 @@ BOOL CGridWindow::GetLineTypePattern(int, std::vector<int>&)
 
 void CGridWindow::OnDrawItem(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CRect& rectItem, const CGRStyle& style)
 {
-    if (m_nTableType != TABLE_QUERY && IsRecordRow(nRow))
+    // Colour and line-type cells are known by their field's name, on the
+    // Query table too; there grid column 35 is [Flags] only when the query
+    // puts it there.
+    if (IsRecordRow(nRow))
     {
         if (nCol >= 1)
         {
@@ -370,7 +373,8 @@ void CGridWindow::OnDrawItem(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CRect& re
                 return;
             }
         }
-        else if (std::atol(GetRowValue(nRow, COL_FLAGS)) & 1)
+        else if ((m_nTableType != TABLE_QUERY || GetFieldName(COL_FLAGS).CompareNoCase("Flags") == 0) &&
+                 (std::atol(GetRowValue(nRow, COL_FLAGS)) & 1))
         {
             // Assemblies stand out in green.
             CGRStyle green(style);

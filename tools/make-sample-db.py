@@ -48,9 +48,10 @@ class Writer:
         self.db = db
         self.columns = {}
 
-    def insert(self, table, row):
+    def insert(self, table, row, exact_reals=False):
         """Inserts one row; texts are checked against their widths, reals
-        rounded to single precision. Returns the new row's rowid."""
+        rounded to single precision unless exact_reals. Returns the new row's
+        rowid."""
         if table not in self.columns:
             self.columns[table] = column_info(self.db, table)
         info = self.columns[table]
@@ -64,7 +65,7 @@ class Writer:
                 if len(value) > width:
                     raise SystemExit("%s [%s] is wider than %d: %r" % (table, name, width, value))
             elif decl == "REAL":
-                value = single(value)
+                value = float(value) if exact_reals else single(value)
             elif decl in ("INTEGER", "TINYINT"):
                 if value != int(value):
                     raise SystemExit("%s [%s] is not whole: %r" % (table, name, value))
@@ -90,10 +91,15 @@ def fill(db, data):
                  "Fitting4", "Fitting5", "Bend Angle", "Extra Allowance", "Rounding",
                  "Roll Length"]
         w.insert("PipeTable", dict(zip(names, row)))
+    # A nominal size is looked up by its number rounded to four decimals
+    # compared with the column as stored, so each column holds a number of at
+    # most four decimals exactly as written (0.025, not the single nearest to
+    # it), or sizes given in metres or feet would never be found.
     for mm, inches in data.NOMINAL_SIZES:
         w.insert("Nominal Conversions", {"NominalMM": mm, "NominalInches": inches,
-                                         "NominalMetres": mm / 1000.0,
-                                         "NominalFeet": inches / 12.0})
+                                         "NominalMetres": round(mm / 1000.0, 4),
+                                         "NominalFeet": round(inches / 12.0, 4)},
+                 exact_reals=True)
     for index, title, file_name in data.DOCUMENTS:
         w.insert("Documents", {"Document Index": index, "Title": title,
                                "File Name": file_name})

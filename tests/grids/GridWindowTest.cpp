@@ -422,6 +422,11 @@ TEST_F(GridWindowTest, SortOrdersColumnsAndFitTypeSurviveARestart)
     StoreSetting("DatabaseSettings\\SortOrder", "Valves", "[Order]; DROP TABLE Components");
     StoreSetting("DatabaseSettings\\TabColumns\\Pipe", "08", "Supplier" + std::string(400, ' ') + ",1,999");
     StoreSetting("DatabaseSettings\\TabColumns\\Pipe", "09", "Usage,1,-5");
+    // Far longer than any value the settings read, and after it a width
+    // stored for a later table: the load goes on past the damaged value.
+    StoreSetting("DatabaseSettings\\TabColumns\\Pipe", "05", std::string(1500, 'x') + ",1,90");
+    StoreSetting("DatabaseSettings\\SortOrder", "Tees", "[Order]," + std::string(1500, 'x'));
+    StoreSetting("DatabaseSettings\\TabColumns\\Valve", "06", "Description,1,140");
     MakeGrid();
     EXPECT_EQ(0, m_pGrid->GetFitType());
     EXPECT_EQ(180, m_pGrid->GetColWidth(7));
@@ -430,8 +435,10 @@ TEST_F(GridWindowTest, SortOrdersColumnsAndFitTypeSurviveARestart)
     EXPECT_EQ(GetDefaultSortOrder(TABLE_VALVE), m_pGrid->GetSortOrder(TABLE_VALVE));
     EXPECT_EQ(QueryLong("SELECT count(*) FROM Components WHERE " + GetTableFilter(TABLE_PIPE).str()),
               RecordCount(*m_pGrid));
+    EXPECT_EQ(GetDefaultSortOrder(TABLE_TEE), m_pGrid->GetSortOrder(TABLE_TEE));
     Show(TABLE_VALVE);
     EXPECT_GT(RecordCount(*m_pGrid), 0);
+    EXPECT_EQ(140, m_pGrid->GetColWidth(6));
 }
 
 TEST_F(GridWindowTest, ColumnsFitTheWindowOrStretchTheDescription)
@@ -516,6 +523,19 @@ TEST_F(GridWindowTest, ColourCellsAndAssemblyHeadersAreDrawnByTheGrid)
         ((flags & 1) ? assembly : plain) = r;
     }
     ASSERT_TRUE(assembly && plain);
+    EXPECT_EQ(RGB(143, 188, 143), pixelOf(assembly, 0, CPoint(50, 20)));
+    EXPECT_NE(RGB(143, 188, 143), pixelOf(plain, 0, CPoint(50, 20)));
+
+    // A query over the components draws them alike.
+    m_pGrid->GetQueryRecordset()->SetSqlQuery("SELECT * FROM Components WHERE [Database Number] = 2");
+    Show(TABLE_QUERY);
+    ASSERT_EQ(CString("Colour1"), m_pGrid->GetFieldName(31));
+    assembly = plain = 0;
+    for (ROWCOL r = 1; r <= (ROWCOL)RecordCount(*m_pGrid); r++)
+        ((std::atol(m_pGrid->GetValueRowCol(r, 35)) & 1) ? assembly : plain) = r;
+    ASSERT_TRUE(assembly && plain);
+    COLORREF queried = (COLORREF)std::atol(m_pGrid->GetValueRowCol(assembly, 31));
+    EXPECT_EQ(queried, pixelOf(assembly, 31, CPoint(50, 20)));
     EXPECT_EQ(RGB(143, 188, 143), pixelOf(assembly, 0, CPoint(50, 20)));
     EXPECT_NE(RGB(143, 188, 143), pixelOf(plain, 0, CPoint(50, 20)));
 }

@@ -6,8 +6,10 @@
 #include "tests/units/RegistryHelpers.h"
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -143,6 +145,26 @@ protected:
         ASSERT_TRUE(m_dialog->Create(IDD_UNITS_EXCHANGE_TEST));
     }
     void Type(const char* text) { m_dialog->SetDlgItemText(IDC_UNITS_TEST_VALUE, text); }
+
+    // Types a number into the value control of the open dialog, exchanged
+    // through ddx on a value of 1 in unit 0, presses OK and gives the
+    // message boxes shown; the value must be left alone when refused.
+    template <class V>
+    std::function<std::vector<std::string>(const char*)> Typing(
+        void (*ddx)(OZU_BaseDialog*, CDataExchange*, int, V&))
+    {
+        return [this, ddx](const char* typed) {
+            V value(1.0, 0);
+            m_dialog->m_exchange = [this, ddx, &value](CDataExchange* pDX) {
+                ddx(m_dialog.get(), pDX, IDC_UNITS_TEST_VALUE, value);
+            };
+            Type(typed);
+            bool accepted = m_dialog->UpdateData(TRUE) != FALSE;
+            if (!accepted)
+                EXPECT_EQ(1.0, value.GetValue()) << typed;
+            return MessageBoxCatcher::Take();
+        };
+    }
 
     void SetDisplayUnits(void (*change)(OZU_UnitSet&))
     {
@@ -375,4 +397,85 @@ TEST_F(ExchangeDialogTest, OkKeepsDialogOpenOnRefusal)
                                         "Recommended minimum is  0.50000 mm"}),
               MessageBoxCatcher::Take());
     EXPECT_EQ(0.3, diameter.GetValue());
+}
+
+// Each exchange takes its own row of limits and its own display unit: row k
+// of a limit table made for the test runs from k + 1 to 100 + k in the
+// list's first unit, and every slot shows a unit of its own.
+TEST_F(ExchangeDialogTest, EveryExchangeUsesItsOwnLimitsAndUnit)
+{
+    struct Row { const char* what; std::function<std::vector<std::string>(const char*)> type;
+                 const char* limits; const char* unit; };
+    const Row rows[] = {
+        {"length", Typing(&OZU_BaseDialog::DDX_Length), "1.0000 - 100.00 mm", "km"},
+        {"distance", Typing(&OZU_BaseDialog::DDX_Distance), "2.0000 - 101.00 mm", "ft"},
+        {"diameter", Typing(&OZU_BaseDialog::DDX_Diameter), "3.0000 - 102.00 mm", "in"},
+        {"elevation", Typing(&OZU_BaseDialog::DDX_Elevation), "4.0000 - 103.00 mm", "cm"},
+        {"depth", Typing(&OZU_BaseDialog::DDX_Depth), "5.0000 - 104.00 mm", "miles"},
+        {"media length", Typing(&OZU_BaseDialog::DDX_MediaLength), "6.0000 - 105.00 mm", "Points"},
+        {"area", Typing(&OZU_BaseDialog::DDX_Area), "7.0000 - 106.00 m\xC2\xB2", "acres"},
+        {"volume", Typing(&OZU_BaseDialog::DDX_Volume), "8.0000 - 107.00 m\xC2\xB3", "US gal"},
+        {"velocity", Typing(&OZU_BaseDialog::DDX_Velocity), "9.0000 - 108.00 m/s", "mph"},
+        {"flow", Typing(&OZU_BaseDialog::DDX_Flow), "10.000 - 109.00 lph", "US gph"},
+        {"small flow", Typing(&OZU_BaseDialog::DDX_SmallFlow), "11.000 - 110.00 lph", "lps"},
+        {"large flow", Typing(&OZU_BaseDialog::DDX_LargeFlow), "12.000 - 111.00 lph", "I gpm"},
+        {"flow per length", Typing(&OZU_BaseDialog::DDX_FlowPerLength), "13.000 - 112.00 lph/100m", "US gpm/ft"},
+        {"pressure", Typing(&OZU_BaseDialog::DDX_Pressure), "14.000 - 113.00 m", "psi"},
+        {"precipitation rate", Typing(&OZU_BaseDialog::DDX_PrecipRate), "15.000 - 114.00 mm/h", "in/h"},
+        {"angle", Typing(&OZU_BaseDialog::DDX_Angle), "16.000 - 115.00 \xC2\xB0", "rad"},
+    };
+    ASSERT_TRUE(m_dialog->Create(IDD_UNITS_EXCHANGE_TEST));
+
+    // Rows in the first unit of each list, shown in that unit.
+    OZU_UnitLimits limits;
+    auto fill = [](auto& row, int k) {
+        using V = std::remove_reference_t<decltype(row[0])>;
+        row[OZU_HARD_MIN] = V(k + 1.0, 0);
+        row[OZU_HARD_MAX] = V(100.0 + k, 0);
+        row[OZU_RECOMMENDED_MIN] = V(k + 1.0, 0);
+        row[OZU_RECOMMENDED_MAX] = V(100.0 + k, 0);
+    };
+    fill(limits.m_Length, 0);       fill(limits.m_Distance, 1);   fill(limits.m_Diameter, 2);
+    fill(limits.m_Elevation, 3);    fill(limits.m_Depth, 4);      fill(limits.m_MediaLength, 5);
+    fill(limits.m_Area, 6);         fill(limits.m_Volume, 7);     fill(limits.m_Velocity, 8);
+    fill(limits.m_Flow, 9);         fill(limits.m_SmallFlow, 10); fill(limits.m_LargeFlow, 11);
+    fill(limits.m_FlowPerLength, 12); fill(limits.m_Pressure, 13); fill(limits.m_PrecipRate, 14);
+    fill(limits.m_Angle, 15);
+    m_settings.SetLimits(limits);
+    OZU_UnitSet firstUnits = *m_settings.GetUnits();
+    for (auto* unit : std::initializer_list<OZU_LengthUnit*>{&firstUnits.m_Length, &firstUnits.m_Distance,
+             &firstUnits.m_Diameter, &firstUnits.m_Elevation, &firstUnits.m_Depth})
+        unit->SetUnit(0);
+    firstUnits.m_MediaLength.SetUnit(0); firstUnits.m_Area.SetUnit(0); firstUnits.m_Volume.SetUnit(0);
+    firstUnits.m_Velocity.SetUnit(0);    firstUnits.m_Flow.SetUnit(0);   firstUnits.m_SmallFlow.SetUnit(0);
+    firstUnits.m_LargeFlow.SetUnit(0);   firstUnits.m_FlowPerLength.SetUnit(0);
+    firstUnits.m_Pressure.SetUnit(0);    firstUnits.m_PrecipRate.SetUnit(0); firstUnits.m_Angle.SetUnit(0);
+    m_settings.SetUnits(firstUnits);
+    for (const Row& row : rows) {
+        EXPECT_EQ(std::vector<std::string>{std::string("Range is ") + row.limits},
+                  row.type("0.5")) << row.what;
+    }
+
+    // The default limits, every slot in a unit of its own: the message
+    // names the slot's display unit.
+    m_settings.Validate();
+    SetDisplayUnits([](OZU_UnitSet& u) {
+        u.m_Length.SetUnit(LENGTH_KM);      u.m_Distance.SetUnit(LENGTH_FT);
+        u.m_Diameter.SetUnit(LENGTH_IN);    u.m_Elevation.SetUnit(LENGTH_CM);
+        u.m_Depth.SetUnit(LENGTH_MILES);    u.m_MediaLength.SetUnit(MEDIA_POINTS);
+        u.m_Area.SetUnit(AREA_ACRES);       u.m_Volume.SetUnit(VOLUME_USGAL);
+        u.m_Velocity.SetUnit(VELOCITY_MPH); u.m_Flow.SetUnit(FLOW_USGPH);
+        u.m_SmallFlow.SetUnit(FLOW_LPS);    u.m_LargeFlow.SetUnit(FLOW_IGPM);
+        u.m_FlowPerLength.SetUnit(FLOWPERLENGTH_USGPMFT);
+        u.m_Pressure.SetUnit(PRESSURE_PSI); u.m_PrecipRate.SetUnit(PRECIPRATE_INH);
+        u.m_Angle.SetUnit(ANGLE_RADIANS);
+    });
+    for (const Row& row : rows) {
+        std::vector<std::string> boxes = row.type("-1e12");
+        ASSERT_EQ(1u, boxes.size()) << row.what;
+        const std::string suffix = std::string(" ") + row.unit;
+        EXPECT_EQ(0u, boxes[0].find("Range is ")) << boxes[0];
+        ASSERT_GE(boxes[0].size(), suffix.size()) << boxes[0];
+        EXPECT_EQ(suffix, boxes[0].substr(boxes[0].size() - suffix.size())) << row.what;
+    }
 }

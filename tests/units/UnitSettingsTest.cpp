@@ -3,6 +3,7 @@
 #include "units/OZU_UnitSettings.h"
 #include "tests/units/RegistryHelpers.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -201,4 +202,44 @@ TEST_F(UnitSettingsTest, DefaultLimits)
     EXPECT_EQ(2.0, settings.GetDiameterLimit(1, diameter).GetValue());
     settings.Validate();
     EXPECT_EQ(10.0, settings.GetDiameterLimit(1, diameter).GetValue());
+}
+
+// Every default limit of every quantity: value and the unit it is held in.
+TEST_F(UnitSettingsTest, EveryDefaultLimit)
+{
+    OZU_UnitSettings settings;
+    struct Limit { double value; int unit; };
+    struct Row { const char* what; Limit limits[4]; std::function<Limit(unsigned)> get; };
+    auto getter = [&settings](auto method, auto value) {
+        return [&settings, method, value](unsigned n) mutable {
+            (settings.*method)(n, value);
+            return Limit{value.GetValue(), value.GetUnit()};
+        };
+    };
+    const double f01 = 0.009999999776482582, f1 = 0.10000000149011612;
+    const Row rows[] = {
+        {"length", {{0, 2}, {1e10, 2}, {0, 2}, {1e10, 2}}, getter(&OZU_UnitSettings::GetLengthLimit, OZU_LengthValue())},
+        {"distance", {{0, 2}, {1e10, 2}, {0, 2}, {100000, 2}}, getter(&OZU_UnitSettings::GetDistanceLimit, OZU_DistanceValue())},
+        {"diameter", {{0.1, 0}, {10, 2}, {0.5, 0}, {1, 2}}, getter(&OZU_UnitSettings::GetDiameterLimit, OZU_DiameterValue())},
+        {"elevation", {{-10000, 2}, {10000, 2}, {-500, 2}, {5000, 2}}, getter(&OZU_UnitSettings::GetElevationLimit, OZU_ElevationValue())},
+        {"depth", {{-50, 2}, {500, 2}, {-1, 2}, {5, 2}}, getter(&OZU_UnitSettings::GetDepthLimit, OZU_DepthValue())},
+        {"media length", {{0.01, 0}, {1200, 0}, {0.1, 0}, {5, 0}}, getter(&OZU_UnitSettings::GetMediaLengthLimit, OZU_MediaLengthValue())},
+        {"area", {{0, 0}, {1e10, 0}, {1, 0}, {10000, 2}}, getter(&OZU_UnitSettings::GetAreaLimit, OZU_AreaValue())},
+        {"volume", {{f01, 2}, {1e10, 2}, {1, 2}, {10000, 2}}, getter(&OZU_UnitSettings::GetVolumeLimit, OZU_VolumeValue())},
+        {"velocity", {{0.001, 0}, {313, 0}, {f1, 0}, {10, 0}}, getter(&OZU_UnitSettings::GetVelocityLimit, OZU_VelocityValue())},
+        {"flow", {{0, 0}, {1e10, 0}, {0, 0}, {1e10, 0}}, getter(&OZU_UnitSettings::GetFlowLimit, OZU_FlowValue())},
+        {"small flow", {{0, 0}, {1e10, 0}, {1, 0}, {1000, 0}}, getter(&OZU_UnitSettings::GetSmallFlowLimit, OZU_SmallFlowValue())},
+        {"large flow", {{0, 0}, {1e10, 0}, {0, 0}, {5000, 7}}, getter(&OZU_UnitSettings::GetLargeFlowLimit, OZU_LargeFlowValue())},
+        {"flow per length", {{0, 0}, {1e10, 0}, {50, 0}, {5000, 0}}, getter(&OZU_UnitSettings::GetFlowPerLengthLimit, OZU_FlowPerLengthValue())},
+        {"pressure", {{-1000, 0}, {1e10, 0}, {-100, 0}, {200, 0}}, getter(&OZU_UnitSettings::GetPressureLimit, OZU_PressureValue())},
+        {"precipitation rate", {{f1, 0}, {9999, 0}, {1, 0}, {300, 0}}, getter(&OZU_UnitSettings::GetPrecipRateLimit, OZU_PrecipRateValue())},
+        {"angle", {{-360, 0}, {360, 0}, {0, 0}, {360, 0}}, getter(&OZU_UnitSettings::GetAngleLimit, OZU_AngleValue())},
+    };
+    for (const Row& row : rows) {
+        for (unsigned n = 0; n < 4; ++n) {
+            Limit got = row.get(n);
+            EXPECT_EQ(row.limits[n].value, got.value) << row.what << " " << n;
+            EXPECT_EQ(row.limits[n].unit, got.unit) << row.what << " " << n;
+        }
+    }
 }

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace {
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -255,4 +256,48 @@ TEST(OZU_Value, CrossQuantityOperators)
     OZU_FlowValue fromPer100 = OZU_FlowPerLengthValue(400.0, FLOWPERLENGTH_LPH100M) *
                                OZU_LengthValue(2500.0, LENGTH_CM);
     EXPECT_NEAR(100.0, fromPer100.GetValue(), 1e-4);
+}
+
+namespace {
+
+// factor[i] / factor[reference] of every unit of a list: the factor itself,
+// since the reference unit's factor is 1.
+template <class Unit>
+std::vector<float> FactorsOf(int reference)
+{
+    std::vector<float> factors;
+    for (int i = 0; i < Unit::Count; ++i) {
+        Unit unit;
+        unit.SetUnit(i);
+        factors.push_back(unit.GetFactor(reference));
+    }
+    return factors;
+}
+
+} // namespace
+
+// Every conversion factor, in stored order, as single-precision constants.
+TEST(OZU_Unit, EveryFactorInStoredOrder)
+{
+    struct List { const char* what; std::vector<float> got, expected; };
+    const List lists[] = {
+        {"length", FactorsOf<OZU_LengthUnit>(LENGTH_M), {0.001f, 0.0254f, 1.0f, 0.3048f, 1609.0f, 1000.0f, 0.01f}},
+        {"depth", FactorsOf<OZU_DepthUnit>(LENGTH_M), {0.001f, 0.0254f, 1.0f, 0.3048f, 1609.0f, 1000.0f, 0.01f}},
+        {"media length", FactorsOf<OZU_MediaLengthUnit>(MEDIA_MM), {1.0f, 25.4f, 0.35278f, 0.01f, 0.0254f}},
+        {"area", FactorsOf<OZU_AreaUnit>(AREA_M2),
+         {1.0f, 0.0929f, 10000.0f, 4046.87f, 1000.0f, 1000.0f, 666.7f, 1600.0f, 4193.0f}},
+        {"volume", FactorsOf<OZU_VolumeUnit>(VOLUME_M3), {1.0f, 0.028317f, 0.001f, 0.00378543f, 0.00454609f}},
+        {"velocity", FactorsOf<OZU_VelocityUnit>(VELOCITY_MPS), {1.0f, 0.3048f, 0.27778f, 0.44704f}},
+        {"flow", FactorsOf<OZU_FlowUnit>(FLOW_LPH),
+         {1.0f, 60.0f, 3600.0f, 3.78543f, 227.126f, 4.54609f, 272.765f, 1000.0f}},
+        {"small flow", FactorsOf<OZU_SmallFlowUnit>(FLOW_LPH),
+         {1.0f, 60.0f, 3600.0f, 3.78543f, 227.126f, 4.54609f, 272.765f, 1000.0f}},
+        {"flow per length", FactorsOf<OZU_FlowPerLengthUnit>(FLOWPERLENGTH_LPH100M), {1.0f, 100.0f, 745.1604f, 74516.04f}},
+        {"pressure", FactorsOf<OZU_PressureUnit>(PRESSURE_M),
+         {1.0f, 0.3048f, 10.1972f, 0.101972f, 10.0f, 10.1972f, 0.70307f}},
+        {"precipitation rate", FactorsOf<OZU_PrecipRateUnit>(PRECIPRATE_MMH), {1.0f, 25.4f}},
+        {"angle", FactorsOf<OZU_AngleUnit>(ANGLE_DEGREES), {1.0f, 57.29578f}},
+    };
+    for (const List& list : lists)
+        EXPECT_EQ(list.expected, list.got) << list.what;
 }

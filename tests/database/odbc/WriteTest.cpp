@@ -1,6 +1,9 @@
 // Adding, editing and deleting rows: through the driver's SQLSetPos on a
 // snapshot and by key on a dynaset.
 #include "tests/database/odbc/OdbcTestUtil.h"
+#include "database/ODBCApi.h"
+
+#include <cstring>
 
 using namespace odbctest;
 
@@ -321,5 +324,125 @@ TEST(OdbcSetPos, WritesThroughTheDriversCursor)
         EXPECT_TRUE(rs.IsDeleted());
         EXPECT_STREQ("0", Scalar(db, "SELECT count(*) FROM Parts WHERE [Part Key] = 3"));
         EXPECT_STREQ("10", Scalar(db, "SELECT count(*) FROM Parts"));
+    });
+}
+
+namespace {
+
+// A driver with positioned statements: UPDATE and DELETE ... WHERE CURRENT
+// OF are recorded and answered with a chosen row count; everything else
+// (the INSERT included) reaches the real driver.
+std::vector<std::string> g_positioned;
+SQLLEN g_positionedRows = 1;
+bool g_lastWasPositioned = false;
+std::vector<int> g_cursorNameBuffers;
+const char kLongCursorName[] = "KV_POSITIONED_CURSOR_1";  // longer than 18 characters
+
+bool IsPositioned(const std::string& sql)
+{
+    return sql.find("WHERE CURRENT OF") != std::string::npos;
+}
+SQLRETURN SQL_API PositionedExec(SQLHSTMT hstmt, SQLCHAR* sql, SQLINTEGER length)
+{
+    std::string text = (const char*)sql;
+    g_lastWasPositioned = IsPositioned(text);
+    if (!g_lastWasPositioned)
+        return OdbcRealApi().ExecDirect(hstmt, sql, length);
+    g_positioned.push_back(text);
+    return SQL_SUCCESS;
+}
+SQLRETURN SQL_API PositionedRowCount(SQLHSTMT hstmt, SQLLEN* rows)
+{
+    if (!g_lastWasPositioned)
+        return OdbcRealApi().RowCount(hstmt, rows);
+    *rows = g_positionedRows;
+    return SQL_SUCCESS;
+}
+SQLRETURN SQL_API LongCursorName(SQLHSTMT, SQLCHAR* name, SQLSMALLINT size, SQLSMALLINT* length)
+{
+    g_cursorNameBuffers.push_back(size);
+    const SQLSMALLINT full = (SQLSMALLINT)(sizeof(kLongCursorName) - 1);
+    *length = full;
+    if (size > full) {
+        strcpy((char*)name, kLongCursorName);
+        return SQL_SUCCESS;
+    }
+    memcpy(name, kLongCursorName, (size_t)size - 1);
+    name[size - 1] = '\0';
+    return SQL_SUCCESS_WITH_INFO;
+}
+
+} // namespace
+
+// The write path by built SQL on a second statement, used where the driver
+// offers positioned UPDATE and DELETE: the statement names only the changed
+// columns, in field order and in the driver's quotes, and the row count it
+// reports decides success.
+TEST(OdbcPositioned, WritesByBuiltStatements)
+{
+    Guarded([] {
+        std::string path = MakeDatabase("odbc_positioned", PartsTable());
+        CDatabase db;
+        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.m_dwUpdateOptions = CDatabase::updatePositioned;
+        OdbcApiOverride restore;
+        g_odbc.ExecDirect = &PositionedExec;
+        g_odbc.RowCount = &PositionedRowCount;
+        g_odbc.GetCursorName = &LongCursorName;
+        g_positioned.clear();
+        g_cursorNameBuffers.clear();
+        g_positionedRows = 1;
+
+        CPartRecords rs(&db);
+        ASSERT_TRUE(rs.Open(CRecordset::snapshot));
+        ASSERT_FALSE(rs.IsKeyed());
+        ASSERT_TRUE(rs.CanUpdate());
+        rs.MoveNext();
+        rs.Edit();
+        rs.m_nCount = 7;
+        rs.m_strDescription = "Changed";
+        ASSERT_TRUE(rs.Update());
+        ASSERT_EQ(1u, g_positioned.size());
+        EXPECT_EQ("UPDATE \"Parts\" SET \"Description\"=?,\"Count\"=?  WHERE CURRENT OF KV_POSITIONED_CURSOR_1",
+                  g_positioned[0]);
+        // The cursor name is asked once: a 19-byte buffer, then one that fits.
+        EXPECT_EQ((std::vector<int>{19, (int)sizeof(kLongCursorName)}), g_cursorNameBuffers);
+
+        // The count of rows written decides; a failed write keeps the edit.
+        struct
+        {
+            SQLLEN rows;
+            long code;
+        } counts[] = {{0, AFX_SQL_ERROR_NO_ROWS_AFFECTED}, {2, AFX_SQL_ERROR_MULTIPLE_ROWS_AFFECTED}, {-1, 0}};
+        for (auto& c : counts) {
+            rs.Edit();
+            rs.m_nCode = (BYTE)(40 + c.rows);
+            g_positionedRows = c.rows;
+            EXPECT_EQ(c.code, CatchDB([&] { rs.Update(); }).code) << c.rows;
+            if (c.code) {
+                EXPECT_EQ(CRecordset::edit, rs.GetEditMode()) << c.rows;
+                EXPECT_TRUE(rs.IsFieldDirty(&rs.m_nCode)) << c.rows;
+                rs.CancelUpdate();
+            } else
+                EXPECT_EQ(CRecordset::noMode, rs.GetEditMode());
+        }
+        EXPECT_EQ(2u, g_cursorNameBuffers.size());
+        g_positionedRows = 1;
+
+        // An addition inserts only the fields given, with parameter markers.
+        rs.AddNew();
+        rs.m_nKey = 60;
+        rs.m_strDescription = "Sixty";
+        ASSERT_TRUE(rs.Update());
+        EXPECT_EQ(2, rs.m_nKey);
+        EXPECT_STREQ("Sixty", Scalar(db, "SELECT Description FROM Parts WHERE [Part Key] = 60"));
+        EXPECT_STREQ("NULL", Scalar(db, "SELECT [Count] FROM Parts WHERE [Part Key] = 60"));
+
+        size_t before = g_positioned.size();
+        rs.Delete();
+        ASSERT_EQ(before + 1, g_positioned.size());
+        EXPECT_EQ("DELETE FROM \"Parts\" WHERE CURRENT OF KV_POSITIONED_CURSOR_1", g_positioned.back());
+        EXPECT_TRUE(rs.IsDeleted());
+        EXPECT_TRUE(rs.IsFieldNull(&rs.m_nCount));
     });
 }

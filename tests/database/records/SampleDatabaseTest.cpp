@@ -2,6 +2,7 @@
 // its rows hang together the way the program relies on.
 #include "tests/database/records/RecordsFixture.h"
 
+#include "database/NominalTable.h"
 #include "tests/support/TestSupport.h"
 
 #include <set>
@@ -121,6 +122,34 @@ TEST_F(SampleDatabaseTest, TapeJoinListsEveryTape)
         ++rows;
     join.Close();
     EXPECT_EQ(rows, tapes);
+}
+
+TEST_F(SampleDatabaseTest, EveryNominalSizeConvertsThroughTheTableFromEachUnit)
+{
+    // Each row's value in any of the four units finds the row, so a size shown
+    // in metres or feet converts back to the table's millimetres, not to an
+    // arithmetic neighbour of it.
+    CNominalTable rows(&m_db);
+    rows.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly);
+    std::vector<std::vector<float>> sizes;
+    for (; !rows.IsEOF(); rows.MoveNext())
+        sizes.push_back({rows.m_fNominalMM, rows.m_fNominalInches, rows.m_fNominalMetres, rows.m_fNominalFeet});
+    rows.Close();
+    ASSERT_GE(sizes.size(), 10u);
+
+    CNominalTable table(&m_db);
+    table.Open(CRecordset::dynaset, nullptr, CRecordset::useBookmarks);
+    for (const std::vector<float>& size : sizes) {
+        for (int from = 0; from < 4; ++from) {
+            for (int to = 0; to < 4; ++to) {
+                SCOPED_TRACE(::testing::Message() << size[0] << " mm given in unit " << from << " into " << to);
+                OZU_DiameterValue result = table.ConvertDiameter(OZU_DiameterValue(size[from], from), to);
+                EXPECT_EQ(result.GetValue(), (double)size[to]);
+            }
+        }
+    }
+    table.Close();
+    EXPECT_TRUE(m_boxes.Texts().empty());
 }
 
 } // namespace

@@ -1,0 +1,84 @@
+// Shared pieces of the merge and clean tests: an application object that
+// answers the program's message boxes from a script, copies of the skeleton
+// seeded by SQL, merges run the way the merge dialog runs them, and query
+// helpers.
+#pragma once
+
+#include "database/DBDatabase.h"
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace mergetest {
+
+// The application object of a test: every prompt of AfxMessageBox is kept
+// and answered with the next scripted answer (IDNO for questions, IDOK for
+// the rest when the script is empty).
+class TestApp : public CWinApp
+{
+public:
+    TestApp() : CWinApp("Merge Tests") {}
+    int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
+    std::vector<std::string> prompts;
+    std::deque<int> answers;
+};
+
+// The connect string the program uses for a database file.
+std::string ConnectStringFor(const std::string& path);
+
+// Answers every message box shown on this thread while it lives with OK and
+// keeps their texts (the framework's error boxes, which do not go through
+// the application object). Dialogs of the program are left alone.
+class BoxWatcher
+{
+public:
+    BoxWatcher();
+    ~BoxWatcher();
+    BoxWatcher(const BoxWatcher&) = delete;
+    BoxWatcher& operator=(const BoxWatcher&) = delete;
+    const std::vector<std::string>& Texts() const { return m_texts; }
+
+private:
+    static LRESULT CALLBACK HookProc(int nCode, WPARAM wParam, LPARAM lParam);
+    HHOOK m_hook;
+    std::vector<std::string> m_texts;
+};
+
+// Splits SQL text into statements (a statement ends with ";" at the end of
+// a line; a trigger's body is kept whole) and runs them.
+void RunSql(CDatabase& db, const std::string& sql);
+void RunSqlOn(const std::string& path, const std::string& sql);
+
+// The rows of a query: columns joined by ",", rows by ";".
+std::string QueryRows(const std::string& path, const std::string& sql);
+
+// The whole content of a file ("" when it cannot be read).
+std::string FileBytes(const std::string& path);
+
+// Text of a file in tests/database/merge/<relative>.
+std::string FixtureText(const std::string& relative);
+
+// A test with a source and a target database, copies of the skeleton.
+class MergeTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+
+    // Runs a merge of the source into the target as the merge dialog does
+    // (target flag 0x1, source 0x11). Returns the report text ("" when no
+    // report was written) with the two database names replaced by
+    // "<source>" and "<target>".
+    std::string Merge();
+
+    std::string m_dir;
+    std::string m_source;
+    std::string m_target;
+    DBDatabase::MergeOutcome m_outcome = DBDatabase::mergeNotRun;
+    std::string m_reportPath;
+    TestApp m_app;
+    BoxWatcher m_boxes;
+};
+
+} // namespace mergetest
