@@ -1,5 +1,6 @@
 #include "app/CleanDlg.h"
 
+#include "app/KelvaronApp.h"
 #include "app/MergeDlg.h"
 #include "resources/resource.h"
 
@@ -43,13 +44,13 @@ CCleanDialog::~CCleanDialog()
 
 CString CCleanDialog::BackupPath(const CString& strPath)
 {
-    int slash = std::max(strPath.ReverseFind('\\'), strPath.ReverseFind('/'));
-    if (slash < 0 || slash == strPath.GetLength() - 1)
-        return CString();
-    CString folder = strPath.Left(slash + 1), name = strPath.Mid(slash + 1);
-    CString path = folder + "~tmp" + name;
-    for (int n = 2; FileExists(path); ++n)
-        path.Format("%s~tmp%d%s", (LPCSTR)folder, n, (LPCSTR)name);
+    CString path = CKelvaronApp::MakePrefixedPath("~tmp", strPath);
+    // An earlier backup is kept: the next free numbered name is taken.
+    for (int n = 2; !path.IsEmpty() && FileExists(path); ++n) {
+        CString prefix;
+        prefix.Format("~tmp%d", n);
+        path = CKelvaronApp::MakePrefixedPath(prefix, strPath);
+    }
     return path;
 }
 

@@ -6,6 +6,11 @@ const char kSignificantDigitsPath[] = "VisualSettings\\Misc\\SignificantDigits";
 
 CKelvaronApp::CKelvaronApp()
 {
+    char path[MAX_PATH] = {};
+    DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    CString folder(path, (int)(n < MAX_PATH ? n : 0));
+    if (StripToFolder(folder) > 0)
+        m_strRootPath = folder;
 }
 
 CKelvaronApp::~CKelvaronApp()
@@ -39,4 +44,40 @@ void CKelvaronApp::LoadSignificantDigits()
         WriteSetting(kSignificantDigitsPath, &digits, CRegistrySettings::typeInt32, sizeof(digits));
     }
     m_nSignificantDigits = digits;
+}
+
+int CKelvaronApp::StripToFolder(CString& path)
+{
+    CString folder = path;
+    if (!folder.IsEmpty() && folder[folder.GetLength() - 1] == '\\')
+        folder.Truncate(folder.GetLength() - 1);
+    int slash = folder.ReverseFind('\\');
+    if (slash < 0)
+        return -1;
+    path = folder.Left(slash + 1);
+    return path.GetLength();
+}
+
+int CKelvaronApp::StripToFileName(CString& path)
+{
+    int slash = path.ReverseFind('\\');
+    if (slash < 0 || slash == path.GetLength() - 1)
+        return -1;
+    path = path.Mid(slash + 1);
+    return path.GetLength();
+}
+
+CString CKelvaronApp::MakePrefixedPath(LPCSTR prefix, LPCSTR path)
+{
+    CString folder(path != nullptr ? path : ""), name(folder);
+    if (StripToFolder(folder) < 0 || StripToFileName(name) < 0)
+        return CString();
+    return folder + (prefix != nullptr ? prefix : "") + name;
+}
+
+CString QuoteSqlString(LPCSTR text)
+{
+    CString quoted(text != nullptr ? text : "");
+    quoted.Replace("'", "''");
+    return quoted;
 }

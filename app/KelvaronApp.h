@@ -44,10 +44,32 @@ public:
     BOOL IsStartingUp() const { return m_bStartingUp; }
     void SetStartingUp(BOOL bStartingUp) { m_bStartingUp = bStartingUp; }
 
+    // The program folder: the executable's path up to and including its
+    // last backslash.
+    const CString& GetRootPath() const { return m_strRootPath; }
+
+    // Path helpers (they touch no state of the application).
+    // Cuts the path after its last backslash, keeping it; a trailing
+    // backslash is dropped first, so C:\a\b\ gives C:\a\. Returns the new
+    // length, or -1 (path unchanged) when no backslash is left to cut at.
+    static int StripToFolder(CString& path);
+    // Keeps only the part after the last backslash; returns its length, or
+    // -1 (path unchanged) when there is no backslash or the path ends in one.
+    static int StripToFileName(CString& path);
+    // The folder of the path, then the prefix, then its file name
+    // (C:\db\a.mdb with prefix ~ gives C:\db\~a.mdb); empty when the path
+    // has no folder or no file name.
+    static CString MakePrefixedPath(LPCSTR prefix, LPCSTR path);
+
 protected:
     int m_nSignificantDigits = DefaultSignificantDigits;
     OZU_UnitSettings m_unitSettings;        // saved when destroyed
     CRegistrySettings m_registrySettings;   // holds no state
     DWORD m_dwOptions = 0;
     BOOL m_bStartingUp = FALSE;
+    CString m_strRootPath;                  // ends in a backslash
 };
+
+// A copy of the text with every single quote doubled (O'Neil gives
+// O''Neil), for use between single quotes in SQL.
+CString QuoteSqlString(LPCSTR text);

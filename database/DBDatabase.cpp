@@ -1,6 +1,8 @@
 #include "database/DBDatabase.h"
 
+#include "app/KelvaronApp.h"
 #include "app/MainFrm.h"
+#include "app/Utilities.h"
 #include "resources/resource.h"
 
 #include <algorithm>
@@ -16,14 +18,6 @@ CString LoadText(UINT nID, LPCSTR lpszFallback)
     if (!text.LoadString(nID))
         text = lpszFallback;
     return text;
-}
-
-// The text from the last "." of the path to its end ("" without one).
-CString FileExtension(const CString& path)
-{
-    int dot = path.ReverseFind('.');
-    int slash = std::max(path.ReverseFind('\\'), path.ReverseFind('/'));
-    return dot > slash ? path.Mid(dot) : CString();
 }
 
 CString ExceptionText(CException* e)
@@ -46,13 +40,13 @@ BOOL OpenOnFilter(CRecordset& rs, const CString& filter, DWORD dwOptions)
     return !rs.IsEOF() && !rs.IsDeleted();
 }
 
-// The folder of the running program, ending in a backslash.
+// The folder of the running program, ending in a backslash ("" when the
+// running application does not know it).
 CString ProgramFolder()
 {
-    char path[MAX_PATH] = {};
-    DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    CString folder(path, (int)n);
-    return folder.Left(folder.ReverseFind('\\') + 1);
+    if (auto* pApp = dynamic_cast<CKelvaronApp*>(AfxGetApp()))
+        return pApp->GetRootPath();
+    return CString();
 }
 
 // A folder of the user's own, where the report goes when the program folder
@@ -84,7 +78,7 @@ DBDatabase::DBDatabase(LPCSTR lpszPath, DWORD dwFlags)
     // that driver is missing, the connection layer picks the driver by what
     // the file holds (a SQLite file, or an Access file read only).
     CString connect;
-    connect.Format(FileExtension(m_strPath).CompareNoCase(".mdb") == 0
+    connect.Format(GetFileExtension(m_strPath).CompareNoCase(".mdb") == 0
                        ? "Driver={Microsoft Access Driver (*.mdb)};Dbq=%s;"
                        : "Driver={Microsoft Access Driver (*.mdb, *.accdb)};Dbq=%s;",
                    (LPCSTR)m_strPath);

@@ -423,8 +423,14 @@ void CGridWindow::AddFindText(LPCTSTR)
 
 BOOL CGridWindow::ProcessKeys(CWnd* pSender, UINT nMessage, UINT nChar, UINT nRepCnt, UINT flags)
 {
-    if (nMessage == WM_KEYDOWN && (nChar == VK_BACK || nChar == VK_DELETE) && m_nEditState != editExisting &&
-        m_nTableType != TABLE_QUERY)
+    const BOOL bDeleteKey = nMessage == WM_KEYDOWN && (nChar == VK_BACK || nChar == VK_DELETE);
+    if (bDeleteKey && m_nTableType != TABLE_QUERY && m_nEditorTableType != -1)
+    {
+        // An editor dialog has a component of this grid open: its rows and
+        // cells stay as they are until the dialog is closed.
+        return TRUE;
+    }
+    if (bDeleteKey && m_nEditState != editExisting && m_nTableType != TABLE_QUERY)
     {
         DeleteSelected();
         return TRUE;

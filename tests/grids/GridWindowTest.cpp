@@ -228,6 +228,40 @@ TEST_F(GridWindowTest, UsageAndLabelAreCorrectedAsTheyAreTyped)
     EXPECT_EQ(CString(Query("SELECT [Major2]" + where2) + Query("SELECT [Minor2]" + where2)), label.GetValue());
     EXPECT_EQ(12, label.GetMaxLength());
     EXPECT_EQ(CString(std::to_string(key2)), m_pGrid->LookupStyleRowCol(2, 0).GetUserAttribute(GR_IDS_UA_TOOLTIPTEXT));
+
+    // A full Label, typed and pasted: six characters to each half.
+    struct LabelCase
+    {
+        ROWCOL row;
+        bool typed;
+        const char* text;
+        const char* major2;
+        const char* minor2;
+    };
+    const LabelCase labels[] = {
+        { 2, true, "PVC9 40mmSDR", "PVC9 4", "0mmSDR" },
+        { 3, false, "HDPE 16 PN10", "HDPE 1", "6 PN10" },
+    };
+    ShowColumns({ 12 });
+    for (const LabelCase& c : labels)
+    {
+        SCOPED_TRACE(c.text);
+        std::string at = " FROM Components WHERE [Component Key] = " + std::to_string(KeyOfRow(c.row));
+        if (c.typed)
+        {
+            TypeIntoCell(c.row, 12, c.text);
+            EXPECT_TRUE(m_pGrid->TransferCurrentCell());
+        }
+        else
+        {
+            EXPECT_TRUE(m_pGrid->SetControlTextRowCol(c.row, 12, c.text));
+        }
+        ASSERT_TRUE(StoreRow());
+        EXPECT_EQ(c.major2, Query("SELECT [Major2]" + at));
+        EXPECT_EQ(c.minor2, Query("SELECT [Minor2]" + at));
+        EXPECT_EQ(CString(c.text), m_pGrid->GetValueRowCol(c.row, 12));
+    }
+    EXPECT_TRUE(TakeMessages().empty());
 }
 
 TEST_F(GridWindowTest, ANewRowTakesItsTabsKindAndAUniqueDescription)
@@ -393,6 +427,21 @@ TEST_F(GridWindowTest, DeleteKeysDeleteRowsExceptOnTheQueryTableOrWhileEditing)
     m_pGrid->ProcessKeys(nullptr, WM_KEYDOWN, VK_DELETE);
     EXPECT_EQ(2u, m_pGrid->calls.size());
     m_pGrid->CancelCurrentCell();
+    // While an editor dialog adds or edits a component, neither rows nor
+    // cells go.
+    CString usage = m_pGrid->GetValueRowCol(2, 9);
+    ASSERT_FALSE(usage.Trim().IsEmpty());
+    m_pGrid->m_nEditorTableType = TABLE_PIPE;
+    for (int state : { (int)CGridWindow::editAdding, (int)CGridWindow::editExisting })
+    {
+        m_pGrid->SetEditState(state);
+        m_pGrid->SelectRange(CGRRange(2, 9, 2, 9), TRUE);
+        EXPECT_TRUE(m_pGrid->ProcessKeys(nullptr, WM_KEYDOWN, VK_DELETE));
+        EXPECT_EQ(2u, m_pGrid->calls.size());
+        EXPECT_EQ(usage, CString(m_pGrid->GetValueRowCol(2, 9)).Trim());
+    }
+    m_pGrid->m_nEditorTableType = -1;
+    m_pGrid->SetEditState(CGridWindow::editNone);
     m_pGrid->GetQueryRecordset()->SetSqlQuery("SELECT * FROM Suppliers");
     Show(TABLE_QUERY);
     m_pGrid->ProcessKeys(nullptr, WM_KEYDOWN, VK_DELETE);

@@ -4,6 +4,7 @@
 // helpers.
 #pragma once
 
+#include "app/KelvaronApp.h"
 #include "database/DBDatabase.h"
 #include <gtest/gtest.h>
 
@@ -13,13 +14,12 @@
 
 namespace mergetest {
 
-// The application object of a test: every prompt of AfxMessageBox is kept
-// and answered with the next scripted answer (IDNO for questions, IDOK for
-// the rest when the script is empty).
-class TestApp : public CWinApp
+// The program's application object, with every prompt of AfxMessageBox
+// kept and answered with the next scripted answer (IDNO for questions, IDOK
+// for the rest when the script is empty).
+class TestApp : public CKelvaronApp
 {
 public:
-    TestApp() : CWinApp("Merge Tests") {}
     int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
     std::vector<std::string> prompts;
     std::deque<int> answers;

@@ -69,6 +69,8 @@ TEST_P(MergeScenario, ReportAndTargetAreAsExpected)
     std::string sourceBefore = FileBytes(m_source);
 
     std::string report = Merge();
+    // The one report, in the program folder.
+    EXPECT_EQ((m_app.GetRootPath() + "DBMergeReport.txt").str(), m_reportPath);
     EXPECT_EQ(WithCrLf(FixtureText(std::string("scenarios/") + s.name + ".report")), report);
     for (const Check& c : s.checks)
         EXPECT_EQ(c.expected, QueryRows(m_target, c.sql)) << c.sql;

@@ -2,6 +2,9 @@
 // and written as text.
 #include "database/OZUDynamicRecordset.h"
 #include "tests/database/odbc/OdbcTestUtil.h"
+#include "database/ODBCApi.h"
+
+#include <cstring>
 
 using namespace odbctest;
 
@@ -73,6 +76,9 @@ TEST(OdbcDynamic, DescribesAndReadsAnySelect)
         // Opened again on another SELECT, it describes the new columns.
         rs.Close();
         EXPECT_EQ(0, rs.GetColumnCount());
+        // A bare table name has no columns to select before opening.
+        EXPECT_EQ(AFX_SQL_ERROR_EMPTY_COLUMN_LIST, CatchDB([&] { rs.Open(CRecordset::snapshot, "AllTypes"); }).code);
+        EXPECT_FALSE(rs.IsOpen());
         ASSERT_TRUE(rs.Open(CRecordset::snapshot, "SELECT [Name Text], [Id] * 2 AS Twice FROM AllTypes"));
         ASSERT_EQ(2, rs.GetColumnCount());
         EXPECT_STREQ("[Twice]", rs.GetField(1).m_strName);
@@ -141,5 +147,57 @@ TEST(OdbcDynamic, OpensItsOwnConnectionFromItsConnectString)
             EXPECT_STREQ("1\tAnn's\n2\t\n", list);
         }
         EXPECT_EQ(0, AfxGetDbState()->m_nAllocatedConnections);
+    });
+}
+
+namespace {
+
+// A driver that describes two text columns as NUMERIC(10, 2) and GUID.
+SQLRETURN SQL_API RetypingDescribe(SQLHSTMT hstmt, SQLUSMALLINT column, SQLCHAR* name, SQLSMALLINT size,
+                                   SQLSMALLINT* length, SQLSMALLINT* type, SQLULEN* precision, SQLSMALLINT* scale,
+                                   SQLSMALLINT* nullable)
+{
+    SQLRETURN r = OdbcRealApi().DescribeCol(hstmt, column, name, size, length, type, precision, scale, nullable);
+    if (strcmp((const char*)name, "Amount") == 0) {
+        *type = SQL_NUMERIC;
+        *precision = 10;
+        *scale = 2;
+    } else if (strcmp((const char*)name, "Guid") == 0) {
+        *type = SQL_GUID;
+        *precision = 36;
+    }
+    return r;
+}
+
+} // namespace
+
+// NUMERIC and DECIMAL columns are read as text two characters longer than
+// their precision (sign and decimal point); a GUID column is read as VARCHAR,
+// in its description and in the recordset's column information alike.
+TEST(OdbcDynamic, NumericAndGuidColumnsAreText)
+{
+    Guarded([] {
+        std::string path = MakeDatabase(
+            "odbc_dynamic_numeric",
+            {"CREATE TABLE Money ([Amount] VARCHAR(20), [Guid] VARCHAR(40))",
+             "INSERT INTO Money VALUES ('-1234567.89', '0F8FAD5B-D9CB-469F-A165-70867728950E')"});
+        CDatabase db;
+        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        OdbcApiOverride restore;
+        g_odbc.DescribeCol = &RetypingDescribe;
+        CGRDynamicRecordsetEx rs(&db);
+        ASSERT_TRUE(rs.Open(CRecordset::snapshot, "SELECT [Amount], [Guid] FROM Money", CRecordset::readOnly));
+        ASSERT_EQ(2, rs.GetColumnCount());
+        EXPECT_EQ(AFX_RFX_TEXT, rs.GetField(0).m_nValueKind);
+        EXPECT_EQ(12u, rs.GetField(0).m_nPrecision);
+        EXPECT_EQ(2, rs.GetField(0).m_nScale);
+        EXPECT_EQ(12, rs.m_rgFieldInfos[0].m_nMaxLength);
+        EXPECT_EQ(SQL_VARCHAR, rs.GetField(1).m_nSQLType);
+        EXPECT_EQ(SQL_VARCHAR, rs.m_rgODBCFieldInfos[1].m_nSQLType);
+        CString text;
+        rs.GetFieldData(0, text, 1);
+        EXPECT_STREQ("-1234567.89", text);
+        rs.GetFieldData(1, text, 1);
+        EXPECT_STREQ("0F8FAD5B-D9CB-469F-A165-70867728950E", text);
     });
 }

@@ -111,24 +111,25 @@ namespace {
 
 // A driver that refuses the first statement's concurrency as not capable.
 int g_refusals = 0;
-bool g_pendingState = false;
+// The state the next diagnostic reports (none: the real driver's).
+const char* g_pendingState = nullptr;
 SQLRETURN SQL_API RefusingPrepare(SQLHSTMT hstmt, SQLCHAR* sql, SQLINTEGER length)
 {
     if (g_refusals++ == 0) {
-        g_pendingState = true;
+        g_pendingState = "HYC00";
         return SQL_ERROR;
     }
     return OdbcRealApi().Prepare(hstmt, sql, length);
 }
-SQLRETURN SQL_API NotCapableError(SQLHENV henv, SQLHDBC hdbc, SQLHSTMT hstmt, SQLCHAR* state, SQLINTEGER* native,
-                                  SQLCHAR* message, SQLSMALLINT size, SQLSMALLINT* length)
+SQLRETURN SQL_API PendingStateError(SQLHENV henv, SQLHDBC hdbc, SQLHSTMT hstmt, SQLCHAR* state, SQLINTEGER* native,
+                                    SQLCHAR* message, SQLSMALLINT size, SQLSMALLINT* length)
 {
     if (!g_pendingState)
         return OdbcRealApi().Error(henv, hdbc, hstmt, state, native, message, size, length);
-    g_pendingState = false;
-    strcpy((char*)state, "HYC00");
+    strcpy((char*)state, g_pendingState);
+    g_pendingState = nullptr;
     *native = 0;
-    strcpy((char*)message, "[Test]Optional feature not implemented");
+    strcpy((char*)message, "[Test]Diagnostic of the test driver");
     *length = (SQLSMALLINT)strlen((char*)message);
     return SQL_SUCCESS;
 }
@@ -155,7 +156,7 @@ TEST(OdbcFaults, RefusedConcurrencyStillOpensReadOnly)
         db.m_dwUpdateOptions |= CDatabase::updateSetPos;
         OdbcApiOverride restore;
         g_odbc.Prepare = &RefusingPrepare;
-        g_odbc.Error = &NotCapableError;
+        g_odbc.Error = &PendingStateError;
         g_refusals = 0;
         CPartRecords rs(&db);
         ASSERT_TRUE(rs.Open(CRecordset::snapshot));
@@ -234,5 +235,50 @@ TEST(OdbcFaults, CancelledConnectLeavesNothingBehind)
         // Both dialog options at once are refused.
         EXPECT_THROW(db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog | CDatabase::forceOdbcDialog),
                      CInvalidArgException*);
+    });
+}
+
+namespace {
+
+// A driver whose fetches succeed with a warning of the given state.
+const char* g_fetchWarning = nullptr;
+SQLRETURN SQL_API WarningFetch(SQLHSTMT hstmt, SQLUSMALLINT type, SQLLEN rows, SQLULEN* fetched,
+                               SQLUSMALLINT* status)
+{
+    SQLRETURN r = OdbcRealApi().ExtendedFetch(hstmt, type, rows, fetched, status);
+    if (r != SQL_SUCCESS || !g_fetchWarning)
+        return r;
+    g_pendingState = g_fetchWarning;
+    return SQL_SUCCESS_WITH_INFO;
+}
+
+} // namespace
+
+// A fetch that succeeds with a warning: truncated data and an error in a row
+// are refused, any other warning passes.
+TEST(OdbcFaults, FetchWarningsByState)
+{
+    Guarded([] {
+        std::string path = MakeDatabase("odbc_fetch_warning", PartsTable());
+        CDatabase db;
+        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        struct
+        {
+            const char* state;
+            long code;
+        } cases[] = {{"01004", AFX_SQL_ERROR_DATA_TRUNCATED}, {"01S01", AFX_SQL_ERROR_ROW_FETCH}, {"01S07", 0}};
+        for (auto& c : cases) {
+            CPartRecords rs(&db);
+            ASSERT_TRUE(rs.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly));
+            OdbcApiOverride restore;
+            g_odbc.ExtendedFetch = &WarningFetch;
+            g_odbc.Error = &PendingStateError;
+            g_fetchWarning = c.state;
+            DbError e = CatchDB([&] { rs.MoveNext(); });
+            g_fetchWarning = nullptr;
+            EXPECT_EQ(c.code, e.code) << c.state;
+            if (!c.code)
+                EXPECT_EQ(2, rs.m_nKey) << c.state;
+        }
     });
 }

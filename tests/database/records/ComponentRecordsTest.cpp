@@ -461,5 +461,79 @@ TEST_F(ComponentRecordsTest, SuppliersAndPipeTypesReadTheirColumns)
     EXPECT_EQ(type.GetDatabaseName().IsEmpty(), FALSE);
 }
 
+TEST_F(ComponentRecordsTest, SmallTablesTakeNewRowsThroughTheirRecordsets)
+{
+    // Each class adds a row the way the grids, editors and merge do (AddNew,
+    // the members set, Update), and the row holds what was set; the column
+    // names with blanks and the slash of [Number/Length] go through the
+    // statement the recordset builds.
+    {
+        CSupplierRecs sup(&m_db);
+        sup.Open(CRecordset::dynaset, "SELECT * FROM Suppliers", CRecordset::none);
+        sup.AddNew();
+        sup.m_strDescription = "O'Hara Supplies";
+        sup.m_strCode = "OHS ";
+        sup.m_strBasePrice = "R";
+        sup.m_fMultiplierA = sup.m_fMultiplierB = sup.m_fMultiplierC = 1.0f;
+        sup.m_fMultiplierD = 0.85f;
+        sup.SetFieldDirty(nullptr, TRUE);
+        sup.SetFieldNull(nullptr, FALSE);
+        ASSERT_TRUE(sup.Update());
+        sup.Close();
+    }
+    {
+        CSymbolRecords sym(&m_db);
+        sym.Open(CRecordset::dynaset, nullptr, CRecordset::none);
+        sym.AddNew();
+        sym.m_nKey = 7;
+        sym.m_strName = "Gate valve";
+        ASSERT_TRUE(sym.Update());
+        sym.Close();
+    }
+    {
+        CAssemRecords rows(&m_db);
+        rows.Open(CRecordset::dynaset, nullptr, CRecordset::none);
+        for (long item : {21L, 22L}) {
+            rows.AddNew();
+            rows.m_nAssemblyKey = 20;
+            rows.m_nItemKey = item;
+            rows.m_fNumberLength = 2.5f;
+            ASSERT_TRUE(rows.Update());
+        }
+        rows.Close();
+    }
+    {
+        CNozzleRecs nozzles(&m_db);
+        nozzles.Open(CRecordset::dynaset, nullptr, CRecordset::none);
+        nozzles.AddNew();
+        nozzles.m_nEmitterKey = 30;
+        nozzles.m_nNozzleKey = 31;
+        ASSERT_TRUE(nozzles.Update());
+        nozzles.Close();
+    }
+
+    struct Case
+    {
+        const char* sql;
+        const char* expected;
+    } cases[] = {
+        {"SELECT [Description] || '|' || [Code] || '|' || [Base Price] FROM Suppliers", "O'Hara Supplies|OHS |R"},
+        {"SELECT [Multiplier A] + [Multiplier B] + [Multiplier C] FROM Suppliers", "3.0"},
+        {"SELECT [Key] || '|' || [Name] FROM Symbols", "7|Gate valve"},
+        {"SELECT COUNT(*) FROM Assemblies WHERE [Assembly Key] = 20 AND [Number/Length] = 2.5", "2"},
+        {"SELECT SUM([Item Key]) FROM Assemblies", "43"},
+        {"SELECT [Emitter Key] || '|' || [Nozzle Key] FROM Nozzles", "30|31"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(QueryText(m_db, c.sql), c.expected) << c.sql;
+
+    CSupplierRecs sup(&m_db);
+    sup.Open(CRecordset::dynaset, nullptr, CRecordset::readOnly);
+    ASSERT_FALSE(sup.IsEOF());
+    EXPECT_EQ(sup.m_fMultiplierD, 0.85f);
+    sup.Close();
+    EXPECT_TRUE(m_boxes.Texts().empty());
+}
+
 } // namespace
 } // namespace kvtest

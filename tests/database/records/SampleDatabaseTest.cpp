@@ -139,8 +139,10 @@ TEST_F(SampleDatabaseTest, EveryNominalSizeConvertsThroughTheTableFromEachUnit)
 
     CNominalTable table(&m_db);
     table.Open(CRecordset::dynaset, nullptr, CRecordset::useBookmarks);
-    for (const std::vector<float>& size : sizes) {
-        for (int from = 0; from < 4; ++from) {
+    // Unit by unit, size after size, so that each look-up starts on another
+    // row and must find its own.
+    for (int from = 0; from < 4; ++from) {
+        for (const std::vector<float>& size : sizes) {
             for (int to = 0; to < 4; ++to) {
                 SCOPED_TRACE(::testing::Message() << size[0] << " mm given in unit " << from << " into " << to);
                 OZU_DiameterValue result = table.ConvertDiameter(OZU_DiameterValue(size[from], from), to);

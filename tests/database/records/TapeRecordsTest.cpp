@@ -237,6 +237,48 @@ TEST_F(TapeRecordsTest, JoinListsTapesWithATapesRowAndReadsAll48Fields)
     join.Close();
 }
 
+TEST_F(TapeRecordsTest, DynasetOfTheJoinWritesEachColumnToItsOwnTable)
+{
+    // The Tape tab edits through the join opened with its default type: a
+    // change to a component column lands in Components, a change to a tape
+    // column in Tapes, each on the row of that tape only.
+    AddComponent(1, DBNUM_PIPE, COMPONENT_FLAG_TAPE, 0.5f, 0.8f, "Drip 16 mm");
+    AddComponent(2, DBNUM_PIPE, COMPONENT_FLAG_TAPE, 0.6f, 0.9f, "Drip 20 mm");
+    InsertRow(m_db, "[Tapes]", {{"[Pipe Key]", "1"}, {"[Reals4]", "0.3"}, {"[Flow Calc Type]", "'ITER'"}});
+    InsertRow(m_db, "[Tapes]", {{"[Pipe Key]", "2"}, {"[Reals4]", "0.3"}, {"[Flow Calc Type]", "'ITER'"}});
+
+    CTapeRecords join(&m_db);
+    join.m_strSort = "C.[Description] DESC";
+    join.Open();
+    ASSERT_FALSE(join.IsEOF());
+    ASSERT_EQ(join.m_nComponentKey, 2);
+    join.Edit();
+    join.m_strDescription = "Drip 20 mm heavy wall";
+    join.m_fReals8 = 1.25f;
+    join.m_fTapeReals4 = 0.4f;
+    join.m_strFlowCalcType = "    ";
+    ASSERT_TRUE(join.Update());
+    join.Close();
+
+    EXPECT_EQ(QueryText(m_db, "SELECT [Description] FROM Components WHERE [Component Key] = 2"),
+              "Drip 20 mm heavy wall");
+    EXPECT_EQ(QueryText(m_db, "SELECT [Description] FROM Components WHERE [Component Key] = 1"), "Drip 16 mm");
+    EXPECT_EQ(QueryText(m_db, "SELECT [Flow Calc Type] FROM Tapes WHERE [Pipe Key] = 2"), "    ");
+    EXPECT_EQ(QueryText(m_db, "SELECT [Flow Calc Type] FROM Tapes WHERE [Pipe Key] = 1"), "ITER");
+
+    CTapeRecords reader(&m_db);
+    reader.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly);
+    for (; !reader.IsEOF(); reader.MoveNext()) {
+        SCOPED_TRACE(reader.m_nComponentKey);
+        bool edited = reader.m_nComponentKey == 2;
+        EXPECT_EQ(reader.m_fReals8, edited ? 1.25f : 0.8f);
+        EXPECT_EQ(reader.m_fTapeReals4, edited ? 0.4f : 0.3f);
+        EXPECT_EQ(reader.m_nPipeKey, reader.m_nComponentKey);
+    }
+    reader.Close();
+    EXPECT_TRUE(m_boxes.Texts().empty());
+}
+
 TEST_F(TapeRecordsTest, DefaultSQLIsTheJoinStatement)
 {
     CTapeRecords join(&m_db);
