@@ -1,4 +1,5 @@
 #include "app/KelvaronDoc.h"
+#include "app/Utilities.h"
 #include "database/ComponentRecords.h"
 
 IMPLEMENT_DYNCREATE(CKelvaronDoc, CDocument)
@@ -13,8 +14,7 @@ CKelvaronDoc::~CKelvaronDoc()
 CString CKelvaronDoc::GetConnectString(LPCTSTR lpszPath)
 {
     CString path = lpszPath ? lpszPath : "";
-    int dot = path.ReverseFind('.');
-    CString ext = dot >= 0 ? path.Mid(dot) : CString();
+    CString ext = GetFileExtension(path);
     CString connect;
     if (ext.CompareNoCase(".mdb") == 0)
         connect.Format("Driver={Microsoft Access Driver (*.mdb)};Dbq=%s;", (LPCTSTR)path);

@@ -1,4 +1,5 @@
 #include "database/ComponentRecords.h"
+#include "app/KelvaronApp.h"
 
 #include "database/DatabaseChangeNotice.h"
 
@@ -549,9 +550,7 @@ BOOL CSymbolRecords::FindSymbol(long nKey, LPCSTR lpszName, BOOL bByName, BOOL b
         if (bUseFilter) {
             CString filter;
             if (bByName) {
-                CString quoted = name;
-                quoted.Replace("'", "''");
-                filter.Format("[Name] = '%s'", (LPCSTR)quoted);
+                filter.Format("[Name] = '%s'", (LPCSTR)QuoteSqlString(name));
             } else {
                 filter.Format("[Key] = Val('%d')", (int)nKey);
             }

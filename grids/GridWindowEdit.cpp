@@ -14,13 +14,6 @@ using namespace kvgrid;
 namespace {
 
 // A text between single quotes in SQL: every quote doubled.
-CString QuoteSql(const CString& text)
-{
-    CString quoted = text;
-    quoted.Replace("'", "''");
-    return quoted;
-}
-
 CString LoadText(UINT id)
 {
     CString s;
@@ -341,7 +334,7 @@ int CGridWindow::TestDuplicate(long nExcludeKey, const CString& description, con
     CString sql;
     sql.Format("SELECT * FROM Components WHERE RTRIM([Description]) = '%s' AND RTRIM([Warehouse Code]) = '%s' "
                "AND [Database Number] = %ld",
-               (LPCTSTR)QuoteSql(desc), (LPCTSTR)QuoteSql(code), nDatabaseNumber);
+               (LPCTSTR)QuoteSqlString(desc), (LPCTSTR)QuoteSqlString(code), nDatabaseNumber);
     if (nExcludeKey != -1)
         sql.AppendFormat(" AND [Component Key] <> %ld", nExcludeKey);
     try
