@@ -138,6 +138,68 @@ void TapeFields::ExchangeTapeFields(CFieldExchange* pFX, bool bJoined)
     RFX_Single(pFX, name(11), m_fTapeRextra4);
 }
 
+AssemblyFields::AssemblyFields() : m_nAssemblyKey(0), m_nItemKey(0), m_fNumberLength(0.0f)
+{
+}
+
+void AssemblyFields::ExchangeAssemblyFields(CFieldExchange* pFX)
+{
+    pFX->SetFieldType(CFieldExchange::outputColumn);
+    RFX_Long(pFX, "[Assembly Key]", m_nAssemblyKey);
+    RFX_Long(pFX, "[Item Key]", m_nItemKey);
+    RFX_Single(pFX, "[Number/Length]", m_fNumberLength);
+}
+
+NozzleFields::NozzleFields() : m_nEmitterKey(0), m_nNozzleKey(0)
+{
+}
+
+void NozzleFields::ExchangeNozzleFields(CFieldExchange* pFX)
+{
+    pFX->SetFieldType(CFieldExchange::outputColumn);
+    RFX_Long(pFX, "[Emitter Key]", m_nEmitterKey);
+    RFX_Long(pFX, "[Nozzle Key]", m_nNozzleKey);
+}
+
+PipeTypeFields::PipeTypeFields()
+    : m_fBendAngle(0.0f), m_fExtraAllowance(0.0f), m_fRounding(0.0f), m_fRollLength(0.0f)
+{
+}
+
+void PipeTypeFields::ExchangePipeTypeFields(CFieldExchange* pFX)
+{
+    pFX->SetFieldType(CFieldExchange::outputColumn);
+    TextField(pFX, "[Type]", m_strType);
+    TextField(pFX, "[Gender]", m_strGender);
+    TextField(pFX, "[Connection]", m_strConnection);
+    TextField(pFX, "[Fitting1]", m_strFitting1);
+    TextField(pFX, "[Fitting2]", m_strFitting2);
+    TextField(pFX, "[Fitting3]", m_strFitting3);
+    TextField(pFX, "[Fitting4]", m_strFitting4);
+    TextField(pFX, "[Fitting5]", m_strFitting5);
+    RFX_Single(pFX, "[Bend Angle]", m_fBendAngle);
+    RFX_Single(pFX, "[Extra Allowance]", m_fExtraAllowance);
+    RFX_Single(pFX, "[Rounding]", m_fRounding);
+    RFX_Single(pFX, "[Roll Length]", m_fRollLength);
+}
+
+SupplierFields::SupplierFields()
+    : m_fMultiplierA(0.0f), m_fMultiplierB(0.0f), m_fMultiplierC(0.0f), m_fMultiplierD(0.0f)
+{
+}
+
+void SupplierFields::ExchangeSupplierFields(CFieldExchange* pFX)
+{
+    pFX->SetFieldType(CFieldExchange::outputColumn);
+    TextField(pFX, "[Description]", m_strDescription);
+    TextField(pFX, "[Code]", m_strCode);
+    TextField(pFX, "[Base Price]", m_strBasePrice);
+    RFX_Single(pFX, "[Multiplier A]", m_fMultiplierA);
+    RFX_Single(pFX, "[Multiplier B]", m_fMultiplierB);
+    RFX_Single(pFX, "[Multiplier C]", m_fMultiplierC);
+    RFX_Single(pFX, "[Multiplier D]", m_fMultiplierD);
+}
+
 // ---------------------------------------------------------------------------
 void ReportDatabaseException(CException* e)
 {
@@ -389,9 +451,9 @@ BOOL CRecords::IsAssemblyEmpty(long nAssemblyKey)
 IMPLEMENT_DYNAMIC(CAssemRecords, CADORSBase)
 
 CAssemRecords::CAssemRecords(CDatabase* pDatabase)
-    : CADORSBase(pDatabase), m_nAssemblyKey(0), m_nItemKey(0), m_fNumberLength(0.0f)
+    : CADORSBase(pDatabase)
 {
-    m_nFields = 3;
+    m_nFields = AssemblyFields::FieldCount;
     m_nDefaultType = dynaset;
 }
 
@@ -404,17 +466,12 @@ CString CAssemRecords::GetDefaultSQL()
 
 void CAssemRecords::DoFieldExchange(CFieldExchange* pFX)
 {
-    pFX->SetFieldType(CFieldExchange::outputColumn);
-    RFX_Long(pFX, "[Assembly Key]", m_nAssemblyKey);
-    RFX_Long(pFX, "[Item Key]", m_nItemKey);
-    RFX_Single(pFX, "[Number/Length]", m_fNumberLength);
+    ExchangeAssemblyFields(pFX);
 }
 
 void CAssemRecords::Clear()
 {
-    m_nAssemblyKey = 0;
-    m_nItemKey = 0;
-    m_fNumberLength = 0.0f;
+    AssemblyFields::operator=(AssemblyFields());
 }
 
 BOOL CAssemRecords::OpenAssembly(long nAssemblyKey)
@@ -427,9 +484,9 @@ BOOL CAssemRecords::OpenAssembly(long nAssemblyKey)
 // ---------------------------------------------------------------------------
 IMPLEMENT_DYNAMIC(CNozzleRecs, CADORSBase)
 
-CNozzleRecs::CNozzleRecs(CDatabase* pDatabase) : CADORSBase(pDatabase), m_nEmitterKey(0), m_nNozzleKey(0)
+CNozzleRecs::CNozzleRecs(CDatabase* pDatabase) : CADORSBase(pDatabase)
 {
-    m_nFields = 2;
+    m_nFields = NozzleFields::FieldCount;
     m_nDefaultType = dynaset;
 }
 
@@ -442,15 +499,12 @@ CString CNozzleRecs::GetDefaultSQL()
 
 void CNozzleRecs::DoFieldExchange(CFieldExchange* pFX)
 {
-    pFX->SetFieldType(CFieldExchange::outputColumn);
-    RFX_Long(pFX, "[Emitter Key]", m_nEmitterKey);
-    RFX_Long(pFX, "[Nozzle Key]", m_nNozzleKey);
+    ExchangeNozzleFields(pFX);
 }
 
 void CNozzleRecs::Clear()
 {
-    m_nEmitterKey = 0;
-    m_nNozzleKey = 0;
+    NozzleFields::operator=(NozzleFields());
 }
 
 void CNozzleRecs::DeleteForEmitter(long nEmitterKey)
@@ -491,10 +545,9 @@ BOOL CNozzleRecs::OpenForEmitter(long nEmitterKey)
 IMPLEMENT_DYNAMIC(CSupplierRecs, CADORSBase)
 
 CSupplierRecs::CSupplierRecs(CDatabase* pDatabase)
-    : CADORSBase(pDatabase), m_fMultiplierA(0.0f), m_fMultiplierB(0.0f), m_fMultiplierC(0.0f),
-      m_fMultiplierD(0.0f)
+    : CADORSBase(pDatabase)
 {
-    m_nFields = 7;
+    m_nFields = SupplierFields::FieldCount;
     m_nDefaultType = dynaset;
 }
 
@@ -507,14 +560,7 @@ CString CSupplierRecs::GetDefaultSQL()
 
 void CSupplierRecs::DoFieldExchange(CFieldExchange* pFX)
 {
-    pFX->SetFieldType(CFieldExchange::outputColumn);
-    TextField(pFX, "[Description]", m_strDescription);
-    TextField(pFX, "[Code]", m_strCode);
-    TextField(pFX, "[Base Price]", m_strBasePrice);
-    RFX_Single(pFX, "[Multiplier A]", m_fMultiplierA);
-    RFX_Single(pFX, "[Multiplier B]", m_fMultiplierB);
-    RFX_Single(pFX, "[Multiplier C]", m_fMultiplierC);
-    RFX_Single(pFX, "[Multiplier D]", m_fMultiplierD);
+    ExchangeSupplierFields(pFX);
 }
 
 // ---------------------------------------------------------------------------
@@ -660,10 +706,9 @@ BOOL CTapeExtras::OpenByPipeKey(long nPipeKey)
 IMPLEMENT_DYNAMIC(CTypeRecords, CADORSBase)
 
 CTypeRecords::CTypeRecords(CDatabase* pDatabase)
-    : CADORSBase(pDatabase), m_fBendAngle(0.0f), m_fExtraAllowance(0.0f), m_fRounding(0.0f),
-      m_fRollLength(0.0f)
+    : CADORSBase(pDatabase)
 {
-    m_nFields = 12;
+    m_nFields = PipeTypeFields::FieldCount;
     m_nDefaultType = dynaset;
 }
 
@@ -676,17 +721,5 @@ CString CTypeRecords::GetDefaultSQL()
 
 void CTypeRecords::DoFieldExchange(CFieldExchange* pFX)
 {
-    pFX->SetFieldType(CFieldExchange::outputColumn);
-    TextField(pFX, "[Type]", m_strType);
-    TextField(pFX, "[Gender]", m_strGender);
-    TextField(pFX, "[Connection]", m_strConnection);
-    TextField(pFX, "[Fitting1]", m_strFitting1);
-    TextField(pFX, "[Fitting2]", m_strFitting2);
-    TextField(pFX, "[Fitting3]", m_strFitting3);
-    TextField(pFX, "[Fitting4]", m_strFitting4);
-    TextField(pFX, "[Fitting5]", m_strFitting5);
-    RFX_Single(pFX, "[Bend Angle]", m_fBendAngle);
-    RFX_Single(pFX, "[Extra Allowance]", m_fExtraAllowance);
-    RFX_Single(pFX, "[Rounding]", m_fRounding);
-    RFX_Single(pFX, "[Roll Length]", m_fRollLength);
+    ExchangePipeTypeFields(pFX);
 }

@@ -123,6 +123,85 @@ protected:
     void ExchangeTapeFields(CFieldExchange* pFX, bool bJoined);
 };
 
+// The 3 columns of "Assemblies", in table order; a new record holds zeros.
+// Shared by the Assemblies recordset and the merge table.
+struct AssemblyFields
+{
+    AssemblyFields();
+
+    long m_nAssemblyKey;    // [Assembly Key]
+    long m_nItemKey;        // [Item Key]
+    float m_fNumberLength;  // [Number/Length]
+
+    static const UINT FieldCount = 3;
+
+protected:
+    // Binds the columns in order as output columns.
+    void ExchangeAssemblyFields(CFieldExchange* pFX);
+};
+
+// The 2 columns of "Nozzles", in table order; a new record holds zeros.
+struct NozzleFields
+{
+    NozzleFields();
+
+    long m_nEmitterKey;  // [Emitter Key]
+    long m_nNozzleKey;   // [Nozzle Key]
+
+    static const UINT FieldCount = 2;
+
+protected:
+    // Binds the columns in order as output columns.
+    void ExchangeNozzleFields(CFieldExchange* pFX);
+};
+
+// The 12 columns of "PipeTable", in table order; a new record holds empty
+// texts and zeros.
+struct PipeTypeFields
+{
+    PipeTypeFields();
+
+    CString m_strType;        // [Type]
+    CString m_strGender;      // [Gender]
+    CString m_strConnection;  // [Connection]
+    CString m_strFitting1;    // [Fitting1]
+    CString m_strFitting2;    // [Fitting2]
+    CString m_strFitting3;    // [Fitting3]
+    CString m_strFitting4;    // [Fitting4]
+    CString m_strFitting5;    // [Fitting5]
+    float m_fBendAngle;       // [Bend Angle]
+    float m_fExtraAllowance;  // [Extra Allowance]
+    float m_fRounding;        // [Rounding]
+    float m_fRollLength;      // [Roll Length]
+
+    static const UINT FieldCount = 12;
+
+protected:
+    // Binds the columns in order as output columns.
+    void ExchangePipeTypeFields(CFieldExchange* pFX);
+};
+
+// The 7 columns of "Suppliers", in table order; a new record holds empty
+// texts and zeros.
+struct SupplierFields
+{
+    SupplierFields();
+
+    CString m_strDescription;  // [Description]
+    CString m_strCode;         // [Code]
+    CString m_strBasePrice;    // [Base Price]
+    float m_fMultiplierA;      // [Multiplier A]
+    float m_fMultiplierB;      // [Multiplier B]
+    float m_fMultiplierC;      // [Multiplier C]
+    float m_fMultiplierD;      // [Multiplier D]
+
+    static const UINT FieldCount = 7;
+
+protected:
+    // Binds the columns in order as output columns.
+    void ExchangeSupplierFields(CFieldExchange* pFX);
+};
+
 // ---------------------------------------------------------------------------
 // The base of the table classes: filter-and-requery helpers.
 class CADORSBase : public CRecordset
@@ -206,7 +285,7 @@ public:
 };
 
 // "Assemblies": the items of assemblies.
-class CAssemRecords : public CADORSBase
+class CAssemRecords : public CADORSBase, public AssemblyFields
 {
     DECLARE_DYNAMIC(CAssemRecords)
 public:
@@ -219,14 +298,10 @@ public:
     void Clear();
     // Only on a closed recordset: opens the rows of an assembly.
     BOOL OpenAssembly(long nAssemblyKey);
-
-    long m_nAssemblyKey;    // [Assembly Key]
-    long m_nItemKey;        // [Item Key]
-    float m_fNumberLength;  // [Number/Length]
 };
 
 // "Nozzles": which nozzles an outlet can carry.
-class CNozzleRecs : public CADORSBase
+class CNozzleRecs : public CADORSBase, public NozzleFields
 {
     DECLARE_DYNAMIC(CNozzleRecs)
 public:
@@ -243,13 +318,10 @@ public:
     // Only on a closed recordset: TRUE when the outlet has a nozzle row. The
     // recordset is closed afterwards whatever the result.
     BOOL OpenForEmitter(long nEmitterKey);
-
-    long m_nEmitterKey;  // [Emitter Key]
-    long m_nNozzleKey;   // [Nozzle Key]
 };
 
 // "Suppliers".
-class CSupplierRecs : public CADORSBase
+class CSupplierRecs : public CADORSBase, public SupplierFields
 {
     DECLARE_DYNAMIC(CSupplierRecs)
 public:
@@ -258,14 +330,6 @@ public:
 
     CString GetDefaultSQL() override;
     void DoFieldExchange(CFieldExchange* pFX) override;
-
-    CString m_strDescription;  // [Description]
-    CString m_strCode;         // [Code]
-    CString m_strBasePrice;    // [Base Price]
-    float m_fMultiplierA;      // [Multiplier A]
-    float m_fMultiplierB;      // [Multiplier B]
-    float m_fMultiplierC;      // [Multiplier C]
-    float m_fMultiplierD;      // [Multiplier D]
 };
 
 // "Symbols".
@@ -318,7 +382,7 @@ public:
 };
 
 // "PipeTable": the pipe types and their fittings.
-class CTypeRecords : public CADORSBase
+class CTypeRecords : public CADORSBase, public PipeTypeFields
 {
     DECLARE_DYNAMIC(CTypeRecords)
 public:
@@ -327,17 +391,4 @@ public:
 
     CString GetDefaultSQL() override;
     void DoFieldExchange(CFieldExchange* pFX) override;
-
-    CString m_strType;        // [Type]
-    CString m_strGender;      // [Gender]
-    CString m_strConnection;  // [Connection]
-    CString m_strFitting1;    // [Fitting1]
-    CString m_strFitting2;    // [Fitting2]
-    CString m_strFitting3;    // [Fitting3]
-    CString m_strFitting4;    // [Fitting4]
-    CString m_strFitting5;    // [Fitting5]
-    float m_fBendAngle;       // [Bend Angle]
-    float m_fExtraAllowance;  // [Extra Allowance]
-    float m_fRounding;        // [Rounding]
-    float m_fRollLength;      // [Roll Length]
 };

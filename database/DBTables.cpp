@@ -8,13 +8,6 @@
 
 namespace {
 
-// Every text column is bound with a maximum length of 255 as variable-length
-// character data, whatever its width in the file.
-void TextField(CFieldExchange* pFX, LPCSTR lpszName, CString& value)
-{
-    RFX_Text(pFX, lpszName, value, 255, SQL_VARCHAR, 0);
-}
-
 CString LoadText(UINT nID, LPCSTR lpszFallback)
 {
     CString text;
@@ -282,9 +275,9 @@ long DBComponentTable::MergeSubComponent(DBComponentTable* pSource, BOOL bItem)
 IMPLEMENT_DYNAMIC(DBAssemblyTable, DBRecordBase)
 
 DBAssemblyTable::DBAssemblyTable(DBDatabase* pDatabase)
-    : DBRecordBase(pDatabase), m_nAssemblyKey(0), m_nItemKey(0), m_fNumberLength(0.0f)
+    : DBRecordBase(pDatabase)
 {
-    m_nFields = 3;
+    m_nFields = AssemblyFields::FieldCount;
 }
 
 DBAssemblyTable::~DBAssemblyTable() = default;
@@ -296,26 +289,20 @@ CString DBAssemblyTable::GetDefaultSQL()
 
 void DBAssemblyTable::DoFieldExchange(CFieldExchange* pFX)
 {
-    pFX->SetFieldType(CFieldExchange::outputColumn);
-    RFX_Long(pFX, "[Assembly Key]", m_nAssemblyKey);
-    RFX_Long(pFX, "[Item Key]", m_nItemKey);
-    RFX_Single(pFX, "[Number/Length]", m_fNumberLength);
+    ExchangeAssemblyFields(pFX);
 }
 
 void DBAssemblyTable::CopyFrom(DBRecordBase* pSource)
 {
-    DBAssemblyTable* p = static_cast<DBAssemblyTable*>(pSource);
-    m_nAssemblyKey = p->m_nAssemblyKey;
-    m_nItemKey = p->m_nItemKey;
-    m_fNumberLength = p->m_fNumberLength;
+    static_cast<AssemblyFields&>(*this) = static_cast<const AssemblyFields&>(*static_cast<DBAssemblyTable*>(pSource));
 }
 
 // ---------------------------------------------------------------------------
 IMPLEMENT_DYNAMIC(DBNozzleTable, DBRecordBase)
 
-DBNozzleTable::DBNozzleTable(DBDatabase* pDatabase) : DBRecordBase(pDatabase), m_nEmitterKey(0), m_nNozzleKey(0)
+DBNozzleTable::DBNozzleTable(DBDatabase* pDatabase) : DBRecordBase(pDatabase)
 {
-    m_nFields = 2;
+    m_nFields = NozzleFields::FieldCount;
 }
 
 DBNozzleTable::~DBNozzleTable() = default;
@@ -327,25 +314,21 @@ CString DBNozzleTable::GetDefaultSQL()
 
 void DBNozzleTable::DoFieldExchange(CFieldExchange* pFX)
 {
-    pFX->SetFieldType(CFieldExchange::outputColumn);
-    RFX_Long(pFX, "[Emitter Key]", m_nEmitterKey);
-    RFX_Long(pFX, "[Nozzle Key]", m_nNozzleKey);
+    ExchangeNozzleFields(pFX);
 }
 
 void DBNozzleTable::CopyFrom(DBRecordBase* pSource)
 {
-    DBNozzleTable* p = static_cast<DBNozzleTable*>(pSource);
-    m_nEmitterKey = p->m_nEmitterKey;
-    m_nNozzleKey = p->m_nNozzleKey;
+    static_cast<NozzleFields&>(*this) = static_cast<const NozzleFields&>(*static_cast<DBNozzleTable*>(pSource));
 }
 
 // ---------------------------------------------------------------------------
 IMPLEMENT_DYNAMIC(DBPipeTable, DBKeyedTable)
 
 DBPipeTable::DBPipeTable(DBDatabase* pDatabase)
-    : DBKeyedTable(pDatabase), m_fBendAngle(0.0f), m_fExtraAllowance(0.0f), m_fRounding(0.0f), m_fRollLength(0.0f)
+    : DBKeyedTable(pDatabase)
 {
-    m_nFields = 12;
+    m_nFields = PipeTypeFields::FieldCount;
 }
 
 DBPipeTable::~DBPipeTable() = default;
@@ -357,19 +340,7 @@ CString DBPipeTable::GetDefaultSQL()
 
 void DBPipeTable::DoFieldExchange(CFieldExchange* pFX)
 {
-    pFX->SetFieldType(CFieldExchange::outputColumn);
-    TextField(pFX, "[Type]", m_strType);
-    TextField(pFX, "[Gender]", m_strGender);
-    TextField(pFX, "[Connection]", m_strConnection);
-    TextField(pFX, "[Fitting1]", m_strFitting1);
-    TextField(pFX, "[Fitting2]", m_strFitting2);
-    TextField(pFX, "[Fitting3]", m_strFitting3);
-    TextField(pFX, "[Fitting4]", m_strFitting4);
-    TextField(pFX, "[Fitting5]", m_strFitting5);
-    RFX_Single(pFX, "[Bend Angle]", m_fBendAngle);
-    RFX_Single(pFX, "[Extra Allowance]", m_fExtraAllowance);
-    RFX_Single(pFX, "[Rounding]", m_fRounding);
-    RFX_Single(pFX, "[Roll Length]", m_fRollLength);
+    ExchangePipeTypeFields(pFX);
 }
 
 CString DBPipeTable::GetReportText()
@@ -379,19 +350,7 @@ CString DBPipeTable::GetReportText()
 
 void DBPipeTable::CopyFrom(DBRecordBase* pSource)
 {
-    DBPipeTable* p = static_cast<DBPipeTable*>(pSource);
-    m_strType = p->m_strType;
-    m_strGender = p->m_strGender;
-    m_strConnection = p->m_strConnection;
-    m_strFitting1 = p->m_strFitting1;
-    m_strFitting2 = p->m_strFitting2;
-    m_strFitting3 = p->m_strFitting3;
-    m_strFitting4 = p->m_strFitting4;
-    m_strFitting5 = p->m_strFitting5;
-    m_fBendAngle = p->m_fBendAngle;
-    m_fExtraAllowance = p->m_fExtraAllowance;
-    m_fRounding = p->m_fRounding;
-    m_fRollLength = p->m_fRollLength;
+    static_cast<PipeTypeFields&>(*this) = static_cast<const PipeTypeFields&>(*static_cast<DBPipeTable*>(pSource));
 }
 
 CString DBPipeTable::GetMatchKey()
@@ -415,10 +374,9 @@ UINT DBPipeTable::GetConflictMessage() const
 IMPLEMENT_DYNAMIC(DBSupplierTable, DBKeyedTable)
 
 DBSupplierTable::DBSupplierTable(DBDatabase* pDatabase)
-    : DBKeyedTable(pDatabase), m_fMultiplierA(0.0f), m_fMultiplierB(0.0f), m_fMultiplierC(0.0f),
-      m_fMultiplierD(0.0f)
+    : DBKeyedTable(pDatabase)
 {
-    m_nFields = 7;
+    m_nFields = SupplierFields::FieldCount;
 }
 
 DBSupplierTable::~DBSupplierTable() = default;
@@ -430,14 +388,7 @@ CString DBSupplierTable::GetDefaultSQL()
 
 void DBSupplierTable::DoFieldExchange(CFieldExchange* pFX)
 {
-    pFX->SetFieldType(CFieldExchange::outputColumn);
-    TextField(pFX, "[Description]", m_strDescription);
-    TextField(pFX, "[Code]", m_strCode);
-    TextField(pFX, "[Base Price]", m_strBasePrice);
-    RFX_Single(pFX, "[Multiplier A]", m_fMultiplierA);
-    RFX_Single(pFX, "[Multiplier B]", m_fMultiplierB);
-    RFX_Single(pFX, "[Multiplier C]", m_fMultiplierC);
-    RFX_Single(pFX, "[Multiplier D]", m_fMultiplierD);
+    ExchangeSupplierFields(pFX);
 }
 
 CString DBSupplierTable::GetReportText()
@@ -447,14 +398,7 @@ CString DBSupplierTable::GetReportText()
 
 void DBSupplierTable::CopyFrom(DBRecordBase* pSource)
 {
-    DBSupplierTable* p = static_cast<DBSupplierTable*>(pSource);
-    m_strDescription = p->m_strDescription;
-    m_strCode = p->m_strCode;
-    m_strBasePrice = p->m_strBasePrice;
-    m_fMultiplierA = p->m_fMultiplierA;
-    m_fMultiplierB = p->m_fMultiplierB;
-    m_fMultiplierC = p->m_fMultiplierC;
-    m_fMultiplierD = p->m_fMultiplierD;
+    static_cast<SupplierFields&>(*this) = static_cast<const SupplierFields&>(*static_cast<DBSupplierTable*>(pSource));
 }
 
 CString DBSupplierTable::GetMatchKey()

@@ -140,7 +140,7 @@ public:
 };
 
 // "Assemblies".
-class DBAssemblyTable : public DBRecordBase
+class DBAssemblyTable : public DBRecordBase, public AssemblyFields
 {
     DECLARE_DYNAMIC(DBAssemblyTable)
 public:
@@ -150,14 +150,10 @@ public:
     CString GetDefaultSQL() override;
     void DoFieldExchange(CFieldExchange* pFX) override;
     void CopyFrom(DBRecordBase* pSource) override;
-
-    long m_nAssemblyKey;    // [Assembly Key]
-    long m_nItemKey;        // [Item Key]
-    float m_fNumberLength;  // [Number/Length]
 };
 
 // "Nozzles".
-class DBNozzleTable : public DBRecordBase
+class DBNozzleTable : public DBRecordBase, public NozzleFields
 {
     DECLARE_DYNAMIC(DBNozzleTable)
 public:
@@ -167,13 +163,10 @@ public:
     CString GetDefaultSQL() override;
     void DoFieldExchange(CFieldExchange* pFX) override;
     void CopyFrom(DBRecordBase* pSource) override;
-
-    long m_nEmitterKey;  // [Emitter Key]
-    long m_nNozzleKey;   // [Nozzle Key]
 };
 
 // "PipeTable": matched on [Type], named in the report by [Type].
-class DBPipeTable : public DBKeyedTable
+class DBPipeTable : public DBKeyedTable, public PipeTypeFields
 {
     DECLARE_DYNAMIC(DBPipeTable)
 public:
@@ -188,23 +181,10 @@ public:
     CString GetMatchKey() override;
     std::vector<std::string> GetRowValues() override;
     UINT GetConflictMessage() const override;
-
-    CString m_strType;        // [Type]
-    CString m_strGender;      // [Gender]
-    CString m_strConnection;  // [Connection]
-    CString m_strFitting1;    // [Fitting1]
-    CString m_strFitting2;    // [Fitting2]
-    CString m_strFitting3;    // [Fitting3]
-    CString m_strFitting4;    // [Fitting4]
-    CString m_strFitting5;    // [Fitting5]
-    float m_fBendAngle;       // [Bend Angle]
-    float m_fExtraAllowance;  // [Extra Allowance]
-    float m_fRounding;        // [Rounding]
-    float m_fRollLength;      // [Roll Length]
 };
 
 // "Suppliers": matched on [Code], named in the report by [Description].
-class DBSupplierTable : public DBKeyedTable
+class DBSupplierTable : public DBKeyedTable, public SupplierFields
 {
     DECLARE_DYNAMIC(DBSupplierTable)
 public:
@@ -219,14 +199,6 @@ public:
     CString GetMatchKey() override;
     std::vector<std::string> GetRowValues() override;
     UINT GetConflictMessage() const override;
-
-    CString m_strDescription;  // [Description]
-    CString m_strCode;         // [Code]
-    CString m_strBasePrice;    // [Base Price]
-    float m_fMultiplierA;      // [Multiplier A]
-    float m_fMultiplierB;      // [Multiplier B]
-    float m_fMultiplierC;      // [Multiplier C]
-    float m_fMultiplierD;      // [Multiplier D]
 };
 
 // "Tapes".
