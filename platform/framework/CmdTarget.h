@@ -151,6 +151,7 @@ enum AfxSig : UINT
     AfxSig_viStyle,        // void (int, LPSTYLESTRUCT)    WM_STYLECHANGED/ING
     AfxSig_vDrop,          // void (HDROP)
     AfxSig_iUWU,           // int (UINT, CListBox*, UINT)  WM_VKEYTOITEM, WM_CHARTOITEM
+    AfxSig_lUUM,           // LRESULT (UINT, UINT, CMenu*) WM_MENUCHAR
 };
 
 struct AFX_MSGMAP_ENTRY
@@ -444,6 +445,8 @@ protected: \
 #define ON_WM_NCRBUTTONUP()    AFX_ON_WM(WM_NCRBUTTONUP, AfxSig_vUp, void (CWnd::*)(UINT, CPoint), OnNcRButtonUp)
 #define ON_WM_NCRBUTTONDBLCLK() AFX_ON_WM(WM_NCRBUTTONDBLCLK, AfxSig_vUp, void (CWnd::*)(UINT, CPoint), OnNcRButtonDblClk)
 #define ON_WM_NCMBUTTONDOWN()  AFX_ON_WM(WM_NCMBUTTONDOWN, AfxSig_vUp, void (CWnd::*)(UINT, CPoint), OnNcMButtonDown)
+#define ON_WM_NCMBUTTONUP()    AFX_ON_WM(WM_NCMBUTTONUP, AfxSig_vUp, void (CWnd::*)(UINT, CPoint), OnNcMButtonUp)
+#define ON_WM_NCMBUTTONDBLCLK() AFX_ON_WM(WM_NCMBUTTONDBLCLK, AfxSig_vUp, void (CWnd::*)(UINT, CPoint), OnNcMButtonDblClk)
 #define ON_WM_NCMOUSEMOVE()    AFX_ON_WM(WM_NCMOUSEMOVE, AfxSig_vUp, void (CWnd::*)(UINT, CPoint), OnNcMouseMove)
 #define ON_WM_KEYDOWN()        AFX_ON_WM(WM_KEYDOWN, AfxSig_vUUU, void (CWnd::*)(UINT, UINT, UINT), OnKeyDown)
 #define ON_WM_KEYUP()          AFX_ON_WM(WM_KEYUP, AfxSig_vUUU, void (CWnd::*)(UINT, UINT, UINT), OnKeyUp)
@@ -495,6 +498,7 @@ protected: \
 #define ON_WM_GETDLGCODE()     AFX_ON_WM(WM_GETDLGCODE, AfxSig_Uv, UINT (CWnd::*)(), OnGetDlgCode)
 #define ON_WM_INITMENU()       AFX_ON_WM(WM_INITMENU, AfxSig_vMenu, void (CWnd::*)(CMenu*), OnInitMenu)
 #define ON_WM_INITMENUPOPUP()  AFX_ON_WM(WM_INITMENUPOPUP, AfxSig_vMenuPopup, void (CWnd::*)(CMenu*, UINT, BOOL), OnInitMenuPopup)
+#define ON_WM_MENUCHAR()       AFX_ON_WM(WM_MENUCHAR, AfxSig_lUUM, LRESULT (CWnd::*)(UINT, UINT, CMenu*), OnMenuChar)
 #define ON_WM_MENUSELECT()     AFX_ON_WM(WM_MENUSELECT, AfxSig_vMenuSelect, void (CWnd::*)(UINT, UINT, HMENU), OnMenuSelect)
 #define ON_WM_ENTERIDLE()      AFX_ON_WM(WM_ENTERIDLE, AfxSig_vUW, void (CWnd::*)(UINT, CWnd*), OnEnterIdle)
 #define ON_WM_ENABLE()         AFX_ON_WM(WM_ENABLE, AfxSig_vb, void (CWnd::*)(BOOL), OnEnable)

@@ -613,6 +613,31 @@ private:
 CFrameWnd* AFXAPI AfxGetRoutingFrame();
 
 /////////////////////////////////////////////////////////////////////////////
+// Help contexts made by the frame's help mode and command help: a command's
+// context is its id above HID_BASE_COMMAND, a control's its dialog id above
+// HID_BASE_CONTROL, a non-client area's its hit-test code above
+// HID_BASE_NCAREAS.
+
+#ifndef HID_BASE_COMMAND
+#define HID_BASE_COMMAND   0x00010000UL
+#define HID_BASE_RESOURCE  0x00020000UL
+#define HID_BASE_NCAREAS   0x00040000UL
+#define HID_BASE_CONTROL   0x00050000UL
+#endif
+
+/////////////////////////////////////////////////////////////////////////////
+// What a frame hides while it shows a print preview, to give it back after
+
+struct CPrintPreviewState
+{
+    BOOL m_bActive = FALSE;                // the frame is in preview mode
+    HMENU hMenu = nullptr;                 // the menu taken off the frame
+    HACCEL hAccelTable = nullptr;          // the accelerators set aside
+    HWND hWndFocus = nullptr;              // where the focus was
+    std::vector<CControlBar*> hiddenBars;  // bars that were visible
+};
+
+/////////////////////////////////////////////////////////////////////////////
 // CFrameWnd
 
 class CFrameWnd : public CWnd
@@ -677,6 +702,36 @@ public:
     CControlBar* GetControlBar(UINT nID);
     // Shows or hides the bar (bDelay: at the next layout) and lays out again.
     virtual void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+
+    // Print preview: entering (bPreview) hides the frame's visible control
+    // bars and takes its menu and accelerators away, remembering them in
+    // pState; leaving gives back what entering took. A second call with the
+    // same bPreview does nothing.
+    virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
+
+    // Sends WM_FLOATSTATUS with dwFlags (FS_ bits) to every popup window
+    // the frame (or its top-level frame) owns, such as floating tool
+    // windows, so that they show the frame's state in their own captions.
+    void NotifyFloatingWindows(DWORD dwFlags);
+
+    // Context help. m_bHelpMode is one of these states.
+    enum HelpModeState { HELP_INACTIVE = 0, HELP_ACTIVE = 1, HELP_ENTERING = 2 };
+    // TRUE when the frame may start the help mode: it is not in it already,
+    // it is enabled, and no window has the mouse captured.
+    BOOL CanEnterHelpMode();
+    // One message taken while in help mode (msg as peeked, still queued).
+    // Returns TRUE while the mode goes on. Escape or WM_EXITHELPMODE end it
+    // with no context; a left click ends it with the context of what was
+    // clicked (*pContext): the first window from the one hit up to the frame
+    // that answers WM_HELPHITTEST, else the control's id above
+    // HID_BASE_CONTROL, or for a click outside a client area the hit-test
+    // code above HID_BASE_NCAREAS. Other mouse input is swallowed; anything
+    // else is dispatched as usual.
+    BOOL ProcessHelpMsg(MSG& msg, DWORD* pContext);
+    // WM_COMMANDHELP (lParam: a help context, 0 for none): with no context the
+    // prompt being shown gives one (its id above HID_BASE_COMMAND); a context
+    // opens the application's help for it and answers TRUE.
+    afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
 
     // Status line
     void SetMessageText(LPCTSTR lpszText);
@@ -873,7 +928,7 @@ public:
     // Visible, counting a show or hide that waits for the next layout.
     BOOL IsVisible() const;
     // Shows or hides the bar at the next layout.
-    void DelayShow(BOOL bShow);
+    virtual void DelayShow(BOOL bShow);
     virtual BOOL IsDockBar() const;
 
     // The size the bar wants: bStretch across the whole side; bHorz along a

@@ -70,6 +70,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
     ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
     ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
     ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
@@ -722,4 +723,152 @@ void CFrameWnd::OnEnterIdle(UINT nWhy, CWnd* pWho)
     if (nWhy != MSGF_MENU || m_nIDTracking == m_nIDLastMessage)
         return;
     SetMessageText(m_nIDTracking);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Print preview mode
+
+void CFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
+{
+    if (pState == nullptr || !pState->m_bActive == !bPreview)
+        return;
+    if (bPreview) {
+        pState->hiddenBars.clear();
+        for (POSITION pos = m_listControlBars.GetHeadPosition(); pos != nullptr;) {
+            auto* pBar = static_cast<CControlBar*>(m_listControlBars.GetNext(pos));
+            if (pBar->m_hWnd != nullptr && pBar->IsVisible()) {
+                pState->hiddenBars.push_back(pBar);
+                ShowControlBar(pBar, FALSE, FALSE);
+            }
+        }
+        pState->hWndFocus = ::GetFocus();
+        pState->hMenu = ::GetMenu(m_hWnd);
+        if (pState->hMenu != nullptr)
+            ::SetMenu(m_hWnd, nullptr);
+        pState->hAccelTable = m_hAccelTable;
+        m_hAccelTable = nullptr;
+        pState->m_bActive = TRUE;
+    } else {
+        if (pState->hMenu != nullptr)
+            ::SetMenu(m_hWnd, pState->hMenu);
+        m_hAccelTable = pState->hAccelTable;
+        // Bars destroyed while the preview was up are no longer in the list.
+        for (CControlBar* pBar : pState->hiddenBars) {
+            if (m_listControlBars.Find(pBar) != nullptr && pBar->m_hWnd != nullptr)
+                ShowControlBar(pBar, TRUE, FALSE);
+        }
+        if (pState->hWndFocus != nullptr && ::IsWindow(pState->hWndFocus))
+            ::SetFocus(pState->hWndFocus);
+        pState->hiddenBars.clear();
+        pState->hMenu = nullptr;
+        pState->hAccelTable = nullptr;
+        pState->hWndFocus = nullptr;
+        pState->m_bActive = FALSE;
+        RecalcLayout();
+    }
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Context help
+
+BOOL CFrameWnd::CanEnterHelpMode()
+{
+    if (m_bHelpMode != HELP_INACTIVE || m_hWnd == nullptr)
+        return FALSE;
+    if (!::IsWindowEnabled(m_hWnd))
+        return FALSE;
+    return ::GetCapture() == nullptr;
+}
+
+BOOL CFrameWnd::ProcessHelpMsg(MSG& msg, DWORD* pContext)
+{
+    if (pContext != nullptr)
+        *pContext = 0;
+    MSG removed;
+    if (msg.message == WM_EXITHELPMODE || (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)) {
+        ::PeekMessage(&removed, msg.hwnd, msg.message, msg.message, PM_REMOVE);
+        return FALSE;
+    }
+    const bool bMouse = msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST;
+    const bool bNcMouse = msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCXBUTTONDBLCLK;
+    if (!bMouse && !bNcMouse) {
+        if (::PeekMessage(&removed, msg.hwnd, msg.message, msg.message, PM_REMOVE)) {
+            ::TranslateMessage(&removed);
+            ::DispatchMessage(&removed);
+        }
+        return TRUE;
+    }
+    ::PeekMessage(&removed, msg.hwnd, msg.message, msg.message, PM_REMOVE);
+    if (msg.message != WM_LBUTTONDOWN && msg.message != WM_NCLBUTTONDOWN)
+        return TRUE;
+
+    // The window clicked: the one under the point, else the message's own.
+    HWND hWndHit = ::WindowFromPoint(msg.pt);
+    if (hWndHit == nullptr || (hWndHit != m_hWnd && !::IsChild(m_hWnd, hWndHit)))
+        hWndHit = msg.hwnd;
+    if (hWndHit == nullptr)
+        return TRUE;
+    const LRESULT nHit = ::SendMessage(hWndHit, WM_NCHITTEST, 0, MAKELPARAM(msg.pt.x, msg.pt.y));
+    if (nHit != HTCLIENT && nHit != HTNOWHERE && nHit != HTERROR && nHit != HTTRANSPARENT) {
+        if (pContext != nullptr)
+            *pContext = HID_BASE_NCAREAS + (DWORD)nHit;
+        return FALSE;
+    }
+    DWORD dwContext = 0;
+    for (HWND hWnd = hWndHit; hWnd != nullptr && dwContext == 0; hWnd = ::GetParent(hWnd)) {
+        POINT pt = msg.pt;
+        ::ScreenToClient(hWnd, &pt);
+        dwContext = (DWORD)::SendMessage(hWnd, WM_HELPHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+        if (hWnd == m_hWnd)
+            break;
+    }
+    if (dwContext == 0) {
+        const int nID = ::GetDlgCtrlID(hWndHit);
+        if (hWndHit != m_hWnd && (::GetWindowLong(hWndHit, GWL_STYLE) & WS_CHILD) && nID != 0 && nID != -1)
+            dwContext = HID_BASE_CONTROL + (DWORD)(UINT)nID;
+    }
+    if (pContext != nullptr)
+        *pContext = dwContext;
+    return FALSE;
+}
+
+LRESULT CFrameWnd::OnCommandHelp(WPARAM, LPARAM lParam)
+{
+    if (lParam == 0 && m_nIDTracking != 0 && m_nIDTracking != AFX_IDS_IDLEMESSAGE &&
+        m_nIDTracking != AFX_IDS_HELPMODEMESSAGE)
+        lParam = HID_BASE_COMMAND + m_nIDTracking;
+    if (lParam == 0)
+        return FALSE;
+    WinHelp((DWORD_PTR)lParam);
+    return TRUE;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Floating windows owned by the frame
+
+namespace {
+
+struct FloatNotify
+{
+    HWND hWndOwner;
+    DWORD dwFlags;
+};
+
+BOOL CALLBACK NotifyOwnedPopup(HWND hWnd, LPARAM lParam)
+{
+    const auto* pNotify = reinterpret_cast<const FloatNotify*>(lParam);
+    if (::GetWindow(hWnd, GW_OWNER) == pNotify->hWndOwner && (::GetWindowLong(hWnd, GWL_STYLE) & WS_POPUP))
+        ::SendMessage(hWnd, WM_FLOATSTATUS, (WPARAM)pNotify->dwFlags, 0);
+    return TRUE;
+}
+
+} // namespace
+
+void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags)
+{
+    if (m_hWnd == nullptr)
+        return;
+    CFrameWnd* pTop = GetTopLevelFrame();
+    FloatNotify notify = { pTop != nullptr ? pTop->m_hWnd : m_hWnd, dwFlags };
+    ::EnumThreadWindows(::GetCurrentThreadId(), NotifyOwnedPopup, reinterpret_cast<LPARAM>(&notify));
 }

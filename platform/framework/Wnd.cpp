@@ -597,6 +597,10 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         (this->*AsHandler<void (CWnd::*)(CMenu*, UINT, BOOL)>(pfn))(
             CMenu::FromHandle((HMENU)wParam), LOWORD(lParam), (BOOL)HIWORD(lParam));
         break;
+    case AfxSig_lUUM:
+        lResult = (this->*AsHandler<LRESULT (CWnd::*)(UINT, UINT, CMenu*)>(pfn))(
+            LOWORD(wParam), HIWORD(wParam), CMenu::FromHandle((HMENU)lParam));
+        break;
     case AfxSig_vMenuSelect:
         (this->*AsHandler<void (CWnd::*)(UINT, UINT, HMENU)>(pfn))(LOWORD(wParam), HIWORD(wParam), (HMENU)lParam);
         break;
@@ -799,6 +803,7 @@ void CWnd::OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
 BOOL CWnd::OnHelpInfo(HELPINFO*) { return (BOOL)Default(); }
 void CWnd::OnKillFocus(CWnd*) { Default(); }
 void CWnd::OnMenuSelect(UINT, UINT, HMENU) { Default(); }
+LRESULT CWnd::OnMenuChar(UINT, UINT, CMenu*) { return Default(); }
 void CWnd::OnInitMenu(CMenu*) { Default(); }
 void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
 void CWnd::OnMove(int, int) { Default(); }
@@ -826,6 +831,8 @@ void CWnd::OnNcLButtonDblClk(UINT, CPoint) { Default(); }
 void CWnd::OnNcLButtonDown(UINT, CPoint) { Default(); }
 void CWnd::OnNcLButtonUp(UINT, CPoint) { Default(); }
 void CWnd::OnNcMButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnNcMButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnNcMButtonDblClk(UINT, CPoint) { Default(); }
 void CWnd::OnNcMouseMove(UINT, CPoint) { Default(); }
 void CWnd::OnNcMouseLeave() { Default(); }
 void CWnd::OnNcPaint() { Default(); }

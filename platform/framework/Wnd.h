@@ -203,7 +203,9 @@ public:
     HICON GetIcon(BOOL bBigIcon) const;
 
     // Menus
-    CMenu* GetMenu() const;
+    // Virtual, so that a frame whose menu is drawn by a bar of its own can
+    // answer with that menu.
+    virtual CMenu* GetMenu() const;
     BOOL SetMenu(CMenu* pMenu);
     void DrawMenuBar();
     CMenu* GetSystemMenu(BOOL bRevert) const;
@@ -435,6 +437,9 @@ public:
     afx_msg BOOL OnHelpInfo(HELPINFO* lpHelpInfo);
     afx_msg void OnKillFocus(CWnd* pNewWnd);
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+    // WM_MENUCHAR: the result's low word is an item index, the high word an
+    // MNC_ code (MNC_IGNORE by default, which beeps).
+    afx_msg LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
     afx_msg void OnInitMenu(CMenu* pMenu);
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnMove(int x, int y);
@@ -467,6 +472,8 @@ public:
     afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
     afx_msg void OnNcLButtonUp(UINT nHitTest, CPoint point);
     afx_msg void OnNcMButtonDown(UINT nHitTest, CPoint point);
+    afx_msg void OnNcMButtonUp(UINT nHitTest, CPoint point);
+    afx_msg void OnNcMButtonDblClk(UINT nHitTest, CPoint point);
     afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);
     afx_msg void OnNcMouseLeave();
     afx_msg void OnNcPaint();

@@ -57,6 +57,12 @@ public:
         Add("contextmenu %s %d %d", pWnd == this ? "self" : "other", pt.x, pt.y);
     }
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus) { Add("showwindow %d %u", bShow, nStatus); }
+    afx_msg LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu)
+    {
+        Add("menuchar %c %u %d", (char)nChar, nFlags, pMenu ? (int)pMenu->GetMenuItemCount() : -1);
+        return MAKELRESULT(2, MNC_EXECUTE);
+    }
+    afx_msg void OnNcMButtonUp(UINT nHitTest, CPoint pt) { Add("ncmbuttonup %u %d %d", nHitTest, pt.x, pt.y); }
     afx_msg LRESULT OnUserMessage(WPARAM wParam, LPARAM lParam)
     {
         Add("user %d %d", (int)wParam, (int)lParam);
@@ -100,6 +106,8 @@ BEGIN_MESSAGE_MAP(CRecorderWnd, CWnd)
     ON_WM_TIMER()
     ON_WM_CONTEXTMENU()
     ON_WM_SHOWWINDOW()
+    ON_WM_MENUCHAR()
+    ON_WM_NCMBUTTONUP()
     ON_MESSAGE(WM_USER + 5, OnUserMessage)
     ON_REGISTERED_MESSAGE(g_nRegisteredMsg, OnRegistered)
     ON_COMMAND(ID_CMD_A, OnCommandA)
@@ -143,6 +151,12 @@ TEST(MessageMap, WindowMessagesReachTheirHandlersWithUnpackedArguments)
     ASSERT_FALSE(wnd.log.empty());
     EXPECT_EQ("create made", wnd.log.front()); // WM_CREATE reached the object
 
+    // A three-item popup for WM_MENUCHAR, which passes the menu handle in lParam.
+    HMENU hPopup = ::CreatePopupMenu();
+    for (UINT id = 1; id <= 3; ++id) {
+        ::AppendMenuA(hPopup, MF_STRING, id, "item");
+    }
+
     const MessageCase cases[] = {
         { "size", WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(120, 80), "size 2 120 80", 0 },
         { "move with negative coordinates", WM_MOVE, 0, MAKELPARAM(-20, -30), "move -20 -30", 0 },
@@ -153,6 +167,9 @@ TEST(MessageMap, WindowMessagesReachTheirHandlersWithUnpackedArguments)
           "wheel 8 -120 300 200", 1 },
         { "timer", WM_TIMER, 17, 0, "timer 17", 0 },
         { "show", WM_SHOWWINDOW, TRUE, SW_PARENTOPENING, "showwindow 1 3", 0 },
+        { "menu mnemonic", WM_MENUCHAR, MAKEWPARAM('K', MF_POPUP), (LPARAM)hPopup, "menuchar K 16 3",
+          MAKELRESULT(2, MNC_EXECUTE) },
+        { "non-client middle button", WM_NCMBUTTONUP, HTCAPTION, MAKELPARAM(-8, 40), "ncmbuttonup 2 -8 40", 0 },
         { "user message", WM_USER + 5, 3, 4, "user 3 4", 42 },
         { "registered message", g_nRegisteredMsg, 1, 2, "registered 1 2", 7 },
         { "menu command", WM_COMMAND, MAKEWPARAM(ID_CMD_A, 0), 0, "command A", -1 },
@@ -184,6 +201,7 @@ TEST(MessageMap, WindowMessagesReachTheirHandlersWithUnpackedArguments)
     wnd.GetWindowText(text);
     EXPECT_STREQ("changed by default processing", text);
     wnd.DestroyWindow();
+    ::DestroyMenu(hPopup);
 }
 
 TEST(MessageMap, NotificationsMatchCodeAndIdOrRange)
