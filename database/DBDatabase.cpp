@@ -12,14 +12,6 @@
 
 namespace {
 
-CString LoadText(UINT nID, LPCSTR lpszFallback)
-{
-    CString text;
-    if (!text.LoadString(nID))
-        text = lpszFallback;
-    return text;
-}
-
 CString ExceptionText(CException* e)
 {
     char message[1024] = {};

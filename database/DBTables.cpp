@@ -8,14 +8,6 @@
 
 namespace {
 
-CString LoadText(UINT nID, LPCSTR lpszFallback)
-{
-    CString text;
-    if (!text.LoadString(nID))
-        text = lpszFallback;
-    return text;
-}
-
 // Key texts are compared as the Access engine compares text: without regard
 // to case.
 std::string UpperKey(const CString& text)

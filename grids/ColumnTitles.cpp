@@ -164,13 +164,6 @@ UINT LookupByType(int nTableType, int nColumn)
     }
 }
 
-CString LoadText(UINT id)
-{
-    CString s;
-    s.LoadString(id);
-    return s;
-}
-
 // The unit name when the Diameter unit is metric, else nothing.
 CString DiameterIfMetric(const OZU_UnitSet& units)
 {

@@ -11,18 +11,6 @@
 
 using namespace kvgrid;
 
-namespace {
-
-// A text between single quotes in SQL: every quote doubled.
-CString LoadText(UINT id)
-{
-    CString s;
-    s.LoadString(id);
-    return s;
-}
-
-} // namespace
-
 int CGridWindow::GetTextColumnWidth(ROWCOL nCol)
 {
     CRecordset* prs = OnGetRecordset();

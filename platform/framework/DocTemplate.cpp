@@ -204,7 +204,7 @@ void CMultiDocTemplate::SetDefaultTitle(CDocument* pDocument)
         strNumber.Format("%u", m_nUntitledCount + 1);
         strDocName += strNumber;
     } else {
-        strDocName = kvdoc::LoadText(AFX_IDS_UNTITLED, "Untitled");
+        strDocName = LoadText(AFX_IDS_UNTITLED, "Untitled");
     }
     pDocument->SetTitle(strDocName);
 }
@@ -413,7 +413,7 @@ CString CDocManager::BuildFilter(const CPtrList& templates, CDocTemplate* pTempl
         if (pOne != pTemplate)
             append(pOne);
     }
-    strFilter += kvdoc::LoadText(AFX_IDS_ALLFILTER, "All Files (*.*)") + "|*.*||";
+    strFilter += LoadText(AFX_IDS_ALLFILTER, "All Files (*.*)") + "|*.*||";
     if (pnDefault != nullptr)
         *pnDefault = nDefault;
     return strFilter;
@@ -429,7 +429,7 @@ BOOL CDocManager::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFla
         if (ch == '|')
             ch = '\0';
     }
-    CString strTitle = kvdoc::LoadText(nIDSTitle, bOpenFileDialog ? "Open" : "Save As");
+    CString strTitle = LoadText(nIDSTitle, bOpenFileDialog ? "Open" : "Save As");
     CString strDefExt;
     if (pTemplate != nullptr && pTemplate->GetDocString(strDefExt, CDocTemplate::filterExt)) {
         int iSemi = strDefExt.Find(';');

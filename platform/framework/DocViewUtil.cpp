@@ -93,14 +93,6 @@ CString FileNameOf(LPCTSTR lpszPath)
     return CString(lpszName);
 }
 
-CString LoadText(UINT nID, LPCTSTR lpszFallback)
-{
-    CString strText;
-    if (strText.LoadString(nID) && !strText.IsEmpty())
-        return strText;
-    return CString(lpszFallback);
-}
-
 CString TempFileBeside(LPCTSTR lpszTarget)
 {
     std::wstring folder = FolderOf(FullPathW(Wide(lpszTarget)));

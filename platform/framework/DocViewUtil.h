@@ -16,8 +16,6 @@ CString FullPath(LPCTSTR lpszPath);
 BOOL SamePath(LPCTSTR lpszPath1, LPCTSTR lpszPath2);
 // The part after the last '\' or '/' (the whole text when there is none).
 CString FileNameOf(LPCTSTR lpszPath);
-// String nID of the program's resources, or lpszFallback when missing.
-CString LoadText(UINT nID, LPCTSTR lpszFallback);
 // A new, empty file in the folder of lpszTarget to write into before it
 // replaces lpszTarget; empty (with the system's error set) when none can
 // be made there.

@@ -210,7 +210,7 @@ void CDocument::ReportSaveLoadException(LPCTSTR lpszPathName, CException* e, BOO
         CString strName = lpszPathName != nullptr && *lpszPathName != '\0' ? CString(lpszPathName) : m_strTitle;
         if (nIDPDefault == 0)
             nIDPDefault = bSaving ? AFX_IDP_FAILED_TO_SAVE_DOC : AFX_IDP_FAILED_TO_OPEN_DOC;
-        strMessage = kvdoc::LoadText(nIDPDefault, bSaving ? "Failed to save document." : "Failed to open document.");
+        strMessage = LoadText(nIDPDefault, bSaving ? "Failed to save document." : "Failed to open document.");
         if (!strName.IsEmpty()) {
             strMessage += "\n\n";
             strMessage += strName;
@@ -323,7 +323,7 @@ BOOL CDocument::SaveModified()
     if (m_strPathName.IsEmpty()) {
         strName = m_strTitle;
         if (strName.IsEmpty())
-            strName = kvdoc::LoadText(AFX_IDS_UNTITLED, "Untitled");
+            strName = LoadText(AFX_IDS_UNTITLED, "Untitled");
     } else {
         strName = kvdoc::FileNameOf(m_strPathName);
     }

@@ -786,6 +786,14 @@ CString AFXAPI operator+(CString&& string, char ch)
     return std::move(string);
 }
 
+CString LoadText(UINT nID, LPCSTR lpszFallback)
+{
+    CString text;
+    if (text.LoadString(nID) && !text.IsEmpty())
+        return text;
+    return lpszFallback != nullptr ? CString(lpszFallback) : CString();
+}
+
 BOOL AFXAPI AfxExtractSubString(CString& rString, LPCSTR lpszFullString, int iSubString, char chSep)
 {
     rString.Empty();

@@ -252,5 +252,9 @@ inline bool operator>=(LPCSTR s1, const CString& s2) { return s2.Compare(s1) <= 
 BOOL AFXAPI AfxExtractSubString(CString& rString, LPCSTR lpszFullString, int iSubString,
                                 char chSep = '\n');
 
+// String nID of the program's resources (or of the language library that
+// replaces them); lpszFallback, or empty text, when there is none.
+CString LoadText(UINT nID, LPCSTR lpszFallback = nullptr);
+
 // Hashing of texts for the maps keyed by string.
 UINT AFXAPI AfxHashString(LPCSTR lpsz, size_t nLength);
