@@ -3,6 +3,7 @@
 // through to the end (Page Down, painting each page), and to jump to the end
 // and back (Ctrl+End, Ctrl+Home).
 #include "platform/grid/GridLib.h"
+#include "benchmarks/BenchSupport.h"
 
 #include <chrono>
 #include <cstdio>
@@ -11,12 +12,7 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point a, Clock::time_point b)
-{
-    return std::chrono::duration<double, std::milli>(b - a).count();
-}
+using namespace bench;
 
 void Pump()
 {
@@ -147,8 +143,8 @@ void Run(long nRows)
 
     printf("%8ld rows: first page %8.1f ms (%ld records read); paged to the end in %8.1f ms "
            "(%d pages, %ld records read); Ctrl+End %6.1f ms, Ctrl+Home %6.1f ms; last row %lu\n",
-           nRows, Ms(t0, tFirst), readFirst, Ms(tFirst, tEnd), pages, readPaging - readFirst, Ms(tJump0, tJumpEnd),
-           Ms(tJumpEnd, tJumpBack), (unsigned long)row);
+           nRows, Milliseconds(t0, tFirst), readFirst, Milliseconds(tFirst, tEnd), pages, readPaging - readFirst, Milliseconds(tJump0, tJumpEnd),
+           Milliseconds(tJumpEnd, tJumpBack), (unsigned long)row);
     fflush(stdout);
 
     grid.SetRecordset(nullptr);

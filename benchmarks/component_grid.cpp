@@ -6,6 +6,7 @@
 // The database is made once, beside this program (bench_data\grid50k.sqlite),
 // from the skeleton database the build makes.
 #include "app/KelvaronApp.h"
+#include "benchmarks/BenchSupport.h"
 #include "app/KelvaronDoc.h"
 #include "app/KelvaronView.h"
 #include "grids/GridWindow.h"
@@ -19,20 +20,7 @@
 namespace {
 
 const int kComponents = 50000;
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::time_point a, Clock::time_point b)
-{
-    return std::chrono::duration<double, std::milli>(b - a).count();
-}
-
-std::string HereFolder()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string p = path;
-    return p.substr(0, p.find_last_of('\\'));
-}
+using namespace bench;
 
 // Components of every kind in turn, each tape with its Tapes row.
 bool MakeDatabase(const std::string& file)

@@ -7,6 +7,7 @@
 // The databases are made in bench_data beside this program from the
 // skeleton the build makes.
 #include "database/DBDatabase.h"
+#include "benchmarks/BenchSupport.h"
 
 #include <windows.h>
 
@@ -16,20 +17,7 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-std::string HereFolder()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string p = path;
-    return p.substr(0, p.find_last_of('\\'));
-}
-
-std::string Connect(const std::string& file)
-{
-    return "Driver={Microsoft Access Driver (*.mdb, *.accdb)};Dbq=" + file + ";";
-}
+using namespace bench;
 
 // Components numbered first..last: kinds in turn, every tenth a tape with
 // its tape row, every fiftieth an assembly of the two components before it.
@@ -74,11 +62,6 @@ std::string MakeDatabase(const std::string& name, int first, int last)
     AddComponents(db, first, last);
     db.Close();
     return file;
-}
-
-double Seconds(Clock::time_point a, Clock::time_point b)
-{
-    return std::chrono::duration<double>(b - a).count();
 }
 
 void BenchMerge(int n)

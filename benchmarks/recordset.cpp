@@ -5,6 +5,7 @@
 //
 // The database is made once, beside this program (bench_data\components.sqlite).
 #include "database/OZU_DB_RS.h"
+#include "benchmarks/BenchSupport.h"
 
 #include <windows.h>
 
@@ -15,25 +16,7 @@
 namespace {
 
 const int kRows = 100000;
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point a, Clock::time_point b)
-{
-    return std::chrono::duration<double>(b - a).count();
-}
-
-std::string HereFolder()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string p = path;
-    return p.substr(0, p.find_last_of('\\'));
-}
-
-std::string Connect(const std::string& file)
-{
-    return "Driver={Microsoft Access Driver (*.mdb, *.accdb)};Dbq=" + file + ";";
-}
+using namespace bench;
 
 const char* const kCreate =
     "CREATE TABLE Components ([Component Key] INTEGER PRIMARY KEY, [Old id1] INTEGER, [Old id2] INTEGER, "

@@ -1,0 +1,39 @@
+// Helpers shared by the benchmarks: timing, and where their data lives.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+
+namespace bench {
+
+using Clock = std::chrono::steady_clock;
+
+inline double Seconds(Clock::time_point a, Clock::time_point b)
+{
+    return std::chrono::duration<double>(b - a).count();
+}
+
+inline double Milliseconds(Clock::time_point a, Clock::time_point b)
+{
+    return std::chrono::duration<double, std::milli>(b - a).count();
+}
+
+// The folder of the running benchmark executable.
+inline std::string HereFolder()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string p = path;
+    return p.substr(0, p.find_last_of('\\'));
+}
+
+// The connect string of a component database file; the connection layer
+// picks the driver the machine has for it.
+inline std::string Connect(const std::string& file)
+{
+    return "Driver={Microsoft Access Driver (*.mdb, *.accdb)};Dbq=" + file + ";";
+}
+
+} // namespace bench
