@@ -51,6 +51,11 @@ std::string ScratchDir(const std::string& name)
     return dir;
 }
 
+std::string ConnectStringFor(const std::string& path)
+{
+    return "Driver={Microsoft Access Driver (*.mdb, *.accdb)};Dbq=" + path + ";";
+}
+
 bool CopyFileTo(const std::string& from, const std::string& to)
 {
     return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;

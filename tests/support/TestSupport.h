@@ -13,6 +13,10 @@ std::string SharedPath(const std::string& relative);
 // A fresh, empty folder under the build tree for one test's files.
 std::string ScratchDir(const std::string& name);
 
+// The connect string the program uses for a database file (the connection
+// layer picks the driver the machine has for it).
+std::string ConnectStringFor(const std::string& path);
+
 // Copies a file; true on success.
 bool CopyFileTo(const std::string& from, const std::string& to);
 

@@ -9,49 +9,6 @@
 
 namespace mergetest {
 
-std::string ConnectStringFor(const std::string& path)
-{
-    return "Driver={Microsoft Access Driver (*.mdb, *.accdb)};Dbq=" + path + ";";
-}
-
-static BoxWatcher* s_pWatcher = nullptr;
-
-BoxWatcher::BoxWatcher()
-{
-    s_pWatcher = this;
-    m_hook = ::SetWindowsHookExA(WH_CBT, HookProc, nullptr, ::GetCurrentThreadId());
-}
-
-BoxWatcher::~BoxWatcher()
-{
-    if (m_hook)
-        ::UnhookWindowsHookEx(m_hook);
-    if (s_pWatcher == this)
-        s_pWatcher = nullptr;
-}
-
-LRESULT CALLBACK BoxWatcher::HookProc(int nCode, WPARAM wParam, LPARAM lParam)
-{
-    if (nCode == HCBT_ACTIVATE && s_pWatcher != nullptr) {
-        HWND hWnd = (HWND)wParam;
-        char className[32] = {};
-        ::GetClassNameA(hWnd, className, sizeof(className));
-        // A message box: a dialog whose text is a static control of id -1.
-        HWND hText = ::GetDlgItem(hWnd, 0xFFFF);
-        char textClass[32] = {};
-        if (hText != nullptr)
-            ::GetClassNameA(hText, textClass, sizeof(textClass));
-        if (std::string(className) == "#32770" && _stricmp(textClass, "Static") == 0) {
-            char text[2048] = {};
-            ::GetWindowTextA(hText, text, sizeof(text));
-            s_pWatcher->m_texts.push_back(text);
-            std::fprintf(stderr, "[message box] %s\n", text);
-            ::PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
-        }
-    }
-    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
-}
-
 int TestApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
 {
     prompts.push_back(lpszPrompt != nullptr ? lpszPrompt : "");

@@ -6,6 +6,8 @@
 
 #include "app/KelvaronApp.h"
 #include "database/DBDatabase.h"
+#include "tests/support/MessageBoxWatcher.h"
+#include "tests/support/TestSupport.h"
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -25,26 +27,8 @@ public:
     std::deque<int> answers;
 };
 
-// The connect string the program uses for a database file.
-std::string ConnectStringFor(const std::string& path);
-
-// Answers every message box shown on this thread while it lives with OK and
-// keeps their texts (the framework's error boxes, which do not go through
-// the application object). Dialogs of the program are left alone.
-class BoxWatcher
-{
-public:
-    BoxWatcher();
-    ~BoxWatcher();
-    BoxWatcher(const BoxWatcher&) = delete;
-    BoxWatcher& operator=(const BoxWatcher&) = delete;
-    const std::vector<std::string>& Texts() const { return m_texts; }
-
-private:
-    static LRESULT CALLBACK HookProc(int nCode, WPARAM wParam, LPARAM lParam);
-    HHOOK m_hook;
-    std::vector<std::string> m_texts;
-};
+using kvtest::ConnectStringFor;
+using kvtest::MessageBoxWatcher;
 
 // Splits SQL text into statements (a statement ends with ";" at the end of
 // a line; a trigger's body is kept whole) and runs them.
@@ -78,7 +62,7 @@ protected:
     DBDatabase::MergeOutcome m_outcome = DBDatabase::mergeNotRun;
     std::string m_reportPath;
     TestApp m_app;
-    BoxWatcher m_boxes;
+    MessageBoxWatcher m_boxes;
 };
 
 } // namespace mergetest

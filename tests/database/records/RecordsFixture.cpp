@@ -7,11 +7,6 @@
 
 namespace kvtest {
 
-std::string ConnectStringFor(const std::string& path)
-{
-    return "Driver={Microsoft Access Driver (*.mdb, *.accdb)};Dbq=" + path + ";";
-}
-
 std::string CopySkeleton(const std::string& scratchName)
 {
     std::string dir = ScratchDir(scratchName);
@@ -50,40 +45,6 @@ void InsertRow(CDatabase& db, const std::string& table,
         values += c.second;
     }
     db.ExecuteSQL(("INSERT INTO " + table + " (" + names + ") VALUES (" + values + ")").c_str());
-}
-
-// ---------------------------------------------------------------------------
-static MessageBoxWatcher* s_pWatcher = nullptr;
-
-MessageBoxWatcher::MessageBoxWatcher()
-{
-    s_pWatcher = this;
-    m_hook = ::SetWindowsHookExA(WH_CBT, HookProc, nullptr, ::GetCurrentThreadId());
-}
-
-MessageBoxWatcher::~MessageBoxWatcher()
-{
-    if (m_hook)
-        ::UnhookWindowsHookEx(m_hook);
-    if (s_pWatcher == this)
-        s_pWatcher = nullptr;
-}
-
-LRESULT CALLBACK MessageBoxWatcher::HookProc(int nCode, WPARAM wParam, LPARAM lParam)
-{
-    if (nCode == HCBT_ACTIVATE && s_pWatcher != nullptr) {
-        HWND hWnd = (HWND)wParam;
-        char className[32] = {};
-        ::GetClassNameA(hWnd, className, sizeof(className));
-        if (std::string(className) == "#32770") {
-            char text[2048] = {};
-            ::GetDlgItemTextA(hWnd, 0xFFFF, text, sizeof(text));
-            s_pWatcher->m_texts.push_back(text);
-            std::fprintf(stderr, "[message box] %s\n", text);
-            ::PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
-        }
-    }
-    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
 }
 
 // ---------------------------------------------------------------------------

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "database/ComponentRecords.h"
+#include "tests/support/MessageBoxWatcher.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +13,6 @@
 #include <vector>
 
 namespace kvtest {
-
-// The connect string the program uses for a database file.
-std::string ConnectStringFor(const std::string& path);
 
 // Copies the built skeleton into a fresh scratch folder and returns the copy's path.
 std::string CopySkeleton(const std::string& scratchName);
@@ -27,24 +26,6 @@ long QueryLong(CDatabase& db, const std::string& sql);
 // fragments' names and values, e.g. {{"[Component Key]", "7"}, {"[Flags]", "1"}}.
 void InsertRow(CDatabase& db, const std::string& table,
                const std::vector<std::pair<std::string, std::string>>& columns);
-
-// Answers every message box shown on this thread while it lives with OK and
-// keeps their texts.
-class MessageBoxWatcher
-{
-public:
-    MessageBoxWatcher();
-    ~MessageBoxWatcher();
-    MessageBoxWatcher(const MessageBoxWatcher&) = delete;
-    MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
-
-    const std::vector<std::string>& Texts() const { return m_texts; }
-
-private:
-    static LRESULT CALLBACK HookProc(int nCode, WPARAM wParam, LPARAM lParam);
-    HHOOK m_hook;
-    std::vector<std::string> m_texts;
-};
 
 // A test with the skeleton copied to a scratch folder and opened.
 class SkeletonTest : public ::testing::Test

@@ -1,0 +1,31 @@
+// Answers the message boxes shown on the test's thread, for tests of code
+// that reports failures in its own message boxes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace kvtest {
+
+// Answers every message box shown on this thread while it lives with OK and
+// keeps their texts (also the framework's error boxes, which do not go
+// through the application object). Other dialogs are left alone.
+class MessageBoxWatcher
+{
+public:
+    MessageBoxWatcher();
+    ~MessageBoxWatcher();
+    MessageBoxWatcher(const MessageBoxWatcher&) = delete;
+    MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
+
+    const std::vector<std::string>& Texts() const { return m_texts; }
+
+private:
+    static LRESULT CALLBACK HookProc(int nCode, WPARAM wParam, LPARAM lParam);
+    HHOOK m_hook;
+    std::vector<std::string> m_texts;
+};
+
+} // namespace kvtest
