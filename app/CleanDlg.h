@@ -3,7 +3,7 @@
 // after a backup copy of the file was made beside it.
 #pragma once
 
-#include "database/DBDatabase.h"
+#include "database/merge/DBDatabase.h"
 #include "platform/framework/Framework.h"
 
 class CCleanDialog : public CDialog

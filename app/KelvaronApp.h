@@ -3,7 +3,7 @@
 // setting shared with the design program.
 #pragma once
 #include "platform/framework/Framework.h"
-#include "app/RegistrySettings.h"
+#include "units/RegistrySettings.h"
 #include "units/OZU_UnitSettings.h"
 
 class CKelvaronApp : public CWinApp

@@ -1,6 +1,6 @@
 #include "app/KelvaronDoc.h"
 #include "app/Utilities.h"
-#include "database/ComponentRecords.h"
+#include "database/records/ComponentRecords.h"
 
 IMPLEMENT_DYNCREATE(CKelvaronDoc, CDocument)
 

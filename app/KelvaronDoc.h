@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/framework/Framework.h"
-#include "database/NominalTable.h"
+#include "database/records/NominalTable.h"
 
 class CKelvaronDoc : public CDocument
 {

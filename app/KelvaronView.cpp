@@ -1,7 +1,7 @@
 #include "app/KelvaronView.h"
 #include "app/KelvaronDoc.h"
-#include "database/ComponentRecords.h"
-#include "grids/GridWindow.h"
+#include "database/records/ComponentRecords.h"
+#include "grids/window/GridWindow.h"
 
 IMPLEMENT_DYNCREATE(CKelvaronView, CFormView)
 

@@ -7,7 +7,7 @@
 #pragma once
 
 #include "platform/framework/Framework.h"
-#include "database/OZU_DB_RS.h"
+#include "database/odbc/OZU_DB_RS.h"
 #include "units/OZU_Value.h"
 
 class CKelvaronDoc;

@@ -3,7 +3,7 @@
 // bar and, afterwards, the offer to open the merge report.
 #pragma once
 
-#include "database/DBDatabase.h"
+#include "database/merge/DBDatabase.h"
 #include "platform/framework/Framework.h"
 
 class CMergeDialog : public CDialog

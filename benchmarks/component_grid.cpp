@@ -9,7 +9,7 @@
 #include "benchmarks/BenchSupport.h"
 #include "app/KelvaronDoc.h"
 #include "app/KelvaronView.h"
-#include "grids/GridWindow.h"
+#include "grids/window/GridWindow.h"
 
 #include <windows.h>
 

@@ -6,7 +6,7 @@
 //
 // The databases are made in bench_data beside this program from the
 // skeleton the build makes.
-#include "database/DBDatabase.h"
+#include "database/merge/DBDatabase.h"
 #include "benchmarks/BenchSupport.h"
 
 #include <windows.h>

@@ -1,5 +1,5 @@
 #include "units/OZU_SettingsStore.h"
-#include "app/RegistrySettings.h"
+#include "units/RegistrySettings.h"
 
 // The store keeps no state of its own, so one made here serves as well as the
 // application's, also while the application object is being destroyed.

@@ -13,7 +13,7 @@
 #include "platform/grid/GRBrowse.h"
 #include "platform/grid/GRGridWnd.h"
 #include "platform/grid/GRODBCValue.h"
-#include "database/OZUDynamicRecordset.h"
+#include "platform/grid/GRDynamicRecordset.h"
 
 #include <list>
 #include <unordered_map>

@@ -1,5 +1,5 @@
 #include "platform/grid/GRODBCValue.h"
-#include "database/ODBCValueText.h"
+#include "database/odbc/ODBCValueText.h"
 
 CGRFieldDesc::~CGRFieldDesc()
 {

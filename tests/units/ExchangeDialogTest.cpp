@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "units/OZU_BaseDialog.h"
-#include "tests/units/RegistryHelpers.h"
+#include "tests/support/RegistryHelpers.h"
 
 #include <functional>
 #include <initializer_list>

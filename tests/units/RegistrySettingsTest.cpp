@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/RegistrySettings.h"
-#include "tests/units/RegistryHelpers.h"
+#include "units/RegistrySettings.h"
+#include "tests/support/RegistryHelpers.h"
 
 #include <clocale>
 #include <cstring>

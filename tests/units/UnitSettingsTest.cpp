@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "units/OZU_UnitSettings.h"
-#include "tests/units/RegistryHelpers.h"
+#include "tests/support/RegistryHelpers.h"
 
 #include <functional>
 #include <string>

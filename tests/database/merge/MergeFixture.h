@@ -5,7 +5,7 @@
 #pragma once
 
 #include "app/KelvaronApp.h"
-#include "database/DBDatabase.h"
+#include "database/merge/DBDatabase.h"
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/TestSupport.h"
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Real Access files open read-only through the MDB Tools driver; every write
 // is refused with a clear message and leaves the file as it was.
-#include "database/OZUDynamicRecordset.h"
-#include "tests/database/odbc/OdbcTestUtil.h"
+#include "platform/grid/GRDynamicRecordset.h"
+#include "tests/support/ScratchDatabase.h"
 
 using namespace odbctest;
 

@@ -1,7 +1,7 @@
 // Choosing the driver for a database file, the connect string, identifier
 // quoting and the matching of diagnostic states.
-#include "database/ODBCConnect.h"
-#include "tests/database/odbc/OdbcTestUtil.h"
+#include "database/odbc/ODBCConnect.h"
+#include "tests/support/ScratchDatabase.h"
 
 #include <windows.h>
 

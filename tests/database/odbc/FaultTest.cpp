@@ -1,8 +1,8 @@
 // Bad input is reported, never fatal: files that cannot be opened, bad SQL,
 // a locked database, a driver that never finishes, a driver that refuses
 // the concurrency or the time-out.
-#include "database/ODBCApi.h"
-#include "tests/database/odbc/OdbcTestUtil.h"
+#include "database/odbc/ODBCApi.h"
+#include "tests/support/ScratchDatabase.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // Opening and scrolling: the current row, BOF, EOF, the current record and
 // the record count, the same for a dynaset (keys kept by the layer on the
 // SQLite driver) and a snapshot (the driver's static cursor).
-#include "tests/database/odbc/OdbcTestUtil.h"
+#include "tests/support/ScratchDatabase.h"
 
 using namespace odbctest;
 

@@ -1,6 +1,6 @@
 // The translation of the program's Access SQL for SQLite, and the SQL text
 // helpers around it (window-free).
-#include "database/SqlTranslate.h"
+#include "database/odbc/SqlTranslate.h"
 
 #include <gtest/gtest.h>
 

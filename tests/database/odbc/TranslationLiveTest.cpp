@@ -1,5 +1,5 @@
 // The translated Access SQL on a real SQLite database.
-#include "tests/database/odbc/OdbcTestUtil.h"
+#include "tests/support/ScratchDatabase.h"
 
 using namespace odbctest;
 

@@ -1,7 +1,7 @@
 // Adding, editing and deleting rows: through the driver's SQLSetPos on a
 // snapshot and by key on a dynaset.
-#include "tests/database/odbc/OdbcTestUtil.h"
-#include "database/ODBCApi.h"
+#include "tests/support/ScratchDatabase.h"
+#include "database/odbc/ODBCApi.h"
 
 #include <cstring>
 

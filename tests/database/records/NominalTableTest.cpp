@@ -2,7 +2,7 @@
 // table, and by arithmetic when the size or unit is not in it.
 #include "tests/database/records/RecordsFixture.h"
 
-#include "database/NominalTable.h"
+#include "database/records/NominalTable.h"
 
 namespace kvtest {
 namespace {

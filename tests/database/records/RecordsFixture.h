@@ -3,7 +3,7 @@
 // watcher that answers the message boxes a failing operation shows.
 #pragma once
 
-#include "database/ComponentRecords.h"
+#include "database/records/ComponentRecords.h"
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/TestSupport.h"
 

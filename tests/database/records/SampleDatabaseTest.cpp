@@ -2,7 +2,7 @@
 // its rows hang together the way the program relies on.
 #include "tests/database/records/RecordsFixture.h"
 
-#include "database/NominalTable.h"
+#include "database/records/NominalTable.h"
 #include "tests/support/TestSupport.h"
 
 #include <set>

@@ -3,7 +3,7 @@
 // how keys are given.
 #include "tests/database/records/RecordsFixture.h"
 
-#include "database/TapeRecords.h"
+#include "database/records/TapeRecords.h"
 
 namespace kvtest {
 namespace {

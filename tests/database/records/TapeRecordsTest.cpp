@@ -2,8 +2,8 @@
 // join record.
 #include "tests/database/records/RecordsFixture.h"
 
-#include "database/DatabaseChangeNotice.h"
-#include "database/TapeRecords.h"
+#include "database/records/DatabaseChangeNotice.h"
+#include "database/records/TapeRecords.h"
 
 #include <algorithm>
 

@@ -1,0 +1,65 @@
+# The build's own commands: libraries in layer order, the precompiled header
+# they share, and the check that each library links only what is below it.
+
+# ---- Precompiled header ------------------------------------------------------
+# The Win32, ODBC, standard and framework headers nearly every source
+# includes are compiled once, by kvprecompiled, and every library and
+# program of the tree reuses that (the tests have their own, with GoogleTest).
+add_library(kvprecompiled STATIC ${CMAKE_CURRENT_LIST_DIR}/empty.cpp)
+target_precompile_headers(kvprecompiled PRIVATE ${CMAKE_CURRENT_LIST_DIR}/Precompiled.h)
+
+# kv_use_precompiled_header(target [from]): compiles the target's sources with
+# the shared precompiled header (kvprecompiled's, or from's).
+function(kv_use_precompiled_header target)
+  set(_from kvprecompiled)
+  if(ARGC GREATER 1)
+    set(_from ${ARGV1})
+  endif()
+  set_target_properties(${target} PROPERTIES PRECOMPILE_HEADERS_REUSE_FROM ${_from})
+endfunction()
+
+# ---- Libraries -----------------------------------------------------------------
+# kv_layer(folder): adds a library folder in its place in the layer order
+# (the top CMakeLists.txt lists them lowest first); nothing when the folder
+# has no CMakeLists.txt (yet).
+function(kv_layer folder)
+  if(EXISTS ${CMAKE_SOURCE_DIR}/${folder}/CMakeLists.txt)
+    add_subdirectory(${folder})
+  endif()
+endfunction()
+
+# kv_library(name [DEPENDS lower...] [WIN32_LIBS lib...]): the static library
+# of the current folder, made of every .cpp in it, linking (PUBLIC) the
+# libraries of the layers below it that it uses and the Win32 import
+# libraries it calls. A DEPENDS that is not a library added before this one
+# (a library of the same or a higher layer) stops the configuration: the
+# layers depend one way.
+function(kv_library name)
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "DEPENDS;WIN32_LIBS")
+  get_property(_below GLOBAL PROPERTY KV_LIBRARIES)
+  file(RELATIVE_PATH _folder ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  foreach(_dep ${ARG_DEPENDS})
+    if(NOT _dep IN_LIST _below)
+      message(FATAL_ERROR "${name} (${_folder}) depends on ${_dep}, which is not a library "
+        "of a layer below it. The layers depend one way (see kv_layer in the top "
+        "CMakeLists.txt): give the lower layer a small interface that the higher one implements.")
+    endif()
+  endforeach()
+  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT _src)
+    set(_src ${KV_ROOT}/cmake/empty.cpp)
+  endif()
+  add_library(${name} STATIC ${_src})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPENDS} ${ARG_WIN32_LIBS})
+  kv_use_precompiled_header(${name})
+  set_property(GLOBAL APPEND PROPERTY KV_LIBRARIES ${name})
+endfunction()
+
+# kv_link_program(target lib...): links an executable with libraries of the
+# program (and, through them, everything they depend on).
+# For now the libraries still call each other both ways, so every program
+# links all of them as one group.
+function(kv_link_program target)
+  get_property(_all GLOBAL PROPERTY KV_LIBRARIES)
+  target_link_libraries(${target} PRIVATE ${ARGN} -Wl,--start-group ${_all} -Wl,--end-group)
+endfunction()

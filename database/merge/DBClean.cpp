@@ -1,0 +1,234 @@
+// The field clean: the canonical form of a component record, and the pass
+// that writes it into every Components row of a database.
+#include "database/merge/DBDatabase.h"
+#include "resources/resource.h"
+
+#include <cmath>
+#include <initializer_list>
+#include <string>
+#include <cwctype>
+
+namespace {
+
+// A padding step appends at most this many blanks.
+const int kMaxPadding = 19;
+
+void PadWithBlanks(std::wstring& text, int nLength)
+{
+    int n = nLength - (int)text.size();
+    if (n > 0)
+        text.append((size_t)(n > kMaxPadding ? kMaxPadding : n), L' ');
+}
+
+// UTF-8 text as UTF-16; FALSE when it is not valid UTF-8.
+BOOL Widen(const CString& text, std::wstring& wide)
+{
+    wide.clear();
+    if (text.IsEmpty())
+        return TRUE;
+    int n = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, text.GetLength(), nullptr, 0);
+    if (n <= 0)
+        return FALSE;
+    wide.resize((size_t)n);
+    ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, text.GetLength(), &wide[0], n);
+    return TRUE;
+}
+
+// Back to UTF-8 (or to bytes, when the original was not UTF-8).
+CString Narrow(const std::wstring& wide, const CString& original)
+{
+    std::wstring probe;
+    if (!Widen(original, probe)) {
+        std::string bytes(wide.begin(), wide.end());
+        return CString(bytes);
+    }
+    if (wide.empty())
+        return CString();
+    int n = ::WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), (int)wide.size(), nullptr, 0, nullptr, nullptr);
+    std::string bytes((size_t)n, '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), (int)wide.size(), &bytes[0], n, nullptr, nullptr);
+    return CString(bytes);
+}
+
+bool OneOf(int k, std::initializer_list<int> kinds)
+{
+    for (int n : kinds)
+        if (n == k)
+            return true;
+    return false;
+}
+
+const CString kSixBlanks("      ");
+
+// Rows cleaned between two commits when the database has transactions.
+const long kRowsPerCommit = 500;
+
+} // namespace
+
+void DBComponentTable::NormaliseCode(CString& strTarget, BYTE nWidth, const CString& strSource, int nSplit)
+{
+    // Widths and the split count characters, not bytes.
+    std::wstring source;
+    if (!Widen(strSource, source)) {
+        // Not UTF-8: byte by byte.
+        source.assign(strSource.str().begin(), strSource.str().end());
+        for (wchar_t& c : source)
+            c = (wchar_t)(unsigned char)c;
+    }
+    int nLength = (int)source.size();
+    int nSplitAt = nSplit == -1 ? nLength : nSplit;
+    std::wstring lead, trail;
+    if (nSplitAt >= 0 && nSplitAt < nLength) {
+        lead = source.substr(0, (size_t)nSplitAt);
+        trail = source.substr((size_t)nSplitAt);
+    } else {
+        lead = source;
+    }
+    size_t first = 0;
+    while (first < lead.size() && iswspace(lead[first]))
+        ++first;
+    lead.erase(0, first);
+    PadWithBlanks(lead, nSplitAt);
+    std::wstring result = lead + trail;
+    PadWithBlanks(result, nWidth);
+    strTarget = Narrow(result, strSource);
+    strTarget.MakeUpper();
+}
+
+void DBComponentTable::CleanRecord(ComponentFields& r, BYTE nWarehouseWidth)
+{
+    const int k = r.m_nDatabaseNumber;
+
+    // 1. The codes, each from its own value.
+    NormaliseCode(r.m_strWarehouseCode, nWarehouseWidth, r.m_strWarehouseCode, -1);
+    NormaliseCode(r.m_strSupplierCode, 4, r.m_strSupplierCode, -1);
+    NormaliseCode(r.m_strUsage, 3, r.m_strUsage, -1);
+    NormaliseCode(r.m_strMajor1, 6, r.m_strMajor1, 4);
+    NormaliseCode(r.m_strMinor1, 6, r.m_strMinor1, 4);
+    NormaliseCode(r.m_strDefaultNozzle, 10, r.m_strDefaultNozzle, -1);
+    NormaliseCode(r.m_strItemType, 3, r.m_strItemType, -1);
+
+    // 2. Connection texts the kind does not use.
+    if (OneOf(k, {1, 4, 5, 21})) {
+        for (int i = 4; i < 6 && i < r.m_strMajor1.GetLength(); ++i)
+            r.m_strMajor1.SetAt(i, ' ');
+    } else if (OneOf(k, {14, 17, 18, 22, 23, 24})) {
+        r.m_strMajor1 = "  ";
+    }
+    if (OneOf(k, {1, 5, 21, 14, 17, 18, 22, 23, 24, 12}))
+        r.m_strMinor1 = kSixBlanks;
+
+    // 3. Labels.
+    if (OneOf(k, {4, 5, 6, 7, 8, 9, 14, 17})) {
+        r.m_strMajor2 = kSixBlanks;
+        r.m_strMinor2 = kSixBlanks;
+    }
+
+    // 4. - 8. Numbers the kind does not use.
+    if (OneOf(k, {21, 22}))
+        r.m_fReals2 = 0.0f;
+    if (OneOf(k, {4, 6, 8, 9, 12, 14, 17, 22, 23, 24})) {
+        r.m_fReals3 = 0.0f;
+        r.m_fReals4 = 0.0f;
+    } else if (k == 15 && std::fabs(r.m_fReals3) < 0.001f) {
+        r.m_fReals3 = 0.0f;
+    }
+    if (OneOf(k, {2, 3, 11, 13, 15})) {
+        r.m_fReals6 = 0.0f;
+    } else {
+        r.m_fReals5 = 0.0f;
+        r.m_fReals6 = 0.0f;
+    }
+    if (!OneOf(k, {2, 3, 11, 12, 15, 18, 24})) {
+        r.m_fRextra1 = 0.0f;
+        r.m_fRextra2 = 0.0f;
+    }
+    bool bTape = k == DBNUM_PIPE && (r.m_nFlags & COMPONENT_FLAG_TAPE) != 0;
+    if (!OneOf(k, {12, 15, 18}) && !bTape) {
+        r.m_fRextra3 = 0.0f;
+        r.m_fRextra4 = 0.0f;
+    }
+
+    // 9. Values too small to matter.
+    for (float* f : {&r.m_fReals1, &r.m_fReals2, &r.m_fReals3, &r.m_fReals4, &r.m_fReals5, &r.m_fReals6,
+                     &r.m_fReals7, &r.m_fReals8, &r.m_fRextra1, &r.m_fRextra2, &r.m_fRextra3, &r.m_fRextra4})
+        if (std::fabs(*f) < 1e-10f)
+            *f = 0.0f;
+
+    // 10. Drawing columns.
+    if (OneOf(k, {4, 6, 7, 8, 9, 14, 17, 18})) {
+        r.m_nLinetype = 0;
+        r.m_nSymbol = 0;
+        r.m_nSymbolFile = 0;
+        r.m_nColour1 = 0;
+        r.m_nColour2 = 0;
+        r.m_fSymbolSize = 0.0f;
+    } else if (OneOf(k, {1, 5, 21})) {
+        r.m_nSymbol = 0;
+        r.m_nSymbolFile = 0;
+        r.m_fSymbolSize = 0.0f;
+    } else {
+        r.m_nLinetype = 0;
+        r.m_nSymbol = 1;
+        r.m_nColour2 = 0;
+    }
+}
+
+void DBDatabase::Clean()
+{
+    if (!IsOpen() || !m_pComponents)
+        return;
+    if (!CanUpdate()) {
+        CString message;
+        message.Format(IDS_MERGE_TARGET_READ_ONLY, (LPCSTR)m_strPath, (LPCSTR)GetReadOnlyReason());
+        AfxThrowDBException(AFX_SQL_ERROR_READONLY_DATABASE, message);
+    }
+    CWaitCursor wait;
+    DBComponentTable& rs = *m_pComponents;
+    if (!rs.m_strFilter.IsEmpty()) {
+        rs.m_strFilter.Empty();
+        rs.Requery();
+    }
+    if (rs.IsBOF() && rs.IsEOF())
+        return;
+    rs.MoveFirst();
+    long nWidth = GetWarehouseCodeSize();
+    BYTE nWarehouseWidth = (BYTE)(nWidth > 255 ? 255 : nWidth < 0 ? 0 : nWidth);
+
+    // The rows are written in batches, each committed as a whole: a failure
+    // leaves the rows of the earlier batches cleaned and the rest as they
+    // were.
+    BOOL bTransaction = CanTransact() && BeginTrans();
+    long nInBatch = 0;
+    auto commit = [&] {
+        bTransaction = FALSE;
+        if (!CommitTrans()) {
+            Rollback();
+            AfxThrowDBException(AFX_SQL_ERROR, "The cleaned rows could not be saved in the database.");
+        }
+    };
+    try {
+        while (!rs.IsEOF()) {
+            if (!rs.IsDeleted()) {
+                rs.Edit();
+                DBComponentTable::CleanRecord(rs.Record(), nWarehouseWidth);
+                rs.Update();
+            }
+            rs.MoveNext();
+            StepProgress();
+            if (bTransaction && ++nInBatch == kRowsPerCommit) {
+                nInBatch = 0;
+                commit();
+                bTransaction = BeginTrans();
+            }
+        }
+        if (bTransaction)
+            commit();
+    } catch (CException*) {
+        if (rs.GetEditMode() != CRecordset::noMode)
+            rs.CancelUpdate();
+        if (bTransaction)
+            Rollback();
+        throw;
+    }
+}

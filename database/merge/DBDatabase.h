@@ -1,0 +1,183 @@
+// One component database file opened for a merge or a field clean, on a
+// connection of its own (independent of the editor's document).
+//
+// Merge (on the target, given the source): copies into the target every
+// pipe type, supplier code, symbol and component of the source that the
+// target does not already hold, each new component with the rows that hang
+// off it (its tape row, its nozzles, its assembly items, recursively), the
+// keys the source rows use to point at each other re-mapped to the target's
+// keys. Every decision is written to the merge report "DBMergeReport.txt".
+//
+// A component and everything it brings in are written as one unit: when a
+// write fails part-way, the unit is undone, the failure is shown and written
+// to the report, and the merge stops there; what was merged before stays,
+// complete. A tape whose tape row, or an assembly whose items, cannot be
+// merged is removed again with all its rows.
+//
+// Clean: brings every Components row into its canonical form (see
+// DBComponentTable::CleanRecord).
+//
+// Progress: the merge steps once per source pipe type, supplier and
+// component, the clean once per row, through the main frame
+// (CMainFrame::StepProgress), which forwards it to the dialog that runs.
+#pragma once
+
+#include "database/merge/DBTables.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class DBDatabase : public CDatabase
+{
+    DECLARE_DYNAMIC(DBDatabase)
+public:
+    // Open flags.
+    enum
+    {
+        openFile = 0x1,       // open the file
+        openAsReadOnly = 0x10 // read only (a merge source)
+    };
+
+    // How the last merge on this (target) database went.
+    enum MergeOutcome
+    {
+        mergeNotRun,     // nothing was merged (a database or a table could not be used)
+        mergeRefused,    // the source's [Warehouse Code] is wider: nothing merged
+        mergeCompleted,  // every section ran to its end
+        mergeStopped,    // a failure stopped the merge part-way
+    };
+
+    // Opens the file (with openFile): the connection, then every table the
+    // merge and the clean use. IsOpen() tells whether the connection
+    // stands. A connection that stands on a file without the tables of a
+    // component database throws a CDBException that says so (the
+    // connection is closed again).
+    DBDatabase(LPCSTR lpszPath, DWORD dwFlags);
+    ~DBDatabase() override;
+
+    const CString& GetPath() const { return m_strPath; }
+
+    // Merges the source into this database (see above). Everything that
+    // happens is in the report and in message boxes; GetMergeOutcome and
+    // GetReportPath tell the caller how it went.
+    void Merge(DBDatabase* pSource);
+    MergeOutcome GetMergeOutcome() const { return m_nOutcome; }
+    // The report this merge wrote; empty when none could be created.
+    const CString& GetReportPath() const { return m_strReportPath; }
+    // FALSE when a write of the report failed (the report is incomplete).
+    BOOL IsReportComplete() const { return m_bReportComplete; }
+
+    // Row counts of the tables (the progress total of a merge is the sum of
+    // the three; the clean's is the Components rows).
+    long GetComponentCount();
+    long GetPipeTableCount();
+    long GetSupplierCount();
+    long CountComponentRows();
+
+    // Cleans every Components row. Database failures are passed on to the
+    // caller.
+    void Clean();
+
+    // --- the merge report -------------------------------------------------
+    enum ReportSection
+    {
+        sectionPipeTypes,
+        sectionSuppliers,
+        sectionSymbols,
+        sectionComponents,
+        sectionSymbolUpdates,
+    };
+    // Creates the report file: in the program folder, or where the user can
+    // write when that folder cannot be written. FALSE (after the error box)
+    // when it cannot be created anywhere; every write then does nothing.
+    BOOL OpenReport(LPCSTR lpszFileName);
+    void WriteReportHeader(DBDatabase* pSource);
+    void WriteSectionHeader(ReportSection nSection);
+    // Writes the text as it is (callers put the line ends in).
+    void WriteReport(LPCSTR lpszText);
+    // An error block: a dash rule, "Database Error: " + text, a dash rule.
+    void WriteDatabaseError(LPCSTR lpszText);
+    // The closing rule; closes the file.
+    void CloseReport();
+    // The file name of the report (string 521).
+    static CString ReportFileName();
+
+    // --- used by the merge tables -------------------------------------------
+    // The source of the merge running on this target (null otherwise).
+    DBDatabase* GetMergeSource() const { return m_pMergeSource; }
+    DBComponentTable* GetComponentTable() const { return m_pComponents.get(); }
+    // The target key of the first component of the source record's kind
+    // that matches it; 0 when none.
+    long FindComponentMatch(DBComponentTable& source);
+    // The rows that hang off a component just added under nNewKey: TRUE
+    // when it stays, FALSE when it was removed again.
+    BOOL MergeDependentRows(DBComponentTable& source, long nNewKey);
+    // Notes a component added by this merge with the [Symbol File] it was
+    // given and whether that was re-mapped.
+    void NoteAddedComponent(long nKey, const CString& strDescription, BOOL bSymbolRemapped);
+    // The target key of a source symbol key; FALSE when it is not re-mapped.
+    BOOL MapSymbolKey(long nSourceKey, long& nTargetKey) const;
+    // Runs the merge of one top-level source component as a unit (see above).
+    void RunComponentUnit(const CString& strDescription, const std::function<void()>& merge);
+    // Shows a failure, writes it to the report and stops the merge.
+    void StopMerge(CException* e, LPCSTR lpszWhat);
+    BOOL IsMergeStopped() const { return m_nOutcome == mergeStopped; }
+
+    // One step of the progress bar of the dialog that runs (through the main
+    // frame); nothing when none runs.
+    static void StepProgress();
+
+protected:
+    BOOL MergeTape(DBComponentTable& source, long nNewKey);
+    BOOL MergeEmitterNozzles(DBComponentTable& source, long nNewKey);
+    BOOL MergeAssemblyItems(DBComponentTable& source, long nNewKey);
+    // Removes a component added by this merge with every row that names it.
+    void RemoveAddedComponent(long nKey);
+    void MergeSymbolTable(DBDatabase* pSource);
+    void WriteSymbolUpdates();
+    // Runs one section of the merge; a failure stops the merge.
+    void RunMergeStep(const std::function<void()>& step);
+    void OpenMergeTables();
+    void CloseMergeTables();
+    // The [Warehouse Code] column size of the all-components recordset.
+    long GetWarehouseCodeSize();
+    // The number of rows of a table.
+    long CountRows(DBRecordBase* pTable);
+    // Opens every table (throws when one cannot be opened).
+    void OpenTables(BOOL bReadOnly);
+
+    DWORD m_dwFlags;
+    CString m_strPath;
+
+    // The tables, opened with the connection.
+    std::unique_ptr<DBNozzleTable> m_pNozzles;
+    std::unique_ptr<DBAssemblyTable> m_pAssemblies;
+    std::unique_ptr<DBComponentTable> m_pComponents;
+    std::unique_ptr<DBPipeTable> m_pPipeTypes;
+    std::unique_ptr<DBTapeTable> m_pTapes;
+    std::unique_ptr<DBSupplierTable> m_pSuppliers;
+    // Opened by each merge: a source assembly's items and a source emitter's
+    // nozzles are read through these while the main ones are in use; target
+    // components are searched through the candidates recordset.
+    std::unique_ptr<DBAssemblyTable> m_pItemAssemblies;
+    std::unique_ptr<DBNozzleTable> m_pItemNozzles;
+    std::unique_ptr<DBComponentTable> m_pCandidates;
+
+    // The state of a merge.
+    DBDatabase* m_pMergeSource;
+    CMap<long, long, long, long> m_mapSymbolKeys;  // source [Key] -> target [Key]
+    struct AddedComponent
+    {
+        long nKey;
+        CString strDescription;
+        BOOL bSymbolRemapped;
+    };
+    std::vector<AddedComponent> m_added;  // in the order added
+    MergeOutcome m_nOutcome;
+
+    // The report.
+    CStdioFile* m_pReportFile;
+    CString m_strReportPath;
+    BOOL m_bReportComplete;
+};

@@ -1,0 +1,229 @@
+// The table recordsets of the database merge and the field clean: one class
+// per table of the component database, each binding every column in table
+// order, with the operations the merge needs to match a source row against
+// the target, copy it in and bring in the rows that hang off it.
+//
+// A recordset of these classes lives on a DBDatabase (database/merge/DBDatabase.h),
+// which owns it, writes the merge report and keeps the state of a merge.
+#pragma once
+
+#include "database/records/ComponentRecords.h"
+
+#include <string>
+#include <vector>
+
+class DBDatabase;
+
+// ---------------------------------------------------------------------------
+// The base of the merge tables. Dynaset by default.
+class DBRecordBase : public CADORSBase
+{
+    DECLARE_DYNAMIC(DBRecordBase)
+public:
+    explicit DBRecordBase(DBDatabase* pDatabase);
+    ~DBRecordBase() override;
+
+    // The text that names the current row in report lines ("" here).
+    virtual CString GetReportText();
+    // On a target recordset, given a source recordset of the same class:
+    // TRUE when the target holds a row matching the source's current row.
+    virtual BOOL FindMatch(DBRecordBase* pSource);
+    // Copies the source's current row into this recordset's field members
+    // (during AddNew); the columns the database assigns are left alone.
+    virtual void CopyFrom(DBRecordBase* pSource) = 0;
+    // Runs after the source's current row was added to this recordset.
+    virtual void AfterAdd(DBRecordBase* pSource);
+
+    // Merges every row of the source into this (target) recordset, stepping
+    // the progress bar once per source row. A failure to read or write ends
+    // the loop and is passed on (DBDatabase stops the merge).
+    void MergeFrom(DBRecordBase* pSource);
+    // Merges the source's current row: reported as matched, or added.
+    virtual void MergeRecord(DBRecordBase* pSource);
+
+    DBDatabase* GetDBDatabase() const { return m_pDBDatabase; }
+
+    // Copies the null state of every field from a recordset of the same
+    // class and marks every field changed, except the fields listed (whose
+    // values the database gives); for an insert of a copied row.
+    void MarkCopiedFields(DBRecordBase* pSource, std::initializer_list<void*> skip = {});
+
+protected:
+    // AddNew, CopyFrom, mark the copied fields, Update.
+    void InsertCopyOf(DBRecordBase* pSource);
+
+    DBDatabase* m_pDBDatabase;
+};
+
+// ---------------------------------------------------------------------------
+// A table whose rows are matched on one text column (pipe types on [Type],
+// suppliers on [Code]): the target's rows are read once per merge and kept,
+// so that each source row is looked up without a query. The key text is
+// compared without regard to case, as the Access engine compares text; a row
+// found under the key matches when every column is equal, and is reported as
+// a conflict (and not added) otherwise.
+class DBKeyedTable : public DBRecordBase
+{
+    DECLARE_DYNAMIC(DBKeyedTable)
+public:
+    explicit DBKeyedTable(DBDatabase* pDatabase);
+    ~DBKeyedTable() override;
+
+    BOOL FindMatch(DBRecordBase* pSource) override;
+    void AfterAdd(DBRecordBase* pSource) override;
+
+    // The key text of the current row.
+    virtual CString GetMatchKey() = 0;
+    // Every column of the current row, exactly (texts as they are, reals by
+    // their bits).
+    virtual std::vector<std::string> GetRowValues() = 0;
+    // The string-table id of the conflict message ("%s": the key text).
+    virtual UINT GetConflictMessage() const = 0;
+
+    // Forgets the rows read; the next FindMatch reads them again.
+    void ForgetRows() { m_bRowsRead = FALSE; m_rows.clear(); }
+
+protected:
+    struct KeptRow
+    {
+        std::string key;                  // upper-cased key text
+        std::vector<std::string> values;  // every column
+    };
+    void ReadRows();
+
+    BOOL m_bRowsRead;
+    std::vector<KeptRow> m_rows;
+};
+
+// ---------------------------------------------------------------------------
+// "Components", all 36 columns.
+class DBComponentTable : public DBRecordBase, public ComponentFields
+{
+    DECLARE_DYNAMIC(DBComponentTable)
+public:
+    explicit DBComponentTable(DBDatabase* pDatabase);
+    ~DBComponentTable() override;
+
+    CString GetDefaultSQL() override;
+    void DoFieldExchange(CFieldExchange* pFX) override;
+
+    // The record value: the 36 columns.
+    ComponentFields& Record() { return *this; }
+    // Numbers 0, texts empty.
+    void ClearRecord();
+
+    CString GetReportText() override;
+    BOOL FindMatch(DBRecordBase* pSource) override;
+    void CopyFrom(DBRecordBase* pSource) override;
+    // A top-level source component: merged with everything it brings in as
+    // one unit (see DBDatabase::RunComponentUnit).
+    void MergeRecord(DBRecordBase* pSource) override;
+
+    // Merges the source's current component into this (the target's
+    // all-components) recordset and returns its target key: the matched
+    // row's, or the new row's after the rows that hang off it were merged.
+    // 0 when the new component had to be removed again. bItem: a nozzle or
+    // assembly item of an added component (its report lines are those of an
+    // item).
+    long MergeSubComponent(DBComponentTable* pSource, BOOL bItem = TRUE);
+
+    // The canonical form of a short code (see the clean): strTarget becomes
+    // strSource with its leading part (the first nSplit characters, or all
+    // of it when nSplit is -1) left-aligned and blank-padded to nSplit,
+    // padded with blanks to nWidth, upper-cased. Each padding adds at most
+    // 19 blanks; a text longer than nWidth is not cut.
+    static void NormaliseCode(CString& strTarget, BYTE nWidth, const CString& strSource, int nSplit);
+    // Brings one component record into its canonical form: codes normalised
+    // ([Warehouse Code] to nWarehouseWidth), and the columns that its kind
+    // does not use blanked or zeroed, values too small to matter zeroed.
+    static void CleanRecord(ComponentFields& record, BYTE nWarehouseWidth);
+};
+
+// "Assemblies".
+class DBAssemblyTable : public DBRecordBase, public AssemblyFields
+{
+    DECLARE_DYNAMIC(DBAssemblyTable)
+public:
+    explicit DBAssemblyTable(DBDatabase* pDatabase);
+    ~DBAssemblyTable() override;
+
+    CString GetDefaultSQL() override;
+    void DoFieldExchange(CFieldExchange* pFX) override;
+    void CopyFrom(DBRecordBase* pSource) override;
+};
+
+// "Nozzles".
+class DBNozzleTable : public DBRecordBase, public NozzleFields
+{
+    DECLARE_DYNAMIC(DBNozzleTable)
+public:
+    explicit DBNozzleTable(DBDatabase* pDatabase);
+    ~DBNozzleTable() override;
+
+    CString GetDefaultSQL() override;
+    void DoFieldExchange(CFieldExchange* pFX) override;
+    void CopyFrom(DBRecordBase* pSource) override;
+};
+
+// "PipeTable": matched on [Type], named in the report by [Type].
+class DBPipeTable : public DBKeyedTable, public PipeTypeFields
+{
+    DECLARE_DYNAMIC(DBPipeTable)
+public:
+    explicit DBPipeTable(DBDatabase* pDatabase);
+    ~DBPipeTable() override;
+
+    CString GetDefaultSQL() override;
+    void DoFieldExchange(CFieldExchange* pFX) override;
+
+    CString GetReportText() override;
+    void CopyFrom(DBRecordBase* pSource) override;
+    CString GetMatchKey() override;
+    std::vector<std::string> GetRowValues() override;
+    UINT GetConflictMessage() const override;
+};
+
+// "Suppliers": matched on [Code], named in the report by [Description].
+class DBSupplierTable : public DBKeyedTable, public SupplierFields
+{
+    DECLARE_DYNAMIC(DBSupplierTable)
+public:
+    explicit DBSupplierTable(DBDatabase* pDatabase);
+    ~DBSupplierTable() override;
+
+    CString GetDefaultSQL() override;
+    void DoFieldExchange(CFieldExchange* pFX) override;
+
+    CString GetReportText() override;
+    void CopyFrom(DBRecordBase* pSource) override;
+    CString GetMatchKey() override;
+    std::vector<std::string> GetRowValues() override;
+    UINT GetConflictMessage() const override;
+};
+
+// "Tapes".
+class DBTapeTable : public DBRecordBase, public TapeFields
+{
+    DECLARE_DYNAMIC(DBTapeTable)
+public:
+    explicit DBTapeTable(DBDatabase* pDatabase);
+    ~DBTapeTable() override;
+
+    CString GetDefaultSQL() override;
+    void DoFieldExchange(CFieldExchange* pFX) override;
+    void CopyFrom(DBRecordBase* pSource) override;
+};
+
+// TRUE when the texts of two components that take part in their match
+// ([Description], [Warehouse Code], [Major1], [Minor1], [Item Type]) are
+// equal, not minding case or trailing blanks (a missing text reads as empty).
+bool DBSameComponentTexts(const ComponentFields& a, const ComponentFields& b);
+
+// One [Assemblies] row in memory.
+struct DBAssemblyItem
+{
+    long m_nAssemblyKey = 0;
+    long m_nItemKey = 0;
+    float m_fNumberLength = 0.0f;
+    BOOL m_bNumberLengthNull = FALSE;
+};

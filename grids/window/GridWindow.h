@@ -1,0 +1,311 @@
+// CGridWindow: the main grid of the main view. It shows one table of the
+// component database at a time (table types 0 to 17 over a filtered
+// Components recordset or the tape join, 18 over the user's query), with
+// titles and values in the user's display units, per-table column sets,
+// widths and sort orders kept in the registry, in-place editing with
+// validation, and the mouse actions of the component grid. It keeps the
+// side grids (assembly items, nozzles of an outlet, outlets of a nozzle) in
+// step with its current row.
+#pragma once
+
+#include "platform/grid/GridLib.h"
+#include "database/records/ComponentRecords.h"
+#include "database/records/TapeRecords.h"
+#include "grids/core/CellConversion.h"
+#include "grids/core/GridSettings.h"
+#include "grids/core/GridTables.h"
+
+#include <vector>
+
+class CKelvaronView;
+class CKelvaronApp;
+class CAssemWnd;
+class CNozzleWnd;
+class COutletWnd;
+class CQueryWnd;
+
+class CGridWindow : public CGRRecordWnd
+{
+    DECLARE_DYNAMIC(CGridWindow)
+public:
+    // Builds the recordsets on the view's database, the default column map
+    // and the sort orders. The window is created afterwards (Create) and set
+    // up once with InitGrid.
+    explicit CGridWindow(CKelvaronView* pView);
+    // Closes and deletes the recordsets and saves the column map and fit type.
+    ~CGridWindow() override;
+
+    // Edit states.
+    enum
+    {
+        editExisting = 0,   // a cell edit, or an existing component in an editor
+        editAdding = 1,     // a component is being added in an editor
+        editNone = 2,
+    };
+
+    /////////////////////////////////////////////////////////////////////////
+    // Tables and recordsets
+
+    // Once after the window exists: parameters, styles, fonts, the column
+    // map from the registry, and table 0.
+    void InitGrid();
+    // Shows another table type: closes the open recordsets, gives the grid
+    // the table's recordset (opened with its filter and sort) and, unless
+    // bNoSetUp, shows the table's columns and title. The caller then opens
+    // it in the grid (OpenRecordset) and fits the columns.
+    void SetTable(int nTableType, BOOL bNoSetUp);
+    void SetTable(int nTableType) { SetTable(nTableType, FALSE); }
+    int GetTableType() const { return m_nTableType; }
+    // The shown table's recordset, moved to the grid's current row.
+    CRecordset* GetRecordset();
+    // The second Components record of the grid (not bound to a row).
+    CRecords* GetRecords() { return m_pWorkRecord; }
+    // The tape extras on the Tapes row of a pipe; null when they are closed
+    // or have no row for it.
+    CTapeExtras* FindTapeExtras(long nPipeKey);
+    // Remembers the current row of the shown table (before a tab change).
+    void SaveCurrentRow();
+    // The row remembered for a table type (0 none).
+    long GetRememberedRow(int nTableType) const;
+    // [Component Key] of the shown table's current record; -1 when there is
+    // none (no record, or the Query table).
+    long GetCurrentKey();
+
+    void SetAssemWnd(CAssemWnd* pWnd) { m_pAssemWnd = pWnd; }
+    void SetNozzleWnd(CNozzleWnd* pWnd) { m_pNozzleWnd = pWnd; }
+    void SetOutletWnd(COutletWnd* pWnd) { m_pOutletWnd = pWnd; }
+    void SetQueryWnd(CQueryWnd* pWnd) { m_pQueryWnd = pWnd; }
+
+    // The "~" form of a description for a copy, at the width of [Description].
+    CString MakeUniqueDescription(const CString& text);
+    static CString PadToLength(const CString& text, int nLength);
+
+    // Unhooks and deletes the record beam's font (before the window goes).
+    void DetachRecordBeam();
+
+    CGRDynamicRecordsetEx* GetQueryRecordset() { return m_pQueryRecordset; }
+    CRecords* GetComponentRecordset() { return m_pComponentRecordset; }
+    CTapeRecords* GetTapeRecordset() { return m_pTapeRecordset; }
+    CTapeExtras* GetTapeExtras() { return m_pTapeExtras; }
+
+    /////////////////////////////////////////////////////////////////////////
+    // Settings: sort orders, column map, fit type
+
+    BOOL LoadSortOrders();
+    void SetDefaultSortOrders() { m_settings.SetDefaultSortOrders(); }
+    CString GetSortOrder(int nTableType) const { return m_settings.GetSortOrder(nTableType); }
+    static CString GetDefaultSortOrder(int nTableType) { return kvgrid::GetDefaultSortOrder(nTableType); }
+    void BuildColumnMap();
+    BOOL LoadColumnMap();
+    BOOL SaveColumnMap();
+    CString GetColumnMapTitle(int nTableType, int nColumn) const
+    {
+        return m_settings.GetColumnMapTitle(nTableType, nColumn);
+    }
+    kvgrid::CGridSettings& GetSettings() { return m_settings; }
+
+    /////////////////////////////////////////////////////////////////////////
+    // Set-up, fonts and column widths
+
+    void LoadStandardFont(BYTE nCharSet);
+    void SetReadOnlyColours(BOOL bReadOnly, BOOL bRedraw);
+    // Applies the fit type to the shown table.
+    void FitColumnWidths();
+    int GetFitType() const { return m_settings.GetFitType(); }
+    void SetFitType(int nFitType) { m_settings.SetFitType(nFitType); }
+    void StoreColWidths();
+    int GetStoredColWidth(ROWCOL nCol);
+    void FitToGridWidth();
+    BOOL IsRightToLeft() const { return m_bRightToLeft; }
+
+    int GetColWidth(ROWCOL nCol) override;
+    BOOL OnTrackColWidth(ROWCOL nCol) override;
+    BOOL OnTrackColWidthMove(ROWCOL nCol, int nWidth) override;
+    BOOL OnTrackColWidthEnd(ROWCOL nCol, int nWidth) override;
+
+    /////////////////////////////////////////////////////////////////////////
+    // Column titles with units
+
+    CString GetFieldTitle(int nTableType, int nColumn);
+    CString GetColumnTitle(int nTableType, int nColumn);
+    // After a change of units: every non-empty new header text of tables
+    // 0 .. 17 replaces the title in the column map; widths and visibility
+    // stay. The shown headers follow.
+    void UpdateColumnTitles();
+
+    /////////////////////////////////////////////////////////////////////////
+    // Cell values
+
+    // Converts a cell of the shown table between stored text and display
+    // text (kvgrid::CONVERT_TO_DISPLAY / CONVERT_TO_STORED); 1 when converted.
+    int ConvertCellValue(int nDirection, ROWCOL nRow, ROWCOL nCol, const CString& in, CString& out);
+    // The text of a cell of a row: the value typed and not stored yet, else
+    // the record's value as stored.
+    CString GetRowValue(ROWCOL nRow, ROWCOL nCol);
+
+    BOOL OnLoadCellStyle(ROWCOL nRow, ROWCOL nCol, CGRStyle& style, LPCTSTR pszExistingValue) override;
+    void OnDrawItem(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CRect& rectItem, const CGRStyle& style) override;
+
+    // The line types cells are drawn with: the count and the dash and gap
+    // lengths of an entry (thousandths of the cell width). None yet: every
+    // line-type cell shows "<Unknown>" until a list is supplied.
+    virtual int GetLineTypeCount();
+    virtual BOOL GetLineTypePattern(int nIndex, std::vector<int>& pattern);
+
+    /////////////////////////////////////////////////////////////////////////
+    // Editing
+
+    int GetEditState() const { return m_nEditState; }
+    void SetEditState(int nState) { m_nEditState = nState; }
+    // Read-only while an editor dialog is open or an assembly is built.
+    void SetReadOnly(BOOL bReadOnly);
+    BOOL IsReadOnly() const { return m_bReadOnly; }
+    // Checks (and corrects) one cell text; bInEditor when it comes from the
+    // cell's in-place editor, whose text the corrections go back into.
+    BOOL ValidateCellText(CString& text, ROWCOL nRow, ROWCOL nCol, BOOL bInEditor);
+    // Nonzero when no other component of the database number has this
+    // description and warehouse code (other than nExcludeKey; -1 none).
+    BOOL CheckDuplicate(long nExcludeKey, LPCTSTR lpszDescription, LPCTSTR lpszWarehouseCode,
+                        long nDatabaseNumber);
+
+    BOOL OnStartEditing(ROWCOL nRow, ROWCOL nCol) override;
+    BOOL OnValidateCell(ROWCOL nRow, ROWCOL nCol) override;
+    BOOL OnEndEditing(ROWCOL nRow, ROWCOL nCol) override;
+    BOOL OnCancelEditing(ROWCOL nRow, ROWCOL nCol) override;
+    BOOL SetControlTextRowCol(ROWCOL nRow, ROWCOL nCol, const CString& str, UINT flags = GR_UPDATENOW,
+                              const CGRStyle* pOldStyle = nullptr) override;
+    BOOL OnFlushRecord(ROWCOL nRow, CString* pErrorText) override;
+    BOOL OnStartAutoFillSelection(CGRRange& range, UINT& nFlags, CPoint& point) override;
+    BOOL Paste() override;
+    BOOL CanPaste() override;
+
+    /////////////////////////////////////////////////////////////////////////
+    // Records
+
+    CRecordset* OnGetRecordset() override;
+    void OpenRecordset() override;
+    void PreUpdateRecordset() override;
+    BOOL Edit(ROWCOL nRow) override;
+    BOOL Update(CString* pErrorText = nullptr) override;
+    void OnAddedNewRecord() override;
+    BOOL SetCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT flags = GR_SCROLLINVIEW | GR_UPDATENOW) override;
+    void OnMovedCurrentCell(ROWCOL nRow, ROWCOL nCol) override;
+    BOOL ProcessKeys(CWnd* pSender, UINT nMessage, UINT nChar, UINT nRepCnt = 1, UINT flags = 0) override;
+    void OnFindNext(LPCTSTR lpszFind, BOOL bNext, BOOL bCase) override;
+
+    /////////////////////////////////////////////////////////////////////////
+    // Mouse
+
+    BOOL OnLButtonClickedRowCol(ROWCOL nRow, ROWCOL nCol, UINT nFlags, CPoint pt) override;
+    BOOL OnLButtonHitRowCol(ROWCOL nHitRow, ROWCOL nHitCol, ROWCOL nDragRow, ROWCOL nDragCol, CPoint point,
+                            UINT flags, WORD nHitState) override;
+    BOOL OnRButtonHitRowCol(ROWCOL nHitRow, ROWCOL nHitCol, ROWCOL nDragRow, ROWCOL nDragCol, CPoint point,
+                            UINT flags, WORD nHitState) override;
+    BOOL OnLButtonDblClkRowCol(ROWCOL nRow, ROWCOL nCol, UINT nFlags, CPoint pt) override;
+    // The header double-click sort: ascending, or descending when the same
+    // column was last sorted ascending.
+    BOOL SortOnHeaderDblClk(ROWCOL nRow, ROWCOL nCol, UINT nFlags, CPoint pt);
+    // Sorts the shown recordset by the first entry's column and shows it again.
+    void SortRecordset(const CGRRange& range, CGRSortInfoArray& sortInfo, UINT flags);
+    long GetColourRow() const { return m_nColourRow; }
+    long GetLineTypeRow() const { return m_nLineTypeRow; }
+
+    /////////////////////////////////////////////////////////////////////////
+    // Operations of the component commands (assembly building, nozzle sets,
+    // delete), which the mouse and keys start.
+
+    void SetAssemblyMode(BOOL bAssemblyMode) { m_bAssemblyMode = bAssemblyMode; }
+    BOOL IsAssemblyMode() const { return m_bAssemblyMode; }
+    void SetNozzleMode(BOOL bNozzleMode) { m_bNozzleMode = bNozzleMode; }
+    BOOL IsNozzleMode() const { return m_bNozzleMode; }
+    virtual void DeleteSelected();
+    virtual void AddToAssembly(long nKey);
+    virtual void AddNozzleToEmitter();
+
+    /////////////////////////////////////////////////////////////////////////
+    // Members the view and the editors read and set
+
+    int m_nEditorTableType = -1;     // table type of the open editor dialog, -1 none
+    long m_nEditedKey = -1;          // key of the component opened by key, -1 none
+    BOOL m_bTapeExtrasReady = FALSE; // the tape extras hold a pasted tape's values
+    BOOL m_bDuplicateTest = TRUE;    // duplicate-test switch of the editors
+    BOOL m_bCopyAssemblyItems = FALSE;
+    BOOL m_bCopyNozzles = FALSE;
+    BOOL m_bDeleting = FALSE;
+    long m_nAssemblyKey = 0;         // key of the assembly being built
+    long m_nRememberedRow = 0;       // row of the dialog-edit bracket; 0 none
+
+protected:
+    CKelvaronApp* App() const;
+    const OZU_UnitSet* DisplayUnits() const;
+    int SignificantDigits() const;
+    kvgrid::CGridSettingsStore& Store();
+    // The table set-up: columns shown or hidden and the beam's title.
+    void SetUpTable(int nTableType);
+    // Rows of records (not the header, not the append row).
+    BOOL IsRecordRow(ROWCOL nRow);
+    // The recordset's field of a grid column is a colour or a line type.
+    BOOL IsColourColumn(ROWCOL nCol);
+    BOOL IsLineTypeColumn(ROWCOL nCol);
+    // Width of a text column as the database reports it (0 none).
+    int GetTextColumnWidth(ROWCOL nCol);
+    BOOL CheckSupplierCode(CString& text);
+    // -1: the test failed; 0: a duplicate; 1: none.
+    int TestDuplicate(long nExcludeKey, const CString& description, const CString& warehouseCode,
+                      long nDatabaseNumber);
+    void SetEditorText(ROWCOL nRow, ROWCOL nCol, const CString& text);
+    void StoreHeader(ROWCOL nCol, const CString& text);
+    // Refills the side grids for the current record.
+    void RefreshSideGrids(ROWCOL nRow);
+    // Hands the shown table's record to the main frame (the curve-fit bar).
+    virtual void NotifyComponentChanged(CRecordset* pRecordset);
+    // Puts a searched text at the top of the main frame's find list.
+    virtual void AddFindText(LPCTSTR lpszFind);
+    void DrawColourCell(CDC* pDC, ROWCOL nRow, const CRect& rect, const CGRStyle& style);
+    void DrawLineTypeCell(CDC* pDC, ROWCOL nRow, const CRect& rect, const CGRStyle& style);
+    // A typed row of a new tape: its Tapes values wait until its key is known.
+    void HoldNewTapeValues();
+    void CreateNewTapeRow();
+
+    CKelvaronView* m_pView;
+    int m_nEditState = editNone;
+    CGRDynamicRecordsetEx* m_pQueryRecordset = nullptr;
+    CRecords* m_pComponentRecordset = nullptr;
+    CTapeRecords* m_pTapeRecordset = nullptr;
+    CTapeExtras* m_pTapeExtras = nullptr;
+    BOOL m_bAssemblyMode = FALSE;
+    BOOL m_bNozzleMode = FALSE;
+    BOOL m_bReadOnly = FALSE;
+    int m_nTableType = kvgrid::TABLE_PIPE;
+    ROWCOL m_nLastRow = 0;
+    // One entry per table type, the Query table included.
+    long m_aCurrentRows[kvgrid::TableTypeCount] = {};
+    kvgrid::CGridSettings m_settings;
+    kvgrid::CRegistryGridSettingsStore m_registryStore;
+    BOOL m_bRightToLeft = FALSE;
+    CFont* m_pBeamFont = nullptr;
+    CGRDbParam* m_pParam = nullptr;
+    BOOL m_bParamGiven = FALSE;
+    CAssemWnd* m_pAssemWnd = nullptr;
+    CNozzleWnd* m_pNozzleWnd = nullptr;
+    COutletWnd* m_pOutletWnd = nullptr;
+    CQueryWnd* m_pQueryWnd = nullptr;
+    CAssemRecords* m_pAssemRecords = nullptr;
+    CNozzleRecs* m_pNozzleRecs = nullptr;
+    CRecords* m_pWorkRecord = nullptr;
+    BOOL m_bRestoreRow = FALSE;
+    BOOL m_bSkipFirstMove = TRUE;
+    long m_nColourRow = -1;
+    long m_nLineTypeRow = -1;
+    BOOL m_bFirstOpen = TRUE;
+    CString m_strTextBeforeEdit;
+    BOOL m_bStoringText = FALSE;
+    // A new tape typed into the grid: the Tapes values typed with it, and
+    // the key its Components row got.
+    BOOL m_bNewTapeHeld = FALSE;
+    TapeFields m_newTapeValues;
+    std::vector<int> m_newTapeColumns;
+    long m_nNewTapeKey = 0;
+
+    DECLARE_MESSAGE_MAP()
+};

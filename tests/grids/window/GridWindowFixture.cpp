@@ -1,0 +1,254 @@
+#include "tests/grids/window/GridWindowFixture.h"
+#include "tests/support/TestSupport.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace gridwindowtest {
+
+namespace {
+
+const char kProductKey[] = "Software\\OZU Software\\Quorvex ACAD";
+
+// HKEY_CURRENT_USER of this process redirected to a key of its own, so that
+// the grid's settings of tests running at the same time never meet, and one
+// application object for the whole run.
+class Environment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        m_path = "Software\\KelvaronTests\\grids-" + std::to_string(::GetCurrentProcessId());
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, m_path.c_str());
+        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, m_path.c_str(), 0, nullptr, 0,
+                                                   KEY_ALL_ACCESS, nullptr, &m_key, nullptr));
+        ASSERT_EQ(ERROR_SUCCESS, ::RegOverridePredefKey(HKEY_CURRENT_USER, m_key));
+        m_app = std::make_unique<CKelvaronApp>();
+    }
+    void TearDown() override
+    {
+        m_app.reset();
+        ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+        ::RegCloseKey(m_key);
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, m_path.c_str());
+    }
+
+private:
+    std::string m_path;
+    HKEY m_key = nullptr;
+    std::unique_ptr<CKelvaronApp> m_app;
+};
+
+const ::testing::Environment* const kEnvironment = ::testing::AddGlobalTestEnvironment(new Environment);
+
+// Message boxes the framework shows itself (a database exception reporting
+// itself) are answered with OK and recorded.
+std::vector<std::string>* s_pMessages = nullptr;
+
+LRESULT CALLBACK MessageBoxHook(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HCBT_ACTIVATE && s_pMessages)
+    {
+        HWND hWnd = (HWND)wParam;
+        char className[32] = {};
+        ::GetClassNameA(hWnd, className, sizeof(className));
+        if (std::string(className) == "#32770")
+        {
+            char text[2048] = {};
+            ::GetDlgItemTextA(hWnd, 0xFFFF, text, sizeof(text));
+            s_pMessages->push_back(text);
+            std::fprintf(stderr, "[message box] %s\n", text);
+            ::PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
+        }
+    }
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+HHOOK s_hook = nullptr;
+
+void Pump()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+} // namespace
+
+void GridWindowTest::SetUp()
+{
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kProductKey);
+    s_pMessages = &m_messages;
+    s_hook = ::SetWindowsHookExA(WH_CBT, MessageBoxHook, nullptr, ::GetCurrentThreadId());
+    GRGetAppState()->m_pfnMessageBox = [this](HWND, LPCTSTR text, UINT) {
+        m_messages.push_back(text ? text : "");
+        return m_nAnswer;
+    };
+    CKelvaronApp* pApp = dynamic_cast<CKelvaronApp*>(AfxGetApp());
+    ASSERT_TRUE(pApp);
+    pApp->GetUnitSettings()->SetUnits(OZU_UnitSet(1));
+
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    m_path = kvtest::ScratchDir(std::string("grids_") + info->name()) + "\\Sample.sqlite";
+    ASSERT_TRUE(kvtest::CopyFileTo(kvtest::BinaryPath("bin/Database/Sample.sqlite"), m_path));
+    m_pDoc = new CKelvaronDoc;
+    m_pDoc->m_bAutoDelete = FALSE;
+    ASSERT_TRUE(m_pDoc->ConnectDatabase(m_path.c_str()));
+    m_pView = new CRecordingView;
+    m_pDoc->AddView(m_pView);
+    m_pView->ReadFieldLengths();
+
+    LPCTSTR cls = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
+    ASSERT_TRUE(m_parent.CreateEx(0, cls, "component grid test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900,
+                                  600, nullptr, nullptr));
+    ASSERT_TRUE(m_info.Create(WS_VISIBLE, CRect(0, 0, 880, 560), &m_parent, 1327));
+    MakeGrid();
+}
+
+void GridWindowTest::MakeGrid()
+{
+    m_pGrid = new CRecordingGrid(m_pView);
+    ASSERT_TRUE(m_pGrid->Create(WS_VISIBLE, CRect(0, 0, 1, 1), &m_info, 1328));
+    m_info.AttachWnd(m_pGrid);
+    m_pView->SetGrid(m_pGrid);
+    m_pGrid->SetAssemWnd(&m_assem);
+    m_pGrid->InitGrid();
+    Show(0);
+}
+
+void GridWindowTest::DestroyGrid()
+{
+    if (!m_pGrid)
+        return;
+    m_pGrid->DetachRecordBeam();
+    m_info.AttachWnd(nullptr);
+    m_pView->SetGrid(nullptr);
+    delete m_pGrid;
+    m_pGrid = nullptr;
+}
+
+void GridWindowTest::TearDown()
+{
+    DestroyGrid();
+    if (m_info.GetSafeHwnd())
+        m_info.DestroyWindow();
+    if (m_parent.GetSafeHwnd())
+        m_parent.DestroyWindow();
+    Pump();
+    if (m_pDoc)
+    {
+        m_pDoc->RemoveView(m_pView);
+        m_pDoc->CloseDatabase();
+    }
+    delete m_pView;
+    m_pView = nullptr;
+    delete m_pDoc;
+    m_pDoc = nullptr;
+    GRGetAppState()->m_pfnMessageBox = nullptr;
+    if (s_hook)
+        ::UnhookWindowsHookEx(s_hook);
+    s_hook = nullptr;
+    s_pMessages = nullptr;
+}
+
+void GridWindowTest::Show(int nTableType)
+{
+    m_pView->SwitchGridTable(nTableType);
+}
+
+std::string GridWindowTest::Query(const std::string& sql)
+{
+    CRecordset rs(m_pDoc->GetDatabase());
+    rs.Open(CRecordset::forwardOnly, sql.c_str(), CRecordset::readOnly);
+    CString value;
+    if (!rs.IsEOF())
+        rs.GetFieldValue((short)0, value);
+    rs.Close();
+    return value.str();
+}
+
+long GridWindowTest::QueryLong(const std::string& sql)
+{
+    return std::atol(Query(sql).c_str());
+}
+
+std::string GridWindowTest::StoredSetting(const std::string& subKey, const std::string& name)
+{
+    std::string path = std::string(kProductKey) + "\\" + subKey;
+    char data[4096] = {};
+    DWORD size = sizeof(data) - 1, type = 0;
+    HKEY key;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return "<none>";
+    LONG rc = ::RegQueryValueExA(key, name.c_str(), nullptr, &type, (BYTE*)data, &size);
+    ::RegCloseKey(key);
+    return rc == ERROR_SUCCESS ? std::string(data) : "<none>";
+}
+
+void GridWindowTest::StoreSetting(const std::string& subKey, const std::string& name, const std::string& value)
+{
+    std::string path = std::string(kProductKey) + "\\" + subKey;
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                               nullptr, &key, nullptr));
+    ::RegSetValueExA(key, name.c_str(), 0, REG_SZ, (const BYTE*)value.c_str(), (DWORD)value.size() + 1);
+    ::RegCloseKey(key);
+}
+
+void GridWindowTest::ShowColumns(std::initializer_list<int> columns)
+{
+    for (int c : columns)
+        m_pGrid->HideCols((ROWCOL)c, (ROWCOL)c, FALSE);
+}
+
+long GridWindowTest::KeyOfRow(ROWCOL nRow)
+{
+    return std::atol(m_pGrid->GetValueRowCol(nRow, 1));
+}
+
+void GridWindowTest::TypeIntoCell(ROWCOL nRow, ROWCOL nCol, const char* text)
+{
+    ASSERT_TRUE(m_pGrid->SetCurrentCell(nRow, nCol));
+    ASSERT_TRUE(m_pGrid->ActivateCurrentCell());
+    CGRControl* pControl = m_pGrid->GetCurrentCellControl();
+    ASSERT_TRUE(pControl && pControl->IsActive());
+    pControl->SetCurrentText(text);
+    pControl->SetModify(TRUE);
+    m_pGrid->OnModifyCell(nRow, nCol);
+}
+
+BOOL GridWindowTest::StoreRow(CString* pError)
+{
+    CString error;
+    return m_pGrid->Update(pError ? pError : &error);
+}
+
+CString GridWindowTest::EditorText()
+{
+    CString text;
+    if (CGRControl* pControl = m_pGrid->GetCurrentCellControl())
+        pControl->GetCurrentText(text);
+    return text;
+}
+
+OZU_UnitSet& GridWindowTest::Units()
+{
+    return *dynamic_cast<CKelvaronApp*>(AfxGetApp())->GetUnitSettings()->GetUnits();
+}
+
+void GridWindowTest::ApplyUnits()
+{
+    m_pGrid->UpdateColumnTitles();
+}
+
+std::vector<std::string> GridWindowTest::TakeMessages()
+{
+    std::vector<std::string> texts;
+    texts.swap(m_messages);
+    return texts;
+}
+
+} // namespace gridwindowtest

@@ -1,0 +1,117 @@
+// The component grid in a real window over a scratch copy of the sample
+// database: a document connected to it, a view whose commands are recorded,
+// the grid framed by a record-information window, a private registry for
+// the grid's settings, and recorders for every message box.
+#pragma once
+
+#include "app/KelvaronApp.h"
+#include "app/KelvaronDoc.h"
+#include "app/KelvaronView.h"
+#include "grids/window/GridWindow.h"
+#include "grids/window/SideGrids.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace gridwindowtest {
+
+// A view that records the commands and pickers the grid starts.
+class CRecordingView : public CKelvaronView
+{
+public:
+    std::vector<std::string> calls;
+    void OnAddComponent() override { calls.push_back("add"); }
+    void OnEditComponent() override { calls.push_back("edit"); }
+    void OnAddToAssembly() override { calls.push_back("addToAssembly"); }
+    void OnAddNozzle() override { calls.push_back("addNozzle"); }
+    void ShowColourPopup(const CRect&, long nColour) override
+    {
+        calls.push_back("colour " + std::to_string(nColour));
+    }
+    void ShowLineTypePopup(const CRect&, long nLineType, long nRow) override
+    {
+        calls.push_back("lineType " + std::to_string(nLineType) + " row " + std::to_string(nRow));
+    }
+};
+
+// A grid that records the component operations its keys and clicks start.
+class CRecordingGrid : public CGridWindow
+{
+public:
+    explicit CRecordingGrid(CKelvaronView* pView) : CGridWindow(pView) {}
+    std::vector<std::string> calls;
+    void DeleteSelected() override { calls.push_back("delete"); }
+    void AddToAssembly(long nKey) override { calls.push_back("addToAssembly " + std::to_string(nKey)); }
+    void AddNozzleToEmitter() override { calls.push_back("addNozzle"); }
+};
+
+// Side grids that remember what they were asked to show.
+class CRecordingAssemWnd : public CAssemWnd
+{
+public:
+    std::vector<long> refreshed;
+    int nCleared = 0;
+    void Refresh(CRecordset* pRecord) override
+    {
+        CAssemWnd::Refresh(pRecord);
+        refreshed.push_back(GetShownKey());
+    }
+    void ClearGrid() override
+    {
+        nCleared++;
+        CAssemWnd::ClearGrid();
+    }
+};
+
+class GridWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Makes the grid (again) and shows a table as the view's tab change does.
+    void MakeGrid();
+    void DestroyGrid();
+    void Show(int nTableType);
+
+    // The first column of the first row of a query on the database.
+    std::string Query(const std::string& sql);
+    long QueryLong(const std::string& sql);
+    // The stored text of a value below the program's registry key.
+    std::string StoredSetting(const std::string& subKey, const std::string& name);
+    void StoreSetting(const std::string& subKey, const std::string& name, const std::string& value);
+
+    // Shows hidden columns of the shown table (only shown columns can be
+    // edited).
+    void ShowColumns(std::initializer_list<int> columns);
+    // The component key of a grid row.
+    long KeyOfRow(ROWCOL nRow);
+    // Types text into a cell's editor as a user does (the editor opens on
+    // the current cell); the text is checked when the editor closes.
+    void TypeIntoCell(ROWCOL nRow, ROWCOL nCol, const char* text);
+    // Ends the cell's edit and stores the row; TRUE when both worked.
+    BOOL StoreRow(CString* pError = nullptr);
+    CString EditorText();
+
+    // Display units: the metric preset with changes.
+    OZU_UnitSet& Units();
+    void ApplyUnits();
+
+    // Texts of the message boxes shown since the last call, and the answer
+    // the next ones get.
+    std::vector<std::string> TakeMessages();
+    int m_nAnswer = IDOK;
+
+    std::string m_path;
+    CKelvaronDoc* m_pDoc = nullptr;
+    CRecordingView* m_pView = nullptr;
+    CWnd m_parent;
+    CGRRecordInfoWnd m_info;
+    CRecordingGrid* m_pGrid = nullptr;
+    CRecordingAssemWnd m_assem;
+    std::vector<std::string> m_messages;
+};
+
+} // namespace gridwindowtest

@@ -1,0 +1,102 @@
+// Fixtures of the ODBC layer's tests: small SQLite databases made in scratch
+// folders through the layer itself, a record class over a "Parts" table, and
+// helpers to catch the layer's exceptions.
+#pragma once
+
+#include "database/odbc/OZU_DB_RS.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace odbctest {
+
+// The connect string the program builds for a database file: the Access
+// driver named, the file given (the layer picks the driver by content).
+std::string AccessConnect(const std::string& path);
+
+// A new SQLite database file in scratch folder `folder`, made by running the
+// statements; returns its (Windows) path.
+std::string MakeDatabase(const std::string& folder, const std::vector<std::string>& statements,
+                         const std::string& fileName = "test.sqlite");
+
+// The statements of table Parts: 10 rows, [Part Key] 1..10,
+// [Description] "Item n", [Count] n*10, [Size] n/4, [Code] n.
+std::vector<std::string> PartsTable(int rows = 10);
+
+// Whole file as bytes ("" when it cannot be read).
+std::string FileBytes(const std::string& path);
+
+// A CDBException caught from f: its code (m_nRetCode) and message; code 0
+// when nothing was thrown.
+struct DbError
+{
+    long code = 0;
+    CString message;
+    CString states;
+};
+template <class F>
+DbError CatchDB(F&& f)
+{
+    DbError out;
+    try {
+        f();
+    } catch (CDBException* e) {
+        out.code = e->m_nRetCode;
+        out.message = e->m_strError;
+        out.states = e->m_strStateNativeOrigin;
+        e->Delete();
+    }
+    return out;
+}
+
+// A query's first column of the first row, as text, through a fresh
+// statement (not through the layer's recordsets).
+CString Scalar(OZUDatabase& db, const char* sql);
+
+// Runs a test body, turning a framework exception that escapes it into a
+// test failure with the exception's message.
+template <class F>
+void Guarded(F&& body)
+{
+    try {
+        body();
+    } catch (CException* e) {
+        char message[2048] = {};
+        e->GetErrorMessage(message, sizeof(message));
+        CDBException* db = dynamic_cast<CDBException*>(e);
+        ADD_FAILURE() << "exception: " << message << (db ? " code " + std::to_string(db->m_nRetCode) : std::string());
+        e->Delete();
+    }
+}
+
+// Record class over table Parts.
+class CPartRecords : public CRecordset
+{
+public:
+    explicit CPartRecords(CDatabase* pdb) : CRecordset(pdb)
+    {
+        m_nFields = 5;
+        m_nDefaultType = dynaset;
+    }
+    long m_nKey = 0;
+    CString m_strDescription;
+    long m_nCount = 0;
+    float m_fSize = 0;
+    BYTE m_nCode = 0;
+
+    CString GetDefaultSQL() override { return "[Parts]"; }
+    void DoFieldExchange(CFieldExchange* pFX) override
+    {
+        pFX->SetFieldType(CFieldExchange::outputColumn);
+        RFX_Long(pFX, "[Part Key]", m_nKey);
+        RFX_Text(pFX, "[Description]", m_strDescription);
+        RFX_Long(pFX, "[Count]", m_nCount);
+        RFX_Single(pFX, "[Size]", m_fSize);
+        RFX_Byte(pFX, "[Code]", m_nCode);
+    }
+};
+
+} // namespace odbctest
