@@ -2,6 +2,7 @@
 // hidden columns, the current cell's frame, the selection, owner-drawn cells
 // and a control class of the program's own.
 #include "GridTestSupport.h"
+#include "tests/support/MemoryBitmap.h"
 
 using namespace gridtest;
 
@@ -46,31 +47,7 @@ struct DrawGrid : CGRGridCore
     }
 };
 
-class Bitmap
-{
-public:
-    Bitmap(int w, int h)
-    {
-        HDC screen = ::GetDC(nullptr);
-        m_hdc = ::CreateCompatibleDC(screen);
-        m_hbm = ::CreateCompatibleBitmap(screen, w, h);
-        ::ReleaseDC(nullptr, screen);
-        m_old = ::SelectObject(m_hdc, m_hbm);
-    }
-    ~Bitmap()
-    {
-        ::SelectObject(m_hdc, m_old);
-        ::DeleteObject(m_hbm);
-        ::DeleteDC(m_hdc);
-    }
-    CDC* DC() { return CDC::FromHandle(m_hdc); }
-    COLORREF At(int x, int y) { return ::GetPixel(m_hdc, x, y); }
-
-private:
-    HDC m_hdc;
-    HBITMAP m_hbm;
-    HGDIOBJ m_old;
-};
+using Bitmap = kvtest::MemoryBitmap;
 
 } // namespace
 
