@@ -58,19 +58,24 @@ BOOL OZWListModel::SetTopIndex(int nTop)
     return TRUE;
 }
 
-int OZWListModel::GetBottomIndex(BOOL)
+int OZWListModel::FindRowPastHeight(int nStart, int nStep)
 {
     CRect rc;
     GetRowsArea(rc);
     const int nHeight = rc.Height();
-    const int nCount = GetItemCount();
     int nSum = 0;
-    for (int i = m_nTopIndex; i < nCount; ++i) {
+    for (int i = nStart; i >= 0 && i < GetItemCount(); i += nStep) {
         nSum += GetRowPitch(i);
         if (nSum > nHeight)
             return i;
     }
-    return nCount;
+    return -1;
+}
+
+int OZWListModel::GetBottomIndex(BOOL)
+{
+    const int nRow = FindRowPastHeight(m_nTopIndex, 1);
+    return nRow < 0 ? GetItemCount() : nRow;
 }
 
 int OZWListModel::GetLastFullyVisible()
@@ -85,16 +90,8 @@ int OZWListModel::GetRowsFromTop()
 
 int OZWListModel::GetPageUpIndex()
 {
-    CRect rc;
-    GetRowsArea(rc);
-    const int nHeight = rc.Height();
-    int nSum = 0;
-    for (int i = m_nTopIndex - 1; i >= 0; --i) {
-        nSum += GetRowPitch(i);
-        if (nSum > nHeight)
-            return i + 1;
-    }
-    return 0;
+    const int nRow = FindRowPastHeight(m_nTopIndex - 1, -1);
+    return nRow < 0 ? 0 : nRow + 1;
 }
 
 int OZWListModel::GetRowsAboveTop()
@@ -104,32 +101,14 @@ int OZWListModel::GetRowsAboveTop()
 
 int OZWListModel::GetMaxTopIndex()
 {
-    CRect rc;
-    GetRowsArea(rc);
-    const int nHeight = rc.Height();
-    const int nCount = GetItemCount();
-    int nSum = 0;
-    for (int i = nCount - 1; i >= 0; --i) {
-        nSum += GetRowPitch(i);
-        if (nSum > nHeight)
-            return std::min(i + 1, nCount - 1);
-    }
-    return 0;
+    const int nRow = FindRowPastHeight(GetItemCount() - 1, -1);
+    return nRow < 0 ? 0 : std::min(nRow + 1, GetItemCount() - 1);
 }
 
 int OZWListModel::GetFirstFullPage()
 {
-    CRect rc;
-    GetRowsArea(rc);
-    const int nHeight = rc.Height();
-    const int nCount = GetItemCount();
-    int nSum = 0;
-    for (int i = 0; i < nCount; ++i) {
-        nSum += GetRowPitch(i);
-        if (nSum > nHeight)
-            return i;
-    }
-    return nCount;
+    const int nRow = FindRowPastHeight(0, 1);
+    return nRow < 0 ? GetItemCount() : nRow;
 }
 
 int OZWListModel::GetRowAtY(int y)

@@ -368,6 +368,9 @@ protected:
     BOOL IsValidItem(int nItem) const { return nItem >= 0 && nItem < (int)m_items.size(); }
     BOOL IsValidColumn(int nColumn) const { return nColumn >= 0 && nColumn < (int)m_columns.size(); }
     void MeasureIfNeeded(int nItem);
+    // The first row from nStart (walking by nStep) at which the sum of the
+    // pitches passes the rows area's height; -1 when none does.
+    int FindRowPastHeight(int nStart, int nStep);
     BOOL AddToSelection(int nItem);
     BOOL RemoveFromSelection(int nItem);
     void MarkAllForMeasure();
