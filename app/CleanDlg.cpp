@@ -74,7 +74,7 @@ BOOL CCleanDialog::OnInitDialog()
 
 void CCleanDialog::OpenDatabase()
 {
-    m_pDatabase = OpenComponentDatabase(m_strPath, DBDatabase::openFile);
+    m_pDatabase = OpenComponentDatabase(m_strPath, DBDatabase::openFile, this);
     if (m_pDatabase == nullptr)
         return;
     try {

@@ -6,7 +6,7 @@
 #include "database/merge/DBDatabase.h"
 #include "platform/framework/Framework.h"
 
-class CCleanDialog : public CDialog
+class CCleanDialog : public CDialog, public DBProgressSink
 {
 public:
     // The path becomes the path text; the database is opened when the
@@ -14,8 +14,9 @@ public:
     explicit CCleanDialog(LPCSTR lpszPath, CWnd* pParent = nullptr);
     ~CCleanDialog() override;
 
-    // Counts one cleaned row and steps the progress bar.
-    void StepProgress();
+    // Counts one cleaned row and steps the progress bar (the clean's
+    // progress).
+    void StepProgress() override;
 
     // The backup path of a database file: its folder, "~tmp", its name;
     // when that file exists already, "~tmp2", "~tmp3"... in its place, so

@@ -1,4 +1,5 @@
 #include "app/KelvaronApp.h"
+#include "database/merge/DBDatabase.h"
 
 namespace {
 const char kSignificantDigitsPath[] = "VisualSettings\\Misc\\SignificantDigits";
@@ -11,10 +12,16 @@ CKelvaronApp::CKelvaronApp()
     CString folder(path, (int)(n < MAX_PATH ? n : 0));
     if (StripToFolder(folder) > 0)
         m_strRootPath = folder;
+    // The layers below read the display settings and write the merge report
+    // into the program folder.
+    OZU_DisplaySettings::SetCurrent(this);
+    DBDatabase::SetProgramFolder(m_strRootPath);
 }
 
 CKelvaronApp::~CKelvaronApp()
 {
+    if (OZU_DisplaySettings::Current() == this)
+        OZU_DisplaySettings::SetCurrent(nullptr);
 }
 
 BOOL CKelvaronApp::ReadSetting(LPCSTR keyPath, void* buffer, int type, int size)
@@ -73,11 +80,4 @@ CString CKelvaronApp::MakePrefixedPath(LPCSTR prefix, LPCSTR path)
     if (StripToFolder(folder) < 0 || StripToFileName(name) < 0)
         return CString();
     return folder + (prefix != nullptr ? prefix : "") + name;
-}
-
-CString QuoteSqlString(LPCSTR text)
-{
-    CString quoted(text != nullptr ? text : "");
-    quoted.Replace("'", "''");
-    return quoted;
 }

@@ -1,12 +1,13 @@
 // The program's application object. It owns the registry settings store and
 // the user's display units for the whole run, and keeps the significant-digits
-// setting shared with the design program.
+// setting shared with the design program; it hands the display settings down
+// to the layers below (OZU_DisplaySettings) when it is made.
 #pragma once
 #include "platform/framework/Framework.h"
+#include "units/OZU_DisplaySettings.h"
 #include "units/RegistrySettings.h"
-#include "units/OZU_UnitSettings.h"
 
-class CKelvaronApp : public CWinApp
+class CKelvaronApp : public CWinApp, public OZU_DisplaySettings
 {
 public:
     CKelvaronApp();
@@ -20,19 +21,18 @@ public:
     // The registry settings store.
     CRegistrySettings* GetSettings() { return &m_registrySettings; }
     // The user's display units, limits and significant-digit rounding.
-    OZU_UnitSettings* GetUnitSettings() { return &m_unitSettings; }
+    OZU_UnitSettings* GetUnitSettings() override { return &m_unitSettings; }
 
     // The number of significant digits values are shown with: the stored
     // setting when it lies in 1 .. 16, 16 for a larger one, the default 5
     // when it is missing, 0 or negative.
-    int GetSignificantDigits() const;
+    int GetSignificantDigits() const override;
     // Reads "VisualSettings\Misc\SignificantDigits"; when it is missing, the
     // default 5 is used and written back. A stored value outside 1 .. 16 is
     // kept in the registry (the design program shares it) and handled by
     // GetSignificantDigits.
     void LoadSignificantDigits();
 
-    static constexpr int DefaultSignificantDigits = 5;
     static constexpr int MaxSignificantDigits = 16;
 
     // The option word ("KelVaron Settings"): bit value 1 stores a pending
@@ -69,7 +69,3 @@ protected:
     BOOL m_bStartingUp = FALSE;
     CString m_strRootPath;                  // ends in a backslash
 };
-
-// A copy of the text with every single quote doubled (O'Neil gives
-// O''Neil), for use between single quotes in SQL.
-CString QuoteSqlString(LPCSTR text);

@@ -1,5 +1,4 @@
 #include "app/KelvaronDoc.h"
-#include "app/Utilities.h"
 #include "database/records/ComponentRecords.h"
 
 IMPLEMENT_DYNCREATE(CKelvaronDoc, CDocument)
@@ -13,14 +12,7 @@ CKelvaronDoc::~CKelvaronDoc()
 
 CString CKelvaronDoc::GetConnectString(LPCTSTR lpszPath)
 {
-    CString path = lpszPath ? lpszPath : "";
-    CString ext = GetFileExtension(path);
-    CString connect;
-    if (ext.CompareNoCase(".mdb") == 0)
-        connect.Format("Driver={Microsoft Access Driver (*.mdb)};Dbq=%s;", (LPCTSTR)path);
-    else
-        connect.Format("Driver={Microsoft Access Driver (*.mdb, *.accdb)};Dbq=%s;", (LPCTSTR)path);
-    return connect;
+    return GetComponentConnectString(lpszPath);
 }
 
 BOOL CKelvaronDoc::ConnectDatabase(LPCTSTR lpszPath)

@@ -1,6 +1,8 @@
 #include "app/KelvaronView.h"
+#include "app/KelvaronApp.h"
 #include "app/KelvaronDoc.h"
 #include "database/records/ComponentRecords.h"
+#include "grids/core/GridTables.h"
 #include "grids/window/GridWindow.h"
 
 IMPLEMENT_DYNCREATE(CKelvaronView, CFormView)
@@ -42,24 +44,7 @@ OZU_DiameterValue& CKelvaronView::ConvertNominal(OZU_DiameterValue& result, cons
 
 void CKelvaronView::TabToComponentType(int nTab, BYTE& nDatabaseNumber, long& nFlags)
 {
-    static const BYTE kNumbers[18] = {
-        DBNUM_PIPE, DBNUM_PIPE, DBNUM_VALVE, DBNUM_HYDRAULIC, DBNUM_LATERAL_TAKE_OFF, DBNUM_COUPLER,
-        DBNUM_ELBOW, DBNUM_TEE, DBNUM_CROSS, DBNUM_PUMP, DBNUM_OUTLET, DBNUM_OUTLET_CONNECTION,
-        DBNUM_WIRE, DBNUM_CONTROLLER, DBNUM_LIGHT, DBNUM_ELECTRIC, DBNUM_MISCELLANEOUS, DBNUM_NOZZLE,
-    };
-    if (nTab < 0 || nTab >= 18)
-    {
-        nDatabaseNumber = 0;
-        nFlags = 0;
-        return;
-    }
-    nDatabaseNumber = kNumbers[nTab];
-    if (nTab == 1)
-        nFlags = COMPONENT_FLAG_TAPE;
-    else if (nTab == 10)
-        nFlags = nFlags == COMPONENT_FLAG_HAS_NOZZLES ? COMPONENT_FLAG_HAS_NOZZLES : 0;
-    else
-        nFlags = 0;
+    kvgrid::TabToComponentType(nTab, nDatabaseNumber, nFlags);
 }
 
 void CKelvaronView::ReadFieldLengths()
@@ -99,18 +84,18 @@ int CKelvaronView::GetFieldLength(int nColumn) const
     return 0;
 }
 
+BOOL CKelvaronView::IsStartingUp() const
+{
+    CKelvaronApp* pApp = dynamic_cast<CKelvaronApp*>(AfxGetApp());
+    return pApp != nullptr && pApp->IsStartingUp();
+}
+
 void CKelvaronView::SwitchGridTable(int nTab)
 {
     if (!m_pGrid)
         return;
-    m_pGrid->SaveCurrentRow();
     m_nCurrentTab = nTab;
-    m_pGrid->SetTable(nTab);
-    m_pGrid->SetReadOnly(m_bAssemblyMode || m_bNozzleMode || m_pGrid->m_nEditorTableType != -1);
-    m_pGrid->OpenRecordset();
-    m_pGrid->FitColumnWidths();
-    // The grid takes this table's remembered row instead of the first one.
-    m_pGrid->SetCurrentCell(1, nTab == 18 ? 1 : 6);
+    m_pGrid->SwitchTable(nTab);
 }
 
 void CKelvaronView::OnAddComponent()

@@ -1,19 +1,18 @@
 // The main view of a component-database document: the main grid on the
 // table of the selected tab, with the side grids below it. Here are the
-// view's services the grids call: the database, the nominal diameter
-// conversion, the kind of a new component of a tab, the text widths of the
-// Components columns, the view's mode flags, and the commands and pickers a
-// click or double click on the grid starts.
+// view's services the grids call (CGridView): the database, the nominal
+// diameter conversion, the text widths of the Components columns, the state
+// the view shares with its grids, and the commands and pickers a click or
+// double click on the grid starts; and the kind of a new component of a tab.
 #pragma once
 
 #include "platform/framework/Framework.h"
-#include "database/odbc/OZU_DB_RS.h"
-#include "units/OZU_Value.h"
+#include "grids/window/GridView.h"
 
 class CKelvaronDoc;
 class CGridWindow;
 
-class CKelvaronView : public CFormView
+class CKelvaronView : public CFormView, public CGridView
 {
     DECLARE_DYNCREATE(CKelvaronView)
 public:
@@ -24,13 +23,14 @@ public:
 
     CKelvaronDoc* GetDocument() const;
     // The document's open connection; null without one.
-    CDatabase* GetDatabase() const;
+    CDatabase* GetDatabase() const override;
 
     // A diameter converted into a length unit through the document's
     // nominal-size table (the table's counterpart, else the plain
     // conversion); without a document the result is left as given, so a new
     // (not valid) value stays not valid.
-    OZU_DiameterValue& ConvertNominal(OZU_DiameterValue& result, const OZU_DiameterValue& diameter, int nUnit);
+    OZU_DiameterValue& ConvertNominal(OZU_DiameterValue& result, const OZU_DiameterValue& diameter,
+                                      int nUnit) override;
 
     // The [Database Number] and [Flags] of a new component of a tab: Tape
     // gives 1 and 2; Outlet keeps a [Flags] value of 4 and clears any other;
@@ -41,7 +41,10 @@ public:
     // the database.
     void ReadFieldLengths();
     // The text width of a 1-based Components column; 0 for other columns.
-    int GetFieldLength(int nColumn) const;
+    int GetFieldLength(int nColumn) const override;
+    // TRUE while the application object is starting up.
+    BOOL IsStartingUp() const override;
+    CGridState& GetGridState() override { return m_gridState; }
 
     CGridWindow* GetGrid() const { return m_pGrid; }
     void SetGrid(CGridWindow* pGrid) { m_pGrid = pGrid; }
@@ -52,28 +55,24 @@ public:
     void SwitchGridTable(int nTab);
 
     // Commands the grid's double click starts.
-    virtual void OnAddComponent();
-    virtual void OnEditComponent();
-    virtual void OnAddToAssembly();
-    virtual void OnAddNozzle();
+    void OnAddComponent() override;
+    void OnEditComponent() override;
+    void OnAddToAssembly() override;
+    void OnAddNozzle() override;
     // Adds a component (-1: the main grid's current row) to the assembly
     // being built.
     virtual void AddToAssembly(long nKey);
     // The pickers of a colour cell and of a line-type cell (screen rectangle
     // of the cell, its value, and its row).
-    virtual void ShowColourPopup(const CRect& rect, long nColour);
-    virtual void ShowLineTypePopup(const CRect& rect, long nLineType, long nRow);
+    void ShowColourPopup(const CRect& rect, long nColour) override;
+    void ShowLineTypePopup(const CRect& rect, long nLineType, long nRow) override;
 
     void OnDraw(CDC* pDC) override;
 
-    // Flags the grids read and set.
-    BOOL m_bAssemblyMode = FALSE;    // an assembly is being built or edited
-    BOOL m_bNozzleMode = FALSE;      // the nozzles of an outlet are being edited
-    int m_nAssemblyTab = -1;         // the tab the assembly was started on
-    BOOL m_bColumnMenu = FALSE;      // the last right click was on the grid's header row
     int m_nCurrentTab = 0;
 
 protected:
+    CGridState m_gridState;
     CGridWindow* m_pGrid = nullptr;
     int m_nFieldLengths[10] = {};
 

@@ -1,7 +1,6 @@
 // The application's main window. For now it holds what the database merge
-// and the field clean use of it: the progress step that the merge and clean
-// engine sends, and the Merge and Clean Fields commands that run their
-// dialogs. The rest of the main frame (toolbars, status bar, docking, find
+// and the field clean use of it: the Merge and Clean Fields commands that run
+// their dialogs, and the progress step of the dialog that runs. The rest of the main frame (toolbars, status bar, docking, find
 // list, copy and paste...) grows here with the application.
 #pragma once
 

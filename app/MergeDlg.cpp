@@ -17,11 +17,28 @@ BOOL ChooseComponentDatabase(CWnd* pParent, CString& strPath)
     return TRUE;
 }
 
-DBDatabase* OpenComponentDatabase(LPCSTR lpszPath, DWORD dwFlags)
+namespace {
+
+// The merge's and the clean's messages, shown the way the program shows its
+// own: a message box through the application object, a failure in its
+// exception's own box.
+class CProgramMessages : public DBMessageSink
+{
+public:
+    int ShowMessage(LPCSTR lpszText, UINT nType) override { return AfxMessageBox(lpszText, nType); }
+    void ShowError(CException* e) override { e->ReportError(); }
+};
+
+CProgramMessages s_messages;
+
+} // namespace
+
+DBDatabase* OpenComponentDatabase(LPCSTR lpszPath, DWORD dwFlags, DBProgressSink* pProgress)
 {
     DBDatabase* pDatabase = nullptr;
     try {
         pDatabase = new DBDatabase(lpszPath, dwFlags);
+        pDatabase->SetSinks(pProgress, &s_messages);
         if (pDatabase->IsOpen())
             return pDatabase;
     } catch (CException* e) {
@@ -43,7 +60,7 @@ CMergeDialog::CMergeDialog(LPCSTR lpszTargetPath, CWnd* pParent)
 {
     if (lpszTargetPath != nullptr && *lpszTargetPath != 0) {
         m_strTargetPath = lpszTargetPath;
-        m_pTarget = OpenComponentDatabase(lpszTargetPath, DBDatabase::openFile);
+        m_pTarget = OpenComponentDatabase(lpszTargetPath, DBDatabase::openFile, this);
     }
 }
 
@@ -128,7 +145,7 @@ void CMergeDialog::OnBrowseSource()
     if (!ChooseDatabaseFile(path))
         return;
     CloseSource();
-    m_pSource = OpenComponentDatabase(path, DBDatabase::openFile | DBDatabase::openAsReadOnly);
+    m_pSource = OpenComponentDatabase(path, DBDatabase::openFile | DBDatabase::openAsReadOnly, this);
     if (m_pSource != nullptr) {
         m_strSourcePath = path;
         m_editSource.SetWindowText(path);
@@ -156,7 +173,7 @@ void CMergeDialog::OnBrowseTarget()
     if (!ChooseDatabaseFile(path))
         return;
     CloseTarget();
-    m_pTarget = OpenComponentDatabase(path, DBDatabase::openFile);
+    m_pTarget = OpenComponentDatabase(path, DBDatabase::openFile, this);
     if (m_pTarget != nullptr) {
         m_strTargetPath = path;
         m_editTarget.SetWindowText(path);

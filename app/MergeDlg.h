@@ -6,7 +6,7 @@
 #include "database/merge/DBDatabase.h"
 #include "platform/framework/Framework.h"
 
-class CMergeDialog : public CDialog
+class CMergeDialog : public CDialog, public DBProgressSink
 {
 public:
     // With a destination path, a database is opened on it at once (a file
@@ -14,8 +14,8 @@ public:
     explicit CMergeDialog(LPCSTR lpszTargetPath, CWnd* pParent = nullptr);
     ~CMergeDialog() override;
 
-    // Steps the progress bar by its step.
-    void StepProgress();
+    // Steps the progress bar by its step (the merge's progress).
+    void StepProgress() override;
 
     // The progress total of a merge from a source with these row counts:
     // one step per component, pipe type and supplier. The bar takes it
@@ -60,6 +60,8 @@ protected:
 // Shared by the merge and clean dialogs.
 // The open-file dialog for a component database; FALSE when cancelled.
 BOOL ChooseComponentDatabase(CWnd* pParent, CString& strPath);
-// A database opened with the flags; null (after telling the user why) when
-// the file cannot be opened as a component database.
-DBDatabase* OpenComponentDatabase(LPCSTR lpszPath, DWORD dwFlags);
+// A database opened with the flags, reporting its progress to pProgress and
+// showing its messages as the program's own message boxes; null (after
+// telling the user why) when the file cannot be opened as a component
+// database.
+DBDatabase* OpenComponentDatabase(LPCSTR lpszPath, DWORD dwFlags, DBProgressSink* pProgress);

@@ -53,13 +53,28 @@ function(kv_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPENDS} ${ARG_WIN32_LIBS})
   kv_use_precompiled_header(${name})
   set_property(GLOBAL APPEND PROPERTY KV_LIBRARIES ${name})
+  kv_check_layer(${name})
+endfunction()
+
+# kv_check_layer(name): links every object of the library, whether a program
+# uses it or not, with nothing but the libraries it depends on (a DLL, which
+# must have every symbol resolved). A call into a library that is not below
+# it (an upward call) fails this link, naming the symbol.
+option(KV_LAYER_CHECK "Check at build time that each library links only what is below it" ON)
+function(kv_check_layer name)
+  if(NOT KV_LAYER_CHECK)
+    return()
+  endif()
+  add_library(${name}_layercheck SHARED ${KV_ROOT}/cmake/empty.cpp)
+  target_link_libraries(${name}_layercheck PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${name}>")
+  set_target_properties(${name}_layercheck PROPERTIES
+    LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/layercheck
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/layercheck
+    ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/layercheck)
 endfunction()
 
 # kv_link_program(target lib...): links an executable with libraries of the
-# program (and, through them, everything they depend on).
-# For now the libraries still call each other both ways, so every program
-# links all of them as one group.
+# program and, through them, everything below them, in layer order.
 function(kv_link_program target)
-  get_property(_all GLOBAL PROPERTY KV_LIBRARIES)
-  target_link_libraries(${target} PRIVATE ${ARGN} -Wl,--start-group ${_all} -Wl,--end-group)
+  target_link_libraries(${target} PRIVATE ${ARGN})
 endfunction()

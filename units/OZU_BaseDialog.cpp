@@ -1,5 +1,5 @@
 #include "units/OZU_BaseDialog.h"
-#include "app/KelvaronApp.h"
+#include "units/OZU_DisplaySettings.h"
 
 BEGIN_MESSAGE_MAP(OZU_BaseDialog, CDialog)
 END_MESSAGE_MAP()
@@ -20,9 +20,7 @@ OZU_BaseDialog::~OZU_BaseDialog()
 
 int OZU_BaseDialog::GetSignificantDigits()
 {
-    if (CKelvaronApp* app = dynamic_cast<CKelvaronApp*>(AfxGetApp()))
-        return app->GetSignificantDigits();
-    return CKelvaronApp::DefaultSignificantDigits;
+    return OZU_DisplaySettings::CurrentSignificantDigits();
 }
 
 LANGID OZU_BaseDialog::GetInterfaceLanguage() const

@@ -1,8 +1,5 @@
 #include "database/merge/DBDatabase.h"
 
-#include "app/KelvaronApp.h"
-#include "app/MainFrm.h"
-#include "app/Utilities.h"
 #include "resources/resource.h"
 
 #include <algorithm>
@@ -33,12 +30,11 @@ BOOL OpenOnFilter(CRecordset& rs, const CString& filter, DWORD dwOptions)
 }
 
 // The folder of the running program, ending in a backslash ("" when the
-// running application does not know it).
-CString ProgramFolder()
+// program has not given it).
+CString& ProgramFolder()
 {
-    if (auto* pApp = dynamic_cast<CKelvaronApp*>(AfxGetApp()))
-        return pApp->GetRootPath();
-    return CString();
+    static CString folder;
+    return folder;
 }
 
 // A folder of the user's own, where the report goes when the program folder
@@ -69,11 +65,7 @@ DBDatabase::DBDatabase(LPCSTR lpszPath, DWORD dwFlags)
     // The connect string names the Access driver by the extension; where
     // that driver is missing, the connection layer picks the driver by what
     // the file holds (a SQLite file, or an Access file read only).
-    CString connect;
-    connect.Format(GetFileExtension(m_strPath).CompareNoCase(".mdb") == 0
-                       ? "Driver={Microsoft Access Driver (*.mdb)};Dbq=%s;"
-                       : "Driver={Microsoft Access Driver (*.mdb, *.accdb)};Dbq=%s;",
-                   (LPCSTR)m_strPath);
+    CString connect = GetComponentConnectString(m_strPath);
     DWORD dwOptions = noOdbcDialog | ((dwFlags & openAsReadOnly) ? CDatabase::openReadOnly : 0);
     if (!OpenEx(connect, dwOptions))
         return;
@@ -91,7 +83,7 @@ DBDatabase::~DBDatabase()
         try {
             rs->Close();
         } catch (CException* e) {
-            e->ReportError();
+            ShowError(e);
             e->Delete();
         }
     }
@@ -207,10 +199,32 @@ long DBDatabase::GetWarehouseCodeSize()
     return info.m_nPrecision > 0x7FFFFFFF ? 0x7FFFFFFF : (long)info.m_nPrecision;
 }
 
+void DBDatabase::SetSinks(DBProgressSink* pProgress, DBMessageSink* pMessages)
+{
+    m_pProgress = pProgress;
+    m_pMessages = pMessages;
+}
+
+void DBDatabase::SetProgramFolder(LPCSTR lpszFolder)
+{
+    ProgramFolder() = lpszFolder != nullptr ? lpszFolder : "";
+}
+
 void DBDatabase::StepProgress()
 {
-    if (CMainFrame* pFrame = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
-        pFrame->StepProgress();
+    if (m_pProgress != nullptr)
+        m_pProgress->StepProgress();
+}
+
+int DBDatabase::ShowMessage(LPCSTR lpszText, UINT nType)
+{
+    return m_pMessages != nullptr ? m_pMessages->ShowMessage(lpszText, nType) : IDOK;
+}
+
+void DBDatabase::ShowError(CException* e)
+{
+    if (m_pMessages != nullptr)
+        m_pMessages->ShowError(e);
 }
 
 // ---------------------------------------------------------------------------
@@ -245,14 +259,14 @@ void DBDatabase::Merge(DBDatabase* pSource)
     if (!CanUpdate()) {
         CString message;
         message.Format(IDS_MERGE_TARGET_READ_ONLY, (LPCSTR)m_strPath, (LPCSTR)GetReadOnlyReason());
-        AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+        ShowMessage(message, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     try {
         OpenMergeTables();
         pSource->OpenMergeTables();
     } catch (CException* e) {
-        e->ReportError();
+        ShowError(e);
         e->Delete();
         pSource->CloseMergeTables();
         CloseMergeTables();
@@ -270,7 +284,7 @@ void DBDatabase::Merge(DBDatabase* pSource)
         if (pSource->GetWarehouseCodeSize() > GetWarehouseCodeSize()) {
             bRefused = TRUE;
             CString message = LoadText(IDS_MERGE_WAREHOUSE_CODE_TOO_LONG, "Warehouse code msimatch");
-            AfxMessageBox(message, MB_OK | MB_ICONINFORMATION);
+            ShowMessage(message, MB_OK | MB_ICONINFORMATION);
             WriteReport(message + "\n");
         }
     });
@@ -325,7 +339,7 @@ void DBDatabase::StopMerge(CException* e, LPCSTR lpszWhat)
     WriteDatabaseError(text);
     m_nOutcome = mergeStopped;
     if (!e->IsKindOf(RUNTIME_CLASS(CUserException)))
-        e->ReportError();
+        ShowError(e);
     e->Delete();
 }
 
@@ -404,7 +418,7 @@ long DBDatabase::FindComponentMatch(DBComponentTable& source)
     } catch (CException* e) {
         // The search failed: the component counts as not matched.
         WriteDatabaseError(ExceptionText(e));
-        e->ReportError();
+        ShowError(e);
         e->Delete();
     }
     return 0;
@@ -444,7 +458,7 @@ namespace {
 void ReportDependentFailure(DBDatabase* pDB, CException* e)
 {
     pDB->WriteDatabaseError(ExceptionText(e));
-    e->ReportError();
+    pDB->ShowError(e);
     e->Delete();
 }
 
@@ -771,7 +785,7 @@ BOOL DBDatabase::OpenReport(LPCSTR lpszFileName)
         }
     }
     m_bReportComplete = FALSE;
-    error.ReportError();
+    ShowError(&error);
     return FALSE;
 }
 
@@ -784,7 +798,7 @@ void DBDatabase::WriteReport(LPCSTR lpszText)
     } catch (CException* e) {
         // Shown once; the report is then known to be incomplete.
         if (m_bReportComplete)
-            e->ReportError();
+            ShowError(e);
         m_bReportComplete = FALSE;
         e->Delete();
     }
@@ -829,7 +843,7 @@ void DBDatabase::CloseReport()
         m_pReportFile->Close();
     } catch (CException* e) {
         if (m_bReportComplete)
-            e->ReportError();
+            ShowError(e);
         m_bReportComplete = FALSE;
         e->Delete();
     }

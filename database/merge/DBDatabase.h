@@ -17,11 +17,12 @@
 // Clean: brings every Components row into its canonical form (see
 // DBComponentTable::CleanRecord).
 //
-// Progress: the merge steps once per source pipe type, supplier and
-// component, the clean once per row, through the main frame
-// (CMainFrame::StepProgress), which forwards it to the dialog that runs.
+// Progress and messages go to the sinks the program gives (SetSinks, see
+// DBMergeSinks.h): the merge steps once per source pipe type, supplier and
+// component, the clean once per row.
 #pragma once
 
+#include "database/merge/DBMergeSinks.h"
 #include "database/merge/DBTables.h"
 
 #include <functional>
@@ -57,6 +58,13 @@ public:
     ~DBDatabase() override;
 
     const CString& GetPath() const { return m_strPath; }
+
+    // Where this database reports progress and shows its messages (a merge:
+    // those of the target); null for none. Not owned.
+    void SetSinks(DBProgressSink* pProgress, DBMessageSink* pMessages);
+    // The program's folder, where the merge report goes when it can be
+    // written there (the application gives it at start-up); "" for none.
+    static void SetProgramFolder(LPCSTR lpszFolder);
 
     // Merges the source into this database (see above). Everything that
     // happens is in the report and in message boxes; GetMergeOutcome and
@@ -124,9 +132,11 @@ public:
     void StopMerge(CException* e, LPCSTR lpszWhat);
     BOOL IsMergeStopped() const { return m_nOutcome == mergeStopped; }
 
-    // One step of the progress bar of the dialog that runs (through the main
-    // frame); nothing when none runs.
-    static void StepProgress();
+    // One step of progress, a message and a failure for the user, through
+    // the sinks; nothing without them (a message is then answered IDOK).
+    void StepProgress();
+    int ShowMessage(LPCSTR lpszText, UINT nType);
+    void ShowError(CException* e);
 
 protected:
     BOOL MergeTape(DBComponentTable& source, long nNewKey);
@@ -149,6 +159,8 @@ protected:
 
     DWORD m_dwFlags;
     CString m_strPath;
+    DBProgressSink* m_pProgress = nullptr;
+    DBMessageSink* m_pMessages = nullptr;
 
     // The tables, opened with the connection.
     std::unique_ptr<DBNozzleTable> m_pNozzles;

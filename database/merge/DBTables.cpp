@@ -71,7 +71,7 @@ void DBRecordBase::MergeFrom(DBRecordBase* pSource)
         if (m_pDBDatabase->IsMergeStopped())
             break;
         pSource->MoveNext();
-        DBDatabase::StepProgress();
+        m_pDBDatabase->StepProgress();
     }
 }
 

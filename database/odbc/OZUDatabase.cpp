@@ -792,3 +792,10 @@ BOOL OZUDatabase::Rollback()
     m_dwChangeCount++;
     return ok;
 }
+
+CString QuoteSqlString(LPCSTR text)
+{
+    CString quoted(text != nullptr ? text : "");
+    quoted.Replace("'", "''");
+    return quoted;
+}

@@ -438,6 +438,10 @@ void AFXAPI RFX_Text(CFieldExchange* pFX, LPCSTR szName, CString& value, int nMa
 void AFXAPI RFX_Binary(CFieldExchange* pFX, LPCSTR szName, CByteArray& value, int nMaxLength = 255);
 void AFXAPI RFX_LongBinary(CFieldExchange* pFX, LPCSTR szName, CLongBinary& value);
 
+// A copy of the text with every single quote doubled (O'Neil gives
+// O''Neil), for use between single quotes in SQL.
+CString QuoteSqlString(LPCSTR text);
+
 // ---------------------------------------------------------------------------
 class OZURecordset : public CObject
 {

@@ -1,5 +1,4 @@
 #include "database/records/ComponentRecords.h"
-#include "app/KelvaronApp.h"
 
 #include "database/records/DatabaseChangeNotice.h"
 
@@ -201,6 +200,19 @@ void SupplierFields::ExchangeSupplierFields(CFieldExchange* pFX)
 }
 
 // ---------------------------------------------------------------------------
+CString GetComponentConnectString(LPCSTR lpszPath)
+{
+    CString path(lpszPath != nullptr ? lpszPath : "");
+    // The extension is the text from the last dot, as the file dialogs give it.
+    int dot = path.ReverseFind('.');
+    CString connect;
+    connect.Format(dot >= 0 && path.Mid(dot).CompareNoCase(".mdb") == 0
+                       ? "Driver={Microsoft Access Driver (*.mdb)};Dbq=%s;"
+                       : "Driver={Microsoft Access Driver (*.mdb, *.accdb)};Dbq=%s;",
+                   (LPCSTR)path);
+    return connect;
+}
+
 void ReportDatabaseException(CException* e)
 {
     if (e == nullptr)

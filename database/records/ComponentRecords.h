@@ -243,6 +243,11 @@ protected:
 // Lets a caught exception report itself in its own message box and deletes it.
 void ReportDatabaseException(CException* e);
 
+// The connect string for a component database file, by its extension: a
+// ".mdb" file names the ".mdb" driver, anything else the one for ".mdb" and
+// ".accdb" (a file the named driver cannot read is opened by its content).
+CString GetComponentConnectString(LPCSTR lpszPath);
+
 // The key the database gave the row this connection inserted last (a new
 // Components row: call it right after the Update that added the row, before
 // anything else is inserted). 0 when it cannot be read.

@@ -106,6 +106,23 @@ int GetTableDatabaseNumber(int nTableType)
     return kTables[nTableType].databaseNumber;
 }
 
+void TabToComponentType(int nTableType, BYTE& nDatabaseNumber, long& nFlags)
+{
+    if (!IsComponentTable(nTableType))
+    {
+        nDatabaseNumber = 0;
+        nFlags = 0;
+        return;
+    }
+    nDatabaseNumber = (BYTE)GetTableDatabaseNumber(nTableType);
+    if (nTableType == TABLE_TAPE)
+        nFlags = COMPONENT_FLAG_TAPE;
+    else if (nTableType == TABLE_OUTLET)
+        nFlags = nFlags == COMPONENT_FLAG_HAS_NOZZLES ? COMPONENT_FLAG_HAS_NOZZLES : 0;
+    else
+        nFlags = 0;
+}
+
 CString GetTableFilter(int nTableType)
 {
     CString filter;

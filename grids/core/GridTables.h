@@ -85,6 +85,12 @@ CString GetTableTitle(int nTableType);
 // and any other type).
 int GetTableDatabaseNumber(int nTableType);
 
+// The [Database Number] and [Flags] of a new component of a table type (a
+// tab): Tape gives 1 and 2; Outlet keeps a [Flags] value of 4 and clears any
+// other; Query and any other type give 0 and 0; every other type its number
+// and 0.
+void TabToComponentType(int nTableType, BYTE& nDatabaseNumber, long& nFlags);
+
 // The filter of the component recordset for a table type: "[Database Number]
 // = %d AND Flags = %d" for the Pipe table, "[Database Number] = %d" for the
 // others; empty for the Tape table (its join selects the tapes), the Query

@@ -3,8 +3,7 @@
 #include "grids/core/CellText.h"
 #include "grids/core/ColumnTitles.h"
 #include "grids/window/SideGrids.h"
-#include "app/KelvaronApp.h"
-#include "app/KelvaronView.h"
+#include "units/RegistrySettings.h"
 
 using namespace kvgrid;
 
@@ -33,7 +32,7 @@ void CloseRecordset(CRecordset* prs)
 
 } // namespace
 
-CGridWindow::CGridWindow(CKelvaronView* pView) : m_pView(pView)
+CGridWindow::CGridWindow(CGridView* pView) : m_pView(pView)
 {
     CDatabase* pDb = pView ? pView->GetDatabase() : nullptr;
     m_pParam = new CGRDbParam;
@@ -77,11 +76,6 @@ CGridWindow::~CGridWindow()
     delete m_pBeamFont;
     m_pBeamFont = nullptr;
     SaveColumnMap();
-}
-
-CKelvaronApp* CGridWindow::App() const
-{
-    return dynamic_cast<CKelvaronApp*>(AfxGetApp());
 }
 
 kvgrid::CGridSettingsStore& CGridWindow::Store()
@@ -131,10 +125,9 @@ void CGridWindow::InitGrid()
     SetRowHeight(0, 0, 2 * GetRowHeight(0), nullptr, 0);
 
     int nCharSet = 0;
-    if (CKelvaronApp* pApp = App())
-        if (!pApp->ReadSetting("AppSettings\\Misc\\CharSet", &nCharSet, CRegistrySettings::typeInt32,
-                               sizeof(nCharSet)))
-            nCharSet = 0;
+    if (!CRegistrySettings().ReadSetting("AppSettings\\Misc\\CharSet", &nCharSet, CRegistrySettings::typeInt32,
+                                         sizeof(nCharSet)))
+        nCharSet = 0;
     LoadStandardFont((BYTE)nCharSet);
     m_pParam->SetExcelLikeFillFlags(GR_FILL_COPY);
 }
@@ -296,7 +289,7 @@ void CGridWindow::SaveCurrentRow()
     int t = m_nTableType;
     if (t < 0 || t >= TableTypeCount)
         return;
-    if (m_bAssemblyMode && m_pView && m_pView->m_nAssemblyTab == t)
+    if (State().bAssemblyMode && State().nAssemblyTab == t)
     {
         // The new assembly's row, just above the append row.
         ROWCOL append = GetAppendRow();
@@ -305,6 +298,17 @@ void CGridWindow::SaveCurrentRow()
     }
     ROWCOL row = 0, col = 0;
     m_aCurrentRows[t] = GetCurrentCell(row, col) ? (long)row : 0;
+}
+
+void CGridWindow::SwitchTable(int nTableType)
+{
+    SaveCurrentRow();
+    SetTable(nTableType);
+    SetReadOnly(State().bAssemblyMode || State().bNozzleMode || m_nEditorTableType != -1);
+    OpenRecordset();
+    FitColumnWidths();
+    // The grid takes this table's remembered row instead of the first one.
+    SetCurrentCell(1, nTableType == TABLE_QUERY ? 1 : COL_DESCRIPTION);
 }
 
 long CGridWindow::GetRememberedRow(int nTableType) const
@@ -396,7 +400,7 @@ void CGridWindow::RefreshSideGrids(ROWCOL nRow)
         if (!MoveTo(nRow))
             return;
         CRecordset* prs = OnGetRecordset();
-        if (!m_bAssemblyMode && m_pAssemWnd)
+        if (!State().bAssemblyMode && m_pAssemWnd)
             m_pAssemWnd->Refresh(prs);
         long key = ComponentKeyOf(prs);
         if (m_nTableType == TABLE_OUTLET && m_pNozzleWnd)
@@ -475,7 +479,7 @@ BOOL CGridWindow::Update(CString* pErrorText)
 {
     CGRBrowseParam* bp = GetBrowseParam();
     if (m_nTableType != TABLE_QUERY && TransferCurrentCell() && bp->m_nEditMode == GR_EDITMODE_ADDNEW &&
-        !m_bAssemblyMode)
+        !State().bAssemblyMode)
     {
         ROWCOL row = bp->m_nEditRow;
         CString number = GetRowValue(row, COL_DATABASE_NUMBER);
@@ -485,7 +489,7 @@ BOOL CGridWindow::Update(CString* pErrorText)
             // A new row takes the kind of its tab.
             BYTE nDatabaseNumber = 0;
             long nFlags = std::atol(GetRowValue(row, COL_FLAGS));
-            CKelvaronView::TabToComponentType(m_nTableType, nDatabaseNumber, nFlags);
+            TabToComponentType(m_nTableType, nDatabaseNumber, nFlags);
             CGRStyle style;
             style.SetValue(CString(std::to_string((int)nDatabaseNumber)));
             StoreStyleRowCol(row, COL_DATABASE_NUMBER, &style, grOverride);

@@ -14,11 +14,10 @@
 #include "grids/core/CellConversion.h"
 #include "grids/core/GridSettings.h"
 #include "grids/core/GridTables.h"
+#include "grids/window/GridView.h"
 
 #include <vector>
 
-class CKelvaronView;
-class CKelvaronApp;
 class CAssemWnd;
 class CNozzleWnd;
 class COutletWnd;
@@ -30,8 +29,8 @@ class CGridWindow : public CGRRecordWnd
 public:
     // Builds the recordsets on the view's database, the default column map
     // and the sort orders. The window is created afterwards (Create) and set
-    // up once with InitGrid.
-    explicit CGridWindow(CKelvaronView* pView);
+    // up once with InitGrid. A grid without a view keeps its state itself.
+    explicit CGridWindow(CGridView* pView);
     // Closes and deletes the recordsets and saves the column map and fit type.
     ~CGridWindow() override;
 
@@ -65,6 +64,11 @@ public:
     CTapeExtras* FindTapeExtras(long nPipeKey);
     // Remembers the current row of the shown table (before a tab change).
     void SaveCurrentRow();
+    // The grid's part of a tab change: remembers the row of the table left,
+    // shows the new table (read-only while the view builds an assembly or
+    // edits nozzles, or an editor is open), opens its recordset, fits the
+    // columns and returns to the row remembered for the table.
+    void SwitchTable(int nTableType);
     // The row remembered for a table type (0 none).
     long GetRememberedRow(int nTableType) const;
     // [Component Key] of the shown table's current record; -1 when there is
@@ -214,10 +218,11 @@ public:
     // Operations of the component commands (assembly building, nozzle sets,
     // delete), which the mouse and keys start.
 
-    void SetAssemblyMode(BOOL bAssemblyMode) { m_bAssemblyMode = bAssemblyMode; }
-    BOOL IsAssemblyMode() const { return m_bAssemblyMode; }
-    void SetNozzleMode(BOOL bNozzleMode) { m_bNozzleMode = bNozzleMode; }
-    BOOL IsNozzleMode() const { return m_bNozzleMode; }
+    // The view's assembly and nozzle modes (CGridState).
+    void SetAssemblyMode(BOOL bAssemblyMode) { State().bAssemblyMode = bAssemblyMode; }
+    BOOL IsAssemblyMode() const { return State().bAssemblyMode; }
+    void SetNozzleMode(BOOL bNozzleMode) { State().bNozzleMode = bNozzleMode; }
+    BOOL IsNozzleMode() const { return State().bNozzleMode; }
     virtual void DeleteSelected();
     virtual void AddToAssembly(long nKey);
     virtual void AddNozzleToEmitter();
@@ -236,7 +241,8 @@ public:
     long m_nRememberedRow = 0;       // row of the dialog-edit bracket; 0 none
 
 protected:
-    CKelvaronApp* App() const;
+    // The state shared with the view (the grid's own without a view).
+    CGridState& State() const { return m_pView ? m_pView->GetGridState() : m_ownState; }
     const OZU_UnitSet* DisplayUnits() const;
     int SignificantDigits() const;
     kvgrid::CGridSettingsStore& Store();
@@ -267,14 +273,13 @@ protected:
     void HoldNewTapeValues();
     void CreateNewTapeRow();
 
-    CKelvaronView* m_pView;
+    CGridView* m_pView;
+    mutable CGridState m_ownState;
     int m_nEditState = editNone;
     CGRDynamicRecordsetEx* m_pQueryRecordset = nullptr;
     CRecords* m_pComponentRecordset = nullptr;
     CTapeRecords* m_pTapeRecordset = nullptr;
     CTapeExtras* m_pTapeExtras = nullptr;
-    BOOL m_bAssemblyMode = FALSE;
-    BOOL m_bNozzleMode = FALSE;
     BOOL m_bReadOnly = FALSE;
     int m_nTableType = kvgrid::TABLE_PIPE;
     ROWCOL m_nLastRow = 0;

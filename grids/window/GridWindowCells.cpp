@@ -4,8 +4,7 @@
 #include "grids/core/CellConversion.h"
 #include "grids/core/ColumnFit.h"
 #include "grids/core/ColumnTitles.h"
-#include "app/KelvaronApp.h"
-#include "app/KelvaronView.h"
+#include "units/OZU_DisplaySettings.h"
 
 #include <algorithm>
 
@@ -244,14 +243,13 @@ void CGridWindow::UpdateColumnTitles()
 
 const OZU_UnitSet* CGridWindow::DisplayUnits() const
 {
-    CKelvaronApp* pApp = App();
-    return pApp ? pApp->GetUnitSettings()->GetUnits() : nullptr;
+    OZU_DisplaySettings* pSettings = OZU_DisplaySettings::Current();
+    return pSettings ? pSettings->GetUnitSettings()->GetUnits() : nullptr;
 }
 
 int CGridWindow::SignificantDigits() const
 {
-    CKelvaronApp* pApp = App();
-    return pApp ? pApp->GetSignificantDigits() : CKelvaronApp::DefaultSignificantDigits;
+    return OZU_DisplaySettings::CurrentSignificantDigits();
 }
 
 CString CGridWindow::GetRowValue(ROWCOL nRow, ROWCOL nCol)
@@ -279,7 +277,7 @@ int CGridWindow::ConvertCellValue(int nDirection, ROWCOL nRow, ROWCOL nCol, cons
     context.nSignificantDigits = SignificantDigits();
     if (m_pView)
     {
-        CKelvaronView* pView = m_pView;
+        CGridView* pView = m_pView;
         context.convertNominal = [pView](const OZU_DiameterValue& value, int nUnit, double& number) {
             OZU_DiameterValue result;
             pView->ConvertNominal(result, value, nUnit);

@@ -3,8 +3,6 @@
 #include "grids/window/GridWindow.h"
 #include "grids/core/CellConversion.h"
 #include "grids/core/CellText.h"
-#include "app/KelvaronApp.h"
-#include "app/KelvaronView.h"
 #include "resources/resource.h"
 
 #include <algorithm>
@@ -367,8 +365,7 @@ BOOL CGridWindow::OnFlushRecord(ROWCOL nRow, CString* pErrorText)
             pErrorText->LoadString(IDS_DESCRIPTION_BLANK);
         return FALSE;
     }
-    CKelvaronApp* pApp = App();
-    BOOL bStartingUp = pApp && pApp->IsStartingUp();
+    BOOL bStartingUp = m_pView && m_pView->IsStartingUp();
     if (bNew || (bp->m_nEditMode == GR_EDITMODE_EDIT && !bStartingUp))
     {
         CString unique = description;

@@ -1,7 +1,6 @@
 // CGridWindow: clicks, presses and double clicks, and the header sort.
 #include "grids/window/GridWindow.h"
 #include "grids/window/SideGrids.h"
-#include "app/KelvaronView.h"
 
 using namespace kvgrid;
 
@@ -11,9 +10,9 @@ BOOL CGridWindow::OnLButtonClickedRowCol(ROWCOL nRow, ROWCOL nCol, UINT nFlags, 
     {
         // A row header selects the component's Description.
         SetCurrentCell(nRow, COL_DESCRIPTION, GR_SCROLLINVIEW | GR_UPDATENOW);
-        if (m_bAssemblyMode)
+        if (State().bAssemblyMode)
             AddToAssembly(-1);
-        else if (m_pView && m_pView->m_bNozzleMode && m_nTableType == TABLE_NOZZLE)
+        else if (State().bNozzleMode && m_nTableType == TABLE_NOZZLE)
             AddNozzleToEmitter();
     }
     return CGRODBCGrid::OnLButtonClickedRowCol(nRow, nCol, nFlags, pt);
@@ -89,8 +88,7 @@ BOOL CGridWindow::OnLButtonHitRowCol(ROWCOL nHitRow, ROWCOL nHitCol, ROWCOL nDra
 BOOL CGridWindow::OnRButtonHitRowCol(ROWCOL nHitRow, ROWCOL nHitCol, ROWCOL nDragRow, ROWCOL nDragCol,
                                      CPoint point, UINT flags, WORD nHitState)
 {
-    if (m_pView)
-        m_pView->m_bColumnMenu = nHitRow == 0;
+    State().bColumnMenu = nHitRow == 0;
     return CGRODBCGrid::OnRButtonHitRowCol(nHitRow, nHitCol, nDragRow, nDragCol, point, flags, nHitState);
 }
 
@@ -103,9 +101,9 @@ BOOL CGridWindow::OnLButtonDblClkRowCol(ROWCOL nRow, ROWCOL nCol, UINT nFlags, C
     }
     if (nRow >= 1 && m_pView)
     {
-        if (m_pView->m_bAssemblyMode)
+        if (State().bAssemblyMode)
             m_pView->OnAddToAssembly();
-        else if (m_pView->m_bNozzleMode)
+        else if (State().bNozzleMode)
             m_pView->OnAddNozzle();
         else if (nRow == GetAppendRow())
             m_pView->OnAddComponent();

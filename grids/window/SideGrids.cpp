@@ -10,7 +10,7 @@ IMPLEMENT_DYNAMIC(COutletWnd, CHeadGridWnd)
 BEGIN_MESSAGE_MAP(CHeadGridWnd, CGRGridWnd)
 END_MESSAGE_MAP()
 
-CHeadGridWnd::CHeadGridWnd(CKelvaronView* pView) : m_pView(pView)
+CHeadGridWnd::CHeadGridWnd(CGridView* pView) : m_pView(pView)
 {
 }
 

@@ -11,14 +11,14 @@
 
 #include <vector>
 
-class CKelvaronView;
+class CGridView;
 
 // The base of the read-only side grids: one key per data row.
 class CHeadGridWnd : public CGRGridWnd
 {
     DECLARE_DYNAMIC(CHeadGridWnd)
 public:
-    explicit CHeadGridWnd(CKelvaronView* pView = nullptr);
+    explicit CHeadGridWnd(CGridView* pView = nullptr);
     ~CHeadGridWnd() override;
 
     // Empties the grid: the one empty row and no keys.
@@ -27,7 +27,7 @@ public:
     long GetShownKey() const { return m_nShownKey; }
 
 protected:
-    CKelvaronView* m_pView;
+    CGridView* m_pView;
     std::vector<long> m_keys;
     long m_nShownKey = -1;
 
@@ -39,7 +39,7 @@ class CAssemWnd : public CHeadGridWnd
 {
     DECLARE_DYNAMIC(CAssemWnd)
 public:
-    explicit CAssemWnd(CKelvaronView* pView = nullptr) : CHeadGridWnd(pView) {}
+    explicit CAssemWnd(CGridView* pView = nullptr) : CHeadGridWnd(pView) {}
     // Shows the items of the record's component (the recordset's current
     // record); nothing for a record that is not a component.
     virtual void Refresh(CRecordset* pRecord);
@@ -50,7 +50,7 @@ class CNozzleWnd : public CHeadGridWnd
 {
     DECLARE_DYNAMIC(CNozzleWnd)
 public:
-    explicit CNozzleWnd(CKelvaronView* pView = nullptr) : CHeadGridWnd(pView) {}
+    explicit CNozzleWnd(CGridView* pView = nullptr) : CHeadGridWnd(pView) {}
     virtual void FillNozzles(long nEmitterKey);
 };
 
@@ -59,7 +59,7 @@ class COutletWnd : public CHeadGridWnd
 {
     DECLARE_DYNAMIC(COutletWnd)
 public:
-    explicit COutletWnd(CKelvaronView* pView = nullptr) : CHeadGridWnd(pView) {}
+    explicit COutletWnd(CGridView* pView = nullptr) : CHeadGridWnd(pView) {}
     virtual void FillOutlets(long nNozzleKey);
 };
 

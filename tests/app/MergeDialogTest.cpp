@@ -5,7 +5,7 @@
 #include "app/MainFrm.h"
 #include "app/MergeDlg.h"
 #include "resources/resource.h"
-#include "tests/database/merge/MergeFixture.h"
+#include "tests/support/MergeFixture.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

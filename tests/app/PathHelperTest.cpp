@@ -1,8 +1,7 @@
-// The path and SQL text helpers of the application that the merge, the
-// clean and the database tools rely on.
+// The path helpers of the application that the clean and the database
+// tools rely on.
 #include "app/KelvaronApp.h"
 #include "app/Utilities.h"
-#include "tests/database/merge/MergeFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -40,9 +39,17 @@ TEST(PathHelpers, FolderFileNameAndPrefixedPath)
     }
 }
 
-using mergetest::MergeTest;
+namespace {
 
-TEST_F(MergeTest, RootPathIsTheProgramFolder)
+class AppTest : public ::testing::Test
+{
+protected:
+    CKelvaronApp m_app;
+};
+
+} // namespace
+
+TEST_F(AppTest, RootPathIsTheProgramFolder)
 {
     char module[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, module, MAX_PATH);
@@ -52,13 +59,8 @@ TEST_F(MergeTest, RootPathIsTheProgramFolder)
     EXPECT_STREQ(expected, m_app.GetRootPath());
 }
 
-TEST(SqlText, QuotesAreDoubledAndExtensionsTakenFromTheLastDot)
+TEST(PathHelpers, ExtensionsTakenFromTheLastDot)
 {
-    EXPECT_STREQ("O''Neil", QuoteSqlString("O'Neil"));
-    EXPECT_STREQ("a''''b", QuoteSqlString("a''b"));
-    EXPECT_STREQ("plain text", QuoteSqlString("plain text"));
-    EXPECT_STREQ("", QuoteSqlString(nullptr));
-
     EXPECT_STREQ(".mdb", GetFileExtension("a.b.mdb"));
     EXPECT_STREQ(".b\\file", GetFileExtension("C:\\a.b\\file"));
     EXPECT_STREQ("", GetFileExtension("C:\\db\\noext"));

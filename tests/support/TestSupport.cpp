@@ -19,6 +19,14 @@ std::string SourcePath(const std::string& relative) { return Join(KV_SOURCE_DIR,
 std::string BinaryPath(const std::string& relative) { return Join(KV_BINARY_DIR, relative); }
 std::string SharedPath(const std::string& relative) { return Join(KV_SHARED_DIR, relative); }
 
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, n < MAX_PATH ? n : 0);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
 static void RemoveTree(const std::string& dir)
 {
     WIN32_FIND_DATAA fd;

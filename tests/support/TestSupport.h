@@ -10,6 +10,9 @@ std::string SourcePath(const std::string& relative);
 std::string BinaryPath(const std::string& relative);
 std::string SharedPath(const std::string& relative);
 
+// The folder of the running test program, ending in a backslash.
+std::string ProgramFolder();
+
 // A fresh, empty folder under the build tree for one test's files.
 std::string ScratchDir(const std::string& name);
 

@@ -1,6 +1,6 @@
 // The field clean: the canonical form of codes, the columns each kind of
 // component keeps, and the pass over a database.
-#include "tests/database/merge/MergeFixture.h"
+#include "tests/support/MergeFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -217,6 +217,7 @@ TEST_F(MergeTest, CleanWritesTheCanonicalFormIntoEveryRow)
              "VALUES (3, 15, 'Jet', 0.0005, NULL);\n");
     {
         DBDatabase db(m_target.c_str(), DBDatabase::openFile);
+        Attach(db);
         ASSERT_TRUE(db.IsOpen());
         EXPECT_EQ(3, db.CountComponentRows());
         db.Clean();
@@ -239,6 +240,7 @@ TEST_F(MergeTest, CleanWritesTheCanonicalFormIntoEveryRow)
     std::string before = QueryRows(m_target, everyOtherColumn);
     {
         DBDatabase db(m_target.c_str(), DBDatabase::openFile);
+        Attach(db);
         db.Clean();
     }
     EXPECT_EQ(before, QueryRows(m_target, everyOtherColumn));
@@ -249,6 +251,7 @@ TEST_F(MergeTest, CleanWritesTheCanonicalFormIntoEveryRow)
 TEST_F(MergeTest, CleanOfAnEmptyTableDoesNothing)
 {
     DBDatabase db(m_target.c_str(), DBDatabase::openFile);
+    Attach(db);
     ASSERT_TRUE(db.IsOpen());
     EXPECT_EQ(0, db.CountComponentRows());
     db.Clean();

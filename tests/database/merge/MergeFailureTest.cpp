@@ -1,6 +1,6 @@
 // Merges that go wrong part-way, merges of a whole database, and files that
 // are not component databases.
-#include "tests/database/merge/MergeFixture.h"
+#include "tests/support/MergeFixture.h"
 
 #include "tests/support/TestSupport.h"
 

@@ -1,7 +1,7 @@
 // Merges of small source databases into small targets, one scenario per
 // case that matters: the report must equal its golden copy byte for byte,
 // and the target must hold what the checks say.
-#include "tests/database/merge/MergeFixture.h"
+#include "tests/support/MergeFixture.h"
 
 #include <gtest/gtest.h>
 

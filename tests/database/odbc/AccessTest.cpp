@@ -1,6 +1,5 @@
 // Real Access files open read-only through the MDB Tools driver; every write
 // is refused with a clear message and leaves the file as it was.
-#include "platform/grid/GRDynamicRecordset.h"
 #include "tests/support/ScratchDatabase.h"
 
 using namespace odbctest;
@@ -81,29 +80,6 @@ TEST(OdbcAccess, NorthwindCustomersReadOnly)
         }
         // Reading through ExecuteSQL is allowed.
         db.ExecuteSQL("SELECT * FROM Customers");
-        rs.Close();
-        db.Close();
-        EXPECT_TRUE(before == FileBytes(file));
-    });
-}
-
-TEST(OdbcAccess, AccessTwentyOhSevenFileReadsAllRows)
-{
-    Guarded([] {
-        std::string file = kvtest::SharedPath("testdata/access/ASampleDatabase.accdb");
-        std::string before = FileBytes(file);
-        CDatabase db;
-        ASSERT_TRUE(db.OpenEx(AccessConnect(file).c_str(), CDatabase::noOdbcDialog));
-        CGRDynamicRecordsetEx rs(&db);
-        ASSERT_TRUE(rs.Open(CRecordset::dynaset, "SELECT * FROM [Asset Items]"));
-        EXPECT_GT(rs.GetColumnCount(), 1);
-        int rows = 0;
-        while (!rs.IsEOF()) {
-            ++rows;
-            rs.MoveNext();
-        }
-        EXPECT_EQ(65, rows);
-        EXPECT_EQ(AFX_SQL_ERROR_RECORDSET_READONLY, CatchDB([&] { rs.AddNew(); }).code);
         rs.Close();
         db.Close();
         EXPECT_TRUE(before == FileBytes(file));

@@ -1,6 +1,7 @@
 // The translation of the program's Access SQL for SQLite, and the SQL text
 // helpers around it (window-free).
 #include "database/odbc/SqlTranslate.h"
+#include "database/odbc/OZU_DB_RS.h"
 
 #include <gtest/gtest.h>
 
@@ -91,4 +92,12 @@ TEST(SqlTranslate, AlterColumnIsRecognisedAndRetyped)
               "DEFAULT 'x', [Price] NUMERIC(10, 2))",
               out);
     EXPECT_FALSE(RewriteCreateTable("CREATE TABLE T (A INTEGER)", "B", "VARCHAR(32)", "Tmp", out));
+}
+
+TEST(SqlText, QuotesAreDoubled)
+{
+    EXPECT_STREQ("O''Neil", QuoteSqlString("O'Neil"));
+    EXPECT_STREQ("a''''b", QuoteSqlString("a''b"));
+    EXPECT_STREQ("plain text", QuoteSqlString("plain text"));
+    EXPECT_STREQ("", QuoteSqlString(nullptr));
 }

@@ -1,5 +1,6 @@
 #include "tests/grids/window/GridWindowFixture.h"
 #include "tests/support/TestSupport.h"
+#include "units/OZU_DisplaySettings.h"
 
 #include <cstdio>
 #include <memory>
@@ -9,6 +10,22 @@ namespace gridwindowtest {
 namespace {
 
 const char kProductKey[] = "Software\\OZU Software\\Quorvex ACAD";
+
+// The application object: the display units and significant digits it hands
+// down, as the program's does.
+class CTestApp : public CWinApp, public OZU_DisplaySettings
+{
+public:
+    CTestApp() { OZU_DisplaySettings::SetCurrent(this); }
+    ~CTestApp() override { OZU_DisplaySettings::SetCurrent(nullptr); }
+    OZU_UnitSettings* GetUnitSettings() override { return &m_units; }
+    int GetSignificantDigits() const override { return DefaultSignificantDigits; }
+
+private:
+    OZU_UnitSettings m_units;
+};
+
+CTestApp* s_pApp = nullptr;
 
 // HKEY_CURRENT_USER of this process redirected to a key of its own, so that
 // the grid's settings of tests running at the same time never meet, and one
@@ -23,10 +40,12 @@ public:
         ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, m_path.c_str(), 0, nullptr, 0,
                                                    KEY_ALL_ACCESS, nullptr, &m_key, nullptr));
         ASSERT_EQ(ERROR_SUCCESS, ::RegOverridePredefKey(HKEY_CURRENT_USER, m_key));
-        m_app = std::make_unique<CKelvaronApp>();
+        m_app = std::make_unique<CTestApp>();
+        s_pApp = m_app.get();
     }
     void TearDown() override
     {
+        s_pApp = nullptr;
         m_app.reset();
         ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
         ::RegCloseKey(m_key);
@@ -36,7 +55,7 @@ public:
 private:
     std::string m_path;
     HKEY m_key = nullptr;
-    std::unique_ptr<CKelvaronApp> m_app;
+    std::unique_ptr<CTestApp> m_app;
 };
 
 const ::testing::Environment* const kEnvironment = ::testing::AddGlobalTestEnvironment(new Environment);
@@ -78,6 +97,51 @@ void Pump()
 
 } // namespace
 
+BOOL CRecordingView::Connect(const std::string& path)
+{
+    Disconnect();
+    m_pDatabase = new CDatabase;
+    if (!m_pDatabase->OpenEx(GetComponentConnectString(path.c_str()), CDatabase::noOdbcDialog))
+        return FALSE;
+    m_pNominalTable = new CNominalTable(m_pDatabase);
+    m_pNominalTable->Open(CRecordset::dynaset, nullptr, CRecordset::useBookmarks);
+    CRecordset rs(m_pDatabase);
+    rs.Open(CRecordset::forwardOnly, "SELECT TOP 1 * FROM Components", CRecordset::readOnly);
+    for (short i = 0; i < rs.GetODBCFieldCount(); i++)
+    {
+        CODBCFieldInfo info;
+        rs.GetODBCFieldInfo(i, info);
+        m_fieldLengths.push_back((int)info.m_nPrecision);
+    }
+    rs.Close();
+    return TRUE;
+}
+
+void CRecordingView::Disconnect()
+{
+    if (m_pNominalTable)
+        m_pNominalTable->CloseQuietly();
+    delete m_pNominalTable;
+    m_pNominalTable = nullptr;
+    if (m_pDatabase && m_pDatabase->IsOpen())
+        m_pDatabase->Close();
+    delete m_pDatabase;
+    m_pDatabase = nullptr;
+    m_fieldLengths.clear();
+}
+
+OZU_DiameterValue& CRecordingView::ConvertNominal(OZU_DiameterValue& result, const OZU_DiameterValue& diameter,
+                                                  int nUnit)
+{
+    result = m_pNominalTable->ConvertDiameter(diameter, nUnit);
+    return result;
+}
+
+int CRecordingView::GetFieldLength(int nColumn) const
+{
+    return nColumn >= 1 && nColumn <= (int)m_fieldLengths.size() ? m_fieldLengths[nColumn - 1] : 0;
+}
+
 void GridWindowTest::SetUp()
 {
     ::RegDeleteTreeA(HKEY_CURRENT_USER, kProductKey);
@@ -87,19 +151,14 @@ void GridWindowTest::SetUp()
         m_messages.push_back(text ? text : "");
         return m_nAnswer;
     };
-    CKelvaronApp* pApp = dynamic_cast<CKelvaronApp*>(AfxGetApp());
-    ASSERT_TRUE(pApp);
-    pApp->GetUnitSettings()->SetUnits(OZU_UnitSet(1));
+    ASSERT_TRUE(s_pApp);
+    s_pApp->GetUnitSettings()->SetUnits(OZU_UnitSet(1));
 
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
     m_path = kvtest::ScratchDir(std::string("grids_") + info->name()) + "\\Sample.sqlite";
     ASSERT_TRUE(kvtest::CopyFileTo(kvtest::BinaryPath("bin/Database/Sample.sqlite"), m_path));
-    m_pDoc = new CKelvaronDoc;
-    m_pDoc->m_bAutoDelete = FALSE;
-    ASSERT_TRUE(m_pDoc->ConnectDatabase(m_path.c_str()));
     m_pView = new CRecordingView;
-    m_pDoc->AddView(m_pView);
-    m_pView->ReadFieldLengths();
+    ASSERT_TRUE(m_pView->Connect(m_path));
 
     LPCTSTR cls = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
     ASSERT_TRUE(m_parent.CreateEx(0, cls, "component grid test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900,
@@ -113,7 +172,6 @@ void GridWindowTest::MakeGrid()
     m_pGrid = new CRecordingGrid(m_pView);
     ASSERT_TRUE(m_pGrid->Create(WS_VISIBLE, CRect(0, 0, 1, 1), &m_info, 1328));
     m_info.AttachWnd(m_pGrid);
-    m_pView->SetGrid(m_pGrid);
     m_pGrid->SetAssemWnd(&m_assem);
     m_pGrid->InitGrid();
     Show(0);
@@ -125,7 +183,6 @@ void GridWindowTest::DestroyGrid()
         return;
     m_pGrid->DetachRecordBeam();
     m_info.AttachWnd(nullptr);
-    m_pView->SetGrid(nullptr);
     delete m_pGrid;
     m_pGrid = nullptr;
 }
@@ -138,15 +195,10 @@ void GridWindowTest::TearDown()
     if (m_parent.GetSafeHwnd())
         m_parent.DestroyWindow();
     Pump();
-    if (m_pDoc)
-    {
-        m_pDoc->RemoveView(m_pView);
-        m_pDoc->CloseDatabase();
-    }
+    if (m_pView)
+        m_pView->Disconnect();
     delete m_pView;
     m_pView = nullptr;
-    delete m_pDoc;
-    m_pDoc = nullptr;
     GRGetAppState()->m_pfnMessageBox = nullptr;
     if (s_hook)
         ::UnhookWindowsHookEx(s_hook);
@@ -156,12 +208,12 @@ void GridWindowTest::TearDown()
 
 void GridWindowTest::Show(int nTableType)
 {
-    m_pView->SwitchGridTable(nTableType);
+    m_pGrid->SwitchTable(nTableType);
 }
 
 std::string GridWindowTest::Query(const std::string& sql)
 {
-    CRecordset rs(m_pDoc->GetDatabase());
+    CRecordset rs(m_pView->GetDatabase());
     rs.Open(CRecordset::forwardOnly, sql.c_str(), CRecordset::readOnly);
     CString value;
     if (!rs.IsEOF())
@@ -236,7 +288,7 @@ CString GridWindowTest::EditorText()
 
 OZU_UnitSet& GridWindowTest::Units()
 {
-    return *dynamic_cast<CKelvaronApp*>(AfxGetApp())->GetUnitSettings()->GetUnits();
+    return *s_pApp->GetUnitSettings()->GetUnits();
 }
 
 void GridWindowTest::ApplyUnits()

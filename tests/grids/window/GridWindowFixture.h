@@ -1,12 +1,12 @@
 // The component grid in a real window over a scratch copy of the sample
-// database: a document connected to it, a view whose commands are recorded,
-// the grid framed by a record-information window, a private registry for
-// the grid's settings, and recorders for every message box.
+// database: a view that holds the connection and the nominal-size table and
+// records the commands the grid starts, the grid framed by a
+// record-information window, a private registry for the grid's settings,
+// and recorders for every message box.
 #pragma once
 
-#include "app/KelvaronApp.h"
-#include "app/KelvaronDoc.h"
-#include "app/KelvaronView.h"
+#include "database/records/NominalTable.h"
+#include "grids/window/GridView.h"
 #include "grids/window/GridWindow.h"
 #include "grids/window/SideGrids.h"
 
@@ -17,10 +17,23 @@
 
 namespace gridwindowtest {
 
-// A view that records the commands and pickers the grid starts.
-class CRecordingView : public CKelvaronView
+// The view the grid sits in: the database and its nominal-size table, the
+// text widths of the Components columns, the state it shares with the grid,
+// and a record of the commands and pickers the grid starts.
+class CRecordingView : public CGridView
 {
 public:
+    // Connects to the database file and opens its nominal-size table.
+    BOOL Connect(const std::string& path);
+    void Disconnect();
+
+    CDatabase* GetDatabase() const override { return m_pDatabase; }
+    OZU_DiameterValue& ConvertNominal(OZU_DiameterValue& result, const OZU_DiameterValue& diameter,
+                                      int nUnit) override;
+    int GetFieldLength(int nColumn) const override;
+    BOOL IsStartingUp() const override { return FALSE; }
+    CGridState& GetGridState() override { return m_state; }
+
     std::vector<std::string> calls;
     void OnAddComponent() override { calls.push_back("add"); }
     void OnEditComponent() override { calls.push_back("edit"); }
@@ -34,13 +47,19 @@ public:
     {
         calls.push_back("lineType " + std::to_string(nLineType) + " row " + std::to_string(nRow));
     }
+
+private:
+    CDatabase* m_pDatabase = nullptr;
+    CNominalTable* m_pNominalTable = nullptr;
+    std::vector<int> m_fieldLengths;  // by 0-based Components column
+    CGridState m_state;
 };
 
 // A grid that records the component operations its keys and clicks start.
 class CRecordingGrid : public CGridWindow
 {
 public:
-    explicit CRecordingGrid(CKelvaronView* pView) : CGridWindow(pView) {}
+    explicit CRecordingGrid(CGridView* pView) : CGridWindow(pView) {}
     std::vector<std::string> calls;
     void DeleteSelected() override { calls.push_back("delete"); }
     void AddToAssembly(long nKey) override { calls.push_back("addToAssembly " + std::to_string(nKey)); }
@@ -105,7 +124,6 @@ protected:
     int m_nAnswer = IDOK;
 
     std::string m_path;
-    CKelvaronDoc* m_pDoc = nullptr;
     CRecordingView* m_pView = nullptr;
     CWnd m_parent;
     CGRRecordInfoWnd m_info;

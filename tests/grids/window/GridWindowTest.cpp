@@ -353,12 +353,12 @@ TEST_F(GridWindowTest, ClicksAndDoubleClicksStartTheViewsCommands)
     // Double clicks: a record edits it, the append row adds one.
     m_pGrid->OnLButtonDblClkRowCol(2, 6, 0, CPoint());
     m_pGrid->OnLButtonDblClkRowCol(m_pGrid->GetAppendRow(), 6, 0, CPoint());
-    m_pView->m_bAssemblyMode = TRUE;
+    m_pView->GetGridState().bAssemblyMode = TRUE;
     m_pGrid->OnLButtonDblClkRowCol(2, 6, 0, CPoint());
-    m_pView->m_bAssemblyMode = FALSE;
-    m_pView->m_bNozzleMode = TRUE;
+    m_pView->GetGridState().bAssemblyMode = FALSE;
+    m_pView->GetGridState().bNozzleMode = TRUE;
     m_pGrid->OnLButtonDblClkRowCol(2, 6, 0, CPoint());
-    m_pView->m_bNozzleMode = FALSE;
+    m_pView->GetGridState().bNozzleMode = FALSE;
     EXPECT_EQ((std::vector<std::string>{ "edit", "add", "addToAssembly", "addNozzle" }), m_pView->calls);
 
     // A row header click selects the Description; while an assembly is built
@@ -376,7 +376,7 @@ TEST_F(GridWindowTest, ClicksAndDoubleClicksStartTheViewsCommands)
     m_pGrid->OnLButtonClickedRowCol(4, 0, 0, CPoint());
     m_pGrid->SetAssemblyMode(FALSE);
     // A nozzle header click adds the nozzle only on the Nozzle table.
-    m_pView->m_bNozzleMode = TRUE;
+    m_pView->GetGridState().bNozzleMode = TRUE;
     m_pGrid->OnLButtonClickedRowCol(4, 0, 0, CPoint());
     Show(TABLE_NOZZLE);
     m_pGrid->OnLButtonClickedRowCol(2, 0, 0, CPoint());
@@ -384,9 +384,9 @@ TEST_F(GridWindowTest, ClicksAndDoubleClicksStartTheViewsCommands)
 
     // The right button tells the view whether the header was hit.
     m_pGrid->OnRButtonHitRowCol(0, 6, 0, 6, CPoint(), 0, GR_HIT_INCELL | GR_HIT_DOWN | GR_HIT_START | GR_HIT_RIGHT);
-    EXPECT_TRUE(m_pView->m_bColumnMenu);
+    EXPECT_TRUE(m_pView->GetGridState().bColumnMenu);
     m_pGrid->OnRButtonHitRowCol(2, 6, 2, 6, CPoint(), 0, GR_HIT_INCELL | GR_HIT_DOWN | GR_HIT_START | GR_HIT_RIGHT);
-    EXPECT_FALSE(m_pView->m_bColumnMenu);
+    EXPECT_FALSE(m_pView->GetGridState().bColumnMenu);
 }
 
 TEST_F(GridWindowTest, APressOnAColourCellOpensThePickerUnlessReadOnly)

@@ -201,3 +201,28 @@ TEST(OdbcDynamic, NumericAndGuidColumnsAreText)
         EXPECT_STREQ("0F8FAD5B-D9CB-469F-A165-70867728950E", text);
     });
 }
+
+// An Access 2007 file read through the dynamic recordset: every row, and a
+// refused write that leaves the file as it was.
+TEST(OdbcAccess, AccessTwentyOhSevenFileReadsAllRows)
+{
+    Guarded([] {
+        std::string file = kvtest::SharedPath("testdata/access/ASampleDatabase.accdb");
+        std::string before = FileBytes(file);
+        CDatabase db;
+        ASSERT_TRUE(db.OpenEx(AccessConnect(file).c_str(), CDatabase::noOdbcDialog));
+        CGRDynamicRecordsetEx rs(&db);
+        ASSERT_TRUE(rs.Open(CRecordset::dynaset, "SELECT * FROM [Asset Items]"));
+        EXPECT_GT(rs.GetColumnCount(), 1);
+        int rows = 0;
+        while (!rs.IsEOF()) {
+            ++rows;
+            rs.MoveNext();
+        }
+        EXPECT_EQ(65, rows);
+        EXPECT_EQ(AFX_SQL_ERROR_RECORDSET_READONLY, CatchDB([&] { rs.AddNew(); }).code);
+        rs.Close();
+        db.Close();
+        EXPECT_TRUE(before == FileBytes(file));
+    });
+}

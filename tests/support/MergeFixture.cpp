@@ -1,4 +1,4 @@
-#include "tests/database/merge/MergeFixture.h"
+#include "tests/support/MergeFixture.h"
 
 #include "tests/support/TestSupport.h"
 
@@ -108,6 +108,7 @@ void MergeTest::SetUp()
         if (c == '/')
             c = '_';
     m_dir = kvtest::ScratchDir(name);
+    DBDatabase::SetProgramFolder(m_app.GetRootPath());
     m_source = m_dir + "\\Source.sqlite";
     m_target = m_dir + "\\Target.sqlite";
     ASSERT_TRUE(kvtest::CopyFileTo(kvtest::BinaryPath("bin/Database/Skeleton.sqlite"), m_source));
@@ -132,6 +133,8 @@ std::string MergeTest::Merge()
     DBDatabase source(m_source.c_str(), DBDatabase::openFile | DBDatabase::openAsReadOnly);
     EXPECT_TRUE(target.IsOpen());
     EXPECT_TRUE(source.IsOpen());
+    Attach(target);
+    Attach(source);
     std::string sourceName = source.GetDatabaseName().str();
     std::string targetName = target.GetDatabaseName().str();
     target.Merge(&source);

@@ -1,10 +1,9 @@
-// Shared pieces of the merge and clean tests: an application object that
-// answers the program's message boxes from a script, copies of the skeleton
-// seeded by SQL, merges run the way the merge dialog runs them, and query
-// helpers.
+// Shared pieces of the merge and clean tests (of the engine and of its
+// dialogs): an application object that answers the program's message boxes
+// from a script, copies of the skeleton seeded by SQL, merges run the way
+// the merge dialog runs them, and query helpers.
 #pragma once
 
-#include "app/KelvaronApp.h"
 #include "database/merge/DBDatabase.h"
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/TestSupport.h"
@@ -16,13 +15,15 @@
 
 namespace mergetest {
 
-// The program's application object, with every prompt of AfxMessageBox
-// kept and answered with the next scripted answer (IDNO for questions, IDOK
-// for the rest when the script is empty).
-class TestApp : public CKelvaronApp
+// An application object with every prompt of AfxMessageBox kept and
+// answered with the next scripted answer (IDNO for questions, IDOK for the
+// rest when the script is empty).
+class TestApp : public CWinApp
 {
 public:
     int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
+    // The program folder, as the program's application object gives it.
+    CString GetRootPath() const { return kvtest::ProgramFolder().c_str(); }
     std::vector<std::string> prompts;
     std::deque<int> answers;
 };
@@ -44,11 +45,25 @@ std::string FileBytes(const std::string& path);
 // Text of a file in tests/database/merge/<relative>.
 std::string FixtureText(const std::string& relative);
 
-// A test with a source and a target database, copies of the skeleton.
+// The engine's messages shown the way the program shows them: through the
+// application object's message box, a failure in its exception's own box.
+class ProgramMessages : public DBMessageSink
+{
+public:
+    int ShowMessage(LPCSTR lpszText, UINT nType) override { return AfxMessageBox(lpszText, nType); }
+    void ShowError(CException* e) override { e->ReportError(); }
+};
+
+// A test with a source and a target database, copies of the skeleton. The
+// merge report goes to the test program's folder, as the program's goes to
+// its own.
 class MergeTest : public ::testing::Test
 {
 protected:
     void SetUp() override;
+
+    // Shows the database's messages as the merge and clean dialogs do.
+    void Attach(DBDatabase& db) { db.SetSinks(nullptr, &m_messages); }
 
     // Runs a merge of the source into the target as the merge dialog does
     // (target flag 0x1, source 0x11). Returns the report text ("" when no
@@ -62,6 +77,7 @@ protected:
     DBDatabase::MergeOutcome m_outcome = DBDatabase::mergeNotRun;
     std::string m_reportPath;
     TestApp m_app;
+    ProgramMessages m_messages;
     MessageBoxWatcher m_boxes;
 };
 
