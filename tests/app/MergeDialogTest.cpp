@@ -243,7 +243,7 @@ TEST_F(DialogTest, AccessFileWithoutComponentTablesIsRefusedAndTheDestinationIsL
     std::string before = FileBytes(m_target);
     TestMergeDialog dialog(m_target.c_str());
     ASSERT_TRUE(dialog.Create(IDD_MERGE_DATABASES));
-    dialog.files = {kvtest::SharedPath("testdata/access/nwind.mdb")};
+    dialog.files = {kvtest::DataPath("access/nwind.mdb")};
     Click(dialog, IDC_MERGE_SOURCE_BROWSE);
     ASSERT_EQ(1u, m_boxes.Texts().size());
     EXPECT_NE(std::string::npos, m_boxes.Texts()[0].find("not a component database")) << m_boxes.Texts()[0];

@@ -17,7 +17,7 @@ static std::string Join(const char* base, const std::string& relative)
 
 std::string SourcePath(const std::string& relative) { return Join(KV_SOURCE_DIR, relative); }
 std::string BinaryPath(const std::string& relative) { return Join(KV_BINARY_DIR, relative); }
-std::string SharedPath(const std::string& relative) { return Join(KV_SHARED_DIR, relative); }
+std::string DataPath(const std::string& relative) { return SourcePath("tests/data/" + relative); }
 
 std::string ProgramFolder()
 {

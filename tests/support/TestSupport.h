@@ -5,10 +5,10 @@
 namespace kvtest {
 
 // Windows paths (as Wine sees them) of the source tree, the build tree and the
-// shared test data beside the checkout.
+// test data kept in the project (tests/data).
 std::string SourcePath(const std::string& relative);
 std::string BinaryPath(const std::string& relative);
-std::string SharedPath(const std::string& relative);
+std::string DataPath(const std::string& relative);
 
 // The folder of the running test program, ending in a backslash.
 std::string ProgramFolder();

@@ -166,7 +166,7 @@ TEST_F(MergeTest, TapeThatCannotBeRemovedAgainLeavesNothingBehind)
 
 TEST_F(MergeTest, AccessFileWithoutComponentTablesIsRefusedWithAClearMessage)
 {
-    std::string nwind = kvtest::SharedPath("testdata/access/nwind.mdb");
+    std::string nwind = kvtest::DataPath("access/nwind.mdb");
     std::string before = FileBytes(nwind);
     ASSERT_FALSE(before.empty());
     std::string message;

@@ -30,7 +30,7 @@ public:
 TEST(OdbcAccess, NorthwindCustomersReadOnly)
 {
     Guarded([] {
-        std::string file = kvtest::SharedPath("testdata/access/nwind.mdb");
+        std::string file = kvtest::DataPath("access/nwind.mdb");
         std::string before = FileBytes(file);
         ASSERT_FALSE(before.empty());
         CDatabase db;

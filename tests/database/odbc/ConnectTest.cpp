@@ -35,7 +35,7 @@ TEST(OdbcConnect, DriverIsChosenByFileContent)
     EXPECT_EQ(FileKind::Access, kvodbc::DetectFileKind(ace));
     EXPECT_EQ(FileKind::Other, kvodbc::DetectFileKind(junk));
     EXPECT_EQ(FileKind::Missing, kvodbc::DetectFileKind(missing));
-    EXPECT_EQ(FileKind::Access, kvodbc::DetectFileKind(kvtest::SharedPath("testdata/access/nwind.mdb")));
+    EXPECT_EQ(FileKind::Access, kvodbc::DetectFileKind(kvtest::DataPath("access/nwind.mdb")));
 
     const std::vector<std::string> unixDrivers = {"SQLite", "SQLite3", "MDBTools"};
     const std::vector<std::string> windows = {"Microsoft Access Driver (*.mdb, *.accdb)", "SQLite3 ODBC Driver"};

@@ -207,7 +207,7 @@ TEST(OdbcDynamic, NumericAndGuidColumnsAreText)
 TEST(OdbcAccess, AccessTwentyOhSevenFileReadsAllRows)
 {
     Guarded([] {
-        std::string file = kvtest::SharedPath("testdata/access/ASampleDatabase.accdb");
+        std::string file = kvtest::DataPath("access/ASampleDatabase.accdb");
         std::string before = FileBytes(file);
         CDatabase db;
         ASSERT_TRUE(db.OpenEx(AccessConnect(file).c_str(), CDatabase::noOdbcDialog));
