@@ -2,7 +2,7 @@
 
 #include "app/CleanDlg.h"
 #include "app/MergeDlg.h"
-#include "resources/resource.h"
+#include "app/AppRes.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #include "app/MergeDlg.h"
 
-#include "resources/resource.h"
+#include "app/AppRes.h"
 
 #include <algorithm>
 #include <climits>

@@ -33,7 +33,8 @@ endfunction()
 # libraries of the layers below it that it uses and the Win32 import
 # libraries it calls. A DEPENDS that is not a library added before this one
 # (a library of the same or a higher layer) stops the configuration: the
-# layers depend one way.
+# layers depend one way. The .rc files of the folder are the library's
+# resource fragments (see kv_write_resources).
 function(kv_library name)
   cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "DEPENDS;WIN32_LIBS")
   get_property(_below GLOBAL PROPERTY KV_LIBRARIES)
@@ -52,8 +53,47 @@ function(kv_library name)
   add_library(${name} STATIC ${_src})
   target_link_libraries(${name} PUBLIC ${ARG_DEPENDS} ${ARG_WIN32_LIBS})
   kv_use_precompiled_header(${name})
+  file(GLOB _rc CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.rc)
+  set_property(GLOBAL PROPERTY KV_DEPENDS_${name} ${ARG_DEPENDS})
+  set_property(GLOBAL PROPERTY KV_RESOURCES_${name} ${_rc})
   set_property(GLOBAL APPEND PROPERTY KV_LIBRARIES ${name})
   kv_check_layer(${name})
+endfunction()
+
+# ---- Resources -----------------------------------------------------------------
+# kv_write_resources(file [lib...]): writes a resource script that includes
+# the resource fragments of the libraries named and of every library below
+# them (all libraries when none is named), lowest layer first. The program's
+# script includes the one for all libraries; each test executable gets one
+# for the libraries it tests, so it carries their strings and dialogs and
+# nothing of the layers above.
+function(kv_write_resources file)
+  get_property(_all GLOBAL PROPERTY KV_LIBRARIES)
+  if(ARGC GREATER 1)
+    set(_todo ${ARGN})
+    set(_wanted "")
+    while(_todo)
+      list(POP_FRONT _todo _lib)
+      if(NOT _lib IN_LIST _wanted)
+        list(APPEND _wanted ${_lib})
+        get_property(_deps GLOBAL PROPERTY KV_DEPENDS_${_lib})
+        list(APPEND _todo ${_deps})
+      endif()
+    endwhile()
+  else()
+    set(_wanted ${_all})
+  endif()
+  set(_text "// Made by the build (kv_write_resources in cmake/Kelvaron.cmake).\n")
+  foreach(_lib ${_all})
+    if(_lib IN_LIST _wanted)
+      get_property(_rc GLOBAL PROPERTY KV_RESOURCES_${_lib})
+      foreach(_f ${_rc})
+        file(RELATIVE_PATH _f ${CMAKE_SOURCE_DIR} ${_f})
+        string(APPEND _text "#include \"${_f}\"\n")
+      endforeach()
+    endif()
+  endforeach()
+  file(CONFIGURE OUTPUT ${file} CONTENT "${_text}")
 endfunction()
 
 # kv_check_layer(name): links every object of the library, whether a program

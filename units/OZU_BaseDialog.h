@@ -5,7 +5,7 @@
 #pragma once
 #include "platform/framework/Framework.h"
 #include "units/OZU_UnitSettings.h"
-#include "resources/resource.h"
+#include "units/UnitsRes.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 // Conversion factors and string-table ids of the names of every unit list.
 #include "units/OZU_Unit.h"
-#include "resources/resource.h"
+#include "units/UnitsRes.h"
 
 #include <iterator>
 

@@ -1,7 +1,7 @@
 // Entry point of Kelvaron.exe. Until the application object takes over the
 // start-up, it opens the main window and runs the message loop.
 #include <windows.h>
-#include "resources/resource.h"
+#include "app/AppRes.h"
 
 static LRESULT CALLBACK MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {

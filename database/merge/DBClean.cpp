@@ -1,7 +1,7 @@
 // The field clean: the canonical form of a component record, and the pass
 // that writes it into every Components row of a database.
 #include "database/merge/DBDatabase.h"
-#include "resources/resource.h"
+#include "database/merge/MergeRes.h"
 
 #include <cmath>
 #include <initializer_list>

@@ -1,6 +1,6 @@
 #include "database/merge/DBDatabase.h"
 
-#include "resources/resource.h"
+#include "database/merge/MergeRes.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "database/merge/DBTables.h"
 
 #include "database/merge/DBDatabase.h"
-#include "resources/resource.h"
+#include "database/merge/MergeRes.h"
 
 #include <algorithm>
 #include <cstring>

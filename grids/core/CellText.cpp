@@ -1,6 +1,6 @@
 #include "grids/core/CellText.h"
 #include "grids/core/GridTables.h"
-#include "resources/resource.h"
+#include "grids/core/GridsCoreRes.h"
 
 #include <climits>
 

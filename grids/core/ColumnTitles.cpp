@@ -1,6 +1,6 @@
 #include "grids/core/ColumnTitles.h"
 #include "grids/core/GridTables.h"
-#include "resources/resource.h"
+#include "grids/core/GridsCoreRes.h"
 
 namespace kvgrid {
 

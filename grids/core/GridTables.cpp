@@ -1,6 +1,6 @@
 #include "grids/core/GridTables.h"
 #include "database/records/ComponentRecords.h"
-#include "resources/resource.h"
+#include "grids/core/GridsCoreRes.h"
 
 #include <cctype>
 

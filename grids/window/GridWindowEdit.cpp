@@ -3,7 +3,7 @@
 #include "grids/window/GridWindow.h"
 #include "grids/core/CellConversion.h"
 #include "grids/core/CellText.h"
-#include "resources/resource.h"
+#include "grids/window/GridsWindowRes.h"
 
 #include <algorithm>
 

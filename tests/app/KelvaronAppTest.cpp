@@ -4,6 +4,7 @@
 #include "app/KelvaronApp.h"
 #include "units/OZU_BaseDialog.h"
 #include "tests/support/RegistryHelpers.h"
+#include "tests/units/UnitsTestRes.h"
 
 using kvtest::StoredText;
 using kvtest::StoreText;

@@ -4,7 +4,8 @@
 #include "app/CleanDlg.h"
 #include "app/MainFrm.h"
 #include "app/MergeDlg.h"
-#include "resources/resource.h"
+#include "app/AppRes.h"
+#include "database/merge/MergeRes.h"
 #include "tests/support/MergeFixture.h"
 #include "tests/support/TestSupport.h"
 

@@ -4,6 +4,7 @@
 
 #include "units/OZU_BaseDialog.h"
 #include "tests/support/RegistryHelpers.h"
+#include "tests/units/UnitsTestRes.h"
 
 #include <functional>
 #include <initializer_list>

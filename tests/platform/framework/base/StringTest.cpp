@@ -1,6 +1,6 @@
 // CString: extraction, searching, editing and formatting at their edges.
 #include "FrameworkTestHelpers.h"
-#include "resources/resource.h"
+#include "tests/platform/framework/base/BaseTestRes.h"
 
 #include <string>
 
@@ -219,7 +219,7 @@ TEST(String, LoadStringFromTheStringTable)
     CString s("unchanged");
     ASSERT_TRUE(s.LoadString(AFX_IDS_APP_TITLE));
     EXPECT_STREQ("Kelvaron", s);
-    ASSERT_TRUE(s.LoadString(IDS_UNIT_M3));
+    ASSERT_TRUE(s.LoadString(IDS_TEST_NON_ASCII));
     EXPECT_STREQ("m\xC2\xB3", s); // non-ASCII text arrives as UTF-8
     s = "unchanged";
     EXPECT_FALSE(s.LoadString(0x7FF3));

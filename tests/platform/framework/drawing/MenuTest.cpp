@@ -1,7 +1,7 @@
 // Menus built in code and from the resource script, queried and changed.
 #include <gtest/gtest.h>
 #include "platform/framework/Framework.h"
-#include "resources/resource.h"
+#include "tests/platform/framework/drawing/DrawingTestRes.h"
 
 TEST(Menu, ABuiltMenuAnswersForItsItemsAndPopups)
 {

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/framework/Framework.h"
-#include "resources/resource.h"
+#include "tests/platform/framework/window/WindowTestRes.h"
 
 #include <deque>
 #include <functional>
