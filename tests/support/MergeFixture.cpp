@@ -4,8 +4,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 namespace mergetest {
 
@@ -21,77 +19,6 @@ int TestApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
     return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? IDNO : IDOK;
 }
 
-void RunSql(CDatabase& db, const std::string& sql)
-{
-    std::istringstream in(sql);
-    std::string line, statement;
-    bool inTrigger = false;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (statement.empty() && (line.empty() || line.rfind("--", 0) == 0))
-            continue;
-        statement += line + "\n";
-        if (line.rfind("CREATE TRIGGER", 0) == 0)
-            inTrigger = true;
-        bool ends = !line.empty() && line.back() == ';';
-        if (inTrigger)
-            ends = line == "END;";
-        if (ends) {
-            statement.pop_back();
-            statement.pop_back();  // the ";"
-            db.ExecuteSQL(statement.c_str());
-            statement.clear();
-            inTrigger = false;
-        }
-    }
-}
-
-void RunSqlOn(const std::string& path, const std::string& sql)
-{
-    CDatabase db;
-    ASSERT_TRUE(db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog));
-    try {
-        RunSql(db, sql);
-    } catch (CException* e) {
-        char message[1024] = {};
-        e->GetErrorMessage(message, sizeof(message));
-        e->Delete();
-        ADD_FAILURE() << "fixture SQL failed: " << message;
-    }
-    db.Close();
-}
-
-std::string QueryRows(const std::string& path, const std::string& sql)
-{
-    CDatabase db;
-    if (!db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog))
-        return "<cannot open>";
-    std::string rows;
-    CRecordset rs(&db);
-    rs.Open(CRecordset::forwardOnly, sql.c_str(), CRecordset::readOnly);
-    for (bool first = true; !rs.IsEOF(); rs.MoveNext(), first = false) {
-        if (!first)
-            rows += ";";
-        for (short i = 0; i < rs.GetODBCFieldCount(); ++i) {
-            CString value;
-            rs.GetFieldValue(i, value);
-            rows += (i ? "," : "") + value.str();
-        }
-    }
-    rs.Close();
-    db.Close();
-    return rows;
-}
-
-std::string FileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
 std::string FixtureText(const std::string& relative)
 {
     std::string text = FileBytes(kvtest::SourcePath("tests/database/merge/" + relative));
@@ -102,12 +29,7 @@ std::string FixtureText(const std::string& relative)
 
 void MergeTest::SetUp()
 {
-    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "_" + info->name();
-    for (char& c : name)
-        if (c == '/')
-            c = '_';
-    m_dir = kvtest::ScratchDir(name);
+    m_dir = kvtest::ScratchDir(kvtest::TestName());
     DBDatabase::SetProgramFolder(m_app.GetRootPath());
     m_source = m_dir + "\\Source.sqlite";
     m_target = m_dir + "\\Target.sqlite";

@@ -6,6 +6,7 @@
 
 #include "database/merge/DBDatabase.h"
 #include "tests/support/MessageBoxWatcher.h"
+#include "tests/support/ScratchDatabase.h"
 #include "tests/support/TestSupport.h"
 #include <gtest/gtest.h>
 
@@ -29,18 +30,11 @@ public:
 };
 
 using kvtest::ConnectStringFor;
+using kvtest::FileBytes;
 using kvtest::MessageBoxWatcher;
-
-// Splits SQL text into statements (a statement ends with ";" at the end of
-// a line; a trigger's body is kept whole) and runs them.
-void RunSql(CDatabase& db, const std::string& sql);
-void RunSqlOn(const std::string& path, const std::string& sql);
-
-// The rows of a query: columns joined by ",", rows by ";".
-std::string QueryRows(const std::string& path, const std::string& sql);
-
-// The whole content of a file ("" when it cannot be read).
-std::string FileBytes(const std::string& path);
+using kvtest::QueryRows;
+using kvtest::RunSql;
+using kvtest::RunSqlOn;
 
 // Text of a file in tests/database/merge/<relative>.
 std::string FixtureText(const std::string& relative);

@@ -7,7 +7,8 @@ namespace kvtest {
 
 static MessageBoxWatcher* s_pWatcher = nullptr;
 
-MessageBoxWatcher::MessageBoxWatcher()
+MessageBoxWatcher::MessageBoxWatcher(std::vector<std::string>* pTexts)
+    : m_pTexts(pTexts != nullptr ? pTexts : &m_texts)
 {
     s_pWatcher = this;
     m_hook = ::SetWindowsHookExA(WH_CBT, HookProc, nullptr, ::GetCurrentThreadId());
@@ -35,7 +36,7 @@ LRESULT CALLBACK MessageBoxWatcher::HookProc(int nCode, WPARAM wParam, LPARAM lP
         if (std::strcmp(className, "#32770") == 0 && _stricmp(textClass, "Static") == 0) {
             char text[2048] = {};
             ::GetWindowTextA(hText, text, sizeof(text));
-            s_pWatcher->m_texts.push_back(text);
+            s_pWatcher->m_pTexts->push_back(text);
             std::fprintf(stderr, "[message box] %s\n", text);
             ::PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
         }

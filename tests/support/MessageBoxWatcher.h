@@ -11,21 +11,24 @@ namespace kvtest {
 
 // Answers every message box shown on this thread while it lives with OK and
 // keeps their texts (also the framework's error boxes, which do not go
-// through the application object). Other dialogs are left alone.
+// through the application object). Other dialogs are left alone. The texts
+// go into a list of the caller's when one is given (to keep them in one
+// order with messages recorded elsewhere).
 class MessageBoxWatcher
 {
 public:
-    MessageBoxWatcher();
+    explicit MessageBoxWatcher(std::vector<std::string>* pTexts = nullptr);
     ~MessageBoxWatcher();
     MessageBoxWatcher(const MessageBoxWatcher&) = delete;
     MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
 
-    const std::vector<std::string>& Texts() const { return m_texts; }
+    const std::vector<std::string>& Texts() const { return *m_pTexts; }
 
 private:
     static LRESULT CALLBACK HookProc(int nCode, WPARAM wParam, LPARAM lParam);
     HHOOK m_hook;
     std::vector<std::string> m_texts;
+    std::vector<std::string>* m_pTexts;
 };
 
 } // namespace kvtest

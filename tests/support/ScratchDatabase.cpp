@@ -2,12 +2,117 @@
 
 #include <windows.h>
 
-namespace odbctest {
+#include <cstdlib>
+#include <sstream>
 
-std::string AccessConnect(const std::string& path)
+namespace kvtest {
+
+std::string CopySkeleton(const std::string& scratchName)
 {
-    return "Driver={Microsoft Access Driver (*.mdb, *.accdb)};Dbq=" + path + ";";
+    std::string dir = ScratchDir(scratchName);
+    std::string path = dir + "\\Test.sqlite";
+    if (!CopyFileTo(BinaryPath("bin/Database/Skeleton.sqlite"), path))
+        ADD_FAILURE() << "cannot copy the skeleton database to " << path;
+    return path;
 }
+
+void RunSql(CDatabase& db, const std::string& sql)
+{
+    std::istringstream in(sql);
+    std::string line, statement;
+    bool inTrigger = false;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (statement.empty() && (line.empty() || line.rfind("--", 0) == 0))
+            continue;
+        statement += line + "\n";
+        if (line.rfind("CREATE TRIGGER", 0) == 0)
+            inTrigger = true;
+        bool ends = !line.empty() && line.back() == ';';
+        if (inTrigger)
+            ends = line == "END;";
+        if (ends) {
+            statement.pop_back();
+            statement.pop_back();  // the ";"
+            db.ExecuteSQL(statement.c_str());
+            statement.clear();
+            inTrigger = false;
+        }
+    }
+}
+
+void RunSqlOn(const std::string& path, const std::string& sql)
+{
+    CDatabase db;
+    ASSERT_TRUE(db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog));
+    try {
+        RunSql(db, sql);
+    } catch (CException* e) {
+        char message[1024] = {};
+        e->GetErrorMessage(message, sizeof(message));
+        e->Delete();
+        ADD_FAILURE() << "fixture SQL failed: " << message;
+    }
+    db.Close();
+}
+
+void InsertRow(CDatabase& db, const std::string& table,
+               const std::vector<std::pair<std::string, std::string>>& columns)
+{
+    std::string names, values;
+    for (const auto& c : columns) {
+        if (!names.empty()) {
+            names += ", ";
+            values += ", ";
+        }
+        names += c.first;
+        values += c.second;
+    }
+    db.ExecuteSQL(("INSERT INTO " + table + " (" + names + ") VALUES (" + values + ")").c_str());
+}
+
+std::string QueryText(CDatabase& db, const std::string& sql)
+{
+    CRecordset rs(&db);
+    rs.Open(CRecordset::forwardOnly, sql.c_str(), CRecordset::readOnly);
+    CString value;
+    if (!rs.IsEOF())
+        rs.GetFieldValue((short)0, value);
+    rs.Close();
+    return value.str();
+}
+
+long QueryLong(CDatabase& db, const std::string& sql)
+{
+    return std::atol(QueryText(db, sql).c_str());
+}
+
+std::string QueryRows(const std::string& path, const std::string& sql)
+{
+    CDatabase db;
+    if (!db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog))
+        return "<cannot open>";
+    std::string rows;
+    CRecordset rs(&db);
+    rs.Open(CRecordset::forwardOnly, sql.c_str(), CRecordset::readOnly);
+    for (bool first = true; !rs.IsEOF(); rs.MoveNext(), first = false) {
+        if (!first)
+            rows += ";";
+        for (short i = 0; i < rs.GetODBCFieldCount(); ++i) {
+            CString value;
+            rs.GetFieldValue(i, value);
+            rows += (i ? "," : "") + value.str();
+        }
+    }
+    rs.Close();
+    db.Close();
+    return rows;
+}
+
+} // namespace kvtest
+
+namespace odbctest {
 
 std::string MakeDatabase(const std::string& folder, const std::vector<std::string>& statements,
                          const std::string& fileName)
@@ -17,7 +122,7 @@ std::string MakeDatabase(const std::string& folder, const std::vector<std::strin
     HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     CloseHandle(h);
     OZUDatabase db;
-    db.OpenEx(AccessConnect(path).c_str(), OZUDatabase::noOdbcDialog);
+    db.OpenEx(kvtest::ConnectStringFor(path).c_str(), OZUDatabase::noOdbcDialog);
     for (auto& s : statements)
         db.ExecuteSQL(s.c_str());
     db.Close();
@@ -35,21 +140,6 @@ std::vector<std::string> PartsTable(int rows)
         s.push_back(buf);
     }
     return s;
-}
-
-std::string FileBytes(const std::string& path)
-{
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return std::string();
-    std::string out;
-    char buf[65536];
-    DWORD got = 0;
-    while (ReadFile(h, buf, sizeof(buf), &got, nullptr) && got)
-        out.append(buf, got);
-    CloseHandle(h);
-    return out;
 }
 
 CString Scalar(OZUDatabase& db, const char* sql)

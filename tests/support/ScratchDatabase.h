@@ -1,6 +1,7 @@
-// Fixtures of the ODBC layer's tests: small SQLite databases made in scratch
-// folders through the layer itself, a record class over a "Parts" table, and
-// helpers to catch the layer's exceptions.
+// Scratch databases for the tests: small SQLite databases made in scratch
+// folders through the ODBC layer itself, copies of the skeleton the build
+// makes, a record class over a small "Parts" table, SQL helpers that seed
+// and read them, and helpers to catch the layer's exceptions.
 #pragma once
 
 #include "database/odbc/OZU_DB_RS.h"
@@ -9,13 +10,36 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
+
+namespace kvtest {
+
+// Copies the built skeleton into a fresh scratch folder and returns the copy's path.
+std::string CopySkeleton(const std::string& scratchName);
+
+// Splits SQL text into statements (a statement ends with ";" at the end of
+// a line; a trigger's body is kept whole) and runs them.
+void RunSql(CDatabase& db, const std::string& sql);
+void RunSqlOn(const std::string& path, const std::string& sql);
+
+// Inserts a row with the columns given as names and SQL values, e.g.
+// {{"[Component Key]", "7"}, {"[Flags]", "1"}}.
+void InsertRow(CDatabase& db, const std::string& table,
+               const std::vector<std::pair<std::string, std::string>>& columns);
+
+// Runs a query and returns its first column of the first row as text ("" when
+// there is no row).
+std::string QueryText(CDatabase& db, const std::string& sql);
+long QueryLong(CDatabase& db, const std::string& sql);
+// The rows of a query on a database file: columns joined by ",", rows by ";".
+std::string QueryRows(const std::string& path, const std::string& sql);
+
+} // namespace kvtest
 
 namespace odbctest {
 
-// The connect string the program builds for a database file: the Access
-// driver named, the file given (the layer picks the driver by content).
-std::string AccessConnect(const std::string& path);
+using kvtest::FileBytes;
 
 // A new SQLite database file in scratch folder `folder`, made by running the
 // statements; returns its (Windows) path.
@@ -25,9 +49,6 @@ std::string MakeDatabase(const std::string& folder, const std::vector<std::strin
 // The statements of table Parts: 10 rows, [Part Key] 1..10,
 // [Description] "Item n", [Count] n*10, [Size] n/4, [Code] n.
 std::vector<std::string> PartsTable(int rows = 10);
-
-// Whole file as bytes ("" when it cannot be read).
-std::string FileBytes(const std::string& path);
 
 // A CDBException caught from f: its code (m_nRetCode) and message; code 0
 // when nothing was thrown.

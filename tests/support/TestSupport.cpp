@@ -1,6 +1,10 @@
 #include "tests/support/TestSupport.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <fstream>
+#include <sstream>
 
 namespace kvtest {
 
@@ -57,6 +61,33 @@ std::string ScratchDir(const std::string& name)
     RemoveTree(dir);
     CreateDirectoryA(dir.c_str(), nullptr);
     return dir;
+}
+
+std::string TestName()
+{
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "_" + info->name();
+    for (char& c : name)
+        if (c == '/')
+            c = '_';
+    return name;
+}
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
 }
 
 std::string ConnectStringFor(const std::string& path)

@@ -15,6 +15,14 @@ std::string ProgramFolder();
 
 // A fresh, empty folder under the build tree for one test's files.
 std::string ScratchDir(const std::string& name);
+// The name of the running test, "Suite_Name", to name its scratch folder.
+std::string TestName();
+
+// The whole content of a file ("" when it cannot be read).
+std::string FileBytes(const std::string& path);
+
+// Dispatches every message waiting in the thread's queue.
+void PumpMessages();
 
 // The connect string the program uses for a database file (the connection
 // layer picks the driver the machine has for it).

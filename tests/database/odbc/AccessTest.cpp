@@ -3,6 +3,7 @@
 #include "tests/support/ScratchDatabase.h"
 
 using namespace odbctest;
+using kvtest::ConnectStringFor;
 
 namespace {
 
@@ -34,7 +35,7 @@ TEST(OdbcAccess, NorthwindCustomersReadOnly)
         std::string before = FileBytes(file);
         ASSERT_FALSE(before.empty());
         CDatabase db;
-        ASSERT_TRUE(db.OpenEx(AccessConnect(file).c_str(), CDatabase::noOdbcDialog));
+        ASSERT_TRUE(db.OpenEx(ConnectStringFor(file).c_str(), CDatabase::noOdbcDialog));
         EXPECT_FALSE(db.CanUpdate());
         EXPECT_FALSE(db.IsSQLite());
         EXPECT_NE(-1, db.GetReadOnlyReason().Find("read-only"));

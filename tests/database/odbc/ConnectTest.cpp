@@ -6,6 +6,7 @@
 #include <windows.h>
 
 using namespace odbctest;
+using kvtest::ConnectStringFor;
 using kvodbc::FileKind;
 
 namespace {
@@ -48,16 +49,16 @@ TEST(OdbcConnect, DriverIsChosenByFileContent)
         bool sqlite;
     } cases[] = {
         // No Access driver: the content decides, with the driver's own path.
-        {&unixDrivers, AccessConnect(sqlite), "Driver={SQLite3};Database=", false, true},
-        {&unixDrivers, AccessConnect(jet), "Driver={MDBTools};DBQ=", true, false},
-        {&unixDrivers, AccessConnect(ace), "Driver={MDBTools};DBQ=", true, false},
-        {&unixDrivers, AccessConnect(junk), "Driver={SQLite3};Database=", false, true},
-        {&unixDrivers, AccessConnect(missing), "NoCreat=1", false, true},
+        {&unixDrivers, ConnectStringFor(sqlite), "Driver={SQLite3};Database=", false, true},
+        {&unixDrivers, ConnectStringFor(jet), "Driver={MDBTools};DBQ=", true, false},
+        {&unixDrivers, ConnectStringFor(ace), "Driver={MDBTools};DBQ=", true, false},
+        {&unixDrivers, ConnectStringFor(junk), "Driver={SQLite3};Database=", false, true},
+        {&unixDrivers, ConnectStringFor(missing), "NoCreat=1", false, true},
         // The SQLite driver named directly is told never to create a file.
         {&unixDrivers, "Driver={SQLite3};Database=" + missing + ";", "NoCreat=1", false, true},
         // An installed Access driver takes Access files as they stand.
-        {&windows, AccessConnect(jet), "Driver={Microsoft Access Driver (*.mdb, *.accdb)};Dbq=", false, false},
-        {&windows, AccessConnect(sqlite), "Driver={SQLite3 ODBC Driver};Database=", false, true},
+        {&windows, ConnectStringFor(jet), "Driver={Microsoft Access Driver (*.mdb, *.accdb)};Dbq=", false, false},
+        {&windows, ConnectStringFor(sqlite), "Driver={SQLite3 ODBC Driver};Database=", false, true},
         // No file: passed unchanged.
         {&unixDrivers, "DSN=Components;UID=x", "DSN=Components;UID=x", false, false},
     };
@@ -77,7 +78,7 @@ TEST(OdbcConnect, DriverIsChosenByFileContent)
 
     kvodbc::ConnectPlan plan;
     std::string error;
-    EXPECT_FALSE(kvodbc::PlanConnection(AccessConnect(jet), {"SQLite3"}, 5000, plan, error));
+    EXPECT_FALSE(kvodbc::PlanConnection(ConnectStringFor(jet), {"SQLite3"}, 5000, plan, error));
     EXPECT_NE(std::string::npos, error.find("b.sqlite")) << error;
 }
 
@@ -87,7 +88,7 @@ TEST(OdbcConnect, ConnectStringPrefixAndCompletion)
         std::string path = MakeDatabase("odbc_prefix", PartsTable(1));
         for (const char* prefix : {"ODBC;", "odbc;", "oDbC;", ""}) {
             CDatabase db;
-            ASSERT_TRUE(db.Open(nullptr, FALSE, FALSE, (prefix + AccessConnect(path)).c_str(), FALSE)) << prefix;
+            ASSERT_TRUE(db.Open(nullptr, FALSE, FALSE, (prefix + ConnectStringFor(path)).c_str(), FALSE)) << prefix;
             EXPECT_TRUE(db.IsOpen());
             // The completed connect string the driver returned, after "ODBC;".
             EXPECT_EQ(0, db.GetConnect().Find("ODBC;")) << (LPCSTR)db.GetConnect();

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 using namespace odbctest;
+using kvtest::ConnectStringFor;
 
 TEST(OdbcFaults, BadInputGivesTheDriversMessage)
 {
@@ -25,7 +26,7 @@ TEST(OdbcFaults, BadInputGivesTheDriversMessage)
 
         // A database with a write transaction open elsewhere.
         CDatabase holder;
-        holder.OpenEx(AccessConnect(good).c_str(), CDatabase::noOdbcDialog);
+        holder.OpenEx(ConnectStringFor(good).c_str(), CDatabase::noOdbcDialog);
         ASSERT_TRUE(holder.BeginTrans());
         holder.ExecuteSQL("UPDATE Parts SET [Count] = 1");
 
@@ -46,7 +47,7 @@ TEST(OdbcFaults, BadInputGivesTheDriversMessage)
             DbError e = CatchDB([&] {
                 CDatabase db;
                 db.SetQueryTimeout(1);
-                db.OpenEx(AccessConnect(c.file).c_str(), CDatabase::noOdbcDialog);
+                db.OpenEx(ConnectStringFor(c.file).c_str(), CDatabase::noOdbcDialog);
                 db.ExecuteSQL(c.sql);
             });
             EXPECT_NE(0, e.code) << c.what;
@@ -82,7 +83,7 @@ TEST(OdbcFaults, DriverStillExecutingForeverCannotHang)
     Guarded([] {
         std::string path = MakeDatabase("odbc_hang", PartsTable());
         CDatabase db;
-        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
         db.SetQueryTimeout(1);
         {
             OdbcApiOverride restore;
@@ -151,7 +152,7 @@ TEST(OdbcFaults, RefusedConcurrencyStillOpensReadOnly)
     Guarded([] {
         std::string path = MakeDatabase("odbc_concurrency", PartsTable());
         CDatabase db;
-        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
         // Writes through the driver's cursor, so that the snapshot uses it.
         db.m_dwUpdateOptions |= CDatabase::updateSetPos;
         OdbcApiOverride restore;
@@ -175,7 +176,7 @@ TEST(OdbcFaults, RefusedTimeOutIsAskedOncePerConnection)
     Guarded([] {
         std::string path = MakeDatabase("odbc_timeout", PartsTable());
         CDatabase db;
-        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
         OdbcApiOverride restore;
         g_odbc.SetStmtOption = &RefusingTimeout;
         g_timeoutRequests = 0;
@@ -193,7 +194,7 @@ TEST(OdbcFaults, TransactionsCommitAndRollBack)
     Guarded([] {
         std::string path = MakeDatabase("odbc_txn", PartsTable());
         CDatabase db;
-        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
         ASSERT_TRUE(db.CanTransact());
         ASSERT_TRUE(db.BeginTrans());
         db.ExecuteSQL("DELETE FROM Parts WHERE [Part Key] > 7");
@@ -206,7 +207,7 @@ TEST(OdbcFaults, TransactionsCommitAndRollBack)
         ASSERT_TRUE(db.CommitTrans());
         db.Close();
         CDatabase again;
-        again.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        again.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
         EXPECT_STREQ("2", Scalar(again, "SELECT count(*) FROM Parts WHERE [Count] = 5"));
     });
 }
@@ -228,12 +229,12 @@ TEST(OdbcFaults, CancelledConnectLeavesNothingBehind)
         OdbcApiOverride restore;
         g_odbc.DriverConnect = &CancelledDialog;
         CDatabase db;
-        EXPECT_FALSE(db.OpenEx(AccessConnect(path).c_str()));
+        EXPECT_FALSE(db.OpenEx(ConnectStringFor(path).c_str()));
         EXPECT_FALSE(db.IsOpen());
         EXPECT_EQ(0, AfxGetDbState()->m_nAllocatedConnections);
         EXPECT_EQ(SQL_NULL_HENV, AfxGetDbState()->m_henvAtfx);
         // Both dialog options at once are refused.
-        EXPECT_THROW(db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog | CDatabase::forceOdbcDialog),
+        EXPECT_THROW(db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog | CDatabase::forceOdbcDialog),
                      CInvalidArgException*);
     });
 }
@@ -261,7 +262,7 @@ TEST(OdbcFaults, FetchWarningsByState)
     Guarded([] {
         std::string path = MakeDatabase("odbc_fetch_warning", PartsTable());
         CDatabase db;
-        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
         struct
         {
             const char* state;

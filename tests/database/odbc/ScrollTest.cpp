@@ -4,6 +4,7 @@
 #include "tests/support/ScratchDatabase.h"
 
 using namespace odbctest;
+using kvtest::ConnectStringFor;
 
 namespace {
 
@@ -46,7 +47,7 @@ TEST_P(Scroll, MovesAndCurrencyFollowTheRules)
     Guarded([&] {
         std::string path = MakeDatabase("odbc_scroll", PartsTable());
         CDatabase db;
-        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
         CPartRecords rs(&db);
         ASSERT_TRUE(Open(rs));
         EXPECT_EQ(GetParam() == CRecordset::dynaset, rs.IsKeyed() != FALSE);
@@ -117,7 +118,7 @@ TEST_P(Scroll, EmptyResultIsBothBofAndEof)
     Guarded([&] {
         std::string path = MakeDatabase("odbc_empty", PartsTable(0));
         CDatabase db;
-        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
         CPartRecords rs(&db);
         ASSERT_TRUE(Open(rs));
         EXPECT_TRUE(rs.IsBOF());
@@ -137,7 +138,7 @@ TEST_P(Scroll, FilterSortAndRequery)
     Guarded([&] {
         std::string path = MakeDatabase("odbc_filter", PartsTable());
         CDatabase db;
-        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
         CPartRecords rs(&db);
         // A filter whose quoted text holds " ORDER BY " does not cut the
         // table name.
@@ -189,7 +190,7 @@ TEST(OdbcOpen, UpdatabilityFollowsTheSQL)
     Guarded([&] {
         std::string path = MakeDatabase("odbc_updatable", PartsTable());
         CDatabase db;
-        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
         struct
         {
             const char* sql;
@@ -229,7 +230,7 @@ TEST(OdbcOpen, ClosingTheConnectionClosesItsRecordsets)
     Guarded([&] {
         std::string path = MakeDatabase("odbc_close", PartsTable());
         CDatabase db;
-        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
         CPartRecords a(&db), b(&db);
         // Made on an open connection, with a statement, but not open yet.
         EXPECT_TRUE(a.m_hstmt != SQL_NULL_HSTMT);
@@ -249,7 +250,7 @@ TEST(OdbcOpen, TopOneReadsTheHighestKeyAsText)
     Guarded([&] {
         std::string path = MakeDatabase("odbc_top", PartsTable());
         CDatabase db;
-        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
         CRecordset rs(&db);
         ASSERT_TRUE(rs.Open(CRecordset::snapshot,
                             "SELECT TOP 1 Parts.[Part Key] FROM Parts ORDER BY Parts.[Part Key] DESC;",

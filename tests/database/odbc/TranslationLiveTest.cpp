@@ -2,6 +2,7 @@
 #include "tests/support/ScratchDatabase.h"
 
 using namespace odbctest;
+using kvtest::ConnectStringFor;
 
 namespace {
 
@@ -40,7 +41,7 @@ TEST(OdbcTranslation, SinglesWrittenAreFoundByTheirCSngFilter)
     Guarded([] {
         std::string path = MakeDatabase("odbc_csng", {"CREATE TABLE Nums ([Id] INTEGER PRIMARY KEY, [Value] REAL)"});
         CDatabase db;
-        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
         const float values[] = {0.1f, 1.0f / 3.0f, 123.456f, 2.5f};
         {
             CValues rs(&db);
@@ -75,7 +76,7 @@ TEST(OdbcTranslation, AlterColumnRebuildsTheTable)
              "INSERT INTO Components VALUES (1, 'One', 'A-1', 0)",
              "INSERT INTO Components VALUES (7, 'Seven', 'A long warehouse code of forty characters!', 2)"});
         CDatabase db;
-        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
         auto width = [&] {
             CRecordset rs(&db);
             rs.Open(CRecordset::snapshot, "SELECT [Warehouse Code] FROM Components", CRecordset::readOnly);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 using namespace odbctest;
+using kvtest::ConnectStringFor;
 
 namespace {
 
@@ -15,7 +16,7 @@ protected:
     void SetUp() override
     {
         path = MakeDatabase("odbc_write", PartsTable());
-        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
     }
     // Moves to the row of a key by scrolling.
     static void MoveToKey(CPartRecords& rs, long key)
@@ -129,8 +130,8 @@ TEST(OdbcDynaset, SeesChangesOfOthersWhenMovedTo)
     Guarded([] {
         std::string path = MakeDatabase("odbc_dynaset", PartsTable(300));
         CDatabase db, other;
-        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
-        other.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
+        other.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
         CPartRecords rs(&db);
         ASSERT_TRUE(rs.Open(CRecordset::dynaset));
         ASSERT_TRUE(rs.IsKeyed());
@@ -175,7 +176,7 @@ TEST(OdbcDynaset, UpdateOfARowDeletedMeanwhileAffectsNoRow)
     Guarded([] {
         std::string path = MakeDatabase("odbc_gone", PartsTable());
         CDatabase db;
-        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
         CPartRecords rs(&db);
         ASSERT_TRUE(rs.Open(CRecordset::dynaset));
         rs.Edit();
@@ -194,7 +195,7 @@ TEST(OdbcDynaset, AddedRowJoinsTheSetAtItsEnd)
     Guarded([] {
         std::string path = MakeDatabase("odbc_append", PartsTable(3));
         CDatabase db;
-        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
         CPartRecords rs(&db);
         ASSERT_TRUE(rs.Open(CRecordset::dynaset));
         while (!rs.IsEOF())
@@ -262,7 +263,7 @@ TEST(OdbcDynaset, JoinWritesEachTableByItsKey)
                           "INSERT INTO Components VALUES (4, 'Tape without row', 2)",
                           "INSERT INTO Tapes VALUES (2, 0.3)", "INSERT INTO Tapes VALUES (3, 0.5)"});
         CDatabase db;
-        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
         CTapeJoin rs(&db);
         ASSERT_TRUE(rs.Open());
         ASSERT_TRUE(rs.IsKeyed());
@@ -295,7 +296,7 @@ TEST(OdbcSetPos, WritesThroughTheDriversCursor)
     Guarded([] {
         std::string path = MakeDatabase("odbc_setpos", PartsTable());
         CDatabase db;
-        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
         db.m_dwUpdateOptions |= CDatabase::updateSetPos;
         CPartRecords rs(&db);
         ASSERT_TRUE(rs.Open(CRecordset::snapshot));
@@ -383,7 +384,7 @@ TEST(OdbcPositioned, WritesByBuiltStatements)
     Guarded([] {
         std::string path = MakeDatabase("odbc_positioned", PartsTable());
         CDatabase db;
-        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
         db.m_dwUpdateOptions = CDatabase::updatePositioned;
         OdbcApiOverride restore;
         g_odbc.ExecDirect = &PositionedExec;

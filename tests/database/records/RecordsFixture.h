@@ -5,6 +5,7 @@
 
 #include "database/records/ComponentRecords.h"
 #include "tests/support/MessageBoxWatcher.h"
+#include "tests/support/ScratchDatabase.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -13,19 +14,6 @@
 #include <vector>
 
 namespace kvtest {
-
-// Copies the built skeleton into a fresh scratch folder and returns the copy's path.
-std::string CopySkeleton(const std::string& scratchName);
-
-// Runs a query and returns its first column of the first row as text ("" when
-// there is no row).
-std::string QueryText(CDatabase& db, const std::string& sql);
-long QueryLong(CDatabase& db, const std::string& sql);
-
-// Inserts a Components row with the columns given as "[Column] = value" SQL
-// fragments' names and values, e.g. {{"[Component Key]", "7"}, {"[Flags]", "1"}}.
-void InsertRow(CDatabase& db, const std::string& table,
-               const std::vector<std::pair<std::string, std::string>>& columns);
 
 // A test with the skeleton copied to a scratch folder and opened.
 class SkeletonTest : public ::testing::Test

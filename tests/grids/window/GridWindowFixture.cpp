@@ -1,4 +1,6 @@
 #include "tests/grids/window/GridWindowFixture.h"
+#include "tests/support/RegistryHelpers.h"
+#include "tests/support/ScratchDatabase.h"
 #include "tests/support/TestSupport.h"
 #include "units/OZU_DisplaySettings.h"
 
@@ -8,8 +10,6 @@
 namespace gridwindowtest {
 
 namespace {
-
-const char kProductKey[] = "Software\\OZU Software\\Quorvex ACAD";
 
 // The application object: the display units and significant digits it hands
 // down, as the program's does.
@@ -35,11 +35,8 @@ class Environment : public ::testing::Environment
 public:
     void SetUp() override
     {
-        m_path = "Software\\KelvaronTests\\grids-" + std::to_string(::GetCurrentProcessId());
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, m_path.c_str());
-        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, m_path.c_str(), 0, nullptr, 0,
-                                                   KEY_ALL_ACCESS, nullptr, &m_key, nullptr));
-        ASSERT_EQ(ERROR_SUCCESS, ::RegOverridePredefKey(HKEY_CURRENT_USER, m_key));
+        m_hive = std::make_unique<kvtest::PrivateUserHive>();
+        ASSERT_TRUE(m_hive->IsRedirected());
         m_app = std::make_unique<CTestApp>();
         s_pApp = m_app.get();
     }
@@ -47,53 +44,15 @@ public:
     {
         s_pApp = nullptr;
         m_app.reset();
-        ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-        ::RegCloseKey(m_key);
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, m_path.c_str());
+        m_hive.reset();
     }
 
 private:
-    std::string m_path;
-    HKEY m_key = nullptr;
+    std::unique_ptr<kvtest::PrivateUserHive> m_hive;
     std::unique_ptr<CTestApp> m_app;
 };
 
 const ::testing::Environment* const kEnvironment = ::testing::AddGlobalTestEnvironment(new Environment);
-
-// Message boxes the framework shows itself (a database exception reporting
-// itself) are answered with OK and recorded.
-std::vector<std::string>* s_pMessages = nullptr;
-
-LRESULT CALLBACK MessageBoxHook(int nCode, WPARAM wParam, LPARAM lParam)
-{
-    if (nCode == HCBT_ACTIVATE && s_pMessages)
-    {
-        HWND hWnd = (HWND)wParam;
-        char className[32] = {};
-        ::GetClassNameA(hWnd, className, sizeof(className));
-        if (std::string(className) == "#32770")
-        {
-            char text[2048] = {};
-            ::GetDlgItemTextA(hWnd, 0xFFFF, text, sizeof(text));
-            s_pMessages->push_back(text);
-            std::fprintf(stderr, "[message box] %s\n", text);
-            ::PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
-        }
-    }
-    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
-}
-
-HHOOK s_hook = nullptr;
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
 
 } // namespace
 
@@ -144,9 +103,8 @@ int CRecordingView::GetFieldLength(int nColumn) const
 
 void GridWindowTest::SetUp()
 {
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, kProductKey);
-    s_pMessages = &m_messages;
-    s_hook = ::SetWindowsHookExA(WH_CBT, MessageBoxHook, nullptr, ::GetCurrentThreadId());
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kvtest::kProductKey);
+    m_boxes = std::make_unique<kvtest::MessageBoxWatcher>(&m_messages);
     GRGetAppState()->m_pfnMessageBox = [this](HWND, LPCTSTR text, UINT) {
         m_messages.push_back(text ? text : "");
         return m_nAnswer;
@@ -194,16 +152,13 @@ void GridWindowTest::TearDown()
         m_info.DestroyWindow();
     if (m_parent.GetSafeHwnd())
         m_parent.DestroyWindow();
-    Pump();
+    kvtest::PumpMessages();
     if (m_pView)
         m_pView->Disconnect();
     delete m_pView;
     m_pView = nullptr;
     GRGetAppState()->m_pfnMessageBox = nullptr;
-    if (s_hook)
-        ::UnhookWindowsHookEx(s_hook);
-    s_hook = nullptr;
-    s_pMessages = nullptr;
+    m_boxes.reset();
 }
 
 void GridWindowTest::Show(int nTableType)
@@ -213,41 +168,12 @@ void GridWindowTest::Show(int nTableType)
 
 std::string GridWindowTest::Query(const std::string& sql)
 {
-    CRecordset rs(m_pView->GetDatabase());
-    rs.Open(CRecordset::forwardOnly, sql.c_str(), CRecordset::readOnly);
-    CString value;
-    if (!rs.IsEOF())
-        rs.GetFieldValue((short)0, value);
-    rs.Close();
-    return value.str();
+    return kvtest::QueryText(*m_pView->GetDatabase(), sql);
 }
 
 long GridWindowTest::QueryLong(const std::string& sql)
 {
-    return std::atol(Query(sql).c_str());
-}
-
-std::string GridWindowTest::StoredSetting(const std::string& subKey, const std::string& name)
-{
-    std::string path = std::string(kProductKey) + "\\" + subKey;
-    char data[4096] = {};
-    DWORD size = sizeof(data) - 1, type = 0;
-    HKEY key;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return "<none>";
-    LONG rc = ::RegQueryValueExA(key, name.c_str(), nullptr, &type, (BYTE*)data, &size);
-    ::RegCloseKey(key);
-    return rc == ERROR_SUCCESS ? std::string(data) : "<none>";
-}
-
-void GridWindowTest::StoreSetting(const std::string& subKey, const std::string& name, const std::string& value)
-{
-    std::string path = std::string(kProductKey) + "\\" + subKey;
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                               nullptr, &key, nullptr));
-    ::RegSetValueExA(key, name.c_str(), 0, REG_SZ, (const BYTE*)value.c_str(), (DWORD)value.size() + 1);
-    ::RegCloseKey(key);
+    return kvtest::QueryLong(*m_pView->GetDatabase(), sql);
 }
 
 void GridWindowTest::ShowColumns(std::initializer_list<int> columns)

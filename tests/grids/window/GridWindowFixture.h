@@ -9,9 +9,11 @@
 #include "grids/window/GridView.h"
 #include "grids/window/GridWindow.h"
 #include "grids/window/SideGrids.h"
+#include "tests/support/MessageBoxWatcher.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -98,9 +100,6 @@ protected:
     // The first column of the first row of a query on the database.
     std::string Query(const std::string& sql);
     long QueryLong(const std::string& sql);
-    // The stored text of a value below the program's registry key.
-    std::string StoredSetting(const std::string& subKey, const std::string& name);
-    void StoreSetting(const std::string& subKey, const std::string& name, const std::string& value);
 
     // Shows hidden columns of the shown table (only shown columns can be
     // edited).
@@ -130,6 +129,7 @@ protected:
     CRecordingGrid* m_pGrid = nullptr;
     CRecordingAssemWnd m_assem;
     std::vector<std::string> m_messages;
+    std::unique_ptr<kvtest::MessageBoxWatcher> m_boxes;
 };
 
 } // namespace gridwindowtest

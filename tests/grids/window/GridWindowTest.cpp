@@ -2,6 +2,7 @@
 // and tabs, units, editing and its checks, new rows, sorting, settings kept
 // in the registry, and the mouse and keys.
 #include "tests/grids/window/GridWindowFixture.h"
+#include "tests/support/RegistryHelpers.h"
 
 #include <algorithm>
 #include <set>
@@ -450,7 +451,7 @@ TEST_F(GridWindowTest, DeleteKeysDeleteRowsExceptOnTheQueryTableOrWhileEditing)
 
 TEST_F(GridWindowTest, SortOrdersColumnsAndFitTypeSurviveARestart)
 {
-    EXPECT_EQ("[Order],[Description],[Reals1]", StoredSetting("DatabaseSettings\\SortOrder", "Tapes"));
+    EXPECT_EQ("[Order],[Description],[Reals1]", kvtest::StoredText("DatabaseSettings\\SortOrder", "Tapes"));
     // A drag narrower than the minimum keeps the minimum and ends fitting.
     EXPECT_FALSE(m_pGrid->OnTrackColWidthMove(6, 60));
     EXPECT_TRUE(m_pGrid->OnTrackColWidthEnd(6, 60));
@@ -461,21 +462,21 @@ TEST_F(GridWindowTest, SortOrdersColumnsAndFitTypeSurviveARestart)
     m_pGrid->FitColumnWidths();
     EXPECT_EQ(180, m_pGrid->GetColWidth(7));
     DestroyGrid();
-    EXPECT_EQ("0", StoredSetting("DatabaseSettings\\TabColumns", "FitType"));
-    EXPECT_EQ("Description,1,75", StoredSetting("DatabaseSettings\\TabColumns\\Pipe", "06"));
-    EXPECT_EQ("Warehouse Code,1,180", StoredSetting("DatabaseSettings\\TabColumns\\Pipe", "07"));
-    EXPECT_EQ(",0,0", StoredSetting("DatabaseSettings\\TabColumns\\Pipe", "01"));
+    EXPECT_EQ("0", kvtest::StoredText("DatabaseSettings\\TabColumns", "FitType"));
+    EXPECT_EQ("Description,1,75", kvtest::StoredText("DatabaseSettings\\TabColumns\\Pipe", "06"));
+    EXPECT_EQ("Warehouse Code,1,180", kvtest::StoredText("DatabaseSettings\\TabColumns\\Pipe", "07"));
+    EXPECT_EQ(",0,0", kvtest::StoredText("DatabaseSettings\\TabColumns\\Pipe", "01"));
 
     // Damaged and over-long values are not used; the rest is.
-    StoreSetting("DatabaseSettings\\SortOrder", "Pipes", "[Order]," + std::string(300, 'x'));
-    StoreSetting("DatabaseSettings\\SortOrder", "Valves", "[Order]; DROP TABLE Components");
-    StoreSetting("DatabaseSettings\\TabColumns\\Pipe", "08", "Supplier" + std::string(400, ' ') + ",1,999");
-    StoreSetting("DatabaseSettings\\TabColumns\\Pipe", "09", "Usage,1,-5");
+    kvtest::StoreText("DatabaseSettings\\SortOrder", "Pipes", "[Order]," + std::string(300, 'x'));
+    kvtest::StoreText("DatabaseSettings\\SortOrder", "Valves", "[Order]; DROP TABLE Components");
+    kvtest::StoreText("DatabaseSettings\\TabColumns\\Pipe", "08", "Supplier" + std::string(400, ' ') + ",1,999");
+    kvtest::StoreText("DatabaseSettings\\TabColumns\\Pipe", "09", "Usage,1,-5");
     // Far longer than any value the settings read, and after it a width
     // stored for a later table: the load goes on past the damaged value.
-    StoreSetting("DatabaseSettings\\TabColumns\\Pipe", "05", std::string(1500, 'x') + ",1,90");
-    StoreSetting("DatabaseSettings\\SortOrder", "Tees", "[Order]," + std::string(1500, 'x'));
-    StoreSetting("DatabaseSettings\\TabColumns\\Valve", "06", "Description,1,140");
+    kvtest::StoreText("DatabaseSettings\\TabColumns\\Pipe", "05", std::string(1500, 'x') + ",1,90");
+    kvtest::StoreText("DatabaseSettings\\SortOrder", "Tees", "[Order]," + std::string(1500, 'x'));
+    kvtest::StoreText("DatabaseSettings\\TabColumns\\Valve", "06", "Description,1,140");
     MakeGrid();
     EXPECT_EQ(0, m_pGrid->GetFitType());
     EXPECT_EQ(180, m_pGrid->GetColWidth(7));

@@ -7,6 +7,7 @@
 #include <cstring>
 
 using namespace odbctest;
+using kvtest::ConnectStringFor;
 
 TEST(OdbcDynamic, ValueKindBySQLType)
 {
@@ -46,7 +47,7 @@ TEST(OdbcDynamic, DescribesAndReadsAnySelect)
     Guarded([] {
         std::string path = MakeDatabase("odbc_dynamic", AllTypes());
         CDatabase db;
-        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
         CGRDynamicRecordsetEx rs(&db);
         rs.SetSqlQuery("SELECT * FROM AllTypes");
         ASSERT_TRUE(rs.Open(CRecordset::dynaset));
@@ -92,7 +93,7 @@ TEST(OdbcDynamic, WritesEveryKindFromText)
     Guarded([] {
         std::string path = MakeDatabase("odbc_dynamic_write", AllTypes());
         CDatabase db;
-        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
         const char* values[] = {"3", "-7", "9", "0", "1.25", "Zoë", "more", "1999-12-31 23:59:58", "0102"};
         {
             CGRDynamicRecordsetEx rs(&db);
@@ -137,7 +138,7 @@ TEST(OdbcDynamic, OpensItsOwnConnectionFromItsConnectString)
         {
             CGRDynamicRecordsetEx rs(nullptr);
             EXPECT_STREQ("ODBC;", rs.GetDefaultConnect());
-            rs.SetConnectString(("ODBC;" + AccessConnect(path)).c_str());
+            rs.SetConnectString(("ODBC;" + ConnectStringFor(path)).c_str());
             rs.SetSqlQuery("SELECT [Id], [Name Text] FROM AllTypes ORDER BY [Id]");
             ASSERT_TRUE(rs.Open(CRecordset::dynaset));
             ASSERT_NE(nullptr, rs.m_pDatabase);
@@ -182,7 +183,7 @@ TEST(OdbcDynamic, NumericAndGuidColumnsAreText)
             {"CREATE TABLE Money ([Amount] VARCHAR(20), [Guid] VARCHAR(40))",
              "INSERT INTO Money VALUES ('-1234567.89', '0F8FAD5B-D9CB-469F-A165-70867728950E')"});
         CDatabase db;
-        db.OpenEx(AccessConnect(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
         OdbcApiOverride restore;
         g_odbc.DescribeCol = &RetypingDescribe;
         CGRDynamicRecordsetEx rs(&db);
@@ -210,7 +211,7 @@ TEST(OdbcAccess, AccessTwentyOhSevenFileReadsAllRows)
         std::string file = kvtest::DataPath("access/ASampleDatabase.accdb");
         std::string before = FileBytes(file);
         CDatabase db;
-        ASSERT_TRUE(db.OpenEx(AccessConnect(file).c_str(), CDatabase::noOdbcDialog));
+        ASSERT_TRUE(db.OpenEx(ConnectStringFor(file).c_str(), CDatabase::noOdbcDialog));
         CGRDynamicRecordsetEx rs(&db);
         ASSERT_TRUE(rs.Open(CRecordset::dynaset, "SELECT * FROM [Asset Items]"));
         EXPECT_GT(rs.GetColumnCount(), 1);

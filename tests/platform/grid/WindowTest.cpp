@@ -2,21 +2,12 @@
 // mouse selection, in-place editing, column sizing, scrolling, the record
 // beam, the tab window and the find dialog.
 #include "GridTestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "platform/grid/GRTabWnd.h"
 
 using namespace gridtest;
 
 namespace {
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
 
 LPARAM At(CPoint pt)
 {
@@ -103,7 +94,7 @@ protected:
             m_grid.DestroyWindow();
         if (m_parent.GetSafeHwnd())
             m_parent.DestroyWindow();
-        Pump();
+        kvtest::PumpMessages();
     }
 
     void Click(CWnd& wnd, CPoint pt, UINT flags = 0)
@@ -192,7 +183,7 @@ TEST_F(GridWindowTest, ASecondClickOnTheCurrentCellOpensItUnlessTheGridIgnoresTh
     ClickCell(3, 3);
     EXPECT_FALSE(m_grid.IsActiveCurrentCell());
     ClickCell(3, 3);
-    Pump();
+    kvtest::PumpMessages();
     EXPECT_TRUE(m_grid.IsActiveCurrentCell());
 
     CQuietGridWnd quiet;
@@ -202,7 +193,7 @@ TEST_F(GridWindowTest, ASecondClickOnTheCurrentCellOpensItUnlessTheGridIgnoresTh
     CPoint pt = Center(quiet.CalcRectFromRowCol(2, 2));
     Click(quiet, pt);
     Click(quiet, pt);
-    Pump();
+    kvtest::PumpMessages();
     EXPECT_EQ("2,2", Cur(quiet));
     EXPECT_FALSE(quiet.IsActiveCurrentCell());
     quiet.DestroyWindow();
@@ -364,7 +355,7 @@ TEST_F(GridWindowTest, TheFindDialogIsSharedAndSearchesTheActiveGrid)
     m_grid.OnShowFindReplaceDialog(TRUE);
     EXPECT_EQ(pFirst, fr.m_pFindReplaceDlg);      // the same dialog, brought forward
     m_grid.OnShowFindReplaceDialog(FALSE);
-    Pump();
+    kvtest::PumpMessages();
     ASSERT_TRUE(fr.m_pFindReplaceDlg);
     EXPECT_FALSE(fr.bFindOnly);
     EXPECT_TRUE(::IsWindow(fr.m_pFindReplaceDlg->GetSafeHwnd()));
@@ -380,7 +371,7 @@ TEST_F(GridWindowTest, TheFindDialogIsSharedAndSearchesTheActiveGrid)
     EXPECT_FALSE(m_grid.FindText(TRUE));
     EXPECT_EQ("1,1", Cur(m_grid));
     fr.m_pFindReplaceDlg->SendMessage(WM_CLOSE);
-    Pump();
+    kvtest::PumpMessages();
     EXPECT_EQ(nullptr, fr.m_pFindReplaceDlg);
 }
 

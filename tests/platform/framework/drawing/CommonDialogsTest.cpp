@@ -196,7 +196,7 @@ TEST(FindReplaceDialog, ModelessDialogReportsToItsOwnerAndDeletesItself)
     EXPECT_FALSE(deleted);
 
     ::SendMessage(hDlg, WM_COMMAND, IDCANCEL, 0);
-    kvctl::PumpPending();
+    kvtest::PumpMessages();
     ASSERT_EQ(host.finds.size(), 2u);
     EXPECT_TRUE(host.finds[1].terminating);
     EXPECT_FALSE(::IsWindow(hDlg));
@@ -215,7 +215,7 @@ TEST(FindReplaceDialog, LongTextsAreCutAndNoOwnerMeansNoDialog)
     EXPECT_EQ(dlg->GetFindString().GetLength(), 127);
     EXPECT_EQ(dlg->GetReplaceString(), "pump");
     dlg->SendMessage(WM_CLOSE);
-    kvctl::PumpPending();
+    kvtest::PumpMessages();
     EXPECT_TRUE(deleted);
     host.DestroyWindow();
 

@@ -65,15 +65,6 @@ void CHostWnd::OnPaint()
     dc.FillSolidRect(&dc.m_ps.rcPaint, RGB(0, 128, 0));
 }
 
-void PumpPending()
-{
-    MSG msg;
-    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-    }
-}
-
 void RunSoon(std::function<void()> step)
 {
     g_step = std::move(step);

@@ -40,9 +40,6 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 
-// Dispatches the messages waiting in the thread's queue.
-void PumpPending();
-
 // Calls step once from a timer tick of whatever message loop runs next
 // (a modal dialog's, say); gives up after a few seconds.
 void RunSoon(std::function<void()> step);
