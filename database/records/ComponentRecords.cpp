@@ -698,7 +698,7 @@ BOOL CTapeExtras::AddForPipe(long nPipeKey)
         ReportDatabaseException(e);
         return FALSE;
     }
-    SendDatabaseChangedNotice();
+    AnnounceDatabaseChange();
     return TRUE;
 }
 

@@ -9,6 +9,8 @@ const char kDesignProgramClass[] = "Quorvex";
 // starts; GetDatabaseChangedMessage registers it itself if asked earlier.
 UINT g_nDatabaseChangedMessage = ::RegisterWindowMessageA(kMessageName);
 
+CDatabaseChangeSink* g_pChangeSink = nullptr;
+
 int SendToDescendants(HWND hWndParent, UINT nMessage)
 {
     int nSent = 0;
@@ -41,4 +43,17 @@ int SendDatabaseChangedNotice()
     if (hWndDesign == nullptr)
         return 0;
     return SendToDescendants(hWndDesign, GetDatabaseChangedMessage());
+}
+
+void SetDatabaseChangeSink(CDatabaseChangeSink* pSink)
+{
+    g_pChangeSink = pSink;
+}
+
+void AnnounceDatabaseChange()
+{
+    if (g_pChangeSink != nullptr)
+        g_pChangeSink->DatabaseChanged();
+    else
+        SendDatabaseChangedNotice();
 }

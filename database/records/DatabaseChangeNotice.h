@@ -16,3 +16,17 @@ UINT GetDatabaseChangedMessage();
 // of windows it was sent to; 0 (and nothing sent) when the design program is
 // not running.
 int SendDatabaseChangedNotice();
+
+// Where the records announce a store that created a component. Without a
+// sink the notice above is sent; the program (or a test) that wants the
+// announcement elsewhere gives a sink of its own (not owned; null puts the
+// notice back).
+class CDatabaseChangeSink
+{
+public:
+    virtual ~CDatabaseChangeSink() = default;
+    virtual void DatabaseChanged() = 0;
+};
+void SetDatabaseChangeSink(CDatabaseChangeSink* pSink);
+// Announces the change: to the sink when there is one, else by the notice.
+void AnnounceDatabaseChange();

@@ -136,6 +136,25 @@ TEST_F(TapeRecordsTest, AddForPipeInsertsTheMembersValuesAndTellsTheDesignProgra
     EXPECT_TRUE(m_boxes.Texts().empty());
 }
 
+TEST_F(TapeRecordsTest, AChangeSinkTakesTheAnnouncementInPlaceOfTheNotice)
+{
+    struct CountingSink : CDatabaseChangeSink
+    {
+        int nChanges = 0;
+        void DatabaseChanged() override { ++nChanges; }
+    } sink;
+    DesignProgramWindows design;
+    SetDatabaseChangeSink(&sink);
+    CTapeExtras tape(&m_db);
+    SetTapeValues(tape);
+    tape.Open(CRecordset::dynaset, nullptr, CRecordset::none);
+    EXPECT_TRUE(tape.AddForPipe(4));
+    tape.Close();
+    SetDatabaseChangeSink(nullptr);
+    EXPECT_EQ(1, sink.nChanges);
+    EXPECT_TRUE(design.m_received.empty());
+}
+
 TEST_F(TapeRecordsTest, CreateForPipeAddsAClearedRow)
 {
     CTapeExtras tape(&m_db);
