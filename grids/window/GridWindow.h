@@ -151,8 +151,8 @@ public:
     void OnDrawItem(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CRect& rectItem, const CGRStyle& style) override;
 
     // The line types cells are drawn with: the count and the dash and gap
-    // lengths of an entry (thousandths of the cell width). None yet: every
-    // line-type cell shows "<Unknown>" until a list is supplied.
+    // lengths of an entry (thousandths of the cell width), from the
+    // program's line types (LineTypeList).
     virtual int GetLineTypeCount();
     virtual BOOL GetLineTypePattern(int nIndex, std::vector<int>& pattern);
 

@@ -5,6 +5,7 @@
 #include "grids/core/ColumnFit.h"
 #include "grids/core/ColumnTitles.h"
 #include "units/OZU_DisplaySettings.h"
+#include "editors/pickers/core/LineTypes.h"
 
 #include <algorithm>
 
@@ -343,12 +344,16 @@ BOOL CGridWindow::IsLineTypeColumn(ROWCOL nCol)
 
 int CGridWindow::GetLineTypeCount()
 {
-    return 0;
+    return (int)LineTypeList.size();
 }
 
-BOOL CGridWindow::GetLineTypePattern(int, std::vector<int>&)
+BOOL CGridWindow::GetLineTypePattern(int nIndex, std::vector<int>& pattern)
 {
-    return FALSE;
+    if (!IsKnownLineType(LineTypeList, nIndex))
+        return FALSE;
+    const std::vector<int32_t>& entry = LineTypeList[(size_t)nIndex].pattern;
+    pattern.assign(entry.begin(), entry.end());
+    return TRUE;
 }
 
 void CGridWindow::OnDrawItem(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CRect& rectItem, const CGRStyle& style)
@@ -414,9 +419,7 @@ void CGridWindow::DrawLineTypeCell(CDC* pDC, ROWCOL nRow, const CRect& rect, con
     int width = rc.right - rc.left;
     if (index >= 0 && index < GetLineTypeCount() && GetLineTypePattern((int)index, pattern))
     {
-        std::vector<DWORD> segments;
-        for (int v : pattern)
-            segments.push_back((DWORD)std::max(1, v * width / 1000));
+        std::vector<DWORD> segments = LineTypeDashes(std::vector<int32_t>(pattern.begin(), pattern.end()), width);
         LOGBRUSH lb = {};
         lb.lbStyle = BS_SOLID;
         lb.lbColor = ::GetSysColor((long)nRow == m_nLineTypeRow ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT);

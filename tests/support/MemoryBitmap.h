@@ -30,6 +30,14 @@ public:
     CDC* DC() const { return CDC::FromHandle(m_hdc); }
     const CRect& Rect() const { return m_rect; }
 
+    // Paints the whole bitmap in one colour.
+    void Fill(COLORREF colour)
+    {
+        HBRUSH brush = ::CreateSolidBrush(colour);
+        ::FillRect(m_hdc, &m_rect, brush);
+        ::DeleteObject(brush);
+    }
+
     COLORREF At(int x, int y) const { return ::GetPixel(m_hdc, x, y); }
     COLORREF At(POINT p) const { return At(p.x, p.y); }
     // The number of pixels of a colour in a rectangle.

@@ -3,6 +3,7 @@
 // in the registry, and the mouse and keys.
 #include "tests/grids/window/GridWindowFixture.h"
 #include "tests/support/RegistryHelpers.h"
+#include "editors/pickers/core/LineTypes.h"
 
 #include <algorithm>
 #include <set>
@@ -588,6 +589,43 @@ TEST_F(GridWindowTest, ColourCellsAndAssemblyHeadersAreDrawnByTheGrid)
     EXPECT_EQ(queried, pixelOf(assembly, 31, CPoint(50, 20)));
     EXPECT_EQ(RGB(143, 188, 143), pixelOf(assembly, 0, CPoint(50, 20)));
     EXPECT_NE(RGB(143, 188, 143), pixelOf(plain, 0, CPoint(50, 20)));
+}
+
+TEST_F(GridWindowTest, LineTypeCellsDrawTheProgramsLineTypes)
+{
+    LineTypeArray saved = LineTypeList;
+    LineTypeList = { { "Continuous", {} }, { "Dashed", { 250, 250, 250 } } };
+    // The ink along the middle of a 100-pixel line-type cell holding `value`.
+    auto inkAlong = [&](long value) {
+        HDC screen = ::GetDC(nullptr);
+        HDC hdc = ::CreateCompatibleDC(screen);
+        HBITMAP bmp = ::CreateCompatibleBitmap(screen, 100, 40);
+        ::ReleaseDC(nullptr, screen);
+        HGDIOBJ old = ::SelectObject(hdc, bmp);
+        CGRStyle style = m_pGrid->LookupStyleRowCol(3, 27);
+        style.SetValue(value);
+        m_pGrid->OnDrawItem(CDC::FromHandle(hdc), 3, 27, CRect(0, 0, 100, 40), style);
+        std::vector<bool> ink;
+        for (int x = 0; x < 100; x++)
+            ink.push_back(::GetPixel(hdc, x, 20) == ::GetSysColor(COLOR_WINDOWTEXT));
+        ::SelectObject(hdc, old);
+        ::DeleteObject(bmp);
+        ::DeleteDC(hdc);
+        return ink;
+    };
+    // Dashes of 25 pixels from x = 2.
+    std::vector<bool> dashed = inkAlong(1);
+    EXPECT_TRUE(dashed[10]);
+    EXPECT_FALSE(dashed[40]);
+    EXPECT_TRUE(dashed[60]);
+    // The empty pattern is a solid line from 2 to 4 pixels inside the right edge.
+    std::vector<bool> solid = inkAlong(0);
+    EXPECT_EQ(94, std::count(solid.begin(), solid.end(), true));
+    // A line type beyond the list shows "<Unknown>", no line.
+    std::vector<bool> unknown = inkAlong(2);
+    EXPECT_LT(std::count(unknown.begin(), unknown.end(), true), 60);
+    EXPECT_FALSE(unknown[3]);
+    LineTypeList = saved;
 }
 
 TEST_F(GridWindowTest, FontsCharacterSetsAndAutoFill)
