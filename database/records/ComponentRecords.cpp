@@ -165,6 +165,19 @@ PipeTypeFields::PipeTypeFields()
 {
 }
 
+void PipeTypeFields::SetDefaultsFor(const CString& type)
+{
+    m_strType = type;
+    m_strGender = "F";
+    m_strConnection = "S";
+    m_strFitting1 = type;
+    m_strFitting2 = m_strFitting3 = m_strFitting4 = m_strFitting5 = "\t    ";
+    m_fBendAngle = 0.0f;
+    m_fExtraAllowance = 0.0f;
+    m_fRounding = 1.0f;
+    m_fRollLength = 0.0f;
+}
+
 void PipeTypeFields::ExchangePipeTypeFields(CFieldExchange* pFX)
 {
     pFX->SetFieldType(CFieldExchange::outputColumn);
@@ -185,6 +198,14 @@ void PipeTypeFields::ExchangePipeTypeFields(CFieldExchange* pFX)
 SupplierFields::SupplierFields()
     : m_fMultiplierA(0.0f), m_fMultiplierB(0.0f), m_fMultiplierC(0.0f), m_fMultiplierD(0.0f)
 {
+}
+
+void SupplierFields::SetDefaultsFor(const CString& code)
+{
+    m_strDescription = code;
+    m_strCode = code;
+    m_strBasePrice = "R";
+    m_fMultiplierA = m_fMultiplierB = m_fMultiplierC = m_fMultiplierD = 1.0f;
 }
 
 void SupplierFields::ExchangeSupplierFields(CFieldExchange* pFX)

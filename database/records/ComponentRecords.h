@@ -176,6 +176,11 @@ struct PipeTypeFields
 
     static const UINT FieldCount = 12;
 
+    // The values of a default row for a pipe type: female, connection "S",
+    // the type as the first fitting and a tab and four blanks as the others,
+    // rounding 1, bend angle, extra allowance and roll length 0.
+    void SetDefaultsFor(const CString& type);
+
 protected:
     // Binds the columns in order as output columns.
     void ExchangePipeTypeFields(CFieldExchange* pFX);
@@ -196,6 +201,10 @@ struct SupplierFields
     float m_fMultiplierD;      // [Multiplier D]
 
     static const UINT FieldCount = 7;
+
+    // The values of a default row for a supplier code: the code as the
+    // description too, base price "R", every multiplier 1.
+    void SetDefaultsFor(const CString& code);
 
 protected:
     // Binds the columns in order as output columns.

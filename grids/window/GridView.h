@@ -9,6 +9,7 @@
 
 #include "platform/framework/Framework.h"
 #include "database/odbc/OZU_DB_RS.h"
+#include "editors/pickers/controls/PickerView.h"
 #include "units/OZU_Value.h"
 
 // The view's working state the grids read and set.
@@ -20,13 +21,13 @@ struct CGridState
     BOOL bColumnMenu = FALSE;    // the last right click was on the grid's header row
 };
 
-class CGridView
+// The database the view's pickers fill from (GetDatabase) comes with
+// CPickerView.
+class CGridView : public CPickerView
 {
 public:
-    virtual ~CGridView() = default;
+    ~CGridView() override = default;
 
-    // The document's open connection; null without one.
-    virtual CDatabase* GetDatabase() const = 0;
     // A diameter converted into a length unit through the document's
     // nominal-size table (the table's counterpart, else the plain
     // conversion); without a document the result is left as given.

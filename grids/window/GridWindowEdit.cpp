@@ -262,13 +262,7 @@ BOOL CGridWindow::CheckSupplierCode(CString& text)
             try
             {
                 suppliers.AddNew();
-                suppliers.m_strDescription = text;
-                suppliers.m_strCode = text;
-                suppliers.m_strBasePrice = "R";
-                suppliers.m_fMultiplierA = 1.0f;
-                suppliers.m_fMultiplierB = 1.0f;
-                suppliers.m_fMultiplierC = 1.0f;
-                suppliers.m_fMultiplierD = 1.0f;
+                suppliers.SetDefaultsFor(text);
                 suppliers.Update();
             }
             catch (CException* e)
