@@ -2,15 +2,6 @@
 
 namespace kvtest {
 
-void PumpPending()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
 BOOL CHostWnd::CreateHost(int x, int y, int cx, int cy)
 {
     return CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, cx, cy,

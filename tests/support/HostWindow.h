@@ -4,15 +4,13 @@
 #pragma once
 
 #include "platform/framework/Framework.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace kvtest {
-
-// Dispatches the messages waiting in the thread's queue.
-void PumpPending();
 
 // A mouse message's lParam for a point.
 inline LPARAM PointParam(POINT pt)
@@ -49,7 +47,7 @@ protected:
     void TearDown() override
     {
         host.DestroyWindow();
-        PumpPending();
+        PumpMessages();
     }
 };
 

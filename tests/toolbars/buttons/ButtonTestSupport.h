@@ -17,7 +17,7 @@ using Notice = kvtest::CHostWnd::Notice;
 
 inline void Pump()
 {
-    kvtest::PumpPending();
+    kvtest::PumpMessages();
 }
 
 inline LPARAM At(CPoint pt)

@@ -29,8 +29,7 @@ protected:
     void SetUp() override
     {
         HostedTest::SetUp();
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string path = kvtest::ScratchDir(std::string("pickers_") + info->name()) + "\\Sample.sqlite";
+        std::string path = kvtest::ScratchDir(kvtest::TestName()) + "\\Sample.sqlite";
         ASSERT_TRUE(kvtest::CopyFileTo(kvtest::BinaryPath("bin/Database/Sample.sqlite"), path));
         ASSERT_TRUE(db.OpenEx(kvtest::ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog));
         view.pDatabase = &db;

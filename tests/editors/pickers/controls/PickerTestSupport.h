@@ -15,7 +15,7 @@ using kvtest::HostedTest;
 
 inline void Pump()
 {
-    kvtest::PumpPending();
+    kvtest::PumpMessages();
 }
 
 inline LPARAM At(CPoint pt)
