@@ -5,6 +5,7 @@
 #include "editors/pickers/controls/PickerScale.h"
 #include "tests/support/MemoryBitmap.h"
 #include "tests/support/RegistryHelpers.h"
+#include "tests/support/TimerScript.h"
 
 #include <gtest/gtest.h>
 
@@ -207,15 +208,23 @@ void Key(UINT vk)
         ::PostMessageA(hList, WM_KEYDOWN, vk, 0);
 }
 
-// The last step of every run: a popup still open is closed.
-std::function<void()> CloseLeftOver()
+// Runs the steps from inside the popup's modal loop; a popup still open
+// long after them is closed.
+class PopupScript : public kvtest::TimerScript
 {
-    return [] {
-        HWND hDialog = ::GetActiveWindow();
-        if (hDialog && ::GetDlgItem(hDialog, 1357))
-            ::PostMessageA(hDialog, WM_CLOSE, 0, 0);
-    };
-}
+public:
+    explicit PopupScript(std::vector<std::function<void()>> steps)
+        : TimerScript([] {
+              HWND hDialog = ::GetActiveWindow();
+              if (hDialog && ::GetDlgItem(hDialog, 1357))
+                  ::PostMessageA(hDialog, WM_CLOSE, 0, 0);
+          })
+    {
+        for (auto& step : steps)
+            Add(std::move(step));
+        Start();
+    }
+};
 
 } // namespace
 
@@ -224,18 +233,18 @@ TEST_F(LineStylePopupTest, AClickPicksAndCloses)
     CLineStylePopup popup(100, 200, 200, 220, &host);
     popup.m_nChosen = 1;
     CRect rcPopup, rcItem;
-    RunInModalLoop({ [&] {
-                        HWND hList = PopupList();
-                        ASSERT_NE(nullptr, hList);
-                        ::GetWindowRect(::GetParent(hList), &rcPopup);
-                        ::SendMessageA(hList, LB_GETITEMRECT, 2, (LPARAM)&rcItem);
-                        CPoint at = rcItem.CenterPoint();
-                        ::PostMessageA(hList, WM_MOUSEMOVE, 0, At(at));
-                        ::PostMessageA(hList, WM_LBUTTONDOWN, MK_LBUTTON, At(at));
-                        ::PostMessageA(hList, WM_LBUTTONUP, 0, At(at));
-                    },
-                     CloseLeftOver() });
+    PopupScript script({ [&] {
+        HWND hList = PopupList();
+        ASSERT_NE(nullptr, hList);
+        ::GetWindowRect(::GetParent(hList), &rcPopup);
+        ::SendMessageA(hList, LB_GETITEMRECT, 2, (LPARAM)&rcItem);
+        CPoint at = rcItem.CenterPoint();
+        ::PostMessageA(hList, WM_MOUSEMOVE, 0, At(at));
+        ::PostMessageA(hList, WM_LBUTTONDOWN, MK_LBUTTON, At(at));
+        ::PostMessageA(hList, WM_LBUTTONUP, 0, At(at));
+    } });
     popup.DoModal();
+    EXPECT_FALSE(script.Overran());
     EXPECT_EQ(2, popup.m_nChosen);
     EXPECT_EQ(CRect(100, 220, 100 + rcPopup.Width(), 220 + CLineStylePopup::kHeight), popup.GetPopupRect());
     EXPECT_EQ(popup.GetPopupRect(), rcPopup);
@@ -246,14 +255,18 @@ TEST_F(LineStylePopupTest, ArrowsMoveEnterCommitsAndEscapeKeepsTheLineType)
 {
     CLineStylePopup committed(100, 200, 200, 220, &host);
     committed.m_nChosen = 0;
-    RunInModalLoop({ [] { Key(VK_DOWN); }, [] { Key(VK_DOWN); }, [] { Key(VK_RETURN); }, CloseLeftOver() });
-    committed.DoModal();
+    {
+        PopupScript script({ [] { Key(VK_DOWN); }, [] { Key(VK_DOWN); }, [] { Key(VK_RETURN); } });
+        committed.DoModal();
+        EXPECT_FALSE(script.Overran());
+    }
     EXPECT_EQ(2, committed.m_nChosen);
 
     CLineStylePopup cancelled(100, 200, 200, 220, &host);
     cancelled.m_nChosen = 1;
-    RunInModalLoop({ [] { Key(VK_DOWN); }, [] { Key(VK_ESCAPE); }, CloseLeftOver() });
+    PopupScript script({ [] { Key(VK_DOWN); }, [] { Key(VK_ESCAPE); } });
     EXPECT_EQ(IDCANCEL, cancelled.DoModal());
+    EXPECT_FALSE(script.Overran());
     EXPECT_EQ(1, cancelled.m_nChosen);
 }
 
@@ -261,8 +274,9 @@ TEST_F(LineStylePopupTest, NearTheBottomItOpensUpward)
 {
     int bottom = ::GetSystemMetrics(SM_CYSCREEN) - 10;
     CLineStylePopup popup(100, bottom - 20, 200, bottom, &host);
-    RunInModalLoop({ [] { Key(VK_ESCAPE); }, CloseLeftOver() });
+    PopupScript script({ [] { Key(VK_ESCAPE); } });
     popup.DoModal();
+    EXPECT_FALSE(script.Overran());
     EXPECT_EQ(bottom - 20, popup.GetPopupRect().bottom);
     EXPECT_EQ(CLineStylePopup::kHeight, popup.GetPopupRect().Height());
 }

@@ -1,11 +1,10 @@
-// Shared pieces of the picker tests: the host window, a line-type list set
-// up for one test, and steps run from inside a modal loop.
+// Shared pieces of the picker tests: the host window and a line-type list
+// set up for one test.
 #pragma once
 
 #include "editors/pickers/core/LineTypes.h"
 #include "tests/support/HostWindow.h"
 
-#include <functional>
 #include <vector>
 
 namespace pickertest {
@@ -33,10 +32,5 @@ public:
 private:
     LineTypeArray m_saved;
 };
-
-// Runs the steps one at a time from timer ticks of whatever message loop
-// runs next (a modal dialog's), each after the messages the one before it
-// caused.
-void RunInModalLoop(std::vector<std::function<void()>> steps);
 
 } // namespace pickertest
