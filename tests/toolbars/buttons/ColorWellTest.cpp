@@ -51,6 +51,23 @@ TEST_F(ColorWellTest, CellsTakeTheDefaultPaletteAndSetColorSelectsTheFirstMatch)
     EXPECT_TRUE(host.Received(WM_OZW_COLORSELECTED).empty());   // SetColor tells nobody
 }
 
+TEST_F(ColorWellTest, CellsBeyondTheColoursSuppliedAreBlack)
+{
+    // 25 cells, and the default palette has 20 colours.
+    class CBigWell : public OZWColorWell
+    {
+    public:
+        void SetGridSize() override
+        {
+            m_geometry.nCols = 5;
+            m_geometry.nRows = 5;
+        }
+    } well;
+    ASSERT_TRUE(well.Create(WS_VISIBLE, 5, 5, &host, 79, FALSE, FALSE));
+    for (int i = 20; i < 25; ++i)
+        EXPECT_EQ(RGB(0, 0, 0), well.GetCellColor(i)) << i;
+}
+
 TEST_F(ColorWellTest, AColourNotInTheGridGoesToTheCustomCell)
 {
     OZWColorWell well;

@@ -187,6 +187,8 @@ TEST(Palette, HueLightnessSaturation)
     const Case cases[] = {
         { RGB(255, 0, 0), 0, 120, 240 },     { RGB(0, 255, 0), 80, 120, 240 },   { RGB(0, 0, 255), 160, 120, 240 },
         { RGB(255, 255, 255), 160, 240, 0 }, { RGB(0, 0, 0), 160, 0, 0 },        { RGB(128, 128, 128), 160, 120, 0 },
+        // A red with a little blue lies just below hue 240, within the scale.
+        { RGB(255, 0, 10), 238, 120, 240 },
     };
     for (const Case& c : cases) {
         OZU_HLS hls = ColourToHLS(c.colour);
