@@ -239,7 +239,7 @@ struct CPrintInfo
 
     PRINTDLGA m_pd = {};           // the print dialog's data (flags, page range)
     BOOL m_bDirect = FALSE;        // print without asking
-    BOOL m_bPreview = FALSE;       // always FALSE here: no print preview
+    BOOL m_bPreview = FALSE;       // the job shows a print preview (PrintPreview.h)
     BOOL m_bContinuePrinting = TRUE;
     UINT m_nCurPage = 1;
     UINT m_nNumPreviewPages = 0;
@@ -292,7 +292,7 @@ public:
     virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
     BOOL DoPreparePrinting(CPrintInfo* pInfo);
     afx_msg void OnFilePrint();
-    // Print preview is not offered: the command does nothing.
+    // Shows the pages in a print preview in place of the view (PrintPreview.h).
     afx_msg void OnFilePrintPreview();
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;

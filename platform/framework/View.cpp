@@ -189,7 +189,7 @@ void CView::OnPrint(CDC* pDC, CPrintInfo*)
 BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
 {
     pInfo->m_pd.hwndOwner = GetTopLevelParent() ? GetTopLevelParent()->m_hWnd : m_hWnd;
-    if (pInfo->m_bDirect) {
+    if (pInfo->m_bDirect || pInfo->m_bPreview) {
         // The default printer, without asking.
         pInfo->m_pd.Flags |= PD_RETURNDEFAULT;
     }
@@ -257,7 +257,6 @@ void CView::OnFilePrint()
         AfxMessageBox(AFX_IDP_COMMAND_FAILURE, MB_ICONEXCLAMATION);
 }
 
-void CView::OnFilePrintPreview() {}
 
 /////////////////////////////////////////////////////////////////////////////
 // CScrollView
