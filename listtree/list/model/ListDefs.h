@@ -99,9 +99,6 @@ enum : UINT
     OZWLIST_VSCROLL_ID = 59920,
 };
 
-// The divider cursor resource of the list window.
-#define IDC_OZWLIST_DIVIDER 20692
-
 // Size of the engine's text buffer (item texts fetched through callbacks,
 // the label-edit exchange with the parent).
 enum : int { OZWLIST_TEXTBUFFER = 2048 };
