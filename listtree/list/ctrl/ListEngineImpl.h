@@ -1093,6 +1093,11 @@ void OZWListEngine<TBase>::DrawItems(OZWListPaintContext* pCtx)
             OZWListItem* pItem = m_items[(size_t)i];
             const int nHeight = std::max(0, pItem->m_nHeight);
             CRect rc(nLeft, y + nSpacing, nLeft + nTotal, y + nSpacing + nHeight);
+            // A printed page ends with its last whole row (the next page
+            // starts with the row cut here); only a row taller than the page
+            // is printed cut.
+            if (bPrinting && rc.bottom > rows.bottom && i > m_nTopIndex)
+                break;
             if (bPrinting || pDC->RectVisible(&rc)) {
                 pCtx->m_item.iItem = i;
                 pCtx->m_pItem = pItem;

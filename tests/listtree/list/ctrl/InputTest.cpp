@@ -4,6 +4,8 @@
 // notifications the parent gets, in order.
 #include "tests/listtree/list/ctrl/ListWindowFixture.h"
 
+#include <algorithm>
+
 using namespace lctest;
 
 TEST_F(ListWindowTest, ClicksSelectWithShiftAndCtrl)
@@ -217,4 +219,74 @@ TEST_F(ListWindowTest, AHundredThousandItemsScrollAndSelect)
     Key(VK_END);
     list->SendMessage(WM_CHAR, 'i', 1);
     EXPECT_EQ(0, list->GetFocusItem());
+}
+
+TEST_F(ListWindowTest, TheDividerCursorShowsOverADivider)
+{
+    MakeList();
+    list->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(151, 8));
+    EXPECT_TRUE(list->m_bOnDivider);
+    EXPECT_TRUE(list->SendMessage(WM_SETCURSOR, (WPARAM)list->m_hWnd, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_EQ(list->m_hDividerCursor, ::GetCursor());
+    list->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(100, 8));
+    EXPECT_FALSE(list->m_bOnDivider);
+}
+
+TEST_F(ListWindowTest, AParentSortsAHundredThousandItemsOnAColumnClick)
+{
+    MakeList();
+    list->SetAutoUpdate(FALSE);
+    for (int i = 0; i < 100000; ++i)
+        list->InsertItem(LVIF_TEXT | LVIF_PARAM, i, std::to_string((i * 7919) % 100000 + 100000).c_str(), 0, 0, 0, i);
+    list->RecalcLayout();
+    // The parent sorts by the clicked column: it reads the rows, sorts them
+    // and writes them back.
+    parent.answer = [this](NMHDR* pHdr) -> LRESULT {
+        if (pHdr->code != (UINT)LVN_COLUMNCLICK)
+            return 0;
+        std::vector<std::pair<std::string, LPARAM>> rows;
+        for (int i = 0; i < list->GetItemCount(); ++i)
+            rows.emplace_back(std::string(list->GetItemText(i, 0)), list->GetItemData(i));
+        std::sort(rows.begin(), rows.end());
+        for (int i = 0; i < (int)rows.size(); ++i)
+            list->SetItem(i, 0, LVIF_TEXT | LVIF_PARAM, rows[(size_t)i].first.c_str(), 0, 0, 0, rows[(size_t)i].second);
+        return 0;
+    };
+    Click(CPoint(60, 8));
+    EXPECT_EQ("100000", std::string(list->GetItemText(0, 0)));
+    EXPECT_EQ("199999", std::string(list->GetItemText(99999, 0)));
+    EXPECT_EQ(0, (int)list->GetItemData(0));
+    for (int i = 1; i < 100000; i += 997)
+        EXPECT_LT(std::string(list->GetItemText(i - 1, 0)), std::string(list->GetItemText(i, 0)));
+}
+
+TEST_F(ListWindowTest, DraggingItemsAndScrollingWhileOverTheEdges)
+{
+    MakeList();
+    Fill(200);
+    list->SetTopIndex(20);
+    // A press on a selected label and a move of more than 3 pixels: a drag.
+    const CPoint pt = LabelPoint(22);
+    Click(pt);
+    list->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    list->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y + 2));
+    EXPECT_FALSE(list->m_bItemDrag);
+    list->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y + 5));
+    EXPECT_TRUE(list->m_bItemDrag);
+    // While the cursor is over the top row, each tick scrolls up one row.
+    list->SetAutoScrollTimer(50);
+    CPoint top = LabelPoint(20);
+    list->ClientToScreen(&top);
+    ::SetCursorPos(top.x, top.y);
+    list->SendMessage(WM_TIMER, OZWTIMER_AUTOSCROLL);
+    EXPECT_EQ(19, list->GetTopIndex());
+    CPoint bottom = LabelPoint(list->GetLastFullyVisible());
+    list->ClientToScreen(&bottom);
+    ::SetCursorPos(bottom.x, bottom.y);
+    list->SendMessage(WM_TIMER, OZWTIMER_AUTOSCROLL);
+    EXPECT_EQ(20, list->GetTopIndex());
+    list->KillAutoScrollTimer();
+    list->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y + 5));
+    EXPECT_FALSE(list->m_bItemDrag);
+    EXPECT_EQ(std::vector<int>{ 22 }, list->GetSelection());
 }

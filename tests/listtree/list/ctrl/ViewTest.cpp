@@ -212,6 +212,32 @@ TEST_F(ListViewTest, PagesAreLaidOutInAnyOrderAndTheViewIsGivenBack)
     EXPECT_FALSE(view->DeletePrintFonts()) << "no fonts left to delete";
 }
 
+TEST_F(ListViewTest, APrintedPageEndsWithItsLastWholeRow)
+{
+    const int h = PrintRowHeight();
+    const int n = RowsPerPage(h);
+    Fill(3 * n);
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+    kvtest::MemoryBitmap page(cx, cy);
+    CDC dc;
+    dc.m_hDC = dc.m_hAttribDC = page.hdc();
+    dc.m_bPrinting = TRUE;
+    CPrintInfo info;
+    info.m_bPreview = TRUE;
+    page.DC()->FillSolidRect(0, 0, cx, cy, RGB(255, 255, 255));
+    view->OnBeginPrinting(&dc, &info);
+    info.m_nCurPage = 1;
+    view->OnPrepareDC(&dc, &info);
+    view->OnPrint(&dc, &info);
+    view->OnEndPrinting(&dc, &info);
+    dc.m_hDC = dc.m_hAttribDC = nullptr;
+    const int nTop = view->GetHeaderHeight();
+    const CRect lastRow(0, nTop + (n - 1) * h, cx, nTop + n * h);
+    const CRect below(0, nTop + n * h, cx, cy);
+    EXPECT_LT(page.Count(lastRow, RGB(255, 255, 255)), lastRow.Width() * lastRow.Height()) << "the last whole row";
+    EXPECT_EQ(below.Width() * below.Height(), page.Count(below, RGB(255, 255, 255))) << "no part of the next row";
+}
+
 TEST_F(ListViewTest, ARowTallerThanThePageGetsAPageOfItsOwn)
 {
     view->SetLabelWrap(TRUE);
@@ -287,4 +313,16 @@ TEST_F(ListViewTest, AListControlDoesNotTakePrintCommands)
     EXPECT_TRUE(view->OnCmdMsg(ID_FILE_PRINT_PREVIEW, CN_COMMAND, nullptr, nullptr) ||
                 boxes.Texts().size() == 1u);
     ctrl.DestroyWindow();
+}
+
+TEST_F(ListViewTest, ClosingTheFrameDuringAPreviewEndsTheJob)
+{
+    Fill(50);
+    CTestListView::s_bStandInPrinter = true;
+    view->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    ASSERT_NE(nullptr, DYNAMIC_DOWNCAST(CPreviewView, frame->GetActiveView()));
+    EXPECT_TRUE(view->m_bPrinting);
+    frame->DestroyWindow();
+    frame = nullptr;
+    Pump();
 }
