@@ -38,6 +38,7 @@ public:
     virtual BOOL AttachDlgItem(UINT nID, CWnd* pParent);
     // Moves the list style bits out of the creation styles.
     virtual void SplitCreateStyles(DWORD& dwStyle, DWORD& dwExStyle);
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
     // ---- Attributes ---------------------------------------------------------
     virtual CFont* GetHeaderFont();

@@ -119,17 +119,22 @@ void OZWListEngine<TBase>::BaseDestroy()
 }
 
 template<class TBase>
+BOOL OZWListEngine<TBase>::PreCreateWindow(CREATESTRUCT& cs)
+{
+    // Every way of creating the window (Create, CreateEx, a frame making
+    // its view) comes here: the list's bits never reach the window, whose
+    // extended style would read some of them as its own (mirrored layout,
+    // composited painting, no activation).
+    DWORD dwStyle = (DWORD)cs.style, dwExStyle = cs.dwExStyle;
+    SplitCreateStyles(dwStyle, dwExStyle);
+    cs.style = (LONG)dwStyle;
+    cs.dwExStyle = dwExStyle;
+    return TBase::PreCreateWindow(cs);
+}
+
+template<class TBase>
 int OZWListEngine<TBase>::OnCreate(LPCREATESTRUCT lpcs)
 {
-    // The list style of windows made through the framework's own creation
-    // (a view made by its frame) is taken here.
-    DWORD dwStyle = (DWORD)::GetWindowLongPtr(TBase::m_hWnd, GWL_STYLE);
-    DWORD dwExStyle = (DWORD)::GetWindowLongPtr(TBase::m_hWnd, GWL_EXSTYLE);
-    if ((dwStyle & OZWLS_WINDOWMASK) || (dwExStyle & OZWLS_EX_WINDOWMASK)) {
-        SplitCreateStyles(dwStyle, dwExStyle);
-        ::SetWindowLongPtr(TBase::m_hWnd, GWL_STYLE, (LONG_PTR)dwStyle);
-        ::SetWindowLongPtr(TBase::m_hWnd, GWL_EXSTYLE, (LONG_PTR)dwExStyle);
-    }
     if (BaseCreate(lpcs) == -1)
         return -1;
     m_hDividerCursor = ::LoadCursor(AfxFindResourceHandle(MAKEINTRESOURCE(IDC_OZWLIST_DIVIDER), RT_GROUP_CURSOR),

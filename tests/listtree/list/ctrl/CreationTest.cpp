@@ -6,18 +6,39 @@
 #include "tests/listtree/list/ctrl/ListWindowFixture.h"
 
 #include <algorithm>
+#include <map>
 
 using namespace lctest;
+
+namespace {
+
+// The styles every window of the thread was created with.
+std::map<HWND, std::pair<DWORD, DWORD>> g_created;
+LRESULT CALLBACK RecordCreation(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HCBT_CREATEWND) {
+        const CREATESTRUCTA* pcs = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+        g_created[(HWND)wParam] = { (DWORD)pcs->style, pcs->dwExStyle };
+    }
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+} // namespace
 
 TEST_F(ListWindowTest, ListStyleBitsLeaveTheWindowStyle)
 {
     ASSERT_TRUE(parent.Make());
+    HHOOK hHook = ::SetWindowsHookExA(WH_CBT, RecordCreation, nullptr, ::GetCurrentThreadId());
     list = new OZWListCtrl;
     ASSERT_TRUE(list->CreateEx(OZWLS_EX_FULLROWSELECT | OZWLS_EX_HOVERTIPS,
                                WS_CHILD | WS_VISIBLE | OZWLS_REPORT | OZWLS_SINGLESEL | OZWLS_NOLABELWRAP,
                                CRect(0, 0, 200, 100), &parent, 5));
+    ::UnhookWindowsHookEx(hHook);
     EXPECT_EQ(0u, list->GetStyle() & OZWLS_WINDOWMASK);
     EXPECT_EQ(0u, list->GetExStyle() & OZWLS_EX_WINDOWMASK);
+    ASSERT_TRUE(g_created.count(list->m_hWnd));
+    EXPECT_EQ(0u, g_created[list->m_hWnd].first & OZWLS_WINDOWMASK) << "not even while the window was made";
+    EXPECT_EQ(0u, g_created[list->m_hWnd].second & OZWLS_EX_WINDOWMASK);
     EXPECT_EQ((DWORD)(OZWLS_REPORT | OZWLS_SINGLESEL | OZWLS_NOLABELWRAP), list->GetListStyle());
     EXPECT_EQ((DWORD)(OZWLS_EX_FULLROWSELECT | OZWLS_EX_HOVERTIPS), list->GetListStyleEx());
     EXPECT_EQ(0, list->GetColumnCount()) << "a report list starts without columns";
