@@ -97,26 +97,61 @@ const char kDecPlacesPath[] = "Units\\DecPlaces";
 
 // A stored index outside its unit list would make the display unit invalid
 // and every later conversion into it meaningless, so it is ignored like a
-// missing value; the same for decimal places rounding cannot use.
-void OZU_UnitSet::Load()
+// missing value; the same for decimal places rounding cannot use. Such an
+// entry is marked in *pUnreadable (bit n for the n-th entry in stored order,
+// DecPlaces last): the design program shares these values, so Save leaves a
+// value it does not understand as it is unless the choice was changed.
+void OZU_UnitSet::Load(unsigned* pUnreadable)
 {
-    ForEachUnit(*this, [](const char* path, auto& unit) {
-        int index = unit.GetUnit();
-        if (OZU_ReadIntSetting(path, index) && index >= 0 && index < unit.Count)
-            unit.SetUnit(index);
+    unsigned unreadable = 0;
+    unsigned bit = 1;
+    // A text that is not a number leaves the value read as it was: INT_MIN,
+    // which lies in no list either.
+    ForEachUnit(*this, [&](const char* path, auto& unit) {
+        int index = INT_MIN;
+        if (OZU_ReadIntSetting(path, index)) {
+            if (index >= 0 && index < unit.Count)
+                unit.SetUnit(index);
+            else
+                unreadable |= bit;
+        }
+        bit <<= 1;
     });
-    int decPlaces = m_nDecPlaces;
-    if (OZU_ReadIntSetting(kDecPlacesPath, decPlaces) && decPlaces >= 0 &&
-        decPlaces <= kMaxDecPlaces)
-        m_nDecPlaces = decPlaces;
+    int decPlaces = INT_MIN;
+    if (OZU_ReadIntSetting(kDecPlacesPath, decPlaces)) {
+        if (decPlaces >= 0 && decPlaces <= kMaxDecPlaces)
+            m_nDecPlaces = decPlaces;
+        else
+            unreadable |= bit;
+    }
+    if (pUnreadable != nullptr)
+        *pUnreadable = unreadable;
 }
 
-void OZU_UnitSet::Save() const
+unsigned OZU_UnitSet::Save(unsigned keep, const OZU_UnitSet* pLoaded) const
 {
-    ForEachUnit(*this, [](const char* path, const auto& unit) {
-        OZU_WriteIntSetting(path, unit.GetUnit());
-    });
-    OZU_WriteIntSetting(kDecPlacesPath, m_nDecPlaces);
+    // The loaded choice of each entry, in stored order.
+    int loaded[18] = {};
+    if (pLoaded != nullptr) {
+        int n = 0;
+        ForEachUnit(*pLoaded, [&](const char*, const auto& unit) { loaded[n++] = unit.GetUnit(); });
+        loaded[n] = pLoaded->m_nDecPlaces;
+    } else {
+        keep = 0;
+    }
+    unsigned kept = 0;
+    int n = 0;
+    auto write = [&](const char* path, int value) {
+        const unsigned bit = 1u << n;
+        if ((keep & bit) && loaded[n] == value)
+            kept |= bit;
+        else
+            OZU_WriteIntSetting(path, value);
+        n++;
+    };
+    ForEachUnit(*this, [&](const char* path, const auto& unit) { write(path, unit.GetUnit()); });
+    write(kDecPlacesPath, m_nDecPlaces);
+    return kept;
 }
 
 // ---- OZU_UnitLimits ---------------------------------------------------------
@@ -173,6 +208,17 @@ OZU_UnitSettings::OZU_UnitSettings()
 OZU_UnitSettings::~OZU_UnitSettings()
 {
     Save();
+}
+
+void OZU_UnitSettings::Load()
+{
+    m_Units.Load(&m_nUnreadable);
+    m_LoadedUnits = m_Units;
+}
+
+void OZU_UnitSettings::Save()
+{
+    m_nUnreadable = m_Units.Save(m_nUnreadable, &m_LoadedUnits);
 }
 
 OZU_Base& OZU_UnitSettings::Validate()

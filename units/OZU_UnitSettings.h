@@ -18,9 +18,14 @@ public:
 
     // Reads and writes the 18 entries under "Units" in the application's
     // settings. A missing entry, a text that is not a number and a unit index
-    // outside its list all keep the choice held now.
-    void Load();
-    void Save() const;
+    // outside its list all keep the choice held now; the last two are marked
+    // in *pUnreadable (bit n: the n-th entry in stored order, DecPlaces last).
+    void Load(unsigned* pUnreadable = nullptr);
+    // Writes every entry except those marked in keep that still hold the
+    // choice they have in *pLoaded (a stored value the design program may
+    // understand and this program does not stays as it is); returns the
+    // entries left unwritten.
+    unsigned Save(unsigned keep = 0, const OZU_UnitSet* pLoaded = nullptr) const;
 
     OZU_LengthUnit m_Length;
     OZU_DistanceUnit m_Distance;
@@ -88,8 +93,11 @@ public:
     // units (metric, DecPlaces 2) and limits.
     OZU_Base& Validate() override;
 
-    void Load() { m_Units.Load(); }
-    void Save() const { m_Units.Save(); }
+    // Reads the current units from the settings. Save writes them, except
+    // entries whose stored value Load could not use and whose choice has not
+    // changed since: those stay as they are stored.
+    void Load();
+    void Save();
 
     OZU_UnitSet* GetUnits() { return &m_Units; }
     OZU_UnitSet* GetMetricUnits() { return &m_MetricUnits; }
@@ -177,6 +185,8 @@ private:
     static unsigned Row(unsigned n) { return n < 4 ? n : 0; }
 
     OZU_UnitSet m_Units;
+    OZU_UnitSet m_LoadedUnits;      // the current units as Load left them
+    unsigned m_nUnreadable = 0;     // stored entries Load could not use
     OZU_UnitLimits m_Limits;
     OZU_UnitSet m_USUnits;
     OZU_UnitSet m_MetricUnits;

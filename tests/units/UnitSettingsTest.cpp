@@ -162,6 +162,38 @@ TEST_F(UnitSettingsTest, BadStoredValuesKeepCurrentChoice)
     EXPECT_EQ(16, settings.GetDecPlaces());
 }
 
+// The design program shares these values: a stored value this program does
+// not understand stays as it is stored when the settings are saved, until
+// the user chooses another unit for it; every other entry is written.
+TEST_F(UnitSettingsTest, SavingLeavesValuesItCannotReadAsStored)
+{
+    StoreText("Units", "Diameter", "abc");
+    StoreText("Units", "Pressure", "9");
+    StoreText("Units", "DecPlaces", "40");
+    {
+        OZU_UnitSettings settings;
+        settings.Load();
+        EXPECT_EQ(0, settings.GetUnits()->m_Pressure.GetUnit());
+        settings.Save();
+    }
+    EXPECT_EQ("abc", StoredText("Units", "Diameter"));
+    EXPECT_EQ("9", StoredText("Units", "Pressure"));
+    EXPECT_EQ("40", StoredText("Units", "DecPlaces"));
+    EXPECT_EQ("2", StoredText("Units", "Length"));
+
+    // Choosing a unit for one of them stores that choice; the others stay.
+    {
+        OZU_UnitSettings settings;
+        settings.Load();
+        OZU_UnitSet units = *settings.GetUnits();
+        units.m_Pressure.SetUnit(PRESSURE_PSI);
+        settings.SetUnits(units);
+    }
+    EXPECT_EQ("6", StoredText("Units", "Pressure"));
+    EXPECT_EQ("abc", StoredText("Units", "Diameter"));
+    EXPECT_EQ("40", StoredText("Units", "DecPlaces"));
+}
+
 TEST_F(UnitSettingsTest, DefaultLimits)
 {
     OZU_UnitSettings settings;
