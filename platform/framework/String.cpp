@@ -641,7 +641,13 @@ LPCSTR kvfmt::LoadFormat(UINT nID, CString& holder)
 
 BOOL CString::LoadString(UINT nID)
 {
-    return LoadString(AfxGetResourceHandle(), nID);
+    // A resource module of translated texts may lack a string: the
+    // program's own text is used then.
+    const HINSTANCE hResource = AfxGetResourceHandle();
+    if (LoadString(hResource, nID))
+        return TRUE;
+    const HINSTANCE hProgram = ::GetModuleHandleA(nullptr);
+    return hResource != hProgram && LoadString(hProgram, nID);
 }
 
 BOOL CString::LoadString(HINSTANCE hInstance, UINT nID)
