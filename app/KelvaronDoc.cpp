@@ -1,4 +1,6 @@
 #include "app/KelvaronDoc.h"
+#include "app/KelvaronApp.h"
+#include "app/OptionsDlg.h"
 #include "database/records/ComponentRecords.h"
 
 IMPLEMENT_DYNCREATE(CKelvaronDoc, CDocument)
@@ -8,6 +10,50 @@ CKelvaronDoc::CKelvaronDoc() = default;
 CKelvaronDoc::~CKelvaronDoc()
 {
     CloseDatabase();
+}
+
+BOOL CKelvaronDoc::OnNewDocument()
+{
+    if (!CDocument::OnNewDocument())
+        return FALSE;
+    CKelvaronApp* pApp = CKelvaronApp::Get();
+    if (pApp != nullptr && pApp->IsStartingUp())
+        return OpenStartupDatabase();
+    return OpenDatabase("", TRUE);
+}
+
+BOOL CKelvaronDoc::OnOpenDocument(LPCTSTR lpszPathName)
+{
+    return OpenDatabase(lpszPathName, FALSE) ? TRUE : FALSE;
+}
+
+BOOL CKelvaronDoc::OpenStartupDatabase()
+{
+    CKelvaronApp* pApp = CKelvaronApp::Get();
+    if (pApp == nullptr)
+        return FALSE;
+    pApp->LoadSettings();
+    CString path;
+    const DWORD options = pApp->GetOptions();
+    if (options & OPTION_OPEN_DEFAULT) {
+        path = pApp->GetDefaultDatabasePath();
+    } else if (options & OPTION_OPEN_LAST) {
+        CRecentFileList* pRecent = pApp->GetRecentFileList();
+        if (pRecent != nullptr && pRecent->GetSize() > 0)
+            path = (*pRecent)[0];
+    }
+    if (!OpenDatabase(path, FALSE))
+        return FALSE;
+    SetPathName(path);
+    SetTitle(GetPathName());
+    return TRUE;
+}
+
+BOOL CKelvaronDoc::OpenDatabase(LPCTSTR lpszPath, BOOL bNew)
+{
+    if (bNew || lpszPath == nullptr || *lpszPath == '\0')
+        return FALSE;
+    return ConnectDatabase(lpszPath);
 }
 
 CString CKelvaronDoc::GetConnectString(LPCTSTR lpszPath)

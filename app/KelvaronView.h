@@ -8,6 +8,7 @@
 
 #include "platform/framework/Framework.h"
 #include "grids/window/GridView.h"
+#include "platform/grid/GRGridWnd.h"
 
 class CKelvaronDoc;
 class CGridWindow;
@@ -47,7 +48,13 @@ public:
     CGridState& GetGridState() override { return m_gridState; }
 
     CGridWindow* GetGrid() const { return m_pGrid; }
-    void SetGrid(CGridWindow* pGrid) { m_pGrid = pGrid; }
+    // A grid made by somebody else, who keeps it (the view deletes only the
+    // grid it makes itself).
+    void SetGrid(CGridWindow* pGrid)
+    {
+        m_pGrid = pGrid;
+        m_bOwnsGrid = FALSE;
+    }
 
     // The main grid's part of a tab change: remembers the row of the table
     // left, shows the new table, opens its recordset, fits the columns and
@@ -68,12 +75,27 @@ public:
     void ShowLineTypePopup(const CRect& rect, long nLineType, long nRow) override;
 
     void OnDraw(CDC* pDC) override;
+    // Once the document has its database: the main grid on the first table
+    // (Pipes) in the record-information window that fills the view; the
+    // database window is maximised or sized as the options say.
+    void OnInitialUpdate() override;
+
+    // After a change of display units: the grid's column titles name the new
+    // units, and the current table is shown again in them.
+    void OnUnitsChanged();
 
     int m_nCurrentTab = 0;
 
 protected:
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnDestroy();
+    // Deletes the main grid and its record-information window.
+    void ReleaseGrids();
+
     CGridState m_gridState;
     CGridWindow* m_pGrid = nullptr;
+    BOOL m_bOwnsGrid = FALSE;
+    CGRRecordInfoWnd m_recordInfo;
     int m_nFieldLengths[10] = {};
 
     DECLARE_MESSAGE_MAP()

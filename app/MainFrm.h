@@ -1,7 +1,10 @@
-// The application's main window. For now it holds what the database merge
-// and the field clean use of it: the Merge and Clean Fields commands that run
-// their dialogs, and the progress step of the dialog that runs. The rest of the main frame (toolbars, status bar, docking, find
-// list, copy and paste...) grows here with the application.
+// The application's main window, of the window class a second start looks
+// for. For now it holds the Merge and Clean Fields commands that run their
+// dialogs and the progress step of the dialog that runs; the Options, Units
+// and Language commands; the status-line text of the application; and the
+// window placement kept in the profile. The rest of the main frame
+// (toolbars, status bar, docking, find list, copy and paste...) grows here
+// with the application.
 #pragma once
 
 #include "platform/framework/Framework.h"
@@ -28,7 +31,32 @@ public:
     // The database path of the active view's document ("" when none).
     virtual CString GetActiveDatabasePath();
 
+    // Shows the text in the status line (when the frame has one).
+    void SetStatusText(LPCTSTR lpszText);
+
 protected:
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
+    // The saved window placement is applied at the first activation; the
+    // placement is saved when the window goes.
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg void OnDestroy();
+
+    // Options: the Setup Options dialog; a changed character set goes to the
+    // grids of every open database.
+    afx_msg void OnOptions();
+    // Units: the Units dialog; on OK every open database shows its column
+    // titles in the new units.
+    afx_msg void OnUnits();
+    // Clean Fields, Options and Units are offered while no editor is open.
+    afx_msg void OnUpdateSettingsCommand(CCmdUI* pCmdUI);
+    // The Language menu and its entries, filled by the language manager.
+    afx_msg void OnUpdateLanguage(CCmdUI* pCmdUI);
+    afx_msg void OnLanguage(UINT nID);
+
+    // Calls f(view) for the main view of every open database.
+    template <class F> void ForEachDatabaseView(F f);
+
     // Merge: runs the merge dialog on the active database, then brings the
     // active view up to date.
     afx_msg void OnMerge();

@@ -251,3 +251,25 @@ BOOL CRegistrySettings::ValueExists(LPCSTR keyPath)
     RegCloseKey(key);
     return exists;
 }
+
+namespace {
+BOOL KeyOpensForReading(HKEY root, const std::string& path)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return FALSE;
+    RegCloseKey(key);
+    return TRUE;
+}
+} // namespace
+
+BOOL CRegistrySettings::IsDotNetInstalled(LPCSTR version)
+{
+    return KeyOpensForReading(HKEY_LOCAL_MACHINE, std::string("SOFTWARE\\Microsoft\\NET Framework Setup\\NDP\\") +
+                                                      (version != nullptr ? version : ""));
+}
+
+BOOL CRegistrySettings::IsEarthPluginInstalled()
+{
+    return KeyOpensForReading(HKEY_CURRENT_USER, "Software\\Google\\GoogleEarthPlugin");
+}

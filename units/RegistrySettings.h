@@ -43,4 +43,10 @@ public:
     // TRUE when the value named by keyPath exists under
     // "Software\OZU Software\Quorvex" (the product name without " ACAD").
     BOOL ValueExists(LPCSTR keyPath);
+    // TRUE when HKEY_LOCAL_MACHINE "SOFTWARE\Microsoft\NET Framework Setup\NDP\"
+    // + version opens for reading.
+    static BOOL IsDotNetInstalled(LPCSTR version);
+    // TRUE when HKEY_CURRENT_USER "Software\Google\GoogleEarthPlugin" opens
+    // for reading.
+    static BOOL IsEarthPluginInstalled();
 };

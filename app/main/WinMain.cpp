@@ -1,41 +1,10 @@
-// Entry point of Kelvaron.exe. Until the application object takes over the
-// start-up, it opens the main window and runs the message loop.
-#include <windows.h>
-#include "app/AppRes.h"
+// Entry point of Kelvaron.exe: the one application object of the program,
+// which the framework's start-up initialises and runs.
+#include "app/KelvaronApp.h"
 
-static LRESULT CALLBACK MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+CKelvaronApp theApp;
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
 {
-    if (msg == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(hWnd, msg, wParam, lParam);
-}
-
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
-{
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = MainWndProc;
-    wc.hInstance = hInstance;
-    wc.hCursor = LoadCursorA(nullptr, (LPCSTR)IDC_ARROW);
-    wc.hbrBackground = (HBRUSH)(COLOR_APPWORKSPACE + 1);
-    wc.lpszClassName = "KelvaronMainFrame";
-    RegisterClassA(&wc);
-
-    char title[128] = "Kelvaron";
-    LoadStringA(hInstance, IDR_MAINFRAME, title, sizeof(title));
-    HWND hWnd = CreateWindowExA(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW,
-                                CW_USEDEFAULT, CW_USEDEFAULT, 900, 600,
-                                nullptr, nullptr, hInstance, nullptr);
-    if (!hWnd)
-        return 1;
-    ShowWindow(hWnd, nCmdShow);
-    UpdateWindow(hWnd);
-
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return (int)msg.wParam;
+    return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nCmdShow);
 }

@@ -58,10 +58,3 @@ TEST_F(AppTest, RootPathIsTheProgramFolder)
     ASSERT_FALSE(expected.IsEmpty());
     EXPECT_STREQ(expected, m_app.GetRootPath());
 }
-
-TEST(PathHelpers, ExtensionsTakenFromTheLastDot)
-{
-    EXPECT_STREQ(".mdb", GetFileExtension("a.b.mdb"));
-    EXPECT_STREQ(".b\\file", GetFileExtension("C:\\a.b\\file"));
-    EXPECT_STREQ("", GetFileExtension("C:\\db\\noext"));
-}

@@ -219,3 +219,18 @@ TEST_F(RegistrySettingsTest, RealsReadUnderEitherSeparator)
     }
     setlocale(LC_NUMERIC, saved.c_str());
 }
+
+// The installation probes look for a key that opens for reading.
+TEST(RegistryProbes, KeysThatOpen)
+{
+    const char kPlugin[] = "Software\\Google\\GoogleEarthPlugin";
+    RegDeleteTreeA(HKEY_CURRENT_USER, kPlugin);
+    EXPECT_FALSE(CRegistrySettings::IsEarthPluginInstalled());
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kPlugin, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                             &key, nullptr));
+    RegCloseKey(key);
+    EXPECT_TRUE(CRegistrySettings::IsEarthPluginInstalled());
+    RegDeleteTreeA(HKEY_CURRENT_USER, kPlugin);
+    EXPECT_FALSE(CRegistrySettings::IsDotNetInstalled("v0.0.0-not-a-version"));
+}

@@ -1,0 +1,7 @@
+#include "app/ChildFrm.h"
+
+IMPLEMENT_DYNCREATE(CChildFrame, CMDIChildWnd)
+
+CChildFrame::CChildFrame() = default;
+
+CChildFrame::~CChildFrame() = default;

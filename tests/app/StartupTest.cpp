@@ -1,0 +1,384 @@
+// The real application object starting and ending: the settings it writes
+// and reads, the database it opens at start-up, the failures that end the
+// start-up, the recent files, and the Units command's effect on the grids.
+#include "app/AppRes.h"
+#include "app/KelvaronApp.h"
+#include "app/KelvaronDoc.h"
+#include "app/KelvaronView.h"
+#include "app/MainFrm.h"
+#include "app/Utilities.h"
+#include "grids/window/GridWindow.h"
+#include "tests/support/MessageBoxWatcher.h"
+#include "tests/support/RegistryHelpers.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/TimerScript.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using kvtest::StoredText;
+using kvtest::StoreText;
+
+namespace {
+
+// A main frame whose window cannot be made.
+class FailingFrame : public CMainFrame
+{
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT) { return -1; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(FailingFrame, CMainFrame)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+// The application with the executable's path and the main frame chosen by
+// the test.
+class TestApp : public CKelvaronApp
+{
+public:
+    CString executablePath;   // empty: the real one
+    bool failingFrame = false;
+    CString chosenFile;       // the File Open dialog's answer; empty: Cancel
+
+protected:
+    BOOL ChooseDatabaseToOpen(CString& strPath) override
+    {
+        strPath = chosenFile;
+        return !chosenFile.IsEmpty();
+    }
+    CString GetExecutablePath() const override
+    {
+        return executablePath.IsEmpty() ? CKelvaronApp::GetExecutablePath() : executablePath;
+    }
+    CFrameWnd* NewMainFrame() override
+    {
+        return failingFrame ? new FailingFrame : CKelvaronApp::NewMainFrame();
+    }
+};
+
+void RemoveValue(const char* subKey, const char* name)
+{
+    std::string path = kvtest::kProductKey;
+    if (*subKey)
+        path += std::string("\\") + subKey;
+    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, path.c_str(), name);
+}
+
+// Messages of the thread, with the end-of-loop message the closed main
+// window leaves behind taken out.
+void Pump()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT)
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+class StartupTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ClearSettings();
+        m_profile = (GetModuleFolder(nullptr) + "config\\test_app.INI").str();
+        ::DeleteFileA(m_profile.c_str());
+        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_dir = kvtest::ScratchDir(std::string("startup_") + info->name());
+        m_database = m_dir + "\\Sample.sqlite";
+        ASSERT_TRUE(kvtest::CopyFileTo(kvtest::BinaryPath("bin/Database/Sample.sqlite"), m_database));
+    }
+    void TearDown() override
+    {
+        Stop();
+        ClearSettings();
+        ::DeleteFileA(m_profile.c_str());
+    }
+    static void ClearSettings()
+    {
+        for (const char* key : {"VisualSettings", "Units", "AppSettings", "DatabaseSettings"})
+            kvtest::DeleteProductSubKey(key);
+        RemoveValue("", "KelVaron Settings");
+    }
+
+    // Makes the application object and runs its start-up with the command line.
+    BOOL Start(const std::string& commandLine = "")
+    {
+        Stop();
+        m_commandLine = commandLine;
+        m_app = std::make_unique<TestApp>();
+        m_app->executablePath = m_executablePath;
+        m_app->failingFrame = m_failingFrame;
+        AfxWinInit(::GetModuleHandleA(nullptr), nullptr, m_commandLine.data(), SW_SHOWNORMAL);
+        BOOL started = m_app->InitInstance();
+        EXPECT_FALSE(m_app->IsStartingUp());
+        Pump();
+        return started;
+    }
+    // Closes the main window (and the databases with it) and ends the
+    // application as the framework does.
+    void Stop()
+    {
+        if (!m_app)
+            return;
+        if (m_app->m_pMainWnd != nullptr && m_app->m_pMainWnd->GetSafeHwnd() != nullptr)
+            m_app->m_pMainWnd->SendMessage(WM_CLOSE);
+        Pump();
+        m_app->ExitInstance();
+        m_app.reset();
+        Pump();
+    }
+
+    CMainFrame* Frame() { return m_app ? dynamic_cast<CMainFrame*>(m_app->m_pMainWnd) : nullptr; }
+    // The document of the active database window; null when none is open.
+    CKelvaronDoc* ActiveDocument()
+    {
+        CMainFrame* pFrame = Frame();
+        CMDIChildWnd* pChild = pFrame != nullptr ? pFrame->MDIGetActive() : nullptr;
+        return pChild != nullptr ? dynamic_cast<CKelvaronDoc*>(pChild->GetActiveDocument()) : nullptr;
+    }
+    void WriteProfile(const char* section, const char* entry, const std::string& value)
+    {
+        ::CreateDirectoryA((GetModuleFolder(nullptr) + "config").GetString(), nullptr);
+        ::WritePrivateProfileStringA(section, entry, value.c_str(), m_profile.c_str());
+    }
+
+    std::unique_ptr<TestApp> m_app;
+    std::string m_commandLine, m_profile, m_dir, m_database;
+    CString m_executablePath;
+    bool m_failingFrame = false;
+};
+
+} // namespace
+
+// The first start writes the defaults of every missing setting; the next
+// start reads what is stored.
+TEST_F(StartupTest, FirstStartWritesDefaultsAndTheNextReadsThem)
+{
+    ASSERT_TRUE(Start());
+    const CString root = m_app->GetRootPath();
+    EXPECT_STREQ(GetModuleFolder(nullptr), root);
+    EXPECT_EQ("0", StoredText("", "KelVaron Settings"));
+    EXPECT_EQ((root + "Symbols\\Database").str(), StoredText("VisualSettings\\Hydraulic", "DbsSymbolsPath"));
+    EXPECT_EQ((root + "Database\\QUORVEX.MDB").str(), StoredText("VisualSettings\\HydraulicDesign", "DbsName"));
+    EXPECT_EQ("5", StoredText("VisualSettings\\Misc", "SignificantDigits"));
+    EXPECT_STREQ(m_profile.c_str(), m_app->m_pszProfileName);
+
+    // The main window is of the editor's class, shown, with no database.
+    ASSERT_NE(nullptr, Frame());
+    char className[64] = {};
+    ::GetClassNameA(Frame()->m_hWnd, className, sizeof(className));
+    EXPECT_STREQ(CKelvaronApp::kWindowClass, className);
+    EXPECT_TRUE(Frame()->IsWindowVisible());
+    EXPECT_FALSE(Frame()->IsZoomed());
+    EXPECT_EQ(nullptr, ActiveDocument());
+    Stop();
+    // The units are saved at the end; the window placement is kept.
+    EXPECT_EQ("2", StoredText("Units", "Length"));
+    char placement[256] = {};
+    ::GetPrivateProfileStringA("MainFrame", "WP", "", placement, sizeof(placement), m_profile.c_str());
+    EXPECT_EQ(2 * sizeof(WINDOWPLACEMENT), strlen(placement));
+
+    StoreText("VisualSettings\\Misc", "SignificantDigits", "3");
+    StoreText("", "KelVaron Settings", "8");
+    StoreText("VisualSettings\\Hydraulic", "DbsSymbolsPath", "D:\\Shared\\Symbols");
+    StoreText("Units", "Pressure", "6");
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(3, m_app->GetSignificantDigits());
+    EXPECT_EQ(8u, m_app->GetOptions());
+    EXPECT_STREQ("D:\\Shared\\Symbols", m_app->GetSymbolsPath());
+    EXPECT_EQ(6, m_app->GetUnitSettings()->GetUnits()->m_Pressure.GetUnit());
+    EXPECT_TRUE(Frame()->IsZoomed());
+}
+
+// The option word chooses the database opened at start-up: the default one,
+// the last one used, or none.
+TEST_F(StartupTest, StartupDatabaseFollowsTheOptions)
+{
+    const std::string other = m_dir + "\\Other.sqlite";
+    ASSERT_TRUE(kvtest::CopyFileTo(m_database, other));
+    struct Case { const char* options; bool recentFile; const std::string* opened; };
+    const Case cases[] = {
+        {"0", true, nullptr},
+        {"32", true, &m_database},
+        {"64", true, &other},
+        {"96", true, &m_database},
+        {"64", false, nullptr},
+    };
+    for (const Case& c : cases) {
+        StoreText("", "KelVaron Settings", c.options);
+        StoreText("VisualSettings\\HydraulicDesign", "DbsName", m_database);
+        ::DeleteFileA(m_profile.c_str());
+        if (c.recentFile)
+            WriteProfile("Recent File List", "File1", other);
+        ASSERT_TRUE(Start()) << c.options;
+        CKelvaronDoc* pDoc = ActiveDocument();
+        if (c.opened == nullptr) {
+            EXPECT_EQ(nullptr, pDoc) << c.options;
+        } else {
+            ASSERT_NE(nullptr, pDoc) << c.options;
+            EXPECT_STREQ(c.opened->c_str(), pDoc->GetDatabasePath()) << c.options;
+            EXPECT_STREQ(c.opened->c_str(), pDoc->GetTitle()) << c.options;
+            EXPECT_STREQ(c.opened->c_str(), (*m_app->GetRecentFileList())[0]) << c.options;
+            CKelvaronView* pView = dynamic_cast<CKelvaronView*>(Frame()->MDIGetActive()->GetActiveView());
+            ASSERT_NE(nullptr, pView);
+            ASSERT_NE(nullptr, pView->GetGrid());
+            EXPECT_GT(pView->GetGrid()->GetRowCount(), 10u);
+        }
+        Stop();
+    }
+}
+
+// A database named on the command line is opened whatever the options say;
+// one that cannot be opened ends the start-up.
+TEST_F(StartupTest, CommandLineNamesTheDatabase)
+{
+    StoreText("", "KelVaron Settings", "0");
+    ASSERT_TRUE(Start("\"" + m_database + "\""));
+    ASSERT_NE(nullptr, ActiveDocument());
+    EXPECT_STREQ(m_database.c_str(), ActiveDocument()->GetDatabasePath());
+    Stop();
+
+    kvtest::MessageBoxWatcher boxes;
+    EXPECT_FALSE(Start("\"" + m_dir + "\\Missing.sqlite\""));
+    EXPECT_FALSE(boxes.Texts().empty());
+}
+
+// A running editor is brought to the front and the new start ends, saying
+// so.
+TEST_F(StartupTest, SecondInstanceIsRefused)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = CKelvaronApp::kWindowClass;
+    ASSERT_TRUE(::RegisterClassA(&wc));
+    HWND hRunning = ::CreateWindowA(CKelvaronApp::kWindowClass, "running editor",
+                                    WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_MINIMIZE, 0, 0, 400, 300, nullptr,
+                                    nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(nullptr, hRunning);
+    ASSERT_TRUE(::IsIconic(hRunning));
+    {
+        kvtest::MessageBoxWatcher boxes;
+        EXPECT_FALSE(Start());
+        ASSERT_EQ(1u, boxes.Texts().size());
+        EXPECT_EQ("The database editor is already running.", boxes.Texts()[0]);
+    }
+    EXPECT_FALSE(::IsIconic(hRunning));
+    EXPECT_EQ(nullptr, m_app->m_pMainWnd);
+    Stop();
+    ::DestroyWindow(hRunning);
+    ::UnregisterClassA(CKelvaronApp::kWindowClass, wc.hInstance);
+}
+
+// A program folder that cannot be found, or a main window that cannot be
+// made, end the start-up and leave nothing registered behind.
+TEST_F(StartupTest, FailuresEndTheStartupCleanly)
+{
+    WNDCLASSA wc;
+    {
+        m_executablePath = "Kelvaron.exe";
+        kvtest::MessageBoxWatcher boxes;
+        EXPECT_FALSE(Start());
+        ASSERT_EQ(1u, boxes.Texts().size());
+        EXPECT_EQ("There was a problem obtaining the path of this program\nThe appliction will exit",
+                  boxes.Texts()[0]);
+        EXPECT_EQ(nullptr, m_app->m_pMainWnd);
+        Stop();
+        EXPECT_FALSE(::GetClassInfoA(::GetModuleHandleA(nullptr), CKelvaronApp::kWindowClass, &wc));
+    }
+    m_executablePath.Empty();
+    m_failingFrame = true;
+    {
+        kvtest::MessageBoxWatcher boxes;
+        EXPECT_FALSE(Start());
+        EXPECT_TRUE(boxes.Texts().empty());
+        EXPECT_EQ(nullptr, m_app->m_pMainWnd);
+        EXPECT_EQ(nullptr, ::FindWindowA(CKelvaronApp::kWindowClass, nullptr));
+        Stop();
+        EXPECT_FALSE(::GetClassInfoA(::GetModuleHandleA(nullptr), CKelvaronApp::kWindowClass, &wc));
+    }
+    // And a start after them works.
+    m_failingFrame = false;
+    EXPECT_TRUE(Start());
+}
+
+// A recent file that no longer opens leaves the list; one that opens gets
+// its full path as title.
+TEST_F(StartupTest, RecentFiles)
+{
+    const std::string missing = m_dir + "\\Gone.sqlite";
+    WriteProfile("Recent File List", "File1", missing);
+    WriteProfile("Recent File List", "File2", m_database);
+    ASSERT_TRUE(Start());
+    CRecentFileList* pList = m_app->GetRecentFileList();
+    ASSERT_NE(nullptr, pList);
+    EXPECT_EQ(9, pList->GetSize());
+    {
+        kvtest::MessageBoxWatcher boxes;
+        EXPECT_TRUE(m_app->OnOpenRecentFile(ID_FILE_MRU_FILE1));
+    }
+    EXPECT_EQ(nullptr, ActiveDocument());
+    EXPECT_STREQ(m_database.c_str(), (*pList)[0]);
+    EXPECT_TRUE((*pList)[1].IsEmpty());
+
+    EXPECT_TRUE(m_app->OnOpenRecentFile(ID_FILE_MRU_FILE1));
+    ASSERT_NE(nullptr, ActiveDocument());
+    EXPECT_STREQ(m_database.c_str(), ActiveDocument()->GetTitle());
+    EXPECT_TRUE(m_app->OnOpenRecentFile(ID_FILE_MRU_FILE9));
+}
+
+// File Open: Cancel opens nothing; a chosen database opens with its full
+// path as title and becomes the first recent file.
+TEST_F(StartupTest, FileOpenShowsTheFullPath)
+{
+    ASSERT_TRUE(Start());
+    m_app->OnFileOpen();
+    EXPECT_EQ(nullptr, ActiveDocument());
+    m_app->chosenFile = m_database.c_str();
+    Frame()->SendMessage(WM_COMMAND, ID_FILE_OPEN);
+    ASSERT_NE(nullptr, ActiveDocument());
+    EXPECT_STREQ(m_database.c_str(), ActiveDocument()->GetTitle());
+    EXPECT_STREQ(m_database.c_str(), (*m_app->GetRecentFileList())[0]);
+}
+
+// Units: the US preset confirmed in the dialog retitles the open database's
+// grid in the new units.
+TEST_F(StartupTest, UnitsCommandRetitlesTheGrids)
+{
+    StoreText("", "KelVaron Settings", "0");
+    ASSERT_TRUE(Start("\"" + m_database + "\""));
+    CKelvaronView* pView = dynamic_cast<CKelvaronView*>(Frame()->MDIGetActive()->GetActiveView());
+    ASSERT_NE(nullptr, pView);
+    CGridWindow* pGrid = pView->GetGrid();
+    ASSERT_NE(nullptr, pGrid);
+    const int kActualDiameter = 15;
+    CString before = pGrid->GetColumnMapTitle(0, kActualDiameter);
+    EXPECT_NE(-1, before.Find("(mm)")) << before.GetString();
+
+    // The dialog is answered with US, then OK, once it runs.
+    kvtest::TimerScript script([] {
+        if (HWND hDialog = ::FindWindowA("#32770", "Units"))
+            ::EndDialog(hDialog, IDCANCEL);
+    });
+    auto click = [](int nID) {
+        HWND hDialog = ::FindWindowA("#32770", "Units");
+        ASSERT_NE(nullptr, hDialog);
+        ::SendMessageA(hDialog, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), (LPARAM)::GetDlgItem(hDialog, nID));
+    };
+    script.Add([&] { click(IDC_UNITS_US); });
+    script.Add([&] { click(IDOK); });
+    script.Start();
+    Frame()->SendMessage(WM_COMMAND, ID_TOOLS_UNITS);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_FALSE(script.Overran());
+
+    CString after = pGrid->GetColumnMapTitle(0, kActualDiameter);
+    EXPECT_NE(-1, after.Find("(in)")) << after.GetString();
+    EXPECT_EQ("1", StoredText("Units", "Diameter"));
+}
