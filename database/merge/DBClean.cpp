@@ -110,8 +110,16 @@ void DBComponentTable::CleanRecord(ComponentFields& r, BYTE nWarehouseWidth)
 
     // 2. Connection texts the kind does not use.
     if (OneOf(k, {1, 4, 5, 21})) {
-        for (int i = 4; i < 6 && i < r.m_strMajor1.GetLength(); ++i)
-            r.m_strMajor1.SetAt(i, ' ');
+        // The fifth and sixth characters (not bytes) become blanks.
+        std::wstring major;
+        if (Widen(r.m_strMajor1, major)) {
+            for (size_t i = 4; i < 6 && i < major.size(); ++i)
+                major[i] = L' ';
+            r.m_strMajor1 = Narrow(major, r.m_strMajor1);
+        } else {
+            for (int i = 4; i < 6 && i < r.m_strMajor1.GetLength(); ++i)
+                r.m_strMajor1.SetAt(i, ' ');
+        }
     } else if (OneOf(k, {14, 17, 18, 22, 23, 24})) {
         r.m_strMajor1 = "  ";
     }

@@ -705,6 +705,21 @@ void OZUDatabase::AlterColumnSQLite(const CString& strSQL)
         message.Format("no such column: %s", alter.column.c_str());
         AfxThrowDBException(SQL_ERROR, message);
     }
+    // The rebuilt table's text compares without regard to case, as the
+    // Access engine's does.
+    rebuilt = kvsql::TextColumnsNoCase(rebuilt);
+    // The highest key the table ever gave (AUTOINCREMENT): the copy would
+    // know only the highest key it holds, so a deleted row's key could
+    // come back for a new row that rows of other tables still name.
+    CString sequence;
+    {
+        CString hasSequence;
+        if (kvodbc::QueryText(this, "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'sqlite_sequence'",
+                              hasSequence) &&
+            hasSequence == "1")
+            kvodbc::QueryText(this, CString("SELECT seq FROM sqlite_sequence WHERE name = " + literal(tableName)),
+                              sequence);
+    }
     // Indexes and triggers go with the old table; they are made again.
     std::vector<std::string> extras;
     {
@@ -734,6 +749,13 @@ void OZUDatabase::AlterColumnSQLite(const CString& strSQL)
     steps.push_back("ALTER TABLE " + kvsql::QuoteName(temp) + " RENAME TO " + kvsql::QuoteName(tableName));
     for (auto& e : extras)
         steps.push_back(e);
+    if (!sequence.IsEmpty()) {
+        std::string seq = std::to_string(_atoi64(sequence));
+        steps.push_back("UPDATE sqlite_sequence SET seq = " + seq + " WHERE name = " + literal(tableName) +
+                        " AND seq < " + seq);
+        steps.push_back("INSERT INTO sqlite_sequence (name, seq) SELECT " + literal(tableName) + ", " + seq +
+                        " WHERE NOT EXISTS (SELECT 1 FROM sqlite_sequence WHERE name = " + literal(tableName) + ")");
+    }
 
     HSTMT hstmt = SQL_NULL_HSTMT;
     SQLRETURN r = g_odbc.AllocStmt(m_hdbc, &hstmt);

@@ -386,12 +386,53 @@ size_t NumericCall(const std::vector<Token>& t, size_t i, std::string& literal)
     return c + 1;
 }
 
+bool IsComparison(const Token& t)
+{
+    if (t.kind != TokenKind::Punct)
+        return false;
+    static const char* const ops[] = {"=", "==", "<>", "!=", "<", ">", "<=", ">="};
+    for (const char* op : ops)
+        if (t.text == op)
+            return true;
+    return false;
+}
+
+// Index of the token before i that is not blank; tokens.size() when none.
+size_t PrevSolid(const std::vector<Token>& t, size_t i)
+{
+    while (i > 0) {
+        --i;
+        if (t[i].kind != TokenKind::Space)
+            return i;
+    }
+    return t.size();
+}
+
+// A text literal at t[i] that is compared (= <> != < > <= >=, on either
+// side), holds a letter whose case could matter and names no collation.
+bool IsCaseComparedLiteral(const std::vector<Token>& t, size_t i)
+{
+    bool letter = false;
+    for (char c : t[i].text)
+        letter = letter || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    if (!letter)
+        return false;
+    size_t prev = PrevSolid(t, i);
+    size_t next = NextSolid(t, i + 1);
+    if (next < t.size() && IsWord(t[next], "COLLATE"))
+        return false;
+    return (prev < t.size() && IsComparison(t[prev])) || (next < t.size() && IsComparison(t[next]));
+}
+
 } // namespace
 
 std::string TranslateForSQLite(const std::string& sql)
 {
     std::vector<Token> t = Tokenize(sql);
     std::string out;
+    // A PRAGMA takes its value as it is.
+    size_t first = NextSolid(t, 0);
+    bool pragma = first < t.size() && IsWord(t[first], "PRAGMA");
     // Open TOP clauses: the parenthesis depth of their SELECT and the count.
     struct PendingLimit
     {
@@ -425,6 +466,11 @@ std::string TranslateForSQLite(const std::string& sql)
             } else if (tok.text == ";")
                 closeLimits(depth);
             out += tok.text;
+            continue;
+        }
+        if (tok.kind == TokenKind::String && !pragma && IsCaseComparedLiteral(t, i)) {
+            // Text compares without regard to case, as in the Access engine.
+            out += tok.text + " COLLATE NOCASE";
             continue;
         }
         if (tok.kind == TokenKind::Identifier) {
@@ -551,102 +597,175 @@ std::string SQLiteColumnType(const std::string& accessType)
     return accessType;
 }
 
-bool RewriteCreateTable(const std::string& createSql, const std::string& column,
-                        const std::string& newType, const std::string& newTable, std::string& out)
+namespace {
+
+// The parts of "CREATE TABLE name ( definitions ) tail": the token ranges
+// [first, last) of the definitions (split at commas outside parentheses),
+// the name and the closing parenthesis. False when the text is not such a
+// statement.
+struct CreateTableParts
 {
-    std::vector<Token> t = Tokenize(createSql);
-    // CREATE TABLE name ( defs )
+    size_t nameAt = 0;
+    size_t close = 0;
+    std::vector<std::pair<size_t, size_t>> defs;
+};
+
+bool SplitCreateTable(const std::vector<Token>& t, CreateTableParts& parts)
+{
     size_t i = NextSolid(t, 0);
     if (i >= t.size() || !IsWord(t[i], "CREATE"))
         return false;
     i = NextSolid(t, i + 1);
     if (i >= t.size() || !IsWord(t[i], "TABLE"))
         return false;
-    size_t nameAt = NextSolid(t, i + 1);
-    if (nameAt >= t.size())
+    parts.nameAt = NextSolid(t, i + 1);
+    if (parts.nameAt >= t.size())
         return false;
-    size_t open = NextSolid(t, nameAt + 1);
+    size_t open = NextSolid(t, parts.nameAt + 1);
     if (open >= t.size() || t[open].text != "(")
         return false;
-
-    // Split the definitions at commas outside parentheses.
-    std::vector<std::pair<size_t, size_t>> defs;  // token ranges [first, last)
     int depth = 0;
-    size_t start = open + 1, close = t.size();
+    size_t start = open + 1;
     for (size_t k = open + 1; k < t.size(); ++k) {
         if (t[k].text == "(")
             ++depth;
         else if (t[k].text == ")") {
             if (depth == 0) {
-                defs.push_back({start, k});
-                close = k;
-                break;
+                parts.defs.push_back({start, k});
+                parts.close = k;
+                return true;
             }
             --depth;
         } else if (t[k].text == "," && depth == 0) {
-            defs.push_back({start, k});
+            parts.defs.push_back({start, k});
             start = k + 1;
         }
     }
-    if (close == t.size())
-        return false;
+    return false;
+}
 
+// The first token of a column definition [first, last), when it is a column
+// (not a table constraint); last otherwise.
+size_t ColumnNameAt(const std::vector<Token>& t, size_t first, size_t last)
+{
+    size_t f = NextSolid(t, first);
+    if (f < last && (t[f].kind == TokenKind::Identifier || t[f].kind == TokenKind::Quoted) &&
+        !IsWord(t[f], "CONSTRAINT") && !IsWord(t[f], "PRIMARY") && !IsWord(t[f], "UNIQUE") &&
+        !IsWord(t[f], "CHECK") && !IsWord(t[f], "FOREIGN"))
+        return f;
+    return last;
+}
+
+// The end of a column's type: the first constraint word after the name at
+// f (or last).
+size_t ColumnTypeEnd(const std::vector<Token>& t, size_t f, size_t last)
+{
     static const char* const constraintWords[] = {"CONSTRAINT", "PRIMARY", "NOT",     "NULL",
                                                   "UNIQUE",     "CHECK",   "DEFAULT", "COLLATE",
                                                   "REFERENCES", "GENERATED", "AS"};
+    int depth = 0;
+    size_t k = f + 1;
+    for (; k < last; ++k) {
+        if (depth == 0 && t[k].kind == TokenKind::Identifier) {
+            for (const char* w : constraintWords)
+                if (IsWord(t[k], w))
+                    return k;
+        }
+        if (t[k].text == "(")
+            ++depth;
+        else if (t[k].text == ")")
+            --depth;
+    }
+    return k;
+}
+
+std::string Join(const std::vector<Token>& t, size_t first, size_t last)
+{
+    std::string text;
+    for (size_t m = first; m < last; ++m)
+        text += t[m].text;
+    return text;
+}
+
+} // namespace
+
+bool RewriteCreateTable(const std::string& createSql, const std::string& column,
+                        const std::string& newType, const std::string& newTable, std::string& out)
+{
+    std::vector<Token> t = Tokenize(createSql);
+    CreateTableParts parts;
+    if (!SplitCreateTable(t, parts))
+        return false;
     bool found = false;
     std::string body;
-    for (size_t d = 0; d < defs.size(); ++d) {
-        size_t f = NextSolid(t, defs[d].first);
+    for (size_t d = 0; d < parts.defs.size(); ++d) {
+        size_t first = parts.defs[d].first, last = parts.defs[d].second;
+        size_t f = ColumnNameAt(t, first, last);
         std::string def;
-        if (f < defs[d].second && (t[f].kind == TokenKind::Identifier || t[f].kind == TokenKind::Quoted) &&
-            !IsWord(t[f], "CONSTRAINT") && !IsWord(t[f], "PRIMARY") && !IsWord(t[f], "UNIQUE") &&
-            !IsWord(t[f], "CHECK") && !IsWord(t[f], "FOREIGN")) {
+        if (f < last) {
             std::string name = Unquote(t[f]);
             bool same = name.size() == column.size();
             for (size_t c = 0; same && c < name.size(); ++c)
                 same = Upper(name[c]) == Upper(column[c]);
             if (same) {
                 found = true;
-                // Skip the old type: tokens up to the first constraint word.
-                size_t k = f + 1;
-                int pd = 0;
-                for (; k < defs[d].second; ++k) {
-                    if (pd == 0 && t[k].kind == TokenKind::Identifier) {
-                        bool isConstraint = false;
-                        for (const char* w : constraintWords)
-                            isConstraint = isConstraint || IsWord(t[k], w);
-                        if (isConstraint)
-                            break;
-                    }
-                    if (t[k].text == "(")
-                        ++pd;
-                    else if (t[k].text == ")")
-                        --pd;
-                }
+                // The old type goes; the constraints stay.
                 def = t[f].text + " " + newType;
-                std::string rest;
-                for (size_t m = k; m < defs[d].second; ++m)
-                    rest += t[m].text;
-                rest = Trim(rest);
+                std::string rest = Trim(Join(t, ColumnTypeEnd(t, f, last), last));
                 if (!rest.empty())
                     def += " " + rest;
             }
         }
-        if (def.empty()) {
-            for (size_t m = defs[d].first; m < defs[d].second; ++m)
-                def += t[m].text;
-            def = Trim(def);
-        }
+        if (def.empty())
+            def = Trim(Join(t, first, last));
         body += (d ? ", " : "") + def;
     }
     if (!found)
         return false;
-    std::string tail;
-    for (size_t k = close + 1; k < t.size(); ++k)
-        tail += t[k].text;
-    out = "CREATE TABLE " + QuoteName(newTable) + " (" + body + ")" + tail;
+    out = "CREATE TABLE " + QuoteName(newTable) + " (" + body + ")" + Join(t, parts.close + 1, t.size());
     return true;
+}
+
+std::string TextColumnsNoCase(const std::string& createSql)
+{
+    std::vector<Token> t = Tokenize(createSql);
+    CreateTableParts parts;
+    if (!SplitCreateTable(t, parts))
+        return createSql;
+    // " COLLATE NOCASE" goes after the type of each text column that has no
+    // collation of its own.
+    std::vector<size_t> insertAfter;
+    for (const auto& def : parts.defs) {
+        size_t f = ColumnNameAt(t, def.first, def.second);
+        if (f >= def.second)
+            continue;
+        size_t typeEnd = ColumnTypeEnd(t, f, def.second);
+        bool collated = false;
+        for (size_t m = typeEnd; m < def.second; ++m)
+            collated = collated || IsWord(t[m], "COLLATE");
+        std::string type;
+        size_t lastTypeToken = f;
+        for (size_t m = f + 1; m < typeEnd; ++m)
+            if (t[m].kind != TokenKind::Space) {
+                for (char c : t[m].text)
+                    type += Upper(c);
+                lastTypeToken = m;
+            }
+        bool text = type.find("CHAR") != std::string::npos || type.find("CLOB") != std::string::npos ||
+                    type.find("TEXT") != std::string::npos;
+        if (text && !collated)
+            insertAfter.push_back(lastTypeToken);
+    }
+    std::string out;
+    size_t next = 0;
+    for (size_t k = 0; k < t.size(); ++k) {
+        out += t[k].text;
+        if (next < insertAfter.size() && insertAfter[next] == k) {
+            out += " COLLATE NOCASE";
+            ++next;
+        }
+    }
+    return out;
 }
 
 } // namespace kvsql

@@ -49,7 +49,13 @@ std::string StringValue(const Token& token);
 //   a single-precision column holds. A literal that is not a number is left
 //   alone (SQLite then reports the unknown function);
 // - @@IDENTITY becomes last_insert_rowid() (the key of the connection's last
-//   insert).
+//   insert);
+// - a text literal compared with = <> != < > <= >= (on either side) that
+//   holds a letter gets COLLATE NOCASE, so that text compares without
+//   regard to case as in the Access engine, whatever the column's own
+//   collation and also where a function of the column is compared
+//   (SQLite's NOCASE folds the letters A to Z only). A PRAGMA is left as it
+//   is.
 // Brackets and back-quotes stay: SQLite accepts both. Everything else passes
 // unchanged, quoted text included.
 std::string TranslateForSQLite(const std::string& sql);
@@ -87,6 +93,13 @@ std::string SQLiteColumnType(const std::string& accessType);
 bool RewriteCreateTable(const std::string& createSql, const std::string& column,
                         const std::string& newType, const std::string& newTable,
                         std::string& out);
+
+// Adds " COLLATE NOCASE" to each column of a CREATE TABLE statement whose
+// declared type gives it text affinity (CHAR, CLOB or TEXT in the type) and
+// that names no collation, so that its values compare and sort without
+// regard to case, as the Access engine's text does. Anything else is
+// returned unchanged.
+std::string TextColumnsNoCase(const std::string& createSql);
 
 // A name quoted for SQL with double quotes ("a""b").
 std::string QuoteName(const std::string& name);

@@ -7,7 +7,9 @@
 -- (RFX_Byte), REAL a single-precision value (RFX_Single; SQLite keeps it as a
 -- double, the program reads and writes it as a float) and VARCHAR(n) text of
 -- at most n characters, which the SQLite ODBC driver reports as SQL_VARCHAR
--- of size n, as the Access driver reports a Text(n) column.
+-- of size n, as the Access driver reports a Text(n) column. Text columns are
+-- COLLATE NOCASE: their values compare and sort without regard to case, as
+-- the Access engine's text does (SQLite folds the letters A to Z only).
 --
 -- [Component Key] is given by the database on insert and never reused, so a
 -- key that Tapes, Nozzles or Assemblies rows still name cannot come back for
@@ -19,14 +21,14 @@ CREATE TABLE [Components] (
     [Old id2]         INTEGER DEFAULT 0,
     [Old id3]         INTEGER DEFAULT 0,
     [Database Number] TINYINT DEFAULT 0,
-    [Description]     VARCHAR(50) DEFAULT '',
-    [Warehouse Code]  VARCHAR(32) DEFAULT '',
-    [Supplier Code]   VARCHAR(4) DEFAULT '',
-    [Usage]           VARCHAR(3) DEFAULT '',
-    [Major1]          VARCHAR(6) DEFAULT '      ',
-    [Minor1]          VARCHAR(6) DEFAULT '      ',
-    [Major2]          VARCHAR(6) DEFAULT '      ',
-    [Minor2]          VARCHAR(6) DEFAULT '      ',
+    [Description]     VARCHAR(50) COLLATE NOCASE DEFAULT '',
+    [Warehouse Code]  VARCHAR(32) COLLATE NOCASE DEFAULT '',
+    [Supplier Code]   VARCHAR(4) COLLATE NOCASE DEFAULT '',
+    [Usage]           VARCHAR(3) COLLATE NOCASE DEFAULT '',
+    [Major1]          VARCHAR(6) COLLATE NOCASE DEFAULT '      ',
+    [Minor1]          VARCHAR(6) COLLATE NOCASE DEFAULT '      ',
+    [Major2]          VARCHAR(6) COLLATE NOCASE DEFAULT '      ',
+    [Minor2]          VARCHAR(6) COLLATE NOCASE DEFAULT '      ',
     [Reals1]          REAL DEFAULT 0,
     [Reals2]          REAL DEFAULT 0,
     [Reals3]          REAL DEFAULT 0,
@@ -46,8 +48,8 @@ CREATE TABLE [Components] (
     [Symbol File]     INTEGER DEFAULT 0,
     [Colour1]         INTEGER DEFAULT 16777215,
     [Colour2]         INTEGER DEFAULT 16777215,
-    [Default Nozzle]  VARCHAR(10) DEFAULT '          ',
-    [Item Type]       VARCHAR(3) DEFAULT '   ',
+    [Default Nozzle]  VARCHAR(10) COLLATE NOCASE DEFAULT '          ',
+    [Item Type]       VARCHAR(3) COLLATE NOCASE DEFAULT '   ',
     [Flags]           INTEGER DEFAULT 0,
     [Order]           INTEGER DEFAULT 10000
 );
@@ -55,7 +57,7 @@ CREATE INDEX [Components by Database Number] ON [Components] ([Database Number])
 
 CREATE TABLE [Tapes] (
     [Pipe Key]        INTEGER DEFAULT 0,
-    [Flow Calc Type]  VARCHAR(4) DEFAULT '',
+    [Flow Calc Type]  VARCHAR(4) COLLATE NOCASE DEFAULT '',
     [Reals1]          REAL DEFAULT 0,
     [Reals2]          REAL DEFAULT 0,
     [Reals3]          REAL DEFAULT 0,
@@ -83,9 +85,9 @@ CREATE TABLE [Assemblies] (
 CREATE INDEX [Assemblies by Assembly Key] ON [Assemblies] ([Assembly Key]);
 
 CREATE TABLE [Suppliers] (
-    [Description]     VARCHAR(50) DEFAULT '',
-    [Code]            VARCHAR(4) DEFAULT '',
-    [Base Price]      VARCHAR(1) DEFAULT '',
+    [Description]     VARCHAR(50) COLLATE NOCASE DEFAULT '',
+    [Code]            VARCHAR(4) COLLATE NOCASE DEFAULT '',
+    [Base Price]      VARCHAR(1) COLLATE NOCASE DEFAULT '',
     [Multiplier A]    REAL DEFAULT 0,
     [Multiplier B]    REAL DEFAULT 0,
     [Multiplier C]    REAL DEFAULT 0,
@@ -94,18 +96,18 @@ CREATE TABLE [Suppliers] (
 
 CREATE TABLE [Symbols] (
     [Key]             INTEGER DEFAULT 0,
-    [Name]            VARCHAR(50) DEFAULT ''
+    [Name]            VARCHAR(50) COLLATE NOCASE DEFAULT ''
 );
 
 CREATE TABLE [PipeTable] (
-    [Type]            VARCHAR(6) DEFAULT '',
-    [Gender]          VARCHAR(1) DEFAULT '',
-    [Connection]      VARCHAR(4) DEFAULT '',
-    [Fitting1]        VARCHAR(6) DEFAULT '',
-    [Fitting2]        VARCHAR(6) DEFAULT '',
-    [Fitting3]        VARCHAR(6) DEFAULT '',
-    [Fitting4]        VARCHAR(6) DEFAULT '',
-    [Fitting5]        VARCHAR(6) DEFAULT '',
+    [Type]            VARCHAR(6) COLLATE NOCASE DEFAULT '',
+    [Gender]          VARCHAR(1) COLLATE NOCASE DEFAULT '',
+    [Connection]      VARCHAR(4) COLLATE NOCASE DEFAULT '',
+    [Fitting1]        VARCHAR(6) COLLATE NOCASE DEFAULT '',
+    [Fitting2]        VARCHAR(6) COLLATE NOCASE DEFAULT '',
+    [Fitting3]        VARCHAR(6) COLLATE NOCASE DEFAULT '',
+    [Fitting4]        VARCHAR(6) COLLATE NOCASE DEFAULT '',
+    [Fitting5]        VARCHAR(6) COLLATE NOCASE DEFAULT '',
     [Bend Angle]      REAL DEFAULT 0,
     [Extra Allowance] REAL DEFAULT 0,
     [Rounding]        REAL DEFAULT 0,
@@ -123,6 +125,6 @@ CREATE TABLE [Nominal Conversions] (
 -- never binds this table, it only carries it whole into copies.
 CREATE TABLE [Documents] (
     [Document Index]  INTEGER PRIMARY KEY AUTOINCREMENT,
-    [Title]           VARCHAR(100) DEFAULT '',
-    [File Name]       VARCHAR(255) DEFAULT ''
+    [Title]           VARCHAR(100) COLLATE NOCASE DEFAULT '',
+    [File Name]       VARCHAR(255) COLLATE NOCASE DEFAULT ''
 );

@@ -257,3 +257,29 @@ TEST_F(MergeTest, CleanOfAnEmptyTableDoesNothing)
     db.Clean();
     EXPECT_EQ("0", QueryRows(m_target, "SELECT COUNT(*) FROM Components"));
 }
+
+TEST(CleanRules, SizeTextsOutsideAsciiAreCutByCharacters)
+{
+    // [Major1] of a kind whose fifth and sixth characters are blanked, and
+    // of kinds that keep or drop it: every result is whole UTF-8 text.
+    const struct
+    {
+        int kind;
+        const char* major1;
+        const char* expected;
+    } cases[] = {
+        {1, "25MØ", "25MØ  "},
+        {1, "Ø25MM", "Ø25M  "},
+        {4, "ø25mm", "Ø25M  "},
+        {21, "ÄÖÜßÉÈ", "ÄÖÜß  "},
+        {5, "ø", "Ø     "},
+        {2, "äbcdéf", "ÄBCDÉF"},
+        {14, "ÄÖÜ", "  "},
+    };
+    for (const auto& c : cases) {
+        ComponentFields r = FullRecord(c.kind);
+        r.m_strMajor1 = c.major1;
+        DBComponentTable::CleanRecord(r, 8);
+        EXPECT_EQ(std::string(c.expected), r.m_strMajor1.str()) << "kind " << c.kind << " '" << c.major1 << "'";
+    }
+}

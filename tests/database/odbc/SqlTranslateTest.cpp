@@ -24,7 +24,7 @@ TEST(SqlTranslate, AccessFormsBecomeSQLite)
         {"SELECT * FROM T WHERE K IN (SELECT TOP 2 K FROM U ORDER BY K) AND X = 1",
          "SELECT * FROM T WHERE K IN (SELECT K FROM U ORDER BY K LIMIT 2) AND X = 1"},
         {"SELECT TOP 10 PERCENT * FROM T", "SELECT TOP 10 PERCENT * FROM T"},
-        {"SELECT [TOP] FROM T WHERE A = 'SELECT TOP 1'", "SELECT [TOP] FROM T WHERE A = 'SELECT TOP 1'"},
+        {"SELECT [TOP] FROM T WHERE A = 'SELECT TOP 1'", "SELECT [TOP] FROM T WHERE A = 'SELECT TOP 1' COLLATE NOCASE"},
         // Val / CDbl / CSng of literals
         {"[Pipe Key] = Val('42')", "[Pipe Key] = 42"},
         {"[Key] = Val(' 1 2')", "[Key] = 12"},
@@ -37,13 +37,23 @@ TEST(SqlTranslate, AccessFormsBecomeSQLite)
         {"[Reals1] = CSng('2.5000000000')", "[Reals1] = 2.5"},
         {"[Reals1] = csng( '1.0000000000' )", "[Reals1] = 1"},
         {"[A] = CDbl('x') AND [B] = CSng('1e99')", "[A] = CDbl('x') AND [B] = CSng('1e99')"},
-        {"[Name] = 'Val(''1'')'", "[Name] = 'Val(''1'')'"},
+        {"[Name] = 'Val(''1'')'", "[Name] = 'Val(''1'')' COLLATE NOCASE"},
         {"SELECT @@IDENTITY", "SELECT last_insert_rowid()"},
-        {"SELECT [@@IDENTITY] FROM T WHERE A = '@@IDENTITY'", "SELECT [@@IDENTITY] FROM T WHERE A = '@@IDENTITY'"},
+        {"SELECT [@@IDENTITY] FROM T WHERE A = '@@IDENTITY'",
+         "SELECT [@@IDENTITY] FROM T WHERE A = '@@IDENTITY' COLLATE NOCASE"},
         // brackets and back-quotes stay
         {"SELECT C.*, T.* FROM `Tapes` T INNER JOIN Components C ON T.`Pipe Key` = C.`Component Key`",
          "SELECT C.*, T.* FROM `Tapes` T INNER JOIN Components C ON T.`Pipe Key` = C.`Component Key`"},
         {"SELECT * FROM Symbols ORDER BY Key", "SELECT * FROM Symbols ORDER BY Key"},
+        // compared text literals with a letter compare without regard to case
+        {"[Name] = 'gate valve'", "[Name] = 'gate valve' COLLATE NOCASE"},
+        {"RTRIM([A])='x' AND 'Y'<>[B]", "RTRIM([A])='x' COLLATE NOCASE AND 'Y' COLLATE NOCASE<>[B]"},
+        {"[A] >= 'm' OR [A] != 'q'", "[A] >= 'm' COLLATE NOCASE OR [A] != 'q' COLLATE NOCASE"},
+        {"[A] = '12' AND [B] = ' - '", "[A] = '12' AND [B] = ' - '"},
+        {"[A] = 'x' COLLATE BINARY", "[A] = 'x' COLLATE BINARY"},
+        {"[A] LIKE 'x%' AND [B] IN ('y')", "[A] LIKE 'x%' AND [B] IN ('y')"},
+        {"INSERT INTO T VALUES ('abc')", "INSERT INTO T VALUES ('abc')"},
+        {"PRAGMA journal_mode = 'delete'", "PRAGMA journal_mode = 'delete'"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.out, TranslateForSQLite(c.in)) << c.in;
@@ -100,4 +110,25 @@ TEST(SqlText, QuotesAreDoubled)
     EXPECT_STREQ("a''''b", QuoteSqlString("a''b"));
     EXPECT_STREQ("plain text", QuoteSqlString("plain text"));
     EXPECT_STREQ("", QuoteSqlString(nullptr));
+}
+
+TEST(SqlTranslate, TextColumnsOfARebuiltTableCompareWithoutCase)
+{
+    struct
+    {
+        const char* in;
+        const char* out;
+    } cases[] = {
+        {"CREATE TABLE \"T\" ([K] INTEGER PRIMARY KEY AUTOINCREMENT, [Name] VARCHAR(50) DEFAULT '', [N] REAL, "
+         "[Memo] TEXT, \"C\" CHAR(3) NOT NULL)",
+         "CREATE TABLE \"T\" ([K] INTEGER PRIMARY KEY AUTOINCREMENT, [Name] VARCHAR(50) COLLATE NOCASE DEFAULT '', "
+         "[N] REAL, [Memo] TEXT COLLATE NOCASE, \"C\" CHAR(3) COLLATE NOCASE NOT NULL)"},
+        {"CREATE TABLE T (A VARCHAR(6) COLLATE BINARY, B VARCHAR(6) DEFAULT 'x' COLLATE NOCASE, C, "
+         "PRIMARY KEY (A))",
+         "CREATE TABLE T (A VARCHAR(6) COLLATE BINARY, B VARCHAR(6) DEFAULT 'x' COLLATE NOCASE, C, "
+         "PRIMARY KEY (A))"},
+        {"CREATE INDEX I ON T (A)", "CREATE INDEX I ON T (A)"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.out, TextColumnsNoCase(c.in)) << c.in;
 }

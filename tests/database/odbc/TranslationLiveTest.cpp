@@ -95,11 +95,48 @@ TEST(OdbcTranslation, AlterColumnRebuildsTheTable)
         db.ExecuteSQL("INSERT INTO Components ([Description]) VALUES ('Eight')");
         EXPECT_STREQ("8", Scalar(db, "SELECT [Component Key] FROM Components WHERE Description = 'Eight'"));
         EXPECT_STREQ("none", Scalar(db, "SELECT [Warehouse Code] FROM Components WHERE Description = 'Eight'"));
+        // The rebuilt table's text columns compare without regard to case.
+        EXPECT_STREQ("1", Scalar(db, "SELECT count(*) FROM Components C1, Components C2 WHERE "
+                                     "C1.[Description] = UPPER(C2.[Description]) AND C1.[Component Key] = 1"));
 
         // A failing alteration leaves the table as it was.
         EXPECT_NE(0, CatchDB([&] { db.ExecuteSQL("ALTER TABLE Components ALTER COLUMN [Nothing] Text(32)"); }).code);
         EXPECT_NE(0, CatchDB([&] { db.ExecuteSQL("ALTER TABLE Nowhere ALTER COLUMN [Flags] Long"); }).code);
         EXPECT_EQ(32, width());
         EXPECT_STREQ("3", Scalar(db, "SELECT count(*) FROM Components"));
+    });
+}
+
+TEST(OdbcTranslation, TextLiteralsCompareWithoutRegardToCaseOnAnyDatabase)
+{
+    Guarded([] {
+        // A database whose columns compare with case, as made before.
+        std::string path = MakeDatabase("odbc_nocase", {"CREATE TABLE Symbols ([Key] INTEGER, [Name] VARCHAR(50))",
+                                                        "INSERT INTO Symbols VALUES (1, 'Gate Valve')",
+                                                        "INSERT INTO Symbols VALUES (2, 'Øre')"});
+        CDatabase db;
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
+        struct
+        {
+            const char* where;
+            const char* count;
+        } cases[] = {
+            {"[Name] = 'gate valve'", "1"},
+            {"RTRIM([Name]) = 'GATE VALVE'", "1"},
+            {"'gate VALVE' = [Name]", "1"},
+            {"[Name] <> 'gate valve'", "1"},
+            {"[Name] = 'gate valve' COLLATE BINARY", "0"},
+            {"[Name] LIKE 'gate%'", "1"},
+            {"[Name] = 'Øre'", "1"},
+        };
+        for (const auto& c : cases) {
+            CString sql = CString("SELECT count(*) FROM Symbols WHERE ") + c.where;
+            CRecordset rs(&db);
+            rs.Open(CRecordset::forwardOnly, sql, CRecordset::readOnly);
+            CString value;
+            rs.GetFieldValue((short)0, value);
+            rs.Close();
+            EXPECT_STREQ(c.count, value) << c.where;
+        }
     });
 }

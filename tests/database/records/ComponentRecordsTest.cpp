@@ -385,6 +385,7 @@ TEST_F(ComponentRecordsTest, FindSymbolByNameOrKey)
         long expectedKey;  // of the current row when found
     } cases[] = {
         {0, "Gardener's Tap", TRUE, TRUE, TRUE, 2},
+        {0, "gardener's TAP", TRUE, TRUE, TRUE, 2},  // names compare without regard to case
         {3, "", FALSE, TRUE, TRUE, 3},
         {0, "Missing", TRUE, TRUE, FALSE, 0},
         {9, "", FALSE, TRUE, FALSE, 0},

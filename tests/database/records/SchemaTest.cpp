@@ -132,5 +132,53 @@ TEST_F(SchemaTest, KeysAreGivenByTheDatabaseAndNeverReused)
     EXPECT_GT(QueryLong(m_db, "SELECT [Component Key] FROM Components WHERE [Description] = 'Third'"), second);
 }
 
+TEST_F(SchemaTest, TextComparesWithoutRegardToCase)
+{
+    m_db.ExecuteSQL("INSERT INTO [Components] ([Database Number], [Description], [Warehouse Code]) "
+                    "VALUES (2, 'Gate Valve', 'GV-1  ')");
+    m_db.ExecuteSQL("INSERT INTO [Components] ([Database Number], [Description]) VALUES (2, 'ball valve')");
+    m_db.ExecuteSQL("INSERT INTO [Symbols] ([Key], [Name]) VALUES (4, 'Gate')");
+    // A plain comparison, the duplicate test's comparison of trimmed texts,
+    // a comparison of two columns, and the order of the rows.
+    EXPECT_EQ(1, QueryLong(m_db, "SELECT COUNT(*) FROM Components WHERE [Description] = 'gate valve'"));
+    EXPECT_EQ(1, QueryLong(m_db, "SELECT COUNT(*) FROM Components WHERE RTRIM([Description]) = 'GATE VALVE' "
+                                 "AND RTRIM([Warehouse Code]) = 'gv-1' AND [Database Number] = 2"));
+    EXPECT_EQ(1, QueryLong(m_db, "SELECT COUNT(*) FROM Components C, Symbols S WHERE C.[Description] = "
+                                 "S.[Name] || ' valve'"));
+    EXPECT_EQ("ball valve", QueryText(m_db, "SELECT [Description] FROM Components ORDER BY [Description]"));
+    EXPECT_EQ(4, QueryLong(m_db, "SELECT [Key] FROM Symbols WHERE [Name] IN ('GATE')"));
+}
+
+TEST_F(SchemaTest, RebuiltComponentsTableKeepsItsKeysIndexesDefaultsAndCaseRule)
+{
+    m_db.ExecuteSQL("INSERT INTO [Components] ([Description]) VALUES ('First')");
+    m_db.ExecuteSQL("INSERT INTO [Components] ([Description]) VALUES ('Second')");
+    long second = QueryLong(m_db, "SELECT [Component Key] FROM Components WHERE [Description] = 'Second'");
+    m_db.ExecuteSQL("DELETE FROM [Components] WHERE [Description] = 'Second'");
+    // Widening [Warehouse Code] rebuilds the table.
+    m_db.ExecuteSQL("ALTER TABLE Components ALTER COLUMN [Warehouse Code] Text(40)");
+    CRecordset rs(&m_db);
+    rs.Open(CRecordset::snapshot, "SELECT [Warehouse Code] FROM Components", CRecordset::readOnly);
+    CODBCFieldInfo info;
+    rs.GetODBCFieldInfo((short)0, info);
+    EXPECT_EQ(40u, info.m_nPrecision);
+    rs.Close();
+
+    // The deleted component's key does not come back.
+    m_db.ExecuteSQL("INSERT INTO [Components] ([Description]) VALUES ('Third')");
+    EXPECT_GT(QueryLong(m_db, "SELECT [Component Key] FROM Components WHERE [Description] = 'Third'"), second);
+    // Defaults, the index, and text compared without regard to case (the
+    // rebuilt column too).
+    EXPECT_EQ("      ", QueryText(m_db, "SELECT [Major1] FROM Components WHERE [Description] = 'third'"));
+    EXPECT_EQ(10000, QueryLong(m_db, "SELECT [Order] FROM Components WHERE [Description] = 'Third'"));
+    EXPECT_EQ(1, QueryLong(m_db, "SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND "
+                                 "name = 'Components by Database Number'"));
+    m_db.ExecuteSQL("UPDATE [Components] SET [Warehouse Code] = 'Ab-1' WHERE [Description] = 'First'");
+    EXPECT_EQ(1, QueryLong(m_db, "SELECT COUNT(*) FROM Components WHERE [Warehouse Code] = 'AB-1'"));
+    EXPECT_EQ(1, QueryLong(m_db, "SELECT COUNT(*) FROM Components C1, Components C2 WHERE "
+                                 "C1.[Warehouse Code] = UPPER(C2.[Warehouse Code]) AND C1.[Order] = 10000 AND "
+                                 "C1.[Description] = 'first'"));
+}
+
 } // namespace
 } // namespace kvtest
