@@ -8,7 +8,7 @@ export WINEPREFIX="$KV_BUILD/wineprefix"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
-KV_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 cmake googletest unixodbc
+KV_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 fonts-wine cmake googletest unixodbc
              unixodbc-dev libsqliteodbc odbc-mdbtools mdbtools xvfb sqlite3 python3)
 
 kv_log() { printf '== %s\n' "$*" >&2; }
@@ -38,6 +38,20 @@ kv_build() {
     cmake --build "$KV_BUILD" -j "${KV_JOBS:-$(nproc)}" "${targets[@]}" "$@"
 }
 
+# Wine's own fonts (Marlett for the caption buttons it draws, Tahoma for
+# dialogs, ...) come in Debian's fonts-wine package, in a folder this Wine
+# does not search; in the prefix's Windows\Fonts folder every Wine program
+# finds them. Copied when missing or newer.
+kv_prefix_fonts() {
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts" f
+    mkdir -p "$fonts"
+    for f in $(dpkg-query -L fonts-wine 2>/dev/null || true); do
+        case "$f" in
+        *.ttf | *.TTF | *.fon | *.FON) if [ -f "$f" ]; then cp -u "$f" "$fonts/"; fi ;;
+        esac
+    done
+}
+
 # A Wine prefix of the project's own. kv_prefix DRIVER makes it when missing
 # and sets its display driver: "null" (windows work, nothing is shown) for the
 # tests, "x11" to show windows on $DISPLAY. Wine reads the driver when its
@@ -53,6 +67,7 @@ kv_prefix() {
     elif grep -q '"Graphics"="null"' "$WINEPREFIX/user.reg" 2>/dev/null; then
         current=null
     fi
+    kv_prefix_fonts
     if [ "$driver" != "$current" ]; then
         wineserver -k >/dev/null 2>&1 || true
         if [ "$driver" = null ]; then

@@ -37,7 +37,8 @@ int FormatExponent(double x, int digits, char* text, size_t size)
 // decimals for `digits` significant digits; 0 shows "0.0"; a number below 1
 // shows its leading zeros and then `digits` digits. The text is cut at the
 // field width, so a rounding that adds a digit loses the last decimal
-// (9.999999 with 5 digits gives "10.000").
+// (9.999999 with 5 digits gives "10.000"); where there is no decimal to
+// lose, the number keeps its new digit (99999.5 gives "100000").
 //
 // Beyond what a field of the buffer can hold the text must still be right:
 // a number of 1e16 or more keeps all its integer digits, and one whose
@@ -90,14 +91,22 @@ int OZU_FormatNumber(double x, int digits, char* text, size_t size)
     int length = snprintf(full, sizeof(full), "%*.*f", width, precision, x);
     if (length <= 0 || (size_t)length >= sizeof(full))
         return FormatExponent(x, requestedDigits, text, size);
+    // A rounding that adds an integer digit (99999.5 printed as "100000")
+    // makes the text longer than the field: the cut then takes decimals
+    // only, never integer digits, and leaves no bare point behind.
+    size_t integerLength = strcspn(full, ".");
     size_t fieldLength = keepWhole ? (size_t)length : std::min((size_t)length, (size_t)width);
+    if (fieldLength < integerLength)
+        fieldLength = integerLength;
+    if (fieldLength == integerLength + 1 && full[integerLength] == '.')
+        fieldLength = integerLength;
 
     if (fieldLength <= size - 1)
         return CopyCut(full, fieldLength, text, size);
     // The field is wider than the buffer: cutting it is still right when the
     // integer digits, or the first significant digit, stay.
-    size_t needed = (negative ? 1 : 0) + (magnitude >= 1.0 ? (size_t)intDigits
-                                                            : (size_t)leadingZeros + 3);
+    size_t needed = magnitude >= 1.0 ? integerLength
+                                     : (negative ? 1 : 0) + (size_t)leadingZeros + 3;
     if (needed <= size - 1)
         return CopyCut(full, fieldLength, text, size);
     return FormatExponent(x, requestedDigits, text, size);

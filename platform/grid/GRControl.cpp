@@ -315,12 +315,15 @@ void CGRWindowControl::SetActive(BOOL bActive)
     CRect rc = InPlaceRect(m_pGrid, m_nRow, m_nCol);
     CGRStyle style = m_pGrid->LookupStyleRowCol(m_nRow, m_nCol);
     ::SendMessageA(hWnd, WM_SETFONT, (WPARAM)m_pGrid->GetStyleFont(style), FALSE);
+    if (!rc.IsRectEmpty())
+        rc = CalcWindowRect(rc, style);
+    // The window takes its size before its text, so that the text is laid
+    // out (and scrolled to the caret) in the room it will have.
+    if (!rc.IsRectEmpty())
+        ::SetWindowPos(hWnd, HWND_TOP, rc.left, rc.top, rc.Width(), rc.Height() + ExtraHeight(), SWP_NOACTIVATE);
     if (!bWasActive)
         LoadWindow();
-    if (rc.IsRectEmpty())
-        ::ShowWindow(hWnd, SW_HIDE);
-    else
-        ::SetWindowPos(hWnd, HWND_TOP, rc.left, rc.top, rc.Width(), rc.Height() + ExtraHeight(), SWP_SHOWWINDOW);
+    ::ShowWindow(hWnd, rc.IsRectEmpty() ? SW_HIDE : SW_SHOW);
 }
 
 BOOL CGRWindowControl::CreateInGrid(LPCTSTR lpszClass, DWORD dwStyle, UINT nID)
@@ -351,9 +354,14 @@ void CGRWindowControl::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, cons
 {
     if (m_bActive && IsInit(nRow, nCol) && HasWindow() && m_pCtrlWnd->IsWindowVisible())
     {
-        CGRStyle empty = style;
-        empty.SetValue("");
-        m_pGrid->DrawCell(pDC, nRow, nCol, rect, empty);
+        // On screen the window shows the text; on paper the cell shows the
+        // text being edited.
+        CGRStyle shown = style;
+        CString text;
+        if (m_pGrid->IsPrinting())
+            GetCurrentText(text);
+        shown.SetValue(text);
+        m_pGrid->DrawCell(pDC, nRow, nCol, rect, shown);
         return;
     }
     CGRControl::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
@@ -379,12 +387,37 @@ BOOL CGREditControl::CreateControlWindow()
     return CreateInGrid("EDIT", GetEditStyle(), kInPlaceId);
 }
 
+// A single-line edit writes its line at the top of its window, from its
+// left margin: the window starts where the cell's line starts, and the
+// margins are the cell's text margins.
+CRect CGREditControl::CalcWindowRect(const CRect& rectCell, const CGRStyle& style)
+{
+    CRect rc = rectCell;
+    HWND hEdit = m_pCtrlWnd->GetSafeHwnd();
+    HDC hdc = ::GetDC(hEdit);
+    if (!hdc)
+        return rc;
+    HGDIOBJ hOld = ::SelectObject(hdc, (HFONT)::SendMessageA(hEdit, WM_GETFONT, 0, 0));
+    TEXTMETRICA tm;
+    BOOL bMetrics = ::GetTextMetricsA(hdc, &tm);
+    ::SelectObject(hdc, hOld);
+    ::ReleaseDC(hEdit, hdc);
+    if (!bMetrics)
+        return rc;
+    // The cell rectangle less its grid lines: the text rectangle of the
+    // whole cell, as the grid draws it.
+    CRect rcText = CGRGridCore::CalcTextRect(CRect(rectCell.left, rectCell.top, rectCell.right + 1, rectCell.bottom + 1));
+    rc.top = std::max((int)rectCell.top, CGRGridCore::CalcLineTop(rcText, style, tm.tmHeight));
+    int left = std::max(0, (int)(rcText.left - rc.left)), right = std::max(0, (int)(rc.right - rcText.right));
+    ::SendMessageA(hEdit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(left, right));
+    return rc;
+}
+
 void CGREditControl::LoadWindow()
 {
     HWND hEdit = m_pCtrlWnd->GetSafeHwnd();
     int nMax = m_pGrid->LookupStyleRowCol(m_nRow, m_nCol).GetMaxLength();
     ::SendMessageA(hEdit, EM_LIMITTEXT, nMax > 0 ? nMax : 0, 0);
-    ::SendMessageA(hEdit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(2, 2));
     ::SetWindowTextA(hEdit, m_strText);
     ::SendMessageA(hEdit, EM_SETMODIFY, m_bModified, 0);
     Edit()->m_bNotified = m_bModified;
@@ -569,7 +602,8 @@ void CGRComboBox::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGR
 {
     CGRWindowControl::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
     // The drop-down button of the current cell while the list is closed.
-    if (m_pGrid->IsCurrentCell(nRow, nCol) && !style.GetReadOnly() && !(m_bActive && IsInit(nRow, nCol)))
+    if (m_pGrid->IsCurrentCell(nRow, nCol) && !style.GetReadOnly() && !(m_bActive && IsInit(nRow, nCol)) &&
+        !m_pGrid->IsPrinting())
     {
         int w = std::min(16, (int)rect.Height() - 2);
         CRect rcButton(rect.right - 1 - w, rect.top + 1, rect.right - 1, rect.bottom - 1);

@@ -160,6 +160,9 @@ protected:
     virtual void LoadWindow() = 0;
     // The height the window takes beyond its cell (a combo box's list).
     virtual int ExtraHeight() const { return 0; }
+    // Where the window goes over its cell (rectCell: the cell less its grid
+    // lines); the default covers the cell.
+    virtual CRect CalcWindowRect(const CRect& rectCell, const CGRStyle& style) { return rectCell; }
 
     CWnd* m_pCtrlWnd = nullptr;
 };
@@ -183,6 +186,8 @@ public:
 protected:
     BOOL CreateControlWindow() override;
     void LoadWindow() override;
+    // The edit's text lies where the cell draws its text.
+    CRect CalcWindowRect(const CRect& rectCell, const CGRStyle& style) override;
     // The window style of the edit (ES_... bits).
     virtual DWORD GetEditStyle() const;
     CGREditWnd* Edit() const;

@@ -1635,13 +1635,51 @@ BOOL CGRGridCore::FindNextCell(int direction, ROWCOL& nRow, ROWCOL& nCol)
         return FindNextCell(GR_LEFT, nRow, nCol);
     case GR_TOPLEFT:
         nRow = firstRow;
-        nCol = firstCol;
-        return FindNextCell(GR_DOWN, nRow, nCol) && FindNextCell(GR_RIGHT, nRow, nCol);
+        return FindCellInRows(TRUE, nRow, nCol);
     case GR_BOTTOMRIGHT:
         OnTestGridDimension(GR_MAXROWCOL, 0);
         nRow = GetRowCount();
-        nCol = GetColCount();
-        return FindNextCell(GR_UP, nRow, nCol) && FindNextCell(GR_LEFT, nRow, nCol);
+        return FindCellInRows(FALSE, nRow, nCol);
+    }
+    return FALSE;
+}
+
+// A row is searched as a whole: whichever of its columns are hidden, its
+// first (or last) cell that can be current is found.
+BOOL CGRGridCore::FindCellInRows(BOOL bForward, ROWCOL& nRow, ROWCOL& nCol)
+{
+    CGRData& d = Param()->GetData();
+    ROWCOL firstRow = d.m_nHeaderRows + 1, firstCol = d.m_nHeaderCols + 1;
+    if (bForward)
+    {
+        for (ROWCOL r = std::max(nRow, firstRow);; r++)
+        {
+            if (r > GetRowCount())
+            {
+                OnTestGridDimension(r, 0);
+                if (r > GetRowCount())
+                    return FALSE;
+            }
+            ROWCOL c = firstCol;
+            if (!IsRowHidden(r) && FindNextCell(GR_RIGHT, r, c))
+            {
+                nRow = r;
+                nCol = c;
+                return TRUE;
+            }
+        }
+    }
+    if (nRow > GetRowCount())
+        nRow = GetRowCount();
+    for (ROWCOL r = nRow; r >= firstRow && r != GR_INVALID; r--)
+    {
+        ROWCOL c = GetColCount();
+        if (!IsRowHidden(r) && FindNextCell(GR_LEFT, r, c))
+        {
+            nRow = r;
+            nCol = c;
+            return TRUE;
+        }
     }
     return FALSE;
 }
@@ -2114,6 +2152,9 @@ BOOL CGRGridCore::OnInfoWndMoveRecord(int nDirection, long nRecord)
 {
     CGRData& d = Param()->GetData();
     ROWCOL col = m_bCurCell ? m_nCurCol : d.m_nHeaderCols + 1;
+    // Rows are searched in a shown column (the first column may be hidden).
+    while (col <= GetColCount() && IsColHidden(col))
+        col++;
     ROWCOL firstRow = d.m_nHeaderRows + 1;
     ROWCOL row = 0;
     switch (nDirection)

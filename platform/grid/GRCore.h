@@ -66,8 +66,10 @@ public:
     // nBar SB_HORZ, SB_VERT or SB_BOTH; nMode 0 scroll bars as needed,
     // 1 always shown, 2 never.
     void SetScrollBarMode(int nBar, int nMode);
-    // Always FALSE: the grid has no printing of its own.
-    BOOL IsPrinting() const { return FALSE; }
+    // TRUE while the grid draws onto a printer's device context (OnGridDraw
+    // with a DC that is printing): cells are then drawn for paper, with no
+    // in-place windows over them.
+    BOOL IsPrinting() const { return m_bPrinting; }
 
     /////////////////////////////////////////////////////////////////////////
     // Rows and columns. The row count is the number of the last row (rows
@@ -205,6 +207,11 @@ public:
     // can be current; FALSE when there is none. The cell is returned in the
     // arguments.
     virtual BOOL FindNextCell(int direction, ROWCOL& nRow, ROWCOL& nCol);
+    // From row nRow on, downwards (bForward) or upwards, the first row with
+    // a cell that can be current, and in it the leftmost (bForward) or
+    // rightmost such cell, whichever columns are hidden. FALSE when there is
+    // none; the cell is returned in the arguments.
+    BOOL FindCellInRows(BOOL bForward, ROWCOL& nRow, ROWCOL& nCol);
     BOOL ScrollCellInView(ROWCOL nRow, ROWCOL nCol, UINT flags = GR_UPDATENOW);
     BOOL IsCellVisible(ROWCOL nRow, ROWCOL nCol);
 
@@ -335,6 +342,11 @@ public:
     void DrawCell(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CRect& rectItem, const CGRStyle& style);
     // The font for a style on pDC's device (kept by the library).
     HFONT GetStyleFont(const CGRStyle& style, CDC* pDC = nullptr);
+    // Where a cell's text goes: the rectangle inside the cell's margins, and
+    // the top of a single line nLineHeight high in it, as the style aligns
+    // it. The in-place editors put their text at the same place.
+    static CRect CalcTextRect(const CRect& rectCell);
+    static int CalcLineTop(const CRect& rectText, const CGRStyle& style, int nLineHeight);
 
     /////////////////////////////////////////////////////////////////////////
     // Find and replace (the shared find state is GRGetAppState()->m_findReplace)
@@ -480,6 +492,7 @@ protected:
     BOOL m_bCurCell = FALSE;
     BOOL m_bLockUpdate = FALSE;
     BOOL m_bToolTips = FALSE;
+    BOOL m_bPrinting = FALSE;
     BOOL m_bMouseWheel = TRUE;
     BOOL m_bAutoScroll = FALSE;
     int m_nScrollModeH = 0;

@@ -73,6 +73,13 @@ void CGRGridCore::DoPaint(CDC* pDC)
 
 void CGRGridCore::OnGridDraw(CDC* pDC)
 {
+    struct PrintingScope
+    {
+        BOOL& flag;
+        BOOL saved;
+        PrintingScope(BOOL& f, BOOL printing) : flag(f), saved(f) { flag = printing; }
+        ~PrintingScope() { flag = saved; }
+    } printing(m_bPrinting, pDC->IsPrinting());
     HDC hdc = pDC->GetSafeHdc();
     CRect rcGrid = GetGridRect();
     CGRGridParam* pParam = Param();
@@ -105,7 +112,7 @@ void CGRGridCore::OnGridDraw(CDC* pDC)
 
     CGRRangeList* pSel = pParam->GetRangeList();
     BOOL bFocus = GetGridHwnd() && (::GetFocus() == GetGridHwnd() || ::IsChild(GetGridHwnd(), ::GetFocus()));
-    BOOL bCurrentShown = m_bCurCell && (pParam->GetHideCurrentCell() == 0 ||
+    BOOL bCurrentShown = m_bCurCell && !m_bPrinting && (pParam->GetHideCurrentCell() == 0 ||
                                         (pParam->GetHideCurrentCell() == 1 && (bFocus || !GetGridHwnd())));
     for (const Span& rs : rows)
     {
@@ -216,8 +223,7 @@ void CGRGridCore::DrawCellText(CDC* pDC, const CRect& rect, const CGRStyle& styl
     if (text.IsEmpty())
         return;
     HDC hdc = pDC->GetSafeHdc();
-    CRect rc = rect;
-    rc.DeflateRect(3, 1, 4, 2);
+    CRect rc = CalcTextRect(rect);
     if (rc.IsRectEmpty())
         return;
     HGDIOBJ hOldFont = ::SelectObject(hdc, GetStyleFont(style, pDC));
@@ -246,11 +252,39 @@ void CGRGridCore::DrawCellText(CDC* pDC, const CRect& rect, const CGRStyle& styl
         }
     }
     else
-        fmt |= DT_SINGLELINE | style.GetVerticalAlignment();
+    {
+        TEXTMETRICA tm;
+        if (::GetTextMetricsA(hdc, &tm))
+        {
+            rc.top = CalcLineTop(rc, style, tm.tmHeight);
+            fmt |= DT_SINGLELINE | DT_TOP;
+        }
+        else
+            fmt |= DT_SINGLELINE | style.GetVerticalAlignment();
+    }
     ::DrawTextA(hdc, text, text.GetLength(), &rc, fmt);
     ::SetBkMode(hdc, oldMode);
     ::SetTextColor(hdc, oldColor);
     ::SelectObject(hdc, hOldFont);
+}
+
+CRect CGRGridCore::CalcTextRect(const CRect& rectCell)
+{
+    CRect rc = rectCell;
+    rc.DeflateRect(3, 1, 4, 2);
+    return rc;
+}
+
+// A line taller than the rectangle starts at its top.
+int CGRGridCore::CalcLineTop(const CRect& rectText, const CGRStyle& style, int nLineHeight)
+{
+    int room = std::max(0, rectText.Height() - nLineHeight);
+    switch (style.GetVerticalAlignment())
+    {
+    case DT_VCENTER: return rectText.top + room / 2;
+    case DT_BOTTOM: return rectText.top + room;
+    default: return rectText.top;
+    }
 }
 
 void CGRGridCore::DrawCellBorders(CDC* pDC, const CRect& rc, const CGRStyle& style)

@@ -792,8 +792,7 @@ BOOL CGRGridCore::MoveByTab(BOOL bBack)
         if (FindNextCell(GR_RIGHT, row, c))
             return SetCurrentCell(row, c);
         ROWCOL r = row + 1;
-        c = d.m_nHeaderCols + 1;
-        if (FindNextCell(GR_DOWN, r, c) && FindNextCell(GR_RIGHT, r, c))
+        if (FindCellInRows(TRUE, r, c))
             return SetCurrentCell(r, c);
         return FALSE;
     }
@@ -805,9 +804,8 @@ BOOL CGRGridCore::MoveByTab(BOOL bBack)
     }
     if (row > d.m_nHeaderRows + 1)
     {
-        ROWCOL r = row - 1;
-        ROWCOL c = GetColCount();
-        if (FindNextCell(GR_UP, r, c) && FindNextCell(GR_LEFT, r, c))
+        ROWCOL r = row - 1, c = col;
+        if (FindCellInRows(FALSE, r, c))
             return SetCurrentCell(r, c);
     }
     return FALSE;

@@ -144,16 +144,31 @@ BOOL CGRGridWndBase::OnEraseBkgnd(CDC*)
     return TRUE;
 }
 
+// With smart resizing, only the area the window gained is drawn again, as
+// long as the grid's view did not scroll; otherwise the whole grid is.
 void CGRGridWndBase::OnSize(UINT nType, int cx, int cy)
 {
     CWnd::OnSize(nType, cx, cy);
+    CSize old = m_sizeClient;
+    m_sizeClient = CSize(cx, cy);
     if (!m_pGridCore)
         return;
+    ROWCOL nTopRow = m_pGridCore->GetTopRow(), nLeftCol = m_pGridCore->GetLeftCol();
     m_pGridCore->UpdateScrollbars();
     CGRControl* pControl = m_pGridCore->GetCurrentCellControl();
     if (pControl && pControl->IsActive())
         pControl->SetActive(TRUE);
-    Invalidate(FALSE);
+    BOOL bSmart = m_pGridCore->Param() && m_pGridCore->Param()->IsSmartResize() && old.cx > 0 && old.cy > 0 &&
+                  nTopRow == m_pGridCore->GetTopRow() && nLeftCol == m_pGridCore->GetLeftCol();
+    if (!bSmart)
+    {
+        Invalidate(FALSE);
+        return;
+    }
+    if (cx > old.cx)
+        InvalidateRect(CRect(old.cx, 0, cx, cy), FALSE);
+    if (cy > old.cy)
+        InvalidateRect(CRect(0, old.cy, cx, cy), FALSE);
 }
 
 void CGRGridWndBase::OnLButtonDown(UINT nFlags, CPoint point)

@@ -69,6 +69,7 @@ protected:
     ROWCOL m_nTipRow = GR_INVALID;
     ROWCOL m_nTipCol = GR_INVALID;
     CString m_strTip;
+    CSize m_sizeClient{ 0, 0 };   // the client size of the last WM_SIZE
 };
 
 // A grid window with a grid of its own.

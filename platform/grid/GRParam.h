@@ -152,7 +152,8 @@ public:
     WORD IsEnableTrackColWidth() const { return m_wTrackColWidth; }
     void EnableTrackRowHeight(WORD w) { m_wTrackRowHeight = w; }
     WORD IsEnableTrackRowHeight() const { return m_wTrackRowHeight; }
-    // Resizing makes a column at least as wide as its header text.
+    // When the grid's window is resized, only the area it gained is drawn
+    // again (not the whole grid), unless the view scrolled.
     void SetSmartResize(BOOL b) { m_bSmartResize = b; }
     BOOL IsSmartResize() const { return m_bSmartResize; }
     void EnableMoveCols(BOOL b) { m_bMoveCols = b; }

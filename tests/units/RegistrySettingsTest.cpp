@@ -76,6 +76,22 @@ TEST_F(RegistrySettingsTest, EveryTypeIsStoredAsTextAndReadBack)
     EXPECT_STREQ(text, text2);
 }
 
+// A 16-bit value is read into two bytes: what follows it stays.
+TEST_F(RegistrySettingsTest, AShortValueFillsTwoBytesOnly)
+{
+    struct Case { const char* stored; short expected; };
+    const Case cases[] = { {"1234", 1234}, {"-2", -2}, {"0", 0}, {"-32768", -32768} };
+    for (const Case& c : cases) {
+        StoreText(kSubKey, "Short", c.stored);
+        struct { short value; unsigned char after[6]; } field;
+        memset(&field, 0xAB, sizeof(field));
+        EXPECT_TRUE(store.ReadSetting(Path("Short").c_str(), &field.value, CRegistrySettings::typeShort, 2));
+        EXPECT_EQ(c.expected, field.value) << c.stored;
+        for (unsigned char b : field.after)
+            EXPECT_EQ(0xAB, b) << c.stored;
+    }
+}
+
 TEST_F(RegistrySettingsTest, BinaryAndMultiText)
 {
     const unsigned char bytes[5] = {0, 1, 2, 0xFE, 0xFF};

@@ -59,6 +59,24 @@ TEST(RoundToSignificant, LargeNumbersKeepDecPlaces)
     EXPECT_EQ(123456.7891, settings.RoundToSignificant(123456.7891, 5));
 }
 
+// With no decimal places, values of one or two integer digits round with a
+// step of exactly 1, so a value exactly halfway between two steps is a true
+// half: it goes up in magnitude, and a hair below it goes down.
+TEST(RoundToSignificant, ExactHalvesGoUpInMagnitude)
+{
+    OZU_UnitSettings settings;
+    OZU_UnitSet units = *settings.GetUnits();
+    units.m_nDecPlaces = 0;
+    settings.SetUnits(units);
+    struct Case { double x; int n; double expected; };
+    const Case cases[] = {
+        {2.5, 0, 3.0},       {-2.5, 0, -3.0},       {12.5, 1, 13.0},
+        {-97.5, 1, -98.0},   {2.4999999, 0, 2.0},   {12.4999, 1, 12.0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, settings.RoundToSignificant(c.x, c.n)) << c.x << " n=" << c.n;
+}
+
 TEST(RoundToInt, HalvesAwayFromZero)
 {
     struct Case { double x; int expected; };
@@ -110,6 +128,9 @@ TEST(OZU_ValueFormat, FixedWidthTable)
         {9.999999, 5, "10.000"}, {-123456, 5, "-123456"}, {0.5, 5, "0.50000"},
         {1000, 5, "1000.0"},   {393.70079, 5, "393.70"},  {0.00123, 3, "0.00123"},
         {-0.0, 5, "0.0"},
+        // A rounding that adds an integer digit keeps the number's size.
+        {99999.5, 5, "100000"}, {99999.7, 5, "100000"}, {-99999.5, 5, "-100000"},
+        {9999.96, 5, "10000"},  {999999.5, 5, "1000000"}, {99.9996, 3, "100"},
         // Digits are taken in 1 .. 16.
         {0.5, 0, "0.5"},       {0.5, -3, "0.5"},          {2.0, 40, "2.000000000000000"},
     };

@@ -2,6 +2,7 @@
 // and tabs, units, editing and its checks, new rows, sorting, settings kept
 // in the registry, and the mouse and keys.
 #include "tests/grids/window/GridWindowFixture.h"
+#include "tests/support/KeysDown.h"
 #include "tests/support/RegistryHelpers.h"
 #include "editors/pickers/core/LineTypes.h"
 
@@ -448,6 +449,36 @@ TEST_F(GridWindowTest, DeleteKeysDeleteRowsExceptOnTheQueryTableOrWhileEditing)
     Show(TABLE_QUERY);
     m_pGrid->ProcessKeys(nullptr, WM_KEYDOWN, VK_DELETE);
     EXPECT_EQ(2u, m_pGrid->calls.size());
+}
+
+// Every component table hides its first and last columns: Ctrl+Home and
+// Ctrl+End still reach the first and last cells shown.
+TEST_F(GridWindowTest, CtrlHomeAndCtrlEndReachTheFirstAndLastShownCells)
+{
+    for (int t : { (int)TABLE_PIPE, (int)TABLE_TAPE, (int)TABLE_VALVE })
+    {
+        Show(t);
+        SCOPED_TRACE(t);
+        ASSERT_TRUE(m_pGrid->IsColHidden(1));
+        ASSERT_TRUE(m_pGrid->IsColHidden(36));
+        std::set<int> shown = VisibleColumns(*m_pGrid);
+        ASSERT_TRUE(m_pGrid->SetCurrentCell(3, *shown.begin()));
+        ROWCOL row = 0, col = 0;
+        {
+            kvtest::KeysDown ctrl({ VK_CONTROL });
+            m_pGrid->SendMessage(WM_KEYDOWN, VK_END, 0);
+        }
+        m_pGrid->GetCurrentCell(row, col);
+        EXPECT_EQ(m_pGrid->GetRowCount(), row);
+        EXPECT_EQ((ROWCOL)*shown.rbegin(), col);
+        {
+            kvtest::KeysDown ctrl({ VK_CONTROL });
+            m_pGrid->SendMessage(WM_KEYDOWN, VK_HOME, 0);
+        }
+        m_pGrid->GetCurrentCell(row, col);
+        EXPECT_EQ(1u, row);
+        EXPECT_EQ((ROWCOL)*shown.begin(), col);
+    }
 }
 
 TEST_F(GridWindowTest, SortOrdersColumnsAndFitTypeSurviveARestart)

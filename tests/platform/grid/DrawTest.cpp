@@ -4,6 +4,8 @@
 #include "GridTestSupport.h"
 #include "tests/support/MemoryBitmap.h"
 
+#include <algorithm>
+
 using namespace gridtest;
 
 namespace {
@@ -121,4 +123,36 @@ TEST(GridDrawing, HeadersAndBordersFromTheStyles)
     EXPECT_EQ(RGB(0, 100, 100), bmp.At(100, 10));         // column header interior
     EXPECT_EQ(RGB(0, 100, 100), bmp.At(129, 10));         // no border line at its edge
     EXPECT_EQ(RGB(255, 0, 0), bmp.At(79, 90));            // row 4's own red border
+}
+
+// Drawn onto a printer's device context the grid says it is printing, and
+// leaves out what belongs to the screen, such as the current cell's frame.
+TEST(GridDrawing, OnAPrintingDeviceTheGridIsPrinting)
+{
+    struct PrintGrid : DrawGrid
+    {
+        std::vector<BOOL> printing;
+        void OnDrawItem(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CRect& rect, const CGRStyle& style) override
+        {
+            printing.push_back(IsPrinting());
+            DrawGrid::OnDrawItem(pDC, nRow, nCol, rect, style);
+        }
+    } g;
+    g.SetCurrentCell(3, 4);
+    Bitmap bmp(300, 200);
+    CDC dc;
+    dc.Attach(bmp.hdc());
+    g.OnGridDraw(&dc);
+    ASSERT_FALSE(g.printing.empty());
+    EXPECT_EQ(g.printing.size(), (size_t)std::count(g.printing.begin(), g.printing.end(), FALSE));
+    EXPECT_EQ(RGB(0, 0, 0), bmp.At(180, 70));            // the current cell's frame
+
+    g.printing.clear();
+    dc.m_bPrinting = TRUE;
+    g.OnGridDraw(&dc);
+    dc.Detach();
+    ASSERT_FALSE(g.printing.empty());
+    EXPECT_EQ(g.printing.size(), (size_t)std::count(g.printing.begin(), g.printing.end(), TRUE));
+    EXPECT_NE(RGB(0, 0, 0), bmp.At(180, 70));
+    EXPECT_FALSE(g.IsPrinting());
 }

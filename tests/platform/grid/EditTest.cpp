@@ -77,17 +77,34 @@ TEST(GridCurrentCell, HidingTheCurrentColumnMovesTheCurrentCell)
     EXPECT_EQ("2,2", Cur(g));
 }
 
+namespace {
+
+// A key pressed, the keys held with it, and the current cell after it.
+struct KeyStep
+{
+    UINT vk;
+    std::initializer_list<int> held;
+    const char* expect;
+};
+
+void PressKeys(CGRGridCore& g, std::initializer_list<KeyStep> steps)
+{
+    for (const KeyStep& s : steps)
+    {
+        KeysDown held(s.held);
+        EXPECT_TRUE(Key(g, s.vk));
+        EXPECT_EQ(s.expect, Cur(g)) << "key " << s.vk;
+    }
+}
+
+} // namespace
+
 TEST(GridKeyboard, ArrowsTabPagesHomeAndEndMoveTheCurrentCell)
 {
     HookedGrid g(100, 6);
     g.HideCols(3, 3);
     g.SetCurrentCell(5, 2);
-    struct Step
-    {
-        UINT vk;
-        std::initializer_list<int> keys;
-        const char* expect;
-    } steps[] = {
+    PressKeys(g, {
         { VK_RIGHT, {}, "5,4" },                   // skips the hidden column
         { VK_LEFT, {}, "5,2" },
         { VK_DOWN, {}, "6,2" },
@@ -101,14 +118,39 @@ TEST(GridKeyboard, ArrowsTabPagesHomeAndEndMoveTheCurrentCell)
         { VK_END, { VK_CONTROL }, "100,6" },
         { VK_HOME, { VK_CONTROL }, "1,1" },
         { VK_UP, {}, "1,1" },                      // nothing above the first row
-    };
-    for (auto& s : steps)
-    {
-        KeysDown held(s.keys);
-        EXPECT_TRUE(Key(g, s.vk));
-        EXPECT_EQ(s.expect, Cur(g)) << "key " << s.vk;
-    }
+    });
     EXPECT_TRUE(g.IsCellVisible(1, 1));
+}
+
+// Tables often hide their first and last columns (a key, say): the moves to
+// a row's ends and the grid's corners then land on the shown columns.
+TEST(GridKeyboard, CornersAndRowEndsSkipHiddenEdgeColumns)
+{
+    HookedGrid g(100, 6);
+    g.HideCols(1, 1);
+    g.HideCols(6, 6);
+    g.HideRows(100, 100);
+    g.SetCurrentCell(5, 3);
+    PressKeys(g, {
+        { VK_END, { VK_CONTROL }, "99,5" },
+        { VK_HOME, { VK_CONTROL }, "1,2" },
+        { VK_END, {}, "1,5" },
+        { VK_TAB, {}, "2,2" },                     // on to the next row's first shown cell
+        { VK_TAB, { VK_SHIFT }, "1,5" },           // and back to the last shown cell above
+        { VK_HOME, {}, "1,2" },
+    });
+    // Without a current cell, the record beam's first and last records.
+    g.ResetCurrentCell();
+    EXPECT_TRUE(g.OnInfoWndMoveRecord(GR_MOVE_FIRST, 0));
+    EXPECT_EQ("1,2", Cur(g));
+    g.ResetCurrentCell();
+    EXPECT_TRUE(g.OnInfoWndMoveRecord(GR_MOVE_LAST, 0));
+    EXPECT_EQ("99,2", Cur(g));
+    // With every column hidden there is no cell to go to.
+    g.ResetCurrentCell();
+    g.HideCols(1, 6);
+    EXPECT_FALSE(g.MoveCurrentCell(GR_TOPLEFT));
+    EXPECT_FALSE(g.MoveCurrentCell(GR_BOTTOMRIGHT));
 }
 
 TEST(GridKeyboard, ShiftWithArrowsExtendsTheSelection)

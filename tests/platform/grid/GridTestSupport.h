@@ -1,12 +1,12 @@
 // Shared pieces of the grid tests: a browser grid over records kept in
-// memory (counting what it reads and stores), keyboard state and a message
-// box recorder.
+// memory (counting what it reads and stores) and a message box recorder.
 #pragma once
 
 #include "platform/grid/GRApp.h"
 #include "platform/grid/GRBrowse.h"
 #include "platform/grid/GRControl.h"
 #include "platform/grid/GRGridWnd.h"
+#include "tests/support/KeysDown.h"
 
 #include <gtest/gtest.h>
 
@@ -146,27 +146,7 @@ public:
     }
 };
 
-// Holds keys down (as far as GetKeyState sees) for the life of the object.
-class KeysDown
-{
-public:
-    explicit KeysDown(std::initializer_list<int> keys)
-    {
-        ::GetKeyboardState(m_saved);
-        BYTE state[256];
-        memcpy(state, m_saved, sizeof(state));
-        for (int vk : keys)
-            state[vk] |= 0x80;
-        ::SetKeyboardState(state);
-    }
-    ~KeysDown()
-    {
-        ::SetKeyboardState(m_saved);
-    }
-
-private:
-    BYTE m_saved[256];
-};
+using kvtest::KeysDown;
 
 // The counts and sizes of the small test grids: rows 20 high, columns 50
 // wide, row headers 30 wide, the header row 20 high.

@@ -4,6 +4,10 @@
 #include "GridTestSupport.h"
 #include "tests/support/TestSupport.h"
 #include "platform/grid/GRTabWnd.h"
+#include "tests/support/MemoryBitmap.h"
+
+#include <algorithm>
+#include <climits>
 
 using namespace gridtest;
 
@@ -158,8 +162,11 @@ TEST_F(GridWindowTest, TypingOpensAnEditOverTheCellAndEnterStores)
     CRect rcEdit, rcCell = m_grid.CalcRectFromRowCol(2, 2);
     ::GetWindowRect(hEdit, &rcEdit);
     m_grid.ScreenToClient(&rcEdit);
+    // It covers the cell's width, and its height below its text's top.
     EXPECT_EQ(rcCell.left, rcEdit.left);
-    EXPECT_EQ(rcCell.top, rcEdit.top);
+    EXPECT_EQ(rcCell.right - 1, rcEdit.right);
+    EXPECT_LE(rcCell.top, rcEdit.top);
+    EXPECT_EQ(rcCell.bottom - 1, rcEdit.bottom);
     ::SendMessageA(hEdit, WM_CHAR, 'i', 1);
     char text[32] = {};
     ::GetWindowTextA(hEdit, text, sizeof(text));
@@ -176,6 +183,87 @@ TEST_F(GridWindowTest, TypingOpensAnEditOverTheCellAndEnterStores)
     ::SendMessageA(hEdit, WM_KEYDOWN, VK_UP, 1);
     EXPECT_EQ(CString("y"), m_grid.GetValueRowCol(3, 2));
     EXPECT_EQ("2,2", Cur(m_grid));
+}
+
+namespace {
+
+// The bounding box of the dark (text) pixels of a bitmap within a rectangle.
+CRect Ink(const kvtest::MemoryBitmap& bmp, const CRect& rc)
+{
+    CRect ink(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
+    for (int y = rc.top; y < rc.bottom; y++)
+        for (int x = rc.left; x < rc.right; x++)
+        {
+            COLORREF c = bmp.At(x, y);
+            if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 300)
+                ink = CRect(std::min((int)ink.left, x), std::min((int)ink.top, y), std::max((int)ink.right, x + 1),
+                            std::max((int)ink.bottom, y + 1));
+        }
+    return ink;
+}
+
+} // namespace
+
+// The open editor shows the cell's text exactly where the cell showed it;
+// on paper the cell shows the text being edited.
+TEST_F(GridWindowTest, AnOpenEditorShowsItsTextWhereTheCellShowsIt)
+{
+    m_grid.SetRowHeight(2, 2, 28);
+    // One letter: the edit lays out a line with a text engine of its own,
+    // whose spacing between letters may differ by a pixel.
+    m_grid.SetValueRange(CGRRange(2, 2), "H");
+    CRect rcCell = m_grid.CalcRectFromRowCol(2, 2);
+    kvtest::MemoryBitmap shown(500, 300);
+    m_grid.OnGridDraw(shown.DC());
+    CRect inkCell = Ink(shown, rcCell);
+    ASSERT_LT(inkCell.left, inkCell.right);
+
+    m_grid.SetCurrentCell(2, 2);
+    ASSERT_TRUE(m_grid.ActivateCurrentCell());
+    HWND hEdit = EditWindow();
+    ASSERT_TRUE(hEdit);
+    CRect rcEdit;
+    ::GetWindowRect(hEdit, &rcEdit);
+    m_grid.ScreenToClient(&rcEdit);
+    EXPECT_TRUE(rcCell.PtInRect(rcEdit.TopLeft()));
+    kvtest::MemoryBitmap edit(rcEdit.Width(), rcEdit.Height());
+    ::SendMessageA(hEdit, WM_PRINTCLIENT, (WPARAM)edit.hdc(), PRF_CLIENT | PRF_ERASEBKGND);
+    CRect inkEdit = Ink(edit, edit.Rect());
+    inkEdit.OffsetRect(rcEdit.TopLeft());
+    EXPECT_EQ(inkCell, inkEdit);
+
+    // On the screen the window shows the text, the cell under it none; on a
+    // printing device the cell shows it.
+    m_grid.OnGridDraw(shown.DC());
+    EXPECT_GE(Ink(shown, rcCell).left, Ink(shown, rcCell).right);
+    CDC paper;
+    paper.Attach(shown.hdc());
+    paper.m_bPrinting = TRUE;
+    m_grid.OnGridDraw(&paper);
+    paper.Detach();
+    EXPECT_EQ(inkCell, Ink(shown, rcCell));
+}
+
+// With smart resizing a larger window draws only what it gained; without
+// it, the whole grid.
+TEST_F(GridWindowTest, SmartResizingDrawsOnlyTheAreaGained)
+{
+    for (BOOL bSmart : { FALSE, TRUE })
+    {
+        m_grid.Param()->SetSmartResize(bSmart);
+        m_grid.SetWindowPos(nullptr, 0, 0, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+        m_grid.UpdateWindow();
+        CRect before;
+        m_grid.GetClientRect(&before);
+        m_grid.SetWindowPos(nullptr, 0, 0, 400, 260, SWP_NOZORDER | SWP_NOACTIVATE);
+        HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+        ::GetUpdateRgn(m_grid.GetSafeHwnd(), hRgn, FALSE);
+        EXPECT_EQ(!bSmart, ::PtInRegion(hRgn, 10, 10) != FALSE) << bSmart;
+        EXPECT_TRUE(::PtInRegion(hRgn, before.right + 5, 10)) << bSmart;
+        EXPECT_TRUE(::PtInRegion(hRgn, 10, before.bottom + 5)) << bSmart;
+        ::DeleteObject(hRgn);
+        m_grid.UpdateWindow();
+    }
 }
 
 TEST_F(GridWindowTest, ASecondClickOnTheCurrentCellOpensItUnlessTheGridIgnoresThat)
