@@ -36,7 +36,10 @@ LRESULT CALLBACK MessageBoxWatcher::HookProc(int nCode, WPARAM wParam, LPARAM lP
         if (std::strcmp(className, "#32770") == 0 && _stricmp(textClass, "Static") == 0) {
             char text[2048] = {};
             ::GetWindowTextA(hText, text, sizeof(text));
+            char caption[256] = {};
+            ::GetWindowTextA(hWnd, caption, sizeof(caption));
             s_pWatcher->m_pTexts->push_back(text);
+            s_pWatcher->m_captions.push_back(caption);
             std::fprintf(stderr, "[message box] %s\n", text);
             ::PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
         }

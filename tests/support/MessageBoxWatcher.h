@@ -23,12 +23,15 @@ public:
     MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
 
     const std::vector<std::string>& Texts() const { return *m_pTexts; }
+    // The boxes' captions, in the same order.
+    const std::vector<std::string>& Captions() const { return m_captions; }
 
 private:
     static LRESULT CALLBACK HookProc(int nCode, WPARAM wParam, LPARAM lParam);
     HHOOK m_hook;
     std::vector<std::string> m_texts;
     std::vector<std::string>* m_pTexts;
+    std::vector<std::string> m_captions;
 };
 
 } // namespace kvtest

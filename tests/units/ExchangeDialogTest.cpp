@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "units/OZU_BaseDialog.h"
+#include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/RegistryHelpers.h"
 #include "tests/units/UnitsTestRes.h"
 
@@ -19,12 +20,7 @@ namespace {
 class MessageBoxCatcher
 {
 public:
-    MessageBoxCatcher()
-    {
-        s_texts.clear();
-        m_hook = SetWindowsHookExA(WH_CALLWNDPROCRET, Proc, nullptr, GetCurrentThreadId());
-    }
-    ~MessageBoxCatcher() { UnhookWindowsHookEx(m_hook); }
+    MessageBoxCatcher() : m_watcher(&s_texts) { s_texts.clear(); }
 
     static std::vector<std::string> Take()
     {
@@ -34,31 +30,8 @@ public:
     }
 
 private:
-    static BOOL CALLBACK CollectText(HWND hWnd, LPARAM lParam)
-    {
-        char cls[32] = {}, text[512] = {};
-        GetClassNameA(hWnd, cls, sizeof(cls));
-        GetWindowTextA(hWnd, text, sizeof(text));
-        if (lstrcmpiA(cls, "Static") == 0 && text[0] != '\0')
-            *reinterpret_cast<std::string*>(lParam) += text;
-        return TRUE;
-    }
-
-    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam)
-    {
-        const CWPRETSTRUCT* msg = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-        if (code == HC_ACTION && msg->message == WM_INITDIALOG &&
-            GetDlgItem(msg->hwnd, IDC_UNITS_TEST_VALUE) == nullptr) {
-            std::string text;
-            EnumChildWindows(msg->hwnd, CollectText, (LPARAM)&text);
-            s_texts.push_back(text);
-            PostMessageA(msg->hwnd, WM_COMMAND, IDOK, 0);
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    HHOOK m_hook;
     static std::vector<std::string> s_texts;
+    kvtest::MessageBoxWatcher m_watcher;
 };
 std::vector<std::string> MessageBoxCatcher::s_texts;
 

@@ -1,10 +1,9 @@
 // The exception family, the block-catching macros, the error box, and the
 // address checks of the diagnostics.
 #include "FrameworkTestHelpers.h"
+#include "tests/support/MessageBoxWatcher.h"
 
-#include <atomic>
 #include <string>
-#include <thread>
 
 namespace {
 
@@ -144,65 +143,14 @@ TEST(Exceptions, CatchBlocksDeleteUnlessRethrown)
     EXPECT_EQ(0, CountedException::s_live);
 }
 
-// Closes the first message box of this process that appears, remembering its text.
-class MessageBoxCloser
-{
-public:
-    MessageBoxCloser()
-        : m_thread([this] {
-              for (int i = 0; i < 500 && !m_done; ++i) {
-                  ::EnumWindows(&MessageBoxCloser::Visit, (LPARAM)this);
-                  ::Sleep(10);
-              }
-          })
-    {
-    }
-    ~MessageBoxCloser() { Wait(); }
-    void Wait()
-    {
-        if (m_thread.joinable())
-            m_thread.join();
-    }
-    std::string Text() const { return m_text; }
-    std::string Caption() const { return m_caption; }
-
-private:
-    static BOOL CALLBACK Visit(HWND hWnd, LPARAM lParam)
-    {
-        auto* self = reinterpret_cast<MessageBoxCloser*>(lParam);
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(hWnd, &pid);
-        char cls[32] = {};
-        ::GetClassNameA(hWnd, cls, sizeof(cls));
-        if (pid != ::GetCurrentProcessId() || std::strcmp(cls, "#32770") != 0 || self->m_done)
-            return TRUE;
-        char text[512] = {}, caption[128] = {};
-        ::GetDlgItemTextA(hWnd, 0xFFFF, text, sizeof(text));
-        ::GetWindowTextA(hWnd, caption, sizeof(caption));
-        // The box may still be filling itself in: look again shortly.
-        if ((text[0] == '\0' || caption[0] == '\0') && ++self->m_nEarly < 100)
-            return FALSE;
-        self->m_text = text;
-        self->m_caption = caption;
-        self->m_done = true;
-        ::PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
-        return FALSE;
-    }
-
-    std::atomic<bool> m_done{false};
-    int m_nEarly = 0;
-    std::string m_text, m_caption;
-    std::thread m_thread;
-};
-
 TEST(Exceptions, ReportErrorShowsTheMessageInABox)
 {
-    MessageBoxCloser closer;
+    kvtest::MessageBoxWatcher boxes;
     CFileException e(CFileException::accessDenied, 5, "C:\\db\\parts.mdb");
     EXPECT_EQ(IDOK, e.ReportError(MB_OK | MB_ICONEXCLAMATION));
-    closer.Wait();
-    EXPECT_EQ("Access to C:\\db\\parts.mdb was denied.", closer.Text());
-    EXPECT_EQ("Kelvaron", closer.Caption());
+    ASSERT_EQ(1u, boxes.Texts().size());
+    EXPECT_EQ("Access to C:\\db\\parts.mdb was denied.", boxes.Texts()[0]);
+    EXPECT_EQ("Kelvaron", boxes.Captions()[0]);
 }
 
 TEST(Diagnostics, ValidAddressChecksCommittedAccessibleMemory)
