@@ -246,6 +246,7 @@ void OZWListModel::StartTypeAheadTimer() { m_nTypeAheadTimer = OZWTIMER_TYPEAHEA
 void OZWListModel::KillTypeAheadTimer() { m_nTypeAheadTimer = 0; }
 void OZWListModel::Beep() {}
 void OZWListModel::OnColumnInserted(int) {}
+void OZWListModel::OnColumnDeleted(int) {}
 
 void OZWListModel::OnSetDispInfo(LVITEMA*) {}
 void OZWListModel::OnGetExState(LVITEMA*) {}

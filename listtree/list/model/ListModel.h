@@ -152,6 +152,9 @@ public:
     virtual int InsertItemBefore(OZWListItem* pRecord, const LVITEMA* pInfo);
     // Takes ownership of pRecord. Returns the index.
     virtual int InsertItemRecord(int nIndex, OZWListItem* pRecord);
+    // Inserts a run of records at once (as InsertItemRecord each, in order,
+    // at nIndex, nIndex + 1...), moving the indices behind them once.
+    virtual int InsertItemRecords(int nIndex, const std::vector<OZWListItem*>& records);
     virtual BOOL DeleteItems(int nIndex, int nCount);
     virtual BOOL DeleteItemRecord(OZWListItem* pRecord);
     virtual BOOL DeleteAllItems();
@@ -360,8 +363,10 @@ public:
     // Widths of the vertical bar and heights of the horizontal bar.
     virtual int GetVScrollWidth() { return ::GetSystemMetrics(SM_CXVSCROLL); }
     virtual int GetHScrollHeight() { return ::GetSystemMetrics(SM_CYHSCROLL); }
-    // A column was inserted at nIndex (the tree moves its column texts).
+    // A column was inserted at nIndex, or a column showing nSubItem
+    // deleted (the tree keeps its column texts in step).
     virtual void OnColumnInserted(int nIndex);
+    virtual void OnColumnDeleted(int nSubItem);
 
 protected:
     // Index checks.

@@ -69,6 +69,7 @@ BOOL OZWListModel::DeleteColumn(int nIndex)
         for (OZWListColumn* pOther : m_columns)
             if (pOther->m_nSubItem > nSubItem)
                 --pOther->m_nSubItem;
+        OnColumnDeleted(nSubItem);
     }
     if (m_nCurColumn >= (int)m_columns.size())
         m_nCurColumn = 0;
@@ -723,11 +724,19 @@ int OZWListModel::InsertItemRecord(int nIndex, OZWListItem* pRecord)
 {
     if (pRecord == nullptr)
         return -1;
+    return InsertItemRecords(nIndex, std::vector<OZWListItem*>{ pRecord });
+}
+
+int OZWListModel::InsertItemRecords(int nIndex, const std::vector<OZWListItem*>& records)
+{
+    const int nCount = (int)records.size();
+    if (nCount == 0)
+        return -1;
     nIndex = std::clamp(nIndex, 0, GetItemCount());
-    m_items.insert(m_items.begin() + nIndex, pRecord);
-    auto shift = [nIndex](int& n) {
+    m_items.insert(m_items.begin() + nIndex, records.begin(), records.end());
+    auto shift = [nIndex, nCount](int& n) {
         if (n >= nIndex)
-            ++n;
+            n += nCount;
     };
     shift(m_nFocusItem);
     shift(m_nDropItem);
@@ -735,14 +744,15 @@ int OZWListModel::InsertItemRecord(int nIndex, OZWListItem* pRecord)
     shift(m_nEditItem);
     shift(m_nPendingEditItem);
     for (auto it = m_selection.rbegin(); it != m_selection.rend() && *it >= nIndex; ++it)
-        ++*it;
+        *it += nCount;
     if (m_nFocusItem == -1) {
         m_nFocusItem = 0;
         m_nAnchorItem = 0;
         AddToSelection(0);
     }
-    if ((int)pRecord->m_cells.size() < m_nSubItemCount && GetColumnCount() >= 2)
-        AddSubItems(pRecord, m_nSubItemCount);
+    for (OZWListItem* pRecord : records)
+        if ((int)pRecord->m_cells.size() < m_nSubItemCount && GetColumnCount() >= 2)
+            AddSubItems(pRecord, m_nSubItemCount);
     return nIndex;
 }
 
