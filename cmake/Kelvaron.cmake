@@ -5,12 +5,18 @@
 # The Win32, ODBC, standard and framework headers nearly every source
 # includes are compiled once, by kvprecompiled, and every library and
 # program of the tree reuses that (the tests have their own, with GoogleTest).
+option(KV_PRECOMPILED_HEADER "Compile with the shared precompiled header" ON)
 add_library(kvprecompiled STATIC ${CMAKE_CURRENT_LIST_DIR}/empty.cpp)
-target_precompile_headers(kvprecompiled PRIVATE ${CMAKE_CURRENT_LIST_DIR}/Precompiled.h)
+if(KV_PRECOMPILED_HEADER)
+  target_precompile_headers(kvprecompiled PRIVATE ${CMAKE_CURRENT_LIST_DIR}/Precompiled.h)
+endif()
 
 # kv_use_precompiled_header(target [from]): compiles the target's sources with
 # the shared precompiled header (kvprecompiled's, or from's).
 function(kv_use_precompiled_header target)
+  if(NOT KV_PRECOMPILED_HEADER)
+    return()
+  endif()
   set(_from kvprecompiled)
   if(ARGC GREATER 1)
     set(_from ${ARGV1})
