@@ -234,6 +234,15 @@ TEST_F(StartupTest, StartupDatabaseFollowsTheOptions)
     }
 }
 
+// A saved window placement that is not whole is not used.
+TEST_F(StartupTest, DamagedPlacementIsIgnored)
+{
+    WriteProfile("MainFrame", "WP", "DAAAAAAA");
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(SW_SHOWNORMAL, m_app->m_nCmdShow);
+    EXPECT_TRUE(Frame()->IsWindowVisible());
+}
+
 // A database named on the command line is opened whatever the options say;
 // one that cannot be opened ends the start-up.
 TEST_F(StartupTest, CommandLineNamesTheDatabase)
@@ -347,8 +356,8 @@ TEST_F(StartupTest, FileOpenShowsTheFullPath)
     EXPECT_STREQ(m_database.c_str(), (*m_app->GetRecentFileList())[0]);
 }
 
-// Units: the US preset confirmed in the dialog retitles the open database's
-// grid in the new units.
+// Units: the US preset confirmed in the dialog retitles the grids of the open
+// databases in the new units.
 TEST_F(StartupTest, UnitsCommandRetitlesTheGrids)
 {
     StoreText("", "KelVaron Settings", "0");
@@ -357,6 +366,15 @@ TEST_F(StartupTest, UnitsCommandRetitlesTheGrids)
     ASSERT_NE(nullptr, pView);
     CGridWindow* pGrid = pView->GetGrid();
     ASSERT_NE(nullptr, pGrid);
+    // A second database, which becomes the active one.
+    const std::string other = m_dir + "\\Other.sqlite";
+    ASSERT_TRUE(kvtest::CopyFileTo(m_database, other));
+    m_app->chosenFile = other.c_str();
+    m_app->OnFileOpen();
+    CKelvaronView* pOtherView = dynamic_cast<CKelvaronView*>(Frame()->MDIGetActive()->GetActiveView());
+    ASSERT_NE(pView, pOtherView);
+    CGridWindow* pOtherGrid = pOtherView->GetGrid();
+    ASSERT_NE(nullptr, pOtherGrid);
     const int kActualDiameter = 15;
     CString before = pGrid->GetColumnMapTitle(0, kActualDiameter);
     EXPECT_NE(-1, before.Find("(mm)")) << before.GetString();
@@ -378,7 +396,10 @@ TEST_F(StartupTest, UnitsCommandRetitlesTheGrids)
     EXPECT_TRUE(script.Finished());
     EXPECT_FALSE(script.Overran());
 
-    CString after = pGrid->GetColumnMapTitle(0, kActualDiameter);
-    EXPECT_NE(-1, after.Find("(in)")) << after.GetString();
+    // Every open database is retitled, not only the active one.
+    for (CGridWindow* pShown : {pGrid, pOtherGrid}) {
+        CString after = pShown->GetColumnMapTitle(0, kActualDiameter);
+        EXPECT_NE(-1, after.Find("(in)")) << after.GetString();
+    }
     EXPECT_EQ("1", StoredText("Units", "Diameter"));
 }
