@@ -193,7 +193,8 @@ BOOL OZWTreeCore::SetItem(TVITEMA* pItem)
             MirrorStateToRow(pNode, nStateBits);
         if (nChanged & (TVIF_IMAGE | TVIF_SELECTEDIMAGE))
             m_pRows->GetItemRecord(nRow)->m_nImage = pNode->m_item.iImage;
-        if (nChanged & TVIF_TEXT)
+        // A new label, or a bold one, takes other room.
+        if ((nChanged & TVIF_TEXT) || ((nChanged & TVIF_STATE) && ((nOldState ^ pNode->m_item.state) & TVIS_BOLD)))
             m_pRows->GetItemRecord(nRow)->m_bNeedsMeasure = TRUE;
         if ((nChanged & (TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_TEXT)) ||
             (nStateBits & (TVIS_OVERLAYMASK | TVIS_DROPHILITED | TVIS_STATEIMAGEMASK)) ||
