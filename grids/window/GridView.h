@@ -12,13 +12,38 @@
 #include "editors/pickers/controls/PickerView.h"
 #include "units/OZU_Value.h"
 
-// The view's working state the grids read and set.
+// The view's working state that its grids, the editor dialogs and the main
+// frame read and set.
 struct CGridState
 {
     BOOL bAssemblyMode = FALSE;  // an assembly is being built or edited; the grid is read-only
     BOOL bNozzleMode = FALSE;    // the nozzles of an outlet are being edited
     int nAssemblyTab = -1;       // the tab the assembly was started on
     BOOL bColumnMenu = FALSE;    // the last right click was on the grid's header row
+
+    long nAssemblyKey = 0;       // [Component Key] of the assembly being built; 0 none
+    long nAssemblyRow = 0;       // its row in the main grid
+    long nEmitterKey = 0;        // [Component Key] of the outlet whose nozzles are edited; 0 none
+
+    int nEditorTableType = -1;   // table type of the open editor dialog; -1 none
+    long nEditedKey = -1;        // key of the component an editor opened by key; -1 none
+    // FALSE while an editor adds a component: the editor then tests for a
+    // component of the same description and warehouse code before it stores.
+    BOOL bSkipDuplicateTest = TRUE;
+
+    // What the next store through the main grid's row takes along from the
+    // component it was made from.
+    BOOL bCopyAssemblyItems = FALSE;  // its Assemblies rows
+    BOOL bCopyNozzles = FALSE;        // its Nozzles rows
+    BOOL bTapeExtrasReady = FALSE;    // the grid's tape extras hold its Tapes values
+};
+
+// Bits of the application's option word.
+enum : DWORD
+{
+    GRID_OPTION_STORE_WITHOUT_ASKING = 0x1,  // a pending grid row is stored without asking
+    GRID_OPTION_DELETE_WITHOUT_ASKING = 0x2, // deletes go on without the confirmation question
+    GRID_OPTION_QUIET_SIDE_GRIDS = 0x4,      // no messages about missing items and nozzles
 };
 
 // The database the view's pickers fill from (GetDatabase) comes with
@@ -39,6 +64,8 @@ public:
     virtual BOOL IsStartingUp() const = 0;
     // The state the view shares with its grids.
     virtual CGridState& GetGridState() = 0;
+    // The application's option word (GRID_OPTION_...).
+    virtual DWORD GetOptions() const { return 0; }
 
     // Commands the grid's double click starts.
     virtual void OnAddComponent() = 0;

@@ -304,7 +304,7 @@ void CGridWindow::SwitchTable(int nTableType)
 {
     SaveCurrentRow();
     SetTable(nTableType);
-    SetReadOnly(State().bAssemblyMode || State().bNozzleMode || m_nEditorTableType != -1);
+    SetReadOnly(State().bAssemblyMode || State().bNozzleMode || State().nEditorTableType != -1);
     OpenRecordset();
     FitColumnWidths();
     // The grid takes this table's remembered row instead of the first one.
@@ -428,7 +428,7 @@ void CGridWindow::AddFindText(LPCTSTR)
 BOOL CGridWindow::ProcessKeys(CWnd* pSender, UINT nMessage, UINT nChar, UINT nRepCnt, UINT flags)
 {
     const BOOL bDeleteKey = nMessage == WM_KEYDOWN && (nChar == VK_BACK || nChar == VK_DELETE);
-    if (bDeleteKey && m_nTableType != TABLE_QUERY && m_nEditorTableType != -1)
+    if (bDeleteKey && m_nTableType != TABLE_QUERY && State().nEditorTableType != -1)
     {
         // An editor dialog has a component of this grid open: its rows and
         // cells stay as they are until the dialog is closed.
@@ -563,10 +563,10 @@ void CGridWindow::CreateNewTapeRow()
     {
         if (m_pTapeExtras->GetEditMode() != CRecordset::noMode)
             m_pTapeExtras->CancelUpdate();
-        if (m_bTapeExtrasReady)
+        if (State().bTapeExtrasReady)
         {
             m_pTapeExtras->AddForPipe(key);
-            m_bTapeExtrasReady = FALSE;
+            State().bTapeExtrasReady = FALSE;
         }
         else if (bHeld && !m_newTapeColumns.empty())
         {
@@ -614,19 +614,4 @@ BOOL CGridWindow::LoadColumnMap()
 BOOL CGridWindow::SaveColumnMap()
 {
     return m_settings.SaveColumnMap(Store());
-}
-
-/////////////////////////////////////////////////////////////////////////////
-// Operations of the component commands
-
-void CGridWindow::DeleteSelected()
-{
-}
-
-void CGridWindow::AddToAssembly(long)
-{
-}
-
-void CGridWindow::AddNozzleToEmitter()
-{
 }

@@ -215,30 +215,88 @@ public:
     long GetLineTypeRow() const { return m_nLineTypeRow; }
 
     /////////////////////////////////////////////////////////////////////////
-    // Operations of the component commands (assembly building, nozzle sets,
-    // delete), which the mouse and keys start.
+    // Storing a component from its editor
 
-    // The view's assembly and nozzle modes (CGridState).
-    void SetAssemblyMode(BOOL bAssemblyMode) { State().bAssemblyMode = bAssemblyMode; }
+    // The bracket around an editor dialog: the edit state (editAdding or
+    // editExisting), the grid read-only and the current row remembered; then
+    // writable again, no row remembered, edit state none.
+    void BeginDialogEdit(int nEditState);
+    void EndDialogEdit();
+    long GetRememberedRow() const { return m_nRememberedRow; }
+    // Before the pending row of the grid is left: stores it unasked when the
+    // application's options say so, else asks lpszText (Yes, No and, unless
+    // bNoCancel, Cancel). FALSE when the user cancels or the row cannot be
+    // stored (the user has been told why); TRUE once the row is stored or its
+    // changes are dropped.
+    BOOL PromptSaveRecord(LPCTSTR lpszText, BOOL bNoCancel);
+
+    // Stores a component through the grid's row: a new one (edit state
+    // adding, or a paste) into the append row, an edited one into its own
+    // row. A new component whose description and warehouse code another of
+    // its kind has gets "~" in front of its description (the record's
+    // description changes with it); an edited one is refused with a message
+    // instead. Afterwards the stored row is current and the copy flags take
+    // the source's Assemblies and Nozzles rows along. FALSE when nothing was
+    // stored (the user has been told why): the editor stays open.
+    BOOL DuplicateComponent(CRecords& record, const CTapeRecords* pTape);
+    // Stores a component through a recordset of its own, by the record's
+    // [Component Key] (a new row when none has it), with its Tapes row for a
+    // tape, and tells the design program as the kind of change asks. A twin
+    // of another component is refused with a message. FALSE when nothing was
+    // stored (the user has been told why).
+    BOOL SaveComponent(const CRecords& record, const CTapeRecords& tape);
+    // Stores a copy of a component (with its Tapes values; null: none) as a
+    // new component through DuplicateComponent; the grid is on its append row.
+    BOOL CopyComponent(CRecords& record, const CTapeExtras* pTapeExtras);
+    // TRUE when no other component of the record's kind has its description
+    // and warehouse code (CheckDuplicate with the record's key).
+    BOOL CheckDuplicateRecord(const CRecords& record);
+    // The key of a component of the grid's database with the record's
+    // description, warehouse code and database number; -1 when none.
+    long IsDuplicateComponent(const CRecords& record);
+
+    // The copy flags, in the state shared with the view.
+    void SetCopyAssemblyItems(BOOL bCopy) { State().bCopyAssemblyItems = bCopy; }
+    void SetCopyNozzles(BOOL bCopy) { State().bCopyNozzles = bCopy; }
+
+    /////////////////////////////////////////////////////////////////////////
+    // Deleting components
+
+    // Deletes the selected rows' components after asking (unless the
+    // application's options say not to), with a second warning naming the
+    // assemblies or outlets that use a component.
+    virtual void DeleteSelected();
+    // Deletes the component of one row, warning first when others use it.
+    void DeleteRow(ROWCOL nRow);
+    // Deletes the components of row ranges with every row that names them.
+    void DeleteRows(const CRowColArray& awRowStart, const CRowColArray& awRowEnd) override;
+    using CGRODBCGrid::DeleteRows;
+
+    /////////////////////////////////////////////////////////////////////////
+    // Assembly building and nozzle assignment
+
+    // The view's assembly and nozzle modes (CGridState); the grid is
+    // read-only while an assembly is built.
+    void SetAssemblyMode(BOOL bAssemblyMode);
     BOOL IsAssemblyMode() const { return State().bAssemblyMode; }
     void SetNozzleMode(BOOL bNozzleMode) { State().bNozzleMode = bNozzleMode; }
     BOOL IsNozzleMode() const { return State().bNozzleMode; }
-    virtual void DeleteSelected();
+    // Adds a component (-1: the current row's) to the assembly being built,
+    // asking its count or length; adding it again changes its quantity.
     virtual void AddToAssembly(long nKey);
+    // Adds the current row's nozzle to the outlet whose nozzles are edited.
     virtual void AddNozzleToEmitter();
 
     /////////////////////////////////////////////////////////////////////////
-    // Members the view and the editors read and set
+    // Find
 
-    int m_nEditorTableType = -1;     // table type of the open editor dialog, -1 none
-    long m_nEditedKey = -1;          // key of the component opened by key, -1 none
-    BOOL m_bTapeExtrasReady = FALSE; // the tape extras hold a pasted tape's values
-    BOOL m_bDuplicateTest = TRUE;    // duplicate-test switch of the editors
-    BOOL m_bCopyAssemblyItems = FALSE;
-    BOOL m_bCopyNozzles = FALSE;
-    BOOL m_bDeleting = FALSE;
-    long m_nAssemblyKey = 0;         // key of the assembly being built
-    long m_nRememberedRow = 0;       // row of the dialog-edit bracket; 0 none
+    // Makes the row of a component current (with bSetCell) and returns it;
+    // the current row when the shown table has no such component.
+    ROWCOL FindKey(long nKey, BOOL bSetCell = TRUE);
+    // Writes a value picked in the colour or line-type picker into the cell
+    // that was pressed, and stores its row.
+    void SetColourCell(long nColour);
+    void SetLineTypeCell(long nLineType);
 
 protected:
     // The state shared with the view (the grid's own without a view).
@@ -265,6 +323,22 @@ protected:
     void RefreshSideGrids(ROWCOL nRow);
     // Hands the shown table's record to the main frame (the curve-fit bar).
     virtual void NotifyComponentChanged(CRecordset* pRecordset);
+    // Asks the count (or, with bLength, the length in metres) of an assembly
+    // item; FALSE when the user cancels.
+    virtual BOOL AskItemQuantity(BOOL bLength, const CString& description, float& fQuantity);
+    // The database of the view; null without one.
+    CDatabase* Database() const;
+    // The read-only attribute of the standard style (cells refuse edits).
+    void SetStyleReadOnly(BOOL bReadOnly);
+    // The row of a component in the shown table; 0 when it has none.
+    ROWCOL FindRowOfKey(long nKey);
+    // Writes a record's columns into a row (and a tape's Tapes columns).
+    BOOL WriteRecordToRow(ROWCOL nRow, const CRecords& record, const CTapeRecords* pTape);
+    // Writes a value into the cell of a remembered row and stores the row.
+    void SetPickedCell(long nRow, ROWCOL nCol, long nValue);
+    // The rows of the selection, or the current cell's row, highest first.
+    std::vector<ROWCOL> SelectedRowsDescending();
+
     // Puts a searched text at the top of the main frame's find list.
     virtual void AddFindText(LPCTSTR lpszFind);
     void DrawColourCell(CDC* pDC, ROWCOL nRow, const CRect& rect, const CGRStyle& style);
@@ -298,6 +372,9 @@ protected:
     CAssemRecords* m_pAssemRecords = nullptr;
     CNozzleRecs* m_pNozzleRecs = nullptr;
     CRecords* m_pWorkRecord = nullptr;
+    long m_nRememberedRow = 0;   // row of the dialog-edit bracket; 0 none
+    BOOL m_bDeleting = FALSE;    // DeleteSelected is deleting its rows
+    long m_nStoredKey = 0;       // key of the row the last record flush wrote
     BOOL m_bRestoreRow = FALSE;
     BOOL m_bSkipFirstMove = TRUE;
     long m_nColourRow = -1;

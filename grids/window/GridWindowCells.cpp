@@ -76,7 +76,16 @@ void CGridWindow::SetReadOnlyColours(BOOL bReadOnly, BOOL bRedraw)
 void CGridWindow::SetReadOnly(BOOL bReadOnly)
 {
     m_bReadOnly = bReadOnly;
+    SetStyleReadOnly(bReadOnly);
     SetReadOnlyColours(bReadOnly, TRUE);
+}
+
+void CGridWindow::SetStyleReadOnly(BOOL bReadOnly)
+{
+    // Cells take it from the standard style: no pasting or replacing either.
+    CGRStyle style;
+    style.SetReadOnly(bReadOnly);
+    ChangeStandardStyle(style, grOverride, 0);
 }
 
 /////////////////////////////////////////////////////////////////////////////

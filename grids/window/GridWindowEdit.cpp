@@ -3,6 +3,7 @@
 #include "grids/window/GridWindow.h"
 #include "grids/core/CellConversion.h"
 #include "grids/core/CellText.h"
+#include "grids/core/ComponentStore.h"
 #include "grids/window/GridsWindowRes.h"
 
 #include <algorithm>
@@ -223,7 +224,7 @@ BOOL CGridWindow::CheckSupplierCode(CString& text)
     // No code: nothing to look up.
     if (code.IsEmpty())
         return TRUE;
-    CDatabase* pDb = m_pView ? m_pView->GetDatabase() : nullptr;
+    CDatabase* pDb = Database();
     if (!pDb)
         return TRUE;
     CSupplierRecs suppliers(pDb);
@@ -303,27 +304,12 @@ BOOL CGridWindow::CanPaste()
 int CGridWindow::TestDuplicate(long nExcludeKey, const CString& description, const CString& warehouseCode,
                                long nDatabaseNumber)
 {
-    CDatabase* pDb = m_pView ? m_pView->GetDatabase() : nullptr;
+    CDatabase* pDb = Database();
     if (!pDb || !pDb->IsOpen())
         return -1;
-    // Texts are compared without their trailing blanks: the grid stores them
-    // padded to the column's width, other programs may not.
-    CString desc = description, code = warehouseCode;
-    desc.TrimRight(' ');
-    code.TrimRight(' ');
-    CString sql;
-    sql.Format("SELECT * FROM Components WHERE RTRIM([Description]) = '%s' AND RTRIM([Warehouse Code]) = '%s' "
-               "AND [Database Number] = %ld",
-               (LPCTSTR)QuoteSqlString(desc), (LPCTSTR)QuoteSqlString(code), nDatabaseNumber);
-    if (nExcludeKey != -1)
-        sql.AppendFormat(" AND [Component Key] <> %ld", nExcludeKey);
     try
     {
-        CRecordset rs(pDb);
-        rs.Open(CRecordset::forwardOnly, sql, CRecordset::readOnly);
-        BOOL bNone = rs.IsEOF();
-        rs.Close();
-        return bNone ? 1 : 0;
+        return FindDuplicateComponent(pDb, description, warehouseCode, nDatabaseNumber, nExcludeKey) == -1 ? 1 : 0;
     }
     catch (CException* e)
     {
@@ -342,6 +328,7 @@ BOOL CGridWindow::CheckDuplicate(long nExcludeKey, LPCTSTR lpszDescription, LPCT
 BOOL CGridWindow::OnFlushRecord(ROWCOL nRow, CString* pErrorText)
 {
     m_nNewTapeKey = 0;
+    m_nStoredKey = 0;
     m_bNewTapeHeld = FALSE;
     if (m_nTableType == TABLE_QUERY)
         return CGRODBCGrid::OnFlushRecord(nRow, pErrorText);
@@ -389,7 +376,13 @@ BOOL CGridWindow::OnFlushRecord(ROWCOL nRow, CString* pErrorText)
         }
     }
     BOOL bOk = CGRODBCGrid::OnFlushRecord(nRow, pErrorText);
-    if (bOk && bNew && m_nTableType == TABLE_TAPE && m_pView)
-        m_nNewTapeKey = ReadInsertedKey(m_pView->GetDatabase());
+    if (bOk)
+    {
+        // The key of the row written: a new row's is the one the database
+        // gave it.
+        m_nStoredKey = bNew ? ReadInsertedKey(Database()) : nKey;
+        if (bNew && m_nTableType == TABLE_TAPE)
+            m_nNewTapeKey = m_nStoredKey;
+    }
     return bOk;
 }

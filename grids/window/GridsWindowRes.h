@@ -6,3 +6,11 @@
 #define IDS_TEXT_TOO_LONG               626
 #define IDS_DESCRIPTION_BLANK           627
 #define IDS_GRID_NOT_A_NUMBER           9700
+#define IDS_DELETE_SELECTED             9701
+#define IDS_DELETE_ONE                  9702
+#define IDS_DELETE_EDITED               9703
+#define IDS_NOZZLE_USED_BY              9704
+#define IDS_COMPONENT_USED_BY           9705
+#define IDS_ONE_EMITTER_PER_ASSEMBLY    9706
+#define IDS_EMITTERS_IN_ASSEMBLY        9707
+#define IDS_ASSEMBLY_IN_ITSELF          9708

@@ -1,6 +1,8 @@
 #include "grids/window/SideGrids.h"
 #include "database/records/ComponentRecords.h"
 #include "database/records/TapeRecords.h"
+#include "grids/core/ComponentStore.h"
+#include "grids/window/GridView.h"
 
 IMPLEMENT_DYNAMIC(CHeadGridWnd, CGRGridWnd)
 IMPLEMENT_DYNAMIC(CAssemWnd, CHeadGridWnd)
@@ -33,6 +35,37 @@ void CNozzleWnd::FillNozzles(long nEmitterKey)
 {
     ClearGrid();
     m_nShownKey = nEmitterKey;
+}
+
+namespace {
+// Runs a copy of rows; FALSE, without a message, when a failure stopped it.
+template <class Copy>
+BOOL CopyRows(CGridView* pView, Copy copy, long nFromKey, long nToKey)
+{
+    CDatabase* pDb = pView ? pView->GetDatabase() : nullptr;
+    if (!pDb)
+        return FALSE;
+    try
+    {
+        copy(pDb, nFromKey, nToKey);
+        return TRUE;
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        return FALSE;
+    }
+}
+} // namespace
+
+BOOL CAssemWnd::CopyAssemblyItems(long nFromKey, long nToKey)
+{
+    return CopyRows(m_pView, kvgrid::CopyAssemblyRows, nFromKey, nToKey);
+}
+
+BOOL CNozzleWnd::CopyNozzles(long nFromKey, long nToKey)
+{
+    return CopyRows(m_pView, kvgrid::CopyNozzleRows, nFromKey, nToKey);
 }
 
 void COutletWnd::FillOutlets(long nNozzleKey)

@@ -43,6 +43,9 @@ public:
     // Shows the items of the record's component (the recordset's current
     // record); nothing for a record that is not a component.
     virtual void Refresh(CRecordset* pRecord);
+    // Gives another key the Assemblies rows of an assembly (all or none);
+    // FALSE when a failure stopped it.
+    BOOL CopyAssemblyItems(long nFromKey, long nToKey);
 };
 
 // The nozzles an outlet can carry.
@@ -52,6 +55,9 @@ class CNozzleWnd : public CHeadGridWnd
 public:
     explicit CNozzleWnd(CGridView* pView = nullptr) : CHeadGridWnd(pView) {}
     virtual void FillNozzles(long nEmitterKey);
+    // Gives another key the Nozzles rows of an outlet (all or none); FALSE
+    // when a failure stopped it.
+    BOOL CopyNozzles(long nFromKey, long nToKey);
 };
 
 // The outlets that use a nozzle.

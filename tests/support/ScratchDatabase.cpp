@@ -88,6 +88,21 @@ long QueryLong(CDatabase& db, const std::string& sql)
     return std::atol(QueryText(db, sql).c_str());
 }
 
+long CountDanglingComponentLinks(CDatabase& db)
+{
+    const char* const queries[] = {
+        "SELECT count(*) FROM Assemblies WHERE [Item Key] NOT IN (SELECT [Component Key] FROM Components) OR "
+        "[Assembly Key] NOT IN (SELECT [Component Key] FROM Components)",
+        "SELECT count(*) FROM Nozzles WHERE [Emitter Key] NOT IN (SELECT [Component Key] FROM Components) OR "
+        "[Nozzle Key] NOT IN (SELECT [Component Key] FROM Components)",
+        "SELECT count(*) FROM Tapes WHERE [Pipe Key] NOT IN (SELECT [Component Key] FROM Components)",
+    };
+    long n = 0;
+    for (const char* sql : queries)
+        n += QueryLong(db, sql);
+    return n;
+}
+
 std::string QueryRows(const std::string& path, const std::string& sql)
 {
     CDatabase db;

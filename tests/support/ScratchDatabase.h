@@ -35,6 +35,10 @@ long QueryLong(CDatabase& db, const std::string& sql);
 // The rows of a query on a database file: columns joined by ",", rows by ";".
 std::string QueryRows(const std::string& path, const std::string& sql);
 
+// The rows of a component database's Assemblies, Nozzles and Tapes tables
+// that name a component that does not exist.
+long CountDanglingComponentLinks(CDatabase& db);
+
 } // namespace kvtest
 
 namespace odbctest {

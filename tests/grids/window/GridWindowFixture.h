@@ -35,6 +35,8 @@ public:
     int GetFieldLength(int nColumn) const override;
     BOOL IsStartingUp() const override { return FALSE; }
     CGridState& GetGridState() override { return m_state; }
+    DWORD GetOptions() const override { return options; }
+    DWORD options = 0;
 
     std::vector<std::string> calls;
     void OnAddComponent() override { calls.push_back("add"); }
@@ -57,15 +59,56 @@ private:
     CGridState m_state;
 };
 
-// A grid that records the component operations its keys and clicks start.
+// A grid that records the component operations its keys and clicks start
+// (and runs them too with passThrough), and answers the quantity of an
+// assembly item from `quantities` (a cancel when it is empty) unless
+// realQuantityDialog asks the user.
 class CRecordingGrid : public CGridWindow
 {
 public:
     explicit CRecordingGrid(CGridView* pView) : CGridWindow(pView) {}
     std::vector<std::string> calls;
-    void DeleteSelected() override { calls.push_back("delete"); }
-    void AddToAssembly(long nKey) override { calls.push_back("addToAssembly " + std::to_string(nKey)); }
-    void AddNozzleToEmitter() override { calls.push_back("addNozzle"); }
+    bool passThrough = false;
+    void DeleteSelected() override
+    {
+        calls.push_back("delete");
+        if (passThrough)
+            CGridWindow::DeleteSelected();
+    }
+    void AddToAssembly(long nKey) override
+    {
+        calls.push_back("addToAssembly " + std::to_string(nKey));
+        if (passThrough)
+            CGridWindow::AddToAssembly(nKey);
+    }
+    void AddNozzleToEmitter() override
+    {
+        calls.push_back("addNozzle");
+        if (passThrough)
+            CGridWindow::AddNozzleToEmitter();
+    }
+
+    // What the quantity question was asked with, and the answers.
+    struct Question
+    {
+        bool bLength;
+        std::string description;
+        float offered;
+    };
+    std::vector<Question> questions;
+    std::vector<float> quantities;
+    bool realQuantityDialog = false;
+    BOOL AskItemQuantity(BOOL bLength, const CString& description, float& fQuantity) override
+    {
+        questions.push_back({ bLength != FALSE, description.str(), fQuantity });
+        if (realQuantityDialog)
+            return CGridWindow::AskItemQuantity(bLength, description, fQuantity);
+        if (quantities.empty())
+            return FALSE;
+        fQuantity = quantities.front();
+        quantities.erase(quantities.begin());
+        return TRUE;
+    }
 };
 
 // Side grids that remember what they were asked to show.

@@ -434,7 +434,7 @@ TEST_F(GridWindowTest, DeleteKeysDeleteRowsExceptOnTheQueryTableOrWhileEditing)
     // cells go.
     CString usage = m_pGrid->GetValueRowCol(2, 9);
     ASSERT_FALSE(usage.Trim().IsEmpty());
-    m_pGrid->m_nEditorTableType = TABLE_PIPE;
+    m_pView->GetGridState().nEditorTableType = TABLE_PIPE;
     for (int state : { (int)CGridWindow::editAdding, (int)CGridWindow::editExisting })
     {
         m_pGrid->SetEditState(state);
@@ -443,7 +443,7 @@ TEST_F(GridWindowTest, DeleteKeysDeleteRowsExceptOnTheQueryTableOrWhileEditing)
         EXPECT_EQ(2u, m_pGrid->calls.size());
         EXPECT_EQ(usage, CString(m_pGrid->GetValueRowCol(2, 9)).Trim());
     }
-    m_pGrid->m_nEditorTableType = -1;
+    m_pView->GetGridState().nEditorTableType = -1;
     m_pGrid->SetEditState(CGridWindow::editNone);
     m_pGrid->GetQueryRecordset()->SetSqlQuery("SELECT * FROM Suppliers");
     Show(TABLE_QUERY);
