@@ -99,6 +99,12 @@ BOOL CKelvaronView::IsStartingUp() const
     return pApp != nullptr && pApp->IsStartingUp();
 }
 
+DWORD CKelvaronView::GetOptions() const
+{
+    CKelvaronApp* pApp = CKelvaronApp::Get();
+    return pApp != nullptr ? pApp->GetOptions() : 0;
+}
+
 void CKelvaronView::SwitchGridTable(int nTab)
 {
     if (!m_pGrid)

@@ -45,6 +45,8 @@ public:
     int GetFieldLength(int nColumn) const override;
     // TRUE while the application object is starting up.
     BOOL IsStartingUp() const override;
+    // The application's option word (0 without the application object).
+    DWORD GetOptions() const override;
     CGridState& GetGridState() override { return m_gridState; }
 
     CGridWindow* GetGrid() const { return m_pGrid; }

@@ -674,8 +674,18 @@ TEST_F(ComponentOperationsTest, ALengthTypedInFeetIsStoredInMetres)
     });
     std::string unit;
     script.Add([&] {
-        HWND hDialog = ::GetActiveWindow();
-        ASSERT_TRUE(hDialog && ::GetDlgItem(hDialog, 1379));
+        // The quantity dialog: the window of this thread with its value edit.
+        HWND hDialog = nullptr;
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND hWnd, LPARAM lParam) {
+                if (!::GetDlgItem(hWnd, 1379))
+                    return TRUE;
+                *reinterpret_cast<HWND*>(lParam) = hWnd;
+                return FALSE;
+            },
+            (LPARAM)&hDialog);
+        ASSERT_TRUE(hDialog);
         char text[32] = {};
         ::GetDlgItemTextA(hDialog, 1350, text, sizeof(text));
         unit = text;

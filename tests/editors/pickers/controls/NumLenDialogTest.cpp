@@ -44,7 +44,8 @@ protected:
             m_shown.message = TextOf(hDialog, IDC_NUMLEN_MESSAGE);
             m_shown.value = TextOf(hDialog, IDC_NUMLEN_VALUE);
             m_shown.unit = TextOf(hDialog, IDC_NUMLEN_UNIT);
-            m_shown.unitVisible = ::IsWindowVisible(::GetDlgItem(hDialog, IDC_NUMLEN_UNIT)) != FALSE;
+            // The control's own visibility, whether the dialog shows yet or not.
+            m_shown.unitVisible = (::GetWindowLongA(::GetDlgItem(hDialog, IDC_NUMLEN_UNIT), GWL_STYLE) & WS_VISIBLE) != 0;
             ::SetDlgItemTextA(hDialog, IDC_NUMLEN_VALUE, typed);
             ::PostMessageA(hDialog, WM_COMMAND, button, 0);
         });
