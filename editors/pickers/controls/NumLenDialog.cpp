@@ -83,29 +83,35 @@ void CNumLenDialog::Arrange()
             dc.SelectObject(pOld);
     }
 
-    auto sizeOf = [this](CWnd* pWnd) {
+    // The edit's own margins keep the longest line from wrapping.
+    DWORD margins = (DWORD)pMessage->SendMessage(EM_GETMARGINS);
+    width += LOWORD(margins) + HIWORD(margins) + 2;
+
+    auto sizeOf = [](CWnd* pWnd) {
         CRect rect;
         pWnd->GetWindowRect(&rect);
         return rect.Size();
     };
     const CSize valueSize = sizeOf(pValue), unitSize = sizeOf(pUnit), buttonSize = sizeOf(pOk);
-    const int menuHeight = ::GetSystemMetrics(SM_CYMENUSIZE);
-    const int dialogWidth = std::max(width + 2 * m, 4 * m + 2 * (int)buttonSize.cx);
-    const int dialogHeight = menuHeight + 3 * height + 8 * m + valueSize.cy + buttonSize.cy;
+    // The client area: the message, the value below it, the buttons at the
+    // foot, all centred.
+    const int clientWidth = std::max(width + 2 * m, 4 * m + 2 * (int)buttonSize.cx);
+    const int clientHeight = 3 * height + 8 * m + valueSize.cy + buttonSize.cy;
 
     pMessage->MoveWindow(m, m, width, 3 * height);
-    // The value edit, and for a length its unit beside it, centred.
     const int groupWidth = valueSize.cx + (m_bLength ? m + unitSize.cx : 0);
-    const int x = dialogWidth / 2 - groupWidth / 2;
-    const int y = 3 * height + m;
+    const int x = clientWidth / 2 - groupWidth / 2;
+    const int y = 3 * height + 2 * m;
     pValue->MoveWindow(x, y, valueSize.cx, valueSize.cy);
     pUnit->MoveWindow(x + valueSize.cx + m, y + (valueSize.cy - unitSize.cy) / 2, unitSize.cx, unitSize.cy);
-    const int buttonY = dialogHeight - 4 * m - buttonSize.cy - menuHeight;
-    pOk->MoveWindow(dialogWidth / 2 - buttonSize.cx - m, buttonY, buttonSize.cx, buttonSize.cy);
-    pCancel->MoveWindow(dialogWidth / 2 + m, buttonY, buttonSize.cx, buttonSize.cy);
+    const int buttonY = clientHeight - 2 * m - buttonSize.cy;
+    pOk->MoveWindow(clientWidth / 2 - buttonSize.cx - m, buttonY, buttonSize.cx, buttonSize.cy);
+    pCancel->MoveWindow(clientWidth / 2 + m, buttonY, buttonSize.cx, buttonSize.cy);
 
+    CRect frame(0, 0, clientWidth, clientHeight);
+    ::AdjustWindowRectEx(&frame, GetStyle(), FALSE, GetExStyle());
+    SetWindowPos(nullptr, 0, 0, frame.Width(), frame.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     CenterWindow();
-    SetWindowPos(nullptr, 0, 0, dialogWidth, dialogHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CNumLenDialog::DoDataExchange(CDataExchange* pDX)

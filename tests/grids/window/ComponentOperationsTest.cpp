@@ -267,7 +267,8 @@ TEST_F(ComponentOperationsTest, AStoreByKeyTellsTheDesignProgramOnceAndOnlyWhenI
 TEST_F(ComponentOperationsTest, ANewTwinIsRenamedAndAnEditedOneIsRefused)
 {
     Run("UPDATE Components SET [Description] = 'O''Brien valve' WHERE [Component Key] = 77");
-    const CString code75 = Record(75).m_strWarehouseCode, code77 = Record(77).m_strWarehouseCode;
+    const CString code75 = Record(75).m_strWarehouseCode, code76 = Record(76).m_strWarehouseCode,
+                  code77 = Record(77).m_strWarehouseCode;
     enum Path { adding, editing, byKey };
     struct Case
     {
@@ -282,15 +283,18 @@ TEST_F(ComponentOperationsTest, ANewTwinIsRenamedAndAnEditedOneIsRefused)
     const Case cases[] = {
         { "new twin of another valve", adding, 76, "Solenoid valve 20 mm", code75, true, "~Solenoid valve 20 mm" },
         { "new twin with a quote", adding, 76, "O'Brien valve", code77, true, "~O'Brien valve" },
+        { "new twin in other letters' case", adding, 75, "SOLENOID VALVE 25 MM", CString(code76).MakeLower(), true,
+          "~SOLENOID VALVE 25 MM" },
         { "new, same description, other code", adding, 76, "Solenoid valve 20 mm", "SV-999", true,
           "Solenoid valve 20 mm" },
         { "new, twin of a pipe", adding, 76, "PVC Class 9 40 mm", "PVC9-040", true, "PVC Class 9 40 mm" },
         { "edited into a twin", editing, 76, "Solenoid valve 20 mm", code75, false, nullptr },
         { "edited into a twin with a quote", editing, 78, "O'Brien valve", code77, false, nullptr },
-        { "edited, keeping its own description", editing, 76, "Solenoid valve 25 mm", Record(76).m_strWarehouseCode,
-          true, "Solenoid valve 25 mm" },
+        { "edited, keeping its own description", editing, 76, "Solenoid valve 25 mm", code76, true,
+          "Solenoid valve 25 mm" },
         { "by key into a twin", byKey, 76, "Solenoid valve 20 mm", code75, false, nullptr },
         { "by key into a twin with a quote", byKey, 78, "O'Brien valve", code77, false, nullptr },
+        { "by key into a twin in other letters' case", byKey, 78, "o'brien VALVE", code77, false, nullptr },
     };
     Show(TABLE_VALVE);
     CTapeExtras none(nullptr);
