@@ -683,11 +683,7 @@ void OZWListEngine<TBase>::MeasureText(OZWListPaintContext* pCtx, CRect& rc)
     const int nColumnWidth = pCtx->m_pColumn != nullptr ? pCtx->m_pColumn->m_nWidth : 0;
     const int nAvail = std::max(1, nColumnWidth - icon.Width() - 11);
     UINT nFormat = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK;
-    const int nAlign = pCtx->m_pColumn != nullptr ? (pCtx->m_pColumn->m_nFormat & LVCFMT_JUSTIFYMASK) : 0;
-    if (nAlign == LVCFMT_RIGHT)
-        nFormat |= DT_RIGHT;
-    else if (nAlign == LVCFMT_CENTER)
-        nFormat |= DT_CENTER;
+    nFormat |= OZWListColumn::AlignFlags(pCtx->m_pColumn);
     LPCSTR pszText = ozwlist::IsOwned(pCtx->m_item.pszText) ? pCtx->m_item.pszText : "";
     int nLength = (int)std::strlen(pszText);
     if (m_dwListStyle & OZWLS_NOLABELWRAP) {
@@ -847,12 +843,7 @@ void DrawHeaderTitle(TEngine* pEngine, CDC* pDC, int nColumn, CRect rcItem)
     CRect rc = rcItem;
     rc.left += 6;
     rc.right -= 1 + 5;
-    UINT nFormat = DT_LEFT;
-    const int nAlign = pColumn->m_nFormat & LVCFMT_JUSTIFYMASK;
-    if (nAlign == LVCFMT_RIGHT)
-        nFormat = DT_RIGHT;
-    else if (nAlign == LVCFMT_CENTER)
-        nFormat = DT_CENTER;
+    UINT nFormat = OZWListColumn::AlignFlags(pColumn);
     CImageList* pImages = pEngine->GetImageList(3);
     if (pImages != nullptr && pColumn->m_nImage >= 0 && rcItem.Width() > 22)
         pEngine->DrawHeaderImage(pDC, nColumn, rc, nFormat);
@@ -1252,11 +1243,7 @@ void OZWListEngine<TBase>::DrawSubItemText(OZWListPaintContext* pCtx)
     else if (pCtx->m_pCell != nullptr)
         text.top = cell.top + pCtx->m_pCell->m_rcText.top;
     UINT nFormat = DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER;
-    const int nAlign = pCtx->m_pColumn != nullptr ? (pCtx->m_pColumn->m_nFormat & LVCFMT_JUSTIFYMASK) : 0;
-    if (nAlign == LVCFMT_RIGHT)
-        nFormat |= DT_RIGHT;
-    else if (nAlign == LVCFMT_CENTER)
-        nFormat |= DT_CENTER;
+    nFormat |= OZWListColumn::AlignFlags(pCtx->m_pColumn);
     if (m_dwListStyle & OZWLS_NOLABELWRAP) {
         nFormat |= DT_END_ELLIPSIS | DT_SINGLELINE;
         text.top = cell.top;

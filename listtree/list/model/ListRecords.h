@@ -82,6 +82,14 @@ public:
     DWORD m_dwReserved = 0;
     int m_nSubItem = -1;         // the cell this column shows: 0 the main text, k cell k
     int m_nImage = -1;           // header image, -1 none
+
+    // The DrawText alignment of the column's texts (DT_LEFT, DT_RIGHT or
+    // DT_CENTER); DT_LEFT without a column.
+    static UINT AlignFlags(const OZWListColumn* pColumn)
+    {
+        const int nAlign = pColumn != nullptr ? (pColumn->m_nFormat & LVCFMT_JUSTIFYMASK) : LVCFMT_LEFT;
+        return nAlign == LVCFMT_RIGHT ? DT_RIGHT : nAlign == LVCFMT_CENTER ? DT_CENTER : DT_LEFT;
+    }
 };
 
 // Header image to the right of the title (column format bit).

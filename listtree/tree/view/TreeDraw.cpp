@@ -378,9 +378,8 @@ void OZWTreeBaseV::DrawSubItem(OZWListPaintContext* pCtx)
     LPCSTR psz = ozwlist::IsOwned(pCtx->m_item.pszText) ? pCtx->m_item.pszText : "";
     if (!bEdited) {
         if (m_dwListStyle & OZWLS_NOLABELWRAP) {
-            UINT nFormat = DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
-            const int nAlign = pCtx->m_pColumn->m_nFormat & LVCFMT_JUSTIFYMASK;
-            nFormat |= nAlign == LVCFMT_RIGHT ? DT_RIGHT : nAlign == LVCFMT_CENTER ? DT_CENTER : DT_LEFT;
+            const UINT nFormat = DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS |
+                                 OZWListColumn::AlignFlags(pCtx->m_pColumn);
             ::DrawTextA(pDC->m_hDC, psz, SingleLineLength(psz), &label, nFormat);
         } else if (pNode->m_bSplit) {
             CRect first(label.left, label.top, label.left + pNode->m_nFirstPartWidth, label.bottom);

@@ -62,7 +62,7 @@ TEST_F(ListWindowTest, KeyDownIsReportedBeforeTheKeyTakesEffect)
     EXPECT_EQ((UINT)NM_RETURN, parent.notices.back().code);
     Key(VK_TAB, true);
     Key(VK_ESCAPE);
-    Pump();
+    kvtest::PumpMessages();
     ASSERT_EQ(2u, parent.messages.size());
     EXPECT_EQ((UINT)WM_NEXTDLGCTL, parent.messages[0].first);
     EXPECT_EQ(1u, parent.messages[0].second);

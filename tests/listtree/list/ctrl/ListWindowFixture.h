@@ -4,6 +4,7 @@
 #pragma once
 
 #include "listtree/list/ctrl/ListCtrl.h"
+#include "tests/listtree/ListTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <functional>
@@ -83,27 +84,6 @@ public:
     }
 };
 
-// Dispatches what waits in the queue.
-inline void Pump()
-{
-    MSG msg;
-    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-    }
-}
-
-// Sets or clears Shift and Ctrl in the thread's key state (what the list
-// reads with GetKeyState).
-inline void SetKeys(bool bShift, bool bCtrl)
-{
-    BYTE keys[256];
-    ::GetKeyboardState(keys);
-    keys[VK_SHIFT] = bShift ? 0x80 : 0;
-    keys[VK_CONTROL] = bCtrl ? 0x80 : 0;
-    ::SetKeyboardState(keys);
-}
-
 class ListWindowTest : public ::testing::Test
 {
 protected:
@@ -137,14 +117,7 @@ protected:
     void TearDown() override
     {
         SetKeys(false, false);
-        if (list != nullptr) {
-            if (list->m_hWnd != nullptr)
-                list->DestroyWindow();
-            delete list;
-        }
-        if (parent.m_hWnd != nullptr)
-            parent.DestroyWindow();
-        Pump();
+        DestroyWithParent(list, parent);
     }
     // The centre of the cell of (item, column) in the list's client area.
     CPoint CellPoint(int nItem, int nColumn, int dx = 0)

@@ -82,7 +82,7 @@ protected:
     {
         if (frame != nullptr && ::IsWindow(frame->m_hWnd))
             frame->DestroyWindow(); // deletes the frame and its views
-        Pump();
+        kvtest::PumpMessages();
     }
     void Fill(int nCount)
     {
@@ -285,7 +285,7 @@ TEST_F(ListViewTest, PreviewShowsThePagesInPlaceOfTheView)
     preview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_PREV);
     EXPECT_EQ(2u, preview->GetCurrentPage());
     preview->SendMessage(WM_KEYDOWN, VK_ESCAPE, 1);
-    Pump();
+    kvtest::PumpMessages();
     EXPECT_EQ(view, frame->GetActiveView());
     EXPECT_TRUE(view->IsWindowVisible());
     EXPECT_EQ(view->m_hWnd, ::GetDlgItem(frame->m_hWnd, AFX_IDW_PANE_FIRST));
@@ -324,5 +324,5 @@ TEST_F(ListViewTest, ClosingTheFrameDuringAPreviewEndsTheJob)
     EXPECT_TRUE(view->m_bPrinting);
     frame->DestroyWindow();
     frame = nullptr;
-    Pump();
+    kvtest::PumpMessages();
 }

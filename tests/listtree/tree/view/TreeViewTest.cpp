@@ -3,7 +3,9 @@
 // hover-expand, lines and buttons as painted, and the notifications the
 // owner gets, in order.
 #include "listtree/tree/view/TreeBaseV.h"
+#include "tests/listtree/ListTestSupport.h"
 #include "tests/support/MemoryBitmap.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <functional>
@@ -11,24 +13,6 @@
 #include <vector>
 
 namespace {
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-    }
-}
-
-void SetKeys(bool bShift, bool bCtrl)
-{
-    BYTE keys[256];
-    ::GetKeyboardState(keys);
-    keys[VK_SHIFT] = bShift ? 0x80 : 0;
-    keys[VK_CONTROL] = bCtrl ? 0x80 : 0;
-    ::SetKeyboardState(keys);
-}
 
 struct Notice
 {
@@ -122,7 +106,7 @@ protected:
         SetKeys(false, false);
         if (frame != nullptr && ::IsWindow(frame->m_hWnd))
             frame->DestroyWindow();
-        Pump();
+        kvtest::PumpMessages();
     }
     // Groups "g0".. with leaves "g0.0"..
     std::vector<HTREEITEM> Fill(int nGroups, int nLeaves)
