@@ -3,7 +3,7 @@
 // menu, and reordering by OLE drag and drop within the process.
 #include "listtree/shortcut/ShortcutListCtrl.h"
 #include "listtree/shortcut/ShortcutRes.h"
-#include "tests/listtree/ListTestSupport.h"
+#include "tests/support/ChildWindow.h"
 
 #include <gtest/gtest.h>
 #include <functional>
@@ -76,7 +76,7 @@ protected:
     }
     void TearDown() override
     {
-        DestroyWithParent(list, parent);
+        kvtest::DestroyWithParent(list, parent);
         ::OleUninitialize();
     }
     static void MakeImages(CImageList& images, int n)

@@ -4,7 +4,8 @@
 #pragma once
 
 #include "listtree/list/ctrl/ListCtrl.h"
-#include "tests/listtree/ListTestSupport.h"
+#include "tests/support/ChildWindow.h"
+#include "tests/support/KeysDown.h"
 
 #include <gtest/gtest.h>
 #include <functional>
@@ -116,8 +117,7 @@ protected:
     }
     void TearDown() override
     {
-        SetKeys(false, false);
-        DestroyWithParent(list, parent);
+        kvtest::DestroyWithParent(list, parent);
     }
     // The centre of the cell of (item, column) in the list's client area.
     CPoint CellPoint(int nItem, int nColumn, int dx = 0)
@@ -139,9 +139,19 @@ protected:
     }
     void Key(UINT vk, bool bShift = false, bool bCtrl = false)
     {
-        SetKeys(bShift, bCtrl);
-        list->SendMessage(WM_KEYDOWN, vk, 1);
-        SetKeys(false, false);
+        const auto send = [&] { list->SendMessage(WM_KEYDOWN, vk, 1); };
+        if (bShift && bCtrl) {
+            const kvtest::KeysDown down{ VK_SHIFT, VK_CONTROL };
+            send();
+        } else if (bShift) {
+            const kvtest::KeysDown down{ VK_SHIFT };
+            send();
+        } else if (bCtrl) {
+            const kvtest::KeysDown down{ VK_CONTROL };
+            send();
+        } else {
+            send();
+        }
     }
 };
 

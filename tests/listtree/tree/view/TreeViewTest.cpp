@@ -3,7 +3,6 @@
 // hover-expand, lines and buttons as painted, and the notifications the
 // owner gets, in order.
 #include "listtree/tree/view/TreeBaseV.h"
-#include "tests/listtree/ListTestSupport.h"
 #include "tests/support/MemoryBitmap.h"
 #include "tests/support/TestSupport.h"
 
@@ -103,7 +102,6 @@ protected:
     }
     void TearDown() override
     {
-        SetKeys(false, false);
         if (frame != nullptr && ::IsWindow(frame->m_hWnd))
             frame->DestroyWindow();
         kvtest::PumpMessages();
