@@ -432,3 +432,18 @@ TEST_F(TreeViewTest, ColumnTextsFromTheStore)
     tree->SendMessage(WM_CHAR, 'g', 1);
     EXPECT_EQ(groups[1], tree->GetSelectedItem());
 }
+
+TEST_F(TreeViewTest, ARowShrinksWithItsLabel)
+{
+    MakeTree();
+    tree->SetColumnWidth(0, 300);
+    HTREEITEM h = tree->InsertItem("one");
+    const int nOneLine = RowRect(h).Height();
+    ASSERT_GT(nOneLine, 0);
+    tree->SetItemText(h, "one\ntwo\nthree");
+    tree->RecalcLayout();
+    EXPECT_GT(RowRect(h).Height(), nOneLine) << "three lines";
+    tree->SetItemText(h, "one");
+    tree->RecalcLayout();
+    EXPECT_EQ(nOneLine, RowRect(h).Height()) << "measured from nothing, not from the old height";
+}
