@@ -190,6 +190,39 @@ TEST_F(ChartWindow, TitlesAndValuesAreWrittenBesideThePlot)
     EXPECT_LT(m_chart.GetPlotRect().left, plot.left);
 }
 
+// The columns of a rectangle that hold a pixel of a colour: from the first
+// to the last such column, 0 when none.
+int InkWidth(const Bitmap& bitmap, const CRect& r, COLORREF colour)
+{
+    int first = -1, last = -1;
+    for (int x = r.left; x < r.right; x++)
+        if (bitmap.Count(CRect(x, r.top, x + 1, r.bottom), colour) > 0)
+        {
+            if (first < 0)
+                first = x;
+            last = x;
+        }
+    return first < 0 ? 0 : last - first + 1;
+}
+
+TEST_F(ChartWindow, TitlesOfOtherCharactersAreWrittenAsTheyAre)
+{
+    // A title is UTF-8: "ÂÂÂÂ" is four letters as wide as "AAAA", not the
+    // eight characters its bytes would make in a Western code page.
+    AddKnownSeries();
+    const COLORREF text = ::GetSysColor(COLOR_WINDOWTEXT);
+    auto titleWidth = [&](const char* title) {
+        m_chart.GetBottomAxis().SetTitle(title);
+        Bitmap bitmap(400, 300);
+        Print(bitmap);
+        const CRect plot = m_chart.GetPlotRect();
+        return InkWidth(bitmap, CRect(0, plot.bottom + 22, 400, 300), text);
+    };
+    const int ascii = titleWidth("AAAA");
+    ASSERT_GT(ascii, 10);
+    EXPECT_NEAR(titleWidth("ÂÂÂÂ"), ascii, 2);
+}
+
 TEST_F(ChartWindow, ScalesAgainAfterTheSeriesChange)
 {
     AddKnownSeries();
