@@ -63,6 +63,25 @@ bool DecodeLetterPairs(const CString& text, std::vector<BYTE>& bytes)
 /////////////////////////////////////////////////////////////////////////////
 // Globals
 
+CString AFXAPI AfxEncodeLetterPairs(const BYTE* pData, UINT nBytes)
+{
+    if (pData == nullptr)
+        return CString();
+    return CString(EncodeLetterPairs(pData, nBytes).c_str());
+}
+
+BOOL AFXAPI AfxDecodeLetterPairs(LPCTSTR lpszText, CByteArray& bytes)
+{
+    bytes.RemoveAll();
+    std::vector<BYTE> decoded;
+    if (lpszText == nullptr || !DecodeLetterPairs(CString(lpszText), decoded))
+        return FALSE;
+    bytes.SetSize((INT_PTR)decoded.size());
+    if (!decoded.empty())
+        memcpy(bytes.GetData(), decoded.data(), decoded.size());
+    return TRUE;
+}
+
 AFX_MODULE_STATE* AFXAPI AfxGetModuleState()
 {
     return &ModuleState();

@@ -16,6 +16,7 @@ class CDocTemplate;
 class CDocument;
 class CCommandLineInfo;
 class CRecentFileList;
+class CByteArray;
 
 /////////////////////////////////////////////////////////////////////////////
 // CWinThread: a thread with a message loop
@@ -234,6 +235,13 @@ struct AFX_MODULE_STATE
     DWORD m_dwVersion = 0x0A00;   // framework version word the program may set
 };
 AFX_MODULE_STATE* AFXAPI AfxGetModuleState();
+
+// Binary values as text, the one encoding of the profile and the program's
+// other settings stores: each byte is two letters 'A'..'P', low half first.
+// Decoding fails (FALSE, array emptied) on text of odd length, other
+// characters, or no text at all.
+CString AFXAPI AfxEncodeLetterPairs(const BYTE* pData, UINT nBytes);
+BOOL AFXAPI AfxDecodeLetterPairs(LPCTSTR lpszText, CByteArray& bytes);
 
 // The program's WinMain hands over to this: initialises the application
 // object, runs InitInstance and, when it succeeds, the message loop.
