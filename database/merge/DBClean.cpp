@@ -60,8 +60,9 @@ bool OneOf(int k, std::initializer_list<int> kinds)
 
 const CString kSixBlanks("      ");
 
-// Rows cleaned between two commits when the database has transactions.
-const long kRowsPerCommit = 500;
+// How long the rows cleaned are written in one transaction before it is
+// committed, when the database has transactions (milliseconds).
+const ULONGLONG kMillisecondsPerCommit = 1000;
 
 } // namespace
 
@@ -205,10 +206,34 @@ void DBDatabase::Clean()
 
     // The rows are written in batches, each committed as a whole: a failure
     // leaves the rows of the earlier batches cleaned and the rest as they
-    // were.
-    BOOL bTransaction = CanTransact() && BeginTrans();
-    long nInBatch = 0;
+    // were. On SQLite the transaction is the database's own, so that a
+    // commit that fails says why (another program holding the file, say).
+    const BOOL bSQL = IsSQLite();
+    auto begin = [&]() -> BOOL {
+        if (!bSQL)
+            return CanTransact() && BeginTrans();
+        ExecuteSQL("BEGIN");
+        return TRUE;
+    };
+    auto rollback = [&] {
+        if (!bSQL) {
+            Rollback();
+            return;
+        }
+        try {
+            ExecuteSQL("ROLLBACK");
+        } catch (CException* e) {
+            e->Delete();  // already undone by the database
+        }
+    };
+    BOOL bTransaction = begin();
+    ULONGLONG batchStart = ::GetTickCount64();
     auto commit = [&] {
+        if (bSQL) {
+            ExecuteSQL("COMMIT");
+            bTransaction = FALSE;
+            return;
+        }
         bTransaction = FALSE;
         if (!CommitTrans()) {
             Rollback();
@@ -224,10 +249,10 @@ void DBDatabase::Clean()
             }
             rs.MoveNext();
             StepProgress();
-            if (bTransaction && ++nInBatch == kRowsPerCommit) {
-                nInBatch = 0;
+            if (bTransaction && ::GetTickCount64() - batchStart >= kMillisecondsPerCommit) {
+                batchStart = ::GetTickCount64();
                 commit();
-                bTransaction = BeginTrans();
+                bTransaction = begin();
             }
         }
         if (bTransaction)
@@ -236,7 +261,7 @@ void DBDatabase::Clean()
         if (rs.GetEditMode() != CRecordset::noMode)
             rs.CancelUpdate();
         if (bTransaction)
-            Rollback();
+            rollback();
         throw;
     }
 }

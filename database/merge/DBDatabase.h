@@ -8,11 +8,18 @@
 // keys the source rows use to point at each other re-mapped to the target's
 // keys. Every decision is written to the merge report "DBMergeReport.txt".
 //
-// A component and everything it brings in are written as one unit: when a
-// write fails part-way, the unit is undone, the failure is shown and written
-// to the report, and the merge stops there; what was merged before stays,
-// complete. A tape whose tape row, or an assembly whose items, cannot be
-// merged is removed again with all its rows.
+// A component and everything it brings in are written as one unit, and so
+// is each pipe type, supplier code and symbol: when a write fails part-way,
+// the unit is undone, the failure is shown and written to the report, and
+// the merge goes on with the next one. A failure that no later write can
+// get past (the target locked by another program, its disk full, the file
+// read-only) stops the merge instead: what was merged before it stays,
+// complete, and the report and the message say which file, why, and from
+// which item on nothing was merged. A tape whose tape row, or an assembly
+// whose items, cannot be merged is removed again with all its rows.
+//
+// On SQLite the merge writes in transactions of about a second each, a
+// unit inside one being a savepoint; the report holds what is committed.
 //
 // Clean: brings every Components row into its canonical form (see
 // DBComponentTable::CleanRecord).
@@ -27,6 +34,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 class DBDatabase : public CDatabase
@@ -115,22 +123,26 @@ public:
     // The source of the merge running on this target (null otherwise).
     DBDatabase* GetMergeSource() const { return m_pMergeSource; }
     DBComponentTable* GetComponentTable() const { return m_pComponents.get(); }
-    // The target key of the first component of the source record's kind
-    // that matches it; 0 when none.
-    long FindComponentMatch(DBComponentTable& source);
+    // The target key of the first component (lowest key) that matches the
+    // source component whose match key is given (DBComponentTable::MatchKey);
+    // 0 when none. Components added by this merge are among them.
+    long FindComponentMatch(const std::string& matchKey) const;
     // The rows that hang off a component just added under nNewKey: TRUE
     // when it stays, FALSE when it was removed again.
     BOOL MergeDependentRows(DBComponentTable& source, long nNewKey);
-    // Notes a component added by this merge with the [Symbol File] it was
-    // given and whether that was re-mapped.
-    void NoteAddedComponent(long nKey, const CString& strDescription, BOOL bSymbolRemapped);
+    // Notes a component added by this merge: its key, its match key, and the
+    // [Symbol File] it was given and whether that was re-mapped.
+    void NoteAddedComponent(long nKey, const std::string& matchKey, const CString& strDescription,
+                            BOOL bSymbolRemapped);
     // The target key of a source symbol key; FALSE when it is not re-mapped.
     BOOL MapSymbolKey(long nSourceKey, long& nTargetKey) const;
-    // Runs the merge of one top-level source component as a unit (see above).
-    void RunComponentUnit(const CString& strDescription, const std::function<void()>& merge);
-    // Shows a failure, writes it to the report and stops the merge.
-    void StopMerge(CException* e, LPCSTR lpszWhat);
+    // Runs the merge of one source row (a component with everything it
+    // brings in, a pipe type, a supplier, a symbol) as a unit, named in the
+    // report by strName (see above).
+    void RunMergeUnit(const CString& strName, BOOL bComponent, const std::function<void()>& merge);
     BOOL IsMergeStopped() const { return m_nOutcome == mergeStopped; }
+    // TRUE when a failure is one that no later write can get past.
+    static BOOL StopsTheMerge(CException* e);
 
     // One step of progress, a message and a failure for the user, through
     // the sinks; nothing without them (a message is then answered IDOK).
@@ -139,6 +151,8 @@ public:
     void ShowError(CException* e);
 
 protected:
+    struct MergeState;
+
     BOOL MergeTape(DBComponentTable& source, long nNewKey);
     BOOL MergeEmitterNozzles(DBComponentTable& source, long nNewKey);
     BOOL MergeAssemblyItems(DBComponentTable& source, long nNewKey);
@@ -146,10 +160,24 @@ protected:
     void RemoveAddedComponent(long nKey);
     void MergeSymbolTable(DBDatabase* pSource);
     void WriteSymbolUpdates();
-    // Runs one section of the merge; a failure stops the merge.
+    // Runs one section of the merge; a failure that stops the merge stops
+    // it, any other is reported and the merge goes on with the next section.
     void RunMergeStep(const std::function<void()>& step);
-    void OpenMergeTables();
-    void CloseMergeTables();
+    // Reads the match keys of the target's components.
+    void IndexTargetComponents();
+    // A failure of a unit: undone, shown and reported (the merge goes on).
+    void ReportUnitFailure(CException* e, const CString& strName, BOOL bComponent);
+    // A failure that stops the merge: what is not committed is undone, and
+    // the report and a message say why and from which item on nothing was
+    // merged.
+    void StopMerge(CException* e);
+    // Transactions of about a second (SQLite): begun, committed when the
+    // time is up (bForce: now), undone.
+    void BeginBatch();
+    void CommitBatch(BOOL bForce);
+    void RollbackBatch();
+    // Savepoints of a unit inside the batch.
+    void ExecuteControl(LPCSTR lpszSQL);
     // The [Warehouse Code] column size of the all-components recordset.
     long GetWarehouseCodeSize();
     // The number of rows of a table.
@@ -169,12 +197,6 @@ protected:
     std::unique_ptr<DBPipeTable> m_pPipeTypes;
     std::unique_ptr<DBTapeTable> m_pTapes;
     std::unique_ptr<DBSupplierTable> m_pSuppliers;
-    // Opened by each merge: a source assembly's items and a source emitter's
-    // nozzles are read through these while the main ones are in use; target
-    // components are searched through the candidates recordset.
-    std::unique_ptr<DBAssemblyTable> m_pItemAssemblies;
-    std::unique_ptr<DBNozzleTable> m_pItemNozzles;
-    std::unique_ptr<DBComponentTable> m_pCandidates;
 
     // The state of a merge.
     DBDatabase* m_pMergeSource;
@@ -182,14 +204,20 @@ protected:
     struct AddedComponent
     {
         long nKey;
+        std::string matchKey;
         CString strDescription;
         BOOL bSymbolRemapped;
     };
     std::vector<AddedComponent> m_added;  // in the order added
     MergeOutcome m_nOutcome;
+    std::unique_ptr<MergeState> m_pMerge;  // while a merge runs (DBMerge.cpp)
 
-    // The report.
+    // The report. While a transaction of the merge is open, its lines wait
+    // in m_strPendingReport and reach the file when it is committed.
     CStdioFile* m_pReportFile;
     CString m_strReportPath;
     BOOL m_bReportComplete;
+    BOOL m_bHoldReport = FALSE;
+    std::string m_strPendingReport;
+    void FlushReport();
 };

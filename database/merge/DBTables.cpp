@@ -8,33 +8,65 @@
 
 namespace {
 
-// Key texts are compared as the Access engine compares text: without regard
-// to case.
-std::string UpperKey(const CString& text)
-{
-    std::string key = text.str();
-    for (char& c : key)
-        if (c >= 'a' && c <= 'z')
-            c = (char)(c - 'a' + 'A');
-    return key;
-}
-
 std::string FloatBits(float value)
 {
     return std::string((const char*)&value, sizeof(value));
 }
 
-// Texts of a component that take part in its match: equal when they differ
-// only in case or in trailing blanks (a missing value reads as empty).
-bool SameMatchText(const CString& a, const CString& b)
+// Appends a part of a key: its length first, so that no two different
+// lists of parts make the same key.
+void AppendPart(std::string& key, const void* data, size_t size)
 {
-    std::string x = UpperKey(a), y = UpperKey(b);
-    x.erase(x.find_last_not_of(' ') + 1);
-    y.erase(y.find_last_not_of(' ') + 1);
-    return x == y;
+    unsigned length = (unsigned)size;
+    key.append((const char*)&length, sizeof(length));
+    key.append((const char*)data, size);
 }
 
 } // namespace
+
+std::string DBFoldCase(const CString& text, bool bTrim)
+{
+    std::string folded = text.str();
+    if (bTrim)
+        folded.erase(folded.find_last_not_of(' ') + 1);
+    bool ascii = true;
+    for (char& c : folded) {
+        if (c >= 'a' && c <= 'z')
+            c = (char)(c - 'a' + 'A');
+        else if ((unsigned char)c >= 0x80)
+            ascii = false;
+    }
+    if (ascii)
+        return folded;
+    // Beyond ASCII: every letter through the system's case tables.
+    int n = ::MultiByteToWideChar(CP_UTF8, 0, folded.data(), (int)folded.size(), nullptr, 0);
+    if (n <= 0)
+        return folded;
+    std::wstring wide((size_t)n, L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, folded.data(), (int)folded.size(), &wide[0], n);
+    ::CharUpperBuffW(&wide[0], (DWORD)n);
+    int m = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), n, nullptr, 0, nullptr, nullptr);
+    std::string upper((size_t)m, '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), n, &upper[0], m, nullptr, nullptr);
+    return upper;
+}
+
+std::string DBComponentMatchKey(long nDatabaseNumber, long nFlags, const double reals[6], const CString* texts[5])
+{
+    std::string key;
+    key.reserve(128);
+    AppendPart(key, &nDatabaseNumber, sizeof(nDatabaseNumber));
+    AppendPart(key, &nFlags, sizeof(nFlags));
+    for (int i = 0; i < 6; ++i) {
+        double value = reals[i] == 0.0 ? 0.0 : reals[i];  // -0 is 0
+        AppendPart(key, &value, sizeof(value));
+    }
+    for (int i = 0; i < 5; ++i) {
+        std::string text = DBFoldCase(*texts[i], true);
+        AppendPart(key, text.data(), text.size());
+    }
+    return key;
+}
 
 // ---------------------------------------------------------------------------
 IMPLEMENT_DYNAMIC(DBRecordBase, CADORSBase)
@@ -65,9 +97,10 @@ void DBRecordBase::MergeFrom(DBRecordBase* pSource)
     if (!pSource->IsOpen() || (pSource->IsBOF() && pSource->IsEOF()))
         return;
     pSource->MoveFirst();
+    BOOL bComponents = IsKindOf(RUNTIME_CLASS(DBComponentTable));
     while (!pSource->IsEOF() && !m_pDBDatabase->IsMergeStopped()) {
         if (!pSource->IsDeleted())
-            MergeRecord(pSource);
+            m_pDBDatabase->RunMergeUnit(pSource->GetReportText(), bComponents, [&] { MergeRecord(pSource); });
         if (m_pDBDatabase->IsMergeStopped())
             break;
         pSource->MoveNext();
@@ -127,7 +160,7 @@ void DBKeyedTable::ReadRows()
     Requery();
     while (!IsEOF()) {
         if (!IsDeleted())
-            m_rows.push_back({UpperKey(GetMatchKey()), GetRowValues()});
+            m_rows[DBFoldCase(GetMatchKey())].push_back(GetRowValues());
         MoveNext();
     }
     m_bRowsRead = TRUE;
@@ -138,18 +171,13 @@ BOOL DBKeyedTable::FindMatch(DBRecordBase* pSource)
     if (!m_bRowsRead)
         ReadRows();
     DBKeyedTable* pSourceTable = static_cast<DBKeyedTable*>(pSource);
-    std::string key = UpperKey(pSourceTable->GetMatchKey());
-    std::vector<std::string> values = pSourceTable->GetRowValues();
-    bool bFound = false;
-    for (const KeptRow& row : m_rows) {
-        if (row.key != key)
-            continue;
-        if (row.values == values)
-            return TRUE;
-        bFound = true;
-    }
-    if (!bFound)
+    auto found = m_rows.find(DBFoldCase(pSourceTable->GetMatchKey()));
+    if (found == m_rows.end())
         return FALSE;
+    std::vector<std::string> values = pSourceTable->GetRowValues();
+    for (const std::vector<std::string>& row : found->second)
+        if (row == values)
+            return TRUE;
     // The same key with other values: not merged, reported as a conflict.
     CString message;
     message.Format(GetConflictMessage(), (LPCSTR)pSourceTable->GetMatchKey());
@@ -161,7 +189,7 @@ void DBKeyedTable::AfterAdd(DBRecordBase* pSource)
 {
     DBKeyedTable* pSourceTable = static_cast<DBKeyedTable*>(pSource);
     if (m_bRowsRead)
-        m_rows.push_back({UpperKey(pSourceTable->GetMatchKey()), pSourceTable->GetRowValues()});
+        m_rows[DBFoldCase(pSourceTable->GetMatchKey())].push_back(pSourceTable->GetRowValues());
 }
 
 // ---------------------------------------------------------------------------
@@ -210,7 +238,21 @@ CString DBComponentTable::GetReportText()
 
 BOOL DBComponentTable::FindMatch(DBRecordBase* pSource)
 {
-    return m_pDBDatabase->FindComponentMatch(*static_cast<DBComponentTable*>(pSource)) != 0;
+    return m_pDBDatabase->FindComponentMatch(static_cast<DBComponentTable*>(pSource)->MatchKey()) != 0;
+}
+
+std::string DBComponentTable::MatchKey(long nFlags)
+{
+    auto real = [this](float& value) { return IsFieldNull(&value) ? 0.0 : (double)value; };
+    const double reals[6] = {real(m_fReals1), real(m_fReals2), real(m_fReals3),
+                             real(m_fReals4), real(m_fReals5), real(m_fReals6)};
+    static const CString empty;
+    auto text = [this](CString& value) { return IsFieldNull(&value) ? &empty : &value; };
+    const CString* texts[5] = {text(m_strDescription), text(m_strWarehouseCode), text(m_strMajor1),
+                               text(m_strMinor1), text(m_strItemType)};
+    if (nFlags == -1)
+        nFlags = IsFieldNull(&m_nFlags) ? 0 : m_nFlags;
+    return DBComponentMatchKey((long)m_nDatabaseNumber, nFlags, reals, texts);
 }
 
 void DBComponentTable::CopyFrom(DBRecordBase* pSource)
@@ -229,15 +271,14 @@ void DBComponentTable::CopyFrom(DBRecordBase* pSource)
 
 void DBComponentTable::MergeRecord(DBRecordBase* pSource)
 {
-    DBComponentTable* pSourceTable = static_cast<DBComponentTable*>(pSource);
-    m_pDBDatabase->RunComponentUnit(pSourceTable->m_strDescription,
-                                    [&] { MergeSubComponent(pSourceTable, FALSE); });
+    MergeSubComponent(static_cast<DBComponentTable*>(pSource), FALSE);
 }
 
 long DBComponentTable::MergeSubComponent(DBComponentTable* pSource, BOOL bItem)
 {
     DBDatabase* pDB = m_pDBDatabase;
-    long nKey = pDB->FindComponentMatch(*pSource);
+    std::string matchKey = pSource->MatchKey();
+    long nKey = pDB->FindComponentMatch(matchKey);
     CString line;
     if (nKey != 0) {
         line = bItem ? LoadText(IDS_MERGE_MATCHED, "Matched") + ": [" : CString("Matched: [");
@@ -259,7 +300,7 @@ long DBComponentTable::MergeSubComponent(DBComponentTable* pSource, BOOL bItem)
         AfxThrowDBException(AFX_SQL_ERROR, "The key of the component just added could not be read.");
     line = bItem ? LoadText(IDS_MERGE_ADDED, "Added") + ":   [" : CString("Added:   [");
     pDB->WriteReport(line + pSource->m_strDescription + "]\n");
-    pDB->NoteAddedComponent(nNewKey, pSource->m_strDescription, bRemapped);
+    pDB->NoteAddedComponent(nNewKey, matchKey, pSource->m_strDescription, bRemapped);
     return pDB->MergeDependentRows(*pSource, nNewKey) ? nNewKey : 0;
 }
 
@@ -434,11 +475,3 @@ void DBTapeTable::CopyFrom(DBRecordBase* pSource)
     static_cast<TapeFields&>(*this) = static_cast<const TapeFields&>(*static_cast<DBTapeTable*>(pSource));
 }
 
-// ---------------------------------------------------------------------------
-// Matching helpers used by DBDatabase::FindComponentMatch.
-bool DBSameComponentTexts(const ComponentFields& a, const ComponentFields& b)
-{
-    return SameMatchText(a.m_strDescription, b.m_strDescription) &&
-           SameMatchText(a.m_strWarehouseCode, b.m_strWarehouseCode) && SameMatchText(a.m_strMajor1, b.m_strMajor1) &&
-           SameMatchText(a.m_strMinor1, b.m_strMinor1) && SameMatchText(a.m_strItemType, b.m_strItemType);
-}

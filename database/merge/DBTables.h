@@ -10,6 +10,7 @@
 #include "database/records/ComponentRecords.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class DBDatabase;
@@ -34,9 +35,10 @@ public:
     // Runs after the source's current row was added to this recordset.
     virtual void AfterAdd(DBRecordBase* pSource);
 
-    // Merges every row of the source into this (target) recordset, stepping
-    // the progress bar once per source row. A failure to read or write ends
-    // the loop and is passed on (DBDatabase stops the merge).
+    // Merges every row of the source into this (target) recordset, each as
+    // a unit of its own (DBDatabase::RunMergeUnit), stepping the progress
+    // bar once per source row. A failure to read the source ends the loop
+    // and is passed on.
     void MergeFrom(DBRecordBase* pSource);
     // Merges the source's current row: reported as matched, or added.
     virtual void MergeRecord(DBRecordBase* pSource);
@@ -57,11 +59,11 @@ protected:
 
 // ---------------------------------------------------------------------------
 // A table whose rows are matched on one text column (pipe types on [Type],
-// suppliers on [Code]): the target's rows are read once per merge and kept,
-// so that each source row is looked up without a query. The key text is
-// compared without regard to case, as the Access engine compares text; a row
-// found under the key matches when every column is equal, and is reported as
-// a conflict (and not added) otherwise.
+// suppliers on [Code]): the target's rows are read once per merge and kept
+// by their key, so that each source row is looked up without a query. The
+// key text is compared without regard to case, as the Access engine
+// compares text; a row found under the key matches when every column is
+// equal, and is reported as a conflict (and not added) otherwise.
 class DBKeyedTable : public DBRecordBase
 {
     DECLARE_DYNAMIC(DBKeyedTable)
@@ -84,15 +86,11 @@ public:
     void ForgetRows() { m_bRowsRead = FALSE; m_rows.clear(); }
 
 protected:
-    struct KeptRow
-    {
-        std::string key;                  // upper-cased key text
-        std::vector<std::string> values;  // every column
-    };
     void ReadRows();
 
     BOOL m_bRowsRead;
-    std::vector<KeptRow> m_rows;
+    // Key text without case -> every column of each row under it, in order.
+    std::unordered_map<std::string, std::vector<std::vector<std::string>>> m_rows;
 };
 
 // ---------------------------------------------------------------------------
@@ -115,9 +113,16 @@ public:
     CString GetReportText() override;
     BOOL FindMatch(DBRecordBase* pSource) override;
     void CopyFrom(DBRecordBase* pSource) override;
-    // A top-level source component: merged with everything it brings in as
-    // one unit (see DBDatabase::RunComponentUnit).
+    // A top-level source component with everything it brings in.
     void MergeRecord(DBRecordBase* pSource) override;
+
+    // What decides whether two components match, as one text: the
+    // [Database Number], [Flags] and [Reals1] to [Reals6] (a missing number
+    // counts as 0; reals compared as the single each holds) and the texts
+    // [Description], [Warehouse Code], [Major1], [Minor1] and [Item Type]
+    // (without regard to case or trailing blanks; a missing text reads as
+    // empty). nFlags replaces the row's [Flags] when not -1.
+    std::string MatchKey(long nFlags = -1);
 
     // Merges the source's current component into this (the target's
     // all-components) recordset and returns its target key: the matched
@@ -214,10 +219,13 @@ public:
     void CopyFrom(DBRecordBase* pSource) override;
 };
 
-// TRUE when the texts of two components that take part in their match
-// ([Description], [Warehouse Code], [Major1], [Minor1], [Item Type]) are
-// equal, not minding case or trailing blanks (a missing text reads as empty).
-bool DBSameComponentTexts(const ComponentFields& a, const ComponentFields& b);
+// A text as the Access engine compares it: without regard to case (of
+// every letter, not only A to Z); bTrim drops trailing blanks first.
+std::string DBFoldCase(const CString& text, bool bTrim = false);
+
+// The match key of a component (see DBComponentTable::MatchKey) from its
+// values; reals as the doubles the database holds.
+std::string DBComponentMatchKey(long nDatabaseNumber, long nFlags, const double reals[6], const CString* texts[5]);
 
 // One [Assemblies] row in memory.
 struct DBAssemblyItem

@@ -17,3 +17,6 @@
 #define IDS_MERGE_TARGET_READ_ONLY      9801
 #define IDS_MERGE_FAILED                9802
 #define IDS_MERGE_COMPONENT_FAILED      9803
+#define IDS_MERGE_ROW_FAILED            9820
+#define IDS_MERGE_SECTION_FAILED        9821
+#define IDS_MERGE_STOPPED_AT            9822

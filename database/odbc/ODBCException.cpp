@@ -1,8 +1,10 @@
 // The database exception, the diagnostics it carries, and the bounded
 // repetition of calls that answer "still executing".
 #include "database/odbc/OZU_DB_RS.h"
+#include "database/odbc/ODBCRes.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 IMPLEMENT_DYNAMIC(CDBException, CException)
 
@@ -183,6 +185,70 @@ void CDBException::BuildErrorString(OZUDatabase* pdb, HSTMT hstmt, BOOL /*bTrace
     kvodbc::CollectDiagnostics(henv, hdbc, hstmt, m_strError, m_strStateNativeOrigin);
     if (m_strError.IsEmpty())
         m_strError.Format("The ODBC driver reported a failure without a message (return code %d).", (int)m_nRetCode);
+    // The SQLite driver's terse text ("database is locked (5)") gets the
+    // file and what it means first.
+    if (pdb && pdb->IsSQLite() && !pdb->GetFileName().IsEmpty()) {
+        UINT nMeaning = 0;
+        switch (GetEngineCode()) {
+        case 5:  // busy
+        case 6:  // locked
+            nMeaning = IDS_ODBC_DATABASE_LOCKED;
+            break;
+        case 8:  // read-only
+            nMeaning = IDS_ODBC_WRITE_REFUSED;
+            break;
+        case 13:  // full
+            nMeaning = IDS_ODBC_DISK_FULL;
+            break;
+        }
+        if (nMeaning != 0) {
+            CString meaning;
+            meaning.Format(nMeaning, (LPCSTR)pdb->GetFileName());
+            m_strError = meaning + "\n" + m_strError;
+        }
+    }
+}
+
+int CDBException::GetEngineCode() const
+{
+    // The first diagnostic's native error ("Native:<n>"), when it comes
+    // from SQLite (other engines number their errors otherwise).
+    int at = m_strStateNativeOrigin.Find("Native:");
+    int end = m_strStateNativeOrigin.Find('\n');
+    CString first = end < 0 ? m_strStateNativeOrigin : m_strStateNativeOrigin.Left(end);
+    first.MakeUpper();
+    if (at < 0 || first.Find("SQLITE") < 0)
+        return 0;
+    long native = std::atol((LPCSTR)m_strStateNativeOrigin + at + 7);
+    // SQLite's extended codes keep the primary code in the low byte.
+    return native > 0 ? (int)(native & 0xFF) : 0;
+}
+
+BOOL CDBException::IsDatabaseLocked() const
+{
+    int code = GetEngineCode();
+    return code == 5 || code == 6;
+}
+
+BOOL CDBException::StopsEveryWrite() const
+{
+    if (m_nRetCode == AFX_SQL_ERROR_READONLY_DATABASE || m_nRetCode == AFX_SQL_ERROR_RECORDSET_READONLY)
+        return TRUE;
+    switch (GetEngineCode()) {
+    case 3:   // no permission
+    case 5:   // busy
+    case 6:   // locked
+    case 7:   // out of memory
+    case 8:   // read-only
+    case 10:  // input or output error
+    case 11:  // damaged file
+    case 13:  // full
+    case 14:  // cannot open the file
+    case 26:  // not a database
+        return TRUE;
+    default:
+        return FALSE;
+    }
 }
 
 BOOL CDBException::HasState(LPCSTR lpszState) const

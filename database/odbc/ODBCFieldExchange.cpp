@@ -349,6 +349,10 @@ void RFX_Generic(CFieldExchange* pFX, LPCSTR szName, void* pv, int kind, int nMa
         flags &= ~AFX_SQL_FIELD_FLAG_BOUND_FOR_UPDATE;
         return;
     case CFieldExchange::Fixup: {
+        // The cursor library in front of the MDB Tools driver gives a
+        // null's indicator as a 32-bit -1.
+        if (info->m_nLength == kvodbc::kNullIndicator32)
+            info->m_nLength = SQL_NULL_DATA;
         if (kind == AFX_RFX_LONGBINARY) {
             prs->FetchLongBinary((int)nField - 1, *static_cast<CLongBinary*>(pv));
             if (static_cast<CLongBinary*>(pv)->m_dwDataLength == 0 && info->m_nLength == SQL_NULL_DATA)

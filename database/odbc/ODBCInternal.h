@@ -27,6 +27,10 @@ bool QueryText(OZUDatabase* pdb, const CString& strSQL, CString& value);
 // and throws.
 [[noreturn]] void ThrowAndFree(RETCODE nRetCode, OZUDatabase* pdb, HSTMT hstmt);
 
+// A null's indicator as some drivers give it through the cursor library:
+// -1 in 32 bits, not widened.
+const SQLLEN kNullIndicator32 = (SQLLEN)0xFFFFFFFF;
+
 // First word of a statement, upper case.
 CString FirstWord(const CString& strSQL);
 

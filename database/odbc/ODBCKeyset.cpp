@@ -458,32 +458,15 @@ void OZURecordset::FetchWindow(long long target, bool forward)
         ThrowDBException(r);
     k.cache.assign((size_t)count, OZUCachedRow());
     k.cacheValid = false;
-    size_t nFields = m_nFieldsBound > 0 ? m_rgFieldInfos.size() : 0;
     while ((r = kvodbc::Retry([&] { return g_odbc.Fetch(m_hstmt); }, m_hstmt, RetrySeconds())) == SQL_SUCCESS ||
            r == SQL_SUCCESS_WITH_INFO) {
         auto found = where.find(KeyTuple(k.fetchedKeys.data(), nt));
         if (found == where.end())
             continue;
         OZUCachedRow& row = k.cache[(size_t)found->second];
-        row.present = true;
-        row.raw.clear();
-        for (size_t f = 0; f < nFields; ++f) {
-            CFieldInfo& info = m_rgFieldInfos[f];
-            row.raw.append((const char*)&info.m_nLength, sizeof(SQLLEN));
-            if (!info.m_pvBind)
-                continue;
-            size_t bytes = (size_t)info.m_cbBind;
-            if (!info.m_bind.empty()) {
-                // Text and binary: only the bytes fetched.
-                SQLLEN got = info.m_nLength;
-                bytes = (got < 0 || (size_t)got > bytes) ? (got == SQL_NULL_DATA ? 0 : bytes) : (size_t)got;
-                if (bytes == (size_t)info.m_cbBind && info.m_nDataType != AFX_RFX_BINARY)
-                    bytes = strnlen((const char*)info.m_pvBind, bytes);
-            }
-            row.raw.append((const char*)&bytes, sizeof(bytes));
-            row.raw.append((const char*)info.m_pvBind, bytes);
-        }
+        CaptureKeyedRow(row);
         if (m_bLongBinaryColumns) {
+            size_t nFields = m_nFieldsBound > 0 ? m_rgFieldInfos.size() : 0;
             row.lb.assign(nFields, std::string());
             row.lbNull.assign(nFields, false);
             for (size_t f = 0; f < nFields; ++f)
@@ -499,6 +482,63 @@ void OZURecordset::FetchWindow(long long target, bool forward)
     g_odbc.FreeStmt(m_hstmt, SQL_CLOSE);
     k.cacheFirst = first;
     k.cacheValid = true;
+    k.cacheChange = m_pDatabase->m_dwChangeCount;
+}
+
+void OZURecordset::CaptureKeyedRow(OZUCachedRow& row)
+{
+    size_t nFields = m_nFieldsBound > 0 ? m_rgFieldInfos.size() : 0;
+    row.present = true;
+    row.raw.clear();
+    for (size_t f = 0; f < nFields; ++f) {
+        CFieldInfo& info = m_rgFieldInfos[f];
+        row.raw.append((const char*)&info.m_nLength, sizeof(SQLLEN));
+        if (!info.m_pvBind)
+            continue;
+        size_t bytes = (size_t)info.m_cbBind;
+        if (!info.m_bind.empty()) {
+            // Text and binary: only the bytes fetched.
+            SQLLEN got = info.m_nLength;
+            bytes = (got < 0 || (size_t)got > bytes) ? (got == SQL_NULL_DATA ? 0 : bytes) : (size_t)got;
+            if (bytes == (size_t)info.m_cbBind && info.m_nDataType != AFX_RFX_BINARY)
+                bytes = strnlen((const char*)info.m_pvBind, bytes);
+        }
+        row.raw.append((const char*)&bytes, sizeof(bytes));
+        row.raw.append((const char*)info.m_pvBind, bytes);
+    }
+}
+
+void OZURecordset::KeepWrittenRow()
+{
+    OZUKeyset& k = *m_pKeyset;
+    long long offset = k.pos - k.cacheFirst;
+    if (m_bLongBinaryColumns || !k.cacheValid || offset < 0 || offset >= (long long)k.cache.size())
+        return;
+    // The bound buffers take the values as written (numbers are bound to
+    // their members already), and the window takes the buffers.
+    for (size_t f = 0; f < m_rgFieldInfos.size() && f < m_rgFieldFlags.size(); ++f) {
+        CFieldInfo& info = m_rgFieldInfos[f];
+        if (!info.m_pvBind)
+            continue;
+        if (m_rgFieldFlags[f] & AFX_SQL_FIELD_FLAG_NULL) {
+            info.m_nLength = SQL_NULL_DATA;
+            continue;
+        }
+        if (info.m_bind.empty()) {
+            info.m_nLength = info.m_cbBind;
+            continue;
+        }
+        bool text = info.m_nDataType != AFX_RFX_BINARY;
+        std::string raw = kvodbc::FieldRawValue(info.m_nDataType, info.m_pv);
+        size_t room = info.m_bind.size() - (text ? 1 : 0);
+        if (raw.size() > room)
+            raw.resize(room);
+        std::memcpy(info.m_bind.data(), raw.data(), raw.size());
+        if (text)
+            info.m_bind[raw.size()] = '\0';
+        info.m_nLength = (SQLLEN)raw.size();
+    }
+    CaptureKeyedRow(k.cache[(size_t)offset]);
     k.cacheChange = m_pDatabase->m_dwChangeCount;
 }
 

@@ -1,6 +1,7 @@
 // The connection half of the ODBC layer.
 #include "database/odbc/ODBCInternal.h"
 #include "database/odbc/ODBCConnect.h"
+#include "database/odbc/ODBCRes.h"
 #include "database/odbc/SqlTranslate.h"
 
 #include <cstring>
@@ -123,8 +124,28 @@ OZUDatabase::OZUDatabase()
       m_nCursorCommitBehavior(0), m_nCursorRollbackBehavior(0), m_dwUpdateOptions(0), m_dwBookmarkAttributes(0),
       m_dwLoginTimeout(15), m_hstmt(SQL_NULL_HSTMT), m_dwQueryTimeout(15), m_dwChangeCount(0), m_bCursorLib(FALSE), m_bSQLite(FALSE),
       m_bReadOnlyDriver(FALSE), m_bPlannedByContent(FALSE), m_nFileKind(0), m_bScrollOptionsKnown(FALSE), m_dwScrollOptions(0),
-      m_lRowsAffected(-1)
+      m_lRowsAffected(-1), m_dwLockTimeout(GetDefaultLockTimeout())
 {
+}
+
+namespace {
+
+DWORD& DefaultLockTimeout()
+{
+    static DWORD milliseconds = 3000;
+    return milliseconds;
+}
+
+} // namespace
+
+void OZUDatabase::SetDefaultLockTimeout(DWORD dwMilliseconds)
+{
+    DefaultLockTimeout() = dwMilliseconds;
+}
+
+DWORD OZUDatabase::GetDefaultLockTimeout()
+{
+    return DefaultLockTimeout();
 }
 
 OZUDatabase::~OZUDatabase()
@@ -225,8 +246,10 @@ void OZUDatabase::AllocConnect(DWORD dwOptions)
     // Which driver, and how: by the file named in the connect string.
     kvodbc::ConnectPlan plan;
     std::string error;
-    unsigned busyMs = (m_dwQueryTimeout == 0 || m_dwQueryTimeout == 0xFFFFFFFF) ? 100000u : m_dwQueryTimeout * 1000u;
-    if (!kvodbc::PlanConnection(m_strConnect.str(), InstalledDrivers(henv), busyMs, plan, error))
+    // The SQLite driver waits its time twice over before it gives up on a
+    // write (and takes a wait of 0 as its own default of 100 s).
+    unsigned lockWait = m_dwLockTimeout < 2 ? 1u : (unsigned)(m_dwLockTimeout / 2);
+    if (!kvodbc::PlanConnection(m_strConnect.str(), InstalledDrivers(henv), lockWait, plan, error))
         AfxThrowDBException(AFX_SQL_ERROR_CONNECT_FAIL, error.c_str());
     m_strPlannedConnect = CString(plan.connect);
     m_strFile = CString(plan.file);
@@ -236,10 +259,10 @@ void OZUDatabase::AllocConnect(DWORD dwOptions)
     if (plan.readOnly) {
         m_bReadOnlyDriver = TRUE;
         m_bUpdatable = FALSE;
-        m_strReadOnlyReason.Format("'%s' is an Access database. No ODBC driver on this machine can write Access "
-                                   "files, so it is open read-only.",
-                                   (LPCSTR)m_strFile);
+        m_strReadOnlyReason.Format(IDS_ODBC_ACCESS_READ_ONLY, (LPCSTR)m_strFile);
     }
+    if (plan.sqlite && m_bUpdatable && plan.kind == kvodbc::FileKind::SQLite)
+        CheckFileWritable();
     if (plan.useCursorLib)
         dwOptions |= useCursorLib;
     // The SQLite driver has static cursors of its own; the cursor library in
@@ -385,13 +408,49 @@ void OZUDatabase::GetConnectInfo()
         SQLRETURN r = g_odbc.GetInfo(m_hdbc, SQL_DATA_SOURCE_READ_ONLY, readOnly, sizeof(readOnly), &len);
         m_bUpdatable = Check(r) && len == 1 && readOnly[0] == 'N';
         if (!m_bUpdatable && m_strReadOnlyReason.IsEmpty())
-            m_strReadOnlyReason = "The ODBC driver does not say that it can write this database, so it is open "
-                                  "read-only.";
+            m_strReadOnlyReason = LoadText(IDS_ODBC_DRIVER_READ_ONLY);
     }
     char quote[8] = {};
     len = 0;
     SQLRETURN r = g_odbc.GetInfo(m_hdbc, SQL_IDENTIFIER_QUOTE_CHAR, quote, sizeof(quote), &len);
     m_chIDQuote = (Check(r) && len == 1 && quote[0] != ' ') ? quote[0] : '"';
+}
+
+void OZUDatabase::CheckFileWritable()
+{
+    // The SQLite driver opens a file it cannot write for reading and fails
+    // only at the first write, with its own terse message; and under Wine
+    // it does not see a Windows program's sharing or the read-only
+    // attribute at all. So the file is tried for writing here, as Windows
+    // sees it (nothing is written).
+    std::string local = kvodbc::LocalPath(m_strFile.str());
+    int n = ::MultiByteToWideChar(CP_UTF8, 0, local.c_str(), -1, nullptr, 0);
+    std::wstring wide(n > 0 ? (size_t)n : 1, L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, local.c_str(), -1, &wide[0], n);
+    DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return;  // missing or unreadable: the driver says what is wrong
+    UINT nReason = 0;
+    if (attributes & FILE_ATTRIBUTE_READONLY) {
+        nReason = IDS_ODBC_FILE_MARKED_READ_ONLY;
+    } else {
+        HANDLE h = ::CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(h);
+            return;
+        }
+        DWORD error = ::GetLastError();
+        if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION)
+        nReason = IDS_ODBC_FILE_HELD;
+        else if (error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT)
+            nReason = IDS_ODBC_FILE_NOT_WRITABLE;
+        else
+            return;
+    }
+    m_bUpdatable = FALSE;
+    m_strReadOnlyReason.Format(nReason, (LPCSTR)m_strFile);
 }
 
 void OZUDatabase::CheckSQLiteFile()

@@ -523,6 +523,8 @@ void OZURecordset::BindFieldsToColumns()
     UINT n = count.m_nFields;
     if (n == 0) {
         m_nFieldsBound = -1;
+        if (m_pDatabase && m_pDatabase->m_bCursorLib && !m_pKeyset)
+            BindTextColumns();
         return;
     }
     m_nFields = n;
@@ -536,6 +538,22 @@ void OZURecordset::BindFieldsToColumns()
     m_nFieldsBound = (int)n;
     if (m_bCheckCacheForDirtyFields)
         RunPass(CFieldExchange::AllocCache);
+}
+
+void OZURecordset::BindTextColumns()
+{
+    m_textColumns.clear();
+    m_textLengths.assign(m_rgODBCFieldInfos.size(), SQL_NULL_DATA);
+    for (size_t i = 0; i < m_rgODBCFieldInfos.size(); ++i) {
+        // Room for the column's characters in UTF-8 (a long text is cut).
+        SQLULEN chars = m_rgODBCFieldInfos[i].m_nPrecision;
+        size_t bytes = (chars == 0 || chars > 16383) ? 65536 : (size_t)chars * 4 + 32;
+        m_textColumns.emplace_back(bytes, '\0');
+        SQLRETURN r = g_odbc.BindCol(m_hstmt, (SQLUSMALLINT)(i + 1), SQL_C_CHAR, m_textColumns[i].data(),
+                                     (SQLLEN)bytes, &m_textLengths[i]);
+        if (!Check(r))
+            ThrowDBException(r);
+    }
 }
 
 void OZURecordset::ResetCursor()
@@ -645,7 +663,9 @@ void OZURecordset::CheckRowsetError(RETCODE nRetCode)
         e.m_bAutoDelete = FALSE;
         e.BuildErrorString(m_pDatabase, m_hstmt);
         if (e.HasState("01004")) {
-            if (!((m_pDatabase->m_dwUpdateOptions & OZUDatabase::updateSetPos) && m_bLongBinaryColumns))
+            // (A text bound here for reading is cut where it must be.)
+            if (!((m_pDatabase->m_dwUpdateOptions & OZUDatabase::updateSetPos) && m_bLongBinaryColumns) &&
+                m_textColumns.empty())
                 ThrowDBException(AFX_SQL_ERROR_DATA_TRUNCATED);
         } else if (e.HasState("01S01"))
             ThrowDBException(AFX_SQL_ERROR_ROW_FETCH);
@@ -803,6 +823,8 @@ void OZURecordset::Close()
     m_rgParamInfos.clear();
     m_mapFieldIndex.clear();
     m_nFieldsBound = 0;
+    m_textColumns.clear();
+    m_textLengths.clear();
     m_nResultCols = -1;
     FreeStatements();
     if (m_pDatabase) {
@@ -931,6 +953,17 @@ void OZURecordset::GetFieldValue(short nIndex, CString& strValue)
             strValue.Empty();
         else
             strValue = kvodbc::ValueToText(info.m_nDataType, info.m_pv);
+        return;
+    }
+    if ((size_t)nIndex < m_textColumns.size()) {
+        SQLLEN length = m_textLengths[(size_t)nIndex];
+        const std::vector<char>& buffer = m_textColumns[(size_t)nIndex];
+        size_t n = strnlen(buffer.data(), buffer.size());
+        if (length == SQL_NULL_DATA || length == kvodbc::kNullIndicator32 || length < 0)
+            n = length == SQL_NO_TOTAL ? n : 0;
+        else if ((size_t)length < n)
+            n = (size_t)length;
+        strValue = CString(std::string(buffer.data(), n));
         return;
     }
     HSTMT hstmt = m_pKeyset ? KeyedValueStatement() : m_hstmt;

@@ -221,6 +221,11 @@ void OZURecordset::Delete()
 // Writes the current edit mode's change (noMode: delete the current row).
 void OZURecordset::ExecuteUpdate()
 {
+    // A keyed set that edits its current row and was up to date before
+    // keeps its window with the row as written: moving on need not read
+    // the rows again (other sets on the connection still do).
+    bool keep = m_pKeyset && m_nEditMode == edit && m_pKeyset->cacheValid &&
+                m_pKeyset->cacheChange == m_pDatabase->m_dwChangeCount;
     if (m_pKeyset) {
         if (m_nEditMode == noMode)
             DeleteKeyed();
@@ -231,6 +236,8 @@ void OZURecordset::ExecuteUpdate()
     else
         ExecuteUpdateSQL();
     m_pDatabase->m_dwChangeCount++;
+    if (keep)
+        KeepWrittenRow();
 }
 
 void OZURecordset::ExecuteSetPosUpdate()

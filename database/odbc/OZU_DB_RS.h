@@ -36,6 +36,7 @@ class OZUDatabase;
 class OZURecordset;
 class CFieldExchange;
 struct OZUKeyset;
+struct OZUCachedRow;
 
 // ---------------------------------------------------------------------------
 // Error codes of the layer itself (the ODBC return code otherwise).
@@ -109,6 +110,17 @@ public:
     // TRUE when the diagnostics hold the state, given in either its ODBC 2
     // form ("S1010") or its ODBC 3 form ("HY010").
     BOOL HasState(LPCSTR lpszState) const;
+
+    // The database engine's own code for the failure, as the driver gives
+    // it with the diagnostics (SQLite's primary result code: 5 busy, 6
+    // locked, 8 read-only, 13 full, ...); 0 when there is none.
+    int GetEngineCode() const;
+    // TRUE when another program holds the database locked.
+    BOOL IsDatabaseLocked() const;
+    // TRUE when no write to the database can succeed for now, whatever is
+    // written: it is locked, full or read-only, or its file cannot be
+    // written or read.
+    BOOL StopsEveryWrite() const;
 
     BOOL GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext = nullptr) const override;
 
@@ -226,6 +238,16 @@ public:
     int GetCursorRollbackBehavior() const { return m_nCursorRollbackBehavior; }
     void SetLoginTimeout(DWORD dwSeconds) { m_dwLoginTimeout = dwSeconds; }
     void SetQueryTimeout(DWORD dwSeconds) { m_dwQueryTimeout = dwSeconds; }
+    // How long a statement waits for a database that another program holds
+    // locked before it fails, in milliseconds (taken when the connection
+    // opens). A new connection starts with the default, 3 seconds: long
+    // enough to ride over another program's short write, short enough not
+    // to leave the user waiting.
+    void SetLockTimeout(DWORD dwMilliseconds) { m_dwLockTimeout = dwMilliseconds; }
+    static void SetDefaultLockTimeout(DWORD dwMilliseconds);
+    static DWORD GetDefaultLockTimeout();
+    // The database file the connect string names ("" for a data source).
+    const CString& GetFileName() const { return m_strFile; }
 
     // Runs a statement that returns no rows to keep (translated for the
     // database's dialect; ALTER TABLE ... ALTER COLUMN on SQLite rebuilds the
@@ -278,6 +300,10 @@ protected:
     void GetConnectInfo();
     void CheckSQLiteFile();
     void AlterColumnSQLite(const CString& strSQL);
+    // Makes the connection read-only, with the reason, when Windows would
+    // not let the file be written (a read-only attribute, no right to
+    // write, another program holding it).
+    void CheckFileWritable();
     void ExecuteDirect(HSTMT hstmt, const CString& strSQL);
     [[noreturn]] void ThrowWithPlan(RETCODE nRetCode, HSTMT hstmt, LPCSTR lpszPrefix);
 
@@ -291,6 +317,7 @@ protected:
     BOOL m_bScrollOptionsKnown;
     DWORD m_dwScrollOptions;
     long m_lRowsAffected;
+    DWORD m_dwLockTimeout;
     std::map<std::string, std::string> m_mapRowKeys;
 
     friend class OZURecordset;
@@ -528,6 +555,12 @@ public:
     BOOL m_bScrollable;
     BOOL m_bDeleted;
     int m_nFieldsBound;
+    // A set without fields of its own on a connection through the cursor
+    // library (which fetches only into bound columns): every column is
+    // bound here as text, for GetFieldValue.
+    std::vector<std::vector<char>> m_textColumns;
+    std::vector<SQLLEN> m_textLengths;
+    void BindTextColumns();
     std::vector<BYTE> m_rgFieldFlags;
     std::vector<BYTE> m_rgParamFlags;
     std::vector<CFieldInfo> m_rgParamInfos;
@@ -663,6 +696,11 @@ protected:
     RETCODE FetchKeyed(WORD wFetchType, long nRows);
     void FetchWindow(long long target, bool forward);
     void RestoreKeyedRow(long long row);
+    // The bound buffers of the row just fetched, into the window.
+    void CaptureKeyedRow(OZUCachedRow& row);
+    // After this set wrote its current row by key: the window keeps the
+    // row as written instead of being read again.
+    void KeepWrittenRow();
     HSTMT KeyedValueStatement();
     void UpdateKeyed();
     void DeleteKeyed();

@@ -372,6 +372,37 @@ TEST_F(DialogTest, CleanWhoseBackupFailsAndIsAnsweredNoChangesNothing)
     EXPECT_EQ(original, FileBytes(m_target));
 }
 
+TEST_F(DialogTest, FileThatCannotBeWrittenIsOfferedNeitherForMergeNorForClean)
+{
+    RunSqlOn(m_source, kSourceRows);
+    std::string before = FileBytes(m_target);
+    kvtest::UnwritableFile unwritable(m_target, kvtest::UnwritableFile::readOnlyAttribute);
+    {
+        TestMergeDialog dialog(m_target.c_str());
+        EXPECT_EQ(nullptr, dialog.m_pTarget);
+        ASSERT_TRUE(dialog.Create(IDD_MERGE_DATABASES));
+        dialog.files = {m_source};
+        Click(dialog, IDC_MERGE_SOURCE_BROWSE);
+        EXPECT_FALSE(Enabled(dialog, IDOK));
+        dialog.DestroyWindow();
+    }
+    {
+        TestCleanDialog dialog(m_target.c_str());
+        ASSERT_TRUE(dialog.Create(IDD_CLEAN_DATABASE));
+        EXPECT_FALSE(Enabled(dialog, IDOK));
+        EXPECT_EQ(nullptr, dialog.m_pDatabase);
+        dialog.DestroyWindow();
+    }
+    // Each said why.
+    ASSERT_EQ(2u, m_boxes.Texts().size());
+    for (const std::string& text : m_boxes.Texts()) {
+        EXPECT_NE(std::string::npos, text.find(m_target)) << text;
+        EXPECT_NE(std::string::npos, text.find(kvtest::UnwritableFile::Reason(kvtest::UnwritableFile::readOnlyAttribute)))
+            << text;
+    }
+    EXPECT_EQ(before, FileBytes(m_target));
+}
+
 TEST(CleanBackup, PathIsTheFileNamePrefixedInItsFolder)
 {
     EXPECT_STREQ("C:\\data\\~tmpParts.sqlite", CCleanDialog::BackupPath("C:\\data\\Parts.sqlite"));

@@ -49,7 +49,7 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 
 } // namespace
 
-std::string MergeTest::Merge()
+std::string MergeTest::Merge(DBProgressSink* pProgress)
 {
     DBDatabase target(m_target.c_str(), DBDatabase::openFile);
     DBDatabase source(m_source.c_str(), DBDatabase::openFile | DBDatabase::openAsReadOnly);
@@ -57,6 +57,7 @@ std::string MergeTest::Merge()
     EXPECT_TRUE(source.IsOpen());
     Attach(target);
     Attach(source);
+    target.SetSinks(pProgress, &m_messages);
     std::string sourceName = source.GetDatabaseName().str();
     std::string targetName = target.GetDatabaseName().str();
     target.Merge(&source);

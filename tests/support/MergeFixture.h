@@ -60,10 +60,10 @@ protected:
     void Attach(DBDatabase& db) { db.SetSinks(nullptr, &m_messages); }
 
     // Runs a merge of the source into the target as the merge dialog does
-    // (target flag 0x1, source 0x11). Returns the report text ("" when no
-    // report was written) with the two database names replaced by
-    // "<source>" and "<target>".
-    std::string Merge();
+    // (target flag 0x1, source 0x11), its progress going to pProgress.
+    // Returns the report text ("" when no report was written) with the two
+    // database names replaced by "<source>" and "<target>".
+    std::string Merge(DBProgressSink* pProgress = nullptr);
 
     std::string m_dir;
     std::string m_source;

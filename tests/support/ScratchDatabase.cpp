@@ -138,8 +138,11 @@ std::string MakeDatabase(const std::string& folder, const std::vector<std::strin
     CloseHandle(h);
     OZUDatabase db;
     db.OpenEx(kvtest::ConnectStringFor(path).c_str(), OZUDatabase::noOdbcDialog);
+    // One transaction: one write to disk, not one per row.
+    db.ExecuteSQL("BEGIN");
     for (auto& s : statements)
         db.ExecuteSQL(s.c_str());
+    db.ExecuteSQL("COMMIT");
     db.Close();
     return path;
 }

@@ -100,4 +100,31 @@ bool CopyFileTo(const std::string& from, const std::string& to)
     return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
 }
 
+UnwritableFile::UnwritableFile(const std::string& path, How how) : m_path(path), m_handle(INVALID_HANDLE_VALUE)
+{
+    if (how == readOnlyAttribute)
+        EXPECT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY)) << path;
+    else {
+        m_handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_NE(INVALID_HANDLE_VALUE, m_handle) << path;
+    }
+}
+
+UnwritableFile::~UnwritableFile()
+{
+    if (m_handle != INVALID_HANDLE_VALUE)
+        CloseHandle(m_handle);
+    SetFileAttributesA(m_path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+const char* UnwritableFile::Reason(How how)
+{
+    return how == readOnlyAttribute ? "is marked read-only" : "held by another program";
+}
+
+const char* UnwritableFile::Name(How how)
+{
+    return how == readOnlyAttribute ? "read-only attribute" : "held by another program";
+}
+
 } // namespace kvtest

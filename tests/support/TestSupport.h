@@ -31,4 +31,31 @@ std::string ConnectStringFor(const std::string& path);
 // Copies a file; true on success.
 bool CopyFileTo(const std::string& from, const std::string& to);
 
+// A file that Windows will not let this program write, for as long as the
+// object lives: its read-only attribute set, or held open by another
+// handle that lets others only read it (as another program may).
+class UnwritableFile
+{
+public:
+    enum How
+    {
+        readOnlyAttribute,
+        heldByAnotherProgram,
+    };
+    static constexpr How ways[] = {readOnlyAttribute, heldByAnotherProgram};
+
+    UnwritableFile(const std::string& path, How how);
+    ~UnwritableFile();
+    UnwritableFile(const UnwritableFile&) = delete;
+    UnwritableFile& operator=(const UnwritableFile&) = delete;
+
+    // Words of the reason the database layer gives for it.
+    static const char* Reason(How how);
+    static const char* Name(How how);
+
+private:
+    std::string m_path;
+    void* m_handle;
+};
+
 } // namespace kvtest

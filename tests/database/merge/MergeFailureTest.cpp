@@ -105,28 +105,39 @@ TEST_F(MergeTest, DatabaseMergedIntoItsOwnCopyIsMatchedThroughout)
               std::to_string(CountOf(report, "Matched: [")));
 }
 
-TEST_F(MergeTest, WriteFailingInsideAComponentUndoesItAndStopsTheMerge)
+TEST_F(MergeTest, RowsThatFailAreUndoneAndReportedAndTheMergeGoesOn)
 {
     RunSqlOn(m_target, Refuse("fail_item", "BEFORE INSERT ON Components WHEN NEW.[Description] = 'Broken item'",
-                              "disk full"));
-    RunSqlOn(m_source, kKitSource);
+                              "item refused") +
+                           Refuse("fail_type", "BEFORE INSERT ON PipeTable WHEN NEW.[Type] = 'PVC'", "type refused"));
+    RunSqlOn(m_source, std::string(kKitSource) + "INSERT INTO [PipeTable] ([Type]) VALUES ('PVC');\n"
+                                                 "INSERT INTO [PipeTable] ([Type]) VALUES ('PE');\n");
     std::string report = Merge();
 
-    EXPECT_EQ(DBDatabase::mergeStopped, m_outcome);
-    // The kit and its good item were written before the failure: both are
-    // gone again, and nothing after the failure was merged.
-    EXPECT_EQ("First", QueryRows(m_target, "SELECT [Description] FROM Components ORDER BY 1"));
+    EXPECT_EQ(DBDatabase::mergeCompleted, m_outcome);
+    // The kit and its good item were written before its broken item
+    // failed: both are gone again. The components after it are merged, the
+    // good item too as a component of its own; the broken one fails again.
+    EXPECT_EQ("First;Good item;Last", QueryRows(m_target, "SELECT [Description] FROM Components ORDER BY 1"));
     EXPECT_EQ("0", QueryRows(m_target, "SELECT COUNT(*) FROM Assemblies"));
     EXPECT_TRUE(Contains(report, "Added:   [First]\r\nAdded:   [Kit2]\r\n  Added:   [Good item]\r\n  "
-                                 "----------------------------\r\nDatabase Error: [Kit2] was not merged"))
+                                 "----------------------------\r\nDatabase Error: [Kit2] was not merged, nor "
+                                 "anything it brings in: item refused"))
         << report;
-    EXPECT_TRUE(Contains(report, "disk full")) << report;
-    EXPECT_FALSE(Contains(report, "[Last]"));
-    // The report still ends properly.
+    EXPECT_TRUE(Contains(report, "Added:   [Good item]\r\n----------------------------\r\nDatabase Error: "
+                                 "[Broken item] was not merged, nor anything it brings in: item refused"))
+        << report;
+    EXPECT_TRUE(Contains(report, "----------------------------\r\nAdded:   [Last]\r\n")) << report;
+    // A pipe type that fails is left out alone.
+    EXPECT_EQ("PE", QueryRows(m_target, "SELECT [Type] FROM PipeTable"));
+    EXPECT_TRUE(Contains(report, "Database Error: [PVC] was not merged: type refused")) << report;
+    EXPECT_TRUE(Contains(report, "----------------------------\r\nAdded:   [PE]\r\n")) << report;
+    // The report ends properly.
     EXPECT_TRUE(Contains(report, "Updating Symbol Table\r\n----------------------------\r\n"
                                  "============================\r\n"));
-    ASSERT_EQ(1u, m_boxes.Texts().size());
-    EXPECT_TRUE(Contains(m_boxes.Texts()[0], "disk full"));
+    ASSERT_EQ(3u, m_boxes.Texts().size());
+    EXPECT_TRUE(Contains(m_boxes.Texts()[0], "type refused"));
+    EXPECT_TRUE(Contains(m_boxes.Texts()[1], "item refused"));
 }
 
 TEST_F(MergeTest, DependentRowsThatCannotBeWrittenAreReportedAndTheirOwnerMended)
@@ -158,10 +169,113 @@ TEST_F(MergeTest, TapeThatCannotBeRemovedAgainLeavesNothingBehind)
     RunSqlOn(m_source, kTapeAndEmitterSource);
     std::string report = Merge();
 
-    EXPECT_EQ(DBDatabase::mergeStopped, m_outcome);
-    EXPECT_EQ("0", QueryRows(m_target, "SELECT COUNT(*) FROM Components"));
+    EXPECT_EQ(DBDatabase::mergeCompleted, m_outcome);
+    EXPECT_EQ("Jet;Rotor", QueryRows(m_target, "SELECT [Description] FROM Components ORDER BY 1"));
+    EXPECT_EQ("0", QueryRows(m_target, "SELECT COUNT(*) FROM Tapes"));
     EXPECT_TRUE(Contains(report, "Database Error: [Drip] was not merged")) << report;
     EXPECT_TRUE(Contains(report, "delete refused")) << report;
+}
+
+namespace {
+
+// Another program that starts reading the target while the merge runs
+// (after the given number of progress steps) and keeps its read open, so
+// that the merge cannot commit.
+class ReaderArrives : public DBProgressSink
+{
+public:
+    ReaderArrives(const std::string& path, int nAfterSteps) : m_nAfter(nAfterSteps)
+    {
+        m_db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
+    }
+    ~ReaderArrives() override
+    {
+        if (m_bReading)
+            m_db.ExecuteSQL("ROLLBACK");
+        m_db.Close();
+    }
+    void StepProgress() override
+    {
+        if (++m_nSteps != m_nAfter)
+            return;
+        m_db.ExecuteSQL("BEGIN");
+        m_bReading = true;
+        CRecordset rs(&m_db);
+        rs.Open(CRecordset::forwardOnly, "SELECT COUNT(*) FROM Symbols", CRecordset::readOnly);
+        rs.Close();
+    }
+
+private:
+    CDatabase m_db;
+    int m_nAfter;
+    int m_nSteps = 0;
+    bool m_bReading = false;
+};
+
+} // namespace
+
+TEST_F(MergeTest, TargetLockedByAnotherProgramStopsTheMergeAndSaysWhatWasNotMerged)
+{
+    RunSqlOn(m_source, "INSERT INTO [PipeTable] ([Type]) VALUES ('PE');\n"
+                       "INSERT INTO [Components] ([Database Number], [Description]) VALUES (2, 'Valve');\n"
+                       "INSERT INTO [Components] ([Database Number], [Description]) VALUES (3, 'Filter');\n"
+                       "INSERT INTO [Components] ([Database Number], [Description]) VALUES (2, 'Gate');\n");
+    std::string report;
+    DWORD wait = OZUDatabase::GetDefaultLockTimeout();
+    OZUDatabase::SetDefaultLockTimeout(0);  // fail at once rather than wait
+    {
+        // The other program arrives once the pipe type and the first
+        // component are merged.
+        ReaderArrives reader(m_target, 2);
+        report = Merge(&reader);
+    }
+    OZUDatabase::SetDefaultLockTimeout(wait);
+
+    EXPECT_EQ(DBDatabase::mergeStopped, m_outcome);
+    // The pipe type was committed with its section; the components were
+    // not, and none of them is in the target or listed as merged.
+    EXPECT_EQ("PE", QueryRows(m_target, "SELECT [Type] FROM PipeTable"));
+    EXPECT_EQ("0", QueryRows(m_target, "SELECT COUNT(*) FROM Components"));
+    EXPECT_TRUE(Contains(report, "Added:   [PE]\r\n")) << report;
+    EXPECT_FALSE(Contains(report, "[Valve]\r\n")) << report;
+    std::string stopped = "Database Error: The merge stopped here: The database '" + m_target +
+                          "' is in use: another program holds it locked";
+    EXPECT_TRUE(Contains(report, "Merging Component Table\r\n----------------------------\r\n"
+                                 "----------------------------\r\n" + stopped))
+        << report;
+    EXPECT_TRUE(Contains(report, "Nothing from [Valve] on was merged; everything listed before this was.")) << report;
+    // The same is said at once.
+    ASSERT_EQ(1u, m_app.prompts.size());
+    EXPECT_TRUE(Contains(m_app.prompts[0], m_target)) << m_app.prompts[0];
+    EXPECT_TRUE(Contains(m_app.prompts[0], "another program holds it locked")) << m_app.prompts[0];
+    EXPECT_TRUE(Contains(m_app.prompts[0], "Nothing from [Valve] on was merged")) << m_app.prompts[0];
+    EXPECT_TRUE(m_boxes.Texts().empty());
+}
+
+TEST_F(MergeTest, TargetThatCannotBeWrittenIsRefusedWithTheReason)
+{
+    using kvtest::UnwritableFile;
+    for (UnwritableFile::How how : UnwritableFile::ways) {
+        SCOPED_TRACE(UnwritableFile::Name(how));
+        std::string before = FileBytes(m_target);
+        UnwritableFile unwritable(m_target, how);
+        // Neither a merge nor a clean takes it (both open it so).
+        std::string message;
+        try {
+            DBDatabase db(m_target.c_str(), DBDatabase::openFile);
+            ADD_FAILURE() << "opened for writing";
+        } catch (CDBException* e) {
+            message = e->m_strError.str();
+            e->Delete();
+        }
+        EXPECT_TRUE(Contains(message, m_target)) << message;
+        EXPECT_TRUE(Contains(message, UnwritableFile::Reason(how))) << message;
+        // As a merge's source it is read.
+        DBDatabase source(m_target.c_str(), DBDatabase::openFile | DBDatabase::openAsReadOnly);
+        EXPECT_TRUE(source.IsOpen());
+        EXPECT_EQ(0, source.GetComponentCount());
+        EXPECT_EQ(before, FileBytes(m_target));
+    }
 }
 
 TEST_F(MergeTest, AccessFileWithoutComponentTablesIsRefusedWithAClearMessage)

@@ -86,3 +86,51 @@ TEST(OdbcAccess, NorthwindCustomersReadOnly)
         EXPECT_TRUE(before == FileBytes(file));
     });
 }
+
+TEST(OdbcAccess, ValuesAreReadWithoutBoundColumns)
+{
+    Guarded([] {
+        CDatabase db;
+        ASSERT_TRUE(db.OpenEx(ConnectStringFor(kvtest::DataPath("access/nwind.mdb")).c_str(), CDatabase::noOdbcDialog));
+        CRecordset count(&db);
+        count.Open(CRecordset::forwardOnly, "SELECT COUNT(*) FROM Customers", CRecordset::readOnly);
+        ASSERT_FALSE(count.IsEOF());
+        CString value;
+        count.GetFieldValue((short)0, value);
+        EXPECT_STREQ("91", value);
+        count.Close();
+
+        // Several columns, moved through, by index and by name; a null.
+        CRecordset rows(&db);
+        rows.Open(CRecordset::forwardOnly, "SELECT CustomerID, City, Region FROM Customers",
+                  CRecordset::readOnly);
+        ASSERT_FALSE(rows.IsEOF());
+        rows.GetFieldValue((short)0, value);
+        EXPECT_STREQ("ALFKI", value);
+        rows.GetFieldValue("City", value);
+        EXPECT_STREQ("Berlin", value);
+        rows.GetFieldValue("Region", value);
+        EXPECT_STREQ("", value);
+        rows.MoveNext();
+        rows.GetFieldValue((short)1, value);
+        EXPECT_STREQ("México D.F.", value);
+        int n = 2;
+        for (rows.MoveNext(); !rows.IsEOF(); rows.MoveNext())
+            ++n;
+        EXPECT_EQ(91, n);
+        rows.Close();
+
+        // A null in a bound column reads as null, not as the row before's.
+        CCustomers bound(&db);
+        bound.m_strFilter = "CustomerID = 'ANTON' OR CustomerID = 'ALFKI'";
+        ASSERT_TRUE(bound.Open(CRecordset::forwardOnly, "SELECT CustomerID, Region, City FROM Customers"));
+        int nulls = 0;
+        for (; !bound.IsEOF(); bound.MoveNext(), ++nulls) {
+            EXPECT_TRUE(bound.IsFieldNull(&bound.m_strCompany)) << (LPCSTR)bound.m_strID;
+            EXPECT_STREQ("", bound.m_strCompany) << (LPCSTR)bound.m_strID;
+        }
+        EXPECT_EQ(2, nulls);
+        bound.Close();
+        db.Close();
+    });
+}

@@ -174,3 +174,68 @@ TEST(OdbcConnect, SequenceErrorFromTheDriverManagerInBothVersions)
         SQLFreeHandle(SQL_HANDLE_ENV, env);
     }
 }
+
+TEST(OdbcConnect, FileThatCannotBeWrittenOpensReadOnlyAndSaysWhy)
+{
+    Guarded([] {
+        using kvtest::UnwritableFile;
+        for (UnwritableFile::How how : UnwritableFile::ways) {
+            SCOPED_TRACE(UnwritableFile::Name(how));
+            std::string path = MakeDatabase("odbc_readonly_" + std::to_string((int)how), PartsTable(3));
+            std::string before = FileBytes(path);
+            {
+                UnwritableFile unwritable(path, how);
+                CDatabase db;
+                ASSERT_TRUE(db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog));
+                EXPECT_FALSE(db.CanUpdate());
+                CString reason = db.GetReadOnlyReason();
+                EXPECT_NE(-1, reason.Find(UnwritableFile::Reason(how))) << (LPCSTR)reason;
+                EXPECT_NE(-1, reason.Find(path.c_str())) << (LPCSTR)reason;
+                // It reads; every write is refused before it reaches the file.
+                EXPECT_STREQ("3", Scalar(db, "SELECT count(*) FROM Parts"));
+                DbError e = CatchDB([&] { db.ExecuteSQL("DELETE FROM Parts"); });
+                EXPECT_EQ(AFX_SQL_ERROR_READONLY_DATABASE, e.code);
+                EXPECT_NE(-1, e.message.Find(UnwritableFile::Reason(how))) << (LPCSTR)e.message;
+                CPartRecords rs(&db);
+                rs.Open();
+                EXPECT_FALSE(rs.CanUpdate());
+                EXPECT_EQ(AFX_SQL_ERROR_RECORDSET_READONLY, CatchDB([&] { rs.AddNew(); }).code);
+                rs.Close();
+            }
+            EXPECT_TRUE(before == FileBytes(path));
+        }
+    });
+}
+
+TEST(OdbcConnect, LockedDatabaseSaysWhichFileAndThatAnotherProgramHoldsIt)
+{
+    Guarded([] {
+        std::string path = MakeDatabase("odbc_locked", PartsTable(3));
+        DWORD wait = OZUDatabase::GetDefaultLockTimeout();
+        OZUDatabase::SetDefaultLockTimeout(0);  // fail at once rather than wait
+        CDatabase other, db;
+        other.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
+        OZUDatabase::SetDefaultLockTimeout(wait);
+        EXPECT_TRUE(db.CanUpdate());
+        // The other connection writes and keeps its transaction open.
+        ASSERT_TRUE(other.BeginTrans());
+        other.ExecuteSQL("UPDATE Parts SET [Count] = 0 WHERE [Part Key] = 1");
+
+        DbError e = CatchDB([&] { db.ExecuteSQL("UPDATE Parts SET [Count] = 5 WHERE [Part Key] = 2"); });
+        EXPECT_NE(0, e.code);
+        EXPECT_NE(-1, e.message.Find("test.sqlite")) << (LPCSTR)e.message;
+        EXPECT_NE(-1, e.message.Find("another program holds it locked")) << (LPCSTR)e.message;
+        CDBException locked(e.code);
+        locked.m_strStateNativeOrigin = e.states;
+        EXPECT_TRUE(locked.IsDatabaseLocked()) << (LPCSTR)e.states;
+        EXPECT_TRUE(locked.StopsEveryWrite());
+
+        // Once the other program is done, the write goes through.
+        other.Rollback();
+        db.ExecuteSQL("UPDATE Parts SET [Count] = 5 WHERE [Part Key] = 2");
+        EXPECT_STREQ("5", Scalar(db, "SELECT [Count] FROM Parts WHERE [Part Key] = 2"));
+        other.Close();
+        db.Close();
+    });
+}

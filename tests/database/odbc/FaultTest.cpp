@@ -47,6 +47,7 @@ TEST(OdbcFaults, BadInputGivesTheDriversMessage)
             DbError e = CatchDB([&] {
                 CDatabase db;
                 db.SetQueryTimeout(1);
+                db.SetLockTimeout(1);
                 db.OpenEx(ConnectStringFor(c.file).c_str(), CDatabase::noOdbcDialog);
                 db.ExecuteSQL(c.sql);
             });

@@ -171,6 +171,46 @@ TEST(OdbcDynaset, SeesChangesOfOthersWhenMovedTo)
     });
 }
 
+TEST(OdbcDynaset, RowsItWritesItselfAreShownAsWrittenAndOthersChangesStillSeen)
+{
+    Guarded([] {
+        std::string path = MakeDatabase("odbc_own_edits", PartsTable(250));
+        CDatabase db;
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
+        CPartRecords rs(&db), other(&db);
+        ASSERT_TRUE(rs.Open(CRecordset::dynaset));
+        ASSERT_TRUE(other.Open(CRecordset::dynaset));
+        // Every row edited in turn (a text longer than before, a number,
+        // a null), and one row changed meanwhile by a statement.
+        ASSERT_TRUE(db.BeginTrans());
+        for (int n = 1; !rs.IsEOF(); rs.MoveNext(), ++n) {
+            if (n == 20)
+                db.ExecuteSQL("UPDATE Parts SET [Count] = -1 WHERE [Part Key] = 150");
+            rs.Edit();
+            rs.m_strDescription.Format("Part number %d, renamed", n);
+            rs.m_nCount += 1;
+            if (n % 7 == 0)
+                rs.SetFieldNull(&rs.m_fSize);
+            rs.Update();
+        }
+        ASSERT_TRUE(db.CommitTrans());
+        rs.MoveFirst();
+        for (int n = 1; !rs.IsEOF(); rs.MoveNext(), ++n) {
+            CString expected;
+            expected.Format("Part number %d, renamed", n);
+            EXPECT_STREQ(expected, rs.m_strDescription) << n;
+            EXPECT_EQ(n == 150 ? 0 : n * 10 + 1, rs.m_nCount) << n;
+            EXPECT_EQ(n % 7 == 0, rs.IsFieldNull(&rs.m_fSize) != FALSE) << n;
+        }
+        // Another set on the connection reads them again.
+        other.SetAbsolutePosition(150);
+        EXPECT_STREQ("Part number 150, renamed", other.m_strDescription);
+        EXPECT_EQ(0, other.m_nCount);
+        EXPECT_STREQ("0", Scalar(db, "SELECT [Count] FROM Parts WHERE [Part Key] = 150"));
+        EXPECT_STREQ("Part number 3, renamed", Scalar(db, "SELECT [Description] FROM Parts WHERE [Part Key] = 3"));
+    });
+}
+
 TEST(OdbcDynaset, UpdateOfARowDeletedMeanwhileAffectsNoRow)
 {
     Guarded([] {

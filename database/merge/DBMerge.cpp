@@ -1,0 +1,760 @@
+// The database merge: sections, units, the transaction it writes in, the
+// matching of components, and the rows that hang off an added component.
+#include "database/merge/DBMergeState.h"
+
+#include "database/merge/MergeRes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <list>
+
+namespace {
+
+// A transaction is committed once it is this old (milliseconds).
+const ULONGLONG kBatchMilliseconds = 1000;
+
+// The columns of a component that decide its match, read for every target
+// component when the merge begins. Reals are read as doubles, so that a
+// value that is no single can be told.
+class DBMatchRows : public CRecordset
+{
+public:
+    explicit DBMatchRows(CDatabase* pDatabase) : CRecordset(pDatabase) { m_nFields = 14; }
+    CString GetDefaultSQL() override { return "[Components]"; }
+    void DoFieldExchange(CFieldExchange* pFX) override
+    {
+        pFX->SetFieldType(CFieldExchange::outputColumn);
+        RFX_Long(pFX, "[Component Key]", m_nKey);
+        RFX_Long(pFX, "[Database Number]", m_nDatabaseNumber);
+        RFX_Long(pFX, "[Flags]", m_nFlags);
+        static const char* const reals[6] = {"[Reals1]", "[Reals2]", "[Reals3]", "[Reals4]", "[Reals5]", "[Reals6]"};
+        for (int i = 0; i < 6; ++i)
+            RFX_Double(pFX, reals[i], m_reals[i]);
+        RFX_Text(pFX, "[Description]", m_texts[0], 255);
+        RFX_Text(pFX, "[Warehouse Code]", m_texts[1], 255);
+        RFX_Text(pFX, "[Major1]", m_texts[2], 255);
+        RFX_Text(pFX, "[Minor1]", m_texts[3], 255);
+        RFX_Text(pFX, "[Item Type]", m_texts[4], 255);
+    }
+
+    long m_nKey = 0;
+    long m_nDatabaseNumber = 0;
+    long m_nFlags = 0;
+    double m_reals[6] = {};
+    CString m_texts[5];
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// The merge and its sections
+
+void DBDatabase::Merge(DBDatabase* pSource)
+{
+    CWaitCursor wait;
+    m_nOutcome = mergeNotRun;
+    m_strReportPath.Empty();
+    m_bReportComplete = TRUE;
+    m_added.clear();
+    m_mapSymbolKeys.RemoveAll();
+    if (!IsOpen() || !m_pComponents || pSource == nullptr || !pSource->IsOpen() || !pSource->m_pComponents)
+        return;
+    if (!CanUpdate()) {
+        CString message;
+        message.Format(IDS_MERGE_TARGET_READ_ONLY, (LPCSTR)m_strPath, (LPCSTR)GetReadOnlyReason());
+        ShowMessage(message, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    m_pMerge = std::make_unique<MergeState>();
+    MergeState& state = *m_pMerge;
+    state.mode = !CanTransact() ? MergeState::unitByHand
+                 : IsSQLite()   ? MergeState::unitSavepoint
+                                : MergeState::unitTransaction;
+    state.tapes = std::make_unique<DBRowsByKey<DBTapeTable>>(pSource, "[Pipe Key]");
+    state.nozzles = std::make_unique<DBRowsByKey<DBNozzleTable>>(pSource, "[Emitter Key]");
+    state.items = std::make_unique<DBRowsByKey<DBAssemblyTable>>(pSource, "[Assembly Key]");
+    m_pMergeSource = pSource;
+
+    OpenReport(ReportFileName());
+    WriteReportHeader(pSource);
+    m_nOutcome = mergeCompleted;
+    BOOL bRefused = FALSE;
+    RunMergeStep([&] {
+        // A source whose codes may be longer than the target can hold is
+        // refused whole.
+        if (pSource->GetWarehouseCodeSize() > GetWarehouseCodeSize()) {
+            bRefused = TRUE;
+            CString message = LoadText(IDS_MERGE_WAREHOUSE_CODE_TOO_LONG, "Warehouse code msimatch");
+            ShowMessage(message, MB_OK | MB_ICONINFORMATION);
+            WriteReport(message + "\n");
+        }
+    });
+    BOOL bComponentsStarted = FALSE;
+    if (bRefused)
+        m_nOutcome = mergeRefused;
+    else if (!IsMergeStopped()) {
+        RunMergeStep([&] {
+            WriteSectionHeader(sectionPipeTypes);
+            m_pPipeTypes->ForgetRows();
+            m_pPipeTypes->MergeFrom(pSource->m_pPipeTypes.get());
+        });
+        RunMergeStep([&] {
+            WriteSectionHeader(sectionSuppliers);
+            m_pSuppliers->ForgetRows();
+            m_pSuppliers->MergeFrom(pSource->m_pSuppliers.get());
+        });
+        RunMergeStep([&] { MergeSymbolTable(pSource); });
+        RunMergeStep([&] {
+            WriteSectionHeader(sectionComponents);
+            bComponentsStarted = TRUE;
+            IndexTargetComponents();
+            m_pComponents->MergeFrom(pSource->m_pComponents.get());
+        });
+        if (bComponentsStarted)
+            WriteSymbolUpdates();
+    }
+    CloseReport();
+    m_pMergeSource = nullptr;
+    m_pMerge.reset();
+}
+
+void DBDatabase::RunMergeStep(const std::function<void()>& step)
+{
+    if (IsMergeStopped())
+        return;
+    try {
+        step();
+        // Each section ends committed: a later failure does not undo it.
+        CommitBatch(TRUE);
+    } catch (CException* e) {
+        if (StopsTheMerge(e)) {
+            StopMerge(e);
+            return;
+        }
+        // The rest of this section is left out; the merge goes on.
+        CString text;
+        text.Format(IDS_MERGE_SECTION_FAILED, (LPCSTR)DBExceptionText(e));
+        WriteDatabaseError(text);
+        if (!e->IsKindOf(RUNTIME_CLASS(CUserException)))
+            ShowError(e);
+        e->Delete();
+    }
+}
+
+BOOL DBDatabase::StopsTheMerge(CException* e)
+{
+    CDBException* db = dynamic_cast<CDBException*>(e);
+    if (db != nullptr)
+        return db->StopsEveryWrite();
+    return e->IsKindOf(RUNTIME_CLASS(CMemoryException));
+}
+
+// ---------------------------------------------------------------------------
+// Units and the transaction they are written in
+
+void DBDatabase::ExecuteControl(LPCSTR lpszSQL)
+{
+    ExecuteSQL(lpszSQL);
+}
+
+void DBDatabase::BeginBatch()
+{
+    MergeState& state = *m_pMerge;
+    if (state.inBatch)
+        return;
+    ExecuteControl("BEGIN");
+    state.inBatch = true;
+    state.batchStart = ::GetTickCount64();
+    state.batchAdded = m_added.size();
+    state.batchFirst.Empty();
+    m_bHoldReport = TRUE;
+}
+
+void DBDatabase::CommitBatch(BOOL bForce)
+{
+    MergeState* pState = m_pMerge.get();
+    if (pState == nullptr || !pState->inBatch)
+        return;
+    if (!bForce && ::GetTickCount64() - pState->batchStart < kBatchMilliseconds)
+        return;
+    ExecuteControl("COMMIT");
+    pState->inBatch = false;
+    pState->batchFirst.Empty();
+    m_bHoldReport = FALSE;
+    FlushReport();
+}
+
+void DBDatabase::RollbackBatch()
+{
+    MergeState* pState = m_pMerge.get();
+    if (pState == nullptr || !pState->inBatch)
+        return;
+    pState->inBatch = false;
+    if (m_added.size() > pState->batchAdded)
+        m_added.resize(pState->batchAdded);
+    try {
+        ExecuteControl("ROLLBACK");
+    } catch (CException* e) {
+        // SQLite has already undone a transaction it could not keep.
+        e->Delete();
+    }
+}
+
+void DBDatabase::RunMergeUnit(const CString& strName, BOOL bComponent, const std::function<void()>& merge)
+{
+    if (IsMergeStopped() || m_pMerge == nullptr)
+        return;
+    MergeState& state = *m_pMerge;
+    const bool bSavepoint = state.mode == MergeState::unitSavepoint;
+    size_t addedMark = m_added.size();
+    state.indexLog.clear();
+    state.logIndex = true;
+    bool bOpen = false;
+    try {
+        if (bSavepoint) {
+            BeginBatch();
+            ExecuteControl("SAVEPOINT kv_merge_unit");
+        } else {
+            // The unit's lines wait for its end.
+            m_bHoldReport = TRUE;
+            if (state.mode == MergeState::unitTransaction && !BeginTrans())
+                state.mode = MergeState::unitByHand;
+        }
+        if (state.batchFirst.IsEmpty())
+            state.batchFirst = strName;
+        bOpen = true;
+        merge();
+        bOpen = false;
+        if (bSavepoint)
+            ExecuteControl("RELEASE kv_merge_unit");
+        else if (state.mode == MergeState::unitTransaction && !CommitTrans()) {
+            Rollback();
+            AfxThrowDBException(AFX_SQL_ERROR, "The changes could not be saved in the database.");
+        }
+    } catch (CException* e) {
+        state.logIndex = false;
+        // The unit's changes in memory go with it.
+        for (size_t i = state.indexLog.size(); i > 0; --i) {
+            const MergeState::IndexChange& change = state.indexLog[i - 1];
+            if (change.previous == 0)
+                state.index.erase(change.key);
+            else
+                state.index[change.key] = change.previous;
+        }
+        state.indexLog.clear();
+        bool bStops = StopsTheMerge(e) != FALSE;
+        CException* pUndoFailure = nullptr;
+        if (bOpen) {
+            try {
+                if (bSavepoint && !bStops) {
+                    ExecuteControl("ROLLBACK TO kv_merge_unit");
+                    ExecuteControl("RELEASE kv_merge_unit");
+                } else if (state.mode == MergeState::unitTransaction) {
+                    Rollback();
+                } else if (!bSavepoint) {
+                    // Without a transaction, whatever this unit added is
+                    // removed by hand, newest first.
+                    for (size_t i = m_added.size(); i > addedMark; --i)
+                        RemoveAddedComponent(m_added[i - 1].nKey);
+                }
+            } catch (CException* e2) {
+                pUndoFailure = e2;
+            }
+        }
+        if (m_added.size() > addedMark)
+            m_added.resize(addedMark);
+        if (pUndoFailure != nullptr && !bStops) {
+            // The unit cannot be undone: nothing more is written.
+            e->Delete();
+            e = pUndoFailure;
+            bStops = true;
+        } else if (pUndoFailure != nullptr) {
+            pUndoFailure->Delete();
+        }
+        if (bStops) {
+            StopMerge(e);
+            return;
+        }
+        if (!bSavepoint) {
+            m_bHoldReport = FALSE;
+            FlushReport();
+            state.batchFirst.Empty();
+        }
+        ReportUnitFailure(e, strName, bComponent);
+        return;
+    }
+    state.logIndex = false;
+    if (!bSavepoint) {
+        m_bHoldReport = FALSE;
+        FlushReport();
+        state.batchFirst.Empty();
+        return;
+    }
+    try {
+        CommitBatch(FALSE);
+    } catch (CException* e) {
+        StopMerge(e);
+    }
+}
+
+void DBDatabase::ReportUnitFailure(CException* e, const CString& strName, BOOL bComponent)
+{
+    CString text;
+    text.Format(bComponent ? IDS_MERGE_COMPONENT_FAILED : IDS_MERGE_ROW_FAILED, (LPCSTR)strName,
+                (LPCSTR)DBExceptionText(e));
+    WriteDatabaseError(text);
+    if (!e->IsKindOf(RUNTIME_CLASS(CUserException)))
+        ShowError(e);
+    e->Delete();
+}
+
+void DBDatabase::StopMerge(CException* e)
+{
+    // What is not committed is undone, and its lines of the report are
+    // dropped: the report then lists exactly what was merged.
+    CString first = m_pMerge != nullptr ? m_pMerge->batchFirst : CString();
+    RollbackBatch();
+    m_bHoldReport = FALSE;
+    m_strPendingReport.clear();
+    CString text;
+    if (!first.IsEmpty())
+        text.Format(IDS_MERGE_STOPPED_AT, (LPCSTR)DBExceptionText(e), (LPCSTR)first);
+    else
+        text.Format(IDS_MERGE_FAILED, (LPCSTR)DBExceptionText(e));
+    WriteDatabaseError(text);
+    m_nOutcome = mergeStopped;
+    e->Delete();
+    ShowMessage(text, MB_OK | MB_ICONEXCLAMATION);
+}
+
+// ---------------------------------------------------------------------------
+// Matching components
+
+void DBDatabase::IndexTargetComponents()
+{
+    MergeState& state = *m_pMerge;
+    state.index.clear();
+    DBMatchRows rows(this);
+    rows.m_strSort = "[Component Key]";
+    rows.Open(CRecordset::forwardOnly, nullptr, CRecordset::readOnly);
+    for (; !rows.IsEOF(); rows.MoveNext()) {
+        // A component without a number matches nothing.
+        if (rows.IsFieldNull(&rows.m_nDatabaseNumber))
+            continue;
+        // A source real is compared as the single it is: a stored value
+        // that is no single never equals it. (The driver gives doubles to
+        // 15 digits, so a single is known by agreeing to those.)
+        double reals[6];
+        bool bSingles = true;
+        for (int i = 0; i < 6 && bSingles; ++i) {
+            double stored = rows.IsFieldNull(&rows.m_reals[i]) ? 0.0 : rows.m_reals[i];
+            reals[i] = (double)(float)stored;
+            bSingles = std::fabs(reals[i] - stored) <= std::fabs(stored) * 1e-14;
+        }
+        if (!bSingles)
+            continue;
+        static const CString empty;
+        const CString* texts[5];
+        for (int i = 0; i < 5; ++i)
+            texts[i] = rows.IsFieldNull(&rows.m_texts[i]) ? &empty : &rows.m_texts[i];
+        long nFlags = rows.IsFieldNull(&rows.m_nFlags) ? 0 : rows.m_nFlags;
+        state.index.emplace(DBComponentMatchKey(rows.m_nDatabaseNumber, nFlags, reals, texts), rows.m_nKey);
+    }
+    rows.Close();
+}
+
+long DBDatabase::FindComponentMatch(const std::string& matchKey) const
+{
+    if (m_pMerge == nullptr)
+        return 0;
+    auto found = m_pMerge->index.find(matchKey);
+    return found == m_pMerge->index.end() ? 0 : found->second;
+}
+
+void DBDatabase::NoteAddedComponent(long nKey, const std::string& matchKey, const CString& strDescription,
+                                    BOOL bSymbolRemapped)
+{
+    m_added.push_back({nKey, matchKey, strDescription, bSymbolRemapped});
+    if (m_pMerge == nullptr)
+        return;
+    // A new key is higher than every key before it: a component that
+    // matches an earlier one was not added, so this one is the first.
+    MergeState& state = *m_pMerge;
+    if (state.index.emplace(matchKey, nKey).second && state.logIndex)
+        state.indexLog.push_back({matchKey, 0});
+}
+
+// ---------------------------------------------------------------------------
+// The rows that hang off an added component
+
+namespace {
+
+// A failure of a dependent row: in the report and on screen; the caller
+// goes on as the row had failed. One that stops the merge is passed on.
+void ReportDependentFailure(DBDatabase* pDB, CException* e)
+{
+    if (DBDatabase::StopsTheMerge(e))
+        throw e;
+    pDB->WriteDatabaseError(DBExceptionText(e));
+    pDB->ShowError(e);
+    e->Delete();
+}
+
+// The depth of nested items, for the time an item's rows are merged.
+class DepthGuard
+{
+public:
+    explicit DepthGuard(size_t& depth) : m_depth(depth), m_at(depth++) {}
+    ~DepthGuard() { --m_depth; }
+    size_t At() const { return m_at; }
+
+private:
+    size_t& m_depth;
+    size_t m_at;
+};
+
+} // namespace
+
+BOOL DBDatabase::MergeDependentRows(DBComponentTable& source, long nNewKey)
+{
+    const long nFlags = source.m_nFlags;
+    const BYTE nKind = source.m_nDatabaseNumber;
+    if (nKind == DBNUM_PIPE && (nFlags & COMPONENT_FLAG_TAPE)) {
+        if (!MergeTape(source, nNewKey)) {
+            RemoveAddedComponent(nNewKey);
+            WriteDatabaseError(LoadText(IDS_MERGE_TAPE_FAILED, ""));
+            return FALSE;
+        }
+    }
+    if (nKind == DBNUM_OUTLET && (nFlags & COMPONENT_FLAG_HAS_NOZZLES)) {
+        if (!MergeEmitterNozzles(source, nNewKey)) {
+            CString message;
+            message.Format(IDS_MERGE_NOZZLES_FAILED, (int)nNewKey);
+            WriteDatabaseError(message);
+        }
+    }
+    if (nFlags & COMPONENT_FLAG_ASSEMBLY) {
+        if (!MergeAssemblyItems(source, nNewKey)) {
+            RemoveAddedComponent(nNewKey);
+            WriteDatabaseError(LoadText(IDS_MERGE_ASSEMBLY_FAILED, ""));
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+BOOL DBDatabase::MergeTape(DBComponentTable& source, long nNewKey)
+{
+    DBRowsByKey<DBTapeTable>& sourceTapes = *m_pMerge->tapes;
+    DBTapeTable& tapes = *m_pTapes;
+    try {
+        if (!sourceTapes.Find(source.m_nComponentKey))
+            return FALSE;
+        tapes.AddNew();
+        tapes.CopyFrom(&sourceTapes);
+        tapes.m_nPipeKey = nNewKey;
+        tapes.MarkCopiedFields(&sourceTapes);
+        tapes.SetFieldNull(&tapes.m_nPipeKey, FALSE);
+        tapes.Update();
+        return TRUE;
+    } catch (CException* e) {
+        if (tapes.GetEditMode() != CRecordset::noMode)
+            tapes.CancelUpdate();
+        ReportDependentFailure(this, e);
+        return FALSE;
+    }
+}
+
+namespace {
+
+// The source's components by key at a depth of nesting.
+DBRowsByKey<DBComponentTable>& SourceComponents(std::vector<std::unique_ptr<DBRowsByKey<DBComponentTable>>>& pool,
+                                                size_t depth, DBDatabase* pSource)
+{
+    while (pool.size() <= depth)
+        pool.push_back(std::make_unique<DBRowsByKey<DBComponentTable>>(pSource, "[Component Key]"));
+    return *pool[depth];
+}
+
+} // namespace
+
+BOOL DBDatabase::MergeEmitterNozzles(DBComponentTable& source, long nNewKey)
+{
+    MergeState& state = *m_pMerge;
+    const long nSourceFlags = source.m_nFlags;
+    BOOL bOK = TRUE;
+    std::vector<long> sourceKeys;
+    try {
+        DBRowsByKey<DBNozzleTable>& rows = *state.nozzles;
+        rows.Find(source.m_nComponentKey);
+        for (; !rows.IsEOF(); rows.MoveNext())
+            sourceKeys.push_back(rows.m_nNozzleKey);
+    } catch (CException* e) {
+        ReportDependentFailure(this, e);
+        bOK = FALSE;
+    }
+
+    std::vector<long> targetKeys;
+    {
+        DepthGuard depth(state.depth);
+        DBRowsByKey<DBComponentTable>& nozzle = SourceComponents(state.components, depth.At(), m_pMergeSource);
+        for (long nKey : sourceKeys) {
+            BOOL bFound = FALSE;
+            try {
+                bFound = nozzle.Find(nKey);
+            } catch (CException* e) {
+                ReportDependentFailure(this, e);
+                bOK = FALSE;
+                continue;
+            }
+            if (!bFound)
+                continue;  // a nozzle missing from the source is passed over
+            WriteReport("  ");
+            long nTargetKey = m_pComponents->MergeSubComponent(&nozzle);
+            if (nTargetKey != 0)
+                targetKeys.push_back(nTargetKey);
+        }
+    }
+
+    DBNozzleTable& nozzles = *m_pNozzles;
+    size_t nAdded = 0;
+    try {
+        for (long nTargetKey : targetKeys) {
+            nozzles.AddNew();
+            nozzles.m_nEmitterKey = nNewKey;
+            nozzles.m_nNozzleKey = nTargetKey;
+            nozzles.SetFieldNull(nullptr, FALSE);
+            nozzles.SetFieldDirty(nullptr, TRUE);
+            nozzles.Update();
+            ++nAdded;
+        }
+    } catch (CException* e) {
+        if (nozzles.GetEditMode() != CRecordset::noMode)
+            nozzles.CancelUpdate();
+        ReportDependentFailure(this, e);
+        bOK = FALSE;
+    }
+    // An emitter whose nozzles could not be written does not claim to have
+    // nozzles (an outlet assembly takes the flag from its items instead).
+    if (!bOK && nAdded == 0 && !(nSourceFlags & COMPONENT_FLAG_ASSEMBLY)) {
+        long nFlags = nSourceFlags & ~(long)COMPONENT_FLAG_HAS_NOZZLES;
+        CString sql;
+        sql.Format("UPDATE [Components] SET [Flags] = %ld WHERE [Component Key] = %ld", nFlags, nNewKey);
+        ExecuteSQL(sql);
+        // It is now found under its new flags.
+        for (AddedComponent& added : m_added) {
+            if (added.nKey != nNewKey)
+                continue;
+            auto found = state.index.find(added.matchKey);
+            if (found != state.index.end() && found->second == nNewKey) {
+                if (state.logIndex)
+                    state.indexLog.push_back({added.matchKey, nNewKey});
+                state.index.erase(found);
+            }
+            source.m_nFlags = nFlags;
+            added.matchKey = source.MatchKey();
+            source.m_nFlags = nSourceFlags;
+            if (state.index.emplace(added.matchKey, nNewKey).second && state.logIndex)
+                state.indexLog.push_back({added.matchKey, 0});
+        }
+    }
+    return bOK;
+}
+
+BOOL DBDatabase::MergeAssemblyItems(DBComponentTable& source, long nNewKey)
+{
+    MergeState& state = *m_pMerge;
+    std::list<DBAssemblyItem> items;
+    try {
+        DBRowsByKey<DBAssemblyTable>& rows = *state.items;
+        rows.Find(source.m_nComponentKey);
+        for (; !rows.IsEOF(); rows.MoveNext()) {
+            DBAssemblyItem item;
+            item.m_nAssemblyKey = rows.m_nAssemblyKey;
+            item.m_nItemKey = rows.m_nItemKey;
+            item.m_fNumberLength = rows.m_fNumberLength;
+            item.m_bNumberLengthNull = rows.IsFieldNull(&rows.m_fNumberLength);
+            items.push_back(item);
+        }
+    } catch (CException* e) {
+        ReportDependentFailure(this, e);
+        return FALSE;
+    }
+    for (const DBAssemblyItem& item : items) {
+        if (item.m_nItemKey == item.m_nAssemblyKey) {
+            WriteDatabaseError(LoadText(IDS_MERGE_ASSEMBLY_CIRCULAR, ""));
+            return FALSE;
+        }
+    }
+
+    std::vector<DBAssemblyItem> merged;
+    {
+        DepthGuard depth(state.depth);
+        DBRowsByKey<DBComponentTable>& component = SourceComponents(state.components, depth.At(), m_pMergeSource);
+        while (!items.empty()) {
+            DBAssemblyItem item = items.front();
+            items.pop_front();
+            BOOL bFound = FALSE;
+            try {
+                bFound = component.Find(item.m_nItemKey);
+            } catch (CException* e) {
+                ReportDependentFailure(this, e);
+                return FALSE;
+            }
+            if (!bFound) {
+                WriteDatabaseError(LoadText(IDS_MERGE_ASSEMBLY_ITEM_MISSING, ""));
+                continue;
+            }
+            WriteReport("  ");
+            long nItemKey = m_pComponents->MergeSubComponent(&component);
+            if (nItemKey == 0)
+                continue;  // the item was removed again; its own error block says why
+            item.m_nAssemblyKey = nNewKey;
+            item.m_nItemKey = nItemKey;
+            merged.push_back(item);
+        }
+    }
+
+    DBAssemblyTable& assemblies = *m_pAssemblies;
+    try {
+        for (const DBAssemblyItem& item : merged) {
+            assemblies.AddNew();
+            assemblies.m_nAssemblyKey = item.m_nAssemblyKey;
+            assemblies.m_nItemKey = item.m_nItemKey;
+            assemblies.m_fNumberLength = item.m_fNumberLength;
+            assemblies.SetFieldNull(nullptr, FALSE);
+            assemblies.SetFieldDirty(nullptr, TRUE);
+            if (item.m_bNumberLengthNull)
+                assemblies.SetFieldNull(&assemblies.m_fNumberLength, TRUE);
+            assemblies.Update();
+        }
+    } catch (CException* e) {
+        if (assemblies.GetEditMode() != CRecordset::noMode)
+            assemblies.CancelUpdate();
+        ReportDependentFailure(this, e);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void DBDatabase::RemoveAddedComponent(long nKey)
+{
+    // The key is new to this database (keys are never used twice), so every
+    // row that names it was added by this merge.
+    static const char* const statements[] = {
+        "DELETE FROM [Tapes] WHERE [Pipe Key] = %ld",
+        "DELETE FROM [Assemblies] WHERE [Assembly Key] = %ld",
+        "DELETE FROM [Assemblies] WHERE [Item Key] = %ld",
+        "DELETE FROM [Nozzles] WHERE [Emitter Key] = %ld",
+        "DELETE FROM [Nozzles] WHERE [Nozzle Key] = %ld",
+        "DELETE FROM [Components] WHERE [Component Key] = %ld",
+    };
+    for (const char* format : statements) {
+        CString sql;
+        sql.Format(format, nKey);
+        ExecuteSQL(sql);
+    }
+    for (auto it = m_added.begin(); it != m_added.end();) {
+        if (it->nKey != nKey) {
+            ++it;
+            continue;
+        }
+        if (m_pMerge != nullptr) {
+            MergeState& state = *m_pMerge;
+            auto found = state.index.find(it->matchKey);
+            if (found != state.index.end() && found->second == nKey) {
+                if (state.logIndex)
+                    state.indexLog.push_back({it->matchKey, nKey});
+                state.index.erase(found);
+            }
+        }
+        it = m_added.erase(it);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Symbols
+
+BOOL DBDatabase::MapSymbolKey(long nSourceKey, long& nTargetKey) const
+{
+    if (m_pMergeSource == nullptr)
+        return FALSE;
+    return const_cast<CMap<long, long, long, long>&>(m_mapSymbolKeys).Lookup(nSourceKey, nTargetKey);
+}
+
+void DBDatabase::MergeSymbolTable(DBDatabase* pSource)
+{
+    m_mapSymbolKeys.RemoveAll();
+    WriteSectionHeader(sectionSymbols);
+
+    // The target's symbols in [Key] order, found by their name written
+    // exactly alike, else by their name without regard to case.
+    std::unordered_map<std::string, long> exact, folded;
+    CSymbolRecords target(this);
+    target.m_strSort = "[Key]";
+    target.Open(CRecordset::dynaset, "SELECT * FROM Symbols", CRecordset::none);
+    long nMaxKey = 0;
+    auto keep = [&](const CString& name, long nKey) {
+        exact.emplace(name.str(), nKey);
+        folded.emplace(DBFoldCase(name), nKey);
+    };
+    for (; !target.IsEOF(); target.MoveNext()) {
+        if (target.IsDeleted())
+            continue;
+        keep(target.m_strName, target.m_nKey);
+        nMaxKey = std::max(nMaxKey, target.m_nKey);
+    }
+
+    CSymbolRecords source(pSource);
+    source.Open(CRecordset::dynaset, "SELECT * FROM Symbols", CRecordset::readOnly);
+    for (; !source.IsEOF() && !IsMergeStopped(); source.MoveNext()) {
+        if (source.IsDeleted())
+            continue;
+        RunMergeUnit(source.m_strName, FALSE, [&] {
+            bool bFound = false;
+            long nFound = 0;
+            auto found = exact.find(source.m_strName.str());
+            if (found != exact.end()) {
+                bFound = true;
+                nFound = found->second;
+            } else if ((found = folded.find(DBFoldCase(source.m_strName))) != folded.end()) {
+                bFound = true;
+                nFound = found->second;
+            }
+            if (bFound) {
+                if (nFound == source.m_nKey)
+                    WriteReport("Matched: [" + source.m_strName + "]\n");
+                else
+                    m_mapSymbolKeys.SetAt(source.m_nKey, nFound);
+                return;
+            }
+            // A new symbol gets the next free key of the target.
+            long nNewKey = nMaxKey + 1;
+            target.AddNew();
+            target.m_nKey = nNewKey;
+            target.m_strName = source.m_strName;
+            target.SetFieldNull(nullptr, FALSE);
+            target.SetFieldDirty(nullptr, TRUE);
+            target.Update();
+            WriteReport("Added: [" + source.m_strName + "]\n");
+            nMaxKey = nNewKey;
+            keep(source.m_strName, nNewKey);
+            m_mapSymbolKeys.SetAt(source.m_nKey, nNewKey);
+        });
+    }
+    source.Close();
+    target.Close();
+}
+
+void DBDatabase::WriteSymbolUpdates()
+{
+    WriteSectionHeader(sectionSymbolUpdates);
+    std::vector<AddedComponent> updated;
+    for (const AddedComponent& a : m_added)
+        if (a.bSymbolRemapped)
+            updated.push_back(a);
+    std::stable_sort(updated.begin(), updated.end(),
+                     [](const AddedComponent& a, const AddedComponent& b) { return a.nKey < b.nKey; });
+    for (const AddedComponent& a : updated)
+        WriteReport("Updated: [" + a.strDescription + "]\n");
+}

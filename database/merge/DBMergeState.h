@@ -1,0 +1,86 @@
+// The state of a merge while it runs (not for other code): the target's
+// components by their match key, the source's rows read by key, and the
+// transaction the merge writes in.
+#pragma once
+
+#include "database/merge/DBDatabase.h"
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// The text of a failure, for the report and the messages.
+CString DBExceptionText(CException* e);
+
+// A source table read by one key column through one prepared query: the
+// rows of a key, forward only.
+template <class Table>
+class DBRowsByKey : public Table
+{
+public:
+    DBRowsByKey(DBDatabase* pDatabase, LPCSTR lpszKeyColumn) : Table(pDatabase)
+    {
+        this->m_nParams = 1;
+        this->m_strFilter = CString(lpszKeyColumn) + " = ?";
+    }
+    // Reads the rows of the key; TRUE when there is one.
+    BOOL Find(long nKey)
+    {
+        m_nKey = nKey;
+        if (this->IsOpen())
+            this->Requery();
+        else
+            this->Open(CRecordset::forwardOnly, nullptr, CRecordset::readOnly);
+        return !this->IsEOF();
+    }
+    void DoFieldExchange(CFieldExchange* pFX) override
+    {
+        Table::DoFieldExchange(pFX);
+        pFX->SetFieldType(CFieldExchange::param);
+        RFX_Long(pFX, "Key", m_nKey);
+    }
+
+private:
+    long m_nKey = 0;
+};
+
+struct DBDatabase::MergeState
+{
+    // How a unit is made all or nothing: a savepoint inside the merge's
+    // transaction (SQLite), a transaction of its own (other drivers that
+    // have them), or by removing what it added (none).
+    enum UnitMode
+    {
+        unitSavepoint,
+        unitTransaction,
+        unitByHand,
+    };
+    UnitMode mode = unitByHand;
+
+    // Target components: match key -> the lowest key with it.
+    std::unordered_map<std::string, long> index;
+    // Changes of the index since the unit began, to undo them with it.
+    struct IndexChange
+    {
+        std::string key;
+        long previous;  // 0: there was none
+    };
+    std::vector<IndexChange> indexLog;
+    bool logIndex = false;
+
+    // The source's rows by key; components one recordset per depth of
+    // nesting (an item's own items are read while the item is current).
+    std::unique_ptr<DBRowsByKey<DBTapeTable>> tapes;
+    std::unique_ptr<DBRowsByKey<DBNozzleTable>> nozzles;
+    std::unique_ptr<DBRowsByKey<DBAssemblyTable>> items;
+    std::vector<std::unique_ptr<DBRowsByKey<DBComponentTable>>> components;
+    size_t depth = 0;
+
+    // The open transaction: since when, the number of added components
+    // noted before it, and the first unit in it (from there on nothing is
+    // merged when it has to be undone).
+    bool inBatch = false;
+    ULONGLONG batchStart = 0;
+    size_t batchAdded = 0;
+    CString batchFirst;
+};
