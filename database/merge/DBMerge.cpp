@@ -124,8 +124,6 @@ void DBDatabase::RunMergeStep(const std::function<void()>& step)
         return;
     try {
         step();
-        // Each section ends committed: a later failure does not undo it.
-        CommitBatch(TRUE);
     } catch (CException* e) {
         if (StopsTheMerge(e)) {
             StopMerge(e);
@@ -138,6 +136,13 @@ void DBDatabase::RunMergeStep(const std::function<void()>& step)
         if (!e->IsKindOf(RUNTIME_CLASS(CUserException)))
             ShowError(e);
         e->Delete();
+    }
+    // Each section ends committed (what it merged before a failure too): a
+    // later failure does not undo it.
+    try {
+        CommitBatch(TRUE);
+    } catch (CException* e) {
+        StopMerge(e);
     }
 }
 

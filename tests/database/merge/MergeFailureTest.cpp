@@ -252,6 +252,44 @@ TEST_F(MergeTest, TargetLockedByAnotherProgramStopsTheMergeAndSaysWhatWasNotMerg
     EXPECT_TRUE(m_boxes.Texts().empty());
 }
 
+namespace {
+
+// Progress that fails once the given number of steps were made.
+class FailingProgress : public DBProgressSink
+{
+public:
+    explicit FailingProgress(int nAfterSteps) : m_nAfter(nAfterSteps) {}
+    void StepProgress() override
+    {
+        if (++m_nSteps == m_nAfter)
+            AfxThrowUserException();
+    }
+
+private:
+    int m_nAfter;
+    int m_nSteps = 0;
+};
+
+} // namespace
+
+TEST_F(MergeTest, SectionCutShortKeepsWhatItMergedAndTheMergeGoesOn)
+{
+    RunSqlOn(m_source, "INSERT INTO [Components] ([Database Number], [Description]) VALUES (2, 'Valve');\n"
+                       "INSERT INTO [Components] ([Database Number], [Description]) VALUES (3, 'Filter');\n"
+                       "INSERT INTO [Components] ([Database Number], [Description]) VALUES (2, 'Gate');\n"
+                       "INSERT INTO [Symbols] ([Key], [Name]) VALUES (4, 'Tap');\n");
+    FailingProgress progress(2);
+    std::string report = Merge(&progress);
+
+    EXPECT_EQ(DBDatabase::mergeCompleted, m_outcome);
+    EXPECT_EQ("Filter;Valve", QueryRows(m_target, "SELECT [Description] FROM Components ORDER BY 1"));
+    EXPECT_TRUE(Contains(report, "Added:   [Valve]\r\nAdded:   [Filter]\r\n----------------------------\r\n"
+                                 "Database Error: The rest of this table was not merged"))
+        << report;
+    EXPECT_FALSE(Contains(report, "[Gate]")) << report;
+    EXPECT_TRUE(Contains(report, "Updating Symbol Table")) << report;
+}
+
 TEST_F(MergeTest, TargetThatCannotBeWrittenIsRefusedWithTheReason)
 {
     using kvtest::UnwritableFile;
