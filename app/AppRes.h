@@ -33,6 +33,7 @@
 #define IDC_OPT_LAST_DATABASE           1436
 #define IDC_OPT_SHOW_QUERY_TAB          1439
 #define IDC_OPT_EXECUTE_SELECT          1317
+// (1440 and 1441 name controls of the Merge dialog too: ids count per dialog.)
 #define IDC_OPT_NO_CURVE_FROM_TAB       1440
 #define IDC_OPT_NO_UNITS_FROM_CURVE     1441
 #define IDC_OPT_CHARSET                 1266
@@ -55,12 +56,24 @@
 #define IDC_UNITS_METRIC                1367
 #define IDC_UNITS_US                    1482
 
+// The main view's form: the tabs of the tables, the line that names the
+// assembly or outlet being worked on (or the saved queries), the places of
+// the main grid and of the side tab window, and the query pane.
+#define IDC_VIEW_NAME                   1008
+#define IDC_VIEW_SIDE_TABS              1009
+#define IDC_VIEW_CAPTION                1289
+#define IDC_VIEW_MAIN_GRID              1327
+#define IDC_VIEW_QUERIES                1433
+#define IDC_VIEW_QUERY_PANE             1434
+#define IDC_VIEW_TABS                   1450
+
 // About dialog
 #define IDC_ABOUT_VERSION               1010
 
 // ---- Merge Databases and Clean Database Fields dialogs -------------------------
 #define IDD_MERGE_DATABASES             214
 #define IDD_CLEAN_DATABASE              202
+// (1440 and 1441 name controls of the Setup Options dialog too.)
 #define IDC_MERGE_SOURCE_PATH           1440
 #define IDC_MERGE_SOURCE_BROWSE         1441
 #define IDC_MERGE_TARGET_PATH           1303
@@ -249,3 +262,5 @@
 // Texts of Edit Nozzles and of the side grids' edit command.
 #define IDS_EDIT_NOZZLE                 438
 #define IDS_EDIT_QUANTITY               440
+// A tab's tool tip while the query pane is shown.
+#define IDS_TAB_DATABASE_NUMBER_TIP     9900

@@ -7,6 +7,7 @@
 #include "app/OptionsDlg.h"
 #include "app/Utilities.h"
 #include "database/merge/DBDatabase.h"
+#include "grids/window/OZU_GridWnd.h"
 #include "platform/grid/GRApp.h"
 
 #include <clocale>
@@ -139,6 +140,8 @@ BOOL CKelvaronApp::InitInstance()
 
     LoadStdProfileSettings(9);
     m_unitSettings.Load();
+    // Dialogs may hold grids as controls of their own window class.
+    OZU_GridWnd::RegisterClass();
 
     // The option word; a missing one starts at 0 and is stored.
     DWORD options = 0;

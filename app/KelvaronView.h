@@ -1,17 +1,37 @@
-// The main view of a component-database document: the main grid on the
-// table of the selected tab, with the side grids below it. Here are the
-// view's services the grids call (CGridView): the database, the nominal
-// diameter conversion, the text widths of the Components columns, the state
-// the view shares with its grids, and the commands and pickers a click or
-// double click on the grid starts; and the kind of a new component of a tab.
+// The main view of a component-database document: one tab per kind of
+// component (and the Query tab when the options ask for it) over the main
+// grid, which shows the table of the selected tab, and below it the side tab
+// window with the side grids (the items of the current assembly, the nozzles
+// of an outlet, the outlets of a nozzle, the query text).
+//
+// The view works in one of four states: normal; an editor open (the grid is
+// read-only and no component command runs); an assembly being built or
+// edited (only the assembly commands run, the Query tab is away, a red line
+// names the assembly); the nozzles of an outlet being edited (the Nozzles
+// tab cannot be left, a blue line names the outlet). IsCommandEnabled says
+// which commands a state allows, for the menus, the context menus and the
+// keyboard alike, and a command refused there does nothing.
+//
+// Here too are the view's services the grids call (CGridView).
 #pragma once
 
 #include "platform/framework/Framework.h"
+#include "app/KelvaronViewCommands.h"
+#include "editors/pickers/controls/ColorStatic.h"
 #include "grids/window/GridView.h"
 #include "platform/grid/GRGridWnd.h"
 
 class CKelvaronDoc;
 class CGridWindow;
+class CAssemWnd;
+class CHeadGridWnd;
+class CNozzleWnd;
+class COutletWnd;
+class CQueryWnd;
+class CTabWnd;
+class CRecords;
+class OZU_PopupColorWell;
+struct ComponentFields;
 
 class CKelvaronView : public CFormView, public CGridView
 {
@@ -37,6 +57,10 @@ public:
     // gives 1 and 2; Outlet keeps a [Flags] value of 4 and clears any other;
     // Query and any other tab give 0 and 0; every other tab its number and 0.
     static void TabToComponentType(int nTab, BYTE& nDatabaseNumber, long& nFlags);
+    // The tab of a component: [Database Number] 1 gives Tapes when [Flags]
+    // has the tape bit, else Pipes; the other numbers their tab; any other
+    // number -1.
+    static int ComponentToTab(const ComponentFields& record);
 
     // Reads the text widths of Components columns 6 to 13, 33 and 34 from
     // the database.
@@ -48,20 +72,59 @@ public:
     // The application's option word (0 without the application object).
     DWORD GetOptions() const override;
     CGridState& GetGridState() override { return m_gridState; }
+    CGridFrame* GetGridFrame() override;
+    CString GetTableSortOrder(int nTableType) override;
+
+    /////////////////////////////////////////////////////////////////////////
+    // Windows
 
     CGridWindow* GetGrid() const { return m_pGrid; }
+    CAssemWnd* GetAssemWnd() const { return m_pAssemWnd; }
+    CNozzleWnd* GetNozzleWnd() const { return m_pNozzleWnd; }
+    COutletWnd* GetOutletWnd() const { return m_pOutletWnd; }
+    CQueryWnd* GetQueryWnd() const { return m_pQueryWnd; }
+    CTabWnd* GetSideTabWnd() const { return m_pTabWnd; }
+    CTabCtrl& GetTabCtrl() { return m_tabCtrl; }
+    CColorStatic& GetCaptionStatic() { return m_captionStatic; }
+    CColorStatic& GetNameStatic() { return m_nameStatic; }
+    CComboBox& GetQueryCombo() { return m_queryCombo; }
+    // The grid of the last mouse press (the main grid at first).
+    CWnd* GetClickTarget() const { return m_pClickTarget; }
+
     // A grid made by somebody else, who keeps it (the view deletes only the
-    // grid it makes itself).
+    // grid it makes itself); for a grid outside the view's own windows.
     void SetGrid(CGridWindow* pGrid)
     {
         m_pGrid = pGrid;
         m_bOwnsGrid = FALSE;
     }
 
+    /////////////////////////////////////////////////////////////////////////
+    // Tabs
+
+    int GetCurrentTab() const { return m_nCurrentTab; }
+    // Selects a tab as a click does (the tab change runs; refusals do not).
+    void SelectTab(int nTab);
+    // The Query tab (with the option that shows it) after the eighteen tabs
+    // of the component tables, and away again (tab 0 selected first when it
+    // was selected).
+    void AddQueryTab();
+    void RemoveQueryTab();
     // The main grid's part of a tab change: remembers the row of the table
     // left, shows the new table, opens its recordset, fits the columns and
-    // returns to the row remembered for it (column 6).
+    // returns to the row remembered for it.
     void SwitchGridTable(int nTab);
+
+    /////////////////////////////////////////////////////////////////////////
+    // Commands
+
+    // Whether a component command may run now (IsViewCommandEnabled with
+    // the view's state and the main grid's record).
+    BOOL IsCommandEnabled(UINT nID);
+    CViewCommandState GetCommandState();
+    BOOL IsEditorOpen() const { return m_pOpenDialog != nullptr; }
+    CWnd* GetOpenDialog() const { return m_pOpenDialog; }
+    int GetEditedTab() const { return m_nEditedTab; }
 
     // Commands the grid's double click starts.
     void OnAddComponent() override;
@@ -70,35 +133,139 @@ public:
     void OnAddNozzle() override;
     // Adds a component (-1: the main grid's current row) to the assembly
     // being built.
-    virtual void AddToAssembly(long nKey);
+    void AddToAssembly(long nKey) override;
+    void EditComponentByKey(long nKey) override;
+    // Shows a component in the curve-fit bar (after the main grid's changed
+    // record is settled).
+    void ShowComponentInCurveFit(long nKey) override;
+    // Removes the nozzle grid's selected nozzles from the outlet whose
+    // nozzles are edited (on the Nozzles tab), or from the current outlet.
+    void OnRemoveNozzle() override;
     // The pickers of a colour cell and of a line-type cell (screen rectangle
     // of the cell, its value, and its row).
     void ShowColourPopup(const CRect& rect, long nColour) override;
     void ShowLineTypePopup(const CRect& rect, long nLineType, long nRow) override;
+    OZU_PopupColorWell* GetColourPopup() const { return m_pColourPopup; }
+
+    // Opens the editor of a component; the editor dialogs fill this in.
+    // bFromGridRow: the record is the main grid's row; bEditExisting: the
+    // grid's switch for the editors' duplicate test.
+    virtual void OpenComponentDialog(CRecords& record, BOOL bFromGridRow, BOOL bEditExisting);
+    // The editor is gone: no open dialog, no edited tab.
+    void ClearCurrentDialog();
+
+    // The context menu a right click on a window shows: the popup of the
+    // grid context menus for it, its texts and states set. FALSE when the
+    // window has none.
+    BOOL PrepareContextMenu(CWnd* pWnd, CMenu& menu, CMenu*& pPopup);
+
+    /////////////////////////////////////////////////////////////////////////
+    // The view's life
 
     void OnDraw(CDC* pDC) override;
-    // Once the document has its database: the main grid on the first table
-    // (Pipes) in the record-information window that fills the view; the
-    // database window is maximised or sized as the options say.
+    // Once the document has its database: the tabs, the main grid and the
+    // side tab window, laid out in the view; the database window maximised
+    // or sized as the options say. Without a database the view stays empty.
     void OnInitialUpdate() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // After a change of display units: the grid's column titles name the new
     // units, and the current table is shown again in them.
     void OnUnitsChanged();
+    // Leaves the assembly and nozzle modes, and destroys the grids, the
+    // query pane and the side tab window.
+    void ReleaseGrids();
 
-    int m_nCurrentTab = 0;
+    // Places the view's windows in a client area of cx x cy.
+    void LayOut(int cx, int cy);
+
+    // The tool tip of a tab.
+    CString GetTabToolTip(int nTab);
+
+    afx_msg void OnNewAssembly();
+    afx_msg void OnEditAssembly();
+    afx_msg void OnRemoveFromAssembly();
+    afx_msg void OnFinishAssembly();
+    afx_msg void OnEditNozzles();
+    afx_msg void OnEditItem();
+    afx_msg void OnDeleteComponent();
 
 protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     afx_msg void OnDestroy();
-    // Deletes the main grid and its record-information window.
-    void ReleaseGrids();
+    afx_msg void OnTabSelChanging(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnTabSelChange(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg BOOL OnTabToolTip(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg LRESULT OnColourChosen(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnAddComponentCommand() { OnAddComponent(); }
+    afx_msg void OnEditComponentCommand() { OnEditComponent(); }
+    afx_msg void OnAddToAssemblyCommand() { OnAddToAssembly(); }
+    afx_msg void OnAddNozzleCommand() { OnAddNozzle(); }
+    afx_msg void OnRemoveNozzleCommand() { OnRemoveNozzle(); }
+    afx_msg void OnUpdateComponentCommand(CCmdUI* pCmdUI);
 
-    CGridState m_gridState;
+    // The side panes of tab 1 of the side tab window: made, attached and
+    // shown, or detached (their windows destroyed).
+    void ShowGridPane(CHeadGridWnd* pPane, BOOL& bShown, UINT nLabelId, BOOL bSwitch);
+    void ShowQueryPane();
+    void HidePane(CWnd* pPane, BOOL& bShown);
+    // The line above the grid: its caption and name, their colour, and
+    // whether they (or the query combo) show.
+    void SetModeLine(UINT nCaptionId, const CString& name, COLORREF colour);
+    void ClearModeLine();
+    // Leaves assembly mode: back to the assembly's tab and row.
+    void EndAssembly();
+    // Deletes the assembly being built (it has no items) after leaving
+    // assembly mode.
+    void DeleteEmptyAssembly();
+    // The main grid's current record when it is a component (the row's
+    // number in *pRow); null on the append row, the Query or Tapes table.
+    CRecords* CurrentComponent(ROWCOL* pRow = nullptr);
+    // Settles the main grid's changed record (stores it, or asks); FALSE
+    // when it could not be stored.
+    BOOL SettleRecord(UINT nPromptId);
+    // Which grid a window is (or lies in); null for others.
+    CWnd* GridOfWindow(HWND hWnd);
+    void MakeBeamFonts(int nCharSet);
+    // The width the caption needs for the longest of its texts.
+    int CaptionWidth();
+
+    CComboBox m_queryCombo;
+    CColorStatic m_nameStatic;
+    CColorStatic m_captionStatic;
+    CTabCtrl m_tabCtrl;
+    CString m_strCaption;
+    CString m_strName;
     CGridWindow* m_pGrid = nullptr;
     BOOL m_bOwnsGrid = FALSE;
+    CAssemWnd* m_pAssemWnd = nullptr;
+    CNozzleWnd* m_pNozzleWnd = nullptr;
+    COutletWnd* m_pOutletWnd = nullptr;
+    CQueryWnd* m_pQueryWnd = nullptr;
+    CTabWnd* m_pTabWnd = nullptr;
     CGRRecordInfoWnd m_recordInfo;
+    CGridState m_gridState;
+    BOOL m_bQueryModified = FALSE;
+    BOOL m_bPopupOpen = FALSE;
     int m_nFieldLengths[10] = {};
+    BOOL m_bNozzlePaneShown = FALSE;
+    BOOL m_bOutletPaneShown = FALSE;
+    BOOL m_bQueryPaneShown = FALSE;
+    BOOL m_bInitialising = TRUE;
+    BOOL m_bExchangeFailed = FALSE;
+    BOOL m_bRowsCopied = FALSE;
+    int m_nCurrentTab = 0;
+    CWnd* m_pOpenDialog = nullptr;
+    int m_nEditedTab = -1;
+    OZU_PopupColorWell* m_pColourPopup = nullptr;
+    CWnd* m_pClickTarget = nullptr;
+    double m_dSplit = 0.333;
+    HFONT m_hBoldFont = nullptr;
+    CFont* m_pBeamFonts[2] = { nullptr, nullptr };
+    CRecords* m_pCurveFitRecord = nullptr;
+    char m_szTipText[2048] = {};
 
     DECLARE_MESSAGE_MAP()
 };

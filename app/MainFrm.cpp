@@ -59,6 +59,34 @@ CString CMainFrame::GetActiveDatabasePath()
     return pDoc != nullptr ? pDoc->GetPathName() : CString();
 }
 
+void CMainFrame::AddFindText(LPCTSTR lpszText)
+{
+    const CString text(lpszText != nullptr ? lpszText : "");
+    if (text.IsEmpty())
+        return;
+    for (const CString& entry : m_findList)
+        if (entry == text)
+            return;
+    if ((int)m_findList.size() >= MaxFindTexts)
+        m_findList.resize(MaxFindTexts - 1);
+    m_findList.insert(m_findList.begin(), text);
+}
+
+CString CMainFrame::GetFindText(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= (int)m_findList.size())
+        return CString();
+    return m_findList[(size_t)nIndex];
+}
+
+void CMainFrame::NotifyComponentChanged(CRecordset*)
+{
+}
+
+void CMainFrame::SetCurveType(int)
+{
+}
+
 void CMainFrame::OnMerge()
 {
     auto pDialog = std::make_unique<CMergeDialog>(GetActiveDatabasePath(), this);

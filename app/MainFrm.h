@@ -8,11 +8,14 @@
 #pragma once
 
 #include "platform/framework/Framework.h"
+#include "grids/window/GridView.h"
+
+#include <vector>
 
 class CMergeDialog;
 class CCleanDialog;
 
-class CMainFrame : public CMDIFrameWnd
+class CMainFrame : public CMDIFrameWnd, public CGridFrame
 {
     DECLARE_DYNCREATE(CMainFrame)
 public:
@@ -33,6 +36,20 @@ public:
 
     // Shows the text in the status line (when the frame has one).
     void SetStatusText(LPCTSTR lpszText);
+
+    // The find list: the texts searched, newest first, at most 15. A text
+    // already in the list stays where it is.
+    void AddFindText(LPCTSTR lpszText) override;
+    // Entry nIndex of the find list; "" outside the list.
+    CString GetFindText(int nIndex) const;
+    int GetFindTextCount() const { return (int)m_findList.size(); }
+    static const int MaxFindTexts = 15;
+
+    // The component now current in a grid (null: none), for the curve-fit
+    // bar, and the curve type the bar offers for the tab shown; the bar
+    // takes them when the frame has one.
+    void NotifyComponentChanged(CRecordset* pRecord) override;
+    virtual void SetCurveType(int nCurveType);
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
@@ -64,6 +81,8 @@ protected:
     afx_msg void OnCleanFields();
     // After a merge: the active document's views show the database again.
     virtual void OnDatabaseMerged();
+
+    std::vector<CString> m_findList;
 
     DECLARE_MESSAGE_MAP()
 };

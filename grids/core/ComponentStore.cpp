@@ -481,22 +481,169 @@ void DeleteComponents(CDatabase* pDatabase, const std::vector<long>& keys)
     }
     // Outlets that lost their last nozzle no longer have nozzles.
     for (long nOutlet : outlets)
-    {
-        if (!QueryKeys(pDatabase, Sql("SELECT [Nozzle Key] FROM Nozzles WHERE [Emitter Key] = %ld", nOutlet)).empty())
-            continue;
-        CRecords outlet(pDatabase);
-        outlet.Open(CRecordset::dynaset, Sql("SELECT * FROM Components WHERE [Component Key] = %ld", nOutlet),
-                    CRecordset::none);
-        if (!IsEmpty(outlet) && (outlet.m_nFlags & COMPONENT_FLAG_HAS_NOZZLES) != 0)
-        {
-            outlet.Edit();
-            outlet.m_nFlags &= ~(long)COMPONENT_FLAG_HAS_NOZZLES;
-            outlet.SetFieldDirty(&outlet.m_nFlags, TRUE);
-            outlet.Update();
-        }
-        outlet.Close();
-    }
+        ClearNozzleFlagWhenNone(pDatabase, nOutlet);
     transaction.Commit();
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Side grids
+
+namespace {
+
+SideGridRow MakeSideGridRow(const ComponentFields& component)
+{
+    SideGridRow row;
+    row.nKey = component.m_nComponentKey;
+    row.bExists = TRUE;
+    row.nDatabaseNumber = component.m_nDatabaseNumber;
+    row.strDescription = component.m_strDescription;
+    row.strWarehouseCode = component.m_strWarehouseCode;
+    row.strSupplierCode = component.m_strSupplierCode;
+    row.strUsage = component.m_strUsage;
+    for (CString* text : { &row.strDescription, &row.strWarehouseCode, &row.strSupplierCode, &row.strUsage })
+        text->TrimRight();
+    return row;
+}
+
+// The rows of the components a query selects, in its order.
+std::vector<SideGridRow> QueryRows(CDatabase* pDatabase, const CString& sql)
+{
+    std::vector<SideGridRow> rows;
+    CRecords rs(pDatabase);
+    rs.Open(CRecordset::forwardOnly, sql, CRecordset::readOnly);
+    for (; !rs.IsEOF(); rs.MoveNext())
+        rows.push_back(MakeSideGridRow(rs));
+    rs.Close();
+    return rows;
+}
+
+// A row for each linked key, in the order given, from the components the
+// query selects (a key with no component gives a row that does not exist).
+std::vector<SideGridRow> RowsOfKeys(CDatabase* pDatabase, const std::vector<long>& keys, const CString& sql)
+{
+    std::map<long, SideGridRow> components;
+    if (!keys.empty())
+        for (SideGridRow& row : QueryRows(pDatabase, sql))
+            components.emplace(row.nKey, std::move(row));
+    std::vector<SideGridRow> rows;
+    rows.reserve(keys.size());
+    for (long nKey : keys)
+    {
+        auto it = components.find(nKey);
+        if (it != components.end())
+        {
+            rows.push_back(it->second);
+        }
+        else
+        {
+            SideGridRow missing;
+            missing.nKey = nKey;
+            rows.push_back(missing);
+        }
+    }
+    return rows;
+}
+
+} // namespace
+
+std::vector<SideGridRow> ReadAssemblyItems(CDatabase* pDatabase, long nAssemblyKey)
+{
+    std::vector<long> keys;
+    std::vector<float> quantities;
+    {
+        CAssemRecords items(pDatabase);
+        items.Open(CRecordset::forwardOnly,
+                   Sql("SELECT * FROM Assemblies WHERE [Assembly Key] = %ld", nAssemblyKey), CRecordset::readOnly);
+        for (; !items.IsEOF(); items.MoveNext())
+        {
+            keys.push_back(items.m_nItemKey);
+            quantities.push_back(items.m_fNumberLength);
+        }
+        items.Close();
+    }
+    std::vector<SideGridRow> rows =
+        RowsOfKeys(pDatabase, keys,
+                   Sql("SELECT * FROM Components WHERE [Component Key] IN "
+                       "(SELECT [Item Key] FROM Assemblies WHERE [Assembly Key] = %ld)",
+                       nAssemblyKey));
+    for (size_t i = 0; i < rows.size(); i++)
+        rows[i].fQuantity = quantities[i];
+    return rows;
+}
+
+std::vector<SideGridRow> ReadOutletNozzles(CDatabase* pDatabase, long nEmitterKey)
+{
+    return RowsOfKeys(pDatabase,
+                      QueryKeys(pDatabase, Sql("SELECT [Nozzle Key] FROM Nozzles WHERE [Emitter Key] = %ld", nEmitterKey)),
+                      Sql("SELECT * FROM Components WHERE [Component Key] IN "
+                          "(SELECT [Nozzle Key] FROM Nozzles WHERE [Emitter Key] = %ld)",
+                          nEmitterKey));
+}
+
+std::vector<SideGridRow> ReadNozzleOutlets(CDatabase* pDatabase, long nNozzleKey, const CString& strSort)
+{
+    CString sql = Sql("SELECT * FROM Components WHERE [Component Key] IN "
+                      "(SELECT [Emitter Key] FROM Nozzles WHERE [Nozzle Key] = %ld)",
+                      nNozzleKey);
+    if (!strSort.IsEmpty())
+        sql += " ORDER BY " + strSort;
+    return QueryRows(pDatabase, sql);
+}
+
+BOOL RemoveAssemblyItem(CDatabase* pDatabase, long nAssemblyKey, long nItemKey, float fQuantity)
+{
+    CAssemRecords rs(pDatabase);
+    rs.Open(CRecordset::dynaset,
+            Sql("SELECT * FROM Assemblies WHERE [Assembly Key] = %ld AND [Item Key] = %ld", nAssemblyKey, nItemKey),
+            CRecordset::none);
+    BOOL bDeleted = FALSE;
+    for (; !rs.IsEOF(); rs.MoveNext())
+    {
+        if (rs.m_fNumberLength == fQuantity)
+        {
+            rs.Delete();
+            bDeleted = TRUE;
+            break;
+        }
+    }
+    rs.Close();
+    return bDeleted;
+}
+
+int RemoveNozzleLinks(CDatabase* pDatabase, long nEmitterKey, long nNozzleKey)
+{
+    CNozzleRecs rs(pDatabase);
+    rs.Open(CRecordset::dynaset,
+            Sql("SELECT * FROM Nozzles WHERE [Emitter Key] = %ld AND [Nozzle Key] = %ld", nEmitterKey, nNozzleKey),
+            CRecordset::none);
+    int nDeleted = 0;
+    for (; !rs.IsEOF(); rs.MoveNext())
+    {
+        rs.Delete();
+        nDeleted++;
+    }
+    rs.Close();
+    return nDeleted;
+}
+
+BOOL ClearNozzleFlagWhenNone(CDatabase* pDatabase, long nEmitterKey)
+{
+    if (!QueryKeys(pDatabase, Sql("SELECT [Nozzle Key] FROM Nozzles WHERE [Emitter Key] = %ld", nEmitterKey)).empty())
+        return FALSE;
+    CRecords outlet(pDatabase);
+    outlet.Open(CRecordset::dynaset, Sql("SELECT * FROM Components WHERE [Component Key] = %ld", nEmitterKey),
+                CRecordset::none);
+    BOOL bCleared = FALSE;
+    if (!IsEmpty(outlet) && (outlet.m_nFlags & COMPONENT_FLAG_HAS_NOZZLES) != 0)
+    {
+        outlet.Edit();
+        outlet.m_nFlags &= ~(long)COMPONENT_FLAG_HAS_NOZZLES;
+        outlet.SetFieldDirty(&outlet.m_nFlags, TRUE);
+        outlet.Update();
+        bCleared = TRUE;
+    }
+    outlet.Close();
+    return bCleared;
 }
 
 } // namespace kvgrid

@@ -115,6 +115,42 @@ void StoreAssemblyItem(CDatabase* pDatabase, long nAssemblyKey, long nItemKey, f
 // when the pair exists already or either component does not.
 BOOL AddNozzleToOutlet(CDatabase* pDatabase, long nEmitterKey, long nNozzleKey);
 
+// One row of a side grid (the items of an assembly, the nozzles of an
+// outlet, the outlets that use a nozzle): the component the row names and
+// the texts shown of it.
+struct SideGridRow
+{
+    long nKey = 0;              // the component the row names
+    BOOL bExists = FALSE;       // FALSE: the row names a component that is gone
+    int nDatabaseNumber = 0;
+    CString strDescription;     // without trailing blanks, as are the other texts
+    CString strWarehouseCode;
+    CString strSupplierCode;
+    CString strUsage;
+    float fQuantity = 0.0f;     // an assembly's item: its [Number/Length] as stored
+};
+
+// The items of an assembly: one row per Assemblies row, in the table's
+// order, each with its stored quantity; an item whose component is gone
+// gives a row that does not exist.
+std::vector<SideGridRow> ReadAssemblyItems(CDatabase* pDatabase, long nAssemblyKey);
+// The nozzles an outlet can carry: one row per Nozzles row, in the table's
+// order; a nozzle that is gone gives a row that does not exist.
+std::vector<SideGridRow> ReadOutletNozzles(CDatabase* pDatabase, long nEmitterKey);
+// The outlets that use a nozzle, in the sort order given (a sort of the
+// Components columns; empty: the table's order).
+std::vector<SideGridRow> ReadNozzleOutlets(CDatabase* pDatabase, long nNozzleKey, const CString& strSort);
+
+// Deletes the first Assemblies row of the assembly that names the item with
+// this quantity (as stored); TRUE when there was one.
+BOOL RemoveAssemblyItem(CDatabase* pDatabase, long nAssemblyKey, long nItemKey, float fQuantity);
+// Deletes every Nozzles row that gives the outlet the nozzle; the number
+// deleted.
+int RemoveNozzleLinks(CDatabase* pDatabase, long nEmitterKey, long nNozzleKey);
+// An outlet with no Nozzles row left loses the has-nozzles bit of [Flags];
+// TRUE when the bit was cleared.
+BOOL ClearNozzleFlagWhenNone(CDatabase* pDatabase, long nEmitterKey);
+
 // Deletes components with every row that names them: the Assemblies rows
 // holding them as items and their own items, their Nozzles rows as outlets
 // and as nozzles, their Tapes rows. An outlet left with no nozzle by it loses

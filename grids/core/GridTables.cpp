@@ -123,6 +123,16 @@ void TabToComponentType(int nTableType, BYTE& nDatabaseNumber, long& nFlags)
         nFlags = 0;
 }
 
+int ComponentToTab(int nDatabaseNumber, long nFlags)
+{
+    if (nDatabaseNumber == DBNUM_PIPE)
+        return (nFlags & COMPONENT_FLAG_TAPE) != 0 ? TABLE_TAPE : TABLE_PIPE;
+    for (int t = 0; t < ComponentTableCount; t++)
+        if (t != TABLE_TAPE && kTables[t].databaseNumber == nDatabaseNumber)
+            return t;
+    return -1;
+}
+
 CString GetTableFilter(int nTableType)
 {
     CString filter;

@@ -90,6 +90,10 @@ int GetTableDatabaseNumber(int nTableType);
 // other; Query and any other type give 0 and 0; every other type its number
 // and 0.
 void TabToComponentType(int nTableType, BYTE& nDatabaseNumber, long& nFlags);
+// The table type (the tab) of a component: [Database Number] 1 gives the
+// Tape table when [Flags] has the tape bit, else the Pipe table; the other
+// numbers their table; any other number -1.
+int ComponentToTab(int nDatabaseNumber, long nFlags);
 
 // The filter of the component recordset for a table type: "[Database Number]
 // = %d AND Flags = %d" for the Pipe table, "[Database Number] = %d" for the

@@ -46,6 +46,20 @@ enum : DWORD
     GRID_OPTION_QUIET_SIDE_GRIDS = 0x4,      // no messages about missing items and nozzles
 };
 
+// What the grids need of the main frame: the find list of the toolbar's
+// find box, and the component the curve-fit bar shows. The main frame
+// implements it; the view says where it is (GetGridFrame).
+class CGridFrame
+{
+public:
+    virtual ~CGridFrame() = default;
+    // Puts a searched text at the top of the find list.
+    virtual void AddFindText(LPCTSTR lpszText) = 0;
+    // The component now current (the record a grid is on: a Components
+    // record or the tape join); null: none.
+    virtual void NotifyComponentChanged(CRecordset* pRecord) = 0;
+};
+
 // The database the view's pickers fill from (GetDatabase) comes with
 // CPickerView.
 class CGridView : public CPickerView
@@ -76,4 +90,18 @@ public:
     // of the cell, its value, and its row).
     virtual void ShowColourPopup(const CRect& rect, long nColour) = 0;
     virtual void ShowLineTypePopup(const CRect& rect, long nLineType, long nRow) = 0;
+
+    // What the side grids start: a component added to the assembly being
+    // built (-1: the main grid's current row), a component's editor opened
+    // by its key, a component shown in the curve-fit bar, and the Remove
+    // Nozzle command.
+    virtual void AddToAssembly(long nKey) = 0;
+    virtual void EditComponentByKey(long nKey) = 0;
+    virtual void ShowComponentInCurveFit(long nKey) = 0;
+    virtual void OnRemoveNozzle() = 0;
+    // The main grid's sort order of a table type (the side grids list their
+    // components in the order of their table); empty without a main grid.
+    virtual CString GetTableSortOrder(int nTableType) = 0;
+    // The main frame; null when there is none.
+    virtual CGridFrame* GetGridFrame() { return nullptr; }
 };

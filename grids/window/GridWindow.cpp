@@ -417,21 +417,27 @@ void CGridWindow::RefreshSideGrids(ROWCOL nRow)
     }
 }
 
-void CGridWindow::NotifyComponentChanged(CRecordset*)
+void CGridWindow::NotifyComponentChanged(CRecordset* pRecordset)
 {
+    if (CGridFrame* pFrame = m_pView ? m_pView->GetGridFrame() : nullptr)
+        pFrame->NotifyComponentChanged(pRecordset);
 }
 
-void CGridWindow::AddFindText(LPCTSTR)
+void CGridWindow::AddFindText(LPCTSTR lpszFind)
 {
+    if (CGridFrame* pFrame = m_pView ? m_pView->GetGridFrame() : nullptr)
+        pFrame->AddFindText(lpszFind);
 }
 
 BOOL CGridWindow::ProcessKeys(CWnd* pSender, UINT nMessage, UINT nChar, UINT nRepCnt, UINT flags)
 {
     const BOOL bDeleteKey = nMessage == WM_KEYDOWN && (nChar == VK_BACK || nChar == VK_DELETE);
-    if (bDeleteKey && m_nTableType != TABLE_QUERY && State().nEditorTableType != -1)
+    if (bDeleteKey && m_nTableType != TABLE_QUERY &&
+        (State().nEditorTableType != -1 || State().bAssemblyMode || State().bNozzleMode))
     {
-        // An editor dialog has a component of this grid open: its rows and
-        // cells stay as they are until the dialog is closed.
+        // An editor dialog has a component of this grid open, or the grid's
+        // rows are being picked for an assembly or an outlet: its rows and
+        // cells stay as they are.
         return TRUE;
     }
     if (bDeleteKey && m_nEditState != editExisting && m_nTableType != TABLE_QUERY)

@@ -63,6 +63,15 @@ BOOL CGridWindow::OnLButtonHitRowCol(ROWCOL nHitRow, ROWCOL nHitCol, ROWCOL nDra
             else
                 m_pView->ShowLineTypePopup(rect, value, (long)nHitRow);
         }
+        // The picker has run, and has written its choice into the pressed
+        // cell: the cell is let go, and the grid does not follow the button,
+        // which the picker had.
+        if (pressedRow == (long)nHitRow)
+        {
+            pressedRow = -1;
+            RedrawRowCol(nHitRow, nHitCol);
+        }
+        return FALSE;
     }
     else if (nHitState == GR_HIT_RELEASE)
     {

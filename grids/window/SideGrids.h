@@ -1,14 +1,20 @@
 // The side grids of the main view, below the main grid: the items of an
 // assembly (CAssemWnd), the nozzles of an outlet (CNozzleWnd), the outlets
 // that use a nozzle (COutletWnd), and the query pane (CQueryWnd). The main
-// grid refills them when its current row moves.
+// grid refills them when its current row moves; the view shows them as the
+// pages of its side tab window (CTabWnd).
 //
-// Only what the main grid calls is here: each grid keeps the key of the
-// component it shows and one empty row; their rows are not read yet.
+// Every side grid is read-only and looks the same: a row header column 23
+// pixels wide, four columns, data rows 1 .. N, each showing one component
+// whose key the grid keeps, and one empty row after them (an empty grid has
+// one row). A double click on a data row edits its component, or adds it to
+// the assembly being built.
 #pragma once
 
 #include "platform/grid/GridLib.h"
+#include "grids/core/ComponentStore.h"
 
+#include <functional>
 #include <vector>
 
 class CGridView;
@@ -18,55 +24,141 @@ class CHeadGridWnd : public CGRGridWnd
 {
     DECLARE_DYNAMIC(CHeadGridWnd)
 public:
-    explicit CHeadGridWnd(CGridView* pView = nullptr);
+    explicit CHeadGridWnd(CGridView* pView = nullptr, int nUsageWidth = 0);
     ~CHeadGridWnd() override;
 
     // Empties the grid: the one empty row and no keys.
     virtual void ClearGrid();
-    // The key of the component the grid shows rows of; -1 none.
+    // The standard style's font: the system's message font, 8 points, in
+    // the character set given.
+    virtual void SetCharSet(int nCharSet);
+    // Column widths (once the grid is set up): the row headers 23 pixels,
+    // the codes 200 each, the usage its own width (none when hidden), and
+    // the name what is left of the grid's width.
+    void SetColumnWidths();
+
+    // The key of the current cell's row; -1 when there is no current cell
+    // or it is not on a data row.
+    long GetCurrentKey();
+    // The key of a data row; -1 for any other row.
+    long GetRowKey(ROWCOL nRow);
+    // Rows 1 .. N of the N keys.
+    BOOL IsDataRow(ROWCOL nRow);
+    int GetKeyCount() const { return (int)m_keys.size(); }
+    // The key of the component whose related rows the grid shows; -1 none.
     long GetShownKey() const { return m_nShownKey; }
+    // While the view builds an assembly the component joins it; otherwise
+    // its editor opens.
+    void EditItem(long nKey);
+
+    // Grid side.
+    void OnGridInitialUpdate() override;
+    void OnFindNext(LPCTSTR lpszFind, BOOL bNext, BOOL bCase) override;
+    void OnMovedCurrentCell(ROWCOL nRow, ROWCOL nCol) override;
+    BOOL OnLButtonClickedRowCol(ROWCOL nRow, ROWCOL nCol, UINT nFlags, CPoint pt) override;
+    BOOL OnLButtonDblClkRowCol(ROWCOL nRow, ROWCOL nCol, UINT nFlags, CPoint pt) override;
+
+    // The setting "AppSettings\Misc\CharSet" (0 when it is missing).
+    static int ReadCharSetSetting();
 
 protected:
+    // Writes the titles of columns 1 to 4 into the header row.
+    void SetTitles(const UINT (&ids)[4]);
+    // Appends a data row showing a component: its key and the texts of
+    // columns 1 to 4.
+    void AppendRow(long nKey, const CString (&cells)[4]);
+    // Shows rows of components: a component that exists by its texts
+    // (cellsOf), one that is gone by the text nDeletedId in column 1.
+    // Returns the number of rows of components that are gone.
+    int ShowRows(const std::vector<kvgrid::SideGridRow>& rows, UINT nDeletedId,
+                 const std::function<void(const kvgrid::SideGridRow&, CString (&)[4])>& cellsOf);
+    // Cells are written between an unlock and a lock of the read-only lock.
+    void WriteCell(ROWCOL nRow, ROWCOL nCol, const CString& text);
+    // A message for the user (OK); not shown with the option that keeps the
+    // side grids quiet.
+    void ShowMissingMessage(int nMissing, UINT nOneId, UINT nManyId);
+
+    // The grid never opens a cell's control.
+    afx_msg LRESULT IgnoreMessage(WPARAM wParam, LPARAM lParam);
+    // The widths follow the grid's size.
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+
     CGridView* m_pView;
+    // The usage column's width; 0 when the column is hidden.
+    int m_nUsageWidth;
+    BOOL m_bInitialised = FALSE;
     std::vector<long> m_keys;
     long m_nShownKey = -1;
+    // Set while the grid fills itself: its own moves are not the user's.
+    BOOL m_bFilling = FALSE;
 
     DECLARE_MESSAGE_MAP()
 };
 
-// The items of the assembly of the main grid's current record.
+// The items of the assembly of the main grid's current record: name,
+// warehouse code, quantity (a length of a pipe, tape or wire in the user's
+// length unit, a count otherwise) and usage.
 class CAssemWnd : public CHeadGridWnd
 {
     DECLARE_DYNAMIC(CAssemWnd)
 public:
-    explicit CAssemWnd(CGridView* pView = nullptr) : CHeadGridWnd(pView) {}
+    explicit CAssemWnd(CGridView* pView = nullptr) : CHeadGridWnd(pView, 65) {}
+
     // Shows the items of the record's component (the recordset's current
-    // record); nothing for a record that is not a component.
+    // record); an empty grid for a record that is not a component.
     virtual void Refresh(CRecordset* pRecord);
+    // Shows the items of an assembly.
+    void FillGrid(long nAssemblyKey);
+    // Removes the selected item rows from the assembly being built; the
+    // grid shows it again afterwards.
+    void RemoveSelectedItems();
     // Gives another key the Assemblies rows of an assembly (all or none);
     // FALSE when a failure stopped it.
     BOOL CopyAssemblyItems(long nFromKey, long nToKey);
+
+    // The quantity an item row shows (stored in metres for a length).
+    static CString QuantityText(const kvgrid::SideGridRow& row);
+
+    void ClearGrid() override;
+    void OnGridInitialUpdate() override;
+    BOOL OnGridKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+
+protected:
+    // The stored quantity of each data row, which tells apart two rows of
+    // one item.
+    std::vector<float> m_quantities;
 };
 
-// The nozzles an outlet can carry.
+// The nozzles an outlet can carry: name, warehouse code, supplier code (and
+// the usage, hidden).
 class CNozzleWnd : public CHeadGridWnd
 {
     DECLARE_DYNAMIC(CNozzleWnd)
 public:
     explicit CNozzleWnd(CGridView* pView = nullptr) : CHeadGridWnd(pView) {}
+
     virtual void FillNozzles(long nEmitterKey);
+    // Removes the selected nozzles from an outlet; an outlet left with no
+    // nozzle loses the has-nozzles bit of its [Flags].
+    void RemoveSelectedNozzles(long nEmitterKey);
     // Gives another key the Nozzles rows of an outlet (all or none); FALSE
     // when a failure stopped it.
     BOOL CopyNozzles(long nFromKey, long nToKey);
+
+    void OnGridInitialUpdate() override;
+    BOOL OnGridKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
 };
 
-// The outlets that use a nozzle.
+// The outlets that use a nozzle: name, warehouse code, supplier code, usage.
 class COutletWnd : public CHeadGridWnd
 {
     DECLARE_DYNAMIC(COutletWnd)
 public:
-    explicit COutletWnd(CGridView* pView = nullptr) : CHeadGridWnd(pView) {}
+    explicit COutletWnd(CGridView* pView = nullptr) : CHeadGridWnd(pView, 64) {}
+
     virtual void FillOutlets(long nNozzleKey);
+
+    void OnGridInitialUpdate() override;
 };
 
 // The query pane: the SQL text of the Query table.

@@ -7,6 +7,7 @@
 #include "app/KelvaronView.h"
 #include "app/MainFrm.h"
 #include "app/Utilities.h"
+#include "tests/app/ProgramTestSupport.h"
 #include "grids/window/GridWindow.h"
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/RegistryHelpers.h"
@@ -59,26 +60,7 @@ protected:
     }
 };
 
-void RemoveValue(const char* subKey, const char* name)
-{
-    std::string path = kvtest::kProductKey;
-    if (*subKey)
-        path += std::string("\\") + subKey;
-    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, path.c_str(), name);
-}
-
-// Messages of the thread, with the end-of-loop message the closed main
-// window leaves behind taken out.
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
+using programtest::Pump;
 
 class StartupTest : public ::testing::Test
 {
@@ -86,7 +68,7 @@ protected:
     void SetUp() override
     {
         ClearSettings();
-        m_profile = (GetModuleFolder(nullptr) + "config\\test_app.INI").str();
+        m_profile = programtest::ProfilePath();
         ::DeleteFileA(m_profile.c_str());
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
         m_dir = kvtest::ScratchDir(std::string("startup_") + info->name());
@@ -99,12 +81,7 @@ protected:
         ClearSettings();
         ::DeleteFileA(m_profile.c_str());
     }
-    static void ClearSettings()
-    {
-        for (const char* key : {"VisualSettings", "Units", "AppSettings", "DatabaseSettings"})
-            kvtest::DeleteProductSubKey(key);
-        RemoveValue("", "KelVaron Settings");
-    }
+    static void ClearSettings() { programtest::ClearSettings(); }
 
     // Makes the application object and runs its start-up with the command line.
     BOOL Start(const std::string& commandLine = "")
@@ -114,10 +91,8 @@ protected:
         m_app = std::make_unique<TestApp>();
         m_app->executablePath = m_executablePath;
         m_app->failingFrame = m_failingFrame;
-        AfxWinInit(::GetModuleHandleA(nullptr), nullptr, m_commandLine.data(), SW_SHOWNORMAL);
-        BOOL started = m_app->InitInstance();
+        BOOL started = programtest::Start(*m_app, m_commandLine);
         EXPECT_FALSE(m_app->IsStartingUp());
-        Pump();
         return started;
     }
     // Closes the main window (and the databases with it) and ends the
@@ -126,10 +101,7 @@ protected:
     {
         if (!m_app)
             return;
-        if (m_app->m_pMainWnd != nullptr && m_app->m_pMainWnd->GetSafeHwnd() != nullptr)
-            m_app->m_pMainWnd->SendMessage(WM_CLOSE);
-        Pump();
-        m_app->ExitInstance();
+        programtest::Stop(*m_app);
         m_app.reset();
         Pump();
     }

@@ -92,3 +92,38 @@ TEST(GridTables, LabelColumnTables)
     for (int t : without)
         EXPECT_FALSE(HasLabelColumn(t)) << t;
 }
+
+// The kind of a new component of each tab, and the tab of a component, both
+// ways.
+TEST(GridTables, TabsAndComponentKindsBothWays)
+{
+    struct Case
+    {
+        int tab;
+        int databaseNumber;
+        long flagsBefore;
+        long flagsAfter;
+    };
+    const Case cases[] = {
+        { 0, 1, 7, 0 },    { 1, 1, 0, 2 },   { 2, 2, 1, 0 },   { 3, 3, 0, 0 },   { 4, 4, 0, 0 },
+        { 5, 6, 0, 0 },    { 6, 7, 0, 0 },   { 7, 8, 0, 0 },   { 8, 9, 0, 0 },   { 9, 11, 0, 0 },
+        { 10, 12, 4, 4 },  { 10, 12, 5, 0 }, { 10, 12, 1, 0 }, { 11, 13, 0, 0 }, { 12, 21, 0, 0 },
+        { 13, 22, 0, 0 },  { 14, 24, 0, 0 }, { 15, 23, 0, 0 }, { 16, 14, 0, 0 }, { 17, 15, 4, 0 },
+        { 18, 0, 4, 0 },   { 19, 0, 2, 0 },  { -1, 0, 2, 0 },
+    };
+    for (const Case& c : cases)
+    {
+        BYTE number = 99;
+        long flags = c.flagsBefore;
+        TabToComponentType(c.tab, number, flags);
+        EXPECT_EQ(c.databaseNumber, (int)number) << c.tab;
+        EXPECT_EQ(c.flagsAfter, flags) << c.tab << " " << c.flagsBefore;
+        if (IsComponentTable(c.tab))
+            EXPECT_EQ(c.tab, ComponentToTab(number, flags)) << c.tab;
+    }
+    // A pipe is a tape by its tape bit, whatever else [Flags] holds.
+    EXPECT_EQ(TABLE_TAPE, ComponentToTab(1, 3));
+    EXPECT_EQ(TABLE_PIPE, ComponentToTab(1, 1));
+    for (int number : { 0, 5, 10, 16, 17, 18, 19, 20, 25, 255 })
+        EXPECT_EQ(-1, ComponentToTab(number, 0)) << number;
+}

@@ -751,11 +751,16 @@ TEST_F(ComponentOperationsTest, APickedColourOrLineTypeIsStoredInThePressedRow)
     const long key = KeyOfRow(2);
     m_pGrid->SetColourCell(12);
     EXPECT_NE(12, QueryLong("SELECT [Colour1] FROM Components WHERE [Component Key] = " + std::to_string(key)));
+    // The pickers choose while the cell is pressed.
+    m_pView->onPicker = [this] { m_pGrid->SetColourCell(12); };
     m_pGrid->OnLButtonHitRowCol(2, COL_COLOUR1, 2, COL_COLOUR1, CPoint(), 0, GR_HIT_PRESS);
-    m_pGrid->SetColourCell(12);
     EXPECT_EQ(12, QueryLong("SELECT [Colour1] FROM Components WHERE [Component Key] = " + std::to_string(key)));
+    m_pView->onPicker = [this] { m_pGrid->SetLineTypeCell(3); };
     m_pGrid->OnLButtonHitRowCol(3, COL_LINETYPE, 3, COL_LINETYPE, CPoint(), 0, GR_HIT_PRESS);
-    m_pGrid->SetLineTypeCell(3);
     EXPECT_EQ(3, QueryLong("SELECT [Linetype] FROM Components WHERE [Component Key] = " + std::to_string(KeyOfRow(3))));
     EXPECT_EQ(GR_EDITMODE_NONE, m_pGrid->GetEditMode());
+    // Once the picker is closed the cell takes nothing more.
+    m_pView->onPicker = nullptr;
+    m_pGrid->SetColourCell(13);
+    EXPECT_EQ(12, QueryLong("SELECT [Colour1] FROM Components WHERE [Component Key] = " + std::to_string(key)));
 }

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,14 +44,27 @@ public:
     void OnEditComponent() override { calls.push_back("edit"); }
     void OnAddToAssembly() override { calls.push_back("addToAssembly"); }
     void OnAddNozzle() override { calls.push_back("addNozzle"); }
+    // What runs while a picker is open.
+    std::function<void()> onPicker;
     void ShowColourPopup(const CRect&, long nColour) override
     {
         calls.push_back("colour " + std::to_string(nColour));
+        if (onPicker)
+            onPicker();
     }
     void ShowLineTypePopup(const CRect&, long nLineType, long nRow) override
     {
         calls.push_back("lineType " + std::to_string(nLineType) + " row " + std::to_string(nRow));
+        if (onPicker)
+            onPicker();
     }
+    void AddToAssembly(long nKey) override { calls.push_back("addToAssembly " + std::to_string(nKey)); }
+    void EditComponentByKey(long nKey) override { calls.push_back("editByKey " + std::to_string(nKey)); }
+    void ShowComponentInCurveFit(long nKey) override { calls.push_back("curveFit " + std::to_string(nKey)); }
+    void OnRemoveNozzle() override { calls.push_back("removeNozzle"); }
+    CString GetTableSortOrder(int nTableType) override { return kvgrid::GetDefaultSortOrder(nTableType); }
+    CGridFrame* GetGridFrame() override { return pFrame; }
+    CGridFrame* pFrame = nullptr;
 
 private:
     CDatabase* m_pDatabase = nullptr;

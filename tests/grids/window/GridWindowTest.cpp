@@ -401,18 +401,20 @@ TEST_F(GridWindowTest, APressOnAColourCellOpensThePickerUnlessReadOnly)
     EXPECT_TRUE(m_pView->calls.empty());
     EXPECT_EQ(-1, m_pGrid->GetColourRow());
     m_pGrid->SetReadOnly(FALSE);
-    EXPECT_TRUE(m_pGrid->OnLButtonHitRowCol(2, 31, 2, 31, CPoint(), 0, GR_HIT_PRESS));
-    EXPECT_EQ((std::vector<std::string>{ "colour " + std::to_string(colour) }), m_pView->calls);
-    EXPECT_EQ(2, m_pGrid->GetColourRow());
-    m_pGrid->OnLButtonHitRowCol(2, 31, 2, 31, CPoint(), 0, GR_HIT_RELEASE);
+    // The picker runs while the cell is pressed (it writes its choice there);
+    // then the cell is let go, and the grid does not follow the button.
+    m_pView->onPicker = [this] { m_pView->calls.push_back("pressed " + std::to_string(m_pGrid->GetColourRow())); };
+    EXPECT_FALSE(m_pGrid->OnLButtonHitRowCol(2, 31, 2, 31, CPoint(), 0, GR_HIT_PRESS));
+    EXPECT_EQ((std::vector<std::string>{ "colour " + std::to_string(colour), "pressed 2" }), m_pView->calls);
     EXPECT_EQ(-1, m_pGrid->GetColourRow());
-    // A line type, then a press elsewhere lets it go.
+    // A line type likewise.
+    m_pView->onPicker = [this] { m_pView->calls.push_back("pressed " + std::to_string(m_pGrid->GetLineTypeRow())); };
     long lineType = std::atol(m_pGrid->GetValueRowCol(3, 27));
-    m_pGrid->OnLButtonHitRowCol(3, 27, 3, 27, CPoint(), 0, GR_HIT_PRESS);
-    EXPECT_EQ("lineType " + std::to_string(lineType) + " row 3", m_pView->calls.back());
-    EXPECT_EQ(3, m_pGrid->GetLineTypeRow());
-    m_pGrid->OnLButtonHitRowCol(3, 6, 3, 6, CPoint(), 0, GR_HIT_PRESS);
+    EXPECT_FALSE(m_pGrid->OnLButtonHitRowCol(3, 27, 3, 27, CPoint(), 0, GR_HIT_PRESS));
+    EXPECT_EQ((std::vector<std::string>{ "lineType " + std::to_string(lineType) + " row 3", "pressed 3" }),
+              std::vector<std::string>(m_pView->calls.end() - 2, m_pView->calls.end()));
     EXPECT_EQ(-1, m_pGrid->GetLineTypeRow());
+    m_pView->onPicker = nullptr;
     // Read-only grids start no edit either.
     m_pGrid->SetReadOnly(TRUE);
     ASSERT_TRUE(m_pGrid->SetCurrentCell(2, 6));
@@ -445,6 +447,14 @@ TEST_F(GridWindowTest, DeleteKeysDeleteRowsExceptOnTheQueryTableOrWhileEditing)
     }
     m_pView->GetGridState().nEditorTableType = -1;
     m_pGrid->SetEditState(CGridWindow::editNone);
+    // Nor while its rows are picked for an assembly or an outlet.
+    for (BOOL CGridState::*mode : { &CGridState::bAssemblyMode, &CGridState::bNozzleMode })
+    {
+        m_pView->GetGridState().*mode = TRUE;
+        EXPECT_TRUE(m_pGrid->ProcessKeys(nullptr, WM_KEYDOWN, VK_DELETE));
+        m_pView->GetGridState().*mode = FALSE;
+    }
+    EXPECT_EQ(2u, m_pGrid->calls.size());
     m_pGrid->GetQueryRecordset()->SetSqlQuery("SELECT * FROM Suppliers");
     Show(TABLE_QUERY);
     m_pGrid->ProcessKeys(nullptr, WM_KEYDOWN, VK_DELETE);

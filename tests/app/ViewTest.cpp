@@ -1,0 +1,588 @@
+// The main view over a copy of the sample database, in the running program:
+// its tabs and side panes, the side grids following the current row, the
+// commands each working state allows (in the menus, the context menus and
+// the keys), assembly building and nozzle editing, the wheel, and the
+// colour and line-type pickers of the grid's cells.
+#include "app/AppRes.h"
+#include "app/KelvaronApp.h"
+#include "app/KelvaronView.h"
+#include "app/MainFrm.h"
+#include "app/OptionsDlg.h"
+#include "editors/pickers/controls/ColourWells.h"
+#include "editors/pickers/core/LineTypes.h"
+#include "grids/core/GridTables.h"
+#include "grids/window/GridWindow.h"
+#include "grids/window/SideGrids.h"
+#include "grids/window/TabWnd.h"
+#include "tests/app/ProgramTestSupport.h"
+#include "tests/support/RegistryHelpers.h"
+#include "tests/support/ScratchDatabase.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/TimerScript.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <set>
+
+using namespace kvgrid;
+
+namespace {
+
+// The application, with every message box answered from a list of answers
+// (the first button when the list is empty) and recorded.
+class ViewApp : public CKelvaronApp
+{
+public:
+    std::vector<std::string> messages;
+    std::deque<int> answers;
+
+    int Answer(LPCTSTR lpszText, UINT nType)
+    {
+        messages.push_back(lpszText != nullptr ? lpszText : "");
+        if (!answers.empty()) {
+            int answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
+        UINT buttons = nType & MB_TYPEMASK;
+        return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? IDYES : IDOK;
+    }
+    int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT) override { return Answer(lpszPrompt, nType); }
+};
+
+class ViewTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        programtest::ClearSettings();
+        m_profile = programtest::ProfilePath();
+        ::DeleteFileA(m_profile.c_str());
+        m_dir = kvtest::ScratchDir(kvtest::TestName());
+        m_database = m_dir + "\\Sample.sqlite";
+        ASSERT_TRUE(kvtest::CopyFileTo(kvtest::BinaryPath("bin/Database/Sample.sqlite"), m_database));
+    }
+    void TearDown() override
+    {
+        Stop();
+        programtest::ClearSettings();
+        ::DeleteFileA(m_profile.c_str());
+    }
+
+    // Starts the program on the database with the options given.
+    void Start(DWORD options = 0)
+    {
+        Stop();
+        kvtest::StoreText("", "KelVaron Settings", std::to_string(options));
+        m_commandLine = "\"" + m_database + "\"";
+        m_app = std::make_unique<ViewApp>();
+        ASSERT_TRUE(programtest::Start(*m_app, m_commandLine));
+        GRGetAppState()->m_pfnMessageBox = [this](HWND, LPCTSTR text, UINT type) { return m_app->Answer(text, type); };
+        CMDIChildWnd* pChild = Frame()->MDIGetActive();
+        ASSERT_NE(nullptr, pChild);
+        m_pView = dynamic_cast<CKelvaronView*>(pChild->GetActiveView());
+        ASSERT_NE(nullptr, m_pView);
+        ASSERT_NE(nullptr, m_pView->GetGrid());
+    }
+    void Stop()
+    {
+        if (!m_app)
+            return;
+        programtest::Stop(*m_app);
+        GRGetAppState()->m_pfnMessageBox = nullptr;
+        m_app.reset();
+        m_pView = nullptr;
+        programtest::Pump();
+    }
+
+    CMainFrame* Frame() { return dynamic_cast<CMainFrame*>(m_app->m_pMainWnd); }
+    CGridWindow* Grid() { return m_pView->GetGrid(); }
+    CGridState& State() { return m_pView->GetGridState(); }
+    std::vector<std::string> TakeMessages()
+    {
+        std::vector<std::string> messages;
+        messages.swap(m_app->messages);
+        return messages;
+    }
+    void Command(UINT nID) { m_pView->SendMessage(WM_COMMAND, nID); }
+    void Select(int nTab) { m_pView->SelectTab(nTab); }
+    // Makes the row of a component current, as a click on it does.
+    void GoTo(long nKey)
+    {
+        ROWCOL row = Grid()->FindKey(nKey);
+        ASSERT_EQ(nKey, Grid()->GetCurrentKey());
+        Grid()->SetCurrentCell(row, COL_DESCRIPTION);
+    }
+    std::vector<std::string> TabTitles()
+    {
+        std::vector<std::string> titles;
+        CTabCtrl& tabs = m_pView->GetTabCtrl();
+        for (int i = 0; i < tabs.GetItemCount(); i++) {
+            char text[64] = {};
+            TCITEM item = {};
+            item.mask = TCIF_TEXT;
+            item.pszText = text;
+            item.cchTextMax = sizeof(text);
+            tabs.GetItem(i, &item);
+            titles.push_back(text);
+        }
+        return titles;
+    }
+    std::vector<std::string> SidePanes()
+    {
+        std::vector<std::string> labels;
+        CTabWnd* pTabs = m_pView->GetSideTabWnd();
+        for (int i = 0; i < pTabs->GetTabCount(); i++)
+            labels.push_back(pTabs->GetTabLabel(i).str());
+        return labels;
+    }
+    std::string ActivePane()
+    {
+        CTabWnd* pTabs = m_pView->GetSideTabWnd();
+        return pTabs->GetTabLabel(pTabs->GetActiveTab()).str();
+    }
+    static std::vector<long> Keys(CHeadGridWnd* pGrid)
+    {
+        std::vector<long> keys;
+        for (ROWCOL row = 1; pGrid->IsDataRow(row); row++)
+            keys.push_back(pGrid->GetRowKey(row));
+        return keys;
+    }
+    std::vector<long> QueryKeys(const std::string& sql)
+    {
+        std::vector<long> keys;
+        std::string rows = kvtest::QueryRows(m_database, sql);
+        for (size_t start = 0; start < rows.size();) {
+            size_t end = rows.find(';', start);
+            keys.push_back(std::atol(rows.substr(start, end - start).c_str()));
+            start = end == std::string::npos ? rows.size() : end + 1;
+        }
+        return keys;
+    }
+    long QueryLong(const std::string& sql) { return std::atol(kvtest::QueryRows(m_database, sql).c_str()); }
+    // The component commands the view enables now.
+    std::set<UINT> EnabledCommands()
+    {
+        std::set<UINT> enabled;
+        for (UINT id : { ID_ADD_COMPONENT, ID_ADD_NOZZLE, ID_ADD_TO_ASSEMBLY, ID_NEW_ASSEMBLY, ID_DELETE_COMPONENT,
+                         ID_EDIT_ASSEMBLY, ID_EDIT_COMPONENT, ID_EDIT_NOZZLES, ID_FINISH_ASSEMBLY,
+                         ID_REMOVE_FROM_ASSEMBLY, ID_REMOVE_NOZZLE })
+            if (m_pView->IsCommandEnabled(id))
+                enabled.insert(id);
+        return enabled;
+    }
+    // The component commands the frame's Component menu shows enabled.
+    std::set<UINT> EnabledMenuCommands()
+    {
+        CMenu* pMenu = Frame()->GetMenu();
+        CMenu* pComponent = nullptr;
+        for (UINT i = 0; pMenu != nullptr && i < pMenu->GetMenuItemCount(); i++) {
+            CString name;
+            pMenu->GetMenuString(i, name, MF_BYPOSITION);
+            if (name == "&Component")
+                pComponent = pMenu->GetSubMenu((int)i);
+        }
+        std::set<UINT> enabled;
+        if (pComponent == nullptr)
+            return enabled;
+        Frame()->SendMessage(WM_INITMENUPOPUP, (WPARAM)pComponent->GetSafeHmenu(), 3);
+        for (UINT i = 0; i < pComponent->GetMenuItemCount(); i++) {
+            UINT id = pComponent->GetMenuItemID((int)i);
+            if (id != 0 && id != (UINT)-1 && id != ID_DELETE_ORPHAN_NOZZLES &&
+                !(pComponent->GetMenuState(id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)))
+                enabled.insert(id);
+        }
+        return enabled;
+    }
+    // The texts and states of the context menu a grid would show.
+    std::vector<std::string> ContextMenu(CWnd* pGrid)
+    {
+        CMenu menu;
+        CMenu* pPopup = nullptr;
+        std::vector<std::string> items;
+        if (!m_pView->PrepareContextMenu(pGrid, menu, pPopup))
+            return items;
+        for (UINT i = 0; i < pPopup->GetMenuItemCount(); i++) {
+            CString text;
+            pPopup->GetMenuString(i, text, MF_BYPOSITION);
+            UINT state = pPopup->GetMenuState(i, MF_BYPOSITION);
+            if (text.IsEmpty())
+                continue;
+            items.push_back(text.str() + ((state & MF_GRAYED) ? " (off)" : "") +
+                            ((state & MF_CHECKED) ? " (checked)" : ""));
+        }
+        return items;
+    }
+
+    std::unique_ptr<ViewApp> m_app;
+    CKelvaronView* m_pView = nullptr;
+    std::string m_profile, m_dir, m_database, m_commandLine;
+};
+
+const std::vector<std::string> kTabTitles = {
+    "Pipes",  "Tapes",   "Valves",  "Other Hydraulics",   "Lateral Take Offs", "Couplers",
+    "Elbows / Bends", "Tees", "Crosses", "Pumps", "Outlets", "Outlet Connections",
+    "Wires",  "Controllers", "Lights", "Other Electrics", "Miscellaneous", "Nozzles",
+};
+
+} // namespace
+
+// A database opens on the Pipes tab, with the items of the assembly below
+// the grid; the option that shows the Query tab adds a nineteenth tab.
+TEST_F(ViewTest, OpensWithATabPerTableAndTheQueryTabByOption)
+{
+    Start();
+    EXPECT_EQ(kTabTitles, TabTitles());
+    EXPECT_EQ(0, m_pView->GetCurrentTab());
+    EXPECT_EQ(TABLE_PIPE, Grid()->GetTableType());
+    EXPECT_EQ((std::vector<std::string>{ "Assembly Items" }), SidePanes());
+    ROWCOL row = 0, col = 0;
+    ASSERT_TRUE(Grid()->GetCurrentCell(row, col));
+    EXPECT_EQ((ROWCOL)COL_DESCRIPTION, col);
+    EXPECT_FALSE(m_pView->GetCaptionStatic().IsWindowEnabled());
+    EXPECT_FALSE(m_pView->GetQueryCombo().IsWindowVisible());
+    EXPECT_EQ("Pipes", m_pView->GetTabToolTip(0).str());
+
+    Start(OPTION_SHOW_QUERY_TAB);
+    std::vector<std::string> titles = kTabTitles;
+    titles.push_back("Query");
+    EXPECT_EQ(titles, TabTitles());
+    EXPECT_TRUE(TakeMessages().empty());
+}
+
+// The second page of the side tab window follows the table: the nozzles of
+// the outlets, the outlets of the nozzles, the query text.
+TEST_F(ViewTest, SidePanesFollowTheTable)
+{
+    Start(OPTION_SHOW_QUERY_TAB);
+    Select(TABLE_OUTLET);
+    EXPECT_EQ((std::vector<std::string>{ "Assembly Items", "Nozzles" }), SidePanes());
+    EXPECT_EQ("Nozzles", ActivePane());
+    Select(TABLE_NOZZLE);
+    EXPECT_EQ((std::vector<std::string>{ "Assembly Items", "Outlets" }), SidePanes());
+    EXPECT_EQ("Outlets", ActivePane());
+    Select(TABLE_QUERY);
+    EXPECT_EQ((std::vector<std::string>{ "Assembly Items", "Query" }), SidePanes());
+    EXPECT_TRUE(m_pView->GetQueryCombo().IsWindowVisible());
+    EXPECT_FALSE(m_pView->GetNameStatic().IsWindowVisible());
+    EXPECT_EQ(" Query name:", [&] { CString s; m_pView->GetCaptionStatic().GetWindowText(s); return s.str(); }());
+    // While the query pane shows, a tab's tip names its database number.
+    EXPECT_EQ("Pipes : Database Number 1", m_pView->GetTabToolTip(0).str());
+    EXPECT_EQ("Tapes : Database Number 1", m_pView->GetTabToolTip(1).str());
+    EXPECT_EQ("Nozzles : Database Number 15", m_pView->GetTabToolTip(17).str());
+    Select(TABLE_PIPE);
+    EXPECT_EQ((std::vector<std::string>{ "Assembly Items" }), SidePanes());
+    EXPECT_FALSE(m_pView->GetQueryCombo().IsWindowVisible());
+    EXPECT_EQ("Pipes", m_pView->GetTabToolTip(0).str());
+}
+
+// Moving the current row refills the side grids from the database.
+TEST_F(ViewTest, SideGridsFollowTheCurrentRow)
+{
+    Start();
+    Select(TABLE_VALVE);
+    GoTo(281);
+    EXPECT_EQ(QueryKeys("SELECT [Item Key] FROM Assemblies WHERE [Assembly Key] = 281"), Keys(m_pView->GetAssemWnd()));
+    GoTo(76);
+    EXPECT_TRUE(Keys(m_pView->GetAssemWnd()).empty());
+
+    Select(TABLE_OUTLET);
+    GoTo(215);
+    EXPECT_EQ(QueryKeys("SELECT [Nozzle Key] FROM Nozzles WHERE [Emitter Key] = 215"), Keys(m_pView->GetNozzleWnd()));
+    GoTo(283);
+    EXPECT_TRUE(Keys(m_pView->GetNozzleWnd()).empty());
+    EXPECT_EQ(3u, Keys(m_pView->GetAssemWnd()).size());
+
+    Select(TABLE_NOZZLE);
+    GoTo(182);
+    std::vector<long> users = QueryKeys("SELECT [Emitter Key] FROM Nozzles WHERE [Nozzle Key] = 182");
+    std::vector<long> shown = Keys(m_pView->GetOutletWnd());
+    EXPECT_EQ(std::set<long>(users.begin(), users.end()), std::set<long>(shown.begin(), shown.end()));
+    EXPECT_FALSE(shown.empty());
+    EXPECT_TRUE(TakeMessages().empty());
+}
+
+// Editing an assembly allows the assembly commands only, everywhere, takes
+// the Query tab away and names the assembly in red; finishing gives all back.
+TEST_F(ViewTest, AssemblyModeAllowsOnlyTheAssemblyCommands)
+{
+    Start(OPTION_SHOW_QUERY_TAB);
+    Select(TABLE_VALVE);
+    GoTo(281);
+    const std::set<UINT> normal = { ID_ADD_COMPONENT, ID_EDIT_COMPONENT, ID_DELETE_COMPONENT, ID_NEW_ASSEMBLY,
+                                    ID_EDIT_ASSEMBLY };
+    EXPECT_EQ(normal, EnabledCommands());
+    EXPECT_EQ(normal, EnabledMenuCommands());
+    EXPECT_EQ((std::vector<std::string>{ "Edit Component", "Add Component", "Delete Component", "Create Assembly",
+                                         "&Edit Assembly", "Edit Nozzle (off)" }),
+              ContextMenu(Grid()));
+
+    Command(ID_EDIT_ASSEMBLY);
+    EXPECT_TRUE(State().bAssemblyMode);
+    EXPECT_EQ(281, State().nAssemblyKey);
+    EXPECT_TRUE(Grid()->IsReadOnly());
+    EXPECT_EQ(18, m_pView->GetTabCtrl().GetItemCount());
+    CString caption, name;
+    m_pView->GetCaptionStatic().GetWindowText(caption);
+    m_pView->GetNameStatic().GetWindowText(name);
+    EXPECT_EQ(" Editing assembly:", caption.str());
+    EXPECT_EQ("Valve manifold 25 mm", name.str());
+    EXPECT_EQ(RGB(255, 0, 0), m_pView->GetNameStatic().GetTextColor());
+    EXPECT_TRUE(m_pView->GetNameStatic().IsWindowEnabled());
+    const std::set<UINT> assembly = { ID_ADD_TO_ASSEMBLY, ID_FINISH_ASSEMBLY, ID_REMOVE_FROM_ASSEMBLY };
+    EXPECT_EQ(assembly, EnabledCommands());
+    EXPECT_EQ(assembly, EnabledMenuCommands());
+    EXPECT_EQ((std::vector<std::string>{ "&Add To Assembly", "&Finish Assembly" }), ContextMenu(Grid()));
+    EXPECT_EQ((std::vector<std::string>{ "Edit Quantity", "&Remove From Assembly", "&Finish Assembly" }),
+              ContextMenu(m_pView->GetAssemWnd()));
+
+    // Refused commands and keys do nothing.
+    const long rows = QueryLong("SELECT COUNT(*) FROM Components");
+    Command(ID_DELETE_COMPONENT);
+    Grid()->SetFocus();
+    Grid()->SendMessage(WM_KEYDOWN, VK_DELETE, 0);
+    Command(ID_NEW_ASSEMBLY);
+    EXPECT_EQ(rows, QueryLong("SELECT COUNT(*) FROM Components"));
+    EXPECT_TRUE(TakeMessages().empty());
+
+    // Items are picked on any tab; the assembly's items stay shown.
+    Select(TABLE_PIPE);
+    GoTo(35);
+    EXPECT_EQ(7u, Keys(m_pView->GetAssemWnd()).size());
+
+    Command(ID_FINISH_ASSEMBLY);
+    EXPECT_FALSE(State().bAssemblyMode);
+    EXPECT_EQ(TABLE_VALVE, m_pView->GetCurrentTab());
+    EXPECT_EQ(281, Grid()->GetCurrentKey());
+    EXPECT_FALSE(Grid()->IsReadOnly());
+    EXPECT_EQ(19, m_pView->GetTabCtrl().GetItemCount());
+    EXPECT_FALSE(m_pView->GetNameStatic().IsWindowEnabled());
+    EXPECT_EQ(normal, EnabledCommands());
+}
+
+// Removing the last item offers to delete the empty assembly: Cancel goes
+// on building it, OK deletes it (and it alone) and ends the building.
+TEST_F(ViewTest, AnAssemblyLeftEmptyIsDeletedOnlyWhenTheUserSaysSo)
+{
+    kvtest::RunSqlOn(m_database, "INSERT INTO Components ([Component Key], [Database Number], [Description], [Flags]) "
+                                 "VALUES (5001, 2, 'Small kit', 1);\n"
+                                 "INSERT INTO Assemblies VALUES (5001, 76, 1);\n"
+                                 "INSERT INTO Assemblies VALUES (5001, 85, 2);\n");
+    Start();
+    Select(TABLE_VALVE);
+    GoTo(5001);
+    Command(ID_EDIT_ASSEMBLY);
+    CAssemWnd* pItems = m_pView->GetAssemWnd();
+    ASSERT_EQ(2, pItems->GetKeyCount());
+    pItems->SelectRange(CGRRange().SetRows(1, 2), TRUE);
+    m_app->answers = { IDCANCEL };
+    Command(ID_REMOVE_FROM_ASSEMBLY);
+    EXPECT_EQ(0, pItems->GetKeyCount());
+    EXPECT_EQ(1u, TakeMessages().size());
+    EXPECT_TRUE(State().bAssemblyMode);
+    EXPECT_EQ(1, QueryLong("SELECT COUNT(*) FROM Components WHERE [Component Key] = 5001"));
+
+    // Finishing an empty assembly asks the same; OK deletes it.
+    const long others = QueryLong("SELECT COUNT(*) FROM Components");
+    Select(TABLE_PIPE);
+    GoTo(35);
+    m_app->answers = { IDOK };
+    Command(ID_FINISH_ASSEMBLY);
+    EXPECT_EQ(1u, TakeMessages().size());
+    EXPECT_FALSE(State().bAssemblyMode);
+    EXPECT_EQ(0, QueryLong("SELECT COUNT(*) FROM Components WHERE [Component Key] = 5001"));
+    EXPECT_EQ(others - 1, QueryLong("SELECT COUNT(*) FROM Components"));
+    EXPECT_EQ(TABLE_VALVE, m_pView->GetCurrentTab());
+}
+
+// An outlet assembly must hold an outlet to be finished.
+TEST_F(ViewTest, AnOutletAssemblyNeedsAnOutlet)
+{
+    kvtest::RunSqlOn(m_database, "INSERT INTO Components ([Component Key], [Database Number], [Description], [Flags]) "
+                                 "VALUES (5002, 12, 'Riser kit', 1);\n"
+                                 "INSERT INTO Assemblies VALUES (5002, 239, 1);\n");
+    Start();
+    Select(TABLE_OUTLET);
+    GoTo(5002);
+    Command(ID_EDIT_ASSEMBLY);
+    EXPECT_EQ("Assembly Items", ActivePane());
+    Command(ID_FINISH_ASSEMBLY);
+    EXPECT_EQ((std::vector<std::string>{ "An outlet must be selected for an outlet assembly." }), TakeMessages());
+    EXPECT_TRUE(State().bAssemblyMode);
+}
+
+// Editing an outlet's nozzles shows the Nozzles tab, which cannot be left
+// until the editing ends; only the nozzle commands run meanwhile.
+TEST_F(ViewTest, NozzleModeKeepsTheNozzlesTab)
+{
+    Start();
+    Select(TABLE_OUTLET);
+    GoTo(215);
+    EXPECT_TRUE(m_pView->IsCommandEnabled(ID_EDIT_NOZZLES));
+    GoTo(232);   // a demand point: no nozzles
+    EXPECT_FALSE(m_pView->IsCommandEnabled(ID_EDIT_NOZZLES));
+    GoTo(215);
+    const size_t nozzles = Keys(m_pView->GetNozzleWnd()).size();
+    Command(ID_EDIT_NOZZLES);
+    EXPECT_TRUE(State().bNozzleMode);
+    EXPECT_EQ(215, State().nEmitterKey);
+    EXPECT_EQ(TABLE_NOZZLE, m_pView->GetCurrentTab());
+    EXPECT_EQ((std::vector<std::string>{ "Assembly Items", "Nozzles", "Outlets" }), SidePanes());
+    EXPECT_EQ("Nozzles", ActivePane());
+    EXPECT_EQ(nozzles, Keys(m_pView->GetNozzleWnd()).size());
+    EXPECT_EQ(RGB(0, 0, 255), m_pView->GetNameStatic().GetTextColor());
+    const std::set<UINT> editing = { ID_ADD_NOZZLE, ID_EDIT_NOZZLES, ID_REMOVE_NOZZLE };
+    EXPECT_EQ(editing, EnabledCommands());
+    EXPECT_EQ(editing, EnabledMenuCommands());
+    EXPECT_EQ((std::vector<std::string>{ "&Add Nozzle", "Finish Editing" }), ContextMenu(Grid()));
+    EXPECT_EQ((std::vector<std::string>{ "Edit Item", "Finish Editing", "&Remove Nozzle" }),
+              ContextMenu(m_pView->GetNozzleWnd()));
+
+    // A click on another tab is refused.
+    CTabCtrl& tabs = m_pView->GetTabCtrl();
+    CRect rcTab;
+    tabs.GetItemRect(0, &rcTab);
+    tabs.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rcTab.CenterPoint().x, rcTab.CenterPoint().y));
+    tabs.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(rcTab.CenterPoint().x, rcTab.CenterPoint().y));
+    EXPECT_EQ(TABLE_NOZZLE, tabs.GetCurSel());
+    EXPECT_EQ(TABLE_NOZZLE, m_pView->GetCurrentTab());
+    EXPECT_EQ((std::vector<std::string>{ "Please finish editing nozzles before leaving this tab." }), TakeMessages());
+
+    // A nozzle the outlet does not have yet is added, then removed again.
+    std::vector<long> has = QueryKeys("SELECT [Nozzle Key] FROM Nozzles WHERE [Emitter Key] = 215");
+    long added = QueryLong("SELECT [Component Key] FROM Components WHERE [Database Number] = 15 AND [Component Key] "
+                           "NOT IN (SELECT [Nozzle Key] FROM Nozzles WHERE [Emitter Key] = 215) LIMIT 1");
+    ASSERT_GT(added, 0);
+    GoTo(added);
+    Command(ID_ADD_NOZZLE);
+    CNozzleWnd* pNozzles = m_pView->GetNozzleWnd();
+    EXPECT_EQ(nozzles + 1, Keys(pNozzles).size());
+    ROWCOL last = (ROWCOL)pNozzles->GetKeyCount();
+    ASSERT_EQ(added, pNozzles->GetRowKey(last));
+    pNozzles->SetCurrentCell(last, 1);
+    Command(ID_REMOVE_NOZZLE);
+    EXPECT_EQ(has, QueryKeys("SELECT [Nozzle Key] FROM Nozzles WHERE [Emitter Key] = 215"));
+
+    Command(ID_EDIT_NOZZLES);
+    EXPECT_FALSE(State().bNozzleMode);
+    EXPECT_EQ(TABLE_OUTLET, m_pView->GetCurrentTab());
+    EXPECT_EQ((std::vector<std::string>{ "Assembly Items", "Nozzles" }), SidePanes());
+    EXPECT_FALSE(Grid()->IsReadOnly());
+    EXPECT_FALSE(m_pView->GetNameStatic().IsWindowEnabled());
+}
+
+// A right click on the column header offers the fit modes, the current one
+// checked; the side grids' menus name their Edit Item for the state.
+TEST_F(ViewTest, ContextMenusFollowTheGridAndTheState)
+{
+    Start();
+    State().bColumnMenu = TRUE;
+    std::vector<std::string> columns = ContextMenu(Grid());
+    ASSERT_EQ(3u, columns.size());
+    EXPECT_NE(std::string::npos, columns[Grid()->GetFitType() - 1].find("(checked)"));
+    EXPECT_FALSE(State().bColumnMenu);
+    EXPECT_EQ((std::vector<std::string>{ "Edit Item", "&Remove From Assembly (off)", "&Finish Assembly (off)" }),
+              ContextMenu(m_pView->GetAssemWnd()));
+    Select(TABLE_OUTLET);
+    EXPECT_EQ((std::vector<std::string>{ "Edit Item (off)", "Edit Nozzle (off)", "&Remove Nozzle (off)" }),
+              ContextMenu(m_pView->GetNozzleWnd()));
+    Select(TABLE_NOZZLE);
+    EXPECT_EQ((std::vector<std::string>{ "Edit Item" }), ContextMenu(m_pView->GetOutletWnd()));
+    EXPECT_TRUE(ContextMenu(m_pView).empty());
+}
+
+// The wheel over a grid moves its current row, a row per notch.
+TEST_F(ViewTest, TheWheelMovesTheCurrentRow)
+{
+    Start();
+    ASSERT_TRUE(Grid()->SetCurrentCell(2, COL_DESCRIPTION));
+    Grid()->SetFocus();
+    m_pView->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)-WHEEL_DELTA), 0);
+    ROWCOL row = 0, col = 0;
+    Grid()->GetCurrentCell(row, col);
+    EXPECT_EQ(3u, row);
+    m_pView->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)(2 * WHEEL_DELTA)), 0);
+    Grid()->GetCurrentCell(row, col);
+    EXPECT_EQ(1u, row);
+}
+
+// A press on a colour cell opens the palette under it; the colour picked
+// there is stored in the pressed row.
+TEST_F(ViewTest, TheColourPopupSetsTheCell)
+{
+    Start();
+    CGridWindow* pGrid = Grid();
+    ASSERT_FALSE(pGrid->IsColHidden(COL_COLOUR1));
+    const ROWCOL row = 2;
+    ASSERT_TRUE(pGrid->SetCurrentCell(row, COL_DESCRIPTION));
+    const long key = pGrid->GetCurrentKey();
+    const long before = QueryLong("SELECT [Colour1] FROM Components WHERE [Component Key] = " + std::to_string(key));
+    pGrid->ScrollCellInView(row, COL_COLOUR1);
+    CRect rcCell = pGrid->CalcRectFromRowCol(row, COL_COLOUR1);
+    ASSERT_FALSE(rcCell.IsRectEmpty());
+
+    OZU_PopupColorWell* pPopup = m_pView->GetColourPopup();
+    kvtest::TimerScript script([pPopup] { pPopup->Close(); });
+    COLORREF picked = 0;
+    script.Add([&] {
+        ASSERT_NE(nullptr, pPopup->GetSafeHwnd());
+        // A cell whose colour differs from the cell's.
+        for (int i = 0; i < 256; i++) {
+            if (pPopup->GetCellColor(i) != (COLORREF)before) {
+                CRect rc = pPopup->GetCellRect(i % 16, i / 16);
+                picked = pPopup->GetCellColor(i);
+                pPopup->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc.CenterPoint().x, rc.CenterPoint().y));
+                break;
+            }
+        }
+    });
+    script.Start();
+    pGrid->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rcCell.CenterPoint().x, rcCell.CenterPoint().y));
+    EXPECT_FALSE(script.Overran());
+    EXPECT_EQ(nullptr, pPopup->GetSafeHwnd());
+    EXPECT_EQ((long)picked, QueryLong("SELECT [Colour1] FROM Components WHERE [Component Key] = " + std::to_string(key)));
+    EXPECT_NE(before, (long)picked);
+    // The grid lets go of the mouse: the next press elsewhere is its own.
+    EXPECT_NE(pGrid->GetSafeHwnd(), ::GetCapture());
+    EXPECT_EQ(-1, pGrid->GetColourRow());
+}
+
+// The line-type popup runs under the cell; a different choice is stored.
+TEST_F(ViewTest, TheLineTypePopupSetsTheCell)
+{
+    LineTypeArray saved = LineTypeList;
+    LineTypeList.clear();
+    for (const char* name : { "Solid", "Dashed", "Dotted", "Dash dot" })
+        LineTypeList.push_back({ name, MakeLineTypePattern({ 1.0, 0.5 }) });
+    Start();
+    CGridWindow* pGrid = Grid();
+    ASSERT_FALSE(pGrid->IsColHidden(COL_LINETYPE));
+    const ROWCOL row = 3;
+    ASSERT_TRUE(pGrid->SetCurrentCell(row, COL_DESCRIPTION));
+    const long key = pGrid->GetCurrentKey();
+    const std::string sql = "SELECT [Linetype] FROM Components WHERE [Component Key] = " + std::to_string(key);
+    const long before = QueryLong(sql);
+    pGrid->ScrollCellInView(row, COL_LINETYPE);
+    CRect rcCell = pGrid->CalcRectFromRowCol(row, COL_LINETYPE);
+    const int chosen = before == 2 ? 3 : 2;
+
+    kvtest::TimerScript script([] {
+        if (HWND hDialog = ::GetActiveWindow())
+            ::PostMessageA(hDialog, WM_CLOSE, 0, 0);
+    });
+    script.Add([chosen] {
+        HWND hList = ::GetDlgItem(::GetActiveWindow(), 1357);
+        ASSERT_NE(nullptr, hList);
+        ::SendMessageA(hList, LB_SETCURSEL, chosen, 0);
+        ::PostMessageA(hList, WM_KEYDOWN, VK_RETURN, 0);
+    });
+    script.Start();
+    pGrid->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rcCell.CenterPoint().x, rcCell.CenterPoint().y));
+    EXPECT_FALSE(script.Overran());
+    EXPECT_EQ(chosen, QueryLong(sql));
+    EXPECT_EQ(-1, pGrid->GetLineTypeRow());
+    Stop();
+    LineTypeList = saved;
+}
