@@ -73,6 +73,22 @@
 
 #define ID_VIEW_TOOLBAR         0xE800
 #define ID_VIEW_STATUS_BAR      0xE801
+#define ID_VIEW_REBAR           0xE804
+#endif
+
+// Panes of the status bar: a separator (the message pane) and the key
+// indicators, whose strings give the text (and width) each pane shows.
+#ifndef ID_SEPARATOR
+#define ID_SEPARATOR            0
+#endif
+#ifndef ID_INDICATOR_EXT
+#define ID_INDICATOR_EXT        0xE700
+#define ID_INDICATOR_CAPS       0xE701
+#define ID_INDICATOR_NUM        0xE702
+#define ID_INDICATOR_SCRL       0xE703
+#define ID_INDICATOR_OVR        0xE704
+#define ID_INDICATOR_REC        0xE705
+#define ID_INDICATOR_KANA       0xE706
 #endif
 
 // Framework texts
@@ -82,6 +98,10 @@
 #ifndef AFX_IDS_IDLEMESSAGE
 #define AFX_IDS_IDLEMESSAGE     0xE001
 #define AFX_IDS_HELPMODEMESSAGE 0xE002
+#endif
+// The text of the close item of a floating frame's system menu.
+#ifndef AFX_IDS_HIDE
+#define AFX_IDS_HIDE            0xF011
 #endif
 
 // Prompts of the data exchange checks and of failed commands

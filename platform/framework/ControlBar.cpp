@@ -1,5 +1,7 @@
 // CControlBar: a child of a frame that takes its room along one side of the
-// frame when the frame lays itself out, and updates its items at idle time.
+// frame when the frame lays itself out, updates its items at idle time, and
+// with docking enabled can be dragged to another side or out into a
+// floating frame.
 #include "platform/framework/Framework.h"
 
 IMPLEMENT_DYNAMIC(CControlBar, CWnd)
@@ -9,6 +11,8 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     ON_WM_DESTROY()
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONDBLCLK()
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
@@ -17,8 +21,12 @@ CControlBar::CControlBar() = default;
 
 CControlBar::~CControlBar()
 {
+    if (m_hWnd != nullptr)
+        DestroyWindow();
     if (m_pDockSite != nullptr)
         m_pDockSite->RemoveControlBar(this);
+    delete m_pDockContext;
+    m_pDockContext = nullptr;
 }
 
 BOOL CControlBar::PreCreateWindow(CREATESTRUCT& cs)
@@ -39,7 +47,8 @@ int CControlBar::OnCreate(LPCREATESTRUCT lpcs)
         return -1;
     if (m_dwStyle & CBRS_TOOLTIPS)
         EnableToolTips();
-    // The frame the bar is made in keeps it in its list of bars.
+    // The frame the bar is made in keeps it in its list of bars; it stays
+    // the bar's docking frame wherever the bar goes.
     CWnd* pParent = GetParent();
     if (pParent != nullptr && pParent->IsFrameWnd()) {
         m_pDockSite = static_cast<CFrameWnd*>(pParent);
@@ -50,8 +59,30 @@ int CControlBar::OnCreate(LPCREATESTRUCT lpcs)
 
 void CControlBar::OnDestroy()
 {
+    // No dock bar keeps an entry for a bar that is gone.
+    if (m_pDockBar != nullptr && !IsDockBar()) {
+        CDockBar* pDockBar = m_pDockBar;
+        const int nPos = pDockBar->FindBar(this);
+        if (nPos > 0)
+            pDockBar->RemoveEntry(nPos);
+        m_pDockBar = nullptr;
+        if (pDockBar->m_hWnd != nullptr) {
+            if (pDockBar->m_bFloating) {
+                // The floating frame may be going down itself; it decides
+                // once this destruction is over.
+                if (pDockBar->GetDockedCount() == 0) {
+                    if (CWnd* pFrame = pDockBar->GetParent())
+                        pFrame->PostMessage(CMiniDockFrameWnd::MessageDestroyIfEmpty());
+                }
+            } else if (CFrameWnd* pFrame = pDockBar->GetParentFrame()) {
+                pFrame->DelayRecalcLayout();
+            }
+        }
+    }
     if (m_pDockSite != nullptr) {
         m_pDockSite->RemoveControlBar(this);
+        // The frame's layout leaves the room of the bar free again.
+        m_pDockSite->DelayRecalcLayout();
         m_pDockSite = nullptr;
     }
     CWnd::OnDestroy();
@@ -61,6 +92,41 @@ void CControlBar::PostNcDestroy()
 {
     if (m_bAutoDelete)
         delete this;
+}
+
+LRESULT CControlBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    switch (nMsg) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_DELETEITEM:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM: {
+        LRESULT lResult = 0;
+        if (OnWndMsg(nMsg, wParam, lParam, &lResult))
+            return lResult;
+        CWnd* pOwner = GetCommandOwner();
+        if (pOwner != nullptr && pOwner->m_hWnd != nullptr && pOwner->m_hWnd != m_hWnd)
+            return pOwner->SendMessage(nMsg, wParam, lParam);
+        return DefWindowProc(nMsg, wParam, lParam);
+    }
+    default:
+        return CWnd::WindowProc(nMsg, wParam, lParam);
+    }
+}
+
+CWnd* CControlBar::GetCommandOwner() const
+{
+    if (m_hWnd != nullptr) {
+        if (HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER))
+            return CWnd::FromHandle(hOwner);
+    }
+    if (m_pDockSite != nullptr)
+        return m_pDockSite;
+    return GetParentFrame();
 }
 
 void CControlBar::SetBarStyle(DWORD dwStyle)
@@ -101,6 +167,8 @@ CFrameWnd* CControlBar::GetDockingFrame() const
 
 BOOL CControlBar::IsFloating() const
 {
+    if (m_pDockBar != nullptr)
+        return m_pDockBar->m_bFloating;
     return (m_dwStyle & CBRS_FLOATING) != 0;
 }
 
@@ -124,6 +192,13 @@ void CControlBar::DelayShow(BOOL bShow)
         m_nStateFlags |= delayShow;
     else if (!bShow && bVisible)
         m_nStateFlags |= delayHide;
+}
+
+void CControlBar::EnableDocking(DWORD dwDockStyle)
+{
+    m_dwDockStyle = dwDockStyle;
+    if (m_pDockContext == nullptr)
+        m_pDockContext = new CDockContext(this);
 }
 
 void CControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const
@@ -252,16 +327,36 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
         SetWindowPos(nullptr, 0, 0, 0, 0, swpFlags | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     // Only a bar that can be seen (its holder too) updates its items, for
-    // the frame that owns it.
+    // the frame that owns it (the docking frame also while it floats).
     CWnd* pParent = GetParent();
     if ((GetStyle() & WS_VISIBLE) && (pParent == nullptr || (pParent->GetStyle() & WS_VISIBLE))) {
-        CWnd* pOwner = GetOwner();
+        CWnd* pOwner = GetCommandOwner();
         CFrameWnd* pTarget = pOwner != nullptr && pOwner->IsFrameWnd() ? static_cast<CFrameWnd*>(pOwner)
                                                                       : GetParentFrame();
         if (pTarget != nullptr)
             OnUpdateCmdUI(pTarget, (BOOL)wParam);
     }
     return 0;
+}
+
+void CControlBar::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    // A press beside the bar's tools drags a dockable bar.
+    if (m_pDockContext != nullptr && m_pDockBar != nullptr && OnToolHitTest(point, nullptr) == -1) {
+        ClientToScreen(&point);
+        m_pDockContext->StartDrag(point);
+        return;
+    }
+    CWnd::OnLButtonDown(nFlags, point);
+}
+
+void CControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    if (m_pDockContext != nullptr && m_pDockBar != nullptr && OnToolHitTest(point, nullptr) == -1) {
+        m_pDockContext->ToggleDocking();
+        return;
+    }
+    CWnd::OnLButtonDblClk(nFlags, point);
 }
 
 void CControlBar::OnPaint()

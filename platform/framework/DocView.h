@@ -23,7 +23,9 @@
 // Control bars (CControlBar) are children of a frame that take their room in
 // the frame's layout (RecalcLayout) before the view or the MDI client gets
 // the rest; a frame lays itself out again on the next idle pass after
-// DelayRecalcLayout.
+// DelayRecalcLayout. A frame with docking enabled has a dock bar on each
+// side, which holds docked bars in rows; floating bars live in mini frames
+// (ControlBar.h, DockBar.h, MiniFrame.h).
 #pragma once
 
 #include "platform/framework/AfxBase.h"
@@ -36,6 +38,7 @@
 #include "platform/framework/Wnd.h"
 #include "platform/framework/WinApp.h"
 #include "platform/framework/AfxDocViewRes.h"
+#include "platform/framework/ControlBar.h"
 #include <vector>
 
 class CDocument;
@@ -48,6 +51,8 @@ class CMultiDocTemplate;
 class CControlBar;
 class CDockBar;
 class CDockContext;
+class CDockState;
+class CMiniDockFrameWnd;
 class CMenu;
 class CDC;
 
@@ -56,56 +61,12 @@ class CDC;
 
 #ifndef FWS_ADDTOTITLE
 #define FWS_ADDTOTITLE   0x00008000L // the title shows the active document's name
-#define FWS_PREFIXTITLE  0x00040000L // document name before the application name
+#define FWS_PREFIXTITLE  0x00004000L // document name before the application name
+#define FWS_SNAPTOBARS   0x00002000L // the frame takes the size of its bars
 #endif
 
 // Style of the views a frame creates.
 #define AFX_WS_DEFAULT_VIEW (WS_CHILD | WS_VISIBLE | WS_BORDER)
-
-/////////////////////////////////////////////////////////////////////////////
-// Control bar styles (CControlBar::m_dwStyle) and layout modes
-
-#ifndef CBRS_ALIGN_LEFT
-#define CBRS_ALIGN_LEFT     0x1000L
-#define CBRS_ALIGN_TOP      0x2000L
-#define CBRS_ALIGN_RIGHT    0x4000L
-#define CBRS_ALIGN_BOTTOM   0x8000L
-#define CBRS_ALIGN_ANY      0xF000L
-#define CBRS_BORDER_LEFT    0x0100L
-#define CBRS_BORDER_TOP     0x0200L
-#define CBRS_BORDER_RIGHT   0x0400L
-#define CBRS_BORDER_BOTTOM  0x0800L
-#define CBRS_BORDER_ANY     0x0F00L
-#define CBRS_TOOLTIPS       0x0010L
-#define CBRS_FLYBY          0x0020L
-#define CBRS_FLOAT_MULTI    0x0040L
-#define CBRS_BORDER_3D      0x0080L
-#define CBRS_HIDE_INPLACE   0x0008L
-#define CBRS_SIZE_DYNAMIC   0x0004L
-#define CBRS_SIZE_FIXED     0x0002L
-#define CBRS_FLOATING       0x0001L
-#define CBRS_GRIPPER        0x00400000L
-#define CBRS_ORIENT_HORZ    (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)
-#define CBRS_ORIENT_VERT    (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)
-#define CBRS_ORIENT_ANY     (CBRS_ORIENT_HORZ | CBRS_ORIENT_VERT)
-#define CBRS_ALL            0x0040FFFFL
-#define CBRS_NOALIGN        0x00000000L
-#define CBRS_LEFT           (CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT)
-#define CBRS_TOP            (CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM)
-#define CBRS_RIGHT          (CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT)
-#define CBRS_BOTTOM         (CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP)
-#endif
-
-// Modes of CControlBar::CalcDynamicLayout.
-#ifndef LM_STRETCH
-#define LM_STRETCH   0x01 // stretch to the whole length of the side
-#define LM_HORZ      0x02 // lay out horizontally
-#define LM_MRUWIDTH  0x04 // the last width used while floating
-#define LM_HORZDOCK  0x08 // docked on the top or bottom side
-#define LM_VERTDOCK  0x10 // docked on the left or right side
-#define LM_LENGTHY   0x20 // nLength is a height, not a width
-#define LM_COMMIT    0x40 // keep the result as the bar's size
-#endif
 
 /////////////////////////////////////////////////////////////////////////////
 // CCreateContext: what a frame needs to create its view
@@ -690,7 +651,9 @@ public:
     virtual HACCEL GetDefaultAccelerator();
 
     // Layout: places the control bars and gives the rest to the view (or
-    // the MDI client). DelayRecalcLayout asks for it on the next idle pass.
+    // the MDI client); a frame with FWS_SNAPTOBARS (a floating frame) takes
+    // the size its bars ask for. DelayRecalcLayout asks for it on the next
+    // idle pass.
     virtual void RecalcLayout(BOOL bNotify = TRUE);
     void DelayRecalcLayout(BOOL bNotify = TRUE);
     virtual BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder);
@@ -700,8 +663,49 @@ public:
     void AddControlBar(CControlBar* pBar);
     void RemoveControlBar(CControlBar* pBar);
     CControlBar* GetControlBar(UINT nID);
-    // Shows or hides the bar (bDelay: at the next layout) and lays out again.
+    // Shows or hides the bar (bDelay: at the next layout) and lays out
+    // again; the floating frame of a floating bar shows while it holds a
+    // visible bar and hides with its last one.
     virtual void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+
+    // Docking. EnableDocking gives the frame a dock bar on each side named
+    // in dwDockStyle (CBRS_ALIGN_ bits), made in the order top, bottom,
+    // left, right, so that the top and bottom rows span the whole width;
+    // calling it again for a side that has one makes nothing new.
+    virtual void EnableDocking(DWORD dwDockStyle);
+    // Docks pBar on the dock bar nDockBarID (AFX_IDW_DOCKBAR_TOP...), or
+    // with 0 on the dock bar under lpRect, else on the first of top, bottom,
+    // left, right that the bar may dock on. lpRect (screen coordinates)
+    // places the bar in the row under its centre; without it the bar gets a
+    // new row at the end. The layout follows at the next idle pass.
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    // Docks the bar back where it last was: the dock bar holding its place
+    // (pDockBar, or with null the frame's dock bar that kept a place for it),
+    // in the row it left; without a kept place as DockControlBar.
+    void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    // Floats the bar in a floating frame whose top-left corner is at point
+    // (screen), kept on the work area. dwStyle: CBRS_ALIGN_TOP for a
+    // horizontal arrangement, CBRS_ALIGN_LEFT for a vertical one, with
+    // CBRS_FLOAT_MULTI when other bars may join it.
+    virtual void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
+    // The side (CBRS_ALIGN_ bit) of the frame's docked dock bar that rect
+    // (screen) touches among those dwDockStyle allows, 0 when none; the dock
+    // bar itself in *ppDockBar. An empty side answers along its edge.
+    DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = nullptr);
+    // A new floating frame (of m_pFloatingFrameClass) for bars of dwStyle;
+    // a frame that cannot be made raises the resource exception.
+    virtual CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+    CRuntimeClass* m_pFloatingFrameClass;
+
+    // The layout of the frame's bars in the profile (sections
+    // "<name>-Summary" and "<name>-Bar<n>"). Loading applies what is sound
+    // of the saved layout and leaves the rest as the frame built it.
+    virtual void LoadBarState(LPCTSTR lpszProfileName);
+    virtual void SaveBarState(LPCTSTR lpszProfileName) const;
+    // The layout of every bar of the frame, and back.
+    void GetDockState(CDockState& state) const;
+    void SetDockState(const CDockState& state);
 
     // Print preview: entering (bPreview) hides the frame's visible control
     // bars and takes its menu and accelerators away, remembering them in
@@ -763,11 +767,14 @@ public:
     afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+    // The CAP, NUM, SCRL and KANA panes show while their key is toggled on.
+    afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
     afx_msg BOOL OnBarCheck(UINT nID);
 
     // Idle work a frame asks for (m_nIdleFlags).
     enum IdleFlags { idleMenu = 1, idleTitle = 2, idleNotify = 4, idleLayout = 8 };
 
+    int m_nShowDelay = -1;           // SW_ command a layout carries out (-1: none)
     BOOL m_bAutoMenuEnable = TRUE;   // items without a handler are disabled
     UINT m_nIDHelp = 0;              // the resource id the frame was loaded with
     UINT m_nIDTracking = 0;          // the prompt being shown or to show
@@ -900,81 +907,5 @@ public:
     HMENU m_hMenuShared = nullptr;   // the template's menu for this child
 
 protected:
-    DECLARE_MESSAGE_MAP()
-};
-
-/////////////////////////////////////////////////////////////////////////////
-// CControlBar: the base of bars (tool bars, status bar, dialog bars) that
-// take their room along a side of their frame
-
-class CControlBar : public CWnd
-{
-    DECLARE_DYNAMIC(CControlBar)
-protected:
-    CControlBar();
-public:
-    ~CControlBar() override;
-
-    // The CBRS_ bits (alignment, borders, floating, tool tips).
-    DWORD GetBarStyle() const { return m_dwStyle; }
-    void SetBarStyle(DWORD dwStyle);
-    void SetBorders(int cxLeft = 0, int cyTop = 0, int cxRight = 0, int cyBottom = 0);
-    void SetBorders(LPCRECT lpRect);
-    CRect GetBorders() const;
-
-    // The frame the bar belongs to.
-    CFrameWnd* GetDockingFrame() const;
-    virtual BOOL IsFloating() const;
-    // Visible, counting a show or hide that waits for the next layout.
-    BOOL IsVisible() const;
-    // Shows or hides the bar at the next layout.
-    virtual void DelayShow(BOOL bShow);
-    virtual BOOL IsDockBar() const;
-
-    // The size the bar wants: bStretch across the whole side; bHorz along a
-    // horizontal side. The base takes its borders only.
-    virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
-    // The same with the LM_ modes; the base calls CalcFixedLayout.
-    virtual CSize CalcDynamicLayout(int nLength, DWORD nMode);
-    // Shrinks rect by the bar's borders.
-    virtual void CalcInsideRect(CRect& rect, BOOL bHorz) const;
-    // Updates the bar's items through pTarget's command route (idle time).
-    virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) = 0;
-    virtual void DoPaint(CDC* pDC);
-    virtual void DrawBorders(CDC* pDC, CRect& rect);
-    // The CBRS_ style changed from dwOldStyle to dwNewStyle.
-    virtual void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle);
-
-    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-    void PostNcDestroy() override;
-
-    afx_msg int OnCreate(LPCREATESTRUCT lpcs);
-    afx_msg void OnDestroy();
-    afx_msg void OnPaint();
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-    afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
-
-    // Attributes used by the frames and bars built on this base.
-    DWORD m_dwStyle = 0;              // CBRS_ bits
-    DWORD m_dwDockStyle = 0;          // the sides it may dock on
-    int m_cxLeftBorder = 6;
-    int m_cxRightBorder = 6;
-    int m_cyTopBorder = 1;
-    int m_cyBottomBorder = 1;
-    int m_cxDefaultGap = 2;
-    int m_nMRUWidth = 32767;          // width when last floating
-    BOOL m_bAutoDelete = FALSE;       // delete the object with its window
-    CFrameWnd* m_pDockSite = nullptr; // the frame
-    CDockBar* m_pDockBar = nullptr;   // the dock bar holding it, if any
-    CDockContext* m_pDockContext = nullptr;
-
-    enum StateFlags { delayHide = 1, delayShow = 2, tempHide = 4, statusSet = 8 };
-    UINT m_nStateFlags = 0;
-
-protected:
-    // Applies a pending show or hide during a layout; the effective style.
-    DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
-
     DECLARE_MESSAGE_MAP()
 };

@@ -75,11 +75,17 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
     ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_KANA, OnUpdateKeyIndicator)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
-CFrameWnd::CFrameWnd() = default;
+CFrameWnd::CFrameWnd() : m_pFloatingFrameClass(RUNTIME_CLASS(CMiniDockFrameWnd))
+{
+}
 
 CFrameWnd::~CFrameWnd() = default;
 
@@ -427,6 +433,9 @@ void CFrameWnd::OnSetFocus(CWnd* pOldWnd)
 void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
     CWnd::OnActivate(nState, pWndOther, bMinimized);
+    // The floating frames of its bars go with it.
+    if (GetParent() == nullptr || !(GetStyle() & WS_CHILD))
+        NotifyFloatingWindows(nState != WA_INACTIVE ? FS_ACTIVATE : FS_DEACTIVATE);
     // The active view of the frame (or of its active child frame) hears of it.
     CView* pActiveView = GetActiveView();
     if (pActiveView == nullptr) {
@@ -511,7 +520,16 @@ void CFrameWnd::RecalcLayout(BOOL)
     if (m_bInRecalcLayout || m_hWnd == nullptr)
         return;
     m_bInRecalcLayout = TRUE;
-    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
+    if (GetStyle() & FWS_SNAPTOBARS) {
+        // The frame takes the size its bars ask for, then lays them out in it.
+        CRect rect(0, 0, 32767, 32767);
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rect, &rect, FALSE);
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder, &rect, TRUE);
+        CalcWindowRect(&rect);
+        SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOZORDER);
+    } else {
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
+    }
     m_bInRecalcLayout = FALSE;
 }
 
@@ -596,22 +614,34 @@ CControlBar* CFrameWnd::GetControlBar(UINT nID)
 
 void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
 {
-    if (pBar == nullptr)
+    if (pBar == nullptr || pBar->m_hWnd == nullptr)
         return;
-    CFrameWnd* pFrame = pBar->GetDockingFrame();
+    // The frame whose layout holds the bar: its floating frame while it floats.
+    CFrameWnd* pFrame = pBar->GetParentFrame();
     if (pFrame == nullptr)
         pFrame = this;
     if (bDelay) {
         pBar->DelayShow(bShow);
         pFrame->DelayRecalcLayout();
-        return;
+    } else {
+        pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
+                           SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE |
+                               (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        pBar->DelayShow(bShow); // clears a contrary pending request
+        if (bShow || !pBar->IsFloating())
+            pFrame->RecalcLayout(FALSE);
     }
-    pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
-                       SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE |
-                           (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-    pBar->DelayShow(bShow); // clears a contrary pending request
-    if (bShow || !pBar->IsFloating())
-        pFrame->RecalcLayout(FALSE);
+    // A floating frame shows while it holds a visible bar.
+    if (pBar->IsFloating() && pBar->m_pDockBar != nullptr) {
+        if (pBar->m_pDockBar->GetDockedVisibleCount() > 0) {
+            if (!pFrame->IsWindowVisible()) {
+                pFrame->RecalcLayout(FALSE);
+                pFrame->ShowWindow(SW_SHOWNA);
+            }
+        } else if (pFrame->IsWindowVisible()) {
+            pFrame->ShowWindow(SW_HIDE);
+        }
+    }
 }
 
 void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
@@ -622,6 +652,29 @@ void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
         return;
     }
     pCmdUI->ContinueRouting();
+}
+
+void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
+{
+    int nVK = 0;
+    switch (pCmdUI->m_nID) {
+    case ID_INDICATOR_CAPS:
+        nVK = VK_CAPITAL;
+        break;
+    case ID_INDICATOR_NUM:
+        nVK = VK_NUMLOCK;
+        break;
+    case ID_INDICATOR_SCRL:
+        nVK = VK_SCROLL;
+        break;
+    case ID_INDICATOR_KANA:
+        nVK = VK_KANA;
+        break;
+    default:
+        pCmdUI->ContinueRouting();
+        return;
+    }
+    pCmdUI->Enable((::GetKeyState(nVK) & 1) != 0);
 }
 
 BOOL CFrameWnd::OnBarCheck(UINT nID)

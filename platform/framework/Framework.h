@@ -21,3 +21,9 @@
 
 // Documents, views and frames
 #include "platform/framework/DocView.h"       // CDocument, CView, CFormView, templates, frames
+#include "platform/framework/ControlBar.h"    // CControlBar
+#include "platform/framework/DockBar.h"       // CDockBar
+#include "platform/framework/DockContext.h"   // CDockContext
+#include "platform/framework/MiniFrame.h"     // CMiniFrameWnd, CMiniDockFrameWnd
+#include "platform/framework/DockState.h"     // CControlBarInfo, CDockState
+#include "platform/framework/Bars.h"          // CStatusBar, CDialogBar, CReBar
