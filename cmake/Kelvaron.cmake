@@ -63,7 +63,25 @@ function(kv_library name)
   set_property(GLOBAL PROPERTY KV_DEPENDS_${name} ${ARG_DEPENDS})
   set_property(GLOBAL PROPERTY KV_RESOURCES_${name} ${_rc})
   set_property(GLOBAL APPEND PROPERTY KV_LIBRARIES ${name})
+  kv_register_classes(${name})
   kv_check_layer(${name})
+endfunction()
+
+# kv_register_classes(library): every program that links the static library
+# links each run-time class the library defines (IMPLEMENT_DYNAMIC,
+# IMPLEMENT_DYNCREATE, IMPLEMENT_SERIAL), whether or not its code names the
+# class, so that CRuntimeClass::FromName finds a class that is only ever
+# created by its name. After each build of the library its class records are
+# listed in a linker response file (cmake/ClassRecords.cmake), which the
+# programs' links read as symbols to resolve. A class inside an anonymous
+# namespace has no such symbol and is not reached this way.
+function(kv_register_classes name)
+  set(_records ${CMAKE_BINARY_DIR}/classes/${name}.rsp)
+  add_custom_command(TARGET ${name} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} -DLIB=$<TARGET_FILE:${name}> -DOUT=${_records}
+      -P ${KV_ROOT}/cmake/ClassRecords.cmake
+    VERBATIM)
+  target_link_options(${name} INTERFACE "LINKER:@${_records}")
 endfunction()
 
 # ---- Resources -----------------------------------------------------------------
