@@ -6,11 +6,6 @@ IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
 namespace {
 
-template <class PMF> PMF AsHandler(AFX_PMSG pfn)
-{
-    return reinterpret_cast<PMF>(pfn);
-}
-
 // The map entry (key) of a command route request.
 void SplitCommandCode(int nCode, UINT& nMsg, UINT& nKey)
 {
@@ -75,9 +70,9 @@ BOOL PASCAL CCmdTarget::DispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode,
         (pTarget->*pfn)();
         return TRUE;
     case AfxSig_cmdEx:
-        return (pTarget->*AsHandler<BOOL (CCmdTarget::*)(UINT)>(pfn))(nID);
+        return (pTarget->*AfxHandlerAs<BOOL (CCmdTarget::*)(UINT)>(pfn))(nID);
     case AfxSig_cmdRange:
-        (pTarget->*AsHandler<void (CCmdTarget::*)(UINT)>(pfn))(nID);
+        (pTarget->*AfxHandlerAs<void (CCmdTarget::*)(UINT)>(pfn))(nID);
         return TRUE;
     case AfxSig_cmdUI: {
         CCmdUI* pCmdUI = static_cast<CCmdUI*>(pExtra);
@@ -85,23 +80,23 @@ BOOL PASCAL CCmdTarget::DispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode,
             return FALSE;
         BOOL bOld = pCmdUI->m_bContinueRouting;
         pCmdUI->m_bContinueRouting = FALSE;
-        (pTarget->*AsHandler<void (CCmdTarget::*)(CCmdUI*)>(pfn))(pCmdUI);
+        (pTarget->*AfxHandlerAs<void (CCmdTarget::*)(CCmdUI*)>(pfn))(pCmdUI);
         BOOL bHandled = !pCmdUI->m_bContinueRouting;
         pCmdUI->m_bContinueRouting = bOld;
         return bHandled;
     }
     case AfxSig_ctlReflectEx:
-        return (pTarget->*AsHandler<BOOL (CCmdTarget::*)()>(pfn))();
+        return (pTarget->*AfxHandlerAs<BOOL (CCmdTarget::*)()>(pfn))();
     case AfxSig_notify:
-        (pTarget->*AsHandler<void (CCmdTarget::*)(NMHDR*, LRESULT*)>(pfn))(pNMHDR, pResult);
+        (pTarget->*AfxHandlerAs<void (CCmdTarget::*)(NMHDR*, LRESULT*)>(pfn))(pNMHDR, pResult);
         return TRUE;
     case AfxSig_notifyEx:
-        return (pTarget->*AsHandler<BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>(pfn))(nID, pNMHDR, pResult);
+        return (pTarget->*AfxHandlerAs<BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>(pfn))(nID, pNMHDR, pResult);
     case AfxSig_notifyRange:
-        (pTarget->*AsHandler<void (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>(pfn))(nID, pNMHDR, pResult);
+        (pTarget->*AfxHandlerAs<void (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>(pfn))(nID, pNMHDR, pResult);
         return TRUE;
     case AfxSig_notifyReflectEx:
-        return (pTarget->*AsHandler<BOOL (CCmdTarget::*)(NMHDR*, LRESULT*)>(pfn))(pNMHDR, pResult);
+        return (pTarget->*AfxHandlerAs<BOOL (CCmdTarget::*)(NMHDR*, LRESULT*)>(pfn))(pNMHDR, pResult);
     default:
         return FALSE;
     }
@@ -171,6 +166,12 @@ CCmdUI::CCmdUI() = default;
 void CCmdUI::Enable(BOOL bOn)
 {
     if (m_pMenu != nullptr) {
+        // A popup is asked through the command of its first item; what that
+        // item's update handler says is for the item, not for the popup.
+        if (m_pSubMenu != nullptr) {
+            m_bEnableChanged = TRUE;
+            return;
+        }
         if (HMENU hMenu = m_pMenu->GetSafeHmenu())
             ::EnableMenuItem(hMenu, m_nIndex, MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
     } else if (m_pOther != nullptr && m_pOther->m_hWnd != nullptr) {

@@ -312,6 +312,13 @@ protected: \
 // Converts a handler of ThisClass to the stored type, checking its exact type.
 #define AFX_MSG_PFN(type, fn) reinterpret_cast<AFX_PMSG>(static_cast<type>(fn))
 
+// The stored handler back as the type its entry's signature says it has (the
+// one conversion the dispatchers of commands and window messages share).
+template <class PMF> inline PMF AfxHandlerAs(AFX_PMSG pfn)
+{
+    return reinterpret_cast<PMF>(pfn);
+}
+
 // Commands
 #define ON_COMMAND(id, memberFxn) \
     { WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(id), AfxSig_cmd, nullptr, \

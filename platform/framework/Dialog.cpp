@@ -279,15 +279,22 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
     return CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo) ||
-           kvwnd::RouteCommandToThread(nID, nCode, pExtra, pHandlerInfo);
+           kvwnd::RouteCommandToOwner(this, nID, nCode, pExtra, pHandlerInfo);
 }
 
 namespace kvwnd {
-BOOL RouteCommandToThread(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+BOOL RouteCommandToOwner(CWnd* pWnd, UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
-    // Commands (not control notifications) go on to the application.
+    // Commands (not control notifications) go on to the window the dialog
+    // belongs to (its owner, or the sheet of a page), then to the application.
     if ((nCode != CN_COMMAND && nCode != CN_UPDATE_COMMAND_UI) || !IS_COMMAND_ID(nID) || nID >= 0xF000)
         return FALSE;
+    if (pWnd != nullptr && pWnd->m_hWnd != nullptr) {
+        HWND hOwner = ::GetParent(pWnd->m_hWnd);
+        CWnd* pOwner = hOwner != nullptr ? CWnd::FromHandlePermanent(hOwner) : nullptr;
+        if (pOwner != nullptr && pOwner != pWnd && pOwner->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+            return TRUE;
+    }
     CWinThread* pThread = AfxGetThread();
     return pThread != nullptr && pThread->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }

@@ -23,16 +23,16 @@ namespace {
 void ClearGdiObject(CGdiObject* p) { p->m_hObject = nullptr; }
 void ClearDC(CDC* p) { p->m_hDC = p->m_hAttribDC = nullptr; }
 
-kvgdi::HandleMap<CGdiObject, HGDIOBJ, ClearGdiObject>& GdiMap()
+kvafx::HandleMap<CGdiObject, HGDIOBJ, ClearGdiObject>& GdiMap()
 {
     // Never destroyed: objects with static lifetime may outlive any exit-time cleanup.
-    static auto* map = new kvgdi::HandleMap<CGdiObject, HGDIOBJ, ClearGdiObject>;
+    static auto* map = new kvafx::HandleMap<CGdiObject, HGDIOBJ, ClearGdiObject>;
     return *map;
 }
 
-kvgdi::HandleMap<CDC, HDC, ClearDC>& DCMap()
+kvafx::HandleMap<CDC, HDC, ClearDC>& DCMap()
 {
-    static auto* map = new kvgdi::HandleMap<CDC, HDC, ClearDC>;
+    static auto* map = new kvafx::HandleMap<CDC, HDC, ClearDC>;
     return *map;
 }
 

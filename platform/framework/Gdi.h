@@ -8,16 +8,15 @@
 // the framework and deleted by DeleteTempMap (the application calls it when
 // idle); a temporary wrapper never destroys the handle it wraps. Permanent
 // objects are known to every thread; temporaries belong to the thread that
-// asked for them.
+// asked for them. The maps themselves are in HandleMap.h, shared with windows.
 #pragma once
 
 #include "platform/framework/AfxBase.h"
 #include "platform/framework/Object.h"
 #include "platform/framework/String.h"
 #include "platform/framework/Geometry.h"
+#include "platform/framework/HandleMap.h"
 #include <commctrl.h>
-#include <mutex>
-#include <unordered_map>
 
 class CWnd;
 class CArchive;
@@ -39,113 +38,6 @@ inline bool IsNull(const void* p)
     asm("" : "+r"(p));
     return p == nullptr;
 }
-
-// The handle maps behind FromHandle (see the top of this file). Permanent
-// entries are shared by all threads (GDI handles belong to the process);
-// temporary wrappers belong to the thread that asked for them. Clear empties
-// a wrapper so that deleting it leaves the handle alone.
-template<class T, class H, void (*Clear)(T*)>
-class HandleMap
-{
-public:
-    T* FindPermanent(H h)
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        auto it = m_permanent.find(h);
-        return it == m_permanent.end() ? nullptr : it->second;
-    }
-    void SetPermanent(H h, T* p)
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        m_permanent[h] = p;
-    }
-    // Removes the entry only while it still names p.
-    void RemovePermanent(H h, T* p)
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        auto it = m_permanent.find(h);
-        if (it != m_permanent.end() && it->second == p)
-            m_permanent.erase(it);
-    }
-    T* FindTemporary(H h)
-    {
-        auto& temps = Temporaries();
-        auto it = temps.find(h);
-        return it == temps.end() ? nullptr : it->second;
-    }
-    void SetTemporary(H h, T* p)
-    {
-        auto& temps = Temporaries();
-        auto it = temps.find(h);
-        if (it != temps.end()) {
-            Clear(it->second);
-            delete it->second;
-        }
-        temps[h] = p;
-    }
-    // FromHandle: the permanent object of h, else this thread's temporary
-    // for it (when fits(temporary) agrees), else a new one from make(h).
-    template<class Make, class Fits>
-    T* Lookup(H h, Make make, Fits fits)
-    {
-        if (h == nullptr)
-            return nullptr;
-        if (T* p = FindPermanent(h))
-            return p;
-        T* p = FindTemporary(h);
-        if (p != nullptr && fits(p))
-            return p;
-        p = make(h);
-        SetTemporary(h, p);
-        return p;
-    }
-    template<class Make>
-    T* Lookup(H h, Make make)
-    {
-        return Lookup(h, make, [](T*) { return true; });
-    }
-    // Attach: p's handle member takes h and p becomes h's permanent object.
-    bool Attach(T* p, H& member, H h)
-    {
-        if (h == nullptr)
-            return false;
-        ASSERT(member == nullptr);
-        if (member != nullptr)
-            RemovePermanent(member, p);
-        member = h;
-        SetPermanent(h, p);
-        return true;
-    }
-    // Detach: p's handle member lets go of its handle, which is returned.
-    H Detach(T* p, H& member)
-    {
-        H h = member;
-        if (h != nullptr)
-            RemovePermanent(h, p);
-        member = nullptr;
-        return h;
-    }
-    void DeleteTemporaries()
-    {
-        auto& temps = Temporaries();
-        auto old = std::move(temps);
-        temps.clear();
-        for (auto& entry : old) {
-            Clear(entry.second);
-            delete entry.second;
-        }
-    }
-
-private:
-    static std::unordered_map<H, T*>& Temporaries()
-    {
-        // Heap-held so that nothing is destroyed under a late caller at exit.
-        thread_local auto* temps = new std::unordered_map<H, T*>;
-        return *temps;
-    }
-    std::mutex m_lock;
-    std::unordered_map<H, T*> m_permanent;
-};
 
 } // namespace kvgdi
 

@@ -11,9 +11,9 @@ namespace {
 
 void ClearImageList(CImageList* p) { p->m_hImageList = nullptr; }
 
-kvgdi::HandleMap<CImageList, HIMAGELIST, ClearImageList>& ImageListMap()
+kvafx::HandleMap<CImageList, HIMAGELIST, ClearImageList>& ImageListMap()
 {
-    static auto* map = new kvgdi::HandleMap<CImageList, HIMAGELIST, ClearImageList>;
+    static auto* map = new kvafx::HandleMap<CImageList, HIMAGELIST, ClearImageList>;
     return *map;
 }
 

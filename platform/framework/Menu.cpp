@@ -7,9 +7,9 @@ namespace {
 
 void ClearMenu(CMenu* p) { p->m_hMenu = nullptr; }
 
-kvgdi::HandleMap<CMenu, HMENU, ClearMenu>& MenuMap()
+kvafx::HandleMap<CMenu, HMENU, ClearMenu>& MenuMap()
 {
-    static auto* map = new kvgdi::HandleMap<CMenu, HMENU, ClearMenu>;
+    static auto* map = new kvafx::HandleMap<CMenu, HMENU, ClearMenu>;
     return *map;
 }
 

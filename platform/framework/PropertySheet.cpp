@@ -449,5 +449,5 @@ BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg)
 BOOL CPropertySheet::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
     return CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo) ||
-           kvwnd::RouteCommandToThread(nID, nCode, pExtra, pHandlerInfo);
+           kvwnd::RouteCommandToOwner(this, nID, nCode, pExtra, pHandlerInfo);
 }

@@ -27,11 +27,6 @@ const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 
 namespace {
 
-template <class PMF> PMF AsHandler(AFX_PMSG pfn)
-{
-    return reinterpret_cast<PMF>(pfn);
-}
-
 // Signed coordinates packed in a message parameter.
 inline int GET_X_LPARAM(LPARAM lParam) { return (int)(short)LOWORD(lParam); }
 inline int GET_Y_LPARAM(LPARAM lParam) { return (int)(short)HIWORD(lParam); }
@@ -100,64 +95,52 @@ CWnd::~CWnd()
     }
 }
 
+namespace {
+void ClearWnd(CWnd* pWnd)
+{
+    pWnd->m_hWnd = nullptr;
+}
+// Windows belong to the thread that made them, and so do their objects.
+kvafx::HandleMap<CWnd, HWND, ClearWnd, kvafx::HandleScope::Thread>& WndMap()
+{
+    static auto* map = new kvafx::HandleMap<CWnd, HWND, ClearWnd, kvafx::HandleScope::Thread>;
+    return *map;
+}
+} // namespace
+
 CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd)
 {
-    if (hWnd == nullptr)
-        return nullptr;
-    auto& map = State().permanentMap;
-    auto it = map.find(hWnd);
-    return it == map.end() ? nullptr : it->second;
+    return hWnd != nullptr ? WndMap().FindPermanent(hWnd) : nullptr;
 }
 
 CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
 {
-    if (hWnd == nullptr)
-        return nullptr;
-    if (CWnd* pWnd = FromHandlePermanent(hWnd))
-        return pWnd;
-    auto& temp = State().temporaryMap;
-    auto it = temp.find(hWnd);
-    if (it != temp.end()) {
-        it->second->m_hWnd = hWnd;
-        return it->second;
-    }
-    CWnd* pWnd = new CWnd;
-    pWnd->m_hWnd = hWnd;
-    temp[hWnd] = pWnd;
-    return pWnd;
+    return WndMap().Lookup(
+        hWnd,
+        [](HWND h) {
+            CWnd* pWnd = new CWnd;
+            pWnd->m_hWnd = h;
+            return pWnd;
+        },
+        [hWnd](CWnd* pWnd) {
+            pWnd->m_hWnd = hWnd; // a wrapper someone emptied wraps again
+            return true;
+        });
 }
 
 void PASCAL CWnd::DeleteTempMap()
 {
-    auto& temp = State().temporaryMap;
-    auto objects = std::move(temp);
-    temp.clear();
-    for (auto& entry : objects) {
-        entry.second->m_hWnd = nullptr;
-        delete entry.second;
-    }
+    WndMap().DeleteTemporaries();
 }
 
 BOOL CWnd::Attach(HWND hWndNew)
 {
-    if (hWndNew == nullptr)
-        return FALSE;
-    m_hWnd = hWndNew;
-    State().permanentMap[hWndNew] = this;
-    return TRUE;
+    return WndMap().Attach(this, m_hWnd, hWndNew);
 }
 
 HWND CWnd::Detach()
 {
-    HWND hWnd = m_hWnd;
-    if (hWnd != nullptr) {
-        auto& map = State().permanentMap;
-        auto it = map.find(hWnd);
-        if (it != map.end() && it->second == this)
-            map.erase(it);
-    }
-    m_hWnd = nullptr;
-    return hWnd;
+    return WndMap().Detach(this, m_hWnd);
 }
 
 void CWnd::PreSubclassWindow() {}
@@ -445,182 +428,182 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     const AFX_PMSG pfn = lpEntry->pfn;
     switch (lpEntry->nSig) {
     case AfxSig_lwl:
-        lResult = (this->*AsHandler<LRESULT (CWnd::*)(WPARAM, LPARAM)>(pfn))(wParam, lParam);
+        lResult = (this->*AfxHandlerAs<LRESULT (CWnd::*)(WPARAM, LPARAM)>(pfn))(wParam, lParam);
         break;
     case AfxSig_vv:
-        (this->*AsHandler<void (CWnd::*)()>(pfn))();
+        (this->*AfxHandlerAs<void (CWnd::*)()>(pfn))();
         break;
     case AfxSig_bv:
-        lResult = (this->*AsHandler<BOOL (CWnd::*)()>(pfn))();
+        lResult = (this->*AfxHandlerAs<BOOL (CWnd::*)()>(pfn))();
         break;
     case AfxSig_lv:
-        lResult = (this->*AsHandler<LRESULT (CWnd::*)()>(pfn))();
+        lResult = (this->*AfxHandlerAs<LRESULT (CWnd::*)()>(pfn))();
         break;
     case AfxSig_Uv:
-        lResult = (this->*AsHandler<UINT (CWnd::*)()>(pfn))();
+        lResult = (this->*AfxHandlerAs<UINT (CWnd::*)()>(pfn))();
         break;
     case AfxSig_vb:
-        (this->*AsHandler<void (CWnd::*)(BOOL)>(pfn))((BOOL)wParam);
+        (this->*AfxHandlerAs<void (CWnd::*)(BOOL)>(pfn))((BOOL)wParam);
         break;
     case AfxSig_bb:
-        lResult = (this->*AsHandler<BOOL (CWnd::*)(BOOL)>(pfn))((BOOL)wParam);
+        lResult = (this->*AfxHandlerAs<BOOL (CWnd::*)(BOOL)>(pfn))((BOOL)wParam);
         break;
     case AfxSig_is:
-        lResult = (this->*AsHandler<int (CWnd::*)(LPCREATESTRUCT)>(pfn))((LPCREATESTRUCT)lParam);
+        lResult = (this->*AfxHandlerAs<int (CWnd::*)(LPCREATESTRUCT)>(pfn))((LPCREATESTRUCT)lParam);
         break;
     case AfxSig_bs:
-        lResult = (this->*AsHandler<BOOL (CWnd::*)(LPCREATESTRUCT)>(pfn))((LPCREATESTRUCT)lParam);
+        lResult = (this->*AfxHandlerAs<BOOL (CWnd::*)(LPCREATESTRUCT)>(pfn))((LPCREATESTRUCT)lParam);
         break;
     case AfxSig_vUii:
-        (this->*AsHandler<void (CWnd::*)(UINT, int, int)>(pfn))((UINT)wParam, LOWORD(lParam), HIWORD(lParam));
+        (this->*AfxHandlerAs<void (CWnd::*)(UINT, int, int)>(pfn))((UINT)wParam, LOWORD(lParam), HIWORD(lParam));
         break;
     case AfxSig_vii:
-        (this->*AsHandler<void (CWnd::*)(int, int)>(pfn))(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        (this->*AfxHandlerAs<void (CWnd::*)(int, int)>(pfn))(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         break;
     case AfxSig_vUR:
-        (this->*AsHandler<void (CWnd::*)(UINT, LPRECT)>(pfn))((UINT)wParam, (LPRECT)lParam);
+        (this->*AfxHandlerAs<void (CWnd::*)(UINT, LPRECT)>(pfn))((UINT)wParam, (LPRECT)lParam);
         lResult = TRUE;
         break;
     case AfxSig_bD:
-        lResult = (this->*AsHandler<BOOL (CWnd::*)(CDC*)>(pfn))(CDC::FromHandle((HDC)wParam));
+        lResult = (this->*AfxHandlerAs<BOOL (CWnd::*)(CDC*)>(pfn))(CDC::FromHandle((HDC)wParam));
         break;
     case AfxSig_vTimer:
-        (this->*AsHandler<void (CWnd::*)(UINT_PTR)>(pfn))((UINT_PTR)wParam);
+        (this->*AfxHandlerAs<void (CWnd::*)(UINT_PTR)>(pfn))((UINT_PTR)wParam);
         break;
     case AfxSig_vUp:
-        (this->*AsHandler<void (CWnd::*)(UINT, CPoint)>(pfn))((UINT)wParam, PointFromLParam(lParam));
+        (this->*AfxHandlerAs<void (CWnd::*)(UINT, CPoint)>(pfn))((UINT)wParam, PointFromLParam(lParam));
         break;
     case AfxSig_bUsp:
-        lResult = (this->*AsHandler<BOOL (CWnd::*)(UINT, short, CPoint)>(pfn))(
+        lResult = (this->*AfxHandlerAs<BOOL (CWnd::*)(UINT, short, CPoint)>(pfn))(
             LOWORD(wParam), (short)HIWORD(wParam), PointFromLParam(lParam));
         break;
     case AfxSig_iWUU:
-        lResult = (this->*AsHandler<int (CWnd::*)(CWnd*, UINT, UINT)>(pfn))(
+        lResult = (this->*AfxHandlerAs<int (CWnd::*)(CWnd*, UINT, UINT)>(pfn))(
             CWnd::FromHandle((HWND)wParam), LOWORD(lParam), HIWORD(lParam));
         break;
     case AfxSig_bWUU:
-        lResult = (this->*AsHandler<BOOL (CWnd::*)(CWnd*, UINT, UINT)>(pfn))(
+        lResult = (this->*AfxHandlerAs<BOOL (CWnd::*)(CWnd*, UINT, UINT)>(pfn))(
             CWnd::FromHandle((HWND)wParam), LOWORD(lParam), HIWORD(lParam));
         break;
     case AfxSig_vUUU:
-        (this->*AsHandler<void (CWnd::*)(UINT, UINT, UINT)>(pfn))((UINT)wParam, LOWORD(lParam), HIWORD(lParam));
+        (this->*AfxHandlerAs<void (CWnd::*)(UINT, UINT, UINT)>(pfn))((UINT)wParam, LOWORD(lParam), HIWORD(lParam));
         break;
     case AfxSig_vW:
-        (this->*AsHandler<void (CWnd::*)(CWnd*)>(pfn))(CWnd::FromHandle(message == WM_CAPTURECHANGED
+        (this->*AfxHandlerAs<void (CWnd::*)(CWnd*)>(pfn))(CWnd::FromHandle(message == WM_CAPTURECHANGED
                                                                           ? (HWND)lParam : (HWND)wParam));
         break;
     case AfxSig_vUWb:
-        (this->*AsHandler<void (CWnd::*)(UINT, CWnd*, BOOL)>(pfn))(
+        (this->*AfxHandlerAs<void (CWnd::*)(UINT, CWnd*, BOOL)>(pfn))(
             LOWORD(wParam), CWnd::FromHandle((HWND)lParam), (BOOL)HIWORD(wParam));
         break;
     case AfxSig_vbh:
-        (this->*AsHandler<void (CWnd::*)(BOOL, DWORD)>(pfn))((BOOL)wParam, (DWORD)lParam);
+        (this->*AfxHandlerAs<void (CWnd::*)(BOOL, DWORD)>(pfn))((BOOL)wParam, (DWORD)lParam);
         break;
     case AfxSig_vbWW:
-        (this->*AsHandler<void (CWnd::*)(BOOL, CWnd*, CWnd*)>(pfn))(
+        (this->*AfxHandlerAs<void (CWnd::*)(BOOL, CWnd*, CWnd*)>(pfn))(
             (HWND)lParam == m_hWnd, CWnd::FromHandle((HWND)lParam), CWnd::FromHandle((HWND)wParam));
         break;
     case AfxSig_vMinMax:
-        (this->*AsHandler<void (CWnd::*)(MINMAXINFO*)>(pfn))((MINMAXINFO*)lParam);
+        (this->*AfxHandlerAs<void (CWnd::*)(MINMAXINFO*)>(pfn))((MINMAXINFO*)lParam);
         break;
     case AfxSig_vUl:
-        (this->*AsHandler<void (CWnd::*)(UINT, LPARAM)>(pfn))((UINT)wParam, lParam);
+        (this->*AfxHandlerAs<void (CWnd::*)(UINT, LPARAM)>(pfn))((UINT)wParam, lParam);
         break;
     case AfxSig_vbU:
-        (this->*AsHandler<void (CWnd::*)(BOOL, UINT)>(pfn))((BOOL)wParam, (UINT)lParam);
+        (this->*AfxHandlerAs<void (CWnd::*)(BOOL, UINT)>(pfn))((BOOL)wParam, (UINT)lParam);
         break;
     case AfxSig_vWp:
-        (this->*AsHandler<void (CWnd::*)(CWnd*, CPoint)>(pfn))(CWnd::FromHandle((HWND)wParam),
+        (this->*AfxHandlerAs<void (CWnd::*)(CWnd*, CPoint)>(pfn))(CWnd::FromHandle((HWND)wParam),
                                                               PointFromLParam(lParam));
         break;
     case AfxSig_hDWU:
-        lResult = (LRESULT)(this->*AsHandler<HBRUSH (CWnd::*)(CDC*, CWnd*, UINT)>(pfn))(
+        lResult = (LRESULT)(this->*AfxHandlerAs<HBRUSH (CWnd::*)(CDC*, CWnd*, UINT)>(pfn))(
             CDC::FromHandle((HDC)wParam), CWnd::FromHandle((HWND)lParam), nCtlType);
         break;
     case AfxSig_hDU: {
         AFX_CTLCOLOR* pCtl = (AFX_CTLCOLOR*)lParam;
-        lResult = (LRESULT)(this->*AsHandler<HBRUSH (CWnd::*)(CDC*, UINT)>(pfn))(
+        lResult = (LRESULT)(this->*AfxHandlerAs<HBRUSH (CWnd::*)(CDC*, UINT)>(pfn))(
             CDC::FromHandle(pCtl->hDC), pCtl->nCtlType);
         break;
     }
     case AfxSig_vDrawItem:
-        (this->*AsHandler<void (CWnd::*)(int, LPDRAWITEMSTRUCT)>(pfn))((int)wParam, (LPDRAWITEMSTRUCT)lParam);
+        (this->*AfxHandlerAs<void (CWnd::*)(int, LPDRAWITEMSTRUCT)>(pfn))((int)wParam, (LPDRAWITEMSTRUCT)lParam);
         lResult = TRUE;
         break;
     case AfxSig_vMeasureItem:
-        (this->*AsHandler<void (CWnd::*)(int, LPMEASUREITEMSTRUCT)>(pfn))((int)wParam, (LPMEASUREITEMSTRUCT)lParam);
+        (this->*AfxHandlerAs<void (CWnd::*)(int, LPMEASUREITEMSTRUCT)>(pfn))((int)wParam, (LPMEASUREITEMSTRUCT)lParam);
         lResult = TRUE;
         break;
     case AfxSig_iCompareItem:
-        lResult = (this->*AsHandler<int (CWnd::*)(int, LPCOMPAREITEMSTRUCT)>(pfn))((int)wParam,
+        lResult = (this->*AfxHandlerAs<int (CWnd::*)(int, LPCOMPAREITEMSTRUCT)>(pfn))((int)wParam,
                                                                                    (LPCOMPAREITEMSTRUCT)lParam);
         break;
     case AfxSig_vDeleteItem:
-        (this->*AsHandler<void (CWnd::*)(int, LPDELETEITEMSTRUCT)>(pfn))((int)wParam, (LPDELETEITEMSTRUCT)lParam);
+        (this->*AfxHandlerAs<void (CWnd::*)(int, LPDELETEITEMSTRUCT)>(pfn))((int)wParam, (LPDELETEITEMSTRUCT)lParam);
         lResult = TRUE;
         break;
     case AfxSig_vDrawItemR:
-        (this->*AsHandler<void (CWnd::*)(LPDRAWITEMSTRUCT)>(pfn))((LPDRAWITEMSTRUCT)lParam);
+        (this->*AfxHandlerAs<void (CWnd::*)(LPDRAWITEMSTRUCT)>(pfn))((LPDRAWITEMSTRUCT)lParam);
         lResult = TRUE;
         break;
     case AfxSig_vMeasureItemR:
-        (this->*AsHandler<void (CWnd::*)(LPMEASUREITEMSTRUCT)>(pfn))((LPMEASUREITEMSTRUCT)lParam);
+        (this->*AfxHandlerAs<void (CWnd::*)(LPMEASUREITEMSTRUCT)>(pfn))((LPMEASUREITEMSTRUCT)lParam);
         lResult = TRUE;
         break;
     case AfxSig_iCompareItemR:
-        lResult = (this->*AsHandler<int (CWnd::*)(LPCOMPAREITEMSTRUCT)>(pfn))((LPCOMPAREITEMSTRUCT)lParam);
+        lResult = (this->*AfxHandlerAs<int (CWnd::*)(LPCOMPAREITEMSTRUCT)>(pfn))((LPCOMPAREITEMSTRUCT)lParam);
         break;
     case AfxSig_vDeleteItemR:
-        (this->*AsHandler<void (CWnd::*)(LPDELETEITEMSTRUCT)>(pfn))((LPDELETEITEMSTRUCT)lParam);
+        (this->*AfxHandlerAs<void (CWnd::*)(LPDELETEITEMSTRUCT)>(pfn))((LPDELETEITEMSTRUCT)lParam);
         lResult = TRUE;
         break;
     case AfxSig_lp:
-        lResult = (this->*AsHandler<LRESULT (CWnd::*)(CPoint)>(pfn))(PointFromLParam(lParam));
+        lResult = (this->*AfxHandlerAs<LRESULT (CWnd::*)(CPoint)>(pfn))(PointFromLParam(lParam));
         break;
     case AfxSig_vbNcCalc:
-        (this->*AsHandler<void (CWnd::*)(BOOL, NCCALCSIZE_PARAMS*)>(pfn))((BOOL)wParam, (NCCALCSIZE_PARAMS*)lParam);
+        (this->*AfxHandlerAs<void (CWnd::*)(BOOL, NCCALCSIZE_PARAMS*)>(pfn))((BOOL)wParam, (NCCALCSIZE_PARAMS*)lParam);
         break;
     case AfxSig_vPos:
-        (this->*AsHandler<void (CWnd::*)(WINDOWPOS*)>(pfn))((WINDOWPOS*)lParam);
+        (this->*AfxHandlerAs<void (CWnd::*)(WINDOWPOS*)>(pfn))((WINDOWPOS*)lParam);
         break;
     case AfxSig_vScroll:
-        (this->*AsHandler<void (CWnd::*)(UINT, UINT, CScrollBar*)>(pfn))(
+        (this->*AfxHandlerAs<void (CWnd::*)(UINT, UINT, CScrollBar*)>(pfn))(
             LOWORD(wParam), HIWORD(wParam), static_cast<CScrollBar*>(CWnd::FromHandle((HWND)lParam)));
         break;
     case AfxSig_vScrollR:
-        (this->*AsHandler<void (CWnd::*)(UINT, UINT)>(pfn))(LOWORD(wParam), HIWORD(wParam));
+        (this->*AfxHandlerAs<void (CWnd::*)(UINT, UINT)>(pfn))(LOWORD(wParam), HIWORD(wParam));
         break;
     case AfxSig_vMenu:
-        (this->*AsHandler<void (CWnd::*)(CMenu*)>(pfn))(CMenu::FromHandle((HMENU)wParam));
+        (this->*AfxHandlerAs<void (CWnd::*)(CMenu*)>(pfn))(CMenu::FromHandle((HMENU)wParam));
         break;
     case AfxSig_vMenuPopup:
-        (this->*AsHandler<void (CWnd::*)(CMenu*, UINT, BOOL)>(pfn))(
+        (this->*AfxHandlerAs<void (CWnd::*)(CMenu*, UINT, BOOL)>(pfn))(
             CMenu::FromHandle((HMENU)wParam), LOWORD(lParam), (BOOL)HIWORD(lParam));
         break;
     case AfxSig_lUUM:
-        lResult = (this->*AsHandler<LRESULT (CWnd::*)(UINT, UINT, CMenu*)>(pfn))(
+        lResult = (this->*AfxHandlerAs<LRESULT (CWnd::*)(UINT, UINT, CMenu*)>(pfn))(
             LOWORD(wParam), HIWORD(wParam), CMenu::FromHandle((HMENU)lParam));
         break;
     case AfxSig_vMenuSelect:
-        (this->*AsHandler<void (CWnd::*)(UINT, UINT, HMENU)>(pfn))(LOWORD(wParam), HIWORD(wParam), (HMENU)lParam);
+        (this->*AfxHandlerAs<void (CWnd::*)(UINT, UINT, HMENU)>(pfn))(LOWORD(wParam), HIWORD(wParam), (HMENU)lParam);
         break;
     case AfxSig_vUW:
-        (this->*AsHandler<void (CWnd::*)(UINT, CWnd*)>(pfn))((UINT)wParam, CWnd::FromHandle((HWND)lParam));
+        (this->*AfxHandlerAs<void (CWnd::*)(UINT, CWnd*)>(pfn))((UINT)wParam, CWnd::FromHandle((HWND)lParam));
         break;
     case AfxSig_bHelpInfo:
-        lResult = (this->*AsHandler<BOOL (CWnd::*)(HELPINFO*)>(pfn))((HELPINFO*)lParam);
+        lResult = (this->*AfxHandlerAs<BOOL (CWnd::*)(HELPINFO*)>(pfn))((HELPINFO*)lParam);
         break;
     case AfxSig_vUs:
-        (this->*AsHandler<void (CWnd::*)(UINT, LPCTSTR)>(pfn))((UINT)wParam, (LPCTSTR)lParam);
+        (this->*AfxHandlerAs<void (CWnd::*)(UINT, LPCTSTR)>(pfn))((UINT)wParam, (LPCTSTR)lParam);
         break;
     case AfxSig_viStyle:
-        (this->*AsHandler<void (CWnd::*)(int, LPSTYLESTRUCT)>(pfn))((int)wParam, (LPSTYLESTRUCT)lParam);
+        (this->*AfxHandlerAs<void (CWnd::*)(int, LPSTYLESTRUCT)>(pfn))((int)wParam, (LPSTYLESTRUCT)lParam);
         break;
     case AfxSig_vDrop:
-        (this->*AsHandler<void (CWnd::*)(HDROP)>(pfn))((HDROP)wParam);
+        (this->*AfxHandlerAs<void (CWnd::*)(HDROP)>(pfn))((HDROP)wParam);
         break;
     case AfxSig_iUWU:
-        lResult = (this->*AsHandler<int (CWnd::*)(UINT, CListBox*, UINT)>(pfn))(
+        lResult = (this->*AfxHandlerAs<int (CWnd::*)(UINT, CListBox*, UINT)>(pfn))(
             LOWORD(wParam), static_cast<CListBox*>(CWnd::FromHandle((HWND)lParam)), HIWORD(wParam));
         break;
     default:
@@ -689,10 +672,12 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
     UINT nID = (UINT)pNMHDR->idFrom;
     int nCode = (int)pNMHDR->code;
 
-    // A tool tip of a control asks with the control's handle as id.
-    if ((nCode == (int)TTN_NEEDTEXTA || nCode == (int)TTN_NEEDTEXTW) &&
-        (((LPNMTTDISPINFOA)pNMHDR)->uFlags & TTF_IDISHWND))
-        nID = (UINT)::GetDlgCtrlID((HWND)pNMHDR->idFrom);
+    // A tool tip's request for text names the tool in idFrom (a control's
+    // handle, or a command id); the message map entry is found by the tool
+    // tip control's own id, so that ON_NOTIFY_EX(TTN_NEEDTEXT, 0, ...) hears
+    // of every tool. The handler reads the tool from the notification.
+    if (nCode == (int)TTN_NEEDTEXTA || nCode == (int)TTN_NEEDTEXTW)
+        nID = hWndCtrl != nullptr ? (UINT)::GetDlgCtrlID(hWndCtrl) : 0;
 
     if (State().hLockoutNotifyWindow == m_hWnd)
         return TRUE;

@@ -358,7 +358,10 @@ public:
 
     // Tool tips. With tool tips enabled, a mouse over the window asks
     // OnToolHitTest which tool is under it; the tip text is requested from
-    // the tool's window with TTN_NEEDTEXT.
+    // the tool's window with TTN_NEEDTEXT, which reaches the message map
+    // entry ON_NOTIFY_EX(TTN_NEEDTEXT, 0, handler) for every tool (0 is the
+    // tool tip control's id); the handler finds the tool in the
+    // notification's idFrom (a control's handle when uFlags has TTF_IDISHWND).
     BOOL EnableToolTips(BOOL bEnable = TRUE);
     BOOL EnableTrackingToolTips(BOOL bEnable = TRUE);
     static void PASCAL CancelToolTips(BOOL bKeys = FALSE);

@@ -13,8 +13,6 @@ namespace kvwnd {
 
 struct ThreadState
 {
-    std::unordered_map<HWND, CWnd*> permanentMap;
-    std::unordered_map<HWND, CWnd*> temporaryMap;
     int nTempMapLock = 0;
 
     MSG msgCur = {};               // message being handled by AfxCallWndProc
@@ -34,8 +32,9 @@ struct ThreadState
 // so that objects destroyed late still find it).
 ThreadState& State();
 
-// The last stop of a dialog's or property sheet's command route: commands
-// (not control notifications) go on to the application object.
-BOOL RouteCommandToThread(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+// The rest of a dialog's or property sheet's command route: commands (not
+// control notifications) go on to the window pWnd belongs to (its owner, or
+// for a page its sheet), then to the application object.
+BOOL RouteCommandToOwner(CWnd* pWnd, UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 
 } // namespace kvwnd

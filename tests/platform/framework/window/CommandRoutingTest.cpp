@@ -198,3 +198,58 @@ TEST_F(RoutingFixture, DialogPassesUnhandledCommandsToTheApplication)
     EXPECT_EQ((std::vector<std::string>{ "application" }), g_calls);
     dlg.DestroyWindow();
 }
+
+TEST_F(RoutingFixture, DialogsAndPropertySheetsPassCommandsToTheirOwnerThenTheApplication)
+{
+    // The window (with its document behind it) owns them.
+    CDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_WNDTEST_EXCHANGE, &wnd));
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(ID_BOTH, 0), 0);
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(ID_DOC_ONLY, 0), 0);
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(ID_APP_ONLY, 0), 0);
+    EXPECT_EQ((std::vector<std::string>{ "window both", "document only", "application" }), g_calls);
+
+    // The update questions take the same route.
+    class CEnableProbe : public CCmdUI
+    {
+    public:
+        int m_nEnabled = -1;
+        void Enable(BOOL bOn) override { m_nEnabled = bOn ? 1 : 0; }
+    } probe;
+    probe.m_nID = ID_DISABLED;
+    probe.DoUpdate(&dlg, FALSE);
+    EXPECT_EQ(0, probe.m_nEnabled);
+    dlg.DestroyWindow();
+
+    // A page goes through its sheet, the sheet to its owner.
+    g_calls.clear();
+    CPropertyPage page(IDD_WNDTEST_PAGE1);
+    CPropertySheet sheet("Sheet");
+    sheet.AddPage(&page);
+    ASSERT_TRUE(sheet.Create(&wnd));
+    ASSERT_NE(page.m_hWnd, nullptr);
+    page.SendMessage(WM_COMMAND, MAKEWPARAM(ID_DOC_ONLY, 0), 0);
+    sheet.SendMessage(WM_COMMAND, MAKEWPARAM(ID_BOTH, 0), 0);
+    sheet.SendMessage(WM_COMMAND, MAKEWPARAM(ID_APP_ONLY, 0), 0);
+    EXPECT_EQ((std::vector<std::string>{ "document only", "window both", "application" }), g_calls);
+    sheet.DestroyWindow();
+}
+
+TEST_F(RoutingFixture, APopupStaysEnabledWhenItsFirstItemIsDisabled)
+{
+    // A popup is asked through the command of its first item.
+    HMENU hPopup = ::CreatePopupMenu();
+    ::AppendMenuA(hPopup, MF_STRING, ID_DISABLED, "Disabled");
+    ::AppendMenuA(hPopup, MF_STRING, ID_BOTH, "Both");
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenuA(hMenu, MF_STRING, ID_BOTH, "Both");
+    ::AppendMenuA(hMenu, MF_POPUP, (UINT_PTR)hPopup, "More");
+
+    AfxUpdateMenuCmdUI(&wnd, hMenu, TRUE);
+    EXPECT_FALSE(::GetMenuState(hMenu, 1, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
+    // The item itself is greyed when its own popup is updated.
+    AfxUpdateMenuCmdUI(&wnd, hPopup, TRUE);
+    EXPECT_TRUE(::GetMenuState(hPopup, 0, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_FALSE(::GetMenuState(hMenu, 1, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
+    ::DestroyMenu(hMenu);
+}

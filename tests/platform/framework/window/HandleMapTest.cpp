@@ -67,6 +67,26 @@ TEST(HandleMap, FromHandleWrapsAWindowTheFrameworkDidNotMake)
         EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
     }
     EXPECT_TRUE(::IsWindow(hWnd)); // a detached object leaves the window alone
+
+    // An object attached to another window is no longer the first one's,
+    // as with every kind of handle.
+    HWND hOther = MakeRawWindow("STATIC", "another");
+    {
+        CWnd wnd;
+        ASSERT_TRUE(wnd.Attach(hWnd));
+        ASSERT_TRUE(wnd.Attach(hOther));
+        EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
+        EXPECT_EQ(&wnd, CWnd::FromHandlePermanent(hOther));
+        wnd.Detach();
+        CMenu menu;
+        HMENU hMenu1 = ::CreatePopupMenu(), hMenu2 = ::CreatePopupMenu();
+        ASSERT_TRUE(menu.Attach(hMenu1));
+        ASSERT_TRUE(menu.Attach(hMenu2));
+        EXPECT_EQ(nullptr, CMenu::FromHandlePermanent(hMenu1));
+        EXPECT_EQ(&menu, CMenu::FromHandlePermanent(hMenu2));
+        ::DestroyMenu(hMenu1);
+    }
+    ::DestroyWindow(hOther);
     ::DestroyWindow(hWnd);
 }
 
