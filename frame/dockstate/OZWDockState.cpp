@@ -1,0 +1,371 @@
+// The layout of a frame's bars: captured, applied, and kept in the profile,
+// a settings tree or an archive.
+#include "frame/dockstate/OZWDockState.h"
+#include "frame/dockstate/OZWControlBarManager.h"
+#include "frame/settings/OZWPersistentTreeNode.h"
+#include <algorithm>
+
+IMPLEMENT_DYNCREATE(OZWDockState, CDockState)
+
+namespace {
+
+using ozwdockstate::kMaxBars;
+
+CString SummaryName(LPCTSTR lpszProfileName)
+{
+    CString s;
+    s.Format("%s-Summary", lpszProfileName != nullptr ? lpszProfileName : "");
+    return s;
+}
+
+CString BarSectionName(LPCTSTR lpszProfileName, int nIndex)
+{
+    CString s;
+    s.Format("%s-Bar%d", lpszProfileName != nullptr ? lpszProfileName : "", nIndex);
+    return s;
+}
+
+IOZWDockStateBar* StateBar(CWnd* pWnd)
+{
+    return dynamic_cast<IOZWDockStateBar*>(pWnd);
+}
+
+// A bar hosting a frame that floats in a mini frame (or a floating dock
+// bar holding one) is not part of the layout: its frame keeps itself.
+bool IsFloatingFrameHost(CControlBar* pBar)
+{
+    CFrameWnd* pParentFrame = pBar->GetParentFrame();
+    if (pParentFrame == nullptr || !pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)))
+        return false;
+    CWnd* pWnd = pBar;
+    if (pBar->IsDockBar())
+        pWnd = CWnd::FromHandlePermanent(::GetWindow(pBar->m_hWnd, GW_CHILD));
+    IOZWDockStateBar* pStateBar = StateBar(pWnd);
+    return pStateBar != nullptr && pStateBar->IsFrameHost();
+}
+
+} // namespace
+
+OZWDockState::OZWDockState(OZWControlBarManager* pManager) : m_pManager(pManager) {}
+
+OZWDockState::~OZWDockState()
+{
+    // The records are this class's: they go through their own destructor.
+    Clear();
+}
+
+void OZWDockState::Clear()
+{
+    for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i)
+        delete GetBarInfo(i);
+    m_arrBarInfo.RemoveAll();
+}
+
+OZWControlBarInfo* OZWDockState::CreateBarInfo(OZWControlBarManager* pManager)
+{
+    return new OZWControlBarInfo(pManager);
+}
+
+void OZWDockState::TakeManagerFrom(CFrameWnd* pFrame)
+{
+    if (m_pManager != nullptr)
+        return;
+    if (IOZWDockStateFrame* pStateFrame = dynamic_cast<IOZWDockStateFrame*>(pFrame))
+        m_pManager = pStateFrame->GetControlBarManager();
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Profile form
+
+void OZWDockState::SaveState(LPCTSTR lpszProfileName)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == nullptr)
+        return;
+    const CString summary = SummaryName(lpszProfileName);
+    const int nOld = std::clamp((int)pApp->GetProfileInt(summary, "Bars", 0), 0, kMaxBars);
+    int n = 0;
+    for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i) {
+        if (GetBarInfo(i)->SaveState(lpszProfileName, n))
+            ++n;
+    }
+    // Sections of a longer earlier layout go, so that none is read again.
+    for (int i = n; i < nOld; ++i)
+        pApp->WriteProfileString(BarSectionName(lpszProfileName, i), nullptr, nullptr);
+    const CSize size = GetScreenSize();
+    pApp->WriteProfileInt(summary, "Bars", n);
+    pApp->WriteProfileInt(summary, "ScreenCX", size.cx);
+    pApp->WriteProfileInt(summary, "ScreenCY", size.cy);
+}
+
+void OZWDockState::LoadState(LPCTSTR lpszProfileName)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == nullptr)
+        return;
+    const CString summary = SummaryName(lpszProfileName);
+    const int nBars = std::clamp((int)pApp->GetProfileInt(summary, "Bars", 0), 0, kMaxBars);
+    CSize size((int)pApp->GetProfileInt(summary, "ScreenCX", 0), (int)pApp->GetProfileInt(summary, "ScreenCY", 0));
+    SetScreenSize(size);
+    for (int i = 0; i < nBars; ++i) {
+        OZWControlBarInfo* pInfo = CreateBarInfo(m_pManager);
+        // A section that names no bar (missing or damaged) is no record.
+        if (pInfo->LoadState(lpszProfileName, i, this))
+            m_arrBarInfo.Add(pInfo);
+        else
+            delete pInfo;
+    }
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Tree form
+
+BOOL OZWDockState::SaveState(OZWPTNFactory* pFactory, OZWPersistentTreeNode* pParent)
+{
+    if (pFactory == nullptr || pParent == nullptr)
+        return FALSE;
+    OZWPersistentTreeNode* pNode = pFactory->CreateNode("DockState", pParent);
+    if (pNode == nullptr)
+        return FALSE;
+    int n = 0;
+    for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i) {
+        if (GetBarInfo(i)->SaveState(pFactory, pNode, n))
+            ++n;
+    }
+    const CSize size = GetScreenSize();
+    pNode->SetInt("Bars", n, TRUE);
+    pNode->SetInt("ScreenCX", size.cx, TRUE);
+    pNode->SetInt("ScreenCY", size.cy, TRUE);
+    return TRUE;
+}
+
+BOOL OZWDockState::LoadState(OZWPersistentTreeNode* pParent)
+{
+    OZWPersistentTreeNode* pNode = pParent != nullptr ? pParent->FindChild("DockState") : nullptr;
+    if (pNode == nullptr)
+        return FALSE;
+    int nBars = 0;
+    long cx = 0, cy = 0;
+    pNode->GetInt("Bars", &nBars, 0);
+    pNode->GetLong("ScreenCX", &cx, 0);
+    pNode->GetLong("ScreenCY", &cy, 0);
+    CSize size(cx, cy);
+    SetScreenSize(size);
+    nBars = std::clamp(nBars, 0, kMaxBars);
+    for (int i = 0; i < nBars; ++i) {
+        CString name;
+        name.Format("Bar-%d", i);
+        OZWPersistentTreeNode* pChild = pNode->FindChild(name);
+        if (pChild == nullptr)
+            continue;
+        OZWControlBarInfo* pInfo = CreateBarInfo(m_pManager);
+        m_arrBarInfo.Add(pInfo);
+        pInfo->LoadState(pChild, this);
+    }
+    return TRUE;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Archive form
+
+void OZWDockState::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar << m_dwVersion;
+        if (m_dwVersion > 1) {
+            const CSize size = GetScreenSize();
+            ar << size.cx << size.cy;
+        }
+        ar << (WORD)m_arrBarInfo.GetSize();
+        for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i)
+            GetBarInfo(i)->Serialize(ar, this);
+        return;
+    }
+    Clear();
+    ar >> m_dwVersion;
+    if (m_dwVersion > 1) {
+        CSize size;
+        ar >> size.cx >> size.cy;
+        SetScreenSize(size);
+    }
+    WORD nCount = 0;
+    ar >> nCount;
+    for (WORD i = 0; i < nCount; ++i) {
+        // Kept in the array first: what a damaged archive leaves is freed
+        // with this object.
+        OZWControlBarInfo* pInfo = CreateBarInfo(m_pManager);
+        m_arrBarInfo.Add(pInfo);
+        pInfo->Serialize(ar, this);
+    }
+    m_dwVersion = 2;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Capture and apply
+
+BOOL OZWDockState::GetState(CFrameWnd* pFrame)
+{
+    if (pFrame == nullptr)
+        return FALSE;
+    Clear();
+    TakeManagerFrom(pFrame);
+    for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos != nullptr;) {
+        CControlBar* pBar = static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos));
+        if (pBar->m_hWnd == nullptr || IsFloatingFrameHost(pBar))
+            continue;
+        IOZWDockStateBar* pStateBar = StateBar(pBar);
+        // The toolkit's bars and the dock bars; no other bar is captured.
+        if (pStateBar == nullptr && !pBar->IsDockBar())
+            continue;
+        OZWControlBarInfo* pInfo = CreateBarInfo(m_pManager);
+        if (pStateBar != nullptr)
+            pStateBar->GetBarInfoEx(pInfo);
+        else
+            pBar->GetBarInfo(pInfo);
+        m_arrBarInfo.Add(pInfo);
+    }
+    return TRUE;
+}
+
+BOOL OZWDockState::SetState(CFrameWnd* pFrame)
+{
+    if (pFrame == nullptr)
+        return FALSE;
+    TakeManagerFrom(pFrame);
+    const BOOL bMDI = pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd));
+    CreateBars(pFrame, bMDI);
+    for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i) {
+        OZWControlBarInfo* pInfo = GetBarInfo(i);
+        CControlBar* pBar = pInfo->m_pBar;
+        if (pBar == nullptr)
+            continue;
+        if (IOZWDockStateBar* pStateBar = StateBar(pBar))
+            pStateBar->SetBarInfoEx(pInfo, pFrame);
+        else
+            pBar->SetBarInfo(pInfo, pFrame);
+    }
+    PositionBars();
+    pFrame->RecalcLayout(TRUE);
+    if (bMDI) {
+        RestoreMDIChildPlacements(pFrame);
+        pFrame->m_nIdleFlags |= CFrameWnd::idleLayout | CFrameWnd::idleNotify;
+    }
+    return TRUE;
+}
+
+void OZWDockState::CreateBars(CFrameWnd* pFrame, BOOL bMDI)
+{
+    IOZWDockStateFrame* pStateFrame = dynamic_cast<IOZWDockStateFrame*>(pFrame);
+    for (INT_PTR i = 0; i < m_arrBarInfo.GetSize();) {
+        OZWControlBarInfo* pInfo = GetBarInfo(i);
+        pInfo->m_pBar = nullptr;
+        // A floating dock bar's record makes a floating frame; a bar's own
+        // record (floating or not) names a bar of the frame.
+        if (pInfo->m_bFloating && pInfo->m_bDockBar) {
+            const DWORD dwStyle = pInfo->m_bHorz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT;
+            CFrameWnd* pFloating = nullptr;
+            if (pInfo->m_bMDIChild && bMDI && pStateFrame != nullptr) {
+                pFloating = pStateFrame->CreateMDIFloatingFrame(dwStyle);
+            } else {
+                try {
+                    pFloating = pFrame->CreateFloatingFrame(dwStyle);
+                } catch (CException* e) {
+                    e->Delete();
+                }
+            }
+            CControlBar* pDockBar = pFloating != nullptr
+                                        ? DYNAMIC_DOWNCAST(CControlBar, pFloating->GetDlgItem(AFX_IDW_DOCKBAR_FLOAT))
+                                        : nullptr;
+            if (pDockBar != nullptr) {
+                pInfo->m_pBar = pDockBar;
+                pDockBar->m_pDockBar = nullptr;
+            }
+        } else {
+            CControlBar* pBar = pFrame->GetControlBar(pInfo->m_nBarID);
+            if (pBar == nullptr && m_pManager != nullptr)
+                pBar = m_pManager->CreateControlBar(pInfo);
+            if (pBar == nullptr)
+                pBar = CreateControlBar(pInfo->m_strClassName, pFrame, pInfo);
+            pInfo->m_pBar = pBar;
+        }
+        if (pInfo->m_pBar == nullptr) {
+            // No bar for the record (nor a floating frame for it): it leaves
+            // the layout, and the next record takes its place.
+            m_arrBarInfo.RemoveAt(i);
+            delete pInfo;
+            continue;
+        }
+        ++i;
+    }
+}
+
+CRuntimeClass* OZWDockState::FindRuntimeClass(LPCTSTR lpszClassName)
+{
+    if (lpszClassName == nullptr || lpszClassName[0] == '\0')
+        return nullptr;
+    return CRuntimeClass::FromName(lpszClassName);
+}
+
+CControlBar* OZWDockState::CreateControlBar(LPCTSTR lpszClassName, CFrameWnd* pParent, OZWControlBarInfo* pInfo)
+{
+    CRuntimeClass* pClass = FindRuntimeClass(lpszClassName);
+    if (pClass == nullptr || pClass->m_pfnCreateObject == nullptr
+        || !pClass->IsDerivedFrom(RUNTIME_CLASS(CControlBar)))
+        return nullptr;
+    CObject* pObject = pClass->CreateObject();
+    CControlBar* pBar = DYNAMIC_DOWNCAST(CControlBar, pObject);
+    IOZWDockStateBar* pStateBar = StateBar(pBar);
+    // Only the toolkit's bars know how to come back from a record.
+    if (pStateBar == nullptr || !pStateBar->CreateFromInfo(pParent, pInfo)) {
+        if (pBar != nullptr && pBar->m_hWnd != nullptr)
+            pBar->DestroyWindow();
+        delete pObject;
+        return nullptr;
+    }
+    if (m_pCreatedBars != nullptr)
+        m_pCreatedBars->AddTail(pBar);
+    pBar->SetWindowText(pInfo->m_strWindowName);
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    return pBar;
+}
+
+void OZWDockState::PositionBars()
+{
+    for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i) {
+        OZWControlBarInfo* pInfo = GetBarInfo(i);
+        CControlBar* pBar = pInfo->m_pBar;
+        if (pBar == nullptr)
+            continue;
+        if (IOZWDockStateBar* pStateBar = StateBar(pBar))
+            pStateBar->SetExtendedStyle(pInfo->m_dwExStyle);
+        if (!pInfo->m_bFloating || !pInfo->m_bDockBar)
+            continue;
+        CFrameWnd* pFloating = pBar->GetParentFrame();
+        if (pFloating == nullptr)
+            continue;
+        CRect rect(pInfo->m_pointPos, CSize(10, 10));
+        pFloating->CalcWindowRect(&rect, 0);
+        pFloating->SetWindowPos(nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        CDockBar* pDockBar = DYNAMIC_DOWNCAST(CDockBar, pBar);
+        if (pDockBar != nullptr && pDockBar->GetDockedVisibleCount() > 0) {
+            pFloating->RecalcLayout(TRUE);
+            pFloating->ShowWindow(SW_SHOWNA);
+        }
+        if (pBar->m_pDockBar != nullptr) {
+            if (IOZWDockStateBar* pOwner = StateBar(pBar->m_pDockBar))
+                pOwner->AddPendingBar(pBar);
+        }
+    }
+}
+
+void OZWDockState::RestoreMDIChildPlacements(CFrameWnd*)
+{
+    for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i) {
+        OZWControlBarInfo* pInfo = GetBarInfo(i);
+        if (!pInfo->m_bMDIChild || pInfo->m_pBar == nullptr)
+            continue;
+        CFrameWnd* pChild = pInfo->m_pBar->GetParentFrame();
+        if (pChild != nullptr && pInfo->m_wpMDIChild.length == sizeof(WINDOWPLACEMENT))
+            pChild->SetWindowPlacement(&pInfo->m_wpMDIChild);
+    }
+}
