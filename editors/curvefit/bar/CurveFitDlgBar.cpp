@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -545,7 +546,11 @@ void CCurveFitDlgBar::ShowCurrentValues()
                                       : RealsField(*m_pRecord, fields.nReals[i]);
             if (pField != nullptr)
             {
-                double value = *pField;
+                // A stored value to the digits a single-precision column
+                // holds: 50.5, not 50.49999999.
+                char text[32];
+                snprintf(text, sizeof(text), "%.7g", *pField);
+                const double value = atof(text);
                 ShowCoefficient(m_pCurrentGrid, (ROWCOL)i + 1, &value, TRUE);
             }
         }

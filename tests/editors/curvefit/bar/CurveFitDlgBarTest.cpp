@@ -363,6 +363,11 @@ TEST_F(CurveFitBarTest, CopyPutsTheCoefficientsIntoTheComponentAndTheEditor)
     m_bar.SetCurrentRecord(&pump.record, nullptr);
     EXPECT_NEAR(atof(Value(m_bar.GetCurrentGrid(), 1)), 3.5, 1e-6);
     EXPECT_EQ(m_bar.GetCurrentGrid()->LookupStyleRowCol(1, 1).GetTextColor(), RGB(0, 0, 255));
+    // A stored value shows as the column holds it, not with the float's
+    // last binary digits.
+    pump.record.m_fReals4 = -1.9f;
+    m_bar.SetCurrentRecord(&pump.record, nullptr);
+    EXPECT_EQ(Shown(m_bar.GetCurrentGrid(), 2), "-1.90000000");
     m_bar.SetDetailDialog(&m_editor);
     EnterPoints(kPumpPoints);
     Fit();
@@ -669,8 +674,8 @@ TEST_F(CurveFitBarTest, DeleteAndBackspaceStayWithThePoints)
 
 TEST_F(CurveFitBarTest, ToolTipsNameTheControls)
 {
-    // The bar's tips, asked as the tool-tip control of this (narrow) program
-    // asks: by the tool's window.
+    // The bar's tips, asked as the tool tip control asks: by the tool's
+    // window.
     HWND hTips = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP, 0, 0, 0, 0, m_bar.m_hWnd, nullptr,
                                    nullptr, nullptr);
     auto tip = [&](UINT id) {
@@ -690,6 +695,16 @@ TEST_F(CurveFitBarTest, ToolTipsNameTheControls)
     ChooseType(CURVE_OUTLET_RADIUS);
     EXPECT_EQ(tip(IDC_CURVEFIT_FLOW_LABEL), "Radius units");
     EXPECT_EQ(tip(IDC_CURVEFIT_FLOW_UNIT), "Radius units");
+
+    // A tool tip control that asks in UTF-16 gets the same texts.
+    NMTTDISPINFOW wide = {};
+    wide.hdr.hwndFrom = hTips;
+    wide.hdr.idFrom = (UINT_PTR)Item(IDC_CURVEFIT_CHART);
+    wide.hdr.code = TTN_NEEDTEXTW;
+    wide.uFlags = TTF_IDISHWND;
+    m_bar.SendMessage(WM_NOTIFY, 0, (LPARAM)&wide);
+    ASSERT_NE(wide.lpszText, nullptr);
+    EXPECT_EQ(std::wstring(wide.lpszText), L"Fitting plot");
     ::DestroyWindow(hTips);
 }
 
