@@ -1,0 +1,906 @@
+#include "frame/mdi/OZWMDIFrameWnd.h"
+
+#include "frame/framemodel/OZWFrameModel.h"
+#include "frame/mdi/OZWMDIChildWnd.h"
+#include "frame/support/OZWWndPlugIn.h"
+#include "platform/framework/PrintPreview.h"
+#include "platform/theme/ThemeLib.h"
+
+#include <uxtheme.h>
+
+#include <algorithm>
+
+using dedaride::foundation::OZWWndPlugIn;
+
+namespace {
+
+const UINT kWorkspaceCommands[] = {43007, 43008, 43009, 43012, 43013, 43014};
+const UINT kKickIdle = WM_KICKIDLE;
+
+BOOL IsWindows4OrLater()
+{
+    // Every system this program runs on is; the test stays for the rule.
+    return (LOBYTE(LOWORD(::GetVersion()))) >= 4;
+}
+
+} // namespace
+
+UINT OZWGetMenuRequestMessage()
+{
+    static const UINT s_message = ::RegisterWindowMessageA("WM_OZWGETMENU");
+    return s_message;
+}
+
+namespace {
+const UINT s_nMenuRequestMessage = OZWGetMenuRequestMessage();
+}
+
+IMPLEMENT_DYNCREATE(OZWMDIFrameWnd, CMDIFrameWnd)
+
+BEGIN_MESSAGE_MAP(OZWMDIFrameWnd, CMDIFrameWnd)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_WM_ACTIVATE()
+    ON_WM_NCACTIVATE()
+    ON_WM_ACTIVATEAPP()
+    ON_WM_NCHITTEST()
+    ON_WM_ENABLE()
+    ON_WM_SYSCOLORCHANGE()
+    ON_WM_ENTERIDLE()
+    ON_REGISTERED_MESSAGE(s_nMenuRequestMessage, OnGetMenuRequest)
+    ON_MESSAGE(WM_COMMANDHELP, OnCommandHelpEx)
+    ON_COMMAND(OZWMDIFrameWnd::kContextHelpCommand, OnContextHelp)
+    ON_COMMAND(43007, OnWorkspaceCommand)
+    ON_COMMAND(43008, OnWorkspaceCommand)
+    ON_COMMAND(43009, OnWorkspaceCommand)
+    ON_COMMAND(43012, OnWorkspaceCommand)
+    ON_COMMAND(43013, OnWorkspaceCommand)
+    ON_COMMAND(43014, OnWorkspaceCommand)
+    ON_UPDATE_COMMAND_UI(43007, OnUpdateWorkspaceCommand)
+    ON_UPDATE_COMMAND_UI(43008, OnUpdateWorkspaceCommand)
+    ON_UPDATE_COMMAND_UI(43009, OnUpdateWorkspaceCommand)
+    ON_UPDATE_COMMAND_UI(43012, OnUpdateWorkspaceCommand)
+    ON_UPDATE_COMMAND_UI(43013, OnUpdateWorkspaceCommand)
+    ON_UPDATE_COMMAND_UI(43014, OnUpdateWorkspaceCommand)
+    ON_COMMAND_EX_RANGE(43031, 43039, OnWorkspaceRange)
+END_MESSAGE_MAP()
+
+OZWMDIFrameWnd::OZWMDIFrameWnd()
+{
+    m_pMsgFilter = new OZWMsgFilter(this, -1);
+    using ozwframe::FilterClass;
+    m_filterDescriptors.Add({kSysCommand, -1, FilterClass("nsSysCommandEx::ScxMsgFilter"), 0});
+    m_pCaptionControlsDescriptor =
+        m_filterDescriptors.Add({kCaptionControls, -1, FilterClass("OZWCapConLstMDIMaxChildMsgFilter"), 0});
+    m_filterDescriptors.Add(
+        {kMaxChildButton, kCaptionControls, FilterClass("nsSysCommandEx::ScxButtonMDIMaxChildMsgFilter"), 0});
+    m_filterDescriptors.Add(
+        {kMaxChildNCRDblClk, -1, FilterClass("nsSysCommandEx::ScxNCRDBLClkMDIMaxChildMsgFilter"), 0});
+    m_dockingPlaces = ozwframe::DockingPlaceRotation();
+    m_bWindows4 = IsWindows4OrLater();
+
+    // The extended system commands are for frames with docking document
+    // templates.
+    BOOL bDockingTemplate = FALSE;
+    CRuntimeClass* pDockingTemplate = CRuntimeClass::FromName("OZWMultiDocTemplate");
+    if (CWinApp* pApp = AfxGetApp(); pApp != nullptr && pDockingTemplate != nullptr) {
+        for (POSITION pos = pApp->GetFirstDocTemplatePosition(); pos != nullptr;)
+            if (pApp->GetNextDocTemplate(pos)->IsKindOf(pDockingTemplate))
+                bDockingTemplate = TRUE;
+    }
+    EnableSysCommandEx(bDockingTemplate ? 1 : 0);
+    if (OZW_AUX_DATA* pData = UXGetSysData())
+        pData->UpdateSysColors();
+}
+
+OZWMDIFrameWnd::~OZWMDIFrameWnd()
+{
+    if (m_hMenuBarMenu != nullptr)
+        ::DestroyMenu(m_hMenuBarMenu);
+    delete m_pPlugIn;
+    m_pPlugIn = nullptr;
+    delete m_pMenuBarObject;
+    m_pMenuBarObject = nullptr;
+    for (POSITION pos = m_loadedObjects.GetHeadPosition(); pos != nullptr;)
+        delete static_cast<CObject*>(m_loadedObjects.GetNext(pos));
+    m_loadedObjects.RemoveAll();
+    for (auto& entry : m_menuMap)
+        ::DestroyMenu(entry.second);
+    m_menuMap.clear();
+    delete m_pMsgFilter;
+    m_pMsgFilter = nullptr;
+}
+
+void OZWMDIFrameWnd::EnableSysCommandEx(DWORD dwFlags)
+{
+    BOOL values[4];
+    ozwframe::FrameFilterEnables(dwFlags, values);
+    m_pMsgFilter->ApplyDescriptors(m_filterDescriptors, values);
+    InstallCaptionControlList(m_pMsgFilter, kCaptionControls);
+}
+
+void OZWMDIFrameWnd::InstallCaptionControlList(OZWMsgFilter* pRoot, int nKind)
+{
+    // The caption-control list keeps a table of its own buttons; it is
+    // reached through a virtual of the list's class (a library above this
+    // one), so the request goes as its ApplyDescriptorsAll on its own table,
+    // which the class answers for itself when asked with an empty table.
+    OZWMsgFilter* pFilter = pRoot != nullptr ? pRoot->FindFilter(nKind, nullptr, -1) : nullptr;
+    CRuntimeClass* pListClass = ozwframe::FilterClass("OZWCaptionControlListMsgFilter");
+    if (pFilter == nullptr || pListClass == nullptr || !pFilter->IsKindOf(pListClass))
+        return;
+    OZWMsgFilter::DescriptorTable none;
+    pFilter->ApplyDescriptorsAll(none, FALSE);
+}
+
+BOOL OZWMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+{
+    m_nMenuID = nIDResource;
+    return CMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext);
+}
+
+BOOL OZWMDIFrameWnd::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext)
+{
+    return CMDIFrameWnd::OnCreateClient(lpcs, pContext);
+}
+
+int OZWMDIFrameWnd::OnCreate(LPCREATESTRUCT lpcs)
+{
+    if (CFrameWnd::OnCreate(lpcs) == -1)
+        return -1;
+    if (m_pMenuBar == nullptr && m_bBmpMenus) {
+        // The bitmap-menu plug-in belongs to the toolbar library; the frame
+        // makes it by its class name when the program has it.
+        CObject* pObject = CRuntimeClass::CreateObject("OZWBmpMenuPlugIn");
+        m_pPlugIn = dynamic_cast<OZWWndPlugIn*>(pObject);
+        if (m_pPlugIn == nullptr)
+            delete pObject;
+        else
+            m_pPlugIn->PlugInTo(this);
+    }
+    return 0;
+}
+
+void OZWMDIFrameWnd::EnableBmpMenus(BOOL bEnable, BOOL bSecond)
+{
+    m_bBmpMenus = bEnable;
+    m_bBmpMenus2 = bSecond;
+}
+
+void OZWMDIFrameWnd::SetBmpMenuColors(COLORREF clr, BOOL bUse)
+{
+    m_clrBmpMenu = clr;
+    m_bUseBmpMenuColor = bUse;
+}
+
+BOOL OZWMDIFrameWnd::RegisterMenus(int nCount, const UINT* pIDs)
+{
+    for (int i = 0; i < nCount; ++i) {
+        HMENU hMenu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(pIDs[i]));
+        if (hMenu == nullptr)
+            return FALSE;
+        auto it = m_menuMap.find(pIDs[i]);
+        if (it != m_menuMap.end())
+            ::DestroyMenu(it->second);
+        m_menuMap[pIDs[i]] = hMenu;
+    }
+    return TRUE;
+}
+
+HMENU OZWMDIFrameWnd::GetMenuForID(UINT nID)
+{
+    if (m_hMenuBarMenu != nullptr && m_nMenuBarMenuID == nID)
+        return m_hMenuBarMenu;
+    if (CWinApp* pApp = AfxGetApp()) {
+        for (POSITION pos = pApp->GetFirstDocTemplatePosition(); pos != nullptr;) {
+            CMultiDocTemplate* pTemplate = dynamic_cast<CMultiDocTemplate*>(pApp->GetNextDocTemplate(pos));
+            if (pTemplate != nullptr && pTemplate->m_nIDResource == nID && pTemplate->m_hMenuShared != nullptr)
+                return pTemplate->m_hMenuShared;
+        }
+    }
+    auto it = m_menuMap.find(nID);
+    return it != m_menuMap.end() ? it->second : nullptr;
+}
+
+LRESULT OZWMDIFrameWnd::OnGetMenuRequest(WPARAM wParam, LPARAM lParam)
+{
+    HMENU hMenu = GetMenuForID((UINT)wParam);
+    return hMenu != nullptr ? (LRESULT)::GetSubMenu(hMenu, (int)lParam) : 0;
+}
+
+void OZWMDIFrameWnd::SwitchMenuBarMenu(UINT nMenuID)
+{
+    // Without a menu bar there is nothing to switch; the framework's menu
+    // switching of the MDI children shows the right menu.
+    if (m_pMenuBar == nullptr || m_pPlugIn == nullptr)
+        return;
+    if (nMenuID == 0)
+        nMenuID = (UINT)-1;
+    m_nMenuBarMenuID = nMenuID == (UINT)-1 ? m_nMenuID : nMenuID;
+    m_pMenuBar->Invalidate();
+    if (CFrameWnd* pFrame = m_pMenuBar->GetParentFrame())
+        pFrame->RecalcLayout();
+    LinkWindowMenu();
+}
+
+void OZWMDIFrameWnd::UpdateMenuBarChildButtons()
+{
+    if (m_pMenuBar == nullptr)
+        return;
+    m_pMenuBar->Invalidate();
+}
+
+void OZWMDIFrameWnd::LinkWindowMenu()
+{
+    if (m_pMenuBar == nullptr || m_nMenuBarMenuID == 0)
+        return;
+    HMENU hMenu = GetMenuForID(m_nMenuBarMenuID);
+    HMENU hWindowMenu = hMenu != nullptr ? GetWindowMenuPopup(hMenu) : nullptr;
+    if (hWindowMenu != nullptr && ::GetMenu(m_hWnd) == nullptr)
+        ::SendMessage(m_hWndMDIClient, WM_MDISETMENU, 0, (LPARAM)hWindowMenu);
+}
+
+HMENU OZWMDIFrameWnd::GetDefaultMenu()
+{
+    if (m_pMenuBar != nullptr)
+        return GetMenuForID(m_nMenuBarMenuID);
+    return m_hMenuDefault;
+}
+
+void OZWMDIFrameWnd::DeactivateDockedChild(BOOL bActivateClient)
+{
+    if (m_pActiveDockedChild == nullptr)
+        return;
+    CFrameWnd* pChild = m_pActiveDockedChild;
+    m_pActiveDockedChild = nullptr;
+    if (pChild->m_hWnd != nullptr)
+        pChild->SendMessage(WM_NCACTIVATE, FALSE);
+    if (bActivateClient) {
+        if (CMDIChildWnd* pActive = MDIGetActive())
+            MDIActivate(pActive);
+    }
+}
+
+BOOL OZWMDIFrameWnd::ActivateOtherDockedFrame(CFrameWnd*)
+{
+    // This program docks no document frames.
+    return FALSE;
+}
+
+void OZWMDIFrameWnd::GetNextDockingPlace(UINT& nDockBarID, int placement[3], float& fShare, int& nHeight)
+{
+    const ozwframe::DockingPlace place = ozwframe::NextDockingPlace(m_dockingPlaces, &m_nDockingPlace);
+    nDockBarID = place.nDockBarID;
+    for (int i = 0; i < 3; ++i)
+        placement[i] = place.placement[i];
+    fShare = place.fShare;
+    nHeight = place.nHeight;
+}
+
+CFrameWnd* OZWMDIFrameWnd::GetActiveFrame()
+{
+    if (m_pActiveDockedChild != nullptr)
+        return m_pActiveDockedChild;
+    return CMDIFrameWnd::GetActiveFrame();
+}
+
+void OZWMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
+{
+    if ((GetStyle() & FWS_ADDTOTITLE) == 0)
+        return;
+    CFrameWnd* pActiveFrame = GetActiveFrame();
+    BOOL bMaximized = FALSE;
+    MDIGetActive(&bMaximized);
+    CDocument* pDoc = GetActiveDocument();
+    if (pDoc == nullptr && pActiveFrame != nullptr && pActiveFrame != this)
+        pDoc = pActiveFrame->GetActiveDocument();
+    if (bAddToTitle && pActiveFrame != nullptr && pActiveFrame != this && !bMaximized && pDoc != nullptr) {
+        UpdateFrameTitleForDocument(pDoc->GetTitle());
+        return;
+    }
+    CString strTitle;
+    if (pActiveFrame != nullptr && pActiveFrame != this && pActiveFrame->m_hWnd != nullptr)
+        pActiveFrame->GetWindowText(strTitle);
+    UpdateFrameTitleForDocument(strTitle.IsEmpty() ? nullptr : (LPCTSTR)strTitle);
+}
+
+void OZWMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
+{
+    if (m_pActiveDockedChild != nullptr) {
+        m_pActiveDockedChild->OnUpdateFrameMenu(hMenuAlt);
+        return;
+    }
+    if (CMDIChildWnd* pChild = MDIGetActive()) {
+        pChild->OnUpdateFrameMenu(TRUE, pChild, hMenuAlt);
+        return;
+    }
+    HMENU hMenu = hMenuAlt != nullptr ? hMenuAlt : GetDefaultMenu();
+    if (m_hWndMDIClient != nullptr)
+        ::SendMessage(m_hWndMDIClient, WM_MDISETMENU, (WPARAM)hMenu, (LPARAM)GetWindowMenuPopup(hMenu));
+    if (m_pMenuBar != nullptr)
+        UpdateMenuBarChildButtons();
+}
+
+void OZWMDIFrameWnd::RecalcLayout(BOOL bNotify)
+{
+    CMDIFrameWnd::RecalcLayout(bNotify);
+    if (m_hWnd == nullptr)
+        return;
+    if (m_rectLastClient.Width() <= 0 || m_rectLastClient.Height() <= 0) {
+        if (m_hWndMDIClient != nullptr)
+            ::RedrawWindow(m_hWndMDIClient, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+    CRect rect;
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &rect);
+    m_rectLastClient = rect;
+}
+
+BOOL OZWMDIFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder)
+{
+    return CMDIFrameWnd::NegotiateBorderSpace(nBorderCmd, lpRectBorder);
+}
+
+void OZWMDIFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
+{
+    CMDIFrameWnd::OnSetPreviewMode(bPreview, pState);
+    if (!bPreview && m_hWnd != nullptr)
+        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+BOOL OZWMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_pPlugIn != nullptr && m_pPlugIn->IsPlugged()) {
+        CView* pView = GetActiveView();
+        if (pView == nullptr || !pView->IsKindOf(RUNTIME_CLASS(CPreviewView))) {
+            LRESULT lResult = 0;
+            m_pPlugIn->m_bExitHost = FALSE;
+            if (pMsg->hwnd == m_hWnd && m_pPlugIn->OnWndMsg(pMsg->message, pMsg->wParam, pMsg->lParam, &lResult) &&
+                m_pPlugIn->m_bExitHost)
+                return TRUE;
+        }
+    }
+    if (IsCustomizeMode() && pMsg->message == WM_SYSCOMMAND && (pMsg->wParam & 0xFFF0) == SC_CLOSE)
+        return TRUE;
+    return CMDIFrameWnd::PreTranslateMessage(pMsg);
+}
+
+BOOL OZWMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    CFrameWnd* pChild = m_pActiveDockedChild;
+    if (pChild == nullptr)
+        pChild = MDIGetActive();
+    if (pChild != nullptr) {
+        CPushRoutingFrame push(this);
+        if (pChild->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+            return TRUE;
+    }
+    // The menu-bar object created by class (none in this program) would be
+    // next; then the frame's own routing.
+    return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+BOOL OZWMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    CFrameWnd* pChild = m_pActiveDockedChild;
+    if (pChild == nullptr)
+        pChild = MDIGetActive();
+    if (pChild != nullptr && lParam == 0 && pChild->SendMessage(WM_COMMAND, wParam, lParam) != 0)
+        return TRUE;
+    if (CMDIFrameWnd::OnCommand(wParam, lParam))
+        return TRUE;
+    // A system command from a menu or accelerator that nobody handled.
+    const UINT nID = LOWORD(wParam);
+    if (lParam == 0 && nID >= 0xF000) {
+        DefWindowProc(WM_COMMAND, wParam, lParam);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+LRESULT OZWMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == OZWGetSysCommandExMessage()) {
+        LRESULT lResult = 0;
+        if (m_pMsgFilter != nullptr)
+            m_pMsgFilter->FilterMessage(message, wParam, lParam, &lResult);
+        return lResult;
+    }
+    return CMDIFrameWnd::DefWindowProc(message, wParam, lParam);
+}
+
+LRESULT OZWMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_pPlugIn != nullptr && m_pPlugIn->IsPlugged()) {
+        LRESULT lResult = 0;
+        m_pPlugIn->m_bExitHost = FALSE;
+        if (m_pPlugIn->OnWndMsg(message, wParam, lParam, &lResult) && (m_pPlugIn->m_bExitHost || message == WM_HELP))
+            return lResult;
+    }
+    switch (message) {
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_MOUSEMOVE: {
+        LRESULT lResult = 0;
+        if (OZWFilterFirst(m_pMsgFilter, message, wParam, lParam, &lResult))
+            return lResult;
+        break;
+    }
+    case WM_NCPAINT: {
+        if (m_bCustomCaption)
+            return OnNcPaintCustom(wParam, lParam);
+        CMDIFrameWnd::WindowProc(message, wParam, lParam);
+        return m_pMsgFilter != nullptr ? (LRESULT)m_pMsgFilter->FilterMessage(message, wParam, lParam, nullptr) : 0;
+    }
+    case WM_SETTEXT: {
+        if (m_bCustomCaption) {
+            const LONG_PTR dwStyle = ::GetWindowLongPtr(m_hWnd, GWL_STYLE);
+            if (dwStyle & WS_VISIBLE)
+                ::SetWindowLongPtr(m_hWnd, GWL_STYLE, dwStyle & ~(LONG_PTR)WS_VISIBLE);
+            CMDIFrameWnd::WindowProc(message, wParam, lParam);
+            if (dwStyle & WS_VISIBLE)
+                ::SetWindowLongPtr(m_hWnd, GWL_STYLE, dwStyle);
+            DrawCaption();
+            return TRUE;
+        }
+        const LRESULT lResult = CMDIFrameWnd::WindowProc(message, wParam, lParam);
+        OZWFilterInform(m_pMsgFilter, message, wParam, lParam);
+        return lResult;
+    }
+    default:
+        break;
+    }
+    return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+}
+
+void OZWMDIFrameWnd::OnDestroy()
+{
+    ozwframe::DestroyFrameBars(this);
+    if (m_pPlugIn != nullptr) {
+        m_pPlugIn->UnPlug();
+        delete m_pPlugIn;
+        m_pPlugIn = nullptr;
+    }
+    CMDIFrameWnd::OnDestroy();
+}
+
+void OZWMDIFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+{
+    CWnd::OnActivate(nState, pWndOther, bMinimized);
+    CFrameWnd* pTop = GetTopLevelFrame();
+    if (pTop == nullptr)
+        pTop = this;
+    BOOL bStay = FALSE;
+    if (nState != WA_INACTIVE) {
+        bStay = TRUE;
+    } else if (pWndOther != nullptr && pWndOther->m_hWnd != nullptr) {
+        // A window of this frame (a floating bar, a popup) that asks to
+        // keep the frame active.
+        CFrameWnd* pOtherTop = pWndOther->GetTopLevelFrame();
+        if (pOtherTop == pTop && pWndOther->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE, 0) != 0)
+            bStay = TRUE;
+    }
+    m_bStayActive = bStay;
+    if (GetParent() == nullptr || !(GetStyle() & WS_CHILD))
+        NotifyFloatingWindows(bStay ? FS_ACTIVATE : FS_DEACTIVATE);
+    OnFrameActivation(nState != WA_INACTIVE, bMinimized);
+}
+
+void OZWMDIFrameWnd::OnFrameActivation(BOOL bActive, BOOL bMinimized)
+{
+    if (m_bInActivation)
+        return;
+    m_bInActivation = TRUE;
+    CView* pView = GetActiveView();
+    if (pView == nullptr) {
+        if (CFrameWnd* pFrame = GetActiveFrame(); pFrame != nullptr && pFrame != this)
+            pView = pFrame->GetActiveView();
+    }
+    if (pView != nullptr) {
+        HWND hForeground = ::GetForegroundWindow();
+        if (bActive && !bMinimized)
+            pView->OnActivateView(TRUE, pView, pView);
+        if (::GetForegroundWindow() != hForeground && hForeground != nullptr)
+            ::SetForegroundWindow(hForeground);
+        pView->OnActivateFrame(bActive ? WA_ACTIVE : WA_INACTIVE, this);
+    }
+    m_bInActivation = FALSE;
+}
+
+BOOL OZWMDIFrameWnd::OnNcActivate(BOOL bActive)
+{
+    if (IsCustomizeMode())
+        m_bStayActive = FALSE;
+    HWND hForeground = ::GetForegroundWindow();
+    if (hForeground != nullptr && m_bKeepActive) {
+        HWND hTop = hForeground;
+        for (HWND h = ::GetWindow(hTop, GW_OWNER); h != nullptr; h = ::GetWindow(h, GW_OWNER))
+            hTop = h;
+        if (hForeground == m_hWnd || hTop == m_hWnd)
+            m_bStayActive = TRUE;
+    }
+    if (!m_bCustomCaption) {
+        const BOOL bResult = (BOOL)Default();
+        if (m_pMsgFilter != nullptr) {
+            const MSG* pMsg = GetCurrentMessage();
+            m_pMsgFilter->FilterMessage(WM_NCACTIVATE, pMsg->wParam, pMsg->lParam, nullptr);
+        }
+        return bResult;
+    }
+    m_bCaptionActive = (m_bStayActive || bActive) && IsWindowEnabled();
+    CMDIChildWnd* pChild = MDIGetActive();
+    if (pChild != nullptr && pChild != static_cast<CWnd*>(this)) {
+        pChild->SendMessage(WM_NCACTIVATE, m_bCaptionActive);
+        pChild->SendMessage(WM_NCPAINT, 1);
+    }
+    const LONG_PTR dwStyle = ::GetWindowLongPtr(m_hWnd, GWL_STYLE);
+    ::SetWindowLongPtr(m_hWnd, GWL_STYLE, dwStyle & ~(LONG_PTR)WS_VISIBLE);
+    CMDIFrameWnd::DefWindowProc(WM_NCACTIVATE, m_bCaptionActive, 0);
+    ::SetWindowLongPtr(m_hWnd, GWL_STYLE, dwStyle);
+    SendMessage(WM_NCPAINT, 1);
+    return TRUE;
+}
+
+void OZWMDIFrameWnd::OnActivateApp(BOOL bActive, DWORD dwThreadID)
+{
+    if (m_pActiveDockedChild != nullptr && m_hWndMDIClient != nullptr) {
+        ::PostMessage(m_hWndMDIClient, WM_MDIACTIVATE, 0, 0);
+        ::PostMessage(m_hWndMDIClient, WM_NCACTIVATE, 0, 0);
+        m_pActiveDockedChild->PostMessage(WM_NCACTIVATE, bActive, 0);
+    }
+    CMDIFrameWnd::OnActivateApp(bActive, dwThreadID);
+}
+
+LRESULT OZWMDIFrameWnd::OnNcHitTest(CPoint point)
+{
+    if (IsCustomizeMode())
+        return HTERROR;
+    return CMDIFrameWnd::OnNcHitTest(point);
+}
+
+void OZWMDIFrameWnd::OnEnable(BOOL bEnable)
+{
+    if (IsCustomizeMode())
+        m_bStayActive = FALSE;
+    CMDIFrameWnd::OnEnable(bEnable);
+}
+
+void OZWMDIFrameWnd::OnSysColorChange()
+{
+    if (OZW_AUX_DATA* pData = UXGetSysData())
+        pData->UpdateSysColors();
+    CMDIFrameWnd::OnSysColorChange();
+    // The bars (the toolbars refresh their button images) follow.
+    for (POSITION pos = m_listControlBars.GetHeadPosition(); pos != nullptr;) {
+        CControlBar* pBar = static_cast<CControlBar*>(m_listControlBars.GetNext(pos));
+        if (pBar != nullptr && pBar->m_hWnd != nullptr)
+            pBar->SendMessage(WM_SYSCOLORCHANGE);
+    }
+}
+
+void OZWMDIFrameWnd::OnEnterIdle(UINT nWhy, CWnd* pWho)
+{
+    if (IsCustomizeMode() && nWhy == MSGF_DIALOGBOX && (m_nIdleFlags & idleLayout)) {
+        RecalcLayout((m_nIdleFlags & idleNotify) != 0);
+        m_nIdleFlags &= ~(idleLayout | idleNotify);
+        UpdateWindow();
+    }
+    CMDIFrameWnd::OnEnterIdle(nWhy, pWho);
+}
+
+void OZWMDIFrameWnd::OnWorkspaceCommand()
+{
+}
+
+void OZWMDIFrameWnd::OnUpdateWorkspaceCommand(CCmdUI*)
+{
+}
+
+BOOL OZWMDIFrameWnd::OnWorkspaceRange(UINT)
+{
+    return TRUE;
+}
+
+void OZWMDIFrameWnd::LoadBarState(LPCTSTR lpszProfileName)
+{
+    CWinThread* pThread = AfxGetThread();
+    if (pThread != nullptr && pThread->m_pMainWnd == nullptr)
+        pThread->m_pMainWnd = this;
+    CMDIFrameWnd::LoadBarState(lpszProfileName);
+}
+
+void OZWMDIFrameWnd::SaveBarState(LPCTSTR lpszProfileName) const
+{
+    CMDIFrameWnd::SaveBarState(lpszProfileName);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Custom caption
+
+BOOL OZWMDIFrameWnd::EnableCustomCaption(BOOL bEnable)
+{
+    if (bEnable && (!m_bWindows4 || ::IsThemeActive()))
+        return FALSE;
+    if (m_bCustomCaption == bEnable)
+        return TRUE;
+    m_bCustomCaption = bEnable;
+    if (m_hWnd != nullptr) {
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        PostMessage(WM_NCACTIVATE, ::GetActiveWindow() == m_hWnd);
+    }
+    return TRUE;
+}
+
+HFONT OZWMDIFrameWnd::CreateCaptionFont()
+{
+    NONCLIENTMETRICSA ncm = {};
+    ncm.cbSize = sizeof(ncm);
+    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
+        return nullptr;
+    return ::CreateFontIndirectA(&ncm.lfCaptionFont);
+}
+
+HFONT OZWMDIFrameWnd::CreateAltCaptionFont()
+{
+    NONCLIENTMETRICSA ncm = {};
+    ncm.cbSize = sizeof(ncm);
+    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
+        return nullptr;
+    ncm.lfCaptionFont.lfItalic = TRUE;
+    return ::CreateFontIndirectA(&ncm.lfCaptionFont);
+}
+
+CRect OZWMDIFrameWnd::GetCaptionRect() const
+{
+    ozwframe::CaptionFacts facts;
+    CRect rectWindow;
+    ::GetWindowRect(m_hWnd, &rectWindow);
+    const DWORD dwStyle = GetStyle();
+    facts.cxWindow = rectWindow.Width();
+    facts.bThickFrame = (dwStyle & WS_THICKFRAME) != 0;
+    facts.bSysMenu = (dwStyle & WS_SYSMENU) != 0;
+    facts.bMinimizeBox = (dwStyle & WS_MINIMIZEBOX) != 0;
+    facts.bMaximizeBox = (dwStyle & WS_MAXIMIZEBOX) != 0;
+    facts.bWindows4 = m_bWindows4;
+    if (HMENU hSysMenu = ::GetSystemMenu(m_hWnd, FALSE)) {
+        const UINT state = ::GetMenuState(hSysMenu, SC_CLOSE, MF_BYCOMMAND);
+        facts.bCloseEnabled = state != (UINT)-1 && (state & (MF_DISABLED | MF_GRAYED)) == 0;
+    }
+    facts.cxFrame = ::GetSystemMetrics(SM_CXFRAME);
+    facts.cyFrame = ::GetSystemMetrics(SM_CYFRAME);
+    facts.cxBorder = ::GetSystemMetrics(SM_CXBORDER);
+    facts.cyBorder = ::GetSystemMetrics(SM_CYBORDER);
+    facts.cxSize = ::GetSystemMetrics(SM_CXSIZE);
+    facts.cySize = ::GetSystemMetrics(SM_CYSIZE);
+    return CRect(ozwframe::CaptionRect(facts));
+}
+
+LRESULT OZWMDIFrameWnd::OnNcPaintCustom(WPARAM wParam, LPARAM lParam)
+{
+    CRect rectWindow;
+    ::GetWindowRect(m_hWnd, &rectWindow);
+    CRect rectCaption = GetCaptionRect();
+    rectCaption.OffsetRect(rectWindow.TopLeft());
+    HRGN hUpdate = (LOWORD(wParam) > 1) ? (HRGN)wParam : nullptr;
+    if (hUpdate != nullptr && !::RectInRegion(hUpdate, &rectCaption))
+        return CMDIFrameWnd::DefWindowProc(WM_NCPAINT, wParam, lParam);
+    HRGN hRegion = ::CreateRectRgnIndirect(&rectWindow);
+    if (hUpdate != nullptr)
+        ::CombineRgn(hRegion, hUpdate, nullptr, RGN_COPY);
+    HRGN hCaption = ::CreateRectRgnIndirect(&rectCaption);
+    ::CombineRgn(hRegion, hRegion, hCaption, RGN_DIFF);
+    CMDIFrameWnd::DefWindowProc(WM_NCPAINT, (WPARAM)hRegion, lParam);
+    ::DeleteObject(hCaption);
+    ::DeleteObject(hRegion);
+    DrawCaption();
+    return 0;
+}
+
+void OZWMDIFrameWnd::DrawCaption()
+{
+    if (!m_bCustomCaption || m_hWnd == nullptr)
+        return;
+    const CRect rect = GetCaptionRect();
+    if (rect.Width() <= 0 || rect.Height() <= 0)
+        return;
+    HDC hWindowDC = ::GetWindowDC(m_hWnd);
+    HDC hDC = ::CreateCompatibleDC(hWindowDC);
+    HBITMAP hBitmap = hDC != nullptr ? ::CreateCompatibleBitmap(hWindowDC, rect.Width(), rect.Height()) : nullptr;
+    if (hDC == nullptr || hBitmap == nullptr) {
+        // No surface to draw on: the system draws the caption again.
+        if (hDC != nullptr)
+            ::DeleteDC(hDC);
+        ::ReleaseDC(m_hWnd, hWindowDC);
+        m_bCustomCaption = FALSE;
+        return;
+    }
+    HGDIOBJ hOldBitmap = ::SelectObject(hDC, hBitmap);
+    const BOOL bActive = m_bCaptionActive;
+    const COLORREF clrStart = ::GetSysColor(bActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+    const COLORREF clrEnd = ::GetSysColor(bActive ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION);
+    const CRect rectLocal(0, 0, rect.Width(), rect.Height());
+    HGDIOBJ hOldPen = ::SelectObject(hDC, ::GetStockObject(NULL_PEN));
+    if (clrEnd == 0) {
+        HBRUSH hBrush = ::CreateSolidBrush(clrStart);
+        ::FillRect(hDC, &rectLocal, hBrush);
+        ::DeleteObject(hBrush);
+    } else {
+        for (const ozwframe::GradientStep& step :
+             ozwframe::GradientSteps(rectLocal.left, rectLocal.right, 120, clrStart, clrEnd)) {
+            HBRUSH hBrush = ::CreateSolidBrush(step.colour);
+            HGDIOBJ hOld = ::SelectObject(hDC, hBrush);
+            ::Rectangle(hDC, step.left, rectLocal.top, step.right + 1, rectLocal.bottom + 1);
+            ::SelectObject(hDC, hOld);
+            ::DeleteObject(hBrush);
+        }
+    }
+    ::SelectObject(hDC, hOldPen);
+
+    int x = 0;
+    if (GetStyle() & WS_SYSMENU) {
+        const int cxButton = ::GetSystemMetrics(SM_CXSIZE);
+        HICON hIcon = (HICON)::GetClassLongPtrA(m_hWnd, cxButton >= 30 ? GCLP_HICON : GCLP_HICONSM);
+        if (hIcon == nullptr)
+            hIcon = (HICON)::GetClassLongPtrA(m_hWnd, GCLP_HICON);
+        const int cy = std::min(16, rect.Height());
+        if (hIcon != nullptr)
+            ::DrawIconEx(hDC, 1, (rect.Height() - cy) / 2, hIcon, cy, cy, 0, nullptr, DI_NORMAL);
+        x = cy + 1;
+    }
+    x += 3;
+    CString strTitle;
+    GetWindowText(strTitle);
+    // The title in two pieces: up to the first '-', and from it on.
+    const int nDash = strTitle.Find('-');
+    const CString strFirst = nDash >= 0 ? strTitle.Left(nDash) : strTitle;
+    const CString strSecond = nDash >= 0 ? strTitle.Mid(nDash) : CString();
+    HFONT hFont = CreateCaptionFont();
+    HFONT hAltFont = CreateAltCaptionFont();
+    ::SetBkMode(hDC, TRANSPARENT);
+    ::SetTextColor(hDC, ::GetSysColor(bActive ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+    const UINT nAlign = m_nCaptionAlign == 0 ? DT_LEFT : m_nCaptionAlign == 1 ? DT_CENTER : DT_RIGHT;
+    CRect rectText(x, 0, rect.Width(), rect.Height());
+    HGDIOBJ hOldFont = ::SelectObject(hDC, hFont != nullptr ? hFont : ::GetStockObject(DEFAULT_GUI_FONT));
+    SIZE sizeFirst = {};
+    ::GetTextExtentPoint32A(hDC, strFirst, strFirst.GetLength(), &sizeFirst);
+    ::DrawTextA(hDC, strFirst, strFirst.GetLength(), &rectText, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | nAlign);
+    if (!strSecond.IsEmpty() && x + sizeFirst.cx < rect.Width()) {
+        ::SelectObject(hDC, hAltFont != nullptr ? hAltFont : ::GetStockObject(DEFAULT_GUI_FONT));
+        CRect rectSecond(x + sizeFirst.cx, 0, rect.Width(), rect.Height());
+        ::DrawTextA(hDC, strSecond, strSecond.GetLength(), &rectSecond, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+    }
+    ::SelectObject(hDC, hOldFont);
+    if (hFont != nullptr)
+        ::DeleteObject(hFont);
+    if (hAltFont != nullptr)
+        ::DeleteObject(hAltFont);
+    ::BitBlt(hWindowDC, rect.left, rect.top, rect.Width(), rect.Height(), hDC, 0, 0, SRCCOPY);
+    ::SelectObject(hDC, hOldBitmap);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hDC);
+    ::ReleaseDC(m_hWnd, hWindowDC);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Context help
+
+void OZWMDIFrameWnd::OnContextHelp()
+{
+    // The mode can start on an enabled frame while no window has the mouse
+    // captured (a second command while it is being entered goes on).
+    if (m_bHelpMode == HELP_ACTIVE || !IsWindowEnabled() || ::GetCapture() != nullptr)
+        return;
+    MSG msg;
+    if (::PeekMessage(&msg, m_hWnd, WM_EXITHELPMODE, WM_EXITHELPMODE, PM_REMOVE))
+        return;
+    const int nOldState = m_bHelpMode;
+    m_bHelpMode = HELP_ACTIVE;
+    if (nOldState == HELP_INACTIVE) {
+        // The mode begins when this command comes back.
+        PostMessage(WM_COMMAND, kContextHelpCommand);
+        m_bHelpMode = HELP_ENTERING;
+        return;
+    }
+
+    const LRESULT nOldPrompt = SendMessage(WM_SETMESSAGESTRING, (WPARAM)AFX_IDS_HELPMODEMESSAGE);
+    CPoint point;
+    ::GetCursorPos(&point);
+    SetCapture();
+    DWORD dwContext = 0;
+    LONG lIdleCount = 0;
+    CWinThread* pThread = AfxGetThread();
+    for (;;) {
+        if (!::PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (pThread != nullptr && pThread->OnIdle(lIdleCount++))
+                continue;
+            lIdleCount = 0;
+            ::WaitMessage();
+            continue;
+        }
+        if (msg.message == WM_QUIT)
+            break;
+        if (!ProcessHelpMessage(msg, &dwContext))
+            break;
+        if (::GetCapture() != m_hWnd && m_bHelpMode == HELP_ACTIVE)
+            SetCapture();
+    }
+    m_bHelpMode = HELP_INACTIVE;
+    ::ReleaseCapture();
+    SetCapture();
+    ::ReleaseCapture();
+    SendMessage(WM_SETMESSAGESTRING, (WPARAM)(nOldPrompt != 0 ? nOldPrompt : AFX_IDS_IDLEMESSAGE));
+    if (dwContext == (DWORD)-1)
+        SendMessage(WM_COMMAND, kDefaultHelpCommand);
+    else if (dwContext != 0 && AfxGetApp() != nullptr)
+        AfxGetApp()->WinHelp(dwContext);
+    PostMessage(kKickIdle);
+}
+
+BOOL OZWMDIFrameWnd::ProcessHelpMessage(MSG& msg, DWORD* pContext)
+{
+    if (msg.message == WM_EXITHELPMODE || (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)) {
+        MSG removed;
+        ::PeekMessage(&removed, msg.hwnd, msg.message, msg.message, PM_REMOVE);
+        *pContext = 0;
+        return FALSE;
+    }
+    const bool bMouse = msg.message >= 0x0200 && msg.message <= 0x020E;
+    const bool bNcMouse = msg.message >= 0x00A0 && msg.message <= 0x00A9;
+    if (!bMouse && !bNcMouse)
+        return ProcessHelpMsg(msg, pContext);
+    SetCapture();
+    HWND hWndHit = ::WindowFromPoint(msg.pt);
+    if (hWndHit == nullptr) {
+        MSG removed;
+        ::PeekMessage(&removed, msg.hwnd, msg.message, msg.message, PM_REMOVE);
+        return TRUE;
+    }
+    if (hWndHit != m_hWnd && !::IsChild(m_hWnd, hWndHit))
+        return ProcessHelpMsg(msg, pContext);
+    if (msg.message != WM_LBUTTONDOWN && msg.message != WM_NCLBUTTONDOWN) {
+        MSG removed;
+        ::PeekMessage(&removed, msg.hwnd, msg.message, msg.message, PM_REMOVE);
+        return TRUE;
+    }
+    // A press on the menu bar (this program has none) would be answered by
+    // the bar's hit test; every other press is the framework's.
+    const LRESULT nHit = ::SendMessage(hWndHit, WM_NCHITTEST, 0, MAKELPARAM(msg.pt.x, msg.pt.y));
+    if (m_pMenuBar == nullptr || nHit != HTCLIENT || hWndHit != m_pMenuBar->m_hWnd)
+        return ProcessHelpMsg(msg, pContext);
+    MSG removed;
+    ::PeekMessage(&removed, msg.hwnd, msg.message, msg.message, PM_REMOVE);
+    CPoint pt = msg.pt;
+    m_pMenuBar->ScreenToClient(&pt);
+    TOOLINFO ti = {};
+    const INT_PTR nTool = m_pMenuBar->OnToolHitTest(pt, &ti);
+    if (nTool == -1)
+        return TRUE;
+    const int nCode = (int)ti.uId;
+    if (nCode == 0) {
+        m_pMenuBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        return TRUE;
+    }
+    *pContext = ozwframe::MenuBarHelpContext(nCode);
+    return FALSE;
+}
+
+LRESULT OZWMDIFrameWnd::OnCommandHelpEx(WPARAM wParam, LPARAM lParam)
+{
+    if (lParam == 0 && m_nIDTracking != 0 && ::GetCapture() == nullptr && m_nIDTracking != AFX_IDS_IDLEMESSAGE &&
+        m_nIDTracking != AFX_IDS_HELPMODEMESSAGE && (m_nIdleFlags & idleMenu) != 0)
+        lParam = HID_BASE_COMMAND + m_nIDTracking;
+    CFrameWnd* pActive = GetActiveFrame();
+    if (pActive != nullptr && pActive != this && pActive->m_hWnd != nullptr &&
+        pActive->SendMessage(WM_COMMANDHELP, wParam, lParam) != 0)
+        return TRUE;
+    if (CFrameWnd::OnCommandHelp(wParam, lParam))
+        return TRUE;
+    if (lParam != 0) {
+        if (CWinApp* pApp = AfxGetApp())
+            pApp->WinHelp((DWORD_PTR)lParam);
+        return TRUE;
+    }
+    return FALSE;
+}
