@@ -2,7 +2,7 @@
 #include "tests/support/RegistryHelpers.h"
 #include "tests/support/ScratchDatabase.h"
 #include "tests/support/TestSupport.h"
-#include "units/OZU_DisplaySettings.h"
+#include "tests/support/UnitsTestApp.h"
 
 #include <cstdio>
 #include <memory>
@@ -13,17 +13,7 @@ namespace {
 
 // The application object: the display units and significant digits it hands
 // down, as the program's does.
-class CTestApp : public CWinApp, public OZU_DisplaySettings
-{
-public:
-    CTestApp() { OZU_DisplaySettings::SetCurrent(this); }
-    ~CTestApp() override { OZU_DisplaySettings::SetCurrent(nullptr); }
-    OZU_UnitSettings* GetUnitSettings() override { return &m_units; }
-    int GetSignificantDigits() const override { return DefaultSignificantDigits; }
-
-private:
-    OZU_UnitSettings m_units;
-};
+using CTestApp = kvtest::CUnitsTestApp;
 
 CTestApp* s_pApp = nullptr;
 
