@@ -1,8 +1,8 @@
 // The side grids of the main view, below the main grid: the items of an
 // assembly (CAssemWnd), the nozzles of an outlet (CNozzleWnd), the outlets
-// that use a nozzle (COutletWnd), and the query pane (CQueryWnd). The main
-// grid refills them when its current row moves; the view shows them as the
-// pages of its side tab window (CTabWnd).
+// that use a nozzle (COutletWnd), and the query pane (CQueryWnd, one of the
+// pickers). The main grid refills them when its current row moves; the view
+// shows them as the pages of its side tab window (CTabWnd).
 //
 // Every side grid is read-only and looks the same: a row header column 23
 // pixels wide, four columns, data rows 1 .. N, each showing one component
@@ -12,6 +12,7 @@
 #pragma once
 
 #include "platform/grid/GridLib.h"
+#include "editors/pickers/controls/QueryWnd.h"
 #include "grids/core/ComponentStore.h"
 
 #include <functional>
@@ -161,12 +162,6 @@ public:
     void OnGridInitialUpdate() override;
 };
 
-// The query pane: the SQL text of the Query table.
-class CQueryWnd : public CEdit
-{
-public:
-    CQueryWnd() = default;
-};
 
 // The [Component Key] of a recordset's current record when it holds a
 // component (the Components recordset or the tape join); -1 otherwise.
