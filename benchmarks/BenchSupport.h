@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdio>
 #include <string>
 
 namespace bench {
@@ -27,6 +28,18 @@ inline std::string HereFolder()
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string p = path;
     return p.substr(0, p.find_last_of('\\'));
+}
+
+// Makes a file a copy of the skeleton database the build makes (replacing
+// the file with bReplace); false, after saying so, when it cannot.
+inline bool CopySkeleton(const std::string& file, bool bReplace = false)
+{
+    std::string skeleton = HereFolder() + "\\..\\bin\\Database\\Skeleton.sqlite";
+    if (!CopyFileA(skeleton.c_str(), file.c_str(), bReplace ? FALSE : TRUE)) {
+        std::printf("cannot copy %s\n", skeleton.c_str());
+        return false;
+    }
+    return true;
 }
 
 // The connect string of a component database file; the connection layer

@@ -108,11 +108,8 @@ std::string MakeDatabase(const std::string& name, long first, long last, bool ta
     // the new copy.
     for (const char* leftover : {"-journal", "-wal", "-shm"})
         DeleteFileA((file + leftover).c_str());
-    std::string skeleton = HereFolder() + "\\..\\bin\\Database\\Skeleton.sqlite";
-    if (!CopyFileA(skeleton.c_str(), file.c_str(), FALSE)) {
-        std::printf("cannot copy %s\n", skeleton.c_str());
+    if (!CopySkeleton(file, true))
         return std::string();
-    }
     CDatabase db;
     db.OpenEx(Connect(file).c_str(), CDatabase::noOdbcDialog);
     db.BeginTrans();

@@ -68,11 +68,8 @@ bool MakeDatabase(const std::string& file)
 {
     if (GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES)
         return true;
-    std::string skeleton = HereFolder() + "\\..\\bin\\Database\\Skeleton.sqlite";
-    if (!CopyFileA(skeleton.c_str(), file.c_str(), TRUE)) {
-        std::printf("cannot copy %s\n", skeleton.c_str());
+    if (!CopySkeleton(file))
         return false;
-    }
     try {
         CDatabase db;
         db.OpenEx(CKelvaronDoc::GetConnectString(file.c_str()), CDatabase::noOdbcDialog);

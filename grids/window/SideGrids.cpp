@@ -172,6 +172,8 @@ void CHeadGridWnd::OnGridInitialUpdate()
     pParam->EnableMoveRows(FALSE);
     pParam->EnableSelection(GR_SELROW | GR_SELMULTIPLE | GR_SELSHIFT);
     pParam->SetLockReadOnly(TRUE);
+    // Only the grid writes its cells: nothing to undo.
+    pParam->EnableUndo(FALSE);
 
     m_bFilling = TRUE;
     SetCurrentCell(1, 1, GR_NOSETFOCUS);
@@ -208,7 +210,7 @@ void CHeadGridWnd::WriteCell(ROWCOL nRow, ROWCOL nCol, const CString& text)
 {
     CGRGridParam* pParam = Param();
     pParam->SetLockReadOnly(FALSE);
-    SetValueRange(CGRRange(nRow, nCol), text, grOverride, 0, GR_INVALIDATE);
+    SetValueRange(CGRRange(nRow, nCol), text, grOverride, grNoUndo, GR_INVALIDATE);
     pParam->SetLockReadOnly(TRUE);
 }
 
@@ -219,7 +221,7 @@ void CHeadGridWnd::ClearGrid()
     pParam->SetLockReadOnly(FALSE);
     ROWCOL nRows = GetRowCount();
     if (nRows >= 1)
-        ClearCells(CGRRange(1, 1, nRows, GetColCount()), FALSE, GR_INVALIDATE);
+        ClearCells(CGRRange(1, 1, nRows, GetColCount()), FALSE, 0);
     pParam->SetLockReadOnly(TRUE);
     SetRowCount(1, GR_INVALIDATE);
     m_keys.clear();
@@ -227,13 +229,18 @@ void CHeadGridWnd::ClearGrid()
     m_bFilling = FALSE;
 }
 
-void CHeadGridWnd::AppendRow(long nKey, const CString (&cells)[4])
+BOOL CHeadGridWnd::ReadRows(long nKey, const std::function<std::vector<SideGridRow>(CDatabase*)>& read,
+                            std::vector<SideGridRow>& rows)
 {
-    m_keys.push_back(nKey);
-    ROWCOL row = GetRowCount();
-    for (ROWCOL c = 1; c <= 4; c++)
-        WriteCell(row, c, cells[c - 1]);
-    SetRowCount(row + 1, GR_INVALIDATE);
+    CDatabase* pDb = m_pView ? m_pView->GetDatabase() : nullptr;
+    if (pDb != nullptr && nKey >= 0 && RunReported([&] { rows = read(pDb); }))
+    {
+        m_nShownKey = nKey;
+        return TRUE;
+    }
+    ClearGrid();
+    m_nShownKey = nKey;
+    return FALSE;
 }
 
 int CHeadGridWnd::ShowRows(const std::vector<SideGridRow>& rows, UINT nDeletedId,
@@ -241,9 +248,18 @@ int CHeadGridWnd::ShowRows(const std::vector<SideGridRow>& rows, UINT nDeletedId
 {
     m_bFilling = TRUE;
     BOOL bLock = LockUpdate(TRUE);
+    CGRGridParam* pParam = Param();
+    pParam->SetLockReadOnly(FALSE);
+    // The rows and the empty row after them, made at once.
+    ROWCOL nOld = GetRowCount();
+    if (nOld >= 1)
+        ClearCells(CGRRange(1, 1, nOld, GetColCount()), FALSE, 0);
+    SetRowCount((ROWCOL)rows.size() + 1, 0);
+    m_keys.clear();
     CString deleted;
     deleted.LoadString(nDeletedId);
     int nMissing = 0;
+    ROWCOL nRow = 1;
     for (const SideGridRow& row : rows)
     {
         CString cells[4];
@@ -256,8 +272,12 @@ int CHeadGridWnd::ShowRows(const std::vector<SideGridRow>& rows, UINT nDeletedId
             cells[0] = deleted;
             nMissing++;
         }
-        AppendRow(row.nKey, cells);
+        for (ROWCOL c = 1; c <= 4; c++)
+            SetValueRange(CGRRange(nRow, c), cells[c - 1], grOverride, grNoUndo, 0);
+        m_keys.push_back(row.nKey);
+        nRow++;
     }
+    pParam->SetLockReadOnly(TRUE);
     LockUpdate(bLock);
     Redraw(GR_INVALIDATE);
     m_bFilling = FALSE;
@@ -401,14 +421,10 @@ CString CAssemWnd::QuantityText(const SideGridRow& row)
 
 void CAssemWnd::FillGrid(long nAssemblyKey)
 {
-    ClearGrid();
-    m_nShownKey = nAssemblyKey;
-    CDatabase* pDb = m_pView ? m_pView->GetDatabase() : nullptr;
-    if (!pDb || nAssemblyKey < 0)
-        return;
     std::vector<SideGridRow> rows;
-    if (!RunReported([&] { rows = ReadAssemblyItems(pDb, nAssemblyKey); }))
+    if (!ReadRows(nAssemblyKey, [nAssemblyKey](CDatabase* pDb) { return ReadAssemblyItems(pDb, nAssemblyKey); }, rows))
         return;
+    m_quantities.clear();
     for (const SideGridRow& row : rows)
         m_quantities.push_back(row.fQuantity);
     int nMissing = ShowRows(rows, IDS_SIDE_ITEM_DELETED, [](const SideGridRow& row, CString(&cells)[4]) {
@@ -467,13 +483,8 @@ void CNozzleWnd::OnGridInitialUpdate()
 
 void CNozzleWnd::FillNozzles(long nEmitterKey)
 {
-    ClearGrid();
-    m_nShownKey = nEmitterKey;
-    CDatabase* pDb = m_pView ? m_pView->GetDatabase() : nullptr;
-    if (!pDb || nEmitterKey < 0)
-        return;
     std::vector<SideGridRow> rows;
-    if (!RunReported([&] { rows = ReadOutletNozzles(pDb, nEmitterKey); }))
+    if (!ReadRows(nEmitterKey, [nEmitterKey](CDatabase* pDb) { return ReadOutletNozzles(pDb, nEmitterKey); }, rows))
         return;
     int nMissing = ShowRows(rows, IDS_SIDE_NOZZLE_DELETED, ComponentCells);
     // While nozzles are being given to the outlet the user sees them go.
@@ -526,14 +537,10 @@ void COutletWnd::OnGridInitialUpdate()
 
 void COutletWnd::FillOutlets(long nNozzleKey)
 {
-    ClearGrid();
-    m_nShownKey = nNozzleKey;
-    CDatabase* pDb = m_pView ? m_pView->GetDatabase() : nullptr;
-    if (!pDb || nNozzleKey < 0)
-        return;
     std::vector<SideGridRow> rows;
-    CString sort = m_pView->GetTableSortOrder(TABLE_NOZZLE);
-    if (!RunReported([&] { rows = ReadNozzleOutlets(pDb, nNozzleKey, sort); }))
+    CString sort = m_pView ? m_pView->GetTableSortOrder(TABLE_NOZZLE) : CString();
+    if (!ReadRows(nNozzleKey, [nNozzleKey, sort](CDatabase* pDb) { return ReadNozzleOutlets(pDb, nNozzleKey, sort); },
+                  rows))
         return;
     ShowRows(rows, IDS_SIDE_NOZZLE_DELETED, ComponentCells);
 }

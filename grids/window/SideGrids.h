@@ -65,10 +65,12 @@ public:
 protected:
     // Writes the titles of columns 1 to 4 into the header row.
     void SetTitles(const UINT (&ids)[4]);
-    // Appends a data row showing a component: its key and the texts of
-    // columns 1 to 4.
-    void AppendRow(long nKey, const CString (&cells)[4]);
-    // Shows rows of components: a component that exists by its texts
+    // Reads the rows of the component of a key; without a database or a
+    // key, or when the reading fails (the user has been told why), the grid
+    // is emptied and the result is FALSE.
+    BOOL ReadRows(long nKey, const std::function<std::vector<kvgrid::SideGridRow>(CDatabase*)>& read,
+                  std::vector<kvgrid::SideGridRow>& rows);
+    // Shows rows of components in place of the rows shown: a component that exists by its texts
     // (cellsOf), one that is gone by the text nDeletedId in column 1.
     // Returns the number of rows of components that are gone.
     int ShowRows(const std::vector<kvgrid::SideGridRow>& rows, UINT nDeletedId,

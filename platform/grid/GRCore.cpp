@@ -1366,6 +1366,23 @@ BOOL CGRGridCore::ScrollCellInView(ROWCOL nRow, ROWCOL nCol, UINT flags)
     return TRUE;
 }
 
+namespace {
+
+// Sets a scroll bar's range, page and position unless it has them already:
+// setting them costs the window a recalculation of its frame and a repaint,
+// which grids that change their row count often (the side grids) feel.
+void SetScrollInfoIfChanged(HWND hWnd, int nBar, const SCROLLINFO& si)
+{
+    SCROLLINFO old = { sizeof(old) };
+    old.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    if (::GetScrollInfo(hWnd, nBar, &old) && old.nMin == si.nMin && old.nMax == si.nMax && old.nPage == si.nPage &&
+        old.nPos == si.nPos)
+        return;
+    ::SetScrollInfo(hWnd, nBar, const_cast<SCROLLINFO*>(&si), TRUE);
+}
+
+} // namespace
+
 void CGRGridCore::UpdateScrollbars()
 {
     HWND hWnd = GetGridHwnd();
@@ -1405,7 +1422,7 @@ void CGRGridCore::UpdateScrollbars()
             si.nMax = 0;
             si.nPage = 1;
         }
-        ::SetScrollInfo(hWnd, SB_VERT, &si, TRUE);
+        SetScrollInfoIfChanged(hWnd, SB_VERT, si);
     }
     // Horizontal.
     ROWCOL firstCol = FirstScrollCol();
@@ -1443,7 +1460,7 @@ void CGRGridCore::UpdateScrollbars()
             sh.nMax = 0;
             sh.nPage = 1;
         }
-        ::SetScrollInfo(hWnd, SB_HORZ, &sh, TRUE);
+        SetScrollInfoIfChanged(hWnd, SB_HORZ, sh);
     }
 }
 

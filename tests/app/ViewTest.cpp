@@ -15,6 +15,7 @@
 #include "grids/window/SideGrids.h"
 #include "grids/window/TabWnd.h"
 #include "tests/app/ProgramTestSupport.h"
+#include "tests/support/KeysDown.h"
 #include "tests/support/RegistryHelpers.h"
 #include "tests/support/ScratchDatabase.h"
 #include "tests/support/TestSupport.h"
@@ -585,4 +586,71 @@ TEST_F(ViewTest, TheLineTypePopupSetsTheCell)
     EXPECT_EQ(-1, pGrid->GetLineTypeRow());
     Stop();
     LineTypeList = saved;
+}
+
+// A press outside the main grid settles what was typed into its row: the
+// user is asked, and Yes stores it, No drops it; nothing is dropped unasked.
+TEST_F(ViewTest, APressOutsideTheGridSettlesTheTypedRow)
+{
+    Start();
+    CGridWindow* pGrid = Grid();
+    ASSERT_FALSE(pGrid->IsColHidden(COL_WAREHOUSE_CODE));
+    const std::string code = "SELECT TRIM([Warehouse Code]) FROM Components WHERE [Component Key] = ";
+    auto typeAndPress = [&](const char* text, int answer) {
+        ASSERT_TRUE(pGrid->SetCurrentCell(2, COL_WAREHOUSE_CODE));
+        ASSERT_TRUE(pGrid->ActivateCurrentCell());
+        CGRControl* pControl = pGrid->GetCurrentCellControl();
+        ASSERT_NE(nullptr, pControl);
+        pControl->SetCurrentText(text);
+        pControl->SetModify(TRUE);
+        pGrid->OnModifyCell(2, COL_WAREHOUSE_CODE);
+        CRect rc;
+        m_pView->GetSideTabWnd()->GetWindowRect(&rc);
+        MSG msg = {};
+        msg.hwnd = m_pView->GetAssemWnd()->GetSafeHwnd();
+        msg.message = WM_LBUTTONDOWN;
+        msg.pt = rc.CenterPoint();
+        m_app->answers = { answer };
+        m_pView->PreTranslateMessage(&msg);
+    };
+    const long key = QueryLong("SELECT [Component Key] FROM Components WHERE TRIM([Warehouse Code]) = '" +
+                               pGrid->GetValueRowCol(2, COL_WAREHOUSE_CODE).Trim().str() + "'");
+    typeAndPress("KEPT-1", IDYES);
+    EXPECT_EQ((std::vector<std::string>{ "Do you wish to save the changes to the current record?" }), TakeMessages());
+    EXPECT_EQ("KEPT-1", kvtest::QueryRows(m_database, code + std::to_string(key)));
+    EXPECT_EQ(m_pView->GetAssemWnd(), m_pView->GetClickTarget());
+
+    typeAndPress("DROPPED-1", IDNO);
+    EXPECT_EQ(1u, TakeMessages().size());
+    EXPECT_EQ("KEPT-1", kvtest::QueryRows(m_database, code + std::to_string(key)));
+    EXPECT_EQ("KEPT-1", pGrid->GetValueRowCol(2, COL_WAREHOUSE_CODE).Trim().str());
+}
+
+// Keys typed in the query pane stay there (no accelerator sees them), but
+// Ctrl+A selects its whole text.
+TEST_F(ViewTest, TheQueryPaneKeepsItsKeys)
+{
+    Start(OPTION_SHOW_QUERY_TAB);
+    Select(TABLE_QUERY);
+    CQueryWnd* pPane = m_pView->GetQueryWnd();
+    ASSERT_NE(nullptr, pPane->GetSafeHwnd());
+    pPane->SetWindowText("SELECT * FROM Components");
+    pPane->SetFocus();
+    pPane->SetSel(0, 0);
+    MSG msg = {};
+    msg.hwnd = pPane->GetSafeHwnd();
+    msg.message = WM_KEYDOWN;
+    msg.wParam = 'A';
+    {
+        kvtest::KeysDown control({ VK_CONTROL });
+        EXPECT_TRUE(m_pView->PreTranslateMessage(&msg));
+    }
+    int start = 0, end = 0;
+    pPane->GetSel(start, end);
+    EXPECT_EQ(0, start);
+    EXPECT_EQ(24, end);
+    // Ctrl+C of the pane is the pane's own, not the grid's copy.
+    msg.wParam = 'C';
+    kvtest::KeysDown control({ VK_CONTROL });
+    EXPECT_TRUE(m_pView->PreTranslateMessage(&msg));
 }
