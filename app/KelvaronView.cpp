@@ -238,7 +238,7 @@ void CKelvaronView::OnInitialUpdate()
     m_pAssemWnd = new CAssemWnd(this);
     m_pNozzleWnd = new CNozzleWnd(this);
     m_pOutletWnd = new COutletWnd(this);
-    m_pQueryWnd = new CQueryWnd;
+    m_pQueryWnd = new CQueryWnd(this);
     m_pTabWnd = new CTabWnd(this);
     m_pClickTarget = m_pGrid;
     m_bNozzlePaneShown = m_bOutletPaneShown = m_bQueryPaneShown = FALSE;
@@ -538,6 +538,8 @@ void CKelvaronView::OnTabSelChange(NMHDR*, LRESULT* pResult)
     }
 
     SwitchGridTable(nTab);
+    if (nTab == TABLE_QUERY)
+        m_pQueryWnd->RestoreText();
 
     if (nTab == TABLE_OUTLET && m_bNozzlePaneShown)
         m_pNozzleWnd->FillNozzles(m_pGrid->GetCurrentKey());

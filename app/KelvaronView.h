@@ -18,6 +18,7 @@
 #include "platform/framework/Framework.h"
 #include "app/KelvaronViewCommands.h"
 #include "editors/pickers/controls/ColorStatic.h"
+#include "editors/pickers/controls/QueryWnd.h"
 #include "grids/window/GridView.h"
 #include "platform/grid/GRGridWnd.h"
 
@@ -27,13 +28,12 @@ class CAssemWnd;
 class CHeadGridWnd;
 class CNozzleWnd;
 class COutletWnd;
-class CQueryWnd;
 class CTabWnd;
 class CRecords;
 class OZU_PopupColorWell;
 struct ComponentFields;
 
-class CKelvaronView : public CFormView, public CGridView
+class CKelvaronView : public CFormView, public CGridView, public CQueryView
 {
     DECLARE_DYNCREATE(CKelvaronView)
 public:
@@ -73,6 +73,11 @@ public:
     DWORD GetOptions() const override;
     CGridState& GetGridState() override { return m_gridState; }
     CGridFrame* GetGridFrame() override;
+    // The saved queries' combo, and the flag that the query text was
+    // changed since it was loaded or saved.
+    CComboBox* GetSavedQueryCombo() override { return &m_queryCombo; }
+    void SetQueryModified() override { m_bQueryModified = TRUE; }
+    BOOL IsQueryModified() const { return m_bQueryModified; }
     CString GetTableSortOrder(int nTableType) override;
 
     /////////////////////////////////////////////////////////////////////////

@@ -634,7 +634,10 @@ TEST_F(ViewTest, TheQueryPaneKeepsItsKeys)
     Select(TABLE_QUERY);
     CQueryWnd* pPane = m_pView->GetQueryWnd();
     ASSERT_NE(nullptr, pPane->GetSafeHwnd());
-    pPane->SetWindowText("SELECT * FROM Components");
+    // As the user types it.
+    for (char ch : std::string("SELECT * FROM Components"))
+        pPane->SendMessage(WM_CHAR, (WPARAM)(unsigned char)ch, 1);
+    programtest::Pump();
     pPane->SetFocus();
     pPane->SetSel(0, 0);
     MSG msg = {};
@@ -649,7 +652,17 @@ TEST_F(ViewTest, TheQueryPaneKeepsItsKeys)
     pPane->GetSel(start, end);
     EXPECT_EQ(0, start);
     EXPECT_EQ(24, end);
+    // The text typed comes back with the Query tab.
+    EXPECT_TRUE(m_pView->IsQueryModified());
+    Select(TABLE_PIPE);
+    EXPECT_EQ(nullptr, m_pView->GetQueryWnd()->GetSafeHwnd());
+    Select(TABLE_QUERY);
+    CString text;
+    m_pView->GetQueryWnd()->GetWindowText(text);
+    EXPECT_EQ("SELECT * FROM Components", text.str());
     // Ctrl+C of the pane is the pane's own, not the grid's copy.
+    msg.hwnd = m_pView->GetQueryWnd()->GetSafeHwnd();
+    m_pView->GetQueryWnd()->SetFocus();
     msg.wParam = 'C';
     kvtest::KeysDown control({ VK_CONTROL });
     EXPECT_TRUE(m_pView->PreTranslateMessage(&msg));
