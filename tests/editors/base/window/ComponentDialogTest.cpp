@@ -5,6 +5,8 @@
 #include "tests/editors/base/window/EditorTestSupport.h"
 #include "editors/base/window/EditorBaseRes.h"
 
+#include <cstdlib>
+
 using namespace editortest;
 
 namespace {

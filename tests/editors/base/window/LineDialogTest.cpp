@@ -5,6 +5,8 @@
 #include "editors/base/window/EditorBaseRes.h"
 #include "editors/pickers/controls/ColourWells.h"
 
+#include <cstdlib>
+
 using namespace editortest;
 using dedaride::foundation::WM_OZW_COLORSELECTED;
 

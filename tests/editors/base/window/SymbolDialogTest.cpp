@@ -7,6 +7,7 @@
 
 #include <dlgs.h>
 
+#include <cstdlib>
 #include <fstream>
 
 using namespace editortest;
