@@ -1,0 +1,30 @@
+// The text the component grid puts on the clipboard and takes from it, as
+// other programs (spreadsheets) write and read it: the cells of a row joined
+// by one TAB, rows joined by CR LF.
+#pragma once
+
+#include "platform/framework/Framework.h"
+
+#include <functional>
+#include <vector>
+
+namespace kvgrid {
+
+// Rows of cell texts as clipboard text: cells joined by TAB, rows by CR LF,
+// no line break after the last row. Every row keeps all its cells, empty
+// ones at its end too, so that the text pastes back into the columns it
+// came from. A TAB or line break inside a cell becomes a blank.
+CString BuildClipboardText(const std::vector<std::vector<CString>>& rows);
+
+// Clipboard text as rows of cell texts: lines end at CR LF, CR or LF (a line
+// break at the very end ends the last row and makes no row of its own);
+// cells end at TAB. Empty cells are kept in their places.
+std::vector<std::vector<CString>> ParseClipboardText(const CString& text);
+
+// The grid column each cell of a pasted row goes into: from nStartColumn on,
+// the shown columns (isShown) in turn, up to nLastColumn; 0 for a cell that
+// has no column left.
+std::vector<int> PasteTargetColumns(int nStartColumn, size_t nCells, const std::function<bool(int)>& isShown,
+                                    int nLastColumn);
+
+} // namespace kvgrid

@@ -1,0 +1,86 @@
+// The component grid's clipboard text: built from rows of cells, read back
+// into rows of cells, and the columns a pasted row goes into.
+#include "grids/core/GridClipboard.h"
+
+#include <gtest/gtest.h>
+
+using namespace kvgrid;
+
+namespace {
+
+using Rows = std::vector<std::vector<CString>>;
+
+std::string Show(const Rows& rows)
+{
+    std::string out;
+    for (const auto& row : rows) {
+        out += "[";
+        for (size_t i = 0; i < row.size(); i++)
+            out += (i ? "|" : "") + std::string((LPCTSTR)row[i]);
+        out += "]";
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(GridClipboard, RowsBecomeTabAndLineBreakTextThatReadsBackTheSame)
+{
+    struct Case
+    {
+        const char* name;
+        Rows rows;
+        const char* text;
+    };
+    const Case cases[] = {
+        { "two rows", { { "Valve", "V1", "AB" }, { "Pipe", "P2", "CD" } }, "Valve\tV1\tAB\r\nPipe\tP2\tCD" },
+        { "empty cells in the middle and at the end",
+          { { "Valve", "", "AB", "", "" }, { "", "P2", "", "", "x" } },
+          "Valve\t\tAB\t\t\r\n\tP2\t\t\tx" },
+        { "one cell", { { "only" } }, "only" },
+        { "an empty row", { { "a", "b" }, { "", "" }, { "c", "d" } }, "a\tb\r\n\t\r\nc\td" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(CString(c.text), BuildClipboardText(c.rows));
+        EXPECT_EQ(Show(c.rows), Show(ParseClipboardText(c.text)));
+    }
+    // Tabs and line breaks inside a cell would start another cell or row.
+    EXPECT_EQ(CString("a b\tc d e"), BuildClipboardText({ { "a\tb", "c\r\nd\ne" } }));
+    EXPECT_EQ(CString(""), BuildClipboardText({}));
+}
+
+TEST(GridClipboard, TextFromOtherProgramsIsReadIntoRowsAndCellsKeepingEmptyOnes)
+{
+    struct Case
+    {
+        const char* name;
+        const char* text;
+        const char* rows;
+    };
+    const Case cases[] = {
+        { "a spreadsheet's rows end in a line break", "a\tb\r\nc\td\r\n", "[a|b][c|d]" },
+        { "line feeds only", "a\tb\nc\td\n", "[a|b][c|d]" },
+        { "carriage returns only", "a\rb", "[a][b]" },
+        { "empty cells kept", "\tx\t\t\r\n\t\t", "[|x||][||]" },
+        { "a blank line between rows", "a\r\n\r\nb", "[a][][b]" },
+        { "one value", "25.5", "[25.5]" },
+        { "nothing", "", "" },
+        { "a line break only", "\r\n", "[]" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(std::string(c.rows), Show(ParseClipboardText(c.text)));
+    }
+}
+
+TEST(GridClipboard, PastedCellsGoIntoTheShownColumnsInTurnUpToTheLastOne)
+{
+    // Columns 7 and 9 hidden.
+    auto shown = [](int c) { return c != 7 && c != 9; };
+    EXPECT_EQ((std::vector<int>{ 6, 8, 10, 11 }), PasteTargetColumns(6, 4, shown, 36));
+    EXPECT_EQ((std::vector<int>{ 35, 36, 0, 0 }), PasteTargetColumns(35, 4, shown, 36));
+    EXPECT_EQ((std::vector<int>{ 8, 10 }), PasteTargetColumns(7, 2, shown, 36));
+    EXPECT_EQ((std::vector<int>{ 0 }), PasteTargetColumns(37, 1, shown, 36));
+    EXPECT_TRUE(PasteTargetColumns(6, 0, shown, 36).empty());
+}
