@@ -19,7 +19,8 @@ std::vector<CHostWnd::Notice> CHostWnd::Received(UINT message) const
 
 LRESULT CHostWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_COMMAND || (message >= WM_USER && message < 0xC000)) {
+    if (message == WM_COMMAND || (message >= WM_USER && message < 0xC000) ||
+        (nRegisteredMessage != 0 && message == nRegisteredMessage)) {
         notices.push_back({ message, wParam, lParam });
         if (message != WM_COMMAND)
             return 0;

@@ -28,6 +28,8 @@ public:
         LPARAM lParam;
     };
     std::vector<Notice> notices;   // WM_COMMAND and WM_USER and above, in order
+    // A registered message (0xC000 and above) to keep in notices too.
+    UINT nRegisteredMessage = 0;
     int clicksSeen = 0;            // WM_LBUTTONDOWN on the host itself
 
     BOOL CreateHost(int x = 100, int y = 100, int cx = 500, int cy = 400);

@@ -26,22 +26,7 @@ BOOL OZWComboBtnEdit::OfferToButton(UINT nMsg, UINT nFlags, CPoint point)
     // The hooks count in the combo box's client coordinates.
     if (CWnd* pCombo = m_pButton->GetWnd())
         MapWindowPoints(pCombo, &point, 1);
-    switch (nMsg) {
-    case WM_LBUTTONDOWN:
-        return m_pButton->LButtonDown(nFlags, point.x, point.y);
-    case WM_LBUTTONUP:
-        return m_pButton->LButtonUp(nFlags, point.x, point.y);
-    case WM_LBUTTONDBLCLK:
-        return m_pButton->LButtonDblClk(nFlags, point.x, point.y);
-    case WM_RBUTTONDOWN:
-        return m_pButton->RButtonDown(nFlags, point.x, point.y);
-    case WM_RBUTTONUP:
-        return m_pButton->RButtonUp(nFlags, point.x, point.y);
-    case WM_RBUTTONDBLCLK:
-        return m_pButton->RButtonDblClk(nFlags, point.x, point.y);
-    default:
-        return FALSE;
-    }
+    return m_pButton->MouseHook(nMsg, nFlags, point.x, point.y);
 }
 
 void OZWComboBtnEdit::OnLButtonDown(UINT nFlags, CPoint point)

@@ -220,6 +220,26 @@ BOOL OZWWndBtn::LButtonDown(UINT nFlags, int x, int y)
     return TRUE;
 }
 
+BOOL OZWWndBtn::MouseHook(UINT nMsg, UINT nFlags, int x, int y)
+{
+    switch (nMsg) {
+    case WM_LBUTTONDOWN:
+        return LButtonDown(nFlags, x, y);
+    case WM_LBUTTONUP:
+        return LButtonUp(nFlags, x, y);
+    case WM_LBUTTONDBLCLK:
+        return LButtonDblClk(nFlags, x, y);
+    case WM_RBUTTONDOWN:
+        return RButtonDown(nFlags, x, y);
+    case WM_RBUTTONUP:
+        return RButtonUp(nFlags, x, y);
+    case WM_RBUTTONDBLCLK:
+        return RButtonDblClk(nFlags, x, y);
+    default:
+        return FALSE;
+    }
+}
+
 BOOL OZWWndBtn::LButtonUp(UINT, int, int)
 {
     return IsConfigMode();

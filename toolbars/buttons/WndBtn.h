@@ -58,6 +58,9 @@ public:
     void SetBtnData(BYTE nSize, const BYTE* pData) override;
 
     // Hooks of the window's messages.
+    // A mouse button message of the window (WM_LBUTTONDOWN ... WM_RBUTTONDBLCLK,
+    // x and y in its client coordinates) to its hook; FALSE for other messages.
+    BOOL MouseHook(UINT nMsg, UINT nFlags, int x, int y);
     BOOL LButtonUp(UINT nFlags, int x, int y);
     BOOL LButtonDblClk(UINT nFlags, int x, int y);
     BOOL RButtonDown(UINT nFlags, int x, int y);

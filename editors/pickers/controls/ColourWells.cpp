@@ -2,8 +2,11 @@
 #include "editors/pickers/core/Colour.h"
 #include "platform/grid/GRCore.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 using namespace dedaride::foundation;
 
@@ -210,4 +213,118 @@ LRESULT OZU_WellButton::OnCellColorSelected(WPARAM wParam, LPARAM lParam)
         m_pGrid->RedrawRowCol(m_nEditRow, m_nEditCol);
     }
     return result;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// OZU_WellBtn
+
+IMPLEMENT_DYNAMIC(OZU_WellBtn, OZWWellButton)
+IMPLEMENT_OZWBTN_CLASS(OZU_WellBtn)
+
+BEGIN_MESSAGE_MAP(OZU_WellBtn, OZWWellButton)
+    ON_MESSAGE(WM_OZW_COLORSELECTED, OnColorChosen)
+END_MESSAGE_MAP()
+
+OZU_WellBtn::OZU_WellBtn() = default;
+
+OZU_WellBtn::~OZU_WellBtn()
+{
+    if (m_hWnd != nullptr)
+        DestroyWindow();
+}
+
+BOOL OZU_WellBtn::CreateWnd(CWnd* pParent, DWORD dwStyle, const RECT& rect, UINT nID)
+{
+    if (!OZWOwnerDrawButton::Create("", dwStyle | WS_CHILD, rect, pParent, nID, 0))
+        return FALSE;
+    SetPopupWell(new OZU_PopupColorWell);
+    SetPaletteMode(TRUE);
+    SetShowOther(FALSE);
+    SetColor(RGB(0, 0, 0));
+    SetupFont();
+    // A button map that gives no height: as high as the toolbar's buttons.
+    if (m_nWndHeight == 0 && m_pToolBar != nullptr)
+        m_nWndHeight = m_pToolBar->GetStdButtonHeight();
+    return TRUE;
+}
+
+void OZU_WellBtn::SetupFont()
+{
+    m_font.DeleteObject();
+    if (m_font.CreateFont(8, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif"))
+        SetFont(&m_font, TRUE);
+}
+
+void OZU_WellBtn::FitToToolBar()
+{
+    if (m_pToolBar == nullptr)
+        return;
+    m_cx = m_pToolBar->GetStdButtonWidth();
+    if (!m_bWndMode)
+        return;
+    m_nWndWidth = m_cx;
+    if (m_hWnd != nullptr)
+        CWnd::SetWindowPos(nullptr, 0, 0, m_cx, m_nWndHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void OZU_WellBtn::SetMode(BOOL bVertical)
+{
+    OZWWndBtn::SetMode(bVertical);
+    FitToToolBar();
+}
+
+void OZU_WellBtn::AdjustSize()
+{
+    OZWWndBtn::AdjustSize();
+    FitToToolBar();
+}
+
+BOOL OZU_WellBtn::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN && pMsg->hwnd == m_hWnd) {
+        NotifyOwner(OZWWNDNOTIFY_RETURN);
+        return TRUE;
+    }
+    return OZWWellButton::PreTranslateMessage(pMsg);
+}
+
+LRESULT OZU_WellBtn::OnColorChosen(WPARAM wParam, LPARAM lParam)
+{
+    OZWWellButton::OnColorSelected(wParam, lParam);
+    NotifyOwner(OZWWNDNOTIFY_COLOR);
+    return 0;
+}
+
+LRESULT OZU_WellBtn::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        // A press that goes to the toolbar (customising, or Alt held) leaves
+        // no capture of the button's behind.
+        if ((IsConfigMode() || IsAltDown()) && ::GetCapture() != nullptr)
+            ::ReleaseCapture();
+        [[fallthrough]];
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+        if (MouseHook(message, (UINT)wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)))
+            return 0;
+        break;
+    case WM_SETCURSOR:
+        if (OZWWndBtn::SetCursor())
+            return TRUE;
+        break;
+    case WM_PAINT: {
+        PrePaint();
+        LRESULT lResult = OZWWellButton::WindowProc(message, wParam, lParam);
+        PostPaint();
+        return lResult;
+    }
+    default:
+        break;
+    }
+    return OZWWellButton::WindowProc(message, wParam, lParam);
 }

@@ -1,10 +1,12 @@
 // The colour wells of the editors and the grids, on the program's palette:
 // a popup of the 256 palette colours (16 by 16, entry 0 at the top left,
-// row by row), and a colour-well button that serves as a grid cell control.
+// row by row), a colour-well button that serves as a grid cell control, and
+// one that sits on a customisable toolbar.
 #pragma once
 
 #include "platform/grid/GRControl.h"
 #include "toolbars/buttons/WellButton.h"
+#include "toolbars/buttons/WndBtn.h"
 
 // The popup grid of the 256 colours of ColourPalette.
 class OZU_PopupColorWell : public dedaride::foundation::OZWPopupColorWell
@@ -65,6 +67,42 @@ protected:
 
     ROWCOL m_nEditRow = 0;
     ROWCOL m_nEditCol = 0;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// A colour-well button on a customisable toolbar, made by the toolbar from
+// its class record: black at first, on the palette popup without "Other...",
+// as wide as a standard button of the toolbar. A colour chosen tells the
+// toolbar's owner (code 514 of "WM_OZWTOOLBARWNDNOTIFY"), and so does Enter
+// on the button (513). While the toolbar is customised the button's mouse
+// input goes to the toolbar.
+class OZU_WellBtn : public dedaride::foundation::OZWWellButton, public OZWWndBtn
+{
+    DECLARE_DYNAMIC(OZU_WellBtn)
+    DECLARE_OZWBTN_CLASS(OZU_WellBtn)
+public:
+    OZU_WellBtn();
+    ~OZU_WellBtn() override;
+
+    CWnd* GetWnd() override { return this; }
+    BOOL CreateWnd(CWnd* pParent, DWORD dwStyle, const RECT& rect, UINT nID) override;
+    // The button's own small font (8 pixels, "MS Sans Serif"), set with redraw.
+    virtual void SetupFont();
+    void SetMode(BOOL bVertical) override;
+    void AdjustSize() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    CFont m_font;
+
+protected:
+    // The button's width (and its window's) is the toolbar's standard one.
+    void FitToToolBar();
+
+    // Mouse button, cursor and paint messages meet the toolbar's hooks
+    // first.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    afx_msg LRESULT OnColorChosen(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 };
