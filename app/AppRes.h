@@ -95,6 +95,9 @@
 #define IDS_MERGE_COMPLETE_NO_REPORT    9807
 #define IDS_MERGE_STOPPED_NO_REPORT     9808
 #define IDS_DB_FILE_FILTER              9809
+#define IDS_DATABASE_NOT_FOUND          9810
+#define IDS_NEW_DATABASE_FAILED         9811
+#define IDS_COPY_COLUMN_MISSING         9812
 
 // ---- Commands -----------------------------------------------------------------
 #define ID_ADD_COMPONENT                32771

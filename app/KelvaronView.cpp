@@ -53,6 +53,8 @@ BEGIN_MESSAGE_MAP(CKelvaronView, CFormView)
     ON_UPDATE_COMMAND_UI(ID_FINISH_ASSEMBLY, OnUpdateComponentCommand)
     ON_UPDATE_COMMAND_UI(ID_REMOVE_FROM_ASSEMBLY, OnUpdateComponentCommand)
     ON_UPDATE_COMMAND_UI(ID_REMOVE_NOZZLE, OnUpdateComponentCommand)
+    ON_COMMAND(ID_CLOSE_KEEPING, OnCloseKeeping)
+    ON_COMMAND(ID_CLOSE_RESTORING, OnCloseRestoring)
 END_MESSAGE_MAP()
 
 namespace {
@@ -683,4 +685,73 @@ CWnd* CKelvaronView::GridOfWindow(HWND hWnd)
             return pGrid;
     }
     return nullptr;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Closing
+
+BOOL CKelvaronView::SettleChangedRecord()
+{
+    if (m_pGrid == nullptr || m_pGrid->GetSafeHwnd() == nullptr || !m_pGrid->IsRecordDirty())
+        return TRUE;
+    if (!(GetOptions() & OPTION_NO_UPDATE_WARNING)) {
+        switch (AfxMessageBox(IDS_SAVE_EDITED_COMPONENT, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+        case IDYES:
+            break;
+        case IDNO:
+            m_pGrid->UndoRecord();
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    }
+    CString error;
+    if (m_pGrid->Update(&error))
+        return TRUE;
+    if (!error.IsEmpty())
+        AfxMessageBox(error, MB_ICONEXCLAMATION);
+    return FALSE;
+}
+
+void CKelvaronView::CloseOpenEditor()
+{
+    // The editor reaches the database through this view: it goes first,
+    // and nothing of it is saved.
+    if (m_pOpenDialog != nullptr && m_pOpenDialog->GetSafeHwnd() != nullptr)
+        m_pOpenDialog->DestroyWindow();
+    if (m_pOpenDialog != nullptr)
+        ClearCurrentDialog();
+}
+
+BOOL CKelvaronView::CloseKeeping()
+{
+    if (!SettleChangedRecord())
+        return FALSE;
+    CloseOpenEditor();
+    ReleaseGrids();
+    if (CKelvaronDoc* pDoc = GetDocument())
+        pDoc->CloseKeepingChanges();
+    CloseDocumentWindow();
+    return TRUE;
+}
+
+void CKelvaronView::CloseRestoring()
+{
+    CloseOpenEditor();
+    if (m_pGrid != nullptr && m_pGrid->GetSafeHwnd() != nullptr && m_pGrid->IsRecordDirty())
+        m_pGrid->UndoRecord();
+    ReleaseGrids();
+    if (CKelvaronDoc* pDoc = GetDocument())
+        pDoc->CloseRestoringBackup();
+    CloseDocumentWindow();
+}
+
+void CKelvaronView::CloseDocumentWindow()
+{
+    // The framework's close of the document: its windows, this view among
+    // them, are destroyed and the document deleted.
+    if (CDocument* pDoc = GetDocument())
+        pDoc->OnCloseDocument();
+    else if (CFrameWnd* pFrame = GetParentFrame())
+        pFrame->DestroyWindow();
 }

@@ -196,7 +196,32 @@ public:
     afx_msg void OnEditItem();
     afx_msg void OnDeleteComponent();
 
+    // Closing (the child frame's close routine and the main frame's close
+    // call these; each ends with the document and its window closed).
+    // The main grid's changed record before a close that keeps the changes:
+    // stored unasked with OPTION_NO_UPDATE_WARNING, else asked (Yes stores,
+    // No drops the changes). FALSE when the user cancels or the record
+    // cannot be stored: the close stops and everything stays open.
+    BOOL SettleChangedRecord();
+    // Close keeping the changes: settles the changed record, releases the
+    // grids, the document closes its database and deletes its backup, then
+    // the window closes. FALSE (nothing closed) when the record was not
+    // settled.
+    BOOL CloseKeeping();
+    // Close without saving: the grids go with any unstored changes, the
+    // document closes its database and puts its backup back (telling the
+    // user when it cannot), then the window closes.
+    void CloseRestoring();
+    // TRUE while an assembly is being built or edited.
+    BOOL IsEditingAssembly() const { return m_gridState.bAssemblyMode; }
+
 protected:
+    afx_msg void OnCloseKeeping() { CloseKeeping(); }
+    afx_msg void OnCloseRestoring() { CloseRestoring(); }
+    // Closes the document and with it this view and its frame.
+    void CloseDocumentWindow();
+    // Destroys the open editor dialog, if any, saving nothing of it.
+    void CloseOpenEditor();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     afx_msg void OnDestroy();

@@ -22,6 +22,7 @@ IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_WM_ACTIVATE()
+    ON_WM_CLOSE()
     ON_WM_DESTROY()
     ON_COMMAND(ID_FILE_MERGE, OnMerge)
     ON_COMMAND(ID_TOOLS_CLEAN_FIELDS, OnCleanFields)
@@ -130,6 +131,28 @@ void CMainFrame::SetStatusText(LPCTSTR lpszText)
 {
     if (m_hWnd != nullptr && GetMessageBar() != nullptr)
         SetMessageText(lpszText);
+}
+
+void CMainFrame::OnClose()
+{
+    if (MDIGetActive() != nullptr) {
+        const int answer = AfxMessageBox(IDS_SAVE_ALL_CHANGES, MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer != IDYES && answer != IDNO)
+            return;
+        std::vector<CKelvaronView*> views;
+        ForEachDatabaseView([&views](CKelvaronView* pView) { views.push_back(pView); });
+        if (answer == IDYES) {
+            for (CKelvaronView* pView : views)
+                if (!pView->SettleChangedRecord())
+                    return;
+            for (CKelvaronView* pView : views)
+                pView->CloseKeeping();
+        } else {
+            for (CKelvaronView* pView : views)
+                pView->CloseRestoring();
+        }
+    }
+    CMDIFrameWnd::OnClose();
 }
 
 void CMainFrame::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)

@@ -51,8 +51,25 @@ public:
     void NotifyComponentChanged(CRecordset* pRecord) override;
     virtual void SetCurveType(int nCurveType);
 
+    // Copy and paste of components between databases: the database the
+    // copied components come from ("" when none), their keys, and the paste
+    // target, the database of the window activated last.
+    const CString& GetCopySourcePath() const { return m_strCopySourcePath; }
+    void SetCopySourcePath(LPCTSTR lpszPath) { m_strCopySourcePath = lpszPath != nullptr ? lpszPath : ""; }
+    CDWordArray& GetCopiedComponents() { return m_copiedComponents; }
+    void ClearCopiedComponents() { m_copiedComponents.RemoveAll(); }
+    const CString& GetPasteTargetPath() const { return m_strPasteTargetPath; }
+    void SetActiveDatabasePath(LPCTSTR lpszPath) { m_strPasteTargetPath = lpszPath != nullptr ? lpszPath : ""; }
+
 protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
+    // Closing the application: with a database window open, asks once for
+    // all databases whether to save the changes. Yes closes every database
+    // keeping its changes, No puts every backup back, Cancel leaves
+    // everything open. The changed records of the grids are settled before
+    // any database closes, so a Cancel there leaves them all open too.
+    afx_msg void OnClose();
 
     // The saved window placement is applied at the first activation; the
     // placement is saved when the window goes.
@@ -83,6 +100,9 @@ protected:
     virtual void OnDatabaseMerged();
 
     std::vector<CString> m_findList;
+    CString m_strCopySourcePath;
+    CString m_strPasteTargetPath;
+    CDWordArray m_copiedComponents;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -14,7 +14,7 @@
 // The large database is made once, beside this program
 // (bench_data\startup100k.sqlite), from the skeleton database of the build.
 #include "app/KelvaronDoc.h"
-#include "benchmarks/BenchSupport.h"
+#include "benchmarks/BenchDatabase.h"
 
 #include <windows.h>
 
@@ -61,41 +61,6 @@ int RunBareWindow()
         DispatchMessageA(&msg);
     }
     return 0;
-}
-
-// Components of every kind in turn, each tape with its Tapes row.
-bool MakeDatabase(const std::string& file)
-{
-    if (GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return true;
-    if (!CopySkeleton(file))
-        return false;
-    try {
-        CDatabase db;
-        db.OpenEx(CKelvaronDoc::GetConnectString(file.c_str()), CDatabase::noOdbcDialog);
-        const char* kinds = "(1,0),(1,2),(2,0),(3,0),(4,0),(6,0),(7,0),(8,0),(9,0),(11,0),(12,0),(13,0),(21,0),"
-                            "(22,0),(24,0),(23,0),(14,0),(15,0)";
-        std::string sql =
-            "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < " +
-            std::to_string(kComponents - 1) +
-            "), k(idx, num, flags) AS (SELECT row_number() OVER () - 1, column1, column2 FROM (VALUES " + kinds +
-            ")) INSERT INTO Components ([Database Number], [Flags], [Description], [Warehouse Code], "
-            "[Supplier Code], [Usage], [Reals1], [Reals2], [Reals4], [Colour1], [Linetype]) "
-            "SELECT k.num, k.flags, 'Component ' || n.i, 'WH-' || n.i, 'SUP ', 'M  ', 20 + (n.i % 30) * 5, "
-            "21 + (n.i % 30) * 5, 60 + n.i % 40, 255 * (n.i % 3), n.i % 4 FROM n JOIN k ON k.idx = n.i % 18";
-        db.ExecuteSQL(sql.c_str());
-        db.ExecuteSQL("INSERT INTO Tapes ([Pipe Key], [Flow Calc Type], [Reals1], [Reals2], [Reals4]) "
-                      "SELECT [Component Key], 'PC  ', 1.2, 0.5, 0.3 FROM Components WHERE [Flags] = 2");
-        db.Close();
-    } catch (CException* e) {
-        char text[512] = {};
-        e->GetErrorMessage(text, sizeof(text));
-        std::printf("cannot make the database: %s\n", text);
-        e->Delete();
-        DeleteFileA(file.c_str());
-        return false;
-    }
-    return true;
 }
 
 // Milliseconds from the start of the process until its window of
@@ -158,11 +123,23 @@ int main(int argc, char** argv)
     std::string folder = HereFolder() + "\\bench_data";
     CreateDirectoryA(folder.c_str(), nullptr);
     const std::string large = folder + "\\startup100k.sqlite";
-    if (!MakeDatabase(large))
+    if (!MakeComponentDatabase(large, kComponents))
         return 1;
+
+    // Each start is ended by TerminateProcess, which leaves the "~" backup
+    // the program takes at open; it is removed after every start, so that
+    // the next one does not stop to offer it.
+    const std::string backups[] = {HereFolder() + "\\..\\bin\\Database\\~Sample.sqlite",
+                                    folder + "\\~startup100k.sqlite"};
+    auto removeBackups = [&backups] {
+        for (const std::string& backup : backups)
+            DeleteFileA(backup.c_str());
+    };
+    removeBackups();
 
     // One start first, so that every measured start finds the files cached.
     TimeStart("\"" + program + "\" \"" + sample + "\"", kProgramClass, "");
+    removeBackups();
 
     // The runs of the three take turns, so that a busy moment of the machine
     // falls on all of them alike.
@@ -176,6 +153,7 @@ int main(int argc, char** argv)
     for (int run = 0; run < kRuns; run++) {
         for (int i = 0; i < 3; i++) {
             double ms = TimeStart(cases[i].commandLine, cases[i].windowClass, cases[i].title);
+            removeBackups();
             if (ms < 0) {
                 std::printf("%s: the start failed\n", cases[i].name);
                 return 1;

@@ -465,6 +465,13 @@ void OZURecordset::CacheColumnInfo(HSTMT hstmt, int nColumns)
             ThrowDBException(r, hstmt);
         CODBCFieldInfo& info = m_rgODBCFieldInfos[(size_t)c];
         info.m_strName = (LPCSTR)name;
+        // A driver that describes a 4-byte float as FLOAT or DOUBLE (the MDB
+        // Tools driver does so for Access "Single" columns) writes 4 bytes
+        // whatever type is asked for: it is read as the single it is.
+        if ((type == SQL_FLOAT || type == SQL_DOUBLE) && precision == 4) {
+            type = SQL_REAL;
+            precision = 7;
+        }
         info.m_nSQLType = type;
         info.m_nPrecision = precision;
         info.m_nScale = scale;

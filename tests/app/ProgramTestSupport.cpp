@@ -1,5 +1,6 @@
 #include "tests/app/ProgramTestSupport.h"
 #include "app/Utilities.h"
+#include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/RegistryHelpers.h"
 
 namespace programtest {
@@ -37,10 +38,52 @@ BOOL Start(CKelvaronApp& app, std::string& commandLine)
 
 void Stop(CKelvaronApp& app)
 {
-    if (app.m_pMainWnd != nullptr && app.m_pMainWnd->GetSafeHwnd() != nullptr)
+    if (app.m_pMainWnd != nullptr && app.m_pMainWnd->GetSafeHwnd() != nullptr) {
+        kvtest::MessageBoxWatcher boxes;
+        boxes.Answer({IDYES});
         app.m_pMainWnd->SendMessage(WM_CLOSE);
+    }
     Pump();
     app.ExitInstance();
+}
+
+BEGIN_MESSAGE_MAP(FailingFrame, CMainFrame)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+BOOL ProgramFixture::Start(const std::string& commandLine)
+{
+    Stop();
+    m_commandLine = commandLine;
+    m_app = std::make_unique<TestApp>();
+    m_app->executablePath = m_executablePath;
+    m_app->failingFrame = m_failingFrame;
+    BOOL started = programtest::Start(*m_app, m_commandLine);
+    EXPECT_FALSE(m_app->IsStartingUp());
+    return started;
+}
+
+void ProgramFixture::Stop()
+{
+    if (!m_app)
+        return;
+    programtest::Stop(*m_app);
+    m_app.reset();
+    Pump();
+}
+
+CKelvaronDoc* ProgramFixture::ActiveDocument()
+{
+    CMainFrame* pFrame = Frame();
+    CMDIChildWnd* pChild = pFrame != nullptr ? pFrame->MDIGetActive() : nullptr;
+    return pChild != nullptr ? dynamic_cast<CKelvaronDoc*>(pChild->GetActiveDocument()) : nullptr;
+}
+
+CKelvaronView* ProgramFixture::ActiveView()
+{
+    CMainFrame* pFrame = Frame();
+    CMDIChildWnd* pChild = pFrame != nullptr ? pFrame->MDIGetActive() : nullptr;
+    return pChild != nullptr ? dynamic_cast<CKelvaronView*>(pChild->GetActiveView()) : nullptr;
 }
 
 } // namespace programtest

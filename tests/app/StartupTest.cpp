@@ -23,46 +23,9 @@ using kvtest::StoreText;
 
 namespace {
 
-// A main frame whose window cannot be made.
-class FailingFrame : public CMainFrame
-{
-protected:
-    afx_msg int OnCreate(LPCREATESTRUCT) { return -1; }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(FailingFrame, CMainFrame)
-    ON_WM_CREATE()
-END_MESSAGE_MAP()
-
-// The application with the executable's path and the main frame chosen by
-// the test.
-class TestApp : public CKelvaronApp
-{
-public:
-    CString executablePath;   // empty: the real one
-    bool failingFrame = false;
-    CString chosenFile;       // the File Open dialog's answer; empty: Cancel
-
-protected:
-    BOOL ChooseDatabaseToOpen(CString& strPath) override
-    {
-        strPath = chosenFile;
-        return !chosenFile.IsEmpty();
-    }
-    CString GetExecutablePath() const override
-    {
-        return executablePath.IsEmpty() ? CKelvaronApp::GetExecutablePath() : executablePath;
-    }
-    CFrameWnd* NewMainFrame() override
-    {
-        return failingFrame ? new FailingFrame : CKelvaronApp::NewMainFrame();
-    }
-};
-
 using programtest::Pump;
 
-class StartupTest : public ::testing::Test
+class StartupTest : public programtest::ProgramFixture
 {
 protected:
     void SetUp() override
@@ -83,47 +46,13 @@ protected:
     }
     static void ClearSettings() { programtest::ClearSettings(); }
 
-    // Makes the application object and runs its start-up with the command line.
-    BOOL Start(const std::string& commandLine = "")
-    {
-        Stop();
-        m_commandLine = commandLine;
-        m_app = std::make_unique<TestApp>();
-        m_app->executablePath = m_executablePath;
-        m_app->failingFrame = m_failingFrame;
-        BOOL started = programtest::Start(*m_app, m_commandLine);
-        EXPECT_FALSE(m_app->IsStartingUp());
-        return started;
-    }
-    // Closes the main window (and the databases with it) and ends the
-    // application as the framework does.
-    void Stop()
-    {
-        if (!m_app)
-            return;
-        programtest::Stop(*m_app);
-        m_app.reset();
-        Pump();
-    }
-
-    CMainFrame* Frame() { return m_app ? dynamic_cast<CMainFrame*>(m_app->m_pMainWnd) : nullptr; }
-    // The document of the active database window; null when none is open.
-    CKelvaronDoc* ActiveDocument()
-    {
-        CMainFrame* pFrame = Frame();
-        CMDIChildWnd* pChild = pFrame != nullptr ? pFrame->MDIGetActive() : nullptr;
-        return pChild != nullptr ? dynamic_cast<CKelvaronDoc*>(pChild->GetActiveDocument()) : nullptr;
-    }
     void WriteProfile(const char* section, const char* entry, const std::string& value)
     {
         ::CreateDirectoryA((GetModuleFolder(nullptr) + "config").GetString(), nullptr);
         ::WritePrivateProfileStringA(section, entry, value.c_str(), m_profile.c_str());
     }
 
-    std::unique_ptr<TestApp> m_app;
-    std::string m_commandLine, m_profile, m_dir, m_database;
-    CString m_executablePath;
-    bool m_failingFrame = false;
+    std::string m_profile, m_dir, m_database;
 };
 
 } // namespace

@@ -5,10 +5,14 @@
 
 namespace kvtest {
 
+// The innermost watcher answers; the ones it hides wait until it goes.
 static MessageBoxWatcher* s_pWatcher = nullptr;
+// The box answered last: a box is answered once, however often it is
+// activated and however many watchers hook it.
+static HWND s_hAnswered = nullptr;
 
 MessageBoxWatcher::MessageBoxWatcher(std::vector<std::string>* pTexts)
-    : m_pTexts(pTexts != nullptr ? pTexts : &m_texts)
+    : m_pTexts(pTexts != nullptr ? pTexts : &m_texts), m_pOuter(s_pWatcher)
 {
     s_pWatcher = this;
     m_hook = ::SetWindowsHookExA(WH_CBT, HookProc, nullptr, ::GetCurrentThreadId());
@@ -19,12 +23,12 @@ MessageBoxWatcher::~MessageBoxWatcher()
     if (m_hook)
         ::UnhookWindowsHookEx(m_hook);
     if (s_pWatcher == this)
-        s_pWatcher = nullptr;
+        s_pWatcher = m_pOuter;
 }
 
 LRESULT CALLBACK MessageBoxWatcher::HookProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
-    if (nCode == HCBT_ACTIVATE && s_pWatcher != nullptr) {
+    if (nCode == HCBT_ACTIVATE && s_pWatcher != nullptr && (HWND)wParam != s_hAnswered) {
         HWND hWnd = (HWND)wParam;
         char className[32] = {};
         ::GetClassNameA(hWnd, className, sizeof(className));
@@ -34,6 +38,7 @@ LRESULT CALLBACK MessageBoxWatcher::HookProc(int nCode, WPARAM wParam, LPARAM lP
         if (hText != nullptr)
             ::GetClassNameA(hText, textClass, sizeof(textClass));
         if (std::strcmp(className, "#32770") == 0 && _stricmp(textClass, "Static") == 0) {
+            s_hAnswered = hWnd;
             char text[2048] = {};
             ::GetWindowTextA(hText, text, sizeof(text));
             char caption[256] = {};
@@ -41,7 +46,10 @@ LRESULT CALLBACK MessageBoxWatcher::HookProc(int nCode, WPARAM wParam, LPARAM lP
             s_pWatcher->m_pTexts->push_back(text);
             s_pWatcher->m_captions.push_back(caption);
             std::fprintf(stderr, "[message box] %s\n", text);
-            ::PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
+            int answer = IDOK;
+            if (s_pWatcher->m_nextAnswer < s_pWatcher->m_answers.size())
+                answer = s_pWatcher->m_answers[s_pWatcher->m_nextAnswer++];
+            ::PostMessageA(hWnd, WM_COMMAND, (WPARAM)answer, 0);
         }
     }
     return ::CallNextHookEx(nullptr, nCode, wParam, lParam);

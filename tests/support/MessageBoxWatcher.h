@@ -5,15 +5,18 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kvtest {
 
-// Answers every message box shown on this thread while it lives with OK and
-// keeps their texts (also the framework's error boxes, which do not go
-// through the application object). Other dialogs are left alone. The texts
+// Answers every message box shown on this thread while it lives with OK (or
+// the answers it is given) and keeps their texts (also the framework's error
+// boxes, which do not go through the application object). Other dialogs are
+// left alone. The texts
 // go into a list of the caller's when one is given (to keep them in one
-// order with messages recorded elsewhere).
+// order with messages recorded elsewhere). Watchers nest: the innermost one
+// answers while it lives.
 class MessageBoxWatcher
 {
 public:
@@ -21,6 +24,10 @@ public:
     ~MessageBoxWatcher();
     MessageBoxWatcher(const MessageBoxWatcher&) = delete;
     MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
+
+    // The buttons the next boxes are answered with (IDYES, IDNO, IDCANCEL...),
+    // one each in turn; once they are used up, boxes are answered with OK.
+    void Answer(std::vector<int> answers) { m_answers = std::move(answers); m_nextAnswer = 0; }
 
     const std::vector<std::string>& Texts() const { return *m_pTexts; }
     // The boxes' captions, in the same order.
@@ -32,6 +39,9 @@ private:
     std::vector<std::string> m_texts;
     std::vector<std::string>* m_pTexts;
     std::vector<std::string> m_captions;
+    MessageBoxWatcher* m_pOuter;
+    std::vector<int> m_answers;
+    size_t m_nextAnswer = 0;
 };
 
 } // namespace kvtest

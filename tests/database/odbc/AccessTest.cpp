@@ -134,3 +134,39 @@ TEST(OdbcAccess, ValuesAreReadWithoutBoundColumns)
         db.Close();
     });
 }
+
+// Access "Single" columns, which the driver describes as 4-byte FLOATs and
+// fills with 4 bytes whatever is asked for, are described as singles and
+// read as their values.
+TEST(OdbcAccess, SinglesReadAsTheyAre)
+{
+    class CDiscounts : public CRecordset
+    {
+    public:
+        explicit CDiscounts(CDatabase* pdb) : CRecordset(pdb) { m_nFields = 1; }
+        float m_fDiscount = -1;
+        CString GetDefaultSQL() override { return "SELECT [Discount] FROM [Order Details]"; }
+        void DoFieldExchange(CFieldExchange* pFX) override
+        {
+            pFX->SetFieldType(CFieldExchange::outputColumn);
+            RFX_Single(pFX, "[Discount]", m_fDiscount);
+        }
+    };
+    Guarded([] {
+        CDatabase db;
+        ASSERT_TRUE(db.OpenEx(ConnectStringFor(kvtest::DataPath("access/nwind.mdb")).c_str(),
+                              CDatabase::noOdbcDialog));
+        CDiscounts discounts(&db);
+        ASSERT_TRUE(discounts.Open(CRecordset::forwardOnly, nullptr, CRecordset::readOnly));
+        CODBCFieldInfo info;
+        discounts.GetODBCFieldInfo((short)0, info);
+        EXPECT_EQ(SQL_REAL, info.m_nSQLType);
+        // The first discount given is 15 %.
+        while (!discounts.IsEOF() && discounts.m_fDiscount == 0.0f)
+            discounts.MoveNext();
+        ASSERT_FALSE(discounts.IsEOF());
+        EXPECT_EQ(0.15f, discounts.m_fDiscount);
+        discounts.Close();
+        db.Close();
+    });
+}

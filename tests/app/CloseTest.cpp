@@ -1,0 +1,292 @@
+// Closing databases in the running program: the database window's close
+// routine for every state and answer, the application's close that asks once
+// for all databases, the copied components of a closed database, File New
+// and File Close through the menu commands, and the database window's
+// activation and minimum size.
+#include "app/AppRes.h"
+#include "app/ChildFrm.h"
+#include "app/OptionsDlg.h"
+#include "grids/core/GridTables.h"
+#include "grids/window/GridWindow.h"
+#include "tests/app/DocumentFixture.h"
+#include "tests/app/ProgramTestSupport.h"
+#include "tests/support/MessageBoxWatcher.h"
+#include "tests/support/RegistryHelpers.h"
+#include "tests/support/ScratchDatabase.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using programtest::Pump;
+using doctest::Exists;
+using doctest::SameBytes;
+using kvtest::FileBytes;
+
+namespace {
+
+const char kTyped[] = "Typed in the grid";
+const char kEdited[] = "Edited in this session";
+
+class CloseTest : public programtest::ProgramFixture
+{
+protected:
+    void SetUp() override
+    {
+        m_dir = kvtest::ScratchDir(kvtest::TestName());
+        doctest::MakeProgramFolders(m_dir, m_program, m_data);
+        for (const char* key : {"VisualSettings", "DatabaseSettings"})
+            kvtest::DeleteProductSubKey(key);
+        kvtest::StoreText("", "KelVaron Settings", "0");
+        kvtest::StoreText("VisualSettings\\HydraulicDesign", "DbsName", m_data + "QUORVEX.MDB");
+        m_executablePath = (m_program + "Kelvaron.exe").c_str();
+        ASSERT_TRUE(Start());
+    }
+
+    // A fresh copy of the sample database, opened in its window, with a
+    // change made through its connection.
+    std::string OpenDatabase(const std::string& name)
+    {
+        const std::string path = m_data + name;
+        EXPECT_TRUE(kvtest::CopyFileTo(kvtest::BinaryPath("bin/Database/Sample.sqlite"), path));
+        m_app->chosenFile = path.c_str();
+        m_app->OnFileOpen();
+        Pump();
+        CKelvaronDoc* pDoc = ActiveDocument();
+        EXPECT_NE(nullptr, pDoc);
+        if (pDoc != nullptr) {
+            EXPECT_STREQ(path.c_str(), pDoc->GetDatabasePath());
+            m_atOpen[path] = FileBytes(path);
+            pDoc->GetDatabase()->ExecuteSQL(
+                (std::string("UPDATE Components SET [Description] = '") + kEdited +
+                 "' WHERE [Component Key] = (SELECT MIN([Component Key]) FROM Components)")
+                    .c_str());
+        }
+        return path;
+    }
+    // A value typed into the main grid's first row, not stored yet.
+    void TypeIntoGrid()
+    {
+        CGridWindow* pGrid = ActiveView()->GetGrid();
+        ASSERT_NE(nullptr, pGrid);
+        ASSERT_TRUE(pGrid->SetControlTextRowCol(1, kvgrid::COL_DESCRIPTION, kTyped));
+        ASSERT_TRUE(pGrid->IsRecordDirty());
+    }
+    // Components whose description begins with the text (the grid pads
+    // what it stores to the column's width).
+    static std::string Count(const std::string& path, const std::string& description)
+    {
+        return kvtest::QueryRows(path,
+                                 "SELECT COUNT(*) FROM Components WHERE [Description] LIKE '" + description + "%'");
+    }
+    // The window of an open database; null when it has none.
+    CChildFrame* WindowOf(const std::string& path)
+    {
+        if (Frame() == nullptr)
+            return nullptr;
+        for (HWND hChild = ::GetWindow(Frame()->m_hWndMDIClient, GW_CHILD); hChild != nullptr;
+             hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+            CChildFrame* pFrame = dynamic_cast<CChildFrame*>(CWnd::FromHandlePermanent(hChild));
+            CKelvaronView* pView = pFrame != nullptr ? pFrame->GetDatabaseView() : nullptr;
+            if (pView != nullptr && pView->GetDocument()->GetDatabasePath() == path.c_str())
+                return pFrame;
+        }
+        return nullptr;
+    }
+    static std::string Text(UINT nID) { return LoadText(nID).str(); }
+
+    std::string m_dir, m_program, m_data;
+    std::map<std::string, std::string> m_atOpen;  // the bytes of each database when it was opened
+};
+
+} // namespace
+
+// The close routine of a database window for each state and answer: what is
+// asked, whether the window closes, whether the changes are kept or the
+// backup is put back, and what becomes of a value typed in the grid.
+TEST_F(CloseTest, CloseRoutineFollowsTheAnswers)
+{
+    enum Outcome { stays, kept, restored };
+    struct Case
+    {
+        const char* name;
+        bool assembly, typed;
+        DWORD options;
+        std::vector<int> answers;
+        std::vector<UINT> asked;
+        Outcome outcome;
+        bool typedStored;
+    };
+    const Case cases[] = {
+        {"assembly being built", true, false, 0, {}, {IDS_FINISH_ASSEMBLY_FIRST}, stays, false},
+        {"Cancel", false, true, 0, {IDCANCEL}, {IDS_SAVE_DATABASE_CHANGES}, stays, false},
+        {"Yes", false, false, 0, {IDYES}, {IDS_SAVE_DATABASE_CHANGES}, kept, false},
+        {"Yes, typed value stored", false, true, 0, {IDYES, IDYES},
+         {IDS_SAVE_DATABASE_CHANGES, IDS_SAVE_EDITED_COMPONENT}, kept, true},
+        {"Yes, typed value dropped", false, true, 0, {IDYES, IDNO},
+         {IDS_SAVE_DATABASE_CHANGES, IDS_SAVE_EDITED_COMPONENT}, kept, false},
+        {"Yes, then Cancel for the typed value", false, true, 0, {IDYES, IDCANCEL},
+         {IDS_SAVE_DATABASE_CHANGES, IDS_SAVE_EDITED_COMPONENT}, stays, false},
+        {"Yes, typed value stored unasked", false, true, OPTION_NO_UPDATE_WARNING, {IDYES},
+         {IDS_SAVE_DATABASE_CHANGES}, kept, true},
+        {"No", false, true, 0, {IDNO}, {IDS_SAVE_DATABASE_CHANGES}, restored, false},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = OpenDatabase("Case" + std::to_string(++n) + ".sqlite");
+        CKelvaronView* pView = ActiveView();
+        ASSERT_NE(nullptr, pView);
+        if (c.typed)
+            TypeIntoGrid();
+        pView->GetGridState().bAssemblyMode = c.assembly;
+        m_app->SetOptions(c.options);
+        CChildFrame* pFrame = WindowOf(path);
+        ASSERT_NE(nullptr, pFrame);
+        {
+            kvtest::MessageBoxWatcher boxes;
+            boxes.Answer(c.answers);
+            pFrame->SendMessage(WM_CLOSE);
+            Pump();
+            std::vector<std::string> asked;
+            for (UINT id : c.asked)
+                asked.push_back(Text(id));
+            EXPECT_EQ(asked, boxes.Texts());
+        }
+        m_app->SetOptions(0);
+        const std::string backup = m_data + "~Case" + std::to_string(n) + ".sqlite";
+        if (c.outcome == stays) {
+            ASSERT_EQ(pFrame, WindowOf(path));
+            EXPECT_TRUE(Exists(backup));
+            EXPECT_EQ(c.typed, pView->GetGrid()->IsRecordDirty() != FALSE);
+            // Closed without saving to go on.
+            pView->GetGridState().bAssemblyMode = FALSE;
+            kvtest::MessageBoxWatcher boxes;
+            boxes.Answer({IDNO});
+            pFrame->SendMessage(WM_CLOSE);
+            Pump();
+        }
+        EXPECT_EQ(nullptr, WindowOf(path));
+        EXPECT_FALSE(Exists(backup));
+        if (c.outcome == kept)
+            EXPECT_EQ("1", Count(path, kEdited));
+        else
+            EXPECT_TRUE(SameBytes(m_atOpen[path], FileBytes(path)));
+        EXPECT_EQ(c.typedStored ? "1" : "0", Count(path, kTyped));
+    }
+}
+
+// A component copied from a database cannot be pasted once that database is
+// closed; closing another database keeps it.
+TEST_F(CloseTest, ClosingADatabaseForgetsComponentsCopiedFromIt)
+{
+    const std::string first = OpenDatabase("First.sqlite");
+    const std::string second = OpenDatabase("Second.sqlite");
+    Frame()->SetCopySourcePath(first.c_str());
+    Frame()->GetCopiedComponents().Add(7);
+    kvtest::MessageBoxWatcher boxes;
+    boxes.Answer({IDYES, IDYES});
+    WindowOf(second)->SendMessage(WM_CLOSE);
+    EXPECT_STREQ(first.c_str(), Frame()->GetCopySourcePath());
+    EXPECT_EQ(1, Frame()->GetCopiedComponents().GetSize());
+    WindowOf(first)->SendMessage(WM_CLOSE);
+    EXPECT_TRUE(Frame()->GetCopySourcePath().IsEmpty());
+    EXPECT_EQ(0, Frame()->GetCopiedComponents().GetSize());
+    EXPECT_EQ(2u, boxes.Texts().size());
+}
+
+// Closing the application asks once for all databases: Cancel leaves them
+// all open, also when a typed value's question is cancelled; No puts every
+// backup back (an assembly being built does not stop it); Yes keeps every
+// database's changes.
+TEST_F(CloseTest, ClosingTheApplicationAsksOnceForAll)
+{
+    const std::string first = OpenDatabase("First.sqlite");
+    const std::string second = OpenDatabase("Second.sqlite");
+    {
+        kvtest::MessageBoxWatcher boxes;
+        boxes.Answer({IDCANCEL});
+        Frame()->SendMessage(WM_CLOSE);
+        EXPECT_EQ(std::vector<std::string>{Text(IDS_SAVE_ALL_CHANGES)}, boxes.Texts());
+    }
+    TypeIntoGrid();
+    {
+        kvtest::MessageBoxWatcher boxes;
+        boxes.Answer({IDYES, IDCANCEL});
+        Frame()->SendMessage(WM_CLOSE);
+        EXPECT_EQ((std::vector<std::string>{Text(IDS_SAVE_ALL_CHANGES), Text(IDS_SAVE_EDITED_COMPONENT)}),
+                  boxes.Texts());
+    }
+    ASSERT_NE(nullptr, WindowOf(first));
+    ASSERT_NE(nullptr, WindowOf(second));
+    EXPECT_TRUE(Exists(m_data + "~First.sqlite"));
+    EXPECT_TRUE(Exists(m_data + "~Second.sqlite"));
+
+    WindowOf(first)->GetDatabaseView()->GetGridState().bAssemblyMode = TRUE;
+    {
+        kvtest::MessageBoxWatcher boxes;
+        boxes.Answer({IDNO});
+        Frame()->SendMessage(WM_CLOSE);
+        Pump();
+        EXPECT_EQ(std::vector<std::string>{Text(IDS_SAVE_ALL_CHANGES)}, boxes.Texts());
+    }
+    EXPECT_EQ(nullptr, m_app->m_pMainWnd);
+    for (const std::string& path : {first, second}) {
+        EXPECT_TRUE(SameBytes(m_atOpen[path], FileBytes(path)));
+        EXPECT_FALSE(Exists(m_data + "~" + path.substr(m_data.size())));
+    }
+
+    ASSERT_TRUE(Start());
+    const std::string third = OpenDatabase("Third.sqlite");
+    kvtest::MessageBoxWatcher boxes;
+    boxes.Answer({IDYES});
+    Frame()->SendMessage(WM_CLOSE);
+    Pump();
+    EXPECT_EQ(std::vector<std::string>{Text(IDS_SAVE_ALL_CHANGES)}, boxes.Texts());
+    EXPECT_EQ("1", Count(third, kEdited));
+    EXPECT_FALSE(Exists(m_data + "~Third.sqlite"));
+}
+
+// File New makes the next new database from the skeleton and opens it in a
+// window; File Close runs the window's close routine.
+TEST_F(CloseTest, FileNewAndFileClose)
+{
+    kvtest::MessageBoxWatcher boxes;
+    Frame()->SendMessage(WM_COMMAND, ID_FILE_NEW);
+    Pump();
+    const std::string made = m_data + "NewDatabase1.sqlite";
+    ASSERT_NE(nullptr, ActiveDocument());
+    EXPECT_STREQ(made.c_str(), ActiveDocument()->GetDatabasePath());
+    EXPECT_STREQ(made.c_str(), ActiveDocument()->GetTitle());
+    EXPECT_EQ(std::vector<std::string>{Text(IDS_NEW_DATABASE_TABLES)}, boxes.Texts());
+    EXPECT_TRUE(Exists(m_data + "~NewDatabase1.sqlite"));
+
+    boxes.Answer({IDYES});
+    Frame()->SendMessage(WM_COMMAND, ID_FILE_CLOSE);
+    Pump();
+    EXPECT_EQ(nullptr, ActiveDocument());
+    ASSERT_EQ(2u, boxes.Texts().size());
+    EXPECT_EQ(Text(IDS_SAVE_DATABASE_CHANGES), boxes.Texts()[1]);
+    EXPECT_TRUE(Exists(made));
+    EXPECT_FALSE(Exists(m_data + "~NewDatabase1.sqlite"));
+}
+
+// The database window activated last is the paste target; a database
+// window cannot be made smaller than 800 x 600.
+TEST_F(CloseTest, ActivationAndMinimumSize)
+{
+    const std::string first = OpenDatabase("First.sqlite");
+    const std::string second = OpenDatabase("Second.sqlite");
+    EXPECT_STREQ(second.c_str(), Frame()->GetPasteTargetPath());
+    Frame()->MDIActivate(WindowOf(first));
+    Pump();
+    EXPECT_STREQ(first.c_str(), Frame()->GetPasteTargetPath());
+
+    MINMAXINFO info = {};
+    WindowOf(first)->SendMessage(WM_GETMINMAXINFO, 0, (LPARAM)&info);
+    EXPECT_EQ(CChildFrame::kMinWidth, info.ptMinTrackSize.x);
+    EXPECT_EQ(CChildFrame::kMinHeight, info.ptMinTrackSize.y);
+    EXPECT_EQ(800, CChildFrame::kMinWidth);
+    EXPECT_EQ(600, CChildFrame::kMinHeight);
+}
