@@ -128,6 +128,8 @@ public:
     BOOL IsCommandEnabled(UINT nID);
     CViewCommandState GetCommandState();
     BOOL IsEditorOpen() const { return m_pOpenDialog != nullptr; }
+    // TRUE while the modal line-style popup of a grid cell is open.
+    BOOL IsPopupOpen() const { return m_bPopupOpen; }
     CWnd* GetOpenDialog() const { return m_pOpenDialog; }
     int GetEditedTab() const { return m_nEditedTab; }
 

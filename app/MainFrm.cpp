@@ -8,6 +8,9 @@
 #include "app/OptionsDlg.h"
 #include "app/UnitsDlg.h"
 #include "grids/window/GridWindow.h"
+#include "platform/theme/ThemeLib.h"
+
+#include <htmlhelp.h>
 
 #include <memory>
 #include <vector>
@@ -16,18 +19,50 @@ namespace {
 const char kCharSetPath[] = "AppSettings\\Misc\\CharSet";
 // The saved placement waits for the first activation of the frame.
 BOOL s_bPlacementPending = TRUE;
+
+// The toolbars' ids (the customisable toolbars and any bar of that range).
+const UINT kFirstToolBarID = 59397;
+const UINT kLastToolBarID = 59648;
+const UINT kFirstRecentFile = 57616;
+const UINT kLastRecentFile = 57631;
+
+// The curve type the Curve Fit command presets for a table type; 0: none.
+int CurveTypeForTable(int nTableType)
+{
+    switch (nTableType) {
+    case 1:
+        return 2;
+    case 2:
+        return 4;
+    case 3:
+        return 6;
+    case 9:
+        return 1;
+    case 17:
+        return 2;
+    default:
+        return 0;
+    }
+}
 } // namespace
 
-IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
+IMPLEMENT_DYNCREATE(CMainFrame, OZWMDIFrameWnd)
 
-BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
-    ON_WM_ACTIVATE()
+BEGIN_MESSAGE_MAP(CMainFrame, OZWMDIFrameWnd)
+    ON_WM_CREATE()
     ON_WM_CLOSE()
+    ON_WM_ACTIVATE()
     ON_WM_DESTROY()
+    ON_WM_NCACTIVATE()
     ON_COMMAND(ID_FILE_MERGE, OnMerge)
     ON_COMMAND(ID_TOOLS_CLEAN_FIELDS, OnCleanFields)
     ON_COMMAND(ID_TOOLS_OPTIONS, OnOptions)
     ON_COMMAND(ID_TOOLS_UNITS, OnUnits)
+    ON_COMMAND(ID_HELP_CONTENTS, OnHelp)
+    ON_COMMAND(ID_HELP, OnHelp)
+    ON_COMMAND(ID_CURVE_FIT, OnCurveFit)
+    ON_UPDATE_COMMAND_UI(ID_CURVE_FIT, OnUpdateCurveFit)
+    ON_COMMAND_EX_RANGE(kFirstToolBarID, kLastToolBarID, OnToolBarCommand)
     ON_UPDATE_COMMAND_UI(ID_TOOLS_CLEAN_FIELDS, OnUpdateSettingsCommand)
     ON_UPDATE_COMMAND_UI(ID_TOOLS_OPTIONS, OnUpdateSettingsCommand)
     ON_UPDATE_COMMAND_UI(ID_TOOLS_UNITS, OnUpdateSettingsCommand)
@@ -39,9 +74,92 @@ END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() : m_pMergeDialog(nullptr), m_pCleanDialog(nullptr)
 {
+    EnableBmpMenus(TRUE, TRUE);
+    // The find box's bold font.
+    LOGFONT lf = {};
+    HGDIOBJ hFont = ::GetStockObject(DEFAULT_GUI_FONT);
+    if (hFont == nullptr)
+        hFont = ::GetStockObject(SYSTEM_FONT);
+    if (hFont != nullptr && ::GetObject(hFont, sizeof(lf), &lf) != 0) {
+        lf.lfWeight = FW_BOLD;
+        m_hFindFont = ::CreateFontIndirect(&lf);
+    }
+    LoadFindList();
+    UXSetVisualStyle(1);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    if (m_hFindFont != nullptr)
+        ::DeleteObject(m_hFindFont);
+}
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!OZWMDIFrameWnd::PreCreateWindow(cs))
+        return FALSE;
+    cs.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
+               WS_CLIPSIBLINGS | FWS_ADDTOTITLE;
+    // The editor's class, which start-up registers (a frame made without
+    // the start-up keeps the framework's).
+    WNDCLASSA wc;
+    if (::GetClassInfoA(AfxGetInstanceHandle(), CKelvaronApp::kWindowClass, &wc))
+        cs.lpszClass = CKelvaronApp::kWindowClass;
+    return TRUE;
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
+{
+    // The client area gets the scroll bars.
+    lpcs->style |= WS_HSCROLL | WS_VSCROLL;
+    if (OZWMDIFrameWnd::OnCreate(lpcs) == -1)
+        return -1;
+
+    // The status line (the message pane and the lock indicators) comes with
+    // the toolkit's status bar; the frame makes it before its dock bars, so
+    // that it spans the whole width below them.
+
+    EnableDocking(CBRS_ALIGN_ANY);
+
+    // The curve-fit bar, on the right.
+    m_wndCurveFitBar.SetOwner(this);
+    m_wndCurveFitBar.SetHost(this);
+    UINT nBarID = kCurveFitBarBaseID;
+    while (GetControlBar(nBarID) != nullptr)
+        ++nBarID;
+    if (!m_wndCurveFitBar.Create(this, MAKEINTRESOURCE(IDD_CURVEFIT),
+                                 WS_VISIBLE | CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT | CBRS_SIZE_DYNAMIC, nBarID))
+        return -1;
+    m_wndCurveFitBar.EnableDocking(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
+    DockControlBar(&m_wndCurveFitBar, AFX_IDW_DOCKBAR_RIGHT);
+
+    LoadBarState(kBarLayoutName);
+    CheckHtmlHelp();
+    return 0;
+}
+
+void CMainFrame::CheckHtmlHelp()
+{
+    m_bHtmlHelp = FALSE;
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Internet Explorer", 0, KEY_READ, &hKey) !=
+        ERROR_SUCCESS)
+        return;
+    char buffer[256] = {};
+    DWORD cb = 255;
+    if (::RegQueryValueExA(hKey, "Version", nullptr, nullptr, reinterpret_cast<LPBYTE>(buffer), &cb) ==
+        ERROR_SUCCESS) {
+        m_bHtmlHelp = TRUE;
+    } else {
+        cb = 255;
+        memset(buffer, 0, sizeof(buffer));
+        if (::RegQueryValueExA(hKey, "Build", nullptr, nullptr, reinterpret_cast<LPBYTE>(buffer), &cb) ==
+                ERROR_SUCCESS &&
+            atol(buffer) >= 1300)
+            m_bHtmlHelp = TRUE;
+    }
+    ::RegCloseKey(hKey);
+}
 
 void CMainFrame::StepProgress()
 {
@@ -51,6 +169,14 @@ void CMainFrame::StepProgress()
         m_pCleanDialog->StepProgress();
 }
 
+CKelvaronView* CMainFrame::GetActiveDatabaseView() const
+{
+    if (m_hWnd == nullptr)
+        return nullptr;
+    CMDIChildWnd* pChild = MDIGetActive();
+    return pChild != nullptr ? dynamic_cast<CKelvaronView*>(pChild->GetActiveView()) : nullptr;
+}
+
 CString CMainFrame::GetActiveDatabasePath()
 {
     if (m_hWnd == nullptr)
@@ -58,6 +184,45 @@ CString CMainFrame::GetActiveDatabasePath()
     CMDIChildWnd* pChild = MDIGetActive();
     CDocument* pDoc = pChild != nullptr ? pChild->GetActiveDocument() : nullptr;
     return pDoc != nullptr ? pDoc->GetPathName() : CString();
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Find list
+
+void CMainFrame::LoadFindList()
+{
+    m_findList.clear();
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == nullptr)
+        return;
+    // Read until the first empty entry; a list stored longer than the frame
+    // keeps is cut to its newest entries.
+    for (int n = 1;; ++n) {
+        CString strEntry;
+        strEntry.Format("Item%d", n);
+        const CString strText = pApp->GetProfileString(kFindListSection, strEntry, "");
+        if (strText.IsEmpty())
+            break;
+        if ((int)m_findList.size() < MaxFindTexts)
+            m_findList.push_back(strText);
+    }
+}
+
+void CMainFrame::SaveFindList()
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == nullptr)
+        return;
+    for (size_t i = 0; i < m_findList.size(); ++i) {
+        CString strEntry;
+        strEntry.Format("Item%d", (int)i + 1);
+        pApp->WriteProfileString(kFindListSection, strEntry, m_findList[i]);
+    }
+    // An entry beyond the list ends it when it is read again.
+    CString strEntry;
+    strEntry.Format("Item%d", (int)m_findList.size() + 1);
+    if (!pApp->GetProfileString(kFindListSection, strEntry, "").IsEmpty())
+        pApp->WriteProfileString(kFindListSection, strEntry, "");
 }
 
 void CMainFrame::AddFindText(LPCTSTR lpszText)
@@ -80,13 +245,201 @@ CString CMainFrame::GetFindText(int nIndex) const
     return m_findList[(size_t)nIndex];
 }
 
-void CMainFrame::NotifyComponentChanged(CRecordset*)
+/////////////////////////////////////////////////////////////////////////////
+// Curve-fit bar
+
+void CMainFrame::NotifyComponentChanged(CRecordset* pRecord)
 {
+    if (m_wndCurveFitBar.m_hWnd != nullptr)
+        m_wndCurveFitBar.SetCurrentRecord(pRecord);
 }
 
-void CMainFrame::SetCurveType(int)
+void CMainFrame::SetCurveType(int nCurveType)
 {
+    CKelvaronApp* pApp = CKelvaronApp::Get();
+    if (m_wndCurveFitBar.m_hWnd == nullptr || (pApp != nullptr && (pApp->GetOptions() & OPTION_NO_CURVE_FROM_TAB)))
+        return;
+    m_wndCurveFitBar.FillGrids(nCurveType);
 }
+
+void CMainFrame::SetCurveFitDialog(CWnd* pDialog)
+{
+    if (m_wndCurveFitBar.m_hWnd != nullptr)
+        m_wndCurveFitBar.SetDetailDialog(pDialog);
+}
+
+BOOL CMainFrame::KeepCurveFitUnits() const
+{
+    CKelvaronApp* pApp = CKelvaronApp::Get();
+    return pApp != nullptr && (pApp->GetOptions() & OPTION_NO_UNITS_FROM_CURVE) != 0;
+}
+
+void CMainFrame::ToggleCurveFitBar()
+{
+    if (m_wndCurveFitBar.m_hWnd == nullptr)
+        return;
+    const BOOL bShow = !m_wndCurveFitBar.IsVisible();
+    ShowControlBar(&m_wndCurveFitBar, bShow, FALSE);
+    if (!bShow)
+        return;
+    if (CKelvaronView* pView = GetActiveDatabaseView()) {
+        const int nCurveType = CurveTypeForTable(pView->GetCurrentTab());
+        if (nCurveType != 0)
+            SetCurveType(nCurveType);
+    }
+}
+
+void CMainFrame::OnCurveFit()
+{
+    ToggleCurveFitBar();
+}
+
+void CMainFrame::OnUpdateCurveFit(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_wndCurveFitBar.m_hWnd != nullptr && m_wndCurveFitBar.IsVisible());
+}
+
+BOOL CMainFrame::OnToolBarCommand(UINT nID)
+{
+    if (CControlBar* pBar = GetControlBar(nID)) {
+        ShowControlBar(pBar, !pBar->IsVisible(), FALSE);
+        RecalcLayout();
+    }
+    return TRUE;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Status line
+
+void CMainFrame::SetStatusText(LPCTSTR lpszText)
+{
+    if (m_wndStatusBar.m_hWnd != nullptr)
+        m_wndStatusBar.SetPaneText(0, lpszText, TRUE);
+}
+
+void CMainFrame::GetMessageString(UINT nID, CString& rMessage) const
+{
+    rMessage.Empty();
+    if (nID >= kFirstToolBarID && nID <= kLastToolBarID) {
+        CControlBar* pBar = const_cast<CMainFrame*>(this)->GetControlBar(nID);
+        if (pBar == nullptr || pBar->m_hWnd == nullptr)
+            return;
+        CString strTitle, strFormat;
+        pBar->GetWindowText(strTitle);
+        strFormat.LoadString(pBar->IsVisible() ? IDS_HIDE_TOOLBAR : IDS_SHOW_TOOLBAR);
+        rMessage.Format(strFormat, (LPCTSTR)strTitle);
+        return;
+    }
+    if (nID >= kFirstRecentFile && nID <= kLastRecentFile) {
+        CWinApp* pApp = AfxGetApp();
+        if (pApp != nullptr && pApp->m_pRecentFileList != nullptr) {
+            const int nIndex = (int)(nID - kFirstRecentFile);
+            if (nIndex < pApp->m_pRecentFileList->GetSize())
+                rMessage = (*pApp->m_pRecentFileList)[nIndex];
+        }
+        return;
+    }
+    OZWMDIFrameWnd::GetMessageString(nID, rMessage);
+}
+
+BOOL CMainFrame::OnNcActivate(BOOL bActive)
+{
+    // While a grid's line-style popup is open the caption stays active.
+    CKelvaronView* pView = GetActiveDatabaseView();
+    if (!bActive && pView != nullptr && pView->IsPopupOpen())
+        return TRUE;
+    return OZWMDIFrameWnd::OnNcActivate(bActive);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Window placement
+
+BOOL CMainFrame::IsUsablePlacement(const BYTE* pData, UINT nBytes, WINDOWPLACEMENT* pPlacement)
+{
+    if (pData == nullptr || nBytes != sizeof(WINDOWPLACEMENT))
+        return FALSE;
+    WINDOWPLACEMENT placement;
+    memcpy(&placement, pData, sizeof(placement));
+    if (placement.length != sizeof(WINDOWPLACEMENT))
+        return FALSE;
+    const RECT& rc = placement.rcNormalPosition;
+    if (rc.right <= rc.left || rc.bottom <= rc.top)
+        return FALSE;
+    // A window that would lie on no screen is not put there.
+    if (::MonitorFromRect(&rc, MONITOR_DEFAULTTONULL) == nullptr)
+        return FALSE;
+    *pPlacement = placement;
+    return TRUE;
+}
+
+void CMainFrame::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+{
+    OZWMDIFrameWnd::OnActivate(nState, pWndOther, bMinimized);
+    if (nState == WA_INACTIVE || !s_bPlacementPending)
+        return;
+    CWinApp* pApp = AfxGetApp();
+    LPBYTE pData = nullptr;
+    UINT nBytes = 0;
+    if (pApp == nullptr || !pApp->GetProfileBinary(kPlacementSection, kPlacementEntry, &pData, &nBytes))
+        return;
+    s_bPlacementPending = FALSE;
+    WINDOWPLACEMENT placement;
+    if (IsUsablePlacement(pData, nBytes, &placement)) {
+        // "Maximize application on startup" holds over the last session's
+        // state; the saved place stays the one it is restored to.
+        CKelvaronApp* pKelvaron = CKelvaronApp::Get();
+        if (pKelvaron != nullptr && (pKelvaron->GetOptions() & OPTION_MAXIMIZE_APP))
+            placement.showCmd = SW_SHOWMAXIMIZED;
+        if (placement.showCmd == SW_SHOWMINIMIZED || placement.showCmd == SW_MINIMIZE)
+            placement.showCmd = SW_SHOWNORMAL;
+        SetWindowPlacement(&placement);
+    }
+    delete[] pData;
+}
+
+void CMainFrame::OnDestroy()
+{
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    if (GetWindowPlacement(&placement)) {
+        if (CWinApp* pApp = AfxGetApp())
+            pApp->WriteProfileBinary(kPlacementSection, kPlacementEntry, reinterpret_cast<LPBYTE>(&placement),
+                                     sizeof(placement));
+    }
+    OZWMDIFrameWnd::OnDestroy();
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Closing
+
+void CMainFrame::OnClose()
+{
+    if (MDIGetActive() != nullptr) {
+        const int answer = AfxMessageBox(IDS_SAVE_ALL_CHANGES, MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer != IDYES && answer != IDNO)
+            return;
+        // The views are collected before any closes; each close destroys its
+        // open editor before the view and the grids the editor works on.
+        std::vector<CKelvaronView*> views;
+        ForEachDatabaseView([&views](CKelvaronView* pView) { views.push_back(pView); });
+        if (answer == IDYES) {
+            for (CKelvaronView* pView : views)
+                if (!pView->SettleChangedRecord())
+                    return;
+            for (CKelvaronView* pView : views)
+                pView->CloseKeeping();
+        } else {
+            for (CKelvaronView* pView : views)
+                pView->CloseRestoring();
+        }
+    }
+    SaveFindList();
+    SaveBarState(kBarLayoutName);
+    OZWMDIFrameWnd::OnClose();
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Commands
 
 void CMainFrame::OnMerge()
 {
@@ -111,85 +464,6 @@ void CMainFrame::OnDatabaseMerged()
     CMDIChildWnd* pChild = m_hWnd != nullptr ? MDIGetActive() : nullptr;
     if (CDocument* pDoc = pChild != nullptr ? pChild->GetActiveDocument() : nullptr)
         pDoc->UpdateAllViews(nullptr);
-}
-
-BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
-{
-    if (!CMDIFrameWnd::PreCreateWindow(cs))
-        return FALSE;
-    cs.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
-               WS_CLIPSIBLINGS | FWS_ADDTOTITLE;
-    // The editor's class, which start-up registers (a frame made without
-    // the start-up keeps the framework's).
-    WNDCLASSA wc;
-    if (::GetClassInfoA(AfxGetInstanceHandle(), CKelvaronApp::kWindowClass, &wc))
-        cs.lpszClass = CKelvaronApp::kWindowClass;
-    return TRUE;
-}
-
-void CMainFrame::SetStatusText(LPCTSTR lpszText)
-{
-    if (m_hWnd != nullptr && GetMessageBar() != nullptr)
-        SetMessageText(lpszText);
-}
-
-void CMainFrame::OnClose()
-{
-    if (MDIGetActive() != nullptr) {
-        const int answer = AfxMessageBox(IDS_SAVE_ALL_CHANGES, MB_YESNOCANCEL | MB_ICONQUESTION);
-        if (answer != IDYES && answer != IDNO)
-            return;
-        std::vector<CKelvaronView*> views;
-        ForEachDatabaseView([&views](CKelvaronView* pView) { views.push_back(pView); });
-        if (answer == IDYES) {
-            for (CKelvaronView* pView : views)
-                if (!pView->SettleChangedRecord())
-                    return;
-            for (CKelvaronView* pView : views)
-                pView->CloseKeeping();
-        } else {
-            for (CKelvaronView* pView : views)
-                pView->CloseRestoring();
-        }
-    }
-    CMDIFrameWnd::OnClose();
-}
-
-void CMainFrame::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
-{
-    CMDIFrameWnd::OnActivate(nState, pWndOther, bMinimized);
-    if (nState == WA_INACTIVE || !s_bPlacementPending)
-        return;
-    CWinApp* pApp = AfxGetApp();
-    LPBYTE pData = nullptr;
-    UINT nBytes = 0;
-    if (pApp == nullptr || !pApp->GetProfileBinary("MainFrame", "WP", &pData, &nBytes))
-        return;
-    s_bPlacementPending = FALSE;
-    // Only a whole placement is applied.
-    if (nBytes == sizeof(WINDOWPLACEMENT)) {
-        WINDOWPLACEMENT placement;
-        memcpy(&placement, pData, sizeof(placement));
-        placement.length = sizeof(placement);
-        // "Maximize application on startup" holds over the last session's
-        // state; the saved place stays the one it is restored to.
-        CKelvaronApp* pKelvaron = CKelvaronApp::Get();
-        if (pKelvaron != nullptr && (pKelvaron->GetOptions() & OPTION_MAXIMIZE_APP))
-            placement.showCmd = SW_SHOWMAXIMIZED;
-        SetWindowPlacement(&placement);
-    }
-    delete[] pData;
-}
-
-void CMainFrame::OnDestroy()
-{
-    WINDOWPLACEMENT placement = {};
-    placement.length = sizeof(placement);
-    if (GetWindowPlacement(&placement)) {
-        if (CWinApp* pApp = AfxGetApp())
-            pApp->WriteProfileBinary("MainFrame", "WP", reinterpret_cast<LPBYTE>(&placement), sizeof(placement));
-    }
-    CMDIFrameWnd::OnDestroy();
 }
 
 template <class F>
@@ -247,7 +521,8 @@ void CMainFrame::OnUnits()
 
 void CMainFrame::OnUpdateSettingsCommand(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(TRUE);
+    CKelvaronView* pView = GetActiveDatabaseView();
+    pCmdUI->Enable(pView == nullptr || !pView->IsEditorOpen());
 }
 
 void CMainFrame::OnUpdateLanguage(CCmdUI* pCmdUI)
@@ -262,4 +537,18 @@ void CMainFrame::OnLanguage(UINT nID)
 {
     if (CKelvaronApp* pApp = CKelvaronApp::Get())
         pApp->GetLanguageManager()->OnLanguage(nID, FALSE, pApp->m_pszProfileName, "");
+}
+
+void CMainFrame::OnHelp()
+{
+    CKelvaronApp* pApp = CKelvaronApp::Get();
+    const CString strRoot = pApp != nullptr ? pApp->GetRootPath() : CString();
+    if (m_bHtmlHelp) {
+        const CString strFile = strRoot + "Help\\RuDezare.chm";
+        if (::HtmlHelpA(m_hWnd, strFile, HH_DISPLAY_TOPIC, 0) != nullptr)
+            return;
+        AfxMessageBox(IDS_NO_HTML_HELP, MB_OK);
+    }
+    const CString strFile = strRoot + "Help\\RuDezare.hlp";
+    ::WinHelpA(m_hWnd, strFile, HELP_CONTENTS, 0);
 }

@@ -1,26 +1,40 @@
 // The application's main window, of the window class a second start looks
-// for. For now it holds the Merge and Clean Fields commands that run their
-// dialogs and the progress step of the dialog that runs; the Options, Units
-// and Language commands; the status-line text of the application; and the
-// window placement kept in the profile. The rest of the main frame
-// (toolbars, status bar, docking, find list, copy and paste...) grows here
-// with the application.
+// for: the toolkit's MDI frame with the status line (the message pane and
+// the Caps, Num and Scroll Lock indicators), the curve-fit bar docked on the
+// right, the find list kept in the profile, the window placement kept in
+// the profile, the close that asks once for all open databases, and the
+// frame's commands (merge, clean fields, options, units, language, help,
+// curve fit). It also serves the rest of the program: the merge and clean
+// step their progress through it, the grids put search texts into its find
+// list, the view and the child frames feed the curve-fit bar through it,
+// and the application shows status texts through it.
 #pragma once
 
-#include "platform/framework/Framework.h"
+#include "editors/curvefit/bar/CurveFitDlgBar.h"
+#include "editors/curvefit/bar/CurveFitHost.h"
+#include "frame/mdi/OZWMDIFrameWnd.h"
 #include "grids/window/GridView.h"
+#include "platform/framework/Framework.h"
 
 #include <vector>
 
 class CMergeDialog;
 class CCleanDialog;
+class CKelvaronView;
 
-class CMainFrame : public CMDIFrameWnd, public CGridFrame
+class CMainFrame : public OZWMDIFrameWnd, public CGridFrame, public CCurveFitHost
 {
     DECLARE_DYNCREATE(CMainFrame)
 public:
     CMainFrame();
     ~CMainFrame() override;
+
+    // Ids of the frame's bars and its profile entries.
+    static constexpr UINT kCurveFitBarBaseID = 256;
+    static constexpr const char* kBarLayoutName = "KelvaronMDI";
+    static constexpr const char* kFindListSection = "FindList";
+    static constexpr const char* kPlacementSection = "MainFrame";
+    static constexpr const char* kPlacementEntry = "WP";
 
     // Steps the progress bar of the merge dialog while one runs, else of the
     // clean dialog while one runs, else does nothing.
@@ -33,9 +47,12 @@ public:
 
     // The database path of the active view's document ("" when none).
     virtual CString GetActiveDatabasePath();
+    // The main view of the active database window (null when none).
+    CKelvaronView* GetActiveDatabaseView() const;
 
-    // Shows the text in the status line (when the frame has one).
+    // Shows the text in the message pane (when the status line exists).
     void SetStatusText(LPCTSTR lpszText);
+    CStatusBar& GetStatusBar() { return m_wndStatusBar; }
 
     // The find list: the texts searched, newest first, at most 15. A text
     // already in the list stays where it is.
@@ -45,11 +62,16 @@ public:
     int GetFindTextCount() const { return (int)m_findList.size(); }
     static const int MaxFindTexts = 15;
 
-    // The component now current in a grid (null: none), for the curve-fit
-    // bar, and the curve type the bar offers for the tab shown; the bar
-    // takes them when the frame has one.
+    // The curve-fit bar and what it is told: the curve type of the tab
+    // shown (unless the option keeps it), the component now current, the
+    // open editor dialog.
+    CCurveFitDlgBar& GetCurveFitBar() { return m_wndCurveFitBar; }
     void NotifyComponentChanged(CRecordset* pRecord) override;
     virtual void SetCurveType(int nCurveType);
+    void SetCurveFitDialog(CWnd* pDialog);
+    BOOL KeepCurveFitUnits() const override;
+    // Shows the curve-fit bar when hidden, hides it when shown.
+    void ToggleCurveFitBar();
 
     // Copy and paste of components between databases: the database the
     // copied components come from ("" when none), their keys, and the paste
@@ -61,23 +83,35 @@ public:
     const CString& GetPasteTargetPath() const { return m_strPasteTargetPath; }
     void SetActiveDatabasePath(LPCTSTR lpszPath) { m_strPasteTargetPath = lpszPath != nullptr ? lpszPath : ""; }
 
+    // Whether help opens as HTML help (found at creation).
+    BOOL HasHtmlHelp() const { return m_bHtmlHelp; }
+
+    // A stored window placement is used only when it is whole (its length
+    // and size are those of a WINDOWPLACEMENT) and its normal rectangle
+    // lies at least partly on a screen.
+    static BOOL IsUsablePlacement(const BYTE* pData, UINT nBytes, WINDOWPLACEMENT* pPlacement);
+
 protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    void GetMessageString(UINT nID, CString& rMessage) const override;
 
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     // Closing the application: with a database window open, asks once for
     // all databases whether to save the changes. Yes closes every database
     // keeping its changes, No puts every backup back, Cancel leaves
-    // everything open. The changed records of the grids are settled before
-    // any database closes, so a Cancel there leaves them all open too.
+    // everything open and writes nothing. The changed records of the grids
+    // are settled before any database closes, so a Cancel there leaves them
+    // all open too. Then the find list and the bar layout are written and
+    // the frame closes.
     afx_msg void OnClose();
-
     // The saved window placement is applied at the first activation; the
     // placement is saved when the window goes.
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg void OnDestroy();
+    afx_msg BOOL OnNcActivate(BOOL bActive);
 
     // Options: the Setup Options dialog; a changed character set goes to the
-    // grids of every open database.
+    // grids of every open database; the Query tab follows its option.
     afx_msg void OnOptions();
     // Units: the Units dialog; on OK every open database shows its column
     // titles in the new units.
@@ -87,6 +121,13 @@ protected:
     // The Language menu and its entries, filled by the language manager.
     afx_msg void OnUpdateLanguage(CCmdUI* pCmdUI);
     afx_msg void OnLanguage(UINT nID);
+    // Help Contents and Help: the HTML help file, else the Windows help file.
+    afx_msg void OnHelp();
+    // Curve Fit: shows or hides the bar; checked while it shows.
+    afx_msg void OnCurveFit();
+    afx_msg void OnUpdateCurveFit(CCmdUI* pCmdUI);
+    // The toolbar commands show or hide the bar of that id.
+    afx_msg BOOL OnToolBarCommand(UINT nID);
 
     // Calls f(view) for the main view of every open database.
     template <class F> void ForEachDatabaseView(F f);
@@ -99,7 +140,16 @@ protected:
     // After a merge: the active document's views show the database again.
     virtual void OnDatabaseMerged();
 
+    // Reads whether HTML help can be used (the HTML engine's version key).
+    void CheckHtmlHelp();
+    void LoadFindList();
+    void SaveFindList();
+
+    CStatusBar m_wndStatusBar;
+    CCurveFitDlgBar m_wndCurveFitBar;
+    HFONT m_hFindFont = nullptr;
     std::vector<CString> m_findList;
+    BOOL m_bHtmlHelp = FALSE;
     CString m_strCopySourcePath;
     CString m_strPasteTargetPath;
     CDWordArray m_copiedComponents;

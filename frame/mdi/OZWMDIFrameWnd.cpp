@@ -381,11 +381,8 @@ BOOL OZWMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERI
 
 BOOL OZWMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    CFrameWnd* pChild = m_pActiveDockedChild;
-    if (pChild == nullptr)
-        pChild = MDIGetActive();
-    if (pChild != nullptr && lParam == 0 && pChild->SendMessage(WM_COMMAND, wParam, lParam) != 0)
-        return TRUE;
+    // The command route (OnCmdMsg) offers the command to the active docked
+    // child, else the active MDI child, first.
     if (CMDIFrameWnd::OnCommand(wParam, lParam))
         return TRUE;
     // A system command from a menu or accelerator that nobody handled.
