@@ -604,8 +604,10 @@ TEST_F(ViewTest, APressOutsideTheGridSettlesTheTypedRow)
         pControl->SetCurrentText(text);
         pControl->SetModify(TRUE);
         pGrid->OnModifyCell(2, COL_WAREHOUSE_CODE);
+        // The press lands on the assembly grid, inside the side pane (the
+        // pane's own centre may be its tab beam when the window is small).
         CRect rc;
-        m_pView->GetSideTabWnd()->GetWindowRect(&rc);
+        m_pView->GetAssemWnd()->GetWindowRect(&rc);
         MSG msg = {};
         msg.hwnd = m_pView->GetAssemWnd()->GetSafeHwnd();
         msg.message = WM_LBUTTONDOWN;
