@@ -13,6 +13,7 @@ BEGIN_MESSAGE_MAP(CChildFrame, CMDIChildWnd)
     ON_WM_CLOSE()
     ON_WM_MDIACTIVATE()
     ON_WM_GETMINMAXINFO()
+    ON_WM_NCACTIVATE()
     ON_WM_EXITSIZEMOVE()
     ON_WM_SYSCOMMAND()
 END_MESSAGE_MAP()
@@ -101,6 +102,14 @@ void CChildFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
     lpMMI->ptMinTrackSize.x = kMinWidth;
     lpMMI->ptMinTrackSize.y = kMinHeight;
     CMDIChildWnd::OnGetMinMaxInfo(lpMMI);
+}
+
+BOOL CChildFrame::OnNcActivate(BOOL bActive)
+{
+    CKelvaronView* pView = GetDatabaseView();
+    if (!bActive && pView != nullptr && pView->IsPopupOpen())
+        return TRUE;
+    return CMDIChildWnd::OnNcActivate(bActive);
 }
 
 void CChildFrame::FitGridColumns()

@@ -35,6 +35,9 @@ protected:
     // On activation the main frame's paste target becomes this database.
     afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+    // While the view's line-type popup runs, the window's caption stays
+    // active.
+    afx_msg BOOL OnNcActivate(BOOL bActive);
     // After a resize, and after maximising or restoring, the main grid's
     // columns are fitted again.
     afx_msg void OnExitSizeMove();
