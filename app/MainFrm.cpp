@@ -17,8 +17,6 @@
 
 namespace {
 const char kCharSetPath[] = "AppSettings\\Misc\\CharSet";
-// The saved placement waits for the first activation of the frame.
-BOOL s_bPlacementPending = TRUE;
 
 // The toolbars' ids (the customisable toolbars and any bar of that range).
 const UINT kFirstToolBarID = 59397;
@@ -115,9 +113,12 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
     if (OZWMDIFrameWnd::OnCreate(lpcs) == -1)
         return -1;
 
-    // The status line (the message pane and the lock indicators) comes with
-    // the toolkit's status bar; the frame makes it before its dock bars, so
-    // that it spans the whole width below them.
+    // The status line: the message pane and the lock indicators. Made before
+    // the dock bars, so that it spans the whole width below them.
+    static const UINT indicators[] = { ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL };
+    if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP, AFX_IDW_STATUS_BAR) ||
+        !m_wndStatusBar.SetIndicators(indicators, (int)(sizeof(indicators) / sizeof(indicators[0]))))
+        return -1;
 
     EnableDocking(CBRS_ALIGN_ANY);
 
@@ -375,14 +376,14 @@ BOOL CMainFrame::IsUsablePlacement(const BYTE* pData, UINT nBytes, WINDOWPLACEME
 void CMainFrame::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
     OZWMDIFrameWnd::OnActivate(nState, pWndOther, bMinimized);
-    if (nState == WA_INACTIVE || !s_bPlacementPending)
+    if (nState == WA_INACTIVE || !m_bPlacementPending)
         return;
     CWinApp* pApp = AfxGetApp();
     LPBYTE pData = nullptr;
     UINT nBytes = 0;
     if (pApp == nullptr || !pApp->GetProfileBinary(kPlacementSection, kPlacementEntry, &pData, &nBytes))
         return;
-    s_bPlacementPending = FALSE;
+    m_bPlacementPending = FALSE;
     WINDOWPLACEMENT placement;
     if (IsUsablePlacement(pData, nBytes, &placement)) {
         // "Maximize application on startup" holds over the last session's

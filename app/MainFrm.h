@@ -150,6 +150,9 @@ protected:
     HFONT m_hFindFont = nullptr;
     std::vector<CString> m_findList;
     BOOL m_bHtmlHelp = FALSE;
+    // The saved placement waits for the first activation that finds one (the
+    // program makes one main frame).
+    BOOL m_bPlacementPending = TRUE;
     CString m_strCopySourcePath;
     CString m_strPasteTargetPath;
     CDWordArray m_copiedComponents;

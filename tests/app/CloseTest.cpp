@@ -29,18 +29,12 @@ namespace {
 const char kTyped[] = "Typed in the grid";
 const char kEdited[] = "Edited in this session";
 
-class CloseTest : public programtest::ProgramFixture
+class CloseTest : public programtest::ProgramFolderFixture
 {
 protected:
     void SetUp() override
     {
-        m_dir = kvtest::ScratchDir(kvtest::TestName());
-        doctest::MakeProgramFolders(m_dir, m_program, m_data);
-        for (const char* key : {"VisualSettings", "DatabaseSettings"})
-            kvtest::DeleteProductSubKey(key);
-        kvtest::StoreText("", "KelVaron Settings", "0");
-        kvtest::StoreText("VisualSettings\\HydraulicDesign", "DbsName", m_data + "QUORVEX.MDB");
-        m_executablePath = (m_program + "Kelvaron.exe").c_str();
+        ProgramFolderFixture::SetUp();
         ASSERT_TRUE(Start());
     }
 
@@ -48,11 +42,7 @@ protected:
     // change made through its connection.
     std::string OpenDatabase(const std::string& name)
     {
-        const std::string path = m_data + name;
-        EXPECT_TRUE(kvtest::CopyFileTo(kvtest::BinaryPath("bin/Database/Sample.sqlite"), path));
-        m_app->chosenFile = path.c_str();
-        m_app->OnFileOpen();
-        Pump();
+        const std::string path = CopyAndOpenSample(name);
         CKelvaronDoc* pDoc = ActiveDocument();
         EXPECT_NE(nullptr, pDoc);
         if (pDoc != nullptr) {
@@ -96,7 +86,6 @@ protected:
     }
     static std::string Text(UINT nID) { return LoadText(nID).str(); }
 
-    std::string m_dir, m_program, m_data;
     std::map<std::string, std::string> m_atOpen;  // the bytes of each database when it was opened
 };
 

@@ -1,7 +1,9 @@
 #include "tests/app/ProgramTestSupport.h"
 #include "app/Utilities.h"
 #include "tests/support/MessageBoxWatcher.h"
+#include "tests/app/DocumentFixture.h"
 #include "tests/support/RegistryHelpers.h"
+#include "tests/support/TestSupport.h"
 
 namespace programtest {
 
@@ -84,6 +86,27 @@ CKelvaronView* ProgramFixture::ActiveView()
     CMainFrame* pFrame = Frame();
     CMDIChildWnd* pChild = pFrame != nullptr ? pFrame->MDIGetActive() : nullptr;
     return pChild != nullptr ? dynamic_cast<CKelvaronView*>(pChild->GetActiveView()) : nullptr;
+}
+
+void ProgramFolderFixture::SetUp()
+{
+    m_dir = kvtest::ScratchDir(kvtest::TestName());
+    doctest::MakeProgramFolders(m_dir, m_program, m_data);
+    for (const char* key : {"VisualSettings", "DatabaseSettings"})
+        kvtest::DeleteProductSubKey(key);
+    kvtest::StoreText("", "KelVaron Settings", "0");
+    kvtest::StoreText("VisualSettings\\HydraulicDesign", "DbsName", m_data + "QUORVEX.MDB");
+    m_executablePath = (m_program + "Kelvaron.exe").c_str();
+}
+
+std::string ProgramFolderFixture::CopyAndOpenSample(const std::string& name)
+{
+    const std::string path = m_data + name;
+    EXPECT_TRUE(kvtest::CopyFileTo(kvtest::BinaryPath("bin/Database/Sample.sqlite"), path));
+    m_app->chosenFile = path.c_str();
+    m_app->OnFileOpen();
+    Pump();
+    return path;
 }
 
 } // namespace programtest

@@ -92,4 +92,18 @@ protected:
     bool m_failingFrame = false;
 };
 
+// A program in folders of the test's own (the program folder with its
+// skeleton database, a data folder beside it) with the settings cleared; the
+// sample database copied into the data folder and opened in its window.
+class ProgramFolderFixture : public ProgramFixture
+{
+protected:
+    void SetUp() override;
+    // A fresh copy of the sample database under the name, opened through
+    // File Open; its path.
+    std::string CopyAndOpenSample(const std::string& name);
+
+    std::string m_dir, m_program, m_data;
+};
+
 } // namespace programtest

@@ -1,0 +1,267 @@
+// The main frame in the running program: its status line (the message pane
+// with its prompts, the lock indicators), the close of the application and
+// what it writes, and the window placement kept in the profile.
+#include "app/AppRes.h"
+#include "tests/app/ProgramTestSupport.h"
+#include "tests/support/MessageBoxWatcher.h"
+#include "tests/support/RegistryHelpers.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using programtest::Pump;
+
+namespace {
+
+// A control bar of a toolbar's id (the toolbars themselves are the toolbar
+// manager's).
+class CNamedBar : public CControlBar
+{
+public:
+    BOOL Create(CWnd* pParent, UINT nID, LPCTSTR lpszTitle)
+    {
+        m_dwStyle = CBRS_TOP;
+        return CWnd::Create(nullptr, lpszTitle, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pParent, nID);
+    }
+    CSize CalcFixedLayout(BOOL, BOOL) override { return CSize(200, 24); }
+    void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
+};
+
+class MainFrameTest : public programtest::ProgramFolderFixture
+{
+protected:
+    void SetUp() override
+    {
+        ProgramFolderFixture::SetUp();
+        m_profile = programtest::ProfilePath();
+        ::DeleteFileA(m_profile.c_str());
+    }
+    void TearDown() override
+    {
+        ProgramFixture::TearDown();
+        ::DeleteFileA(m_profile.c_str());
+    }
+
+    // Starts the program on a fresh copy of the sample database.
+    std::string StartOnDatabase(const std::string& name = "Parts.sqlite")
+    {
+        const std::string path = m_data + name;
+        EXPECT_TRUE(kvtest::CopyFileTo(kvtest::BinaryPath("bin/Database/Sample.sqlite"), path));
+        EXPECT_TRUE(Start("\"" + path + "\""));
+        return path;
+    }
+
+    CStatusBar* StatusBar() { return dynamic_cast<CStatusBar*>(Frame()->GetMessageBar()); }
+    // The text a pane of the status line shows.
+    std::string Shown(int nPane)
+    {
+        char text[256] = {};
+        StatusBar()->SendMessage(SB_GETTEXTA, (WPARAM)nPane, (LPARAM)text);
+        return text;
+    }
+    // What the message pane shows for a prompt id.
+    std::string Prompt(UINT nID)
+    {
+        Frame()->SendMessage(WM_SETMESSAGESTRING, nID);
+        return Shown(0);
+    }
+    std::string Profile(const char* section, const char* entry)
+    {
+        char text[512] = {};
+        ::GetPrivateProfileStringA(section, entry, "<none>", text, sizeof(text), m_profile.c_str());
+        return text;
+    }
+    BOOL HasSection(const char* section)
+    {
+        char names[4096] = {};
+        ::GetPrivateProfileSectionNamesA(names, sizeof(names), m_profile.c_str());
+        for (const char* p = names; *p != '\0'; p += strlen(p) + 1)
+            if (_stricmp(p, section) == 0)
+                return TRUE;
+        return FALSE;
+    }
+    // Sets the toggled state of the lock keys as the thread sees it.
+    static void SetLocks(bool caps, bool num, bool scroll)
+    {
+        BYTE keys[256] = {};
+        ::GetKeyboardState(keys);
+        keys[VK_CAPITAL] = caps ? 1 : 0;
+        keys[VK_NUMLOCK] = num ? 1 : 0;
+        keys[VK_SCROLL] = scroll ? 1 : 0;
+        ::SetKeyboardState(keys);
+    }
+    void IdleUpdate() { Frame()->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE); }
+
+    std::string m_profile;
+};
+
+} // namespace
+
+// The status line: the message pane across the bottom and the Caps, Num and
+// Scroll Lock indicators; "Ready" when the program is idle.
+TEST_F(MainFrameTest, TheStatusLineHasTheMessagePaneAndTheLockIndicators)
+{
+    StartOnDatabase();
+    CStatusBar* pBar = StatusBar();
+    ASSERT_NE(nullptr, pBar);
+    EXPECT_EQ(AFX_IDW_STATUS_BAR, pBar->GetDlgCtrlID());
+    EXPECT_TRUE(pBar->IsWindowVisible());
+    CRect rcBar, rcClient;
+    pBar->GetWindowRect(&rcBar);
+    Frame()->GetClientRect(&rcClient);
+    Frame()->ClientToScreen(&rcClient);
+    EXPECT_EQ(rcClient.bottom, rcBar.bottom);
+    EXPECT_EQ(rcClient.Width(), rcBar.Width());
+    const UINT ids[] = { ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL };
+    for (int i = 0; i < 4; i++)
+        EXPECT_EQ(ids[i], pBar->GetItemID(i)) << i;
+    EXPECT_EQ(4, (int)pBar->SendMessage(SB_GETPARTS, 0, 0));
+    EXPECT_EQ("Ready", Shown(0));
+
+    // The lock indicators show while their key is on.
+    SetLocks(true, false, true);
+    IdleUpdate();
+    EXPECT_EQ("CAP", Shown(1));
+    EXPECT_EQ("", Shown(2));
+    EXPECT_EQ("SCRL", Shown(3));
+    SetLocks(false, true, false);
+    IdleUpdate();
+    EXPECT_EQ("", Shown(1));
+    EXPECT_EQ("NUM", Shown(2));
+    EXPECT_EQ("", Shown(3));
+    SetLocks(false, false, false);
+
+    // The application's status texts go to the message pane.
+    Frame()->SetStatusText("Reading the database");
+    EXPECT_EQ("Reading the database", Shown(0));
+}
+
+// The prompts of the message pane: a command's own prompt, the idle and
+// help-mode prompts, the full path of a recent file, and the show or hide
+// prompt of a toolbar that exists (none for one that does not).
+TEST_F(MainFrameTest, MenuPromptsShowInTheMessagePane)
+{
+    const std::string path = StartOnDatabase();
+    EXPECT_EQ("Show or hide the curve-fit bar", Prompt(ID_CURVE_FIT));
+    EXPECT_EQ("Ready", Prompt(AFX_IDS_IDLEMESSAGE));
+    EXPECT_EQ(LoadText(AFX_IDS_HELPMODEMESSAGE).str(), Prompt(AFX_IDS_HELPMODEMESSAGE));
+    EXPECT_FALSE(Shown(0).empty());
+
+    // The recent-file list holds the database opened at start-up.
+    ASSERT_NE(nullptr, m_app->m_pRecentFileList);
+    EXPECT_EQ(path, Prompt(ID_FILE_MRU_FILE1));
+    EXPECT_EQ("", Prompt(ID_FILE_MRU_FILE1 + 5));
+
+    CNamedBar bar;
+    ASSERT_TRUE(bar.Create(Frame(), 59400, "Query"));
+    Frame()->RecalcLayout();
+    EXPECT_EQ("Hide Query toolbar.", Prompt(59400));
+    Frame()->ShowControlBar(&bar, FALSE, FALSE);
+    EXPECT_EQ("Show Query toolbar.", Prompt(59400));
+    EXPECT_EQ("", Prompt(59401));
+    // A toolbar command shows a hidden bar and hides a shown one.
+    Frame()->SendMessage(WM_COMMAND, 59400);
+    EXPECT_TRUE(bar.IsWindowVisible());
+    Frame()->SendMessage(WM_COMMAND, 59400);
+    EXPECT_FALSE(bar.IsWindowVisible());
+    bar.DestroyWindow();
+}
+
+// Cancel at the question for all databases leaves them open and writes
+// nothing; Yes closes them and writes the find list and the bar layout.
+TEST_F(MainFrameTest, ACancelledCloseWritesNothing)
+{
+    StartOnDatabase();
+    Frame()->AddFindText("Drip");
+    Frame()->AddFindText("Valve");
+    ::DeleteFileA(m_profile.c_str());
+    {
+        kvtest::MessageBoxWatcher boxes;
+        boxes.Answer({ IDCANCEL });
+        Frame()->SendMessage(WM_CLOSE);
+        Pump();
+        EXPECT_EQ(std::vector<std::string>{ LoadText(IDS_SAVE_ALL_CHANGES).str() }, boxes.Texts());
+    }
+    ASSERT_NE(nullptr, Frame());
+    EXPECT_NE(nullptr, ActiveDocument());
+    EXPECT_FALSE(HasSection("FindList"));
+    EXPECT_FALSE(HasSection("KelvaronMDI-Summary"));
+    EXPECT_FALSE(HasSection("MainFrame"));
+
+    kvtest::MessageBoxWatcher boxes;
+    boxes.Answer({ IDYES });
+    Frame()->SendMessage(WM_CLOSE);
+    Pump();
+    EXPECT_EQ(nullptr, m_app->m_pMainWnd);
+    EXPECT_EQ("Valve", Profile("FindList", "Item1"));
+    EXPECT_EQ("Drip", Profile("FindList", "Item2"));
+    EXPECT_TRUE(HasSection("KelvaronMDI-Summary"));
+    EXPECT_TRUE(HasSection("MainFrame"));
+}
+
+// With no database open nothing is asked: the find list is written and the
+// program ends.
+TEST_F(MainFrameTest, ClosingWithNoDatabaseAsksNothing)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(nullptr, ActiveDocument());
+    Frame()->AddFindText("Sprinkler");
+    kvtest::MessageBoxWatcher boxes;
+    Frame()->SendMessage(WM_CLOSE);
+    Pump();
+    EXPECT_TRUE(boxes.Texts().empty());
+    EXPECT_EQ(nullptr, m_app->m_pMainWnd);
+    EXPECT_EQ("Sprinkler", Profile("FindList", "Item1"));
+}
+
+// The window placement: saved when the window goes and put back at the next
+// start; a stored placement of the wrong size or off every screen is left
+// alone and the window opens where the system puts it.
+TEST_F(MainFrameTest, ThePlacementComesBackUnlessItIsBad)
+{
+    WINDOWPLACEMENT wp = { sizeof(wp) };
+    wp.showCmd = SW_SHOWNORMAL;
+
+    struct Case
+    {
+        const char* what;
+        RECT rect;
+        UINT nBytes;
+        bool used;
+    } cases[] = {
+        { "whole, on the screen", { 40, 30, 700, 520 }, sizeof(WINDOWPLACEMENT), true },
+        { "four bytes short", { 40, 30, 700, 520 }, sizeof(WINDOWPLACEMENT) - 4, false },
+        { "off every screen", { 30000, 30000, 30600, 30400 }, sizeof(WINDOWPLACEMENT), false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(Start());
+        wp.rcNormalPosition = c.rect;
+        // Written as the program keeps it, once its own placement is saved.
+        m_app->m_pMainWnd->DestroyWindow();
+        Pump();
+        m_app->WriteProfileBinary("MainFrame", "WP", reinterpret_cast<LPBYTE>(&wp), c.nBytes);
+        Stop();
+        ASSERT_TRUE(Start());
+        CRect rc;
+        Frame()->GetWindowRect(&rc);
+        if (c.used)
+            EXPECT_EQ(CRect(c.rect), rc);
+        else
+            EXPECT_NE(CRect(40, 30, 700, 520), rc);
+        Stop();
+        // What the window goes with is written whole.
+        ASSERT_TRUE(Start());
+        LPBYTE pData = nullptr;
+        UINT nBytes = 0;
+        Frame()->DestroyWindow();
+        Pump();
+        ASSERT_TRUE(m_app->GetProfileBinary("MainFrame", "WP", &pData, &nBytes));
+        EXPECT_EQ(sizeof(WINDOWPLACEMENT), nBytes);
+        delete[] pData;
+        Stop();
+    }
+}
