@@ -63,32 +63,14 @@ HFONT MakeFont(HDC hdc, int pointSize, BOOL bBold, int escapement)
     return ::CreateFontIndirectA(&lf);
 }
 
-// Texts are drawn as UTF-16: the narrow drawing functions would read them
-// in the code page of the font's character set, not in the program's
-// (UTF-8), and turn "m³/h" into "mÂ³/h".
-std::wstring Wide(const std::string& text)
-{
-    if (text.empty())
-        return std::wstring();
-    int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), (int)text.size(), nullptr, 0);
-    std::wstring wide((size_t)std::max(n, 0), L'\0');
-    if (n > 0)
-        ::MultiByteToWideChar(CP_ACP, 0, text.data(), (int)text.size(), wide.data(), n);
-    return wide;
-}
-
 SIZE TextSize(HDC hdc, const std::string& text)
 {
-    SIZE size = { 0, 0 };
-    const std::wstring wide = Wide(text);
-    ::GetTextExtentPoint32W(hdc, wide.c_str(), (int)wide.size(), &size);
-    return size;
+    return CDC::FromHandle(hdc)->GetTextExtent(text.data(), (int)text.size());
 }
 
 void TextAt(HDC hdc, int x, int y, const std::string& text)
 {
-    const std::wstring wide = Wide(text);
-    ::TextOutW(hdc, x, y, wide.c_str(), (int)wide.size());
+    CDC::FromHandle(hdc)->TextOut(x, y, text.data(), (int)text.size());
 }
 
 // The values of the grid lines of a scale, from its minimum to its maximum.

@@ -5,27 +5,11 @@
 
 namespace {
 
-std::wstring Wide(LPCTSTR lpsz)
-{
-    if (lpsz == nullptr || *lpsz == '\0')
-        return std::wstring();
-    int n = ::MultiByteToWideChar(CP_UTF8, 0, lpsz, -1, nullptr, 0);
-    if (n <= 0)
-        return std::wstring();
-    std::wstring w((size_t)n, L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, lpsz, -1, &w[0], n);
-    w.resize((size_t)n - 1);
-    return w;
-}
+using kvutf::Widen;
 
 CString Narrow(const std::wstring& w)
 {
-    if (w.empty())
-        return CString();
-    int n = ::WideCharToMultiByte(CP_UTF8, 0, w.c_str(), (int)w.size(), nullptr, 0, nullptr, nullptr);
-    std::string s((size_t)n, '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, w.c_str(), (int)w.size(), &s[0], n, nullptr, nullptr);
-    return CString(std::move(s));
+    return CString(w.c_str(), (int)w.size());
 }
 
 std::wstring FullPathW(const std::wstring& path)
@@ -68,7 +52,7 @@ CString FullPath(LPCTSTR lpszPath)
 {
     if (lpszPath == nullptr || *lpszPath == '\0')
         return CString();
-    std::wstring full = FullPathW(Wide(lpszPath));
+    std::wstring full = FullPathW(Widen(lpszPath));
     return full.empty() ? CString(lpszPath) : Narrow(full);
 }
 
@@ -76,8 +60,8 @@ BOOL SamePath(LPCTSTR lpszPath1, LPCTSTR lpszPath2)
 {
     if (lpszPath1 == nullptr || lpszPath2 == nullptr || *lpszPath1 == '\0' || *lpszPath2 == '\0')
         return FALSE;
-    std::wstring a = FullPathW(Wide(lpszPath1));
-    std::wstring b = FullPathW(Wide(lpszPath2));
+    std::wstring a = FullPathW(Widen(lpszPath1));
+    std::wstring b = FullPathW(Widen(lpszPath2));
     return ::CompareStringOrdinal(a.c_str(), (int)a.size(), b.c_str(), (int)b.size(), TRUE) == CSTR_EQUAL;
 }
 
@@ -95,7 +79,7 @@ CString FileNameOf(LPCTSTR lpszPath)
 
 CString TempFileBeside(LPCTSTR lpszTarget)
 {
-    std::wstring folder = FolderOf(FullPathW(Wide(lpszTarget)));
+    std::wstring folder = FolderOf(FullPathW(Widen(lpszTarget)));
     wchar_t szTemp[MAX_PATH + 16] = {};
     if (folder.size() >= MAX_PATH - 14) {
         ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
@@ -108,7 +92,7 @@ CString TempFileBeside(LPCTSTR lpszTarget)
 
 BOOL ReplaceWith(LPCTSTR lpszSource, LPCTSTR lpszTarget)
 {
-    return ::MoveFileExW(Wide(lpszSource).c_str(), Wide(lpszTarget).c_str(),
+    return ::MoveFileExW(Widen(lpszSource).c_str(), Widen(lpszTarget).c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH);
 }
 

@@ -4,7 +4,9 @@
 #include "platform/framework/Wnd.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
 IMPLEMENT_DYNCREATE(CGdiObject, CObject)
 IMPLEMENT_DYNAMIC(CPen, CGdiObject)
@@ -1161,9 +1163,78 @@ BOOL CDC::ExtFloodFill(int x, int y, COLORREF c, UINT nFillType) { return ::ExtF
 /////////////////////////////////////////////////////////////////////////////
 // CDC: text
 
+// The program's text is UTF-8. The narrow text functions of the platform read
+// a text in the code page of the font's character set (1252 for most fonts),
+// not in the program's, and would draw "m³/h" as "mÂ³/h"; so every text is
+// drawn and measured as UTF-16 through the wide functions. Counts are bytes
+// of the UTF-8 text, as in the narrow functions; a count of -1, where the
+// narrow function takes it, means up to the terminating null.
+
+namespace {
+
+int ByteCount(LPCTSTR lpsz, int nCount)
+{
+    return lpsz == nullptr ? 0 : nCount < 0 ? (int)std::strlen(lpsz) : nCount;
+}
+
+// Per-character advances given one per byte of the UTF-8 text (two per byte
+// with ETO_PDY), as the narrow function takes them, made one per UTF-16 unit:
+// a character's bytes add up on its first unit.
+std::vector<INT> WideAdvances(LPCTSTR lpsz, int nBytes, const std::wstring& wide, const INT* lpDx, bool bPairs)
+{
+    const size_t per = bPairs ? 2 : 1;
+    std::vector<INT> dx(wide.size() * per, 0);
+    const std::string_view text(lpsz, (size_t)nBytes);
+    size_t unit = 0;
+    for (size_t i = 0; i < text.size() && unit < wide.size();) {
+        const size_t n = kvutf::CharLength(text, i);
+        for (size_t k = 0; k < n; k++)
+            for (size_t c = 0; c < per; c++)
+                dx[unit * per + c] += lpDx[(i + k) * per + c];
+        unit += (size_t)kvutf::UnitsOfChar(n);
+        i += n;
+    }
+    return dx;
+}
+
+// DrawTextExW on UTF-8 text. With DT_MODIFYSTRING the text shown (shortened
+// with an ellipsis) is written back into lpsz as UTF-8: the caller's buffer
+// holds nCount bytes and four more, as the narrow function requires, and the
+// text written ends on a whole character followed by a null. The count of
+// characters drawn that lpDTParams receives is a count of bytes.
+int DrawUtf8(HDC hDC, LPTSTR lpsz, int nCount, LPRECT lpRect, UINT nFormat, LPDRAWTEXTPARAMS lpDTParams)
+{
+    const int nBytes = ByteCount(lpsz, nCount);
+    std::wstring wide = kvutf::Widen(lpsz, nBytes);
+    const size_t nUnits = wide.size();
+    const bool bModify = (nFormat & DT_MODIFYSTRING) != 0 && lpsz != nullptr;
+    // Room for the four units the function may add; a value it never writes
+    // marks the ones left unused.
+    wide.append(4, (wchar_t)0xFFFE);
+    wide.push_back(L'\0');
+    const int result = ::DrawTextExW(hDC, wide.data(), (int)nUnits, lpRect, nFormat, lpDTParams);
+    if (lpDTParams != nullptr)
+        lpDTParams->uiLengthDrawn = (UINT)kvutf::ByteOffset(lpsz, nBytes, (int)lpDTParams->uiLengthDrawn);
+    if (bModify) {
+        size_t n = 0;
+        while (n < nUnits + 4 && wide[n] != L'\0' && wide[n] != (wchar_t)0xFFFE)
+            n++;
+        const std::string text = kvutf::Narrow(wide.data(), (int)n);
+        size_t nKeep = 0;
+        while (nKeep < text.size() && nKeep + kvutf::CharLength(text, nKeep) <= (size_t)nBytes + 3)
+            nKeep += kvutf::CharLength(text, nKeep);
+        std::memcpy(lpsz, text.data(), nKeep);
+        lpsz[nKeep] = '\0';
+    }
+    return result;
+}
+
+} // namespace
+
 BOOL CDC::TextOut(int x, int y, LPCTSTR lpszString, int nCount)
 {
-    return ::TextOut(m_hDC, x, y, lpszString, nCount);
+    const std::wstring wide = kvutf::Widen(lpszString, ByteCount(lpszString, nCount));
+    return ::TextOutW(m_hDC, x, y, wide.c_str(), (int)wide.size());
 }
 
 BOOL CDC::TextOut(int x, int y, const CString& str)
@@ -1174,7 +1245,16 @@ BOOL CDC::TextOut(int x, int y, const CString& str)
 BOOL CDC::ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCTSTR lpszString,
                      UINT nCount, LPINT lpDxWidths)
 {
-    return ::ExtTextOut(m_hDC, x, y, nOptions, lpRect, lpszString, nCount, lpDxWidths);
+    // Glyph indexes are no text: they pass as they are.
+    if (nOptions & ETO_GLYPH_INDEX)
+        return ::ExtTextOutA(m_hDC, x, y, nOptions, lpRect, lpszString, nCount, lpDxWidths);
+    const int nBytes = ByteCount(lpszString, (int)nCount);
+    const std::wstring wide = kvutf::Widen(lpszString, nBytes);
+    std::vector<INT> dx;
+    if (lpDxWidths != nullptr && !wide.empty())
+        dx = WideAdvances(lpszString, nBytes, wide, lpDxWidths, (nOptions & ETO_PDY) != 0);
+    return ::ExtTextOutW(m_hDC, x, y, nOptions, lpRect, wide.empty() ? nullptr : wide.c_str(),
+                         (UINT)wide.size(), dx.empty() ? nullptr : dx.data());
 }
 
 BOOL CDC::ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, const CString& str, LPINT lpDxWidths)
@@ -1194,8 +1274,9 @@ CSize UnpackExtent(LONG packed)
 CSize CDC::TabbedTextOut(int x, int y, LPCTSTR lpszString, int nCount,
                          int nTabPositions, LPINT lpnTabStopPositions, int nTabOrigin)
 {
-    return UnpackExtent(::TabbedTextOut(m_hDC, x, y, lpszString, nCount, nTabPositions,
-                                        lpnTabStopPositions, nTabOrigin));
+    const std::wstring wide = kvutf::Widen(lpszString, ByteCount(lpszString, nCount));
+    return UnpackExtent(::TabbedTextOutW(m_hDC, x, y, wide.c_str(), (int)wide.size(), nTabPositions,
+                                         lpnTabStopPositions, nTabOrigin));
 }
 
 CSize CDC::TabbedTextOut(int x, int y, const CString& str, int nTabPositions,
@@ -1207,39 +1288,45 @@ CSize CDC::TabbedTextOut(int x, int y, const CString& str, int nTabPositions,
 
 int CDC::DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
 {
-    return ::DrawText(m_hDC, lpszString, nCount, lpRect, nFormat);
+    // With DT_MODIFYSTRING the text is written into, as the narrow function does.
+    return DrawUtf8(m_hDC, const_cast<LPTSTR>(lpszString), nCount, lpRect, nFormat, nullptr);
 }
 
 int CDC::DrawText(const CString& str, LPRECT lpRect, UINT nFormat)
 {
-    return DrawText(static_cast<LPCTSTR>(str), str.GetLength(), lpRect, nFormat);
+    // A string's own buffer is never written into.
+    return DrawText(static_cast<LPCTSTR>(str), str.GetLength(), lpRect, nFormat & ~DT_MODIFYSTRING);
 }
 
 int CDC::DrawTextEx(LPTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat, LPDRAWTEXTPARAMS lpDTParams)
 {
-    return ::DrawTextEx(m_hDC, lpszString, nCount, lpRect, nFormat, lpDTParams);
+    return DrawUtf8(m_hDC, lpszString, nCount, lpRect, nFormat, lpDTParams);
 }
 
 int CDC::DrawTextEx(const CString& str, LPRECT lpRect, UINT nFormat, LPDRAWTEXTPARAMS lpDTParams)
 {
-    // DrawTextEx may write into the text (DT_MODIFYSTRING adds up to four
-    // characters), so it works on a copy, never on the string's own buffer.
-    std::string copy(static_cast<LPCTSTR>(str), static_cast<size_t>(str.GetLength()));
-    copy.resize(copy.size() + 5, '\0');
-    return DrawTextEx(copy.data(), str.GetLength(), lpRect, nFormat, lpDTParams);
+    return DrawTextEx(const_cast<LPTSTR>(static_cast<LPCTSTR>(str)), str.GetLength(), lpRect,
+                      nFormat & ~DT_MODIFYSTRING, lpDTParams);
 }
 
 BOOL CDC::GrayString(CBrush* pBrush, BOOL (CALLBACK* lpfnOutput)(HDC, LPARAM, int),
                      LPARAM lpData, int nCount, int x, int y, int nWidth, int nHeight)
 {
-    return ::GrayString(m_hDC, static_cast<HBRUSH>(pBrush->GetSafeHandle()),
-                        reinterpret_cast<GRAYSTRINGPROC>(lpfnOutput), lpData, nCount,
-                        x, y, nWidth, nHeight);
+    const HBRUSH hBrush = static_cast<HBRUSH>(pBrush->GetSafeHandle());
+    if (lpfnOutput != nullptr)
+        return ::GrayStringA(m_hDC, hBrush, reinterpret_cast<GRAYSTRINGPROC>(lpfnOutput), lpData, nCount,
+                             x, y, nWidth, nHeight);
+    // Without an output function lpData is the text (nCount 0: up to its null).
+    const LPCTSTR lpsz = reinterpret_cast<LPCTSTR>(lpData);
+    const std::wstring wide = kvutf::Widen(lpsz, nCount == 0 ? -1 : ByteCount(lpsz, nCount));
+    return ::GrayStringW(m_hDC, hBrush, nullptr, reinterpret_cast<LPARAM>(wide.c_str()), (int)wide.size(),
+                         x, y, nWidth, nHeight);
 }
 
 CSize CDC::GetTextExtent(LPCTSTR lpszString, int nCount) const
 {
-    return SizeFrom([&](SIZE* p) { ::GetTextExtentPoint32(m_hAttribDC, lpszString, nCount, p); });
+    const std::wstring wide = kvutf::Widen(lpszString, ByteCount(lpszString, nCount));
+    return SizeFrom([&](SIZE* p) { ::GetTextExtentPoint32W(m_hAttribDC, wide.c_str(), (int)wide.size(), p); });
 }
 
 CSize CDC::GetTextExtent(const CString& str) const
@@ -1249,7 +1336,8 @@ CSize CDC::GetTextExtent(const CString& str) const
 
 CSize CDC::GetOutputTextExtent(LPCTSTR lpszString, int nCount) const
 {
-    return SizeFrom([&](SIZE* p) { ::GetTextExtentPoint32(m_hDC, lpszString, nCount, p); });
+    const std::wstring wide = kvutf::Widen(lpszString, ByteCount(lpszString, nCount));
+    return SizeFrom([&](SIZE* p) { ::GetTextExtentPoint32W(m_hDC, wide.c_str(), (int)wide.size(), p); });
 }
 
 CSize CDC::GetOutputTextExtent(const CString& str) const
@@ -1259,7 +1347,9 @@ CSize CDC::GetOutputTextExtent(const CString& str) const
 
 CSize CDC::GetTabbedTextExtent(LPCTSTR lpszString, int nCount, int nTabPositions, LPINT lpnTabStopPositions) const
 {
-    DWORD packed = ::GetTabbedTextExtent(m_hAttribDC, lpszString, nCount, nTabPositions, lpnTabStopPositions);
+    const std::wstring wide = kvutf::Widen(lpszString, ByteCount(lpszString, nCount));
+    DWORD packed = ::GetTabbedTextExtentW(m_hAttribDC, wide.c_str(), (int)wide.size(), nTabPositions,
+                                          lpnTabStopPositions);
     return CSize(LOWORD(packed), HIWORD(packed));
 }
 
@@ -1282,7 +1372,9 @@ int CDC::GetTextFace(CString& rString) const
 
 BOOL CDC::GetCharWidth(UINT nFirstChar, UINT nLastChar, LPINT lpBuffer) const
 {
-    return ::GetCharWidth32(m_hAttribDC, nFirstChar, nLastChar, lpBuffer);
+    // The characters are code points (a byte above 127 is no character of
+    // the program's text), which the wide function takes as they are.
+    return ::GetCharWidth32W(m_hAttribDC, nFirstChar, nLastChar, lpBuffer);
 }
 
 BOOL CDC::ScrollDC(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip, CRgn* pRgnUpdate, LPRECT lpRectUpdate)

@@ -55,8 +55,7 @@ int CStatusBar::TextWidth(LPCTSTR lpsz) const
     HGDIOBJ hOldFont = nullptr;
     if (HFONT hFont = (HFONT)::SendMessage(m_hWnd, WM_GETFONT, 0, 0))
         hOldFont = ::SelectObject(hDC, hFont);
-    SIZE size = {};
-    ::GetTextExtentPoint32A(hDC, lpsz, (int)std::strlen(lpsz), &size);
+    const CSize size = CDC::FromHandle(hDC)->GetTextExtent(lpsz, (int)std::strlen(lpsz));
     if (hOldFont != nullptr)
         ::SelectObject(hDC, hOldFont);
     ::ReleaseDC(m_hWnd, hDC);

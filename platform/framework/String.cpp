@@ -4,37 +4,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <cwchar>
 #include <vector>
 
 namespace {
-
-// ---- UTF-8 and UTF-16 --------------------------------------------------
-
-std::string Narrow(LPCWSTR lpch, int nLength)
-{
-    std::string out;
-    if (lpch == nullptr || nLength <= 0)
-        return out;
-    const int n = ::WideCharToMultiByte(CP_ACP, 0, lpch, nLength, nullptr, 0, nullptr, nullptr);
-    if (n <= 0)
-        return out;
-    out.resize((size_t)n);
-    ::WideCharToMultiByte(CP_ACP, 0, lpch, nLength, out.data(), n, nullptr, nullptr);
-    return out;
-}
-
-std::wstring Widen(const char* lpch, size_t nLength)
-{
-    std::wstring out;
-    if (nLength == 0)
-        return out;
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, lpch, (int)nLength, nullptr, 0);
-    if (n <= 0)
-        return out;
-    out.resize((size_t)n);
-    ::MultiByteToWideChar(CP_ACP, 0, lpch, (int)nLength, out.data(), n);
-    return out;
-}
 
 bool IsAscii(std::string_view s)
 {
@@ -44,18 +18,7 @@ bool IsAscii(std::string_view s)
     return true;
 }
 
-// Length in bytes of the UTF-8 character starting at s[i] (1 for a stray byte).
-size_t CharLen(std::string_view s, size_t i)
-{
-    const unsigned char c = (unsigned char)s[i];
-    size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 1;
-    if (i + n > s.size())
-        return 1;
-    for (size_t k = 1; k < n; ++k)
-        if (((unsigned char)s[i + k] & 0xC0) != 0x80)
-            return 1;
-    return n;
-}
+using kvutf::CharLength;
 
 // TRUE when the character s[i .. i+n) is one of the characters of the set.
 bool InSet(std::string_view s, size_t i, size_t n, std::string_view set)
@@ -65,7 +28,7 @@ bool InSet(std::string_view s, size_t i, size_t n, std::string_view set)
         return set.find(s[i]) != std::string_view::npos;
     const std::string_view ch = s.substr(i, n);
     for (size_t k = 0; k < set.size();) {
-        const size_t m = CharLen(set, k);
+        const size_t m = CharLength(set, k);
         if (set.substr(k, m) == ch)
             return true;
         k += m;
@@ -78,7 +41,7 @@ size_t SpanPrefix(std::string_view s, std::string_view set, bool bIn)
 {
     size_t i = 0;
     while (i < s.size()) {
-        const size_t n = CharLen(s, i);
+        const size_t n = CharLength(s, i);
         if (InSet(s, i, n, set) != bIn)
             break;
         i += n;
@@ -91,7 +54,7 @@ size_t SpanSuffix(std::string_view s, std::string_view set)
 {
     size_t keep = 0; // end of the last character not in the set
     for (size_t i = 0; i < s.size();) {
-        const size_t n = CharLen(s, i);
+        const size_t n = CharLength(s, i);
         if (!InSet(s, i, n, set))
             keep = i + n;
         i += n;
@@ -123,14 +86,14 @@ void MapCase(std::string& s, bool bUpper)
         }
         return;
     }
-    std::wstring w = Widen(s.data(), s.size());
+    std::wstring w = kvutf::Widen(s.data(), (int)s.size());
     if (w.empty())
         return;
     if (bUpper)
         ::CharUpperBuffW(w.data(), (DWORD)w.size());
     else
         ::CharLowerBuffW(w.data(), (DWORD)w.size());
-    s = Narrow(w.data(), (int)w.size());
+    s = kvutf::Narrow(w.data(), (int)w.size());
 }
 
 int CompareWide(const std::wstring& a, const std::wstring& b, DWORD dwFlags)
@@ -162,11 +125,11 @@ CString::CString(const unsigned char* psz) : CString(reinterpret_cast<LPCSTR>(ps
 {
 }
 
-CString::CString(LPCWSTR lpsz) : m_str(lpsz ? Narrow(lpsz, (int)wcslen(lpsz)) : std::string())
+CString::CString(LPCWSTR lpsz) : m_str(lpsz ? kvutf::Narrow(lpsz) : std::string())
 {
 }
 
-CString::CString(LPCWSTR lpch, int nLength) : m_str(Narrow(lpch, nLength))
+CString::CString(LPCWSTR lpch, int nLength) : m_str(nLength > 0 ? kvutf::Narrow(lpch, nLength) : std::string())
 {
 }
 
@@ -187,7 +150,7 @@ CString& CString::operator=(LPCSTR lpsz)
 
 CString& CString::operator=(LPCWSTR lpsz)
 {
-    m_str = lpsz ? Narrow(lpsz, (int)wcslen(lpsz)) : std::string();
+    m_str = lpsz ? kvutf::Narrow(lpsz) : std::string();
     return *this;
 }
 
@@ -255,8 +218,8 @@ int CString::CompareNoCase(LPCSTR lpsz) const
         return m_str.size() == other.size() ? 0 : m_str.size() < other.size() ? -1 : 1;
     }
     // Other scripts: both lowered by the platform, then compared by code unit.
-    std::wstring a = Widen(m_str.data(), m_str.size());
-    std::wstring b = Widen(other.data(), other.size());
+    std::wstring a = kvutf::Widen(m_str.data(), (int)m_str.size());
+    std::wstring b = kvutf::Widen(other.data(), (int)other.size());
     if (!a.empty())
         ::CharLowerBuffW(a.data(), (DWORD)a.size());
     if (!b.empty())
@@ -267,13 +230,13 @@ int CString::CompareNoCase(LPCSTR lpsz) const
 int CString::Collate(LPCSTR lpsz) const
 {
     const std::string_view other = View(lpsz);
-    return CompareWide(Widen(m_str.data(), m_str.size()), Widen(other.data(), other.size()), 0);
+    return CompareWide(kvutf::Widen(m_str.data(), (int)m_str.size()), kvutf::Widen(other.data(), (int)other.size()), 0);
 }
 
 int CString::CollateNoCase(LPCSTR lpsz) const
 {
     const std::string_view other = View(lpsz);
-    return CompareWide(Widen(m_str.data(), m_str.size()), Widen(other.data(), other.size()),
+    return CompareWide(kvutf::Widen(m_str.data(), (int)m_str.size()), kvutf::Widen(other.data(), (int)other.size()),
                        NORM_IGNORECASE);
 }
 
@@ -340,7 +303,7 @@ CString& CString::MakeReverse()
     out.resize(m_str.size());
     size_t end = m_str.size();
     for (size_t i = 0; i < m_str.size();) {
-        const size_t n = CharLen(m_str, i);
+        const size_t n = CharLength(m_str, i);
         end -= n;
         std::memcpy(&out[end], &m_str[i], n);
         i += n;
@@ -535,7 +498,7 @@ CString CString::Tokenize(LPCSTR pszTokens, int& iStart) const
     const size_t len = SpanPrefix(rest.substr(skip), tokens, false);
     const size_t end = skip + len; // index (within rest) of the delimiter or the end
     // Step past the delimiter, whole when it is a multi-byte character.
-    iStart += (int)(end < rest.size() ? end + CharLen(rest, end) : end);
+    iStart += (int)(end < rest.size() ? end + CharLength(rest, end) : end);
     return CString(rest.substr(skip, len));
 }
 
@@ -658,7 +621,7 @@ BOOL CString::LoadString(HINSTANCE hInstance, UINT nID)
     const int n = ::LoadStringW(hInstance, nID, reinterpret_cast<LPWSTR>(&pText), 0);
     if (n <= 0 || pText == nullptr)
         return FALSE;
-    m_str = Narrow(pText, n);
+    m_str = kvutf::Narrow(pText, n);
     return TRUE;
 }
 
@@ -701,7 +664,7 @@ void CString::Preallocate(int nLength)
 
 BSTR CString::AllocSysString() const
 {
-    const std::wstring w = Widen(m_str.data(), m_str.size());
+    const std::wstring w = kvutf::Widen(m_str.data(), (int)m_str.size());
     BSTR bstr = ::SysAllocStringLen(w.data(), (UINT)w.size());
     if (bstr == nullptr)
         AfxThrowMemoryException();
@@ -712,7 +675,7 @@ BSTR CString::SetSysString(BSTR* pbstr) const
 {
     if (pbstr == nullptr)
         AfxThrowInvalidArgException();
-    const std::wstring w = Widen(m_str.data(), m_str.size());
+    const std::wstring w = kvutf::Widen(m_str.data(), (int)m_str.size());
     if (!::SysReAllocStringLen(pbstr, w.data(), (UINT)w.size()))
         AfxThrowMemoryException();
     return *pbstr;
@@ -827,3 +790,72 @@ UINT AFXAPI AfxHashString(LPCSTR lpsz, size_t nLength)
     }
     return h;
 }
+
+// ---- UTF-8 and UTF-16 --------------------------------------------------
+
+namespace kvutf {
+
+std::wstring Widen(LPCSTR lpsz, int nLength)
+{
+    std::wstring out;
+    if (lpsz == nullptr)
+        return out;
+    if (nLength < 0)
+        nLength = (int)std::strlen(lpsz);
+    if (nLength == 0)
+        return out;
+    const int n = ::MultiByteToWideChar(CP_UTF8, 0, lpsz, nLength, nullptr, 0);
+    if (n <= 0)
+        return out;
+    out.resize((size_t)n);
+    ::MultiByteToWideChar(CP_UTF8, 0, lpsz, nLength, out.data(), n);
+    return out;
+}
+
+std::string Narrow(LPCWSTR lpsz, int nLength)
+{
+    std::string out;
+    if (lpsz == nullptr)
+        return out;
+    if (nLength < 0)
+        nLength = (int)std::wcslen(lpsz);
+    if (nLength == 0)
+        return out;
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, lpsz, nLength, nullptr, 0, nullptr, nullptr);
+    if (n <= 0)
+        return out;
+    out.resize((size_t)n);
+    ::WideCharToMultiByte(CP_UTF8, 0, lpsz, nLength, out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+size_t CharLength(std::string_view s, size_t i)
+{
+    const unsigned char c = (unsigned char)s[i];
+    const size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 1;
+    if (i + n > s.size())
+        return 1;
+    for (size_t k = 1; k < n; ++k)
+        if (((unsigned char)s[i + k] & 0xC0) != 0x80)
+            return 1;
+    return n;
+}
+
+int ByteOffset(LPCSTR lpsz, int nLength, int nUnits)
+{
+    if (lpsz == nullptr || nUnits <= 0)
+        return 0;
+    const std::string_view s(lpsz, nLength < 0 ? std::strlen(lpsz) : (size_t)nLength);
+    size_t i = 0;
+    int units = 0;
+    while (i < s.size()) {
+        const size_t n = CharLength(s, i);
+        units += UnitsOfChar(n);
+        if (units > nUnits)
+            break;
+        i += n;
+    }
+    return (int)i;
+}
+
+} // namespace kvutf

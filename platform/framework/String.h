@@ -25,7 +25,7 @@ public:
     CString(std::nullptr_t) {}
     CString(LPCSTR lpch, int nLength);
     CString(const unsigned char* psz);
-    // Wide text is converted to the active code page (UTF-8).
+    // Wide text is converted to UTF-8.
     CString(LPCWSTR lpsz);
     CString(LPCWSTR lpch, int nLength);
     explicit CString(char ch, int nRepeat = 1);
@@ -246,6 +246,29 @@ inline bool operator<=(LPCSTR s1, const CString& s2) { return s2.Compare(s1) >= 
 inline bool operator>=(const CString& s1, const CString& s2) { return !(s1 < s2); }
 inline bool operator>=(const CString& s1, LPCSTR s2) { return s1.Compare(s2) >= 0; }
 inline bool operator>=(LPCSTR s1, const CString& s2) { return s2.Compare(s1) <= 0; }
+
+// UTF-8 and UTF-16. The program's text is UTF-8; the wide system functions
+// (text drawing and measuring among them, which read narrow text in the code
+// page of the selected font rather than the program's) take it as UTF-16.
+namespace kvutf {
+// lpsz of nLength bytes (-1: up to its terminating null) as UTF-16.
+std::wstring Widen(LPCSTR lpsz, int nLength = -1);
+// lpsz of nLength UTF-16 units (-1: up to its terminating null) as UTF-8.
+std::string Narrow(LPCWSTR lpsz, int nLength = -1);
+// Bytes (1 to 4) of the UTF-8 character that starts at s[i]; 1 for a byte
+// that starts no whole, valid character.
+size_t CharLength(std::string_view s, size_t i);
+// UTF-16 units (1 or 2) that Widen makes of the character of nBytes bytes.
+inline int UnitsOfChar(size_t nBytes) { return nBytes == 4 ? 2 : 1; }
+// The byte offset in lpsz (nLength bytes, -1: up to its null) of the
+// character that holds UTF-16 unit nUnits of its wide form: a count of units
+// taken from a wide function (characters that fit, characters drawn) mapped
+// back to the UTF-8 text. A count that ends inside a character (between the
+// two units of a surrogate pair) gives that character's start, so that a
+// text cut there never holds part of a character; a count past the end
+// gives the length.
+int ByteOffset(LPCSTR lpsz, int nLength, int nUnits);
+} // namespace kvutf
 
 // Sub-string iSubString (0-based) of lpszFullString cut at every chSep into
 // rString. FALSE (and rString empty) when there are fewer parts.

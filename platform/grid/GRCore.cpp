@@ -465,7 +465,7 @@ CSize MeasureCellText(HDC hdc, HFONT hFont, const CString& text, int nWrapWidth)
     RECT rc = { 0, 0, nWrapWidth > 0 ? nWrapWidth : 0, 0 };
     UINT fmt = DT_CALCRECT | DT_NOPREFIX | (nWrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE);
     if (!text.IsEmpty())
-        ::DrawTextA(hdc, text, text.GetLength(), &rc, fmt);
+        CDC::FromHandle(hdc)->DrawText(text, &rc, fmt);
     ::SelectObject(hdc, hOld);
     return CSize(rc.right - rc.left, rc.bottom - rc.top);
 }

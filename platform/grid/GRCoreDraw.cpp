@@ -240,7 +240,7 @@ void CGRGridCore::DrawCellText(CDC* pDC, const CRect& rect, const CGRStyle& styl
         fmt |= DT_WORDBREAK;
         // Vertical alignment of wrapped text by measuring it.
         CRect rcCalc = rc;
-        ::DrawTextA(hdc, text, text.GetLength(), &rcCalc, fmt | DT_CALCRECT);
+        pDC->DrawText(text, &rcCalc, fmt | DT_CALCRECT);
         int h = rcCalc.Height();
         if (h < rc.Height())
         {
@@ -262,7 +262,7 @@ void CGRGridCore::DrawCellText(CDC* pDC, const CRect& rect, const CGRStyle& styl
         else
             fmt |= DT_SINGLELINE | style.GetVerticalAlignment();
     }
-    ::DrawTextA(hdc, text, text.GetLength(), &rc, fmt);
+    pDC->DrawText(text, &rc, fmt);
     ::SetBkMode(hdc, oldMode);
     ::SetTextColor(hdc, oldColor);
     ::SelectObject(hdc, hOldFont);

@@ -482,9 +482,7 @@ void CGRRecordInfoBeam::Layout()
     {
         HGDIOBJ hOld = ::SelectObject(hdc, m_hFont ? (HGDIOBJ)m_hFont : ::GetStockObject(DEFAULT_GUI_FONT));
         CString t = GetRecordText();
-        SIZE sz;
-        if (::GetTextExtentPoint32A(hdc, t, t.GetLength(), &sz))
-            textW = std::max<int>(textW, (int)sz.cx + 12);
+        textW = std::max<int>(textW, (int)CDC::FromHandle(hdc)->GetTextExtent(t).cx + 12);
         ::SelectObject(hdc, hOld);
         ::ReleaseDC(m_hWnd, hdc);
     }
@@ -540,15 +538,14 @@ void CGRRecordInfoBeam::OnPaint()
             continue;
         CRect b = m_rcButtons[i];
         ::DrawEdge(hdc, &b, EDGE_RAISED, BF_RECT);
-        ::DrawTextA(hdc, glyphs[i], -1, &b, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        dc.DrawText(glyphs[i], -1, &b, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     CString t = GetRecordText();
     CRect rt = m_rcText;
     ::DrawEdge(hdc, &rt, EDGE_SUNKEN, BF_RECT);
-    ::DrawTextA(hdc, t, t.GetLength(), &rt, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    dc.DrawText(t, &rt, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     CRect rTitle = m_rcTitle;
-    ::DrawTextA(hdc, m_strTitle, m_strTitle.GetLength(), &rTitle,
-                DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    dc.DrawText(m_strTitle, &rTitle, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     ::SelectObject(hdc, hOldFont);
 }
 

@@ -67,10 +67,8 @@ CRect CGRTabBeam::GetTabRect(int nTab)
     {
         HGDIOBJ hOld = ::SelectObject(hdc, GetBeamFont(i == pTabs->GetActiveTab())->GetSafeHandle());
         CString label = pTabs->GetTabLabel(i);
-        SIZE sz = { 40, 0 };
-        ::GetTextExtentPoint32A(hdc, label, label.GetLength(), &sz);
+        const int w = (int)CDC::FromHandle(hdc)->GetTextExtent(label).cx + 16;
         ::SelectObject(hdc, hOld);
-        int w = (int)sz.cx + 16;
         if (i == nTab)
             result = CRect(x, rc.top, x + w, rc.bottom);
         x += w;
@@ -118,7 +116,7 @@ void CGRTabBeam::OnPaint()
         HGDIOBJ hOld = ::SelectObject(hdc, GetBeamFont(bActive)->GetSafeHandle());
         ::SetTextColor(hdc, ::GetSysColor(COLOR_BTNTEXT));
         CString label = pTabs->GetTabLabel(i);
-        ::DrawTextA(hdc, label, label.GetLength(), &tab, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        dc.DrawText(label, &tab, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         ::SelectObject(hdc, hOld);
     }
 }

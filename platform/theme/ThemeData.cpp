@@ -22,12 +22,7 @@ HTHEME UXOpenThemeData(HWND hWnd, LPCSTR lpszClassList)
     if (lpszClassList == nullptr || !UXIsAppThemed() || !UXIsThemeActive())
         return nullptr;
     // The platform takes the class list in UTF-16.
-    const int n = ::MultiByteToWideChar(CP_UTF8, 0, lpszClassList, -1, nullptr, 0);
-    if (n <= 0)
-        return nullptr;
-    std::wstring wide((size_t)n, L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, lpszClassList, -1, wide.data(), n);
-    return ::OpenThemeData(hWnd, wide.c_str());
+    return ::OpenThemeData(hWnd, kvutf::Widen(lpszClassList).c_str());
 }
 
 HRESULT UXCloseThemeData(HTHEME hTheme)

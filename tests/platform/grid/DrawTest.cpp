@@ -156,3 +156,47 @@ TEST(GridDrawing, OnAPrintingDeviceTheGridIsPrinting)
     EXPECT_NE(RGB(0, 0, 0), bmp.At(180, 70));
     EXPECT_FALSE(g.IsPrinting());
 }
+
+// Texts are UTF-8: "ÂÂÂÂ" is four letters as wide as "AAAA" in a column
+// title, in a cell and in a column fitted to its contents, not the eight
+// characters its bytes would make in the code page of a Western font.
+TEST(GridDrawing, TitlesCellsAndFittedColumnsReadTheirTextAsUtf8)
+{
+    const CString ascii("AAAA"), accented("\xC3\x82\xC3\x82\xC3\x82\xC3\x82");
+    auto inkWidth = [](const CString& text, ROWCOL nRow) {
+        DrawGrid g;
+        g.Param()->Set3dHeaders(FALSE);
+        const CGRStyle plain = CGRStyle().SetInterior(RGB(255, 255, 255)).SetBorders(grBorderAll, CGRPen(PS_NULL));
+        g.ChangeStandardStyle(plain);
+        g.ChangeColHeaderStyle(plain);
+        g.SetColWidth(2, 2, 150);
+        g.SetValueRange(CGRRange(nRow, 2), text);
+        Bitmap bmp(300, 200);
+        bmp.Fill(RGB(255, 255, 255));
+        g.OnGridDraw(bmp.DC());
+        CRect cell = g.CalcRectFromRowCol(nRow, 2);
+        cell.DeflateRect(1, 1);
+        int first = -1, last = -1;
+        for (int x = cell.left; x < cell.right; x++)
+            if (bmp.Count(CRect(x, cell.top, x + 1, cell.bottom), RGB(255, 255, 255)) < cell.Height()) {
+                if (first < 0)
+                    first = x;
+                last = x;
+            }
+        return first < 0 ? 0 : last - first + 1;
+    };
+    for (ROWCOL nRow : { (ROWCOL)0, (ROWCOL)3 }) {
+        SCOPED_TRACE(nRow);
+        const int width = inkWidth(ascii, nRow);
+        ASSERT_GT(width, 10);
+        EXPECT_NEAR(inkWidth(accented, nRow), width, 2);
+    }
+
+    auto fittedWidth = [](const CString& text) {
+        DrawGrid g;
+        g.SetValueRange(CGRRange(0, 2), text);
+        g.ResizeColWidthsToFit(CGRRange().SetCols(2));
+        return g.GetColWidth(2);
+    };
+    EXPECT_EQ(fittedWidth(accented), fittedWidth(ascii));
+}

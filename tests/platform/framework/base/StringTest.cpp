@@ -3,6 +3,7 @@
 #include "platform/framework/AfxRes.h"
 #include "tests/platform/framework/base/BaseTestRes.h"
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -262,6 +263,45 @@ TEST(String, BufferAccessAndConversions)
     EXPECT_STREQ("---", CString('-', 3));
     EXPECT_STREQ("ab", CString("abc", 2));
     EXPECT_STREQ("\xC3\xBC", CString(L"\u00FC"));
+}
+
+TEST(String, Utf16UnitCountsMapBackToWholeCharactersOfTheUtf8Text)
+{
+    // A count of UTF-16 units that a wide function answers (characters that
+    // fit, characters drawn) as a byte offset into the UTF-8 text: never
+    // inside a character.
+    struct Case { const char* text; int units; int bytes; };
+    const Case cases[] = {
+        { "m\xC2\xB3/h", 0, 0 },               // "m³/h": ³ is two bytes, one unit
+        { "m\xC2\xB3/h", 1, 1 },
+        { "m\xC2\xB3/h", 2, 3 },
+        { "m\xC2\xB3/h", 4, 5 },
+        { "m\xC2\xB3/h", 9, 5 },               // past the end: the length
+        { "R\xC2\xB2", 1, 1 },
+        { "R\xC2\xB2", 2, 3 },
+        { "\xE2\x82\xAC" "5", 1, 3 },          // "€5": three bytes, one unit
+        { "a\xF0\x9F\x92\xA7" "b", 1, 1 },     // a character outside the BMP: two units
+        { "a\xF0\x9F\x92\xA7" "b", 2, 1 },     // between its two units: its start
+        { "a\xF0\x9F\x92\xA7" "b", 3, 5 },
+        { "a\xF0\x9F\x92\xA7" "b", 4, 6 },
+        { "a\xB3" "b", 2, 2 },                 // a stray byte is one unit
+        { "\xE2\x82" "x", 2, 2 },              // so is each byte of a cut sequence
+        { "", 3, 0 },
+        { "abc", -1, 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << '"' << c.text << "\" units " << c.units);
+        EXPECT_EQ(c.bytes, kvutf::ByteOffset(c.text, -1, c.units));
+    }
+    // The count of bytes bounds the text.
+    EXPECT_EQ(3, kvutf::ByteOffset("m\xC2\xB3/h", 3, 5));
+    // The units of a valid text are those its wide form has.
+    for (const char* text : { "m\xC2\xB3/h", "a\xF0\x9F\x92\xA7" "b", "\xE2\x82\xAC" }) {
+        const std::wstring wide = kvutf::Widen(text);
+        EXPECT_EQ((int)std::strlen(text), kvutf::ByteOffset(text, -1, (int)wide.size()));
+        EXPECT_EQ(text, kvutf::Narrow(wide.c_str()));
+    }
+    EXPECT_EQ(L"m\u00B3", kvutf::Widen("m\xC2\xB3/h", 3));
 }
 
 } // namespace
