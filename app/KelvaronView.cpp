@@ -651,9 +651,7 @@ int CKelvaronView::CaptionWidth()
     int nWidth = 0;
     for (UINT nId : { IDS_CREATING_ASSEMBLY, IDS_EDITING_ASSEMBLY, IDS_ADDING_NOZZLES_TO, IDS_QUERY_NAME }) {
         CString text = LoadText(nId);
-        SIZE size = {};
-        ::GetTextExtentPoint32A(dc.GetSafeHdc(), text, text.GetLength(), &size);
-        nWidth = std::max(nWidth, (int)size.cx);
+        nWidth = std::max(nWidth, (int)dc.GetTextExtent(text).cx);
     }
     if (hOld != nullptr)
         ::SelectObject(dc.GetSafeHdc(), hOld);

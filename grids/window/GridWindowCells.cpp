@@ -447,7 +447,7 @@ void CGridWindow::DrawLineTypeCell(CDC* pDC, ROWCOL nRow, const CRect& rect, con
         int oldMode = ::SetBkMode(hdc, TRANSPARENT);
         COLORREF oldColour = ::SetTextColor(hdc, ::GetSysColor(COLOR_WINDOWTEXT));
         HGDIOBJ hOldFont = ::SelectObject(hdc, GetStyleFont(style, pDC));
-        ::DrawTextA(hdc, "<Unknown>", -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        pDC->DrawText("<Unknown>", -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         ::SelectObject(hdc, hOldFont);
         ::SetTextColor(hdc, oldColour);
         ::SetBkMode(hdc, oldMode);

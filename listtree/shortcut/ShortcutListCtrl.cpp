@@ -319,7 +319,7 @@ void OZWShortcutListCtrl::MeasureText(OZWListPaintContext* pCtx, CRect& rc)
     const int n = (int)std::strlen(psz);
     CRect calc(0, 0, nWidth, 0);
     HGDIOBJ hOld = pCtx->m_pFont != nullptr ? ::SelectObject(pCtx->m_pDC->m_hDC, pCtx->m_pFont->m_hObject) : nullptr;
-    ::DrawTextA(pCtx->m_pDC->m_hDC, n > 0 ? psz : " ", n > 0 ? n : 1, &calc,
+    pCtx->m_pDC->DrawText(n > 0 ? psz : " ", n > 0 ? n : 1, &calc,
                 DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK | DT_CENTER);
     if (hOld != nullptr)
         ::SelectObject(pCtx->m_pDC->m_hDC, hOld);
@@ -362,7 +362,7 @@ void OZWShortcutListCtrl::DrawSubItemText(OZWListPaintContext* pCtx)
     pDC->SetTextColor(pCtx->m_crText);
     const BOOL bEdited = pCtx->m_item.iItem == m_nEditItem && pCtx->m_nColumn == m_nEditColumn;
     if (!bEdited)
-        ::DrawTextA(pDC->m_hDC, psz, nLength, &text, nFormat);
+        pDC->DrawText(psz, nLength, &text, nFormat);
     if (hOld != nullptr)
         ::SelectObject(pDC->m_hDC, hOld);
 }

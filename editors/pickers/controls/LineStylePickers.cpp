@@ -17,7 +17,7 @@ void DrawLineStyleItem(LPDRAWITEMSTRUCT lpDIS, const CString& text, int nSampleW
     long nData = (long)(LONG_PTR)lpDIS->itemData;
     if (!IsKnownLineType(list, nData)) {
         RECT rcText = { rc.left, rc.top, rc.left + nSampleWidth, rc.bottom };
-        ::DrawTextA(hdc, text, -1, &rcText, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        CDC::FromHandle(hdc)->DrawText(text, &rcText, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     else {
         std::vector<DWORD> dashes = LineTypeDashes(list[(size_t)nData].pattern, nSampleWidth);
@@ -34,7 +34,7 @@ void DrawLineStyleItem(LPDRAWITEMSTRUCT lpDIS, const CString& text, int nSampleW
         ::DeleteObject(hPen);
         RECT rcText = rc;
         rcText.left += nSampleWidth + 6;
-        ::DrawTextA(hdc, text, -1, &rcText, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+        CDC::FromHandle(hdc)->DrawText(text, &rcText, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     }
     ::SelectObject(hdc, hOldBrush);
 }

@@ -59,7 +59,7 @@ void CLineWidthCombo::DrawItem(LPDRAWITEMSTRUCT lpDIS)
             ::DeleteObject(hPen);
         }
     }
-    ::DrawTextA(hdc, text, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    CDC::FromHandle(hdc)->DrawText(text, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     ::SetBkMode(hdc, oldMode);
 }
 

@@ -694,10 +694,10 @@ void OZWListEngine<TBase>::MeasureText(OZWListPaintContext* pCtx, CRect& rc)
     CRect calc(0, 0, nAvail, 0);
     HGDIOBJ hOld = pCtx->m_pFont != nullptr ? ::SelectObject(pDC->m_hDC, pCtx->m_pFont->m_hObject) : nullptr;
     if (nLength > 0) {
-        ::DrawTextA(pDC->m_hDC, pszText, nLength, &calc, nFormat);
+        pDC->DrawText(pszText, nLength, &calc, nFormat);
     } else {
         // An empty text still takes a line, so that the row can be seen.
-        ::DrawTextA(pDC->m_hDC, " ", 1, &calc, nFormat);
+        pDC->DrawText(" ", 1, &calc, nFormat);
         calc.right = calc.left;
     }
     if (hOld != nullptr)
@@ -1262,7 +1262,7 @@ void OZWListEngine<TBase>::DrawSubItemText(OZWListPaintContext* pCtx)
             if (const char* pLF = std::strchr(psz, '\n'))
                 nLength = (int)(pLF - psz);
         }
-        ::DrawTextA(pDC->m_hDC, psz, nLength, &text, nFormat);
+        pDC->DrawText(psz, nLength, &text, nFormat);
     }
     if (hOldFont != nullptr)
         ::SelectObject(pDC->m_hDC, hOldFont);

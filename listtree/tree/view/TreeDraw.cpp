@@ -87,13 +87,13 @@ int OZWTreeBaseV::MeasureLabel(CDC* pDC, OZWTreeItemNode* pNode, LPCSTR lpszText
             const CSize first = pDC->GetTextExtent(pNode->m_strFirstPart);
             pNode->m_nFirstPartWidth = first.cx;
             CRect second(rc.left + first.cx, 0, std::max<int>(rc.right, rc.left + first.cx + 1), 0);
-            ::DrawTextA(pDC->m_hDC, pNode->m_strSecondPart, pNode->m_strSecondPart.GetLength(), &second,
+            pDC->DrawText(pNode->m_strSecondPart, pNode->m_strSecondPart.GetLength(), &second,
                         DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK);
             rc.right = std::max<int>(second.right, rc.left + first.cx);
             rc.bottom = std::max<int>(second.Height(), first.cy);
         } else {
             const int n = (int)std::strlen(lpszText);
-            ::DrawTextA(pDC->m_hDC, n > 0 ? lpszText : " ", n > 0 ? n : 1, &rc,
+            pDC->DrawText(n > 0 ? lpszText : " ", n > 0 ? n : 1, &rc,
                         DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK);
             if (n == 0)
                 rc.right = rc.left;
@@ -102,12 +102,12 @@ int OZWTreeBaseV::MeasureLabel(CDC* pDC, OZWTreeItemNode* pNode, LPCSTR lpszText
     } else {
         const int n = SingleLineLength(lpszText);
         CRect calc(rc.left, 0, rc.left, 0);
-        ::DrawTextA(pDC->m_hDC, n > 0 ? lpszText : " ", n > 0 ? n : 1, &calc,
+        pDC->DrawText(n > 0 ? lpszText : " ", n > 0 ? n : 1, &calc,
                     DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_SINGLELINE | DT_NOCLIP);
-        const DWORD dwTabbed = n > 0 ? ::GetTabbedTextExtentA(pDC->m_hDC, lpszText, n, 0, nullptr) : 0;
+        const int nTabbed = n > 0 ? (int)pDC->GetTabbedTextExtent(lpszText, n, 0, nullptr).cx : 0;
         rc.top = 0;
         rc.bottom = calc.Height();
-        rc.right = rc.left + (n > 0 ? std::max<int>(calc.Width(), LOWORD(dwTabbed)) : 0);
+        rc.right = rc.left + (n > 0 ? std::max<int>(calc.Width(), nTabbed) : 0);
         rc.top -= 1;
         rc.bottom += 1;
         rc.OffsetRect(0, 1);
@@ -380,7 +380,7 @@ void OZWTreeBaseV::DrawSubItem(OZWListPaintContext* pCtx)
         if (m_dwListStyle & OZWLS_NOLABELWRAP) {
             const UINT nFormat = DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS |
                                  OZWListColumn::AlignFlags(pCtx->m_pColumn);
-            ::DrawTextA(pDC->m_hDC, psz, SingleLineLength(psz), &label, nFormat);
+            pDC->DrawText(psz, SingleLineLength(psz), &label, nFormat);
         } else if (pNode->m_bSplit) {
             CRect first(label.left, label.top, label.left + pNode->m_nFirstPartWidth, label.bottom);
             pDC->DrawText(pNode->m_strFirstPart, &first, DT_SINGLELINE | DT_NOPREFIX | DT_EXPANDTABS);
@@ -389,7 +389,7 @@ void OZWTreeBaseV::DrawSubItem(OZWListPaintContext* pCtx)
         } else {
             CRect text = label;
             text.top += 1;
-            ::DrawTextA(pDC->m_hDC, psz, (int)std::strlen(psz), &text,
+            pDC->DrawText(psz, (int)std::strlen(psz), &text,
                         DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS | DT_VCENTER);
         }
     }
@@ -478,7 +478,7 @@ HTREEITEM OZWTreeBaseV::HitTest(CPoint pt, UINT* pFlags)
 CBitmap* OZWTreeBaseV::CreateTextBitmap(CDC* pDC, LPCSTR lpszText)
 {
     CRect rc(0, 0, 0, 0);
-    ::DrawTextA(pDC->m_hDC, lpszText, -1, &rc, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+    pDC->DrawText(lpszText, -1, &rc, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
     if (rc.IsRectEmpty())
         rc.SetRect(0, 0, 1, 1);
     auto* pBitmap = new CBitmap;
@@ -491,7 +491,7 @@ CBitmap* OZWTreeBaseV::CreateTextBitmap(CDC* pDC, LPCSTR lpszText)
     pDC->FillSolidRect(&rc, GetBkColor());
     pDC->SetTextColor(GetTextColor());
     pDC->SetBkMode(TRANSPARENT);
-    ::DrawTextA(pDC->m_hDC, lpszText, -1, &rc, DT_NOPREFIX | DT_EXPANDTABS);
+    pDC->DrawText(lpszText, -1, &rc, DT_NOPREFIX | DT_EXPANDTABS);
     pDC->SelectObject(pOld);
     return pBitmap;
 }
