@@ -760,13 +760,13 @@ void OZWMDIFrameWnd::DrawCaption()
     const UINT nAlign = m_nCaptionAlign == 0 ? DT_LEFT : m_nCaptionAlign == 1 ? DT_CENTER : DT_RIGHT;
     CRect rectText(x, 0, rect.Width(), rect.Height());
     HGDIOBJ hOldFont = ::SelectObject(hDC, hFont != nullptr ? hFont : ::GetStockObject(DEFAULT_GUI_FONT));
-    SIZE sizeFirst = {};
-    ::GetTextExtentPoint32A(hDC, strFirst, strFirst.GetLength(), &sizeFirst);
-    ::DrawTextA(hDC, strFirst, strFirst.GetLength(), &rectText, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | nAlign);
+    CDC* pDC = CDC::FromHandle(hDC);
+    const CSize sizeFirst = pDC->GetTextExtent(strFirst);
+    pDC->DrawText(strFirst, &rectText, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | nAlign);
     if (!strSecond.IsEmpty() && x + sizeFirst.cx < rect.Width()) {
         ::SelectObject(hDC, hAltFont != nullptr ? hAltFont : ::GetStockObject(DEFAULT_GUI_FONT));
         CRect rectSecond(x + sizeFirst.cx, 0, rect.Width(), rect.Height());
-        ::DrawTextA(hDC, strSecond, strSecond.GetLength(), &rectSecond, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+        pDC->DrawText(strSecond, &rectSecond, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
     }
     ::SelectObject(hDC, hOldFont);
     if (hFont != nullptr)
