@@ -345,6 +345,8 @@ void CKelvaronView::OnUnitsChanged()
 
 void CKelvaronView::OnDestroy()
 {
+    // The editor works on the grids: it goes first.
+    CloseOpenEditor();
     ReleaseGrids();
     CFormView::OnDestroy();
 }
@@ -718,7 +720,7 @@ void CKelvaronView::CloseOpenEditor()
     if (m_pOpenDialog != nullptr && m_pOpenDialog->GetSafeHwnd() != nullptr)
         m_pOpenDialog->DestroyWindow();
     if (m_pOpenDialog != nullptr)
-        ClearCurrentDialog();
+        ClearCurrentDialog(m_pOpenDialog);
 }
 
 BOOL CKelvaronView::CloseKeeping()

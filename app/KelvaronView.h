@@ -17,6 +17,7 @@
 
 #include "platform/framework/Framework.h"
 #include "app/KelvaronViewCommands.h"
+#include "editors/base/window/ComponentDialog.h"
 #include "editors/pickers/controls/ColorStatic.h"
 #include "editors/pickers/controls/QueryWnd.h"
 #include "grids/window/GridView.h"
@@ -33,7 +34,7 @@ class CRecords;
 class OZU_PopupColorWell;
 struct ComponentFields;
 
-class CKelvaronView : public CFormView, public CGridView, public CQueryView
+class CKelvaronView : public CFormView, public CEditorView, public CQueryView
 {
     DECLARE_DYNCREATE(CKelvaronView)
 public:
@@ -154,12 +155,27 @@ public:
     void ShowLineTypePopup(const CRect& rect, long nLineType, long nRow) override;
     OZU_PopupColorWell* GetColourPopup() const { return m_pColourPopup; }
 
-    // Opens the editor of a component; the editor dialogs fill this in.
-    // bFromGridRow: the record is the main grid's row; bEditExisting: the
-    // grid's switch for the editors' duplicate test.
+    /////////////////////////////////////////////////////////////////////////
+    // The component editors (ViewEditors.cpp) and the store of what an
+    // editor holds (ViewSaveComponent.cpp)
+
+    // Opens the editor of a component's kind on a record (read while the
+    // editor opens), unless an editor is open already. bFromGridRow: the
+    // record is the main grid's row (the edit belongs to the current tab);
+    // bEditExisting: an existing component is edited (else one is added).
     virtual void OpenComponentDialog(CRecords& record, BOOL bFromGridRow, BOOL bEditExisting);
-    // The editor is gone: no open dialog, no edited tab.
-    void ClearCurrentDialog();
+    // The window the editors are made in: the main frame, which owns them.
+    CWnd* GetEditorParent() override;
+    // Stores the component the open editor holds, converted into the units
+    // the database keeps; FALSE when nothing was stored (the user has been
+    // told why), the edit then going on as it was.
+    BOOL SaveComponent(OZU_ComponentDialog* pEditor) override;
+    // The open editor was cancelled: the edit of the grid's row ends.
+    void EndEdit() override;
+    // The open editor is going: no open editor, no edited tab.
+    void ClearCurrentDialog(OZU_ComponentDialog* pEditor) override;
+    CString GetSymbolFolder() const override;
+    OZU_ComponentDialog* GetComponentEditor() const { return m_pOpenDialog; }
 
     // The context menu a right click on a window shows: the popup of the
     // grid context menus for it, its texts and states set. FALSE when the
@@ -264,6 +280,17 @@ protected:
     // The width the caption needs for the longest of its texts.
     int CaptionWidth();
 
+    // The component editors' part (ViewEditors.cpp, ViewSaveComponent.cpp).
+    // Tells the main frame which editor takes the curve-fit bar's
+    // coefficients (null: none).
+    void TellCurveFitEditor(CWnd* pEditor);
+    // Ends the edit of the grid's row as a cancelled editor does.
+    void AbandonEdit();
+    // The record of the main grid's current row as a component record (the
+    // Components columns of a tape's row), with the row's Tapes values for
+    // a tape; FALSE when the grid has no record there.
+    BOOL CopyCurrentRecord(CRecords& record);
+
     CComboBox m_queryCombo;
     CColorStatic m_nameStatic;
     CColorStatic m_captionStatic;
@@ -289,7 +316,7 @@ protected:
     BOOL m_bExchangeFailed = FALSE;
     BOOL m_bRowsCopied = FALSE;
     int m_nCurrentTab = 0;
-    CWnd* m_pOpenDialog = nullptr;
+    OZU_ComponentDialog* m_pOpenDialog = nullptr;
     int m_nEditedTab = -1;
     OZU_PopupColorWell* m_pColourPopup = nullptr;
     CWnd* m_pClickTarget = nullptr;

@@ -112,29 +112,7 @@ void CKelvaronView::OnUpdateComponentCommand(CCmdUI* pCmdUI)
 }
 
 /////////////////////////////////////////////////////////////////////////////
-// The grid's commands and the editors
-
-void CKelvaronView::OnAddComponent()
-{
-}
-
-void CKelvaronView::OnEditComponent()
-{
-}
-
-void CKelvaronView::EditComponentByKey(long)
-{
-}
-
-void CKelvaronView::OpenComponentDialog(CRecords&, BOOL, BOOL)
-{
-}
-
-void CKelvaronView::ClearCurrentDialog()
-{
-    m_pOpenDialog = nullptr;
-    m_nEditedTab = -1;
-}
+// The grid's commands
 
 void CKelvaronView::OnDeleteComponent()
 {

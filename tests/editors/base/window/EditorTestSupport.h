@@ -29,10 +29,13 @@ public:
     void Disconnect();
 
     CDatabase* GetDatabase() const override { return m_pDatabase; }
-    OZU_DiameterValue& ConvertNominal(OZU_DiameterValue& result, const OZU_DiameterValue& diameter, int) override
+    // The diameter as it is given, unless a test converts it.
+    OZU_DiameterValue& ConvertNominal(OZU_DiameterValue& result, const OZU_DiameterValue& diameter,
+                                      int nUnit) override
     {
-        return result = diameter;
+        return result = convertNominal ? convertNominal(diameter, nUnit) : diameter;
     }
+    std::function<OZU_DiameterValue(const OZU_DiameterValue&, int)> convertNominal;
     int GetFieldLength(int nColumn) const override;
     BOOL IsStartingUp() const override { return FALSE; }
     CGridState& GetGridState() override { return m_state; }

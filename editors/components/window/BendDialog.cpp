@@ -1,0 +1,60 @@
+#include "editors/components/window/BendDialog.h"
+#include "editors/components/window/ComponentEditorsRes.h"
+
+using namespace kvcomponents;
+
+IMPLEMENT_DYNAMIC(CBendDialog, OZU_ComponentDialog)
+
+BEGIN_MESSAGE_MAP(CBendDialog, OZU_ComponentDialog)
+END_MESSAGE_MAP()
+
+namespace {
+const ConnectionControls kMajor = { IDC_BEND_MAJOR_CODE, IDC_BEND_MAJOR_GENDER, IDC_BEND_MAJOR_SUFFIX };
+const ConnectionControls kMinor = { IDC_BEND_MINOR_CODE, IDC_BEND_MINOR_GENDER, IDC_BEND_MINOR_SUFFIX };
+} // namespace
+
+CBendDialog::CBendDialog(CGridWindow* pGrid, CRecords* pRecord, OZU_UnitSettings* pUnitSettings,
+                         CEditorView* pView)
+    : OZU_ComponentDialog(pGrid, pRecord, pUnitSettings, pView)
+{
+    OpenWindow(IDD_BEND_EDITOR);
+}
+
+CBendDialog::~CBendDialog() = default;
+
+BOOL CBendDialog::OnInitDialog()
+{
+    OZU_DiameterUnit diameterUnit;
+    OZU_AngleUnit angleUnit;
+    m_pUnitSettings->GetDiameterUnit(diameterUnit);
+    m_pUnitSettings->GetAngleUnit(angleUnit);
+    CViewColumns columns(m_pView);
+    m_values.Load(*m_pRecord, columns, diameterUnit.GetUnit());
+
+    if (!OZU_ComponentDialog::OnInitDialog())
+        return FALSE;
+    SetUnitCaptions(this, angleUnit, { IDC_ANGLE_UNIT });
+    SetDiameterCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT, IDC_DIAMETER_UNIT2 });
+    if (State().bAssemblyMode)
+        SetWindowText(LoadText(IDS_ASSEMBLY_BEND));
+    return TRUE;
+}
+
+void CBendDialog::DoDataExchange(CDataExchange* pDX)
+{
+    OZU_ComponentDialog::DoDataExchange(pDX);
+    m_shown.Exchange(this, pDX, IDC_BEND_ANGLE, m_values.angle, &OZU_BaseDialog::DDX_Angle);
+    m_shown.Exchange(this, pDX, IDC_BEND_MAJOR_DIAMETER, m_values.majorDiameter, &OZU_BaseDialog::DDX_Diameter);
+    m_shown.Exchange(this, pDX, IDC_BEND_MINOR_DIAMETER, m_values.minorDiameter, &OZU_BaseDialog::DDX_Diameter);
+    ExchangeConnectionGender(this, pDX, kMinor, m_values.minorConnection);
+    ExchangeConnectionSuffix(this, pDX, kMinor, m_values.minorConnection);
+    ExchangeConnectionCode(this, pDX, kMinor, m_values.minorConnection);
+    ExchangeConnection(this, pDX, kMajor, m_values.majorConnection);
+}
+
+void CBendDialog::OnOK()
+{
+    OZU_ComponentDialog::OnOK();
+    m_values.FitTexts();
+    FinishOK();
+}

@@ -1,0 +1,60 @@
+#include "editors/components/window/LTODialog.h"
+#include "editors/components/window/ComponentEditorsRes.h"
+
+using namespace kvcomponents;
+
+IMPLEMENT_DYNAMIC(CLTODialog, OZU_ComponentDialog)
+
+BEGIN_MESSAGE_MAP(CLTODialog, OZU_ComponentDialog)
+END_MESSAGE_MAP()
+
+namespace {
+const ConnectionControls kMinor = { IDC_TAKE_OFF_MINOR_CODE, IDC_TAKE_OFF_MINOR_GENDER, IDC_TAKE_OFF_MINOR_SUFFIX };
+} // namespace
+
+CLTODialog::CLTODialog(CGridWindow* pGrid, CRecords* pRecord, OZU_UnitSettings* pUnitSettings, CEditorView* pView)
+    : OZU_ComponentDialog(pGrid, pRecord, pUnitSettings, pView)
+{
+    m_cbPipeType.SetView(pView);
+    OpenWindow(IDD_TAKE_OFF_EDITOR);
+}
+
+CLTODialog::~CLTODialog() = default;
+
+BOOL CLTODialog::OnInitDialog()
+{
+    OZU_DiameterUnit diameterUnit;
+    m_pUnitSettings->GetDiameterUnit(diameterUnit);
+    CViewColumns columns(m_pView);
+    m_values.Load(*m_pRecord, columns, diameterUnit.GetUnit());
+
+    if (!OZU_ComponentDialog::OnInitDialog())
+        return FALSE;
+    SetDiameterCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT, IDC_DIAMETER_UNIT2 });
+    if (State().bAssemblyMode)
+        SetWindowText(LoadText(IDS_ASSEMBLY_TAKE_OFF));
+    // A type PipeTable lacks is added to it, so that the take-off keeps it.
+    if (!m_values.pipeType.IsEmpty() && !SelectListText(m_cbPipeType, m_values.pipeType))
+        m_cbPipeType.AddPipeType(m_values.pipeType);
+    return IsOpen();
+}
+
+void CLTODialog::DoDataExchange(CDataExchange* pDX)
+{
+    OZU_ComponentDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_TAKE_OFF_PIPE_TYPE, m_cbPipeType);
+    m_shown.Exchange(this, pDX, IDC_TAKE_OFF_LATERAL, m_values.lateralDiameter, &OZU_BaseDialog::DDX_Diameter);
+    m_shown.Exchange(this, pDX, IDC_TAKE_OFF_SUBMAIN, m_values.submainDiameter, &OZU_BaseDialog::DDX_Diameter);
+    ExchangeConnection(this, pDX, kMinor, m_values.minorConnection);
+}
+
+void CLTODialog::OnOK()
+{
+    OZU_ComponentDialog::OnOK();
+    int nSelected = m_cbPipeType.GetSafeHwnd() != nullptr ? m_cbPipeType.GetCurSel() : CB_ERR;
+    if (nSelected != CB_ERR)
+        m_cbPipeType.GetLBText(nSelected, m_values.pipeType);
+    CViewColumns columns(m_pView);
+    m_values.FitTexts(columns);
+    FinishOK();
+}
