@@ -6,6 +6,7 @@
 #include "app/KelvaronDoc.h"
 #include "app/MainFrm.h"
 #include "app/OptionsDlg.h"
+#include "app/QueriesAndPasteRes.h"
 #include "database/records/ComponentRecords.h"
 #include "editors/pickers/controls/ColourWells.h"
 #include "grids/core/GridTables.h"
@@ -55,6 +56,48 @@ BEGIN_MESSAGE_MAP(CKelvaronView, CFormView)
     ON_UPDATE_COMMAND_UI(ID_REMOVE_NOZZLE, OnUpdateComponentCommand)
     ON_COMMAND(ID_CLOSE_KEEPING, OnCloseKeeping)
     ON_COMMAND(ID_CLOSE_RESTORING, OnCloseRestoring)
+    // The user's queries (ViewQueries.cpp).
+    ON_COMMAND(ID_EXECUTE_QUERY, OnExecuteQuery)
+    ON_COMMAND(ID_SAVE_QUERY, OnSaveQuery)
+    ON_COMMAND(ID_DELETE_QUERY, OnDeleteQuery)
+    ON_COMMAND(ID_RELOAD_QUERIES, OnReloadQueries)
+    ON_UPDATE_COMMAND_UI(ID_EXECUTE_QUERY, OnUpdateExecuteQuery)
+    ON_UPDATE_COMMAND_UI(ID_SAVE_QUERY, OnUpdateSaveQuery)
+    ON_UPDATE_COMMAND_UI(ID_DELETE_QUERY, OnUpdateDeleteQuery)
+    ON_UPDATE_COMMAND_UI(ID_RELOAD_QUERIES, OnUpdateReloadQueries)
+    ON_CBN_SELCHANGE(IDC_VIEW_QUERIES, OnQuerySelChange)
+    ON_CBN_EDITCHANGE(IDC_VIEW_QUERIES, OnQueryEditChange)
+    // Clipboard, find, undo, the Columns menu and orphan nozzles
+    // (ViewClipboard.cpp).
+    ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+    ON_COMMAND(ID_EDIT_CUT, OnEditCut)
+    ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
+    ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
+    ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
+    ON_COMMAND(ID_UNDO_RECORD, OnUndoRecord)
+    ON_COMMAND(ID_EDIT_FIND, OnEditFind)
+    ON_COMMAND(ID_EDIT_REPLACE, OnEditReplace)
+    ON_COMMAND(ID_FIND_NEXT, OnFindNext)
+    ON_COMMAND(ID_FIND_PREVIOUS, OnFindPrevious)
+    ON_COMMAND(ID_DELETE_ORPHAN_NOZZLES, OnDeleteOrphanNozzles)
+    ON_COMMAND_RANGE(ID_COLUMN_FIRST, ID_COLUMN_LAST, OnColumnMenu)
+    ON_COMMAND(ID_FIT_TO_CONTENT, OnFitToContent)
+    ON_COMMAND(ID_FIT_TO_WINDOW, OnFitToWindow)
+    ON_COMMAND(ID_STRETCH_TO_FIT, OnStretchToFit)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateEditCut)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateEditUndo)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, OnUpdateEditRedo)
+    ON_UPDATE_COMMAND_UI(ID_UNDO_RECORD, OnUpdateUndoRecord)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_FIND, OnUpdateNeedsNoDialog)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_REPLACE, OnUpdateNeedsNoDialog)
+    ON_UPDATE_COMMAND_UI(ID_FIND_NEXT, OnUpdateNeedsNoDialog)
+    ON_UPDATE_COMMAND_UI(ID_FIND_PREVIOUS, OnUpdateNeedsNoDialog)
+    ON_UPDATE_COMMAND_UI(ID_DELETE_ORPHAN_NOZZLES, OnUpdateNeedsNoDialog)
+    ON_UPDATE_COMMAND_UI(ID_FIT_TO_CONTENT, OnUpdateFit)
+    ON_UPDATE_COMMAND_UI(ID_FIT_TO_WINDOW, OnUpdateFit)
+    ON_UPDATE_COMMAND_UI(ID_STRETCH_TO_FIT, OnUpdateFit)
 END_MESSAGE_MAP()
 
 namespace {
@@ -542,8 +585,10 @@ void CKelvaronView::OnTabSelChange(NMHDR*, LRESULT* pResult)
     }
 
     SwitchGridTable(nTab);
-    if (nTab == TABLE_QUERY)
+    if (nTab == TABLE_QUERY) {
         m_pQueryWnd->RestoreText();
+        OnQueryTabShown();
+    }
 
     if (nTab == TABLE_OUTLET && m_bNozzlePaneShown)
         m_pNozzleWnd->FillNozzles(m_pGrid->GetCurrentKey());

@@ -23,6 +23,8 @@
 #include "grids/window/GridView.h"
 #include "platform/grid/GRGridWnd.h"
 
+#include <vector>
+
 class CKelvaronDoc;
 class CGridWindow;
 class CAssemWnd;
@@ -33,6 +35,9 @@ class CTabWnd;
 class CRecords;
 class OZU_PopupColorWell;
 struct ComponentFields;
+namespace kvgrid {
+class CQueryFile;
+}
 
 class CKelvaronView : public CFormView, public CEditorView, public CQueryView
 {
@@ -233,6 +238,102 @@ public:
     // TRUE while an assembly is being built or edited.
     BOOL IsEditingAssembly() const { return m_gridState.bAssemblyMode; }
 
+    /////////////////////////////////////////////////////////////////////////
+    // The user's queries on the Query tab (ViewQueries.cpp)
+
+    // The file of the saved queries: the program folder's "Queries.kvq".
+    static CString GetQueryFilePath();
+    // The saved queries' titles into the combo (item data: the number of
+    // the query in the file); a damaged file is reported.
+    void FillQueryCombo();
+    // Loads the query chosen in the combo into the query pane (bFromCombo),
+    // or takes the pane's text (entering the Query tab); a plain SELECT runs
+    // at once when the options say so.
+    void LoadQuery(BOOL bFromCombo);
+    // Runs the statements of the query pane: a SELECT shows its rows in the
+    // grid; any other statement runs in a transaction kept only when the user
+    // says yes.
+    afx_msg void OnExecuteQuery();
+    afx_msg void OnSaveQuery();
+    afx_msg void OnDeleteQuery();
+    afx_msg void OnReloadQueries();
+    // Shows a failure's own message in the application's message box, and
+    // deletes the exception.
+    static void ReportFailure(CException* e);
+    // The title of the saved query the pane's text belongs to ("" none).
+    const CString& GetQueryTitle() const { return m_strQueryTitle; }
+
+    /////////////////////////////////////////////////////////////////////////
+    // Clipboard, find, undo, the Columns menu and orphan nozzles
+    // (ViewClipboard.cpp)
+
+    // The grid of the focus window (or of its parent): the main grid or a
+    // side grid; null when none.
+    CGRGridCore* GetFocusedGrid();
+    // The text searched by Find next and Find previous (the main frame's
+    // find box sets it).
+    void SetFindText(LPCTSTR lpszText);
+    // Searches the text again in the grid clicked last, downwards or upwards;
+    // with no text yet, the newest of the main frame's find list.
+    BOOL FindNextPrev(BOOL bDown);
+    // The entries of the shown table's columns appended to the Columns menu.
+    void AppendColumnEntries(CMenu& popup);
+    afx_msg void OnDeleteOrphanNozzles();
+
+protected:
+    afx_msg void OnEditCopy();
+    afx_msg void OnEditCut();
+    afx_msg void OnEditPaste();
+    afx_msg void OnEditUndo();
+    afx_msg void OnEditRedo();
+    afx_msg void OnUndoRecord();
+    afx_msg void OnEditFind();
+    afx_msg void OnEditReplace();
+    afx_msg void OnFindNext();
+    afx_msg void OnFindPrevious();
+    afx_msg void OnColumnMenu(UINT nID);
+    afx_msg void OnFitToContent();
+    afx_msg void OnFitToWindow();
+    afx_msg void OnStretchToFit();
+    afx_msg void OnUpdateEditCopy(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEditCut(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEditUndo(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEditRedo(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateUndoRecord(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateNeedsNoDialog(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateFit(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateExecuteQuery(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateSaveQuery(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateDeleteQuery(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateReloadQueries(CCmdUI* pCmdUI);
+    afx_msg void OnQuerySelChange();
+    afx_msg void OnQueryEditChange();
+
+    // The Query tab shown: the saved queries read the first time, and the
+    // pane's query run when the options say so.
+    void OnQueryTabShown();
+    void ShowQueryTitles(const kvgrid::CQueryFile& file);
+    // The combo's entry of exactly this title; -1 when none.
+    int FindQueryItem(const CString& title);
+    // The query's title the combo's text names: the saved query whose text
+    // the pane holds when the combo shows its title marked as changed ("*").
+    CString QueryNameInCombo();
+    // Saves the pane's text as the query of this title; FALSE when nothing
+    // was saved (the user said no, or the file could not be written).
+    BOOL SaveQueryAs(const CString& title);
+    // A SELECT's rows in the grid; FALSE (reported) when it cannot run.
+    BOOL ShowQueryResult(const CString& statement);
+    // The Query table's grid without rows or columns.
+    void ClearQueryResult();
+    // Runs a statement that is not a plain SELECT; FALSE when the statements
+    // after it are not to run (it failed, and is no DROP).
+    BOOL RunChangingStatement(const CString& statement, int nKind);
+    // The view's own copy and paste of the main grid's rows.
+    void CopyRows();
+    void PasteRows();
+    void SetFitType(int nFitType);
+
 protected:
     afx_msg void OnCloseKeeping() { CloseKeeping(); }
     afx_msg void OnCloseRestoring() { CloseRestoring(); }
@@ -325,6 +426,14 @@ protected:
     CFont* m_pBeamFonts[2] = { nullptr, nullptr };
     CRecords* m_pCurveFitRecord = nullptr;
     char m_szTipText[2048] = {};
+
+    // The user's queries and the clipboard.
+    BOOL m_bQueriesRead = FALSE;   // the combo was filled from the query file
+    CString m_strQueryTitle;       // the saved query the pane's text belongs to
+    CString m_strTypedName;        // the name typed for the query since then
+    CString m_strCopiedText;       // the text the last row copy put on the clipboard
+    // The grid columns of each row of that text, cell by cell.
+    std::vector<std::vector<int>> m_copiedColumns;
 
     DECLARE_MESSAGE_MAP()
 };

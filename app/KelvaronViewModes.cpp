@@ -425,6 +425,7 @@ BOOL CKelvaronView::PrepareContextMenu(CWnd* pWnd, CMenu& menu, CMenu*& pPopup)
             pPopup->CheckMenuItem(fits[i], MF_BYCOMMAND | (nFit == i + 1 ? MF_CHECKED : MF_UNCHECKED));
             EnableItem(*pPopup, fits[i], m_nCurrentTab != TABLE_QUERY);
         }
+        AppendColumnEntries(*pPopup);
     }
     else if (name == "Nozz") {
         SetItemText(*pPopup, ID_EDIT_NOZZLES, IDS_FINISH_EDITING);

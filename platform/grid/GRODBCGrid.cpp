@@ -85,7 +85,9 @@ void CGRODBCGrid::OpenRecordset()
     SetSelection(nullptr);
     if (!prs)
         return;
-    if (!prs->IsOpen())
+    // A recordset with no statement to run (a query not given yet) is an
+    // empty grid, not an error.
+    if (!prs->IsOpen() && !prs->GetDefaultSQL().IsEmpty())
     {
         try
         {

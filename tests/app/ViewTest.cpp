@@ -481,7 +481,8 @@ TEST_F(ViewTest, ContextMenusFollowTheGridAndTheState)
     Start();
     State().bColumnMenu = TRUE;
     std::vector<std::string> columns = ContextMenu(Grid());
-    ASSERT_EQ(3u, columns.size());
+    // The fit modes, then the columns of the table.
+    ASSERT_GT(columns.size(), 3u);
     EXPECT_NE(std::string::npos, columns[Grid()->GetFitType() - 1].find("(checked)"));
     EXPECT_FALSE(State().bColumnMenu);
     EXPECT_EQ((std::vector<std::string>{ "Edit Item", "&Remove From Assembly (off)", "&Finish Assembly (off)" }),
