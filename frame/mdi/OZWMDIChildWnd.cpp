@@ -58,6 +58,23 @@ BOOL HasOtherVisibleMDIChild(CWnd* pChild)
     return FALSE;
 }
 
+void AddDocumentFrameFilters(OZWMsgFilter::DescriptorTable& table, LPCSTR lpszButtonClass)
+{
+    table.Add({OZWMDIChildWnd::kSysCommand, -1, FilterClass("nsSysCommandEx::ScxMsgFilter"), 0});
+    table.Add({OZWMDIChildWnd::kCaptionControls, -1, FilterClass("OZWCaptionControlListMsgFilter"), 1});
+    table.Add({OZWMDIChildWnd::kCaptionButton, OZWMDIChildWnd::kCaptionControls, FilterClass(lpszButtonClass), 0});
+    table.Add({OZWMDIChildWnd::kCaptionNCRDblClk, -1, FilterClass("nsSysCommandEx::ScxCaptionNCRDBLClkFilter"), 0});
+    table.Add({OZWMDIChildWnd::kContextMenu, -1, FilterClass("nsSysCommandEx::ScxContextMenuFilter"), 0});
+}
+
+void EnableDocumentFrameFilters(OZWMsgFilter* pRoot, const OZWMsgFilter::DescriptorTable& table, DWORD dwFlags)
+{
+    BOOL values[5];
+    ChildFilterEnables(dwFlags, values);
+    pRoot->ApplyDescriptors(table, values);
+    OZWMDIFrameWnd::InstallCaptionControlList(pRoot, OZWMDIChildWnd::kCaptionControls);
+}
+
 } // namespace ozwframe
 
 IMPLEMENT_DYNCREATE(OZWMDIChildWnd, CMDIChildWnd)
@@ -76,12 +93,7 @@ END_MESSAGE_MAP()
 OZWMDIChildWnd::OZWMDIChildWnd()
 {
     m_pMsgFilter = new OZWMsgFilter(this, -1);
-    using ozwframe::FilterClass;
-    m_filterDescriptors.Add({kSysCommand, -1, FilterClass("nsSysCommandEx::ScxMsgFilter"), 0});
-    m_filterDescriptors.Add({kCaptionControls, -1, FilterClass("OZWCaptionControlListMsgFilter"), 1});
-    m_filterDescriptors.Add({kCaptionButton, kCaptionControls, FilterClass("nsSysCommandEx::ScxButtonMDIChildMsgFilter"), 0});
-    m_filterDescriptors.Add({kCaptionNCRDblClk, -1, FilterClass("nsSysCommandEx::ScxCaptionNCRDBLClkFilter"), 0});
-    m_filterDescriptors.Add({kContextMenu, -1, FilterClass("nsSysCommandEx::ScxContextMenuFilter"), 0});
+    ozwframe::AddDocumentFrameFilters(m_filterDescriptors, "nsSysCommandEx::ScxButtonMDIChildMsgFilter");
 }
 
 OZWMDIChildWnd::~OZWMDIChildWnd()
@@ -97,10 +109,7 @@ OZWMDIFrameWnd* OZWMDIChildWnd::GetOZWMDIFrame() const
 
 void OZWMDIChildWnd::EnableSysCommandEx(DWORD dwFlags)
 {
-    BOOL values[5];
-    ozwframe::ChildFilterEnables(dwFlags, values);
-    m_pMsgFilter->ApplyDescriptors(m_filterDescriptors, values);
-    OZWMDIFrameWnd::InstallCaptionControlList(m_pMsgFilter, kCaptionControls);
+    ozwframe::EnableDocumentFrameFilters(m_pMsgFilter, m_filterDescriptors, dwFlags);
 }
 
 BOOL OZWMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)

@@ -77,4 +77,12 @@ void DestroyFrameBars(CFrameWnd* pFrame);
 // TRUE when the main window is an MDI frame whose client holds a visible
 // MDI child other than pChild.
 BOOL HasOtherVisibleMDIChild(CWnd* pChild);
+// The five filters of a document frame's caption (the MDI child's and the
+// dockable frame's), kinds 257, 256, 258, 259 and 262; the caption button's
+// class (kind 258) differs between them.
+void AddDocumentFrameFilters(OZWMsgFilter::DescriptorTable& table, LPCSTR lpszButtonClass);
+// Switches those filters by the frame's option bits (bit 0 the extended
+// system commands; bits 1 to 3 off the button, the right double click, the
+// context menu); the caption-control list keeps only the extended button.
+void EnableDocumentFrameFilters(OZWMsgFilter* pRoot, const OZWMsgFilter::DescriptorTable& table, DWORD dwFlags);
 } // namespace ozwframe

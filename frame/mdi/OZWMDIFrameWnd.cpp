@@ -267,6 +267,34 @@ BOOL OZWMDIFrameWnd::ActivateOtherDockedFrame(CFrameWnd*)
     return FALSE;
 }
 
+void OZWMDIFrameWnd::ActivateDockedFrame(CFrameWnd* pFrame, BOOL bForce)
+{
+    CFrameWnd* pOld = m_pActiveDockedChild;
+    if (pFrame == pOld && !bForce)
+        return;
+    // The frame that loses the activation: the docked one, else the MDI
+    // child (only when a docked frame takes its place).
+    CFrameWnd* pLosing = pOld;
+    if (pLosing == nullptr && pFrame != nullptr)
+        pLosing = MDIGetActive();
+    if (pLosing != nullptr && pLosing != pFrame && pLosing->m_hWnd != nullptr) {
+        if (CView* pView = pLosing->GetActiveView())
+            pView->OnActivateView(FALSE, pView, pView);
+        pLosing->SendMessage(WM_NCACTIVATE, FALSE);
+    }
+    m_pActiveDockedChild = pFrame;
+    if (pFrame != nullptr) {
+        if (CView* pView = pFrame->GetActiveView())
+            pView->OnActivateView(TRUE, pView, pView);
+        pFrame->SendMessage(WM_NCACTIVATE, TRUE);
+        pFrame->OnUpdateFrameMenu(nullptr);
+    } else if (CMDIChildWnd* pChild = MDIGetActive(); pChild != nullptr && pOld != nullptr) {
+        pChild->SendMessage(WM_NCACTIVATE, TRUE);
+        pChild->OnUpdateFrameMenu(TRUE, pChild, nullptr);
+    }
+    OnUpdateFrameTitle(TRUE);
+}
+
 void OZWMDIFrameWnd::GetNextDockingPlace(UINT& nDockBarID, int placement[3], float& fShare, int& nHeight)
 {
     const ozwframe::DockingPlace place = ozwframe::NextDockingPlace(m_dockingPlaces, &m_nDockingPlace);

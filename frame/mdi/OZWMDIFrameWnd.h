@@ -98,6 +98,12 @@ public:
     virtual void DeactivateDockedChild(BOOL bActivateClient);
     // Looks for another docked document frame to activate; TRUE when found.
     virtual BOOL ActivateOtherDockedFrame(CFrameWnd* pSkip);
+    // Makes a docked document frame the active document frame: the MDI
+    // child (or the docked frame) that had the activation loses it, its view
+    // first. Nothing happens when pFrame is active already, unless bForce.
+    // Null: no docked frame is active any more; the active MDI child's
+    // caption shows active again.
+    virtual void ActivateDockedFrame(CFrameWnd* pFrame, BOOL bForce);
 
     // ---- Caption
     // The custom gradient caption: only on Windows 4 or later without a
