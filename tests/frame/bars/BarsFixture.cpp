@@ -1,0 +1,134 @@
+#include "tests/frame/bars/BarsFixture.h"
+
+#include <string>
+
+CBarsTestApp theApp;
+
+OZWAutoHideBar* CBarsTestFrame::GetAutoHideBar(DWORD dwSide)
+{
+    switch (dwSide) {
+    case CBRS_ALIGN_LEFT:
+        return &m_strips[0];
+    case CBRS_ALIGN_TOP:
+        return &m_strips[1];
+    case CBRS_ALIGN_RIGHT:
+        return &m_strips[2];
+    case CBRS_ALIGN_BOTTOM:
+        return &m_strips[3];
+    default:
+        return nullptr;
+    }
+}
+
+void CBarsTestFrame::EnableDocking(DWORD dwDockStyle)
+{
+    OZWAutoHideBar* strips[4] = { &m_strips[0], &m_strips[1], &m_strips[2], &m_strips[3] };
+    OZWFrameDocking::EnableDocking(this, dwDockStyle, strips);
+}
+
+void CBarsTestFrame::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
+{
+    OZWFrameDocking::FloatControlBar(this, pBar, point, dwStyle);
+}
+
+void CBarsTestFrame::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
+{
+    OZWFrameDocking::ShowControlBar(this, pBar, bShow, bDelay);
+}
+
+void CBarsTestFrame::RecalcLayout(BOOL bNotify)
+{
+    CFrameWnd::RecalcLayout(bNotify);
+    OZWFrameDocking::RedrawDockBars(this);
+}
+
+namespace barstest {
+
+void Pump()
+{
+    kvtest::PumpMessages();
+}
+
+CRect ScreenRect(const CWnd* pWnd)
+{
+    CRect rect;
+    ::GetWindowRect(pWnd->m_hWnd, &rect);
+    return rect;
+}
+
+CRect ChildRect(const CWnd* pWnd)
+{
+    CRect rect = ScreenRect(pWnd);
+    ::MapWindowPoints(nullptr, ::GetParent(pWnd->m_hWnd), (LPPOINT)&rect, 2);
+    return rect;
+}
+
+std::string RowsOf(const CDockBar* pDockBar)
+{
+    std::string s;
+    for (INT_PTR i = 1; i < pDockBar->m_arrBars.GetSize(); ++i) {
+        void* pEntry = pDockBar->m_arrBars[i];
+        if (!s.empty())
+            s += ' ';
+        if (pEntry == nullptr)
+            s += '|';
+        else if (CDockBar::IsPlaceholder(pEntry))
+            s += "#" + std::to_string(CDockBar::PlaceholderID(pEntry));
+        else
+            s += std::to_string(static_cast<CControlBar*>(pEntry)->GetDlgCtrlID());
+    }
+    return s;
+}
+
+void PostMouse(CWnd* pWnd, UINT nMsg, CPoint ptScreen, UINT nFlags)
+{
+    CPoint pt = ptScreen;
+    pWnd->ScreenToClient(&pt);
+    ::PostMessageA(pWnd->m_hWnd, nMsg, nFlags, MAKELPARAM(pt.x, pt.y));
+}
+
+void Click(CWnd* pWnd, CPoint ptClient)
+{
+    pWnd->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptClient.x, ptClient.y));
+    pWnd->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptClient.x, ptClient.y));
+}
+
+} // namespace barstest
+
+void BarsTest::SetUp()
+{
+    m_pFrame = new CBarsTestFrame;
+    ASSERT_TRUE(m_pFrame->Create(nullptr, "Bars Test", WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 600)));
+    m_hWndFrame = m_pFrame->m_hWnd;
+    theApp.m_pMainWnd = m_pFrame;
+    m_pClient = new CWnd;
+    ASSERT_TRUE(m_pClient->Create("STATIC", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), m_pFrame,
+                                  AFX_IDW_PANE_FIRST));
+    m_pFrame->ShowWindow(SW_SHOWNORMAL);
+    m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
+    Layout();
+}
+
+void BarsTest::TearDown()
+{
+    if (::IsWindow(m_hWndFrame))
+        m_pFrame->DestroyWindow();
+    barstest::Pump();
+    theApp.m_pMainWnd = nullptr;
+    for (OZWControlBar* pBar : m_bars)
+        delete pBar;
+    m_bars.clear();
+    delete m_pClient;
+    m_pClient = nullptr;
+}
+
+OZWDockBar* BarsTest::DockBar(UINT nID) const
+{
+    return DYNAMIC_DOWNCAST(OZWDockBar, m_pFrame->GetControlBar(nID));
+}
+
+void BarsTest::Layout()
+{
+    m_pFrame->RecalcLayout();
+    barstest::Pump();
+}

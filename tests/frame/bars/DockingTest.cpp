@@ -1,0 +1,74 @@
+// Bars of the toolkit docked, shared in rows, floated and docked back.
+#include "tests/frame/bars/BarsFixture.h"
+
+#include <string>
+
+using barstest::RowsOf;
+using barstest::ScreenRect;
+
+TEST_F(BarsTest, NewBarKeepsTheDefaultSizeInEveryPlacement)
+{
+    OZWControlBar* pBar = NewBar(100, "Fit", 0);
+    EXPECT_EQ(CSize(300, 180), pBar->m_szHorzDock);
+    EXPECT_EQ(CSize(300, 180), pBar->m_szVertDock);
+    EXPECT_EQ(CSize(300, 180), pBar->m_szFloat);
+    EXPECT_EQ(m_pFrame, pBar->m_pFrameWnd);
+}
+
+TEST_F(BarsTest, UniqueBarIDs)
+{
+    NewBar(100, "A", 0);
+    NewBar(101, "B", 0);
+    EXPECT_EQ(102u, OZWControlBar::GetUniqueBarID(m_pFrame, 100));
+    EXPECT_EQ(0u, OZWControlBar::GetUniqueBarID(nullptr, 100));
+    EXPECT_FALSE(OZWControlBar::IsBarIDFree(m_pFrame, 101));
+    EXPECT_TRUE(OZWControlBar::IsBarIDFree(m_pFrame, 102));
+    EXPECT_FALSE(OZWControlBar::IsBarIDFree(m_pFrame, 0));
+    // Dock bars do not count.
+    EXPECT_TRUE(OZWControlBar::IsBarIDFree(m_pFrame, AFX_IDW_DOCKBAR_TOP));
+}
+
+TEST_F(BarsTest, DockedAtAWidthWithItsSplitterAndEdge)
+{
+    OZWControlBar* pBar = NewBar(100, "Fit", SCBX_GRIPPER | SCBX_BORDERS);
+    m_pFrame->DockControlBarEx(pBar, AFX_IDW_DOCKBAR_RIGHT, 0, 0, 1.0f, 250);
+    Layout();
+    OZWDockBar* pRight = DockBar(AFX_IDW_DOCKBAR_RIGHT);
+    ASSERT_NE(nullptr, pRight);
+    EXPECT_EQ(pRight, pBar->m_pDockBar);
+    // Before the side's auto-hide strip, which waits hidden in the first row.
+    const std::string strip = std::to_string(m_pFrame->m_strips[2].GetDlgCtrlID());
+    EXPECT_EQ("100 " + strip + " |", RowsOf(pRight));
+    EXPECT_EQ(250, ScreenRect(pBar).Width());
+    EXPECT_TRUE(pBar->IsDockedRight());
+    // Inside the dock bar's border line on the client side: the row
+    // splitter, the bar, the client edge at the frame's edge.
+    ASSERT_EQ(1u, pRight->GetSplitters().size());
+    EXPECT_EQ(CRect(1, 0, 7, barstest::ChildRect(pRight).Height()), pRight->GetSplitters()[0]->m_rect);
+    EXPECT_EQ(7, barstest::ChildRect(pBar).left);
+    ASSERT_EQ(1u, pRight->GetClientEdges().size());
+    EXPECT_EQ(257, pRight->GetClientEdges()[0]->m_rect.left);
+    EXPECT_EQ(1 + 6 + 250 + 3 + 2, barstest::ChildRect(pRight).Width());
+    // The client window gets what is left.
+    EXPECT_EQ(ScreenRect(pRight).left, ScreenRect(m_pClient).right);
+}
+
+TEST_F(BarsTest, BarsOfARowShareItsLength)
+{
+    OZWControlBar* pA = NewBar(100, "A", 0);
+    OZWControlBar* pB = NewBar(101, "B", 0);
+    m_pFrame->DockControlBarEx(pA, AFX_IDW_DOCKBAR_RIGHT, 0, 0, 1.0f, 200);
+    Layout();
+    m_pFrame->DockControlBarEx(pB, AFX_IDW_DOCKBAR_RIGHT, 1, 0, 0.25f, 200);
+    Layout();
+    OZWDockBar* pRight = DockBar(AFX_IDW_DOCKBAR_RIGHT);
+    const std::string strip = std::to_string(m_pFrame->m_strips[2].GetDlgCtrlID());
+    EXPECT_EQ("100 101 " + strip + " |", RowsOf(pRight));
+    // B, docked last, keeps its quarter; A takes the rest.
+    EXPECT_NEAR(0.25f, pB->m_fShare, 1e-4);
+    EXPECT_NEAR(0.75f, pA->m_fShare, 1e-4);
+    const int nRow = barstest::ChildRect(pRight).Height() - 6;
+    EXPECT_NEAR(nRow * 0.75, ScreenRect(pA).Height(), 1.0);
+    EXPECT_EQ(ScreenRect(pA).bottom + 6, ScreenRect(pB).top);
+    EXPECT_EQ(ScreenRect(pRight).bottom, ScreenRect(pB).bottom);
+}
