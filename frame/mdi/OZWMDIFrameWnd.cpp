@@ -473,6 +473,14 @@ LRESULT OZWMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         OZWFilterInform(m_pMsgFilter, message, wParam, lParam);
         return lResult;
     }
+    case WM_INITMENUPOPUP: {
+        // The bitmap menus see the popup again after the frame's command
+        // updates, which may have changed its items.
+        const LRESULT lResult = CMDIFrameWnd::WindowProc(message, wParam, lParam);
+        if (m_bBmpMenus && m_pPlugIn != nullptr && m_pPlugIn->IsPlugged())
+            m_pPlugIn->HandleInitMenuPopup((HMENU)wParam, lParam);
+        return lResult;
+    }
     default:
         break;
     }

@@ -36,6 +36,9 @@ public:
     // Gives the handle back; always FALSE.
     virtual BOOL UnPlug();
     virtual BOOL IsPlugged();
+    // The host's second offer of WM_INITMENUPOPUP, after its own handling
+    // (its command updates may have changed the popup): nothing here.
+    virtual void HandleInitMenuPopup(HMENU hMenu, LPARAM lParam) {}
 
     BOOL m_bExitHost = FALSE;     // the host must not process the current message itself
     BOOL m_bCallDefault = FALSE;  // DefWindowProc passes the message on

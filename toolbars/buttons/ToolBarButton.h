@@ -68,6 +68,12 @@ public:
     virtual BOOL TrackButtonWidth(CWnd* pWnd, CRect& rect, int nMinWidth) = 0;
     // The toolbar's frame lays itself out again.
     virtual void RecalcHostLayout() = 0;
+    // The font menu buttons measure and draw their captions with; null: the
+    // toolbar window's own font.
+    virtual HFONT GetMenuFont() const { return nullptr; }
+    // A menu button asks to drop its menu: a toolbar that holds menu buttons
+    // remembers it as the dropped one and has it notify its owner.
+    virtual void DropButtonMenu(OZWStdBtn* pButton) {}
 };
 
 // The class record of a button class: its creation function.

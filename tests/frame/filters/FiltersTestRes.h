@@ -1,0 +1,3 @@
+#pragma once
+#define IDR_FILTERTEST_MAIN   7300
+#define IDR_FILTERTEST_CHILD  7301

@@ -1,0 +1,3 @@
+#pragma once
+#define IDR_MENUTEST_TOOLBAR  7400
+#define IDR_MENUTEST_MENU     7401
