@@ -97,6 +97,74 @@ void RadioDotRows(WORD rows[15])
         rows[4 + i] = (WORD)~(dot[i] << 6);
 }
 
+// ---- Menu bars
+
+bool IsAcceleratorKey(const ACCEL* pTable, int nCount, WORD vk, bool bShift, bool bCtrl, bool bAlt)
+{
+    for (int i = 0; pTable != nullptr && i < nCount; ++i) {
+        const ACCEL& a = pTable[i];
+        if ((a.fVirt & FVIRTKEY) == 0 || a.key != vk)
+            continue;
+        if (((a.fVirt & FSHIFT) != 0) == bShift && ((a.fVirt & FCONTROL) != 0) == bCtrl &&
+            ((a.fVirt & FALT) != 0) == bAlt)
+            return true;
+    }
+    return false;
+}
+
+bool HasMnemonic(const char* lpszText, char ch)
+{
+    if (lpszText == nullptr || ch == 0)
+        return false;
+    const int upper = std::toupper((unsigned char)ch);
+    for (const char* p = lpszText; *p != '\0'; ++p) {
+        if (*p != '&')
+            continue;
+        if (p[1] == '&') {
+            ++p;
+            continue;
+        }
+        if (p[1] != '\0' && std::toupper((unsigned char)p[1]) == upper)
+            return true;
+    }
+    return false;
+}
+
+int AdjacentMenu(int nCurrent, bool bNext, const std::vector<bool>& visible, bool bHasSysMenu)
+{
+    // The places round the bar: the system menu, then the buttons.
+    std::vector<int> ring;
+    if (bHasSysMenu)
+        ring.push_back(-1);
+    for (size_t i = 0; i < visible.size(); ++i)
+        if (visible[i])
+            ring.push_back((int)i);
+    if (ring.empty())
+        return nCurrent;
+    int nAt = -1;
+    for (size_t i = 0; i < ring.size(); ++i)
+        if (ring[i] == nCurrent)
+            nAt = (int)i;
+    const int n = (int)ring.size();
+    if (nAt < 0)
+        return bNext ? ring[0] : ring[(size_t)(n - 1)];
+    return ring[(size_t)((nAt + (bNext ? 1 : n - 1)) % n)];
+}
+
+SelectionKey ClassifySelectionKey(WORD vk)
+{
+    switch (vk) {
+    case VK_RETURN:
+    case VK_DOWN: return SelectionKey::DropSelected;
+    case VK_ESCAPE: return SelectionKey::Cancel;
+    case VK_LEFT: return SelectionKey::Previous;
+    case VK_RIGHT: return SelectionKey::Next;
+    case VK_MENU:
+    case VK_F10: return SelectionKey::PassOn;
+    default: return SelectionKey::Mnemonic;
+    }
+}
+
 // ---- Menu templates
 
 namespace {

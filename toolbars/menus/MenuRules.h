@@ -68,6 +68,30 @@ SIZE MeasureItem(SIZE text, SIZE image, int cyMenu, bool bStyledSeparator);
 // its leftmost pixel; a set bit is white).
 void RadioDotRows(WORD rows[15]);
 
+// ---- Menu bars
+
+// Whether key vk is bound in an accelerator table with exactly the given
+// Shift, Ctrl and Alt state.
+bool IsAcceleratorKey(const ACCEL* pTable, int nCount, WORD vk, bool bShift, bool bCtrl, bool bAlt);
+// Whether a window text offers ch as a mnemonic: "&" followed by it, in any
+// case ("&&" is a literal ampersand).
+bool HasMnemonic(const char* lpszText, char ch);
+// The menu next to nCurrent in a direction, round the bar: the visible
+// buttons, and -1 for the system menu when the bar has one.
+int AdjacentMenu(int nCurrent, bool bNext, const std::vector<bool>& visible, bool bHasSysMenu);
+
+// What a key pressed in a menu bar's keyboard-selection mode (no menu open)
+// does.
+enum class SelectionKey {
+    DropSelected, // Enter, Down: open the selected menu
+    Cancel,       // Escape: leave the mode
+    Previous,     // Left
+    Next,         // Right
+    PassOn,       // Alt, F10: the bar's own handling of the menu keys
+    Mnemonic,     // anything else: looked up as a mnemonic
+};
+SelectionKey ClassifySelectionKey(WORD vk);
+
 // ---- Menu templates (a standard RT_MENU resource after its header)
 // Each item: a 16-bit flags word; for an item without MF_POPUP a 16-bit
 // command id; then a null-terminated UTF-16 text. MF_END ends a level.

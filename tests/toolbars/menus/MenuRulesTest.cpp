@@ -239,3 +239,59 @@ TEST(MenuTemplates, APopupIsBuiltWithItsSubMenusAndSeparators)
     EXPECT_STREQ(text, "E&xit");
     ::DestroyMenu(hMenu);
 }
+
+TEST(MenuBarRules, F10IsTheFramesWhenItIsAnAcceleratorWithTheSameModifiers)
+{
+    const ACCEL table[] = {
+        {FVIRTKEY | FCONTROL, 'N', 100},
+        {FVIRTKEY | FSHIFT, VK_F10, 101},
+    };
+    EXPECT_TRUE(IsAcceleratorKey(table, 2, VK_F10, true, false, false));
+    EXPECT_FALSE(IsAcceleratorKey(table, 2, VK_F10, false, false, false));
+    EXPECT_FALSE(IsAcceleratorKey(table, 2, VK_F10, true, true, false));
+    EXPECT_TRUE(IsAcceleratorKey(table, 2, 'N', false, true, false));
+    EXPECT_FALSE(IsAcceleratorKey(nullptr, 0, VK_F10, false, false, false));
+}
+
+TEST(MenuBarRules, AControlsMnemonicIsAnyAmpersandWithTheCharacter)
+{
+    EXPECT_TRUE(HasMnemonic("&Name:", 'n'));
+    EXPECT_TRUE(HasMnemonic("Save && &close", 'C'));
+    EXPECT_FALSE(HasMnemonic("Fish && chips", 'c'));
+    EXPECT_FALSE(HasMnemonic("Name", 'n'));
+    EXPECT_FALSE(HasMnemonic(nullptr, 'n'));
+}
+
+TEST(MenuBarRules, TheNextMenuGoesRoundTheBarThroughTheSystemMenu)
+{
+    const std::vector<bool> visible = {true, false, true, true};
+    struct Case
+    {
+        int current;
+        bool next;
+        bool sysMenu;
+        int expected;
+    } cases[] = {
+        {0, true, true, 2},   // the hidden button is skipped
+        {3, true, true, -1},  // past the last: the system menu
+        {-1, true, true, 0},
+        {0, false, true, -1}, // left of the first: the system menu
+        {0, false, false, 3}, // without one: round to the last
+        {3, true, false, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(AdjacentMenu(c.current, c.next, visible, c.sysMenu), c.expected)
+            << c.current << " " << c.next << " " << c.sysMenu;
+}
+
+TEST(MenuBarRules, KeysOfTheKeyboardSelectionMode)
+{
+    EXPECT_EQ(ClassifySelectionKey(VK_RETURN), SelectionKey::DropSelected);
+    EXPECT_EQ(ClassifySelectionKey(VK_DOWN), SelectionKey::DropSelected);
+    EXPECT_EQ(ClassifySelectionKey(VK_ESCAPE), SelectionKey::Cancel);
+    EXPECT_EQ(ClassifySelectionKey(VK_LEFT), SelectionKey::Previous);
+    EXPECT_EQ(ClassifySelectionKey(VK_RIGHT), SelectionKey::Next);
+    EXPECT_EQ(ClassifySelectionKey(VK_MENU), SelectionKey::PassOn);
+    EXPECT_EQ(ClassifySelectionKey(VK_F10), SelectionKey::PassOn);
+    EXPECT_EQ(ClassifySelectionKey('F'), SelectionKey::Mnemonic);
+}
