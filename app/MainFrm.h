@@ -21,6 +21,9 @@
 class CMergeDialog;
 class CCleanDialog;
 class CKelvaronView;
+namespace kvgrid {
+class CComponentPaste;
+}
 
 class CMainFrame : public OZWMDIFrameWnd, public CGridFrame, public CCurveFitHost
 {
@@ -82,6 +85,14 @@ public:
     void ClearCopiedComponents() { m_copiedComponents.RemoveAll(); }
     const CString& GetPasteTargetPath() const { return m_strPasteTargetPath; }
     void SetActiveDatabasePath(LPCTSTR lpszPath) { m_strPasteTargetPath = lpszPath != nullptr ? lpszPath : ""; }
+    // The first main view (over all templates and documents) of the
+    // database of exactly this path; null when none.
+    CKelvaronView* FindViewByPath(const CString& path);
+    // Pastes the component of a source key into another open database (with
+    // its Tapes row, items and nozzles); its key there (an equal component's
+    // when the target has one), -1 when the source has no such component or
+    // the paste failed (the user has been told why).
+    long PasteComponent(CKelvaronView* pSource, CKelvaronView* pTarget, long nKey);
 
     // Whether help opens as HTML help (found at creation).
     BOOL HasHtmlHelp() const { return m_bHtmlHelp; }
@@ -139,6 +150,27 @@ protected:
     afx_msg void OnCleanFields();
     // After a merge: the active document's views show the database again.
     virtual void OnDatabaseMerged();
+
+    // Copy Component: the keys of the active grid's selected rows (the
+    // current row's when none is selected) and their database. Offered while
+    // no editor is open.
+    afx_msg void OnCopyComponent();
+    afx_msg void OnUpdateCopyComponent(CCmdUI* pCmdUI);
+    // Paste Component: the copied components into the database of the
+    // window activated last. Offered while there are copied keys and no
+    // editor is open.
+    afx_msg void OnPasteComponent();
+    afx_msg void OnUpdatePasteComponent(CCmdUI* pCmdUI);
+    // Within one database: a new copy of each component through the grid's
+    // add path, with its Tapes values, items and nozzles.
+    void PasteWithinDatabase(CKelvaronView* pView);
+    // Into another database: each component (one transaction each), with
+    // what it takes along; an equal component of the target is used as it
+    // is. A failure is reported and ends the paste; the target keeps the
+    // components pasted before it and nothing of the failed one.
+    void PasteBetweenDatabases(CKelvaronView* pSource, CKelvaronView* pTarget);
+    void PasteInto(kvgrid::CComponentPaste& paste, CKelvaronView* pSource, CKelvaronView* pTarget,
+                   const std::vector<long>& keys, long* pLastKey);
 
     // Reads whether HTML help can be used (the HTML engine's version key).
     void CheckHtmlHelp();

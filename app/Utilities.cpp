@@ -104,3 +104,13 @@ BOOL CloseFileObject(CFile*& file)
     file = nullptr;
     return closed;
 }
+
+CString TakeExceptionText(CException* e)
+{
+    char text[2048] = {};
+    if (e == nullptr || !e->GetErrorMessage(text, sizeof(text)) || text[0] == 0)
+        lstrcpynA(text, LoadText(AFX_IDP_INTERNAL_FAILURE, "The operation failed."), sizeof(text));
+    if (e != nullptr)
+        e->Delete();
+    return text;
+}

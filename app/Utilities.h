@@ -35,3 +35,7 @@ int OpenFileObject(CFile*& file, LPCSTR path, BOOL forReading, BOOL binary, BOOL
 // Closes the file and deletes the object (nothing when null); file becomes
 // null. FALSE when closing reported an error (data written may be lost).
 BOOL CloseFileObject(CFile*& file);
+
+// The message a failure carries (a generic one when it has none); the
+// exception is deleted.
+CString TakeExceptionText(CException* e);

@@ -7,6 +7,7 @@
 #include "app/KelvaronView.h"
 #include "app/OptionsDlg.h"
 #include "app/QueriesAndPasteRes.h"
+#include "app/Utilities.h"
 #include "grids/core/ComponentStore.h"
 #include "grids/core/GridTables.h"
 #include "grids/core/UserQueries.h"
@@ -28,13 +29,8 @@ CString Described(const CString& statement)
 
 void CKelvaronView::ReportFailure(CException* e)
 {
-    if (e == nullptr)
-        return;
-    char text[2048] = {};
-    if (!e->GetErrorMessage(text, sizeof(text)) || text[0] == 0)
-        lstrcpynA(text, LoadText(AFX_IDP_INTERNAL_FAILURE, "The operation failed."), sizeof(text));
-    e->Delete();
-    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+    if (e != nullptr)
+        AfxMessageBox(TakeExceptionText(e), MB_OK | MB_ICONEXCLAMATION);
 }
 
 /////////////////////////////////////////////////////////////////////////////
