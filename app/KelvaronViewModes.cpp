@@ -138,24 +138,6 @@ void CKelvaronView::OnAddNozzle()
         m_pGrid->AddNozzleToEmitter();
 }
 
-void CKelvaronView::ShowComponentInCurveFit(long nKey)
-{
-    if (m_pGrid == nullptr || !SettleRecord(IDS_SAVE_EDITED_COMPONENT))
-        return;
-    CGridFrame* pFrame = GetGridFrame();
-    // The bar lets go of the record shown before before it goes.
-    if (m_pCurveFitRecord != nullptr) {
-        if (pFrame != nullptr)
-            pFrame->NotifyComponentChanged(nullptr);
-        m_pCurveFitRecord->CloseQuietly();
-        delete m_pCurveFitRecord;
-        m_pCurveFitRecord = nullptr;
-    }
-    m_pCurveFitRecord = new CRecords(GetDatabase());
-    if (m_pCurveFitRecord->OpenByKey(nKey) && pFrame != nullptr)
-        pFrame->NotifyComponentChanged(m_pCurveFitRecord);
-}
-
 CRecords* CKelvaronView::CurrentComponent(ROWCOL* pRow)
 {
     ROWCOL row = 0, col = 0;

@@ -104,6 +104,37 @@ void CKelvaronView::EditComponentByKey(long nKey)
     OpenComponentDialog(record, FALSE, TRUE);
 }
 
+void CKelvaronView::ShowComponentInCurveFit(long nKey)
+{
+    if (m_pGrid == nullptr || !SettleRecord(IDS_SAVE_EDITED_COMPONENT))
+        return;
+    CGridFrame* pFrame = GetGridFrame();
+    // The bar lets go of the record shown before before it goes.
+    if (m_pCurveFitRecord != nullptr) {
+        if (pFrame != nullptr)
+            pFrame->NotifyComponentChanged(nullptr);
+        m_pCurveFitRecord->CloseQuietly();
+        delete m_pCurveFitRecord;
+        m_pCurveFitRecord = nullptr;
+    }
+    m_pCurveFitRecord = new CRecords(GetDatabase());
+    if (!m_pCurveFitRecord->OpenByKey(nKey) || pFrame == nullptr)
+        return;
+    // A tape's emitter coefficients are in its Tapes row: the bar is given
+    // the tape joined with it.
+    const CRecords& record = *m_pCurveFitRecord;
+    if (record.m_nDatabaseNumber == DBNUM_PIPE && (record.m_nFlags & COMPONENT_FLAG_TAPE) != 0) {
+        CTapeExtras tapeRow(GetDatabase());
+        if (FindTapeRow(tapeRow, nKey, FALSE)) {
+            tapeRow.CloseQuietly();
+            CTapeRecords tape(record, tapeRow);
+            pFrame->NotifyComponentChanged(&tape);
+            return;
+        }
+    }
+    pFrame->NotifyComponentChanged(m_pCurveFitRecord);
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // The editor
 

@@ -66,6 +66,7 @@ public:
     void SetCurrentRecord(CRecordset* pRecordset);
     // The editor dialog that receives copied coefficients; null: none.
     void SetDetailDialog(CWnd* pDialog);
+    HWND GetDetailDialog() const { return m_hDetailDialog; }
 
     short GetCurveType() const { return m_calc.GetCurveType(); }
     const CCurveFitCalc& GetCalc() const { return m_calc; }
