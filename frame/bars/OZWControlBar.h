@@ -30,6 +30,7 @@
 #include "frame/bars/FrameBarsRes.h"
 #include "frame/dockmodel/OZWBarGeometry.h"
 #include "frame/dockmodel/OZWBarStyles.h"
+#include "frame/dockstate/OZWDockState.h"
 #include "platform/framework/Framework.h"
 
 #include <uxtheme.h>
@@ -74,7 +75,7 @@ public:
 /////////////////////////////////////////////////////////////////////////////
 // OZWControlBar
 
-class OZWControlBar : public CControlBar
+class OZWControlBar : public CControlBar, public IOZWDockStateBar
 {
     DECLARE_DYNCREATE(OZWControlBar)
 public:
@@ -120,12 +121,12 @@ public:
     void SetBarInfo(OZWControlBarInfo* pInfo, CFrameWnd* pFrameWnd);
     // The same for the saved layout (OZWDockState), which hands the toolkit's
     // records over through these.
-    virtual void GetBarInfoEx(OZWControlBarInfo* pInfo);
-    virtual void SetBarInfoEx(OZWControlBarInfo* pInfo, CFrameWnd* pFrameWnd);
-    virtual void SetExtendedStyle(DWORD dwExStyle);
+    void GetBarInfoEx(OZWControlBarInfo* pInfo) override;
+    void SetBarInfoEx(OZWControlBarInfo* pInfo, CFrameWnd* pFrameWnd) override;
+    void SetExtendedStyle(DWORD dwExStyle) override;
     // A bar made by class name from a record: created with the record's
-    // window name, styles and id.
-    virtual BOOL CreateFromInfo(CFrameWnd* pParent, OZWControlBarInfo* pInfo);
+    // window name, styles, extended style and id.
+    BOOL CreateFromInfo(CFrameWnd* pParent, OZWControlBarInfo* pInfo) override;
 
     // With SCBX_BORDERS the bar's own borders and gripper (bForLayout: the
     // gripper of a vertical bar counts); else the framework's rule.
@@ -195,6 +196,12 @@ public:
     // Pins (back into its dock bar) or unpins (into a tab on its side's
     // strip); what the pin button does.
     void SetPinned(BOOL bPinned);
+    // Unpins into a tab on the strip of dwSide: the strip is docked on that
+    // side, the bar hidden and floated into its caption-less slide window.
+    void UnpinToSide(DWORD dwSide);
+    // Pins back: the tab of dwSide goes, the bar docks again on that side
+    // (the place it left wins) and shows at the next layout.
+    void PinBackOnSide(DWORD dwSide);
     // Moves the slide window of an unpinned bar out (bHide FALSE) or back.
     void SlideWindow(BOOL bHide);
     void SlideOut();

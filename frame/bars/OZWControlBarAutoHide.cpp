@@ -32,11 +32,8 @@ BOOL OZWControlBar::EnterAutoHide()
 
 void OZWControlBar::SetPinned(BOOL bPinned)
 {
-    IOZWDockingFrame* pToolkit = GetToolkitFrame();
-    CFrameWnd* pFrame = GetDockingFrame();
-    if (pToolkit == nullptr || pFrame == nullptr || m_hWnd == nullptr || !m_bAutoHideMode)
+    if (GetToolkitFrame() == nullptr || GetDockingFrame() == nullptr || m_hWnd == nullptr || !m_bAutoHideMode)
         return;
-
     if (!bPinned) {
         if (!m_bPinned)
             return;
@@ -45,31 +42,49 @@ void OZWControlBar::SetPinned(BOOL bPinned)
                                  ? (UINT)m_pDockBar->GetDlgCtrlID()
                                  : 0;
         const DWORD dwSide = ozwbar::DockBarIDToSide(nDockID);
-        if (dwSide == 0)
-            return;
-        m_dwAutoHideSide = dwSide;
-        if (OZWAutoHideBar* pStrip = pToolkit->GetAutoHideBar(dwSide)) {
-            pStrip->AddBar(this);
-            pToolkit->DockControlBar(pStrip, nDockID, nullptr);
-        }
-        pFrame->ShowControlBar(this, FALSE, FALSE);
-        pFrame->FloatControlBar(this, CPoint(400, 400), CBRS_ALIGN_TOP);
-        // The floating frame is the slide window: no caption of its own.
-        if (CFrameWnd* pSlide = GetParentFrame(); pSlide != nullptr && pSlide != pFrame)
-            pSlide->ModifyStyle(WS_CAPTION, 0, SWP_FRAMECHANGED);
-        m_bPinned = FALSE;
+        if (dwSide != 0)
+            UnpinToSide(dwSide);
         return;
     }
+    if (!m_bPinned)
+        PinBackOnSide(m_dwAutoHideSide);
+}
 
-    if (m_bPinned)
+void OZWControlBar::UnpinToSide(DWORD dwSide)
+{
+    IOZWDockingFrame* pToolkit = GetToolkitFrame();
+    CFrameWnd* pFrame = GetDockingFrame();
+    if (pToolkit == nullptr || pFrame == nullptr)
         return;
-    const DWORD dwSide = m_dwAutoHideSide;
+    m_dwAutoHideSide = dwSide;
+    if (OZWAutoHideBar* pStrip = pToolkit->GetAutoHideBar(dwSide)) {
+        if (!pStrip->HasBar(this))
+            pStrip->AddBar(this);
+        pToolkit->DockControlBar(pStrip, ozwbar::SideToDockBarID(dwSide), nullptr);
+    }
+    pFrame->ShowControlBar(this, FALSE, FALSE);
+    pFrame->FloatControlBar(this, CPoint(400, 400), CBRS_ALIGN_TOP);
+    // The floating frame is the slide window: no caption of its own.
+    if (CFrameWnd* pSlide = GetParentFrame(); pSlide != nullptr && pSlide != pFrame)
+        pSlide->ModifyStyle(WS_CAPTION, 0, SWP_FRAMECHANGED);
+    m_bPinned = FALSE;
+}
+
+void OZWControlBar::PinBackOnSide(DWORD dwSide)
+{
+    IOZWDockingFrame* pToolkit = GetToolkitFrame();
+    CFrameWnd* pFrame = GetDockingFrame();
+    if (pToolkit == nullptr || pFrame == nullptr)
+        return;
     if (OZWAutoHideBar* pStrip = pToolkit->GetAutoHideBar(dwSide))
         pStrip->RemoveBar(this);
-    CDockBar* pDockBar = OZWFrameDocking::GetDockBar(pFrame, ozwbar::SideToDockBarID(dwSide));
-    pToolkit->ReDockControlBar(this, pDockBar, nullptr);
-    if (OZWDockBar* pOZWDockBar = GetOZWDockBar())
-        pOZWDockBar->ExpandBar(this, m_bExpandRequest ? 1 : 2);
+    // A bar pinned without a side is docked where it is already.
+    if (dwSide != 0) {
+        CDockBar* pDockBar = OZWFrameDocking::GetDockBar(pFrame, ozwbar::SideToDockBarID(dwSide));
+        pToolkit->ReDockControlBar(this, pDockBar, nullptr);
+        if (OZWDockBar* pOZWDockBar = GetOZWDockBar())
+            pOZWDockBar->ExpandBar(this, m_bExpandRequest ? 1 : 2);
+    }
     pFrame->ShowControlBar(this, TRUE, TRUE);
     m_dwAutoHideSide = 0;
     m_bPinned = TRUE;

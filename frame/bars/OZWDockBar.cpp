@@ -849,9 +849,41 @@ void OZWDockBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd)
     CDockBar::SetBarInfo(pInfo, pFrameWnd);
 }
 
-void OZWDockBar::GetBarInfoEx(OZWControlBarInfo*) {}
+void OZWDockBar::GetBarInfoEx(OZWControlBarInfo* pInfo)
+{
+    if (pInfo == nullptr || m_hWnd == nullptr)
+        return;
+    GetBarInfo(pInfo);
+    // The dock bar of an MDI-child float window: its frame's placement is
+    // kept instead of a float position.
+    pInfo->m_bMDIChild = m_bMDIChild;
+    if (m_bMDIChild) {
+        pInfo->m_pointPos = CPoint(0, 0);
+        pInfo->m_wpMDIChild.length = sizeof(WINDOWPLACEMENT);
+        CWnd* pParentFrame = GetParentFrame();
+        if (pParentFrame == nullptr || !pParentFrame->GetWindowPlacement(&pInfo->m_wpMDIChild))
+            memset(&pInfo->m_wpMDIChild, 0, sizeof(WINDOWPLACEMENT));
+    }
+}
 
-void OZWDockBar::SetBarInfoEx(OZWControlBarInfo*, CFrameWnd*) {}
+void OZWDockBar::SetBarInfoEx(OZWControlBarInfo* pInfo, CFrameWnd* pFrameWnd)
+{
+    SetBarInfo(pInfo, pFrameWnd);
+    // The floating frame made for the slide window of an unpinned
+    // auto-hide bar is a slide window again: without a caption.
+    if (!m_bFloating || m_hWnd == nullptr)
+        return;
+    for (INT_PTR i = 0; i < m_arrBars.GetSize(); ++i) {
+        OZWControlBar* pBar = DYNAMIC_DOWNCAST(OZWControlBar, GetDockedControlBar((int)i));
+        if (pBar == nullptr)
+            continue;
+        if (pBar->GetAutoHideMode() && !pBar->IsPinned()) {
+            if (CFrameWnd* pSlide = GetParentFrame())
+                pSlide->ModifyStyle(WS_CAPTION, 0, SWP_FRAMECHANGED);
+        }
+        break;
+    }
+}
 
 void OZWDockBar::SetExtendedStyle(DWORD) {}
 

@@ -20,6 +20,7 @@
 #pragma once
 
 #include "frame/dockmodel/OZWDockRows.h"
+#include "frame/dockstate/OZWDockState.h"
 #include "platform/framework/Framework.h"
 
 #include <map>
@@ -29,7 +30,7 @@
 class OZWControlBar;
 class OZWControlBarInfo;
 
-class OZWDockBar : public CDockBar
+class OZWDockBar : public CDockBar, public IOZWDockStateBar
 {
     DECLARE_DYNCREATE(OZWDockBar)
 public:
@@ -118,13 +119,13 @@ public:
     void GetBarInfo(CControlBarInfo* pInfo) override;
     void SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) override;
     // For the saved layout (OZWDockState).
-    virtual void GetBarInfoEx(OZWControlBarInfo* pInfo);
-    virtual void SetBarInfoEx(OZWControlBarInfo* pInfo, CFrameWnd* pFrameWnd);
-    virtual void SetExtendedStyle(DWORD dwExStyle);
-    virtual BOOL CreateFromInfo(CFrameWnd* pParent, OZWControlBarInfo* pInfo);
+    void GetBarInfoEx(OZWControlBarInfo* pInfo) override;
+    void SetBarInfoEx(OZWControlBarInfo* pInfo, CFrameWnd* pFrameWnd) override;
+    void SetExtendedStyle(DWORD dwExStyle) override;
+    BOOL CreateFromInfo(CFrameWnd* pParent, OZWControlBarInfo* pInfo) override;
     // The layout's pending bars (a floating dock bar placed by the saved
     // layout): repainted with the next layout.
-    virtual void AddPendingBar(CControlBar* pBar);
+    void AddPendingBar(CControlBar* pBar) override;
     // The dock bar of a frame's side: keeps the style's bar bits, creates a
     // child of the framework's control-bar class.
     BOOL CreateInFrame(CWnd* pParentWnd, DWORD dwStyle, UINT nID);

@@ -95,22 +95,54 @@ void Click(CWnd* pWnd, CPoint ptClient)
 
 } // namespace barstest
 
+namespace {
+
+// A frame with a client window (deleted with the frame), docking on every side.
+CBarsTestFrame* MakeFrame(CWnd** ppClient)
+{
+    CBarsTestFrame* pFrame = new CBarsTestFrame;
+    if (!pFrame->Create(nullptr, "Bars Test", WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 600))) {
+        delete pFrame;
+        return nullptr;
+    }
+    CWnd* pClient = new CWnd;
+    pClient->Create("STATIC", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pFrame, AFX_IDW_PANE_FIRST);
+    *ppClient = pClient;
+    pFrame->ShowWindow(SW_SHOWNORMAL);
+    pFrame->EnableDocking(CBRS_ALIGN_ANY);
+    return pFrame;
+}
+
+} // namespace
+
 void BarsTest::SetUp()
 {
-    m_pFrame = new CBarsTestFrame;
-    ASSERT_TRUE(m_pFrame->Create(nullptr, "Bars Test", WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 600)));
+    m_pFrame = MakeFrame(&m_pClient);
+    ASSERT_NE(nullptr, m_pFrame);
     m_hWndFrame = m_pFrame->m_hWnd;
     theApp.m_pMainWnd = m_pFrame;
-    m_pClient = new CWnd;
-    ASSERT_TRUE(m_pClient->Create("STATIC", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), m_pFrame,
-                                  AFX_IDW_PANE_FIRST));
-    m_pFrame->ShowWindow(SW_SHOWNORMAL);
-    m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
     Layout();
+}
+
+CBarsTestFrame* BarsTest::NewFrame()
+{
+    CWnd* pClient = nullptr;
+    CBarsTestFrame* pFrame = MakeFrame(&pClient);
+    if (pFrame != nullptr) {
+        m_otherFrames.push_back(pFrame->m_hWnd);
+        m_otherClients.push_back(pClient);
+        pFrame->RecalcLayout();
+        barstest::Pump();
+    }
+    return pFrame;
 }
 
 void BarsTest::TearDown()
 {
+    for (HWND hWnd : m_otherFrames)
+        if (::IsWindow(hWnd))
+            ::DestroyWindow(hWnd);
+    m_otherFrames.clear();
     if (::IsWindow(m_hWndFrame))
         m_pFrame->DestroyWindow();
     barstest::Pump();
@@ -120,11 +152,14 @@ void BarsTest::TearDown()
     m_bars.clear();
     delete m_pClient;
     m_pClient = nullptr;
+    for (CWnd* pClient : m_otherClients)
+        delete pClient;
+    m_otherClients.clear();
 }
 
-OZWDockBar* BarsTest::DockBar(UINT nID) const
+OZWDockBar* BarsTest::DockBar(UINT nID, CFrameWnd* pFrame) const
 {
-    return DYNAMIC_DOWNCAST(OZWDockBar, m_pFrame->GetControlBar(nID));
+    return DYNAMIC_DOWNCAST(OZWDockBar, (pFrame != nullptr ? pFrame : m_pFrame)->GetControlBar(nID));
 }
 
 void BarsTest::Layout()

@@ -94,10 +94,10 @@ protected:
 
     // A new bar of the toolkit in the frame (deleted with the fixture).
     template <class T = CTestBar>
-    T* NewBar(UINT nID, LPCTSTR lpszTitle, DWORD dwExStyle, DWORD dwStyle = CBRS_RIGHT)
+    T* NewBar(UINT nID, LPCTSTR lpszTitle, DWORD dwExStyle, DWORD dwStyle = CBRS_RIGHT, CFrameWnd* pFrame = nullptr)
     {
         T* pBar = new T;
-        const BOOL bMade = pBar->Create(m_pFrame, lpszTitle,
+        const BOOL bMade = pBar->Create(pFrame != nullptr ? pFrame : m_pFrame, lpszTitle,
                                         WS_CHILD | WS_VISIBLE | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC | dwStyle, dwExStyle, nID);
         EXPECT_TRUE(bMade);
         pBar->m_nSlideTime = 0;
@@ -105,11 +105,15 @@ protected:
         m_bars.push_back(pBar);
         return pBar;
     }
-    OZWDockBar* DockBar(UINT nID) const;
+    OZWDockBar* DockBar(UINT nID, CFrameWnd* pFrame = nullptr) const;
     void Layout();
+    // Another shown frame like the first, destroyed with the fixture.
+    CBarsTestFrame* NewFrame();
 
     CBarsTestFrame* m_pFrame = nullptr;
     HWND m_hWndFrame = nullptr;
     CWnd* m_pClient = nullptr;
     std::vector<OZWControlBar*> m_bars;
+    std::vector<HWND> m_otherFrames;
+    std::vector<CWnd*> m_otherClients;
 };
