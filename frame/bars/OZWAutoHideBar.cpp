@@ -101,7 +101,12 @@ void OZWAutoHideBarBtn::OnMouseMove(UINT nFlags, CPoint point)
     ScreenToClient(&ptCursor);
     CRect rect;
     GetClientRect(&rect);
-    const bool bActive = pTop != nullptr && pTop->m_hWnd == ::GetActiveWindow() && pTop->IsWindowEnabled();
+    // The frame counts as active also while one of its own floating
+    // windows is (the slide window of the bar out now takes the focus).
+    HWND hActive = ::GetActiveWindow();
+    while (hActive != nullptr && pTop != nullptr && hActive != pTop->m_hWnd)
+        hActive = ::GetWindow(hActive, GW_OWNER);
+    const bool bActive = pTop != nullptr && hActive != nullptr && pTop->IsWindowEnabled();
     if (!m_bTimerRunning && bActive && rect.PtInRect(ptCursor) && m_pStrip != nullptr) {
         m_pStrip->SelectTab(this);
         OZWControlBar* pBar = FindBar();
