@@ -1,5 +1,6 @@
 #include "frame/workbook/OZWWorkbookWnd.h"
 
+#include "frame/workbook/OZWControlBarWorksheet.h"
 #include "frame/workbook/OZWWorksheetWnd.h"
 #include "platform/theme/ColorSpace.h"
 #include "platform/theme/ThemeLib.h"
@@ -58,7 +59,27 @@ BEGIN_MESSAGE_MAP(OZWWorkbookWnd, OZWMDIFrameWnd)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-OZWWorkbookWnd::OZWWorkbookWnd() = default;
+namespace {
+// The resource and style of the worksheets that hold floated bars.
+const UINT kMDIFloatResource = 20514;
+const DWORD kMDIFloatStyle = 0x42CFA000;
+} // namespace
+
+OZWWorkbookWnd::OZWWorkbookWnd() : m_pMDIFloatClass(RUNTIME_CLASS(OZWControlBarWorksheet)) {}
+
+CFrameWnd* OZWWorkbookWnd::CreateMDIFloatingFrame(DWORD)
+{
+    CObject* pObject = m_pMDIFloatClass != nullptr ? m_pMDIFloatClass->CreateObject() : nullptr;
+    auto* pSheet = dynamic_cast<CMDIChildWnd*>(pObject);
+    if (pSheet == nullptr) {
+        delete pObject;
+        return nullptr;
+    }
+    // A frame that cannot be loaded has deleted itself.
+    if (!pSheet->LoadFrame(kMDIFloatResource, kMDIFloatStyle, this))
+        return nullptr;
+    return pSheet;
+}
 
 OZWWorkbookWnd::~OZWWorkbookWnd()
 {
@@ -453,6 +474,8 @@ void OZWWorkbookWnd::OnPaint()
     const CRect rectClient = GetMDIClientRect();
     const CRect rectBelow(rectStrip.left, rectClient.bottom, rectStrip.right, rectStrip.bottom);
     const CRect rectAbove(rectStrip.left, rectStrip.top, rectStrip.right, rectClient.bottom);
+    // The MDI client paints itself (the frame does not clip its children).
+    dc.ExcludeClipRect(&rectClient);
 
     // The strip's background.
     if (!m_bFlatTabs) {

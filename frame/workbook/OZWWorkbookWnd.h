@@ -105,6 +105,14 @@ public:
     OZWWorkbookClientWnd* GetClientWnd() const { return m_pClientWnd; }
     CToolTipCtrl* GetToolTip() const { return m_pToolTip; }
 
+    // The MDI child a control bar floated into the MDI area lives in: an
+    // OZWControlBarWorksheet (m_pMDIFloatClass), made hidden from resource
+    // 20514; null when it cannot be made. The caller docks the bar in its
+    // dock bar (child id AFX_IDW_DOCKBAR_FLOAT) and shows it; the tab then
+    // takes the bar's title and icon.
+    virtual CFrameWnd* CreateMDIFloatingFrame(DWORD dwStyle);
+    CRuntimeClass* m_pMDIFloatClass;
+
     BOOL CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMenu) override;
     void RecalcLayout(BOOL bNotify = TRUE) override;
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
