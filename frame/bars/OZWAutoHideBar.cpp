@@ -230,14 +230,14 @@ void OZWAutoHideBarBtn::OnPaint()
         CRect rText = rect;
         if (m_cxIcon > 0)
             rText.left += m_cxIcon + 4;
-        ::DrawTextA(hdc, m_strText, m_strText.GetLength(), &rText, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+        dc.DrawText(m_strText, &rText, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
         ::SelectObject(hdc, hOld);
     } else {
         HGDIOBJ hOld = ::SelectObject(hdc, m_pStrip->GetVertFont());
         const int nOldGraphics = ::SetGraphicsMode(hdc, GM_ADVANCED);
         // Text running downwards: its top lies at the tab's right.
         const int nStart = rect.top + (m_cyIcon > 0 ? m_cyIcon + 4 : 0) + 5;
-        ::TextOutA(hdc, rect.right - m_pStrip->m_nTextOffset, nStart, m_strText, m_strText.GetLength());
+        dc.TextOut(rect.right - m_pStrip->m_nTextOffset, nStart, m_strText);
         ::SetGraphicsMode(hdc, nOldGraphics);
         ::SelectObject(hdc, hOld);
     }
@@ -438,9 +438,7 @@ void OZWAutoHideBar::LayoutTabs()
         info.bSelected = pTab->m_bSelected;
         info.sizeIcon = pTab->GetIconSize();
         const CString text = pTab->GetText();
-        SIZE size = {};
-        ::GetTextExtentPoint32A(dc.GetSafeHdc(), text, text.GetLength(), &size);
-        info.nTextWidth = size.cx;
+        info.nTextWidth = dc.GetTextExtent(text).cx;
         infos.push_back(info);
     }
     ::SelectObject(dc.GetSafeHdc(), hOld);

@@ -70,7 +70,8 @@ void DrawGlyph(HDC hdc, HFONT hFont, COLORREF clr, int x, int y, LPCSTR lpsz, in
     HGDIOBJ hOldFont = ::SelectObject(hdc, hFont);
     const COLORREF clrOld = ::SetTextColor(hdc, clr);
     const int nOldMode = ::SetBkMode(hdc, TRANSPARENT);
-    ::ExtTextOutA(hdc, x, y, pClip != nullptr ? ETO_CLIPPED : 0, pClip, lpsz, (UINT)n, nullptr);
+    // Through the device context's wrapper, which reads the program's UTF-8.
+    CDC::FromHandle(hdc)->ExtTextOut(x, y, pClip != nullptr ? ETO_CLIPPED : 0, pClip, lpsz, (UINT)n, nullptr);
     ::SetBkMode(hdc, nOldMode);
     ::SetTextColor(hdc, clrOld);
     ::SelectObject(hdc, hOldFont);
