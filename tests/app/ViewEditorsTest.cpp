@@ -288,7 +288,8 @@ TEST_F(ViewEditorsTest, AComponentNoEditorTakesSaysSo)
     EXPECT_EQ(std::vector<std::string>{ "Unable to load component data" }, TakeMessages());
 }
 
-// A tape that has lost its Tapes row gets one, and its editor opens.
+// A tape that has lost its Tapes row gets one, and its editor opens; what
+// OK stores goes into that row.
 TEST_F(ViewEditorsTest, ATapeWithoutItsTapesRowGetsOne)
 {
     kvtest::RunSqlOn(m_database, "DELETE FROM Tapes WHERE [Pipe Key] = 59;");
@@ -296,8 +297,16 @@ TEST_F(ViewEditorsTest, ATapeWithoutItsTapesRowGetsOne)
     m_pView->EditComponentByKey(59);
     ASSERT_NE(nullptr, dynamic_cast<CTapeDialog*>(Editor()));
     EXPECT_EQ(1, QueryLong("SELECT COUNT(*) FROM Tapes WHERE [Pipe Key] = 59"));
-    Press(IDCANCEL);
+    // Stored by key, the tape's values go into that row.
+    Type(IDC_TAPE_DEFAULT_PRESSURE, "10");
+    Type(IDC_TAPE_MAXIMUM_PRESSURE, "12");
+    Type(IDC_TAPE_COEFFICIENT1, "0.75");
+    Type(IDC_TAPE_DISCHARGE_RATE, "250");
+    Press(IDOK);
     ExpectNoEdit();
+    EXPECT_EQ("0.75,12.0,10.0,2.5", kvtest::QueryRows(m_database, "SELECT ROUND(Reals1, 4), Rextra2, Reals5, Reals6 FROM Tapes "
+                                                             "WHERE [Pipe Key] = 59"));
+    EXPECT_EQ(1, QueryLong("SELECT COUNT(*) FROM Tapes WHERE [Pipe Key] = 59"));
     EXPECT_TRUE(TakeMessages().empty());
 }
 
@@ -356,4 +365,55 @@ TEST_F(ViewEditorsTest, ATapeShownInTheCurveFitBarComesWithItsTapesRow)
     // A key without a row leaves the bar with no component.
     m_pView->ShowComponentInCurveFit(99999);
     EXPECT_EQ(nullptr, bar.GetCurrentRecord());
+}
+
+// New Assembly opens the editor of the row's kind for the new assembly:
+// "Continue" stores it as an assembly, and the view names it in red while
+// its items are added; Cancel leaves assembly building.
+TEST_F(ViewEditorsTest, NewAssemblyStoresTheAssemblyAndNamesIt)
+{
+    Start();
+    Select(TABLE_CONTROLLER);
+    GoTo(262);
+    Command(ID_NEW_ASSEMBLY);
+    ASSERT_NE(nullptr, Editor());
+    CString title, ok;
+    Editor()->GetWindowText(title);
+    Editor()->GetDlgItemText(IDOK, ok);
+    EXPECT_EQ("Creating a new control assembly...", title.str());
+    EXPECT_EQ("Continue", ok.str());
+    Type(IDC_DESCRIPTION, "Controller kit 4 station");
+    Press(IDOK);
+    EXPECT_EQ(nullptr, Editor());
+    const long nKey = QueryLong("SELECT MAX([Component Key]) FROM Components");
+    EXPECT_EQ("Controller kit 4 station", Trimmed(nKey, "Description"));
+    EXPECT_EQ(1, std::atol(Column(nKey, "Flags").c_str()) & COMPONENT_FLAG_ASSEMBLY);
+    EXPECT_EQ("22", Column(nKey, "Database Number"));
+    EXPECT_TRUE(State().bAssemblyMode);
+    EXPECT_EQ(nKey, State().nAssemblyKey);
+    CString caption, name;
+    m_pView->GetCaptionStatic().GetWindowText(caption);
+    m_pView->GetNameStatic().GetWindowText(name);
+    EXPECT_EQ(" Creating assembly:", caption.str());
+    EXPECT_EQ("Controller kit 4 station", name.str());
+    EXPECT_EQ(RGB(255, 0, 0), m_pView->GetNameStatic().GetTextColor());
+    EXPECT_TRUE(m_pView->GetNameStatic().IsWindowEnabled());
+    EXPECT_TRUE(TakeMessages().empty());
+}
+
+TEST_F(ViewEditorsTest, ACancelledNewAssemblyEndsAssemblyBuilding)
+{
+    Start();
+    Select(TABLE_LIGHT);
+    GoTo(275);
+    const long nBefore = QueryLong("SELECT COUNT(*) FROM Components");
+    Command(ID_NEW_ASSEMBLY);
+    ASSERT_NE(nullptr, dynamic_cast<CLightDialog*>(Editor()));
+    EXPECT_TRUE(State().bAssemblyMode);
+    Press(IDCANCEL);
+    ExpectNoEdit();
+    EXPECT_FALSE(State().bAssemblyMode);
+    EXPECT_FALSE(m_pView->GetNameStatic().IsWindowEnabled());
+    EXPECT_EQ(nBefore, QueryLong("SELECT COUNT(*) FROM Components"));
+    EXPECT_TRUE(m_pView->IsCommandEnabled(ID_EDIT_COMPONENT));
 }
