@@ -4,6 +4,7 @@
 // to the bar or mini frame that holds it, its message filters, and its
 // window styles.
 #include <gtest/gtest.h>
+#include "frame/bars/OZWControlBar.h"
 #include "frame/mdi/OZWMDIChildWnd.h"
 #include "frame/mdi/OZWMDIFrameWnd.h"
 #include "frame/workbook/OZWDockableFrame.h"
@@ -11,6 +12,7 @@
 #include "tests/frame/workbook/WorkbookTestApp.h"
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -119,6 +121,12 @@ protected:
         pBar->m_pDockContext = new CRecordingContext(pBar);
         m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
 
+        return LoadInto(pBar, lpszTitle, dwStyle);
+    }
+    // A dockable frame in the bar, with a document titled lpszTitle when one
+    // is given.
+    CTestDockable* LoadInto(CControlBar* pBar, LPCSTR lpszTitle = nullptr, DWORD dwStyle = kDockedStyle)
+    {
         CCreateContext context;
         CDockTestDoc* pDoc = nullptr;
         if (lpszTitle != nullptr) {
@@ -350,4 +358,28 @@ TEST_F(DockableFrameTest, ItIsAToolWindowWhenTheThemeSaysSo)
         kvtest::PumpMessages();
     }
     pData->bToolWindowFloat = bOld;
+}
+
+TEST_F(DockableFrameTest, ItFloatsAndDocksWithTheToolkitBarThatHoldsIt)
+{
+    auto pBar = std::make_unique<OZWControlBar>();
+    ASSERT_TRUE(pBar->Create(m_pFrame, "Docked", WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC, 0, 0xE980));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    m_pFrame->DockControlBar(pBar.get(), AFX_IDW_DOCKBAR_TOP);
+    CTestDockable* pFrame = LoadInto(pBar.get(), "Pipes");
+    ASSERT_FALSE(pFrame->IsFloating());
+
+    pFrame->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(50, 60));
+    kvtest::PumpMessages();
+    EXPECT_TRUE(pFrame->IsFloating());
+    EXPECT_EQ(pFrame->GetParent(), pBar.get());
+    EXPECT_TRUE(pBar->GetParentFrame()->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)));
+
+    pFrame->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(50, 60));
+    kvtest::PumpMessages();
+    EXPECT_FALSE(pFrame->IsFloating());
+    EXPECT_EQ(::GetDlgCtrlID(::GetParent(pBar->m_hWnd)), (int)AFX_IDW_DOCKBAR_TOP);
+    EXPECT_FALSE(pFrame->DefaultRan(WM_NCLBUTTONDBLCLK, HTCAPTION));
+    m_pFrame->DestroyWindow();
+    kvtest::PumpMessages();
 }

@@ -341,3 +341,25 @@ TEST_F(WorkbookTest, AWorksheetInAnotherFrameIsAPlainChild)
     pFrame->DestroyWindow();
     kvtest::PumpMessages();
 }
+
+TEST_F(WorkbookTest, APressInsideASheetActivatesIt)
+{
+    CTestSheet* pFirst = NewSheet();
+    CTestSheet* pSecond = NewSheet();
+    // A document frame docked in the workbook has the activation.
+    auto* pDocked = new CFrameWnd;
+    ASSERT_TRUE(pDocked->Create(nullptr, "Docked", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), m_pFrame));
+    m_pFrame->ActivateDockedFrame(pDocked, FALSE);
+    ASSERT_EQ(m_pFrame->GetActiveFrame(), pDocked);
+
+    // A press on a window inside the first sheet.
+    pFirst->SendMessage(WM_PARENTNOTIFY, MAKEWPARAM(WM_LBUTTONDOWN, 0), MAKELPARAM(5, 5));
+    EXPECT_EQ(m_pFrame->GetActiveDockedChild(), nullptr);
+    EXPECT_EQ(m_pFrame->MDIGetActive(), pFirst);
+    EXPECT_EQ(m_pFrame->m_nLastActiveSheet, 0);
+    // Other notices change nothing.
+    pSecond->SendMessage(WM_PARENTNOTIFY, MAKEWPARAM(WM_MOUSEMOVE, 0), MAKELPARAM(5, 5));
+    EXPECT_EQ(m_pFrame->MDIGetActive(), pFirst);
+    pSecond->SendMessage(WM_PARENTNOTIFY, MAKEWPARAM(WM_RBUTTONDOWN, 0), MAKELPARAM(5, 5));
+    EXPECT_EQ(m_pFrame->MDIGetActive(), pSecond);
+}
