@@ -176,3 +176,46 @@ TEST_F(CaptionButtonsTest, ABarWithoutCaptionButtonsAnswersNoneOfThem)
     ti.cbSize = sizeof(ti);
     EXPECT_EQ(-1, pBar->OnToolHitTest(CPoint(130, 8), &ti));
 }
+
+TEST_F(CaptionButtonsTest, TheDockBarsMenuListsTheFramesBarsOnlyWhenSwitchedOn)
+{
+    OZWDockBar* pRight = DockBar(AFX_IDW_DOCKBAR_RIGHT);
+    auto rightClick = [&](bool bChooseSecond) {
+        std::string items;
+        kvtest::TimerScript script([] { ::EndMenu(); });
+        script.Add([&] {
+            HWND hPopup = ::FindWindowA("#32768", nullptr);
+            HMENU hMenu = hPopup != nullptr ? (HMENU)::SendMessage(hPopup, MN_GETHMENU, 0, 0) : nullptr;
+            for (int i = 0; hMenu != nullptr && i < ::GetMenuItemCount(hMenu); ++i) {
+                char text[64] = {};
+                ::GetMenuStringA(hMenu, (UINT)i, text, sizeof(text), MF_BYPOSITION);
+                items += std::string(items.empty() ? "" : ",") + text;
+                if (::GetMenuState(hMenu, (UINT)i, MF_BYPOSITION) & MF_CHECKED)
+                    items += "*";
+            }
+            if (hPopup != nullptr && bChooseSecond) {
+                ::PostMessage(hPopup, WM_KEYDOWN, VK_DOWN, 0);
+                ::PostMessage(hPopup, WM_KEYDOWN, VK_DOWN, 0);
+                ::PostMessage(hPopup, WM_KEYDOWN, VK_RETURN, 0);
+            } else {
+                ::EndMenu();
+            }
+        });
+        script.Start();
+        const CPoint pt = ScreenRect(pRight).TopLeft() + CSize(2, 2);
+        pRight->SendMessage(WM_CONTEXTMENU, (WPARAM)pRight->m_hWnd, MAKELPARAM(pt.x, pt.y));
+        kvtest::PumpMessages();
+        EXPECT_FALSE(script.Overran());
+        return items;
+    };
+    ASSERT_FALSE(OZWDockBar::GetContextMenuEnabled());
+    EXPECT_EQ("", rightClick(false));
+
+    OZWDockBar::SetContextMenuEnabled(TRUE);
+    m_pFrame->ShowControlBar(m_pB, FALSE, FALSE);
+    // The bars with a title (not the untitled strips), checked when shown.
+    EXPECT_EQ("A*,B", rightClick(true));
+    Layout();
+    EXPECT_TRUE(m_pB->IsVisible()); // chosen: shown again
+    OZWDockBar::SetContextMenuEnabled(FALSE);
+}
