@@ -261,9 +261,56 @@ void OZWMDIFrameWnd::DeactivateDockedChild(BOOL bActivateClient)
     }
 }
 
-BOOL OZWMDIFrameWnd::ActivateOtherDockedFrame(CFrameWnd*)
+namespace {
+
+// The window and each parent up to the top are visible (a control bar by
+// its own test, which knows about delayed showing).
+BOOL IsVisibleUpwards(CWnd* pWnd)
 {
-    // This program docks no document frames.
+    if (pWnd == nullptr || pWnd->m_hWnd == nullptr)
+        return FALSE;
+    const HWND hDesktop = ::GetDesktopWindow();
+    for (HWND hWnd = pWnd->m_hWnd; hWnd != nullptr && hWnd != hDesktop; hWnd = ::GetAncestor(hWnd, GA_PARENT)) {
+        auto* pBar = dynamic_cast<CControlBar*>(CWnd::FromHandlePermanent(hWnd));
+        const BOOL bVisible =
+            pBar != nullptr ? pBar->IsVisible() : (::GetWindowLongPtr(hWnd, GWL_STYLE) & WS_VISIBLE) != 0;
+        if (!bVisible)
+            return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+BOOL OZWMDIFrameWnd::ActivateOtherDockedFrame(CFrameWnd* pSkip)
+{
+    // Docked document frames are the toolkit's dockable frames (a class of
+    // a library above this one, found by its name).
+    CRuntimeClass* pDockableClass = CRuntimeClass::FromName("OZWDockableFrame");
+    if (pDockableClass == nullptr)
+        return FALSE;
+    CFrameWnd* pActive = m_pActiveDockedChild;
+    if (pActive != nullptr && pActive != pSkip && pActive->IsKindOf(pDockableClass) && IsVisibleUpwards(pActive)) {
+        ActivateDockedFrame(pActive, TRUE);
+        return TRUE;
+    }
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == nullptr)
+        return FALSE;
+    for (POSITION posTemplate = pApp->GetFirstDocTemplatePosition(); posTemplate != nullptr;) {
+        CDocTemplate* pTemplate = pApp->GetNextDocTemplate(posTemplate);
+        for (POSITION posDoc = pTemplate->GetFirstDocPosition(); posDoc != nullptr;) {
+            CDocument* pDoc = pTemplate->GetNextDoc(posDoc);
+            for (POSITION posView = pDoc->GetFirstViewPosition(); posView != nullptr;) {
+                CFrameWnd* pFrame = pDoc->GetNextView(posView)->GetParentFrame();
+                if (pFrame != nullptr && pFrame != pSkip && pFrame->IsKindOf(pDockableClass) &&
+                    IsVisibleUpwards(pFrame)) {
+                    ActivateDockedFrame(pFrame, FALSE);
+                    return TRUE;
+                }
+            }
+        }
+    }
     return FALSE;
 }
 

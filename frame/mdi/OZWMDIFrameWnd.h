@@ -96,7 +96,9 @@ public:
     // Drops the recorded docked child frame (with bActivateClient, the MDI
     // client's active child is activated again).
     virtual void DeactivateDockedChild(BOOL bActivateClient);
-    // Looks for another docked document frame to activate; TRUE when found.
+    // Activates another docked document frame (a visible dockable frame
+    // other than pSkip): the active one again, else the first that shows a
+    // view of a document; TRUE when one was found.
     virtual BOOL ActivateOtherDockedFrame(CFrameWnd* pSkip);
     // Makes a docked document frame the active document frame: the MDI
     // child (or the docked frame) that had the activation loses it, its view

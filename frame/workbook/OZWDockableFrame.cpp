@@ -206,52 +206,11 @@ void OZWDockableFrame::OnParentNotify(UINT message, LPARAM lParam)
         ActivateInMainFrame();
 }
 
-BOOL OZWDockableFrame::IsVisibleUpwards(CWnd* pWnd)
-{
-    const HWND hDesktop = ::GetDesktopWindow();
-    for (HWND hWnd = pWnd != nullptr ? pWnd->m_hWnd : nullptr; hWnd != nullptr && hWnd != hDesktop;
-         hWnd = ::GetAncestor(hWnd, GA_PARENT)) {
-        auto* pBar = dynamic_cast<CControlBar*>(CWnd::FromHandlePermanent(hWnd));
-        const BOOL bVisible = pBar != nullptr ? pBar->IsVisible()
-                                              : (::GetWindowLongPtr(hWnd, GWL_STYLE) & WS_VISIBLE) != 0;
-        if (!bVisible)
-            return FALSE;
-    }
-    return pWnd != nullptr && pWnd->m_hWnd != nullptr;
-}
-
-BOOL OZWDockableFrame::ActivateAnotherDockableFrame(OZWMDIFrameWnd* pMain)
-{
-    CFrameWnd* pActive = pMain->GetActiveDockedChild();
-    if (pActive != this && dynamic_cast<OZWDockableFrame*>(pActive) != nullptr && IsVisibleUpwards(pActive)) {
-        pMain->ActivateDockedFrame(pActive, TRUE);
-        return TRUE;
-    }
-    CWinApp* pApp = AfxGetApp();
-    if (pApp == nullptr)
-        return FALSE;
-    for (POSITION posTemplate = pApp->GetFirstDocTemplatePosition(); posTemplate != nullptr;) {
-        CDocTemplate* pTemplate = pApp->GetNextDocTemplate(posTemplate);
-        for (POSITION posDoc = pTemplate->GetFirstDocPosition(); posDoc != nullptr;) {
-            CDocument* pDoc = pTemplate->GetNextDoc(posDoc);
-            for (POSITION posView = pDoc->GetFirstViewPosition(); posView != nullptr;) {
-                CView* pView = pDoc->GetNextView(posView);
-                auto* pFrame = dynamic_cast<OZWDockableFrame*>(pView->GetParentFrame());
-                if (pFrame != nullptr && pFrame != this && IsVisibleUpwards(pFrame)) {
-                    pMain->ActivateDockedFrame(pFrame, FALSE);
-                    return TRUE;
-                }
-            }
-        }
-    }
-    return FALSE;
-}
-
 void OZWDockableFrame::OnDestroy()
 {
     OZWMDIFrameWnd* pMain = GetMainMDIFrame();
     if (pMain != nullptr && pMain->GetActiveDockedChild() == this) {
-        if (ozwframe::HasOtherVisibleMDIChild(this) || !ActivateAnotherDockableFrame(pMain))
+        if (ozwframe::HasOtherVisibleMDIChild(this) || !pMain->ActivateOtherDockedFrame(this))
             pMain->ActivateDockedFrame(nullptr, FALSE);
     }
     ozwframe::DestroyFrameBars(this);

@@ -61,12 +61,6 @@ protected:
     CControlBar* GetHostBar() const;
     // Makes it the main frame's active document frame.
     void ActivateInMainFrame();
-    // When this frame goes: another visible dockable frame is activated;
-    // FALSE when there is none.
-    BOOL ActivateAnotherDockableFrame(OZWMDIFrameWnd* pMain);
-    // The window and each parent up to the top are visible (a control bar
-    // by its own test).
-    static BOOL IsVisibleUpwards(CWnd* pWnd);
 
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);

@@ -95,7 +95,19 @@ protected:
     }
 };
 
-class DockableFrameTest : public wbtest::MainFrameTest<OZWMDIFrameWnd>
+// The main frame, with a record of the commands that reach it.
+class CCommandFrame : public OZWMDIFrameWnd
+{
+public:
+    std::vector<UINT> commands;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        commands.push_back(LOWORD(wParam));
+        return OZWMDIFrameWnd::OnCommand(wParam, lParam);
+    }
+};
+
+class DockableFrameTest : public wbtest::MainFrameTest<CCommandFrame>
 {
 protected:
     UINT m_nNextBarID = 0xE900;
@@ -382,4 +394,29 @@ TEST_F(DockableFrameTest, ItFloatsAndDocksWithTheToolkitBarThatHoldsIt)
     EXPECT_FALSE(pFrame->DefaultRan(WM_NCLBUTTONDBLCLK, HTCAPTION));
     m_pFrame->DestroyWindow();
     kvtest::PumpMessages();
+}
+
+TEST_F(DockableFrameTest, WhenTheLastMDIChildGoesADockedFrameTakesOver)
+{
+    CTestDockable* pFrame = NewDocked("Pipes");
+    OZWMDIChildWnd* pChild = NewChild();
+    ASSERT_EQ(m_pFrame->GetActiveFrame(), pChild);
+    pChild->DestroyWindow();
+    kvtest::PumpMessages();
+    EXPECT_EQ(m_pFrame->GetActiveDockedChild(), pFrame);
+}
+
+TEST_F(DockableFrameTest, ItsKeysActForTheMainFrame)
+{
+    CTestDockable* pFrame = NewDocked("Pipes");
+    ASSERT_NE(wbtest::Template()->m_hAccelTable, nullptr);
+    EXPECT_EQ(pFrame->GetDefaultAccelerator(), wbtest::Template()->m_hAccelTable);
+    MSG msg = {};
+    msg.hwnd = pFrame->GetActiveView()->m_hWnd;
+    msg.message = WM_KEYDOWN;
+    msg.wParam = VK_F5;
+    EXPECT_TRUE(pFrame->PreTranslateMessage(&msg));
+    EXPECT_EQ(std::count(m_pFrame->commands.begin(), m_pFrame->commands.end(), 100u), 1);
+    msg.wParam = VK_F6;
+    EXPECT_FALSE(pFrame->PreTranslateMessage(&msg));
 }
