@@ -371,6 +371,10 @@ void OZWWorkbookWnd::SetTabStyle(BOOL bFlat)
     s_bClassicTabs = m_bShowTabs && !bFlat;
     if (m_hWnd != nullptr) {
         RecalcLayout();
+        // The client's width changed with the insets (also when the free
+        // area did not).
+        if (m_sheets.GetSize() > 0)
+            m_nTabWidth = CalcTabWidth();
         Invalidate();
     }
 }

@@ -99,6 +99,15 @@ TEST_F(WorkbookTest, SheetsJoinAndLeaveTheStripInOrder)
     EXPECT_EQ(sheets[9]->m_nIndex, 8);
     EXPECT_EQ(m_pFrame->m_nTabWidth, (ClientWidth() + 5) / 9);
 
+    // Sheets added while the tabs are hidden share the narrower client of
+    // the shown strip once it shows again.
+    m_pFrame->ShowTabs(FALSE);
+    sheets.push_back(NewSheet());
+    m_pFrame->ShowTabs(TRUE);
+    EXPECT_EQ(m_pFrame->m_nTabWidth, (ClientWidth() + 5) / 10);
+    sheets.back()->DestroyWindow();
+    sheets.pop_back();
+
     for (int i : {0, 1, 2, 4, 5, 6, 7})
         sheets[i]->DestroyWindow();
     kvtest::PumpMessages();
