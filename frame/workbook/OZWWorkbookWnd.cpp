@@ -57,6 +57,7 @@ BEGIN_MESSAGE_MAP(OZWWorkbookWnd, OZWMDIFrameWnd)
     ON_WM_LBUTTONUP()
     ON_MESSAGE(OZWWM_WORKBOOK_ACTIVECHANGED, OnActiveChanged)
     ON_WM_DESTROY()
+    ON_WM_SYSCOLORCHANGE()
 END_MESSAGE_MAP()
 
 namespace {
@@ -113,13 +114,25 @@ BOOL OZWWorkbookWnd::CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowM
         if (hStock != nullptr && ::GetObject(hStock, sizeof(lf), &lf) != 0)
             m_font.CreateFontIndirect(&lf);
     }
-    if (m_penHilight.GetSafeHandle() == nullptr) {
-        m_penHilight.CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_3DHILIGHT));
-        m_penBlack.CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
-        m_penShadow.CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_3DSHADOW));
-        m_penFace.CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_3DFACE));
-    }
+    MakePens();
     return TRUE;
+}
+
+void OZWWorkbookWnd::MakePens()
+{
+    for (CPen* pPen : {&m_penHilight, &m_penBlack, &m_penShadow, &m_penFace})
+        pPen->DeleteObject();
+    m_penHilight.CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_3DHILIGHT));
+    m_penBlack.CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+    m_penShadow.CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_3DSHADOW));
+    m_penFace.CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_3DFACE));
+}
+
+void OZWWorkbookWnd::OnSysColorChange()
+{
+    OZWMDIFrameWnd::OnSysColorChange();
+    MakePens();
+    Invalidate();
 }
 
 OZWWorksheetWnd* OZWWorkbookWnd::GetSheet(int nIndex) const

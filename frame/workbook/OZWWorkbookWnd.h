@@ -162,5 +162,8 @@ protected:
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg LRESULT OnActiveChanged(WPARAM wParam, LPARAM lParam);
     afx_msg void OnDestroy();
+    afx_msg void OnSysColorChange();
+    // The pens of the tabs in the system's colours now.
+    void MakePens();
     DECLARE_MESSAGE_MAP()
 };
