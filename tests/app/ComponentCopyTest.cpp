@@ -266,3 +266,27 @@ TEST_F(ComponentCopyTest, ClosingTheSourceWindowEndsThePaste)
     FrameCommand(ID_PASTE_COMPONENT);
     EXPECT_EQ(before, Target("SELECT count(*) FROM Components"));
 }
+
+// One component pasted by key: the target's equal component's key when it
+// has one (nothing added), the new key otherwise, -1 when the source has no
+// such component.
+TEST_F(ComponentCopyTest, PastingOneKeyGivesItsKeyInTheTarget)
+{
+    Start();
+    CKelvaronView* pSource = m_pView;
+    CKelvaronView* pTarget = OpenTarget("76");
+    ASSERT_NE(nullptr, pTarget);
+    const long components = TargetLong("SELECT count(*) FROM Components");
+    const long valve = Frame()->PasteComponent(pSource, pTarget, 75);
+    EXPECT_EQ(TargetLong("SELECT [Component Key] FROM Components WHERE RTRIM([Description]) = '" + Description(75) + "'"),
+              valve);
+    EXPECT_EQ(components, TargetLong("SELECT count(*) FROM Components"));
+
+    const long added = Frame()->PasteComponent(pSource, pTarget, 76);
+    EXPECT_EQ(TargetLong("SELECT max([Component Key]) FROM Components"), added);
+    EXPECT_EQ(Description(76), Target("SELECT RTRIM([Description]) FROM Components WHERE [Component Key] = " +
+                                      std::to_string(added)));
+    EXPECT_EQ(-1, Frame()->PasteComponent(pSource, pTarget, 999999));
+    EXPECT_EQ(components + 1, TargetLong("SELECT count(*) FROM Components"));
+    EXPECT_TRUE(TakeMessages().empty());
+}
