@@ -482,6 +482,12 @@ BOOL OZWWorkbookWnd::OnEraseBkgnd(CDC*)
 void OZWWorkbookWnd::OnPaint()
 {
     CPaintDC dc(this);
+    PaintStrip(&dc);
+}
+
+void OZWWorkbookWnd::PaintStrip(CDC* pDC)
+{
+    CDC& dc = *pDC;
     CRect rectFree;
     RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &rectFree);
     if (rectFree.IsRectEmpty())
@@ -492,6 +498,7 @@ void OZWWorkbookWnd::OnPaint()
     const CRect rectBelow(rectStrip.left, rectClient.bottom, rectStrip.right, rectStrip.bottom);
     const CRect rectAbove(rectStrip.left, rectStrip.top, rectStrip.right, rectClient.bottom);
     // The MDI client paints itself (the frame does not clip its children).
+    const int nSaved = dc.SaveDC();
     dc.ExcludeClipRect(&rectClient);
 
     // The strip's background.
@@ -521,15 +528,19 @@ void OZWWorkbookWnd::OnPaint()
     dc.FillSolidRect(rectFree.left, rectFree.bottom - 2, rectFree.Width() - 1, 1, ::GetSysColor(COLOR_3DSHADOW));
     dc.FillSolidRect(rectFree.right - 2, rectFree.top, 1, rectFree.Height() - 1, ::GetSysColor(COLOR_3DSHADOW));
 
-    if (!m_bShowTabs)
+    if (!m_bShowTabs) {
+        dc.RestoreDC(nSaved);
         return;
+    }
     if (m_bFlatTabs)
         dc.FillSolidRect(rectStrip.left, rectClient.bottom + 3, rectStrip.Width(), 1,
                          ::GetSysColor(COLOR_WINDOWFRAME));
     CRect rectInside;
     ::GetClientRect(m_hWndMDIClient, &rectInside);
-    if (rectInside.IsRectEmpty())
+    if (rectInside.IsRectEmpty()) {
+        dc.RestoreDC(nSaved);
         return;
+    }
     const int nOldMode = dc.SetBkMode(TRANSPARENT);
     const UINT nFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
     for (int i = 0; i < m_sheets.GetSize(); ++i) {
@@ -546,6 +557,7 @@ void OZWWorkbookWnd::OnPaint()
         DrawTabContent(&dc, pActive, nFormat);
     }
     dc.SetBkMode(nOldMode);
+    dc.RestoreDC(nSaved);
 }
 
 namespace {

@@ -98,6 +98,9 @@ public:
     CRect GetTabInvalidRect(OZWWorksheetWnd* pSheet, BOOL bToRightEnd);
     CRect GetStripInvalidRect();
     void InvalidateTab(OZWWorksheetWnd* pSheet, BOOL bToRightEnd = FALSE);
+    // Paints the strip, its tabs and the client's border (frame client
+    // coordinates); the MDI client's own area is left alone.
+    void PaintStrip(CDC* pDC);
     void InvalidateStrip();
     // The sheet whose tab is at the point (frame client coordinates), null
     // when none; bSkipActive leaves the active sheet out.

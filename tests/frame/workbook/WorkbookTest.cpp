@@ -372,3 +372,27 @@ TEST_F(WorkbookTest, APressInsideASheetActivatesIt)
     pSecond->SendMessage(WM_PARENTNOTIFY, MAKEWPARAM(WM_RBUTTONDOWN, 0), MAKELPARAM(5, 5));
     EXPECT_EQ(m_pFrame->MDIGetActive(), pSecond);
 }
+
+TEST_F(WorkbookTest, TheStripIsPaintedAroundTheClientOnly)
+{
+    m_pFrame->ShowTabs(TRUE);
+    NewSheet();
+    CTestSheet* pActive = NewSheet();
+    CRect rectFrame;
+    m_pFrame->GetClientRect(&rectFrame);
+    kvtest::MemoryBitmap canvas(rectFrame.Width(), rectFrame.Height());
+    const COLORREF kPaper = RGB(12, 34, 56);
+    for (BOOL bFlat : {FALSE, TRUE}) {
+        m_pFrame->SetTabStyle(bFlat);
+        canvas.Fill(kPaper);
+        m_pFrame->PaintStrip(canvas.DC());
+        const CRect client = m_pFrame->GetMDIClientRect();
+        const CPoint centre = client.CenterPoint();
+        // The MDI client paints itself; around it the strip is painted.
+        EXPECT_EQ(::GetPixel(canvas.hdc(), centre.x, centre.y), kPaper) << bFlat;
+        EXPECT_NE(::GetPixel(canvas.hdc(), client.left - 2, centre.y), kPaper) << bFlat;
+        // The active tab lies on top, filled.
+        const std::vector<POINT> p = Tab(pActive);
+        EXPECT_NE(::GetPixel(canvas.hdc(), (p[0].x + p[4].x) / 2, p[0].y + 8), kPaper) << bFlat;
+    }
+}
