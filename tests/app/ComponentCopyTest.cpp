@@ -147,6 +147,18 @@ TEST_F(ComponentCopyTest, CopiedRowsArePastedAsNewComponentsOfTheSameDatabase)
     EXPECT_EQ(1, QueryLong("SELECT count(*) FROM Components WHERE RTRIM([Description]) = '~" + kit + "'"));
     EXPECT_EQ(QueryRows(ItemsSql(kit)), QueryRows(ItemsSql("~" + kit)));
     EXPECT_FALSE(Grid()->IsReadOnly());
+
+    // A tape's copy gets a Tapes row with the values of the tape's own.
+    ShowComponent(m_pView, 60);
+    FrameCommand(ID_COPY_COMPONENT);
+    FrameCommand(ID_PASTE_COMPONENT);
+    EXPECT_TRUE(TakeMessages().empty());
+    const long tape = QueryLong("SELECT max([Component Key]) FROM Components");
+    EXPECT_EQ("~" + Description(60), Description(tape));
+    const std::string values = "SELECT [Flow Calc Type], Reals1, Reals2, Reals3, Reals4, Reals5, Reals6, Rextra1, "
+                               "Rextra2, Rextra3, Rextra4 FROM Tapes WHERE [Pipe Key] = ";
+    EXPECT_EQ(QueryRows(values + "60"), QueryRows(values + std::to_string(tape)));
+    EXPECT_EQ(TABLE_TAPE, m_pView->GetCurrentTab());
 }
 
 // A nested assembly pasted into another database: the components the target
