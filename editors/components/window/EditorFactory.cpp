@@ -6,12 +6,18 @@
 #include "editors/components/window/CouplerDialog.h"
 #include "editors/components/window/CrossDialog.h"
 #include "editors/components/window/ElectricDialog.h"
+#include "editors/components/window/HydraDialog.h"
 #include "editors/components/window/LightDialog.h"
 #include "editors/components/window/LTODialog.h"
 #include "editors/components/window/MiscDialog.h"
+#include "editors/components/window/NozzleDialog.h"
+#include "editors/components/window/OutConDialog.h"
+#include "editors/components/window/OutletDialog.h"
 #include "editors/components/window/PipeDialog.h"
+#include "editors/components/window/PumpDialog.h"
 #include "editors/components/window/TapeDialog.h"
 #include "editors/components/window/TeeDialog.h"
+#include "editors/components/window/ValveDialog.h"
 #include "editors/components/window/WireDialog.h"
 #include "grids/core/GridTables.h"
 
@@ -36,6 +42,12 @@ OZU_ComponentDialog* CreateComponentEditor(int nKind, CGridWindow* pGrid, CRecor
     case TABLE_TAPE:
         pEditor = new CTapeDialog(pGrid, pRecord, pTapeExtras, pUnitSettings, pView);
         break;
+    case TABLE_VALVE:
+        pEditor = new CValveDialog(pGrid, pRecord, pUnitSettings, pView);
+        break;
+    case TABLE_HYDRAULIC:
+        pEditor = new CHydraDialog(pGrid, pRecord, pUnitSettings, pView);
+        break;
     case TABLE_TAKE_OFF:
         pEditor = new CLTODialog(pGrid, pRecord, pUnitSettings, pView);
         break;
@@ -51,6 +63,15 @@ OZU_ComponentDialog* CreateComponentEditor(int nKind, CGridWindow* pGrid, CRecor
     case TABLE_CROSS:
         pEditor = new CCrossDialog(pGrid, pRecord, pUnitSettings, pView);
         break;
+    case TABLE_PUMP:
+        pEditor = new CPumpDialog(pGrid, pRecord, pUnitSettings, pView);
+        break;
+    case TABLE_OUTLET:
+        pEditor = new COutletDialog(pGrid, pRecord, pUnitSettings, pView);
+        break;
+    case TABLE_OUTLET_CONNECTION:
+        pEditor = new COutConDialog(pGrid, pRecord, pUnitSettings, pView);
+        break;
     case TABLE_WIRE:
         pEditor = new CWireDialog(pGrid, pRecord, pUnitSettings, pView);
         break;
@@ -65,6 +86,9 @@ OZU_ComponentDialog* CreateComponentEditor(int nKind, CGridWindow* pGrid, CRecor
         break;
     case TABLE_COMPONENT:
         pEditor = new CMiscDialog(pGrid, pRecord, pUnitSettings, pView);
+        break;
+    case TABLE_NOZZLE:
+        pEditor = new CNozzleDialog(pGrid, pRecord, pUnitSettings, pView);
         break;
     default:
         return nullptr;
@@ -111,6 +135,36 @@ BOOL StoreKindValues(OZU_ComponentDialog& editor, int nKind, CComponentColumns& 
     case TABLE_TAPE:
         if (auto* p = dynamic_cast<CTapeDialog*>(&editor)) {
             p->m_values.Store(columns, record, tape);
+            return TRUE;
+        }
+        break;
+    case TABLE_VALVE:
+    case TABLE_HYDRAULIC:
+    case TABLE_PUMP: {
+        const bool bKind = nKind == TABLE_VALVE       ? dynamic_cast<CValveDialog*>(&editor) != nullptr
+                           : nKind == TABLE_HYDRAULIC ? dynamic_cast<CHydraDialog*>(&editor) != nullptr
+                                                      : dynamic_cast<CPumpDialog*>(&editor) != nullptr;
+        if (bKind) {
+            static_cast<CCurveDialog&>(editor).m_values.Store(columns, record, nKind == TABLE_HYDRAULIC);
+            return TRUE;
+        }
+        break;
+    }
+    case TABLE_OUTLET:
+        if (auto* p = dynamic_cast<COutletDialog*>(&editor)) {
+            p->m_values.Store(columns, record);
+            return TRUE;
+        }
+        break;
+    case TABLE_OUTLET_CONNECTION:
+        if (auto* p = dynamic_cast<COutConDialog*>(&editor)) {
+            p->m_values.Store(columns, record);
+            return TRUE;
+        }
+        break;
+    case TABLE_NOZZLE:
+        if (auto* p = dynamic_cast<CNozzleDialog*>(&editor)) {
+            p->m_values.Store(record);
             return TRUE;
         }
         break;
