@@ -332,6 +332,22 @@ TEST_F(ViewEditorsTest, ClosingTheDatabaseWindowClosesTheEditor)
     EXPECT_EQ(before, kvtest::QueryRows(m_database, "SELECT * FROM Components WHERE [Component Key] = 1"));
 }
 
+// Ending the program with an editor open stores nothing of it.
+TEST_F(ViewEditorsTest, EndingTheProgramWithAnEditorOpenStoresNothingOfIt)
+{
+    Start();
+    Select(TABLE_TAPE);
+    GoTo(59);
+    const std::string before = kvtest::QueryRows(m_database, "SELECT * FROM Components WHERE [Component Key] = 59");
+    Command(ID_EDIT_COMPONENT);
+    ASSERT_NE(nullptr, Editor());
+    HWND hEditor = Editor()->GetSafeHwnd();
+    Type(IDC_DESCRIPTION, "Never stored");
+    Stop();
+    EXPECT_FALSE(::IsWindow(hEditor));
+    EXPECT_EQ(before, kvtest::QueryRows(m_database, "SELECT * FROM Components WHERE [Component Key] = 59"));
+}
+
 // The editors' text widths are the database's column sizes, for the ten
 // text columns only.
 TEST_F(ViewEditorsTest, FieldLengthsAreTheColumnSizes)
