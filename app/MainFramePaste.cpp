@@ -140,8 +140,10 @@ void CMainFrame::OnCopyComponent()
 void CMainFrame::OnUpdatePasteComponent(CCmdUI* pCmdUI)
 {
     CKelvaronView* pView = GetActiveDatabaseView();
+    // Whatever way the source's window went, there is nothing to paste
+    // from then on.
     pCmdUI->Enable(m_copiedComponents.GetSize() > 0 && !m_strCopySourcePath.IsEmpty() &&
-                   (pView == nullptr || !pView->IsEditorOpen()));
+                   FindViewByPath(m_strCopySourcePath) != nullptr && (pView == nullptr || !pView->IsEditorOpen()));
 }
 
 void CMainFrame::OnPasteComponent()

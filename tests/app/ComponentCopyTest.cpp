@@ -274,6 +274,10 @@ TEST_F(ComponentCopyTest, ClosingTheSourceWindowEndsThePaste)
     TakeMessages();
     EXPECT_EQ(nullptr, Frame()->FindViewByPath(m_database.c_str()));
     EXPECT_FALSE(Enabled(ID_PASTE_COMPONENT, Frame()));
+    // Keys of a database no window shows have nothing to paste from.
+    Frame()->SetCopySourcePath(m_database.c_str());
+    Frame()->GetCopiedComponents().Add(kOutlet);
+    EXPECT_FALSE(Enabled(ID_PASTE_COMPONENT, Frame()));
     const std::string before = Target("SELECT count(*) FROM Components");
     FrameCommand(ID_PASTE_COMPONENT);
     EXPECT_EQ(before, Target("SELECT count(*) FROM Components"));
