@@ -1,5 +1,6 @@
 // The auto-hide strips of a frame's edges and their tabs.
 #include "frame/bars/OZWAutoHideBar.h"
+#include "frame/support/OZWAutoHideBarDockContext.h"
 #include "frame/bars/BarHelpers.h"
 #include "frame/bars/OZWDockingFrame.h"
 #include "platform/theme/ThemeLib.h"
@@ -329,6 +330,12 @@ int OZWAutoHideBar::OnCreate(LPCREATESTRUCT lpcs)
 void OZWAutoHideBar::EnableDocking(DWORD dwDockStyle)
 {
     OZWControlBar::EnableDocking(dwDockStyle);
+}
+
+CDockContext* OZWAutoHideBar::CreateDockContext()
+{
+    // The strip is never dragged off its side.
+    return new OZWAutoHideBarDockContext(this);
 }
 
 BOOL OZWAutoHideBar::HasCaptionButtons() const

@@ -89,7 +89,9 @@ public:
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+    // As the base's, with a dock context that never starts a drag.
     void EnableDocking(DWORD dwDockStyle) override;
+    CDockContext* CreateDockContext() override;
     BOOL HasCaptionButtons() const override;
 
     // The fonts of the strip and its tabs: the menu font, and the same

@@ -4,6 +4,8 @@
 // a bar that goes while it is a tab leaves no tab behind.
 #include "tests/frame/bars/BarsFixture.h"
 
+#include "frame/support/OZWAutoHideBarDockContext.h"
+
 using barstest::ScreenRect;
 
 namespace {
@@ -168,4 +170,22 @@ TEST_F(AutoHideTest, TheCloseButtonOfAnUnpinnedBarDocksItBackHidden)
     EXPECT_TRUE(m_pBar->IsPinned());
     EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_RIGHT), m_pBar->m_pDockBar);
     EXPECT_FALSE(m_pBar->IsVisible());
+}
+
+TEST_F(AutoHideTest, ASlidOutBarThatLosesTheFocusSlidesBackAndTheStripNeverDrags)
+{
+    ClickPin(m_pBar);
+    Layout();
+    ASSERT_TRUE(m_pBar->ToggleVisible());
+    ASSERT_TRUE(::IsWindowVisible(m_pBar->m_hWnd));
+    m_pBar->SendMessage(WM_KILLFOCUS, (WPARAM)m_pClient->m_hWnd);
+    Layout();
+    EXPECT_FALSE(::IsWindowVisible(m_pBar->m_hWnd));
+    EXPECT_FALSE(m_pBar->IsPinned());
+
+    // The strip's dock context starts no drag.
+    ASSERT_NE(nullptr, dynamic_cast<OZWAutoHideBarDockContext*>(RightStrip().m_pDockContext));
+    RightStrip().m_pDockContext->StartDrag(ScreenRect(&RightStrip()).CenterPoint());
+    EXPECT_EQ(nullptr, ::GetCapture());
+    EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_RIGHT), RightStrip().m_pDockBar);
 }

@@ -72,3 +72,44 @@ TEST_F(BarsTest, BarsOfARowShareItsLength)
     EXPECT_EQ(ScreenRect(pA).bottom + 6, ScreenRect(pB).top);
     EXPECT_EQ(ScreenRect(pRight).bottom, ScreenRect(pB).bottom);
 }
+
+TEST_F(BarsTest, ABarThatGoesDockedOrHiddenLeavesNoEntryBehind)
+{
+    OZWControlBar* pA = NewBar(100, "A", 0);
+    OZWControlBar* pB = NewBar(101, "B", 0);
+    OZWControlBar* pC = NewBar(102, "C", 0);
+    m_pFrame->DockControlBarEx(pA, AFX_IDW_DOCKBAR_RIGHT, 0, 0, 1.0f, 200);
+    m_pFrame->DockControlBarEx(pB, AFX_IDW_DOCKBAR_RIGHT, 1, 0, 0.5f, 200);
+    m_pFrame->DockControlBarEx(pC, AFX_IDW_DOCKBAR_RIGHT, 0, 1, 1.0f, 150);
+    Layout();
+    m_pFrame->ShowControlBar(pB, FALSE, FALSE);
+    OZWDockBar* pRight = DockBar(AFX_IDW_DOCKBAR_RIGHT);
+    // B, hidden, was shown or hidden last; C goes while docked.
+    ASSERT_EQ(pB, pRight->GetLastDockedBar());
+    pB->DestroyWindow();
+    pC->DestroyWindow();
+    Layout();
+    const std::string strip = std::to_string(m_pFrame->m_strips[2].GetDlgCtrlID());
+    EXPECT_EQ("100 " + strip + " |", RowsOf(pRight));
+    EXPECT_EQ(nullptr, pRight->GetLastDockedBar());
+    EXPECT_EQ(nullptr, pB->m_pDockBar);
+    // The one left has the column and the layout runs on.
+    EXPECT_EQ(ScreenRect(pRight).bottom, ScreenRect(pA).bottom);
+    EXPECT_EQ(1u, pRight->GetSplitters().size());
+}
+
+TEST_F(BarsTest, ABarWhoseFloatingPlaceIsOffEveryScreenFloatsWhereItWasDocked)
+{
+    OZWControlBar* pBar = NewBar(100, "A", 0);
+    m_pFrame->DockControlBarEx(pBar, AFX_IDW_DOCKBAR_RIGHT, 0, 0, 1.0f, 200);
+    Layout();
+    const CPoint ptDocked = ScreenRect(pBar).TopLeft();
+    pBar->m_pDockContext->m_dwMRUFloatStyle = CBRS_ALIGN_TOP;
+    pBar->m_pDockContext->m_ptMRUFloatPos = CPoint(-40000, -40000);
+    pBar->m_pDockContext->m_rectMRUDockPos = barstest::ChildRect(pBar);
+    pBar->m_pDockContext->ToggleDocking();
+    Layout();
+    ASSERT_TRUE(pBar->IsFloating());
+    EXPECT_EQ(ptDocked, pBar->m_pDockContext->m_ptMRUFloatPos);
+    EXPECT_TRUE(::MonitorFromPoint(ScreenRect(pBar->GetParentFrame()).TopLeft(), MONITOR_DEFAULTTONULL) != nullptr);
+}
