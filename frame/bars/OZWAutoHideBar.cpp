@@ -293,7 +293,9 @@ BOOL OZWAutoHideBar::CreateStrip(CFrameWnd* pFrame, DWORD dwBarStyle)
     DWORD dwStyle = 0x50000000 | (dwBarStyle & CBRS_ALL);
     const CRect rect(0, 0, 0, 0);
     const UINT nID = GetUniqueBarID(pFrame, 32768);
-    if (!CreateEx(nullptr, "", nID, dwStyle, 0, rect, pFrame))
+    // A row of its own along the whole side, 24 pixels deep: it takes no
+    // share of a row of sized bars (nor their thickness).
+    if (!CreateEx(nullptr, "", nID, dwStyle, SCBX_FIXED_SIZE | SCBX_OWN_ROW, rect, pFrame))
         return FALSE;
     m_dwStyle = dwBarStyle & CBRS_ALL;
     return TRUE;

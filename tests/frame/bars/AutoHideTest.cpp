@@ -66,7 +66,7 @@ TEST_F(AutoHideTest, ThePinPutsTheBarIntoATabOfItsSideAndBack)
     EXPECT_FALSE(::IsWindowVisible(m_pBar->m_hWnd));
     EXPECT_TRUE(m_pBar->IsFloating());
     // The client area takes the room the bar left; the strip keeps its 24.
-    EXPECT_EQ(ScreenRect(&RightStrip()).left, ScreenRect(m_pClient).right + 7);
+    EXPECT_LE(ScreenRect(&RightStrip()).left - ScreenRect(m_pClient).right, 2);
 
     // Out by its tab, then pinned again by its pin: docked where it was.
     ASSERT_TRUE(m_pBar->ToggleVisible());
@@ -188,4 +188,24 @@ TEST_F(AutoHideTest, ASlidOutBarThatLosesTheFocusSlidesBackAndTheStripNeverDrags
     RightStrip().m_pDockContext->StartDrag(ScreenRect(&RightStrip()).CenterPoint());
     EXPECT_EQ(nullptr, ::GetCapture());
     EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_RIGHT), RightStrip().m_pDockBar);
+}
+
+TEST_F(AutoHideTest, TheStripRunsAlongTheWholeSideBesideThePinnedBars)
+{
+    // Two bars in one column; one of them becomes a tab.
+    OZWControlBar* pOther = NewBar(101, "Other", kCaptionBar);
+    m_pFrame->DockControlBarEx(pOther, AFX_IDW_DOCKBAR_RIGHT, 1, 0, 0.5f, 250);
+    Layout();
+    pOther->SetAutoHideMode(TRUE);
+    ClickPin(pOther);
+    Layout();
+    OZWDockBar* pRight = DockBar(AFX_IDW_DOCKBAR_RIGHT);
+    const CRect rectStrip = ScreenRect(&RightStrip());
+    EXPECT_EQ(24, rectStrip.Width());
+    EXPECT_LE(ScreenRect(pRight).right - rectStrip.right, 2); // at the frame's edge
+    EXPECT_GE(rectStrip.Height(), ScreenRect(m_pBar).Height());
+    // The pinned bar keeps its width and now has the column to itself.
+    EXPECT_EQ(250, ScreenRect(m_pBar).Width());
+    EXPECT_EQ(ScreenRect(pRight).top, ScreenRect(m_pBar).top);
+    EXPECT_LE(ScreenRect(m_pBar).right, rectStrip.left);
 }

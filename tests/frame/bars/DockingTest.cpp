@@ -36,9 +36,10 @@ TEST_F(BarsTest, DockedAtAWidthWithItsSplitterAndEdge)
     OZWDockBar* pRight = DockBar(AFX_IDW_DOCKBAR_RIGHT);
     ASSERT_NE(nullptr, pRight);
     EXPECT_EQ(pRight, pBar->m_pDockBar);
-    // Before the side's auto-hide strip, which waits hidden in the first row.
+    // Before the side's auto-hide strip, which waits hidden in a row of its
+    // own at the frame's edge.
     const std::string strip = std::to_string(m_pFrame->m_strips[2].GetDlgCtrlID());
-    EXPECT_EQ("100 " + strip + " |", RowsOf(pRight));
+    EXPECT_EQ("100 | " + strip + " |", RowsOf(pRight));
     EXPECT_EQ(250, ScreenRect(pBar).Width());
     EXPECT_TRUE(pBar->IsDockedRight());
     // Inside the dock bar's border line on the client side: the row
@@ -63,7 +64,7 @@ TEST_F(BarsTest, BarsOfARowShareItsLength)
     Layout();
     OZWDockBar* pRight = DockBar(AFX_IDW_DOCKBAR_RIGHT);
     const std::string strip = std::to_string(m_pFrame->m_strips[2].GetDlgCtrlID());
-    EXPECT_EQ("100 101 " + strip + " |", RowsOf(pRight));
+    EXPECT_EQ("100 101 | " + strip + " |", RowsOf(pRight));
     // B, docked last, keeps its quarter; A takes the rest.
     EXPECT_NEAR(0.25f, pB->m_fShare, 1e-4);
     EXPECT_NEAR(0.75f, pA->m_fShare, 1e-4);
@@ -90,7 +91,7 @@ TEST_F(BarsTest, ABarThatGoesDockedOrHiddenLeavesNoEntryBehind)
     pC->DestroyWindow();
     Layout();
     const std::string strip = std::to_string(m_pFrame->m_strips[2].GetDlgCtrlID());
-    EXPECT_EQ("100 " + strip + " |", RowsOf(pRight));
+    EXPECT_EQ("100 | " + strip + " |", RowsOf(pRight));
     EXPECT_EQ(nullptr, pRight->GetLastDockedBar());
     EXPECT_EQ(nullptr, pB->m_pDockBar);
     // The one left has the column and the layout runs on.

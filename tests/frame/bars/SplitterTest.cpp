@@ -84,13 +84,11 @@ TEST_F(SplitterTest, TheSplitterBetweenTwoBarsMovesLengthFromOneToTheOther)
     // The shares follow the lengths.
     EXPECT_NEAR(1.0f, m_pA->m_fShare + m_pB->m_fShare, 1e-3);
 
-    // Far past the second bar: each bar after the splitter keeps 24 pixels,
-    // shown or not (the side's hidden auto-hide strip ends the row).
+    // Far past the second bar: it keeps its 24 pixels.
     pIn = FindSplitter(m_pRight, OZWDockSplitterInfo::InRowSplitter);
     DragSplitter(m_pRight, pIn, 0, 2000);
     Layout();
-    EXPECT_EQ(ChildRect(m_pRight).Height() - 2 * 24,
-              FindSplitter(m_pRight, OZWDockSplitterInfo::InRowSplitter)->m_rect.bottom);
+    EXPECT_EQ(ChildRect(m_pRight).Height() - 24, FindSplitter(m_pRight, OZWDockSplitterInfo::InRowSplitter)->m_rect.bottom);
 }
 
 TEST_F(SplitterTest, EscapeTheRightButtonAndALostCaptureChangeNothing)
