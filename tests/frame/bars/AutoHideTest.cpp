@@ -6,6 +6,8 @@
 
 #include "frame/support/OZWAutoHideBarDockContext.h"
 
+#include <string>
+
 using barstest::ScreenRect;
 
 namespace {
@@ -208,4 +210,22 @@ TEST_F(AutoHideTest, TheStripRunsAlongTheWholeSideBesideThePinnedBars)
     EXPECT_EQ(250, ScreenRect(m_pBar).Width());
     EXPECT_EQ(ScreenRect(pRight).top, ScreenRect(m_pBar).top);
     EXPECT_LE(ScreenRect(m_pBar).right, rectStrip.left);
+}
+
+TEST_F(AutoHideTest, TheCloseButtonOfAPinnedBarHidesItWhereItIs)
+{
+    // Pinned (as at start-up) the bar has no side: it is hidden in its row,
+    // not docked anew.
+    const std::string rows = barstest::RowsOf(DockBar(AFX_IDW_DOCKBAR_RIGHT));
+    m_pBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    barstest::Click(m_pBar, m_pBar->m_rectCloseButton.CenterPoint());
+    Layout();
+    EXPECT_FALSE(m_pBar->IsVisible());
+    EXPECT_TRUE(m_pBar->IsPinned());
+    EXPECT_EQ(rows, barstest::RowsOf(DockBar(AFX_IDW_DOCKBAR_RIGHT)));
+    EXPECT_EQ(0, RightStrip().GetTabCount());
+    // Shown again, it is where it was.
+    m_pFrame->ShowControlBar(m_pBar, TRUE, FALSE);
+    Layout();
+    EXPECT_EQ(250, ScreenRect(m_pBar).Width());
 }
