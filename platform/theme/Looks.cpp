@@ -56,6 +56,13 @@ void BuildDotNetPalette(const OZW_AUX_DATA& d, COLORREF* p)
     p[13] = Mix(shadow, face, 179);
     p[14] = Mix(shadow, d.clrBtnText, 128);
     p[15] = p[1];
+    p[16] = ::GetSysColor(COLOR_MENUTEXT);          // menu text
+    p[17] = p[16];
+    p[18] = ::GetSysColor(COLOR_GRAYTEXT);          // disabled menu text
+    p[19] = p[5];                                   // selected menu item
+    p[20] = hilite;                                 // its frame
+    p[21] = p[16];                                  // its text
+    p[29] = d.clrBtnText;                           // menu-bar button text
     p[25] = p[0];
     p[26] = shadow;
     p[27] = Mix(shadow, window, 179);

@@ -97,8 +97,11 @@ HRESULT UXGetThemeColor(HTHEME hTheme, int iPartId, int iStateId, int iPropId, C
 //          8 pressed frame, 9 disabled or indeterminate fill,
 //          10 hot checked fill, 11 checked fill, 12 checked frame,
 //          13 separator, 14 menu border, 15 menu item background,
+//          16 menu text, 18 disabled menu text, 19 selected menu item,
+//          20 its frame, 21 its text,
 //          25 menu image column, 26 bar frame and menu-button frame,
-//          27 menu separator, 30 tab lines and flat image shadow,
+//          27 menu separator, 29 menu-bar button text,
+//          30 tab lines and flat image shadow,
 //          31 disabled image shadow
 //   Office 2003: 0 gradient light end, 1 gradient dark end, 2 bar and dock
 //          background, 3 hot fill, 4 pressed fill, 5 frame of hot items

@@ -83,6 +83,10 @@ TEST(Theme, Office2003ColoursFollowTheSystemScheme)
     EXPECT_NEAR(GetRValue(UXGetDNETColor(5)), (GetRValue(hilite) * 3 + GetRValue(window) * 7) / 10, 1);
     EXPECT_NEAR(GetBValue(UXGetDNETColor(7)), (GetBValue(hilite) + GetBValue(window)) / 2, 1);
     EXPECT_EQ(UXGetDNETColor(2), ::GetSysColor(COLOR_BTNTEXT));
+    // Menu texts in the menu text colours, not the face colour they are drawn on.
+    EXPECT_EQ(UXGetDNETColor(16), ::GetSysColor(COLOR_MENUTEXT));
+    EXPECT_EQ(UXGetDNETColor(18), ::GetSysColor(COLOR_GRAYTEXT));
+    EXPECT_EQ(UXGetDNETColor(21), ::GetSysColor(COLOR_MENUTEXT));
     // Indexes outside the palettes give the button face.
     EXPECT_EQ(UXGetDNETColor(-1), ::GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(UXGetO2K3Color(400), ::GetSysColor(COLOR_BTNFACE));
