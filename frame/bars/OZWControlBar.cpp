@@ -127,8 +127,10 @@ void OZWControlBar::SetExBarStyle(DWORD dwExStyle, BOOL bRedraw)
     // A floating bar's frame sizes by its edges unless the bar keeps its size.
     if (m_hWnd != nullptr && IsFloating()) {
         if (CFrameWnd* pFloat = GetParentFrame()) {
+            // The thin frame instead of the sizing one: the sizing border
+            // goes, or the frame would still size a bar that keeps its size.
             if (dwExStyle & SCBX_FIXED_SIZE)
-                pFloat->ModifyStyle(0, MFS_4THICKFRAME, SWP_FRAMECHANGED);
+                pFloat->ModifyStyle(WS_THICKFRAME | MFS_THICKFRAME, MFS_4THICKFRAME, SWP_FRAMECHANGED);
             else
                 pFloat->ModifyStyle(MFS_4THICKFRAME, WS_THICKFRAME | MFS_THICKFRAME, SWP_FRAMECHANGED);
         }

@@ -114,3 +114,20 @@ TEST_F(BarsTest, ABarWhoseFloatingPlaceIsOffEveryScreenFloatsWhereItWasDocked)
     EXPECT_EQ(ptDocked, pBar->m_pDockContext->m_ptMRUFloatPos);
     EXPECT_TRUE(::MonitorFromPoint(ScreenRect(pBar->GetParentFrame()).TopLeft(), MONITOR_DEFAULTTONULL) != nullptr);
 }
+
+TEST_F(BarsTest, TheExtendedStyleKeepsTheThemedGripperAndSetsTheFloatingFramesBorder)
+{
+    OZWControlBar* pBar = NewBar(100, "A", SCBX_THEMED_GRIPPER | SCBX_GRIPPER);
+    pBar->SetExBarStyle(0, FALSE);
+    EXPECT_EQ((DWORD)SCBX_THEMED_GRIPPER, pBar->GetExBarStyle());
+
+    m_pFrame->FloatControlBar(pBar, CPoint(200, 200), CBRS_ALIGN_TOP);
+    Layout();
+    CFrameWnd* pMini = pBar->GetParentFrame();
+    ASSERT_TRUE(pBar->IsFloating());
+    // A bar that keeps its size floats in the thin frame, any other sizes.
+    pBar->ModifyExBarStyle(0, SCBX_FIXED_SIZE);
+    EXPECT_EQ((DWORD)MFS_4THICKFRAME, pMini->GetStyle() & (MFS_4THICKFRAME | WS_THICKFRAME));
+    pBar->ModifyExBarStyle(SCBX_FIXED_SIZE, 0);
+    EXPECT_EQ((DWORD)WS_THICKFRAME, pMini->GetStyle() & (MFS_4THICKFRAME | WS_THICKFRAME));
+}
