@@ -7,6 +7,7 @@
 #include "frame/mdi/OZWMDIChildWnd.h"
 #include "frame/mdi/OZWMDIFrameWnd.h"
 #include "tests/frame/filters/FiltersTestRes.h"
+#include "tests/support/MemoryBitmap.h"
 #include "tests/support/TestSupport.h"
 
 #include <vector>
@@ -329,4 +330,36 @@ TEST_F(SysCommandExTest, AMaximisedChildHidesItsButtonAndTheFramesRowShowsItForI
     g_sent.clear();
     m_pFrame->SendMessage(WM_NCRBUTTONDBLCLK, HTMENU, MAKELPARAM(pt.x, pt.y));
     EXPECT_TRUE(g_sent.empty());
+}
+
+TEST(SysCommandExButton, TheButtonIsRaisedOrSunkenWithADiamondInTheMiddle)
+{
+    ScxButtonMsgFilter button;
+    for (SIZE size : {SIZE {16, 14}, SIZE {24, 20}}) {
+        for (BOOL bPressed : {FALSE, TRUE}) {
+            kvtest::MemoryBitmap bitmap(size.cx, size.cy);
+            bitmap.Fill(RGB(1, 2, 3));
+            const RECT rect = {0, 0, size.cx, size.cy};
+            button.DrawButton(bitmap.hdc(), rect, bPressed, FALSE);
+            const COLORREF topLeft = ::GetPixel(bitmap.hdc(), 0, 0);
+            const COLORREF bottomRight = ::GetPixel(bitmap.hdc(), size.cx - 1, size.cy - 1);
+            EXPECT_EQ(topLeft, ::GetSysColor(bPressed ? COLOR_3DDKSHADOW : COLOR_3DHILIGHT)) << size.cx;
+            EXPECT_EQ(bottomRight, ::GetSysColor(bPressed ? COLOR_3DHILIGHT : COLOR_3DDKSHADOW)) << size.cx;
+            // The glyph's outline crosses the middle row twice, left and right
+            // of the centre, with the face between.
+            const int y = size.cy / 2 + (bPressed ? 1 : 0);
+            int nLeft = -1, nRight = -1;
+            for (int x = 2; x < size.cx - 2; ++x) {
+                if (::GetPixel(bitmap.hdc(), x, y) != ::GetSysColor(COLOR_BTNTEXT))
+                    continue;
+                if (nLeft < 0)
+                    nLeft = x;
+                nRight = x;
+            }
+            ASSERT_GE(nLeft, 0) << size.cx << " " << bPressed;
+            EXPECT_LT(nLeft, size.cx / 2);
+            EXPECT_GE(nRight, size.cx / 2);
+            EXPECT_EQ(::GetPixel(bitmap.hdc(), (nLeft + nRight) / 2, y), ::GetSysColor(COLOR_3DFACE));
+        }
+    }
 }
