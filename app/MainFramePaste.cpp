@@ -137,6 +137,22 @@ void CMainFrame::OnCopyComponent()
 /////////////////////////////////////////////////////////////////////////////
 // Paste Component
 
+void CMainFrame::ShowPasteProgress(size_t nDone, size_t nCount)
+{
+    if (nCount < 2)
+        return;
+    if (nDone >= nCount) {
+        SetStatusText(LoadText(AFX_IDS_IDLEMESSAGE, "Ready"));
+        return;
+    }
+    CString text;
+    text.Format(IDS_PASTING_COMPONENTS, (int)nDone + 1, (int)nCount);
+    SetStatusText(text);
+    // Shown now: the paste keeps the message loop waiting.
+    if (m_wndStatusBar.m_hWnd != nullptr)
+        m_wndStatusBar.UpdateWindow();
+}
+
 void CMainFrame::OnUpdatePasteComponent(CCmdUI* pCmdUI)
 {
     CKelvaronView* pView = GetActiveDatabaseView();
@@ -171,7 +187,10 @@ void CMainFrame::PasteWithinDatabase(CKelvaronView* pView)
         return;
     CGridState& state = pView->GetGridState();
     const CString prompt = LoadText(IDS_SAVE_CURRENT_RECORD);
-    for (long nKey : KeysOf(m_copiedComponents)) {
+    const std::vector<long> keys = KeysOf(m_copiedComponents);
+    for (size_t i = 0; i < keys.size(); i++) {
+        const long nKey = keys[i];
+        ShowPasteProgress(i, keys.size());
         if (!pGrid->PromptSaveRecord(prompt, FALSE))
             continue;
         CRecords record(nullptr);
@@ -220,6 +239,7 @@ void CMainFrame::PasteWithinDatabase(CKelvaronView* pView)
             break;
     }
     state.bSkipDuplicateTest = TRUE;
+    ShowPasteProgress(keys.size(), keys.size());
 }
 
 long CMainFrame::PasteComponent(CKelvaronView* pSource, CKelvaronView* pTarget, long nKey)
@@ -260,7 +280,9 @@ void CMainFrame::PasteInto(CComponentPaste& paste, CKelvaronView* pSource, CKelv
     long nLastKey = -1;
     int nLastTab = -1;
     const BOOL bLock = pGrid->LockUpdate(TRUE);
-    for (long nKey : keys) {
+    for (size_t i = 0; i < keys.size(); i++) {
+        const long nKey = keys[i];
+        ShowPasteProgress(i, keys.size());
         ComponentFields record;
         CString description;
         try {
@@ -288,6 +310,7 @@ void CMainFrame::PasteInto(CComponentPaste& paste, CKelvaronView* pSource, CKelv
             break;
         }
     }
+    ShowPasteProgress(keys.size(), keys.size());
     pGrid->SetReadOnly(pTarget->GetGridState().bAssemblyMode);
     pGrid->LockUpdate(bLock);
 

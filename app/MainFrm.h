@@ -169,6 +169,9 @@ protected:
     // is. A failure is reported and ends the paste; the target keeps the
     // components pasted before it and nothing of the failed one.
     void PasteBetweenDatabases(CKelvaronView* pSource, CKelvaronView* pTarget);
+    // "Pasting components: n of N" on the status line while more than one
+    // component is pasted; the idle text once nDone reaches nCount.
+    void ShowPasteProgress(size_t nDone, size_t nCount);
     void PasteInto(kvgrid::CComponentPaste& paste, CKelvaronView* pSource, CKelvaronView* pTarget,
                    const std::vector<long>& keys, long* pLastKey);
 

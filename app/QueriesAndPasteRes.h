@@ -20,3 +20,4 @@
 
 // Copy and paste of components between databases.
 #define IDS_PASTE_FAILED                9960
+#define IDS_PASTING_COMPONENTS          9961

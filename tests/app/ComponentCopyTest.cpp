@@ -249,6 +249,8 @@ TEST_F(ComponentCopyTest, AFailurePartWayLeavesNoHalfPastedComponent)
             << key;
     EXPECT_FALSE(pTarget->GetGrid()->IsReadOnly());
     EXPECT_FALSE(pTarget->GetGrid()->IsLockUpdate());
+    // The progress of the paste has left the status line.
+    EXPECT_EQ("Ready", Frame()->GetStatusBar().GetPaneText(0).str());
 }
 
 // The view of a database is found by its exact path; once the window of the
