@@ -216,6 +216,11 @@ SIZE MeasureRows(const Layout& b, const std::vector<RowInfo>& rows, const Metric
 
 SIZE SizeToolBar(Layout& b, int nLength, BOOL bVert, const Metrics& metrics, BOOL bBalance)
 {
+    return SizeToolBar(b, nLength, bVert, metrics, bBalance, bVert);
+}
+
+SIZE SizeToolBar(Layout& b, int nLength, BOOL bVert, const Metrics& metrics, BOOL bBalance, BOOL bVertLayout)
+{
     int widest = 0;
     int narrowest = 0;
     int count = 0;
@@ -244,13 +249,13 @@ SIZE SizeToolBar(Layout& b, int nLength, BOOL bVert, const Metrics& metrics, BOO
         if (width <= narrowest)
             width = narrowest;
         WrapButtons(b, width, rows);
-        int height = MeasureRows(b, rows, metrics, TRUE).cy;
+        int height = MeasureRows(b, rows, metrics, bVertLayout).cy;
         // Wider by whole buttons until the rows fit the length (or all
         // buttons stand in one row).
         while (height > nLength && height > metrics.cyButton && width < total) {
             width += metrics.cxButton;
             WrapButtons(b, width, rows);
-            height = MeasureRows(b, rows, metrics, TRUE).cy;
+            height = MeasureRows(b, rows, metrics, bVertLayout).cy;
         }
         // Narrower by whole buttons while they still fit.
         if (height < nLength) {
@@ -259,7 +264,7 @@ SIZE SizeToolBar(Layout& b, int nLength, BOOL bVert, const Metrics& metrics, BOO
                 if (narrower < narrowest)
                     break;
                 WrapButtons(b, narrower, rows);
-                const int h = MeasureRows(b, rows, metrics, TRUE).cy;
+                const int h = MeasureRows(b, rows, metrics, bVertLayout).cy;
                 if (h > nLength) {
                     WrapButtons(b, width, rows);
                     break;
@@ -273,7 +278,7 @@ SIZE SizeToolBar(Layout& b, int nLength, BOOL bVert, const Metrics& metrics, BOO
     if (bBalance)
         BalanceRows(b, rows);
     SetRowEnds(b, rows);
-    return MeasureRows(b, rows, metrics, bVert);
+    return MeasureRows(b, rows, metrics, bVertLayout);
 }
 
 SIZE PositionButtons(Layout& b, int xLeft, int yTop, BOOL bVert, const Metrics& metrics)

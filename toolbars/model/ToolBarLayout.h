@@ -100,10 +100,13 @@ void SetRowEnds(Layout& buttons, const std::vector<RowInfo>& rows);
 SIZE MeasureRows(const Layout& buttons, const std::vector<RowInfo>& rows, const Metrics& metrics, BOOL bVert);
 
 // Wraps the buttons for a length: horizontally nLength is the width
-// available; vertically it is the height to fill, and the width grows or
-// shrinks by whole button widths until the rows fit it. Balances the rows
-// (bBalance), sets the row ends and answers the size of the rows.
+// available; vertically (bVert) it is the height to fill, and the width
+// grows or shrinks by whole button widths until the rows fit it. Balances
+// the rows (bBalance), sets the row ends and answers the size of the rows,
+// measured as a vertical bar lays them out (bVertLayout; by default bVert).
 SIZE SizeToolBar(Layout& buttons, int nLength, BOOL bVert, const Metrics& metrics, BOOL bBalance = TRUE);
+SIZE SizeToolBar(Layout& buttons, int nLength, BOOL bVert, const Metrics& metrics, BOOL bBalance,
+                 BOOL bVertLayout);
 
 // Places the wrapped buttons row by row from (xLeft, yTop): a row is as high
 // as its tallest button, and a button marked TBB_CENTERVERT that is lower
