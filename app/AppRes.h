@@ -191,7 +191,7 @@
 #define IDS_WAREHOUSE_CODE_WIDEN_FAILED 642
 #define IDS_SAVE_COPY_NO_SKELETON       646
 #define IDS_SAVE_COPY_NO_ACCDB          647
-#define IDS_CUSTOMIZE                   20538
+#define IDS_CUSTOMIZE                   20538   // the toolbars' customise sheet keeps its text
 
 // Titles of the view's tabs (Query: IDS_TABLE_QUERY, 586).
 #define IDS_TAB_PIPES                   574

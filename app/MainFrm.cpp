@@ -9,6 +9,8 @@
 #include "app/UnitsDlg.h"
 #include "grids/window/GridWindow.h"
 #include "platform/theme/ThemeLib.h"
+#include "toolbars/bar/OZWToolBarManager.h"
+#include "toolbars/buttons/WndBtn.h"
 
 #include <htmlhelp.h>
 
@@ -23,6 +25,8 @@ const UINT kFirstToolBarID = 59397;
 const UINT kLastToolBarID = 59648;
 const UINT kFirstRecentFile = 57616;
 const UINT kLastRecentFile = 57631;
+// Events of the toolbars' window buttons (the find box).
+const UINT g_msgToolBarWndNotify = OZWGetToolBarWndNotifyMessage();
 
 // The curve type the Curve Fit command presets for a table type; 0: none.
 int CurveTypeForTable(int nTableType)
@@ -65,6 +69,14 @@ BEGIN_MESSAGE_MAP(CMainFrame, OZWMDIFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_PASTE_COMPONENT, OnUpdatePasteComponent)
     ON_UPDATE_COMMAND_UI(ID_CURVE_FIT, OnUpdateCurveFit)
     ON_COMMAND_EX_RANGE(kFirstToolBarID, kLastToolBarID, OnToolBarCommand)
+    ON_REGISTERED_MESSAGE(g_msgToolBarWndNotify, OnToolBarWndNotify)
+    ON_CBN_KILLFOCUS(IDC_FIND_BOX, OnFindBoxKillFocus)
+    ON_CBN_SELCHANGE(IDC_FIND_BOX, OnFindBoxSelChange)
+    ON_UPDATE_COMMAND_UI(ID_FIND_BOX, OnUpdateFindBox)
+    ON_COMMAND(ID_CUSTOMIZE, OnCustomize)
+    ON_WM_CONTEXTMENU()
+    ON_NOTIFY_EX(TTN_NEEDTEXTA, 0, OnToolTipText)
+    ON_NOTIFY_EX(TTN_NEEDTEXTW, 0, OnToolTipText)
     ON_UPDATE_COMMAND_UI(ID_TOOLS_CLEAN_FIELDS, OnUpdateSettingsCommand)
     ON_UPDATE_COMMAND_UI(ID_TOOLS_OPTIONS, OnUpdateSettingsCommand)
     ON_UPDATE_COMMAND_UI(ID_TOOLS_UNITS, OnUpdateSettingsCommand)
@@ -76,6 +88,7 @@ END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() : m_pMergeDialog(nullptr), m_pCleanDialog(nullptr)
 {
+    SetControlBarManager(new OZWToolBarManager(this, nullptr));
     EnableBmpMenus(TRUE, TRUE);
     // The find box's bold font.
     LOGFONT lf = {};
@@ -94,6 +107,8 @@ CMainFrame::~CMainFrame()
 {
     if (m_hFindFont != nullptr)
         ::DeleteObject(m_hFindFont);
+    delete GetControlBarManager();
+    SetControlBarManager(nullptr);
 }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
@@ -124,7 +139,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
         !m_wndStatusBar.SetIndicators(indicators, (int)(sizeof(indicators) / sizeof(indicators[0]))))
         return -1;
 
-    EnableDocking(CBRS_ALIGN_ANY);
+    // The toolbars: a frame without them still works.
+    CreateToolBars();
 
     // The curve-fit bar, on the right.
     m_wndCurveFitBar.SetOwner(this);
@@ -139,6 +155,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
     DockControlBar(&m_wndCurveFitBar, AFX_IDW_DOCKBAR_RIGHT);
 
     LoadBarState(kBarLayoutName);
+    GetToolBarManager()->LoadState(kBarLayoutName);
     CheckHtmlHelp();
     return 0;
 }
@@ -235,12 +252,20 @@ void CMainFrame::AddFindText(LPCTSTR lpszText)
     const CString text(lpszText != nullptr ? lpszText : "");
     if (text.IsEmpty())
         return;
-    for (const CString& entry : m_findList)
-        if (entry == text)
+    // A listed text is only selected in the find boxes.
+    for (size_t i = 0; i < m_findList.size(); ++i) {
+        if (m_findList[i] == text) {
+            SendToFindBoxes(CB_SETCURSEL, i, 0);
             return;
-    if ((int)m_findList.size() >= MaxFindTexts)
+        }
+    }
+    if ((int)m_findList.size() >= MaxFindTexts) {
         m_findList.resize(MaxFindTexts - 1);
+        SendToFindBoxes(CB_DELETESTRING, MaxFindTexts - 1, 0);
+    }
     m_findList.insert(m_findList.begin(), text);
+    SendToFindBoxes(CB_INSERTSTRING, 0, (LPARAM)(LPCTSTR)text);
+    SendToFindBoxes(CB_SETCURSEL, 0, 0);
 }
 
 CString CMainFrame::GetFindText(int nIndex) const
@@ -440,6 +465,7 @@ void CMainFrame::OnClose()
     }
     SaveFindList();
     SaveBarState(kBarLayoutName);
+    GetToolBarManager()->SaveState(kBarLayoutName);
     OZWMDIFrameWnd::OnClose();
 }
 

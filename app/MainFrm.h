@@ -21,6 +21,7 @@
 class CMergeDialog;
 class CCleanDialog;
 class CKelvaronView;
+class OZWToolBarManager;
 namespace kvgrid {
 class CComponentPaste;
 }
@@ -65,6 +66,10 @@ public:
     int GetFindTextCount() const { return (int)m_findList.size(); }
     static const int MaxFindTexts = 15;
 
+    // The manager of the frame's toolbars, the frame's control-bar manager
+    // (made and deleted by the frame).
+    OZWToolBarManager* GetToolBarManager() const;
+
     // The curve-fit bar and what it is told: the curve type of the tab
     // shown (unless the option keeps it), the component now current, the
     // open editor dialog.
@@ -107,6 +112,29 @@ protected:
     void GetMessageString(UINT nID, CString& rMessage) const override;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+
+    // The toolbars (MainFrmToolBars.cpp). The manager is given the images,
+    // the find box's button map and the four default toolbars, and makes
+    // them; FALSE when it cannot.
+    BOOL CreateToolBars();
+    // Sends a message to the find box of every toolbar.
+    void SendToFindBoxes(UINT message, WPARAM wParam, LPARAM lParam);
+    // The find box was made (its font and the find list go in) or Enter
+    // was pressed in it (its text is searched in the active database).
+    afx_msg LRESULT OnToolBarWndNotify(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnFindBoxKillFocus();
+    afx_msg void OnFindBoxSelChange();
+    // The find box is offered while the menu's third popup has Find.
+    afx_msg void OnUpdateFindBox(CCmdUI* pCmdUI);
+    // Customize: the sheet with the Toolbars and Commands pages.
+    afx_msg void OnCustomize();
+    // On a dock bar: the toolbars, checked while shown, then Customize.
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    // The tool tip of a toolbar button: Add, Edit and Delete name the kind
+    // of component shown, Edit Nozzles says when it finishes the editing;
+    // other buttons have their command's tip.
+    CString GetToolTipText(UINT nID) const;
+    afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
     // Closing the application: with a database window open, asks once for
     // all databases whether to save the changes. Yes closes every database
     // keeping its changes, No puts every backup back, Cancel leaves
@@ -183,6 +211,7 @@ protected:
     CStatusBar m_wndStatusBar;
     CCurveFitDlgBar m_wndCurveFitBar;
     HFONT m_hFindFont = nullptr;
+    char m_szToolTip[2049] = {};
     std::vector<CString> m_findList;
     BOOL m_bHtmlHelp = FALSE;
     // The saved placement waits for the first activation that finds one (the

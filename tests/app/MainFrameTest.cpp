@@ -16,35 +16,9 @@ using programtest::Pump;
 
 namespace {
 
-// A control bar of a toolbar's id (the toolbars themselves are the toolbar
-// manager's).
-class CNamedBar : public CControlBar
-{
-public:
-    BOOL Create(CWnd* pParent, UINT nID, LPCTSTR lpszTitle)
-    {
-        m_dwStyle = CBRS_TOP;
-        return CWnd::Create(nullptr, lpszTitle, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pParent, nID);
-    }
-    CSize CalcFixedLayout(BOOL, BOOL) override { return CSize(200, 24); }
-    void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
-};
-
-class MainFrameTest : public programtest::ProgramFolderFixture
+class MainFrameTest : public programtest::ProgramProfileFixture
 {
 protected:
-    void SetUp() override
-    {
-        ProgramFolderFixture::SetUp();
-        m_profile = programtest::ProfilePath();
-        ::DeleteFileA(m_profile.c_str());
-    }
-    void TearDown() override
-    {
-        ProgramFixture::TearDown();
-        ::DeleteFileA(m_profile.c_str());
-    }
-
     // Starts the program on a fresh copy of the sample database.
     std::string StartOnDatabase(const std::string& name = "Parts.sqlite")
     {
@@ -94,8 +68,6 @@ protected:
         ::SetKeyboardState(keys);
     }
     void IdleUpdate() { Frame()->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE); }
-
-    std::string m_profile;
 };
 
 } // namespace
@@ -155,19 +127,17 @@ TEST_F(MainFrameTest, MenuPromptsShowInTheMessagePane)
     EXPECT_EQ(path, Prompt(ID_FILE_MRU_FILE1));
     EXPECT_EQ("", Prompt(ID_FILE_MRU_FILE1 + 5));
 
-    CNamedBar bar;
-    ASSERT_TRUE(bar.Create(Frame(), 59400, "Query"));
-    Frame()->RecalcLayout();
-    EXPECT_EQ("Hide Query toolbar.", Prompt(59400));
-    Frame()->ShowControlBar(&bar, FALSE, FALSE);
+    // The Query toolbar starts hidden.
+    CControlBar* pBar = Frame()->GetControlBar(59400);
+    ASSERT_NE(nullptr, pBar);
     EXPECT_EQ("Show Query toolbar.", Prompt(59400));
     EXPECT_EQ("", Prompt(59401));
     // A toolbar command shows a hidden bar and hides a shown one.
     Frame()->SendMessage(WM_COMMAND, 59400);
-    EXPECT_TRUE(bar.IsWindowVisible());
+    EXPECT_TRUE(pBar->IsWindowVisible());
+    EXPECT_EQ("Hide Query toolbar.", Prompt(59400));
     Frame()->SendMessage(WM_COMMAND, 59400);
-    EXPECT_FALSE(bar.IsWindowVisible());
-    bar.DestroyWindow();
+    EXPECT_FALSE(pBar->IsWindowVisible());
 }
 
 // Cancel at the question for all databases leaves them open and writes

@@ -99,6 +99,19 @@ void ProgramFolderFixture::SetUp()
     m_executablePath = (m_program + "Kelvaron.exe").c_str();
 }
 
+void ProgramProfileFixture::SetUp()
+{
+    ProgramFolderFixture::SetUp();
+    m_profile = ProfilePath();
+    ::DeleteFileA(m_profile.c_str());
+}
+
+void ProgramProfileFixture::TearDown()
+{
+    ProgramFixture::TearDown();
+    ::DeleteFileA(m_profile.c_str());
+}
+
 std::string ProgramFolderFixture::CopyAndOpenSample(const std::string& name)
 {
     const std::string path = m_data + name;

@@ -106,4 +106,15 @@ protected:
     std::string m_dir, m_program, m_data;
 };
 
+// The same with the profile file the program writes removed before and
+// after each test.
+class ProgramProfileFixture : public ProgramFolderFixture
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::string m_profile;
+};
+
 } // namespace programtest
