@@ -432,6 +432,8 @@ BOOL OZWMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
             if (pMsg->hwnd == m_hWnd && m_pPlugIn->OnWndMsg(pMsg->message, pMsg->wParam, pMsg->lParam, &lResult) &&
                 m_pPlugIn->m_bExitHost)
                 return TRUE;
+            if (m_pPlugIn->PreTranslateHostMessage(pMsg))
+                return TRUE;
         }
     }
     if (IsCustomizeMode() && pMsg->message == WM_SYSCOMMAND && (pMsg->wParam & 0xFFF0) == SC_CLOSE)

@@ -39,6 +39,9 @@ public:
     // The host's second offer of WM_INITMENUPOPUP, after its own handling
     // (its command updates may have changed the popup): nothing here.
     virtual void HandleInitMenuPopup(HMENU hMenu, LPARAM lParam) {}
+    // Any message the host's thread is about to dispatch to the host or its
+    // children (keyboard access of a menu bar); TRUE takes it. None here.
+    virtual BOOL PreTranslateHostMessage(MSG* pMsg) { return FALSE; }
 
     BOOL m_bExitHost = FALSE;     // the host must not process the current message itself
     BOOL m_bCallDefault = FALSE;  // DefWindowProc passes the message on
