@@ -12,6 +12,7 @@
 #include "toolbars/buttons/ComboBtn.h"
 #include "toolbars/customize/OZWToolBarCmdPage.h"
 #include "toolbars/customize/OZWToolBarsPage.h"
+#include "toolbars/menus/OZWBmpMenuPlugIn.h"
 
 namespace {
 
@@ -120,6 +121,9 @@ BOOL CMainFrame::CreateToolBars()
     for (const ToolBarDefinition& bar : g_toolBars)
         pManager->LoadToolBarResource(bar.nSmallImages, bar.nLargeImages);
     pManager->SetButtonMap(g_buttonMap);
+    // The bitmap menus show the toolbars' images beside their commands.
+    if (auto* pPlugIn = dynamic_cast<OZWBmpMenuPlugIn*>(GetPlugIn()))
+        pPlugIn->SetBmpMgr(pManager->GetBmpMgr());
     for (const ToolBarDefinition& bar : g_toolBars) {
         CString strTitle;
         strTitle.LoadString(bar.nTitle);

@@ -11,6 +11,7 @@
 #include "toolbars/bar/OZWCustomToolBar.h"
 #include "toolbars/bar/OZWToolBarManager.h"
 #include "toolbars/buttons/WndBtn.h"
+#include "toolbars/menus/OZWBmpMenuPlugIn.h"
 
 #include <gtest/gtest.h>
 
@@ -126,6 +127,10 @@ TEST_F(MainFrameToolBarsTest, TheFourDefaultToolBarsDockAtTheTopInTheirOrder)
     Bar(IDW_TOOLBAR_FILE)->GetButtonRect(0, &button);
     EXPECT_EQ(CSize(23, 23), button.Size());
     EXPECT_EQ(CSize(16, 16), Manager()->GetImageSize());
+    // The menus show the same images.
+    auto* pPlugIn = dynamic_cast<OZWBmpMenuPlugIn*>(Frame()->GetPlugIn());
+    ASSERT_NE(nullptr, pPlugIn);
+    EXPECT_EQ(Manager()->GetBmpMgr(), pPlugIn->GetBmpMgr());
 }
 
 // The buttons follow the command state: the Component buttons are offered
