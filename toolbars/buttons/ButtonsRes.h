@@ -5,9 +5,5 @@
 #define IDB_OZW_ARROW_DOWN      23000   // menu button arrow, menu below
 #define IDB_OZW_ARROW_RIGHT     23001   // menu button arrow, menu to the right
 
-// The horizontal-size cursor over the resizable edge of a toolbar window
-// button.
-#define IDC_OZW_SIZE_WE         20692
-
 // The "Other..." button inside a colour well.
 #define IDC_OZW_OTHER_BUTTON    59953

@@ -1,5 +1,7 @@
 #include "toolbars/buttons/WndBtn.h"
 
+#include "frame/support/SupportRes.h"
+
 UINT OZWGetToolBarWndNotifyMessage()
 {
     static const UINT s_nMessage = ::RegisterWindowMessageA("WM_OZWTOOLBARWNDNOTIFY");

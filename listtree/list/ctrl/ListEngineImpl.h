@@ -5,7 +5,7 @@
 #pragma once
 
 #include "frame/support/OZWMemDC.h"
-#include "listtree/list/ctrl/ListCtrlRes.h"
+#include "frame/support/SupportRes.h"
 #include "listtree/list/ctrl/ListEngine.h"
 #include "platform/theme/ThemeLib.h"
 
@@ -137,8 +137,8 @@ int OZWListEngine<TBase>::OnCreate(LPCREATESTRUCT lpcs)
 {
     if (BaseCreate(lpcs) == -1)
         return -1;
-    m_hDividerCursor = ::LoadCursor(AfxFindResourceHandle(MAKEINTRESOURCE(IDC_OZWLIST_DIVIDER), RT_GROUP_CURSOR),
-                                    MAKEINTRESOURCE(IDC_OZWLIST_DIVIDER));
+    m_hDividerCursor = ::LoadCursor(AfxFindResourceHandle(MAKEINTRESOURCE(IDC_OZW_SIZE_WE), RT_GROUP_CURSOR),
+                                    MAKEINTRESOURCE(IDC_OZW_SIZE_WE));
     if (m_hDividerCursor == nullptr)
         m_hDividerCursor = ::LoadCursor(nullptr, IDC_SIZEWE);
     if ((lpcs->style & OZWLS_VIEWMASK) != OZWLS_REPORT && GetViewMode() != OZWLS_REPORT) {

@@ -1,6 +1,7 @@
 // Window buttons on a toolbar: the combo box of the find box, its width in
 // both orientations and in the saved layout, its notifications, and the
 // input it hands the toolbar while it is customised.
+#include "frame/support/SupportRes.h"
 #include "tests/support/KeysDown.h"
 #include "tests/toolbars/buttons/ToolBarButtonTestSupport.h"
 #include "toolbars/buttons/ComboBtn.h"
@@ -218,6 +219,34 @@ TEST_F(WndBtnTest, TheSelectedBoxIsResizedByItsRightEdge)
     EXPECT_TRUE(pCombo->LButtonDown(MK_LBUTTON, 149, 5));
     EXPECT_EQ(2u, bar.presses.size());
     EXPECT_EQ(150, pCombo->GetWndWidth());
+}
+
+// Over the resizable edge the box shows the toolkit's horizontal-size cursor
+// (the one the list control shows over a column divider); elsewhere, while
+// the toolbar is customised, the arrow.
+TEST_F(WndBtnTest, TheResizableEdgeShowsTheSharedSizeCursor)
+{
+    const HCURSOR hSize = ::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(IDC_OZW_SIZE_WE));
+    ASSERT_NE(nullptr, hSize);
+    bar.config = TRUE;
+    pCombo->OZWWndBtn::SetStyle(pCombo->OZWStdBtn::GetStyle() | TBB_SELECTED);
+    // The button reads the mouse from the last message taken from the queue.
+    const auto cursorAt = [&](int x) {
+        CPoint pt(x, 5);
+        pCombo->ClientToScreen(&pt);
+        ::SetCursorPos(pt.x, pt.y);
+        ::PostMessage(host.GetSafeHwnd(), WM_NULL, 0, 0);
+        MSG msg;
+        while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE) && msg.message != WM_NULL) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+        ::SetCursor(nullptr);
+        EXPECT_TRUE(pCombo->OZWWndBtn::SetCursor());
+        return ::GetCursor();
+    };
+    EXPECT_EQ(hSize, cursorAt(pCombo->m_cx - 1));
+    EXPECT_EQ(::LoadCursor(nullptr, IDC_ARROW), cursorAt(pCombo->m_cx / 2));
 }
 
 TEST_F(WndBtnTest, ABoxWithoutAMinimumWidthCannotBeResized)

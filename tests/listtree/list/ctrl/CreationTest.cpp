@@ -1,7 +1,7 @@
 // Creating the list control: styles taken out of the window's, the main
 // column of lists outside report view, replacing a dialog control, image
 // lists kept or copied, and the shared values each form keeps apart.
-#include "listtree/list/ctrl/ListCtrlRes.h"
+#include "frame/support/SupportRes.h"
 #include "listtree/list/ctrl/ListView.h"
 #include "tests/listtree/list/ctrl/ListWindowFixture.h"
 
@@ -58,7 +58,7 @@ TEST_F(ListWindowTest, AListOutsideReportViewHasOneMainColumnAndNoHeader)
     EXPECT_EQ("", std::string(list->GetColumnTitle(0)));
     EXPECT_EQ(0, list->GetColumnAt(0)->m_nImage);
     EXPECT_FALSE(list->HasHeader());
-    EXPECT_EQ(::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(IDC_OZWLIST_DIVIDER)), list->m_hDividerCursor)
+    EXPECT_EQ(::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(IDC_OZW_SIZE_WE)), list->m_hDividerCursor)
         << "the list's own divider cursor";
     EXPECT_NE(nullptr, list->m_hDividerCursor);
 }
