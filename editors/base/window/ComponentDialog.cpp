@@ -153,6 +153,15 @@ int OZU_ComponentDialog::MessageBox(const CString& text, UINT nType, BOOL* pStil
     return nResult;
 }
 
+void OZU_ComponentDialog::CheckFieldRule(CDataExchange* pDX, bool bBroken, UINT nMessage)
+{
+    if (!bBroken)
+        return;
+    MessageBox(LoadText(nMessage), MB_OK | MB_ICONEXCLAMATION);
+    if (pDX->m_bSaveAndValidate)
+        pDX->Fail();
+}
+
 BOOL OZU_ComponentDialog::SelectListText(CComboBox& combo, const CString& text)
 {
     std::vector<CString> entries;

@@ -113,6 +113,16 @@ protected:
     // Shows a message box; afterwards FALSE when the editor's window went
     // away meanwhile.
     int MessageBox(const CString& text, UINT nType, BOOL* pStillOpen = nullptr);
+    // A rule between fields: when it is broken its message is told, also
+    // when a stored component that breaks it is shown; only a save is
+    // refused (the focus stays on the field last exchanged).
+    void CheckFieldRule(CDataExchange* pDX, bool bBroken, UINT nMessage);
+    // The rule that a minimum is not above its maximum, compared in nUnit.
+    template <class V>
+    void CheckMinimumNotAbove(CDataExchange* pDX, const V& minimum, const V& maximum, int nUnit, UINT nMessage)
+    {
+        CheckFieldRule(pDX, minimum.GetValueIn(nUnit) > maximum.GetValueIn(nUnit), nMessage);
+    }
     // Selects the entry of a combo that is the text (whole, any case, end
     // blanks ignored); FALSE when there is none.
     static BOOL SelectListText(CComboBox& combo, const CString& text);

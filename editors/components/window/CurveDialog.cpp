@@ -93,11 +93,7 @@ void CCurveDialog::ExchangeFlowRange(CDataExchange* pDX)
 {
     m_shown.Exchange(this, pDX, m_controls.nMaximumFlow, m_values.maximumFlow, &OZU_BaseDialog::DDX_LargeFlow);
     m_shown.Exchange(this, pDX, m_controls.nMinimumFlow, m_values.minimumFlow, &OZU_BaseDialog::DDX_LargeFlow);
-    if (m_values.minimumFlow.GetValueIn(FLOW_M3H) > m_values.maximumFlow.GetValueIn(FLOW_M3H)) {
-        MessageBox(LoadText(IDS_MINIMUM_FLOW_ABOVE), MB_OK | MB_ICONEXCLAMATION);
-        if (pDX->m_bSaveAndValidate)
-            pDX->Fail();
-    }
+    CheckMinimumNotAbove(pDX, m_values.minimumFlow, m_values.maximumFlow, FLOW_M3H, IDS_MINIMUM_FLOW_ABOVE);
 }
 
 void CCurveDialog::OnOK()

@@ -53,11 +53,7 @@ void CNozzleDialog::DoDataExchange(CDataExchange* pDX)
     m_shown.Exchange(this, pDX, IDC_NOZZLE_MINIMUM_PRESSURE, v.minimumPressure, &OZU_BaseDialog::DDX_Pressure);
     // A stored nozzle that breaks the rule is told of it when it is shown;
     // a save is refused.
-    if (v.minimumPressure.GetValueIn(PRESSURE_M) > v.maximumPressure.GetValueIn(PRESSURE_M)) {
-        MessageBox(LoadText(IDS_MINIMUM_PRESSURE_ABOVE), MB_OK | MB_ICONEXCLAMATION);
-        if (pDX->m_bSaveAndValidate)
-            pDX->Fail();
-    }
+    CheckMinimumNotAbove(pDX, v.minimumPressure, v.maximumPressure, PRESSURE_M, IDS_MINIMUM_PRESSURE_ABOVE);
 }
 
 void CNozzleDialog::OnOK()

@@ -123,18 +123,12 @@ void CTapeDialog::DoDataExchange(CDataExchange* pDX)
     m_shown.Exchange(this, pDX, IDC_TAPE_MINIMUM_PRESSURE, v.minimumPressure, &OZU_BaseDialog::DDX_Pressure);
     // The checks between the pressures are told also when a stored tape
     // breaks them; they refuse only a save.
-    if (v.minimumPressure.GetValueIn(PRESSURE_M) > v.maximumPressure.GetValueIn(PRESSURE_M)) {
-        MessageBox(LoadText(IDS_MINIMUM_PRESSURE_ABOVE), MB_OK | MB_ICONEXCLAMATION);
-        if (pDX->m_bSaveAndValidate)
-            pDX->Fail();
-    }
+    CheckMinimumNotAbove(pDX, v.minimumPressure, v.maximumPressure, PRESSURE_M, IDS_MINIMUM_PRESSURE_ABOVE);
     m_shown.Exchange(this, pDX, IDC_TAPE_DEFAULT_PRESSURE, v.defaultPressure, &OZU_BaseDialog::DDX_Pressure);
     const double dDefault = v.defaultPressure.GetValueIn(PRESSURE_M);
-    if (dDefault > v.maximumPressure.GetValueIn(PRESSURE_M) || dDefault < v.minimumPressure.GetValueIn(PRESSURE_M)) {
-        MessageBox(LoadText(IDS_DEFAULT_PRESSURE_RANGE), MB_OK | MB_ICONEXCLAMATION);
-        if (pDX->m_bSaveAndValidate)
-            pDX->Fail();
-    }
+    CheckFieldRule(pDX, dDefault > v.maximumPressure.GetValueIn(PRESSURE_M) ||
+                       dDefault < v.minimumPressure.GetValueIn(PRESSURE_M),
+                   IDS_DEFAULT_PRESSURE_RANGE);
     m_shown.Exchange(this, pDX, IDC_TAPE_MINIMUM_PC_PRESSURE, v.minimumPCPressure, &OZU_BaseDialog::DDX_Pressure);
 }
 

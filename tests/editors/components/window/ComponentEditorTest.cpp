@@ -4,6 +4,9 @@
 #include "grids/core/ComponentStore.h"
 #include "grids/window/GridWindow.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace componenttest {
 
 void ComponentEditorTest::SetUp()
@@ -81,6 +84,85 @@ BOOL ComponentEditorTest::Store(OZU_ComponentDialog* pEditor)
         return FALSE;
     m_nStoredKey = m_nOpenKey > 0 ? m_nOpenKey : QueryLong("SELECT MAX([Component Key]) FROM Components");
     return TRUE;
+}
+
+void ComponentEditorTest::Enter(OZU_ComponentDialog* pEditor, int nID, const char* text)
+{
+    HWND hControl = Control(pEditor, nID);
+    ASSERT_NE(nullptr, hControl) << nID;
+    char className[32] = {};
+    ::GetClassNameA(hControl, className, sizeof(className));
+    if (lstrcmpiA(className, "ComboBox") != 0) {
+        Type(pEditor, nID, text);
+        return;
+    }
+    LRESULT nItem = ::SendMessageA(hControl, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)text);
+    ASSERT_NE(CB_ERR, nItem) << nID << " has no " << text;
+    ::SendMessageA(hControl, CB_SETCURSEL, (WPARAM)nItem, 0);
+    ::SendMessageA(pEditor->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(nID, CBN_SELCHANGE), (LPARAM)hControl);
+}
+
+void ComponentEditorTest::ExpectTypedFieldsStored(const TypedFields& c)
+{
+    SCOPED_TRACE(std::string(c.kind) + (c.bMetric ? " metric" : " US"));
+    UseUnits(c.bMetric);
+    OZU_ComponentDialog* pEditor = OpenKey(c.nKey);
+    ASSERT_NE(nullptr, pEditor);
+    for (auto& [nID, text] : c.typed)
+        Enter(pEditor, nID, text);
+    m_boxes.clear();
+    Press(pEditor, IDOK);
+    ASSERT_EQ(nullptr, m_view.pOpen) << (m_boxes.empty() ? "" : m_boxes[0].text);
+    auto tolerance = [](double value) { return std::max(1e-5, std::fabs(value) * 2e-5); };
+    for (const StoredNumber& s : c.numbers)
+        EXPECT_NEAR(s.value, Number(c.nKey, s.column), tolerance(s.value)) << s.column;
+    for (auto& [column, text] : c.texts)
+        EXPECT_EQ(text, Text(c.nKey, column)) << column;
+    for (const StoredNumber& s : c.tapeNumbers) {
+        const double stored = std::atof(
+            Query(std::string("SELECT ") + s.column + " FROM Tapes WHERE [Pipe Key] = " + std::to_string(c.nKey))
+                .c_str());
+        EXPECT_NEAR(s.value, stored, tolerance(s.value)) << "Tapes " << s.column;
+    }
+}
+
+void ComponentEditorTest::ExpectRoundTrip(
+    long nKey, const std::function<std::vector<std::string>(std::vector<std::string>)>& normalise)
+{
+    const std::vector<std::string> before = normalise(Row(nKey));
+    const std::vector<std::string> tapeBefore = TapeRow(nKey);
+    OZU_ComponentDialog* pEditor = OpenKey(nKey);
+    ASSERT_NE(nullptr, pEditor);
+    const std::map<int, std::string> shown = Shown(pEditor);
+    m_boxes.clear();
+    Press(pEditor, IDOK);
+    EXPECT_EQ(nullptr, m_view.pOpen) << (m_boxes.empty() ? "" : m_boxes[0].text);
+    EXPECT_EQ(before, normalise(Row(nKey)));
+    EXPECT_EQ(tapeBefore, TapeRow(nKey));
+
+    pEditor = OpenKey(nKey);
+    ASSERT_NE(nullptr, pEditor);
+    EXPECT_EQ(shown, Shown(pEditor));
+    pEditor->DestroyWindow();
+}
+
+void ComponentEditorTest::ExpectRefused(const Refusal& c)
+{
+    SCOPED_TRACE(std::to_string(c.nKey) + ": " + std::to_string(c.nID) + " = " + c.typed);
+    const std::vector<std::string> before = Row(c.nKey);
+    OZU_ComponentDialog* pEditor = OpenKey(c.nKey);
+    ASSERT_NE(nullptr, pEditor);
+    Type(pEditor, c.nID, c.typed);
+    m_boxes.clear();
+    const int nSaves = m_view.Count("save");
+    Press(pEditor, IDOK);
+    EXPECT_TRUE(pEditor->IsOpen());
+    EXPECT_EQ(nSaves, m_view.Count("save"));
+    ASSERT_FALSE(m_boxes.empty());
+    EXPECT_NE(std::string::npos, m_boxes.back().text.find(c.message)) << m_boxes.back().text;
+    EXPECT_EQ(Control(pEditor, c.nFocus != 0 ? c.nFocus : c.nID), ::GetFocus());
+    EXPECT_EQ(before, Row(c.nKey));
+    pEditor->DestroyWindow();
 }
 
 long ComponentEditorTest::FirstOf(int nDatabaseNumber, long nFlags)

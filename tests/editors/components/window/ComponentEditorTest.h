@@ -10,9 +10,11 @@
 #include "editors/components/window/EditorFactory.h"
 #include "tests/editors/base/window/EditorTestSupport.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace componenttest {
@@ -44,6 +46,54 @@ protected:
     using EditorTest::Text;
     // The texts of the editor's edits and combos, by control id.
     std::map<int, std::string> Shown(OZU_ComponentDialog* pEditor);
+
+    HWND Control(OZU_ComponentDialog* pEditor, int nID) { return ::GetDlgItem(pEditor->GetSafeHwnd(), nID); }
+    // Types into an edit, or selects the entry of a drop-down list that is
+    // the text and tells the dialog, as a click does.
+    void Enter(OZU_ComponentDialog* pEditor, int nID, const char* text);
+
+    // A number a column is to hold.
+    struct StoredNumber
+    {
+        const char* column;
+        double value;
+    };
+    // Fields typed into the editor of a stored component, in metric or US
+    // units, and what OK is to store: numbers and texts of its Components
+    // columns, and numbers of its Tapes row.
+    struct TypedFields
+    {
+        const char* kind;
+        bool bMetric;
+        long nKey;
+        std::vector<std::pair<int, const char*>> typed;
+        std::vector<StoredNumber> numbers;
+        std::vector<std::pair<const char*, const char*>> texts;
+        std::vector<StoredNumber> tapeNumbers;   // Tapes columns, as "[Reals1]"...
+    };
+    // Opens the editor on the component, types the fields, presses OK and
+    // checks what is stored.
+    void ExpectTypedFieldsStored(const TypedFields& c);
+
+    // Open, OK and reopen of a stored component: its row and Tapes row are
+    // as they were (the row as normalise makes it), and the editor shows
+    // what it showed.
+    void ExpectRoundTrip(long nKey,
+                         const std::function<std::vector<std::string>(std::vector<std::string>)>& normalise);
+
+    // A value typed into one field of a stored component's editor that OK
+    // refuses with a message (a part of it given).
+    struct Refusal
+    {
+        long nKey;
+        int nID;
+        const char* typed;
+        const char* message;
+        int nFocus = 0;   // the field with the focus afterwards; 0: the one typed into
+    };
+    // Types the value and presses OK: the editor stays open with the
+    // message shown and the focus on the field, and nothing is stored.
+    void ExpectRefused(const Refusal& c);
 
     // The key the last store gave or kept (-1 before any).
     long m_nStoredKey = -1;

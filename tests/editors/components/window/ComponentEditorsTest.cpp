@@ -49,23 +49,6 @@ const Kind kKinds[] = {
 class ComponentEditorsTest : public ComponentEditorTest
 {
 protected:
-    // Selects the entry of a drop-down list that is the text, as a click
-    // does; or types into an edit.
-    void Enter(OZU_ComponentDialog* pEditor, int nID, const char* text)
-    {
-        HWND hControl = ::GetDlgItem(pEditor->GetSafeHwnd(), nID);
-        ASSERT_NE(nullptr, hControl) << nID;
-        char className[32] = {};
-        ::GetClassNameA(hControl, className, sizeof(className));
-        if (lstrcmpiA(className, "ComboBox") == 0) {
-            LRESULT nItem = ::SendMessageA(hControl, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)text);
-            ASSERT_NE(CB_ERR, nItem) << nID << " has no " << text;
-            ::SendMessageA(hControl, CB_SETCURSEL, (WPARAM)nItem, 0);
-        }
-        else {
-            Type(pEditor, nID, text);
-        }
-    }
     // A row with its description and warehouse code as typed: the editors
     // keep them as wide as their columns.
     static std::vector<std::string> WithoutPadding(std::vector<std::string> row)
@@ -75,7 +58,6 @@ protected:
                 row[c].erase(row[c].find_last_not_of(' ') + 1);
         return row;
     }
-    HWND Control(OZU_ComponentDialog* pEditor, int nID) { return ::GetDlgItem(pEditor->GetSafeHwnd(), nID); }
     BOOL Visible(OZU_ComponentDialog* pEditor, int nID) { return ::IsWindowVisible(Control(pEditor, nID)); }
 };
 
@@ -159,21 +141,7 @@ TEST_F(ComponentEditorsTest, EveryFieldSurvivesOpenOKAndReopen)
         UseUnits(bMetric);
         for (const Kind& kind : kKinds) {
             SCOPED_TRACE(std::string(kind.name) + (bMetric ? " metric" : " US"));
-            const std::vector<std::string> before = Row(kind.nSampleKey);
-            const std::vector<std::string> tapeBefore = TapeRow(kind.nSampleKey);
-            OZU_ComponentDialog* pEditor = OpenKey(kind.nSampleKey);
-            ASSERT_NE(nullptr, pEditor);
-            const std::map<int, std::string> shown = Shown(pEditor);
-            m_boxes.clear();
-            Press(pEditor, IDOK);
-            EXPECT_EQ(nullptr, m_view.pOpen) << (m_boxes.empty() ? "" : m_boxes[0].text);
-            EXPECT_EQ(WithoutPadding(before), WithoutPadding(Row(kind.nSampleKey)));
-            EXPECT_EQ(tapeBefore, TapeRow(kind.nSampleKey));
-
-            pEditor = OpenKey(kind.nSampleKey);
-            ASSERT_NE(nullptr, pEditor);
-            EXPECT_EQ(shown, Shown(pEditor));
-            pEditor->DestroyWindow();
+            ASSERT_NO_FATAL_FAILURE(ExpectRoundTrip(kind.nSampleKey, WithoutPadding));
         }
     }
 }
@@ -214,23 +182,8 @@ TEST_F(ComponentEditorsTest, ANewComponentShowsWhatWasTypedWhenOpenedAgain)
 
 TEST_F(ComponentEditorsTest, EachFieldIsStoredInItsColumnInTheStoredUnit)
 {
-    struct Stored
-    {
-        const char* column;
-        double value;
-    };
-    struct Case
-    {
-        const char* kind;
-        bool bMetric;
-        long nKey;
-        std::vector<std::pair<int, const char*>> typed;
-        std::vector<Stored> numbers;
-        std::vector<std::pair<const char*, const char*>> texts;
-        std::vector<Stored> tapeNumbers;   // Tapes columns, as "Reals1"...
-    };
     const double kPsi = 0.703070;   // metres of head
-    const Case cases[] = {
+    const TypedFields cases[] = {
         { "pipe", true, 1,
           { { IDC_PIPE_NOMINAL_DIAMETER, "50" }, { IDC_PIPE_ACTUAL_DIAMETER, "54.3" },
             { IDC_PIPE_ROUGHNESS, "140" }, { IDC_PIPE_ALLOWABLE_PRESSURE, "60" } },
@@ -301,27 +254,8 @@ TEST_F(ComponentEditorsTest, EachFieldIsStoredInItsColumnInTheStoredUnit)
           { { IDC_CONTROLLER_STATIONS, "12" } },
           { { "Reals1", 12 } } },
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.kind) + (c.bMetric ? " metric" : " US"));
-        UseUnits(c.bMetric);
-        OZU_ComponentDialog* pEditor = OpenKey(c.nKey);
-        ASSERT_NE(nullptr, pEditor);
-        for (auto& [nID, text] : c.typed)
-            Enter(pEditor, nID, text);
-        m_boxes.clear();
-        Press(pEditor, IDOK);
-        ASSERT_EQ(nullptr, m_view.pOpen) << (m_boxes.empty() ? "" : m_boxes[0].text);
-        for (const Stored& s : c.numbers)
-            EXPECT_NEAR(s.value, Number(c.nKey, s.column), std::max(1e-5, std::fabs(s.value) * 2e-5)) << s.column;
-        for (auto& [column, text] : c.texts)
-            EXPECT_EQ(text, Text(c.nKey, column)) << column;
-        for (const Stored& s : c.tapeNumbers) {
-            double stored = std::atof(
-                Query(std::string("SELECT ") + s.column + " FROM Tapes WHERE [Pipe Key] = " + std::to_string(c.nKey))
-                    .c_str());
-            EXPECT_NEAR(s.value, stored, std::max(1e-5, std::fabs(s.value) * 2e-5)) << "Tapes " << s.column;
-        }
-    }
+    for (const TypedFields& c : cases)
+        ASSERT_NO_FATAL_FAILURE(ExpectTypedFieldsStored(c));
 }
 
 TEST_F(ComponentEditorsTest, DiameterCaptionsNameTheUnitOnlyInMillimetres)
@@ -357,13 +291,7 @@ TEST_F(ComponentEditorsTest, DiameterCaptionsNameTheUnitOnlyInMillimetres)
 // open with the focus on the field, and nothing is stored.
 TEST_F(ComponentEditorsTest, EachEditorRefusesValuesOutOfRange)
 {
-    struct Case
-    {
-        long nKey;
-        int nID;
-        const char* typed;
-        const char* message;   // a part of the message shown
-    } cases[] = {
+    const Refusal cases[] = {
         { 1, IDC_PIPE_ROUGHNESS, "10", "from 20 to 200" },
         { 1, IDC_PIPE_ROUGHNESS, "201", "from 20 to 200" },
         { 1, IDC_PIPE_NOMINAL_DIAMETER, "0", "Range is" },
@@ -402,23 +330,8 @@ TEST_F(ComponentEditorsTest, EachEditorRefusesValuesOutOfRange)
         { 275, IDC_LIGHT_VOLTAGE, "0", "from 0.1 to 1000" },
         { 262, IDC_CONTROLLER_STATIONS, "0", "from 1 to 1000" },
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.nKey) + ": " + std::to_string(c.nID) + " = " + c.typed);
-        const std::vector<std::string> before = Row(c.nKey);
-        OZU_ComponentDialog* pEditor = OpenKey(c.nKey);
-        ASSERT_NE(nullptr, pEditor);
-        Type(pEditor, c.nID, c.typed);
-        m_boxes.clear();
-        const int nSaves = m_view.Count("save");
-        Press(pEditor, IDOK);
-        EXPECT_TRUE(pEditor->IsOpen());
-        EXPECT_EQ(nSaves, m_view.Count("save"));
-        ASSERT_FALSE(m_boxes.empty());
-        EXPECT_NE(std::string::npos, m_boxes.back().text.find(c.message)) << m_boxes.back().text;
-        EXPECT_EQ(Control(pEditor, c.nID), ::GetFocus());
-        EXPECT_EQ(before, Row(c.nKey));
-        pEditor->DestroyWindow();
-    }
+    for (const Refusal& c : cases)
+        ASSERT_NO_FATAL_FAILURE(ExpectRefused(c));
 }
 
 TEST_F(ComponentEditorsTest, ACouplerAloneTakesAMinorDiameterOfNothing)

@@ -37,26 +37,6 @@ const double kUSGph = 3.785412;      // lph
 class HydraulicEditorsTest : public ComponentEditorTest
 {
 protected:
-    HWND Control(OZU_ComponentDialog* pEditor, int nID) { return ::GetDlgItem(pEditor->GetSafeHwnd(), nID); }
-
-    // Types into an edit, or selects the entry of a drop-down list that is
-    // the text and tells the dialog, as a click does.
-    void Enter(OZU_ComponentDialog* pEditor, int nID, const char* text)
-    {
-        HWND hControl = Control(pEditor, nID);
-        ASSERT_NE(nullptr, hControl) << nID;
-        char className[32] = {};
-        ::GetClassNameA(hControl, className, sizeof(className));
-        if (lstrcmpiA(className, "ComboBox") != 0) {
-            Type(pEditor, nID, text);
-            return;
-        }
-        LRESULT nItem = ::SendMessageA(hControl, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)text);
-        ASSERT_NE(CB_ERR, nItem) << nID << " has no " << text;
-        ::SendMessageA(hControl, CB_SETCURSEL, (WPARAM)nItem, 0);
-        ::SendMessageA(pEditor->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(nID, CBN_SELCHANGE), (LPARAM)hControl);
-    }
-
     // The outlet's arc type chosen in its list.
     void ChooseArcType(OZU_ComponentDialog* pEditor, const char* text) { Enter(pEditor, IDC_OUTLET_ARC_TYPE, text); }
 };
@@ -141,19 +121,7 @@ TEST_F(HydraulicEditorsTest, EveryFieldSurvivesOpenOKAndReopen)
         UseUnits(bMetric);
         for (long nKey : keys) {
             SCOPED_TRACE(std::to_string(nKey) + (bMetric ? " metric" : " US"));
-            const std::vector<std::string> before = trimmed(Row(nKey));
-            OZU_ComponentDialog* pEditor = OpenKey(nKey);
-            ASSERT_NE(nullptr, pEditor);
-            const std::map<int, std::string> shown = Shown(pEditor);
-            m_boxes.clear();
-            Press(pEditor, IDOK);
-            EXPECT_EQ(nullptr, m_view.pOpen) << (m_boxes.empty() ? "" : m_boxes[0].text);
-            EXPECT_EQ(before, trimmed(Row(nKey)));
-
-            pEditor = OpenKey(nKey);
-            ASSERT_NE(nullptr, pEditor);
-            EXPECT_EQ(shown, Shown(pEditor));
-            pEditor->DestroyWindow();
+            ASSERT_NO_FATAL_FAILURE(ExpectRoundTrip(nKey, trimmed));
         }
     }
 }
@@ -163,23 +131,9 @@ TEST_F(HydraulicEditorsTest, EveryFieldSurvivesOpenOKAndReopen)
 
 TEST_F(HydraulicEditorsTest, EachFieldIsStoredInItsColumnInTheStoredUnit)
 {
-    struct Stored
-    {
-        const char* column;
-        double value;
-    };
-    struct Case
-    {
-        const char* kind;
-        bool bMetric;
-        long nKey;
-        std::vector<std::pair<int, const char*>> typed;
-        std::vector<Stored> numbers;
-        std::vector<std::pair<const char*, const char*>> texts;
-    };
     // A nozzle of the fixed outlet, named shorter than [Default Nozzle].
     Run("UPDATE Components SET Description = 'Mist 1' WHERE [Component Key] = 190;");
-    const Case cases[] = {
+    const TypedFields cases[] = {
         { "valve", false, kValve,
           { { IDC_VALVE_CONSTANT, "0.25" }, { IDC_VALVE_INDEX, "1.9" }, { IDC_VALVE_INTERCEPT, "-0.5" },
             { IDC_VALVE_INLET_DIAMETER, "1" }, { IDC_VALVE_OUTLET_DIAMETER, "1.25" },
@@ -235,21 +189,8 @@ TEST_F(HydraulicEditorsTest, EachFieldIsStoredInItsColumnInTheStoredUnit)
           // A nozzle is always selectable.
           { { "Usage", "Y  " } } },
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.kind) + (c.bMetric ? " metric" : " US"));
-        UseUnits(c.bMetric);
-        OZU_ComponentDialog* pEditor = OpenKey(c.nKey);
-        ASSERT_NE(nullptr, pEditor);
-        for (auto& [nID, text] : c.typed)
-            Enter(pEditor, nID, text);
-        m_boxes.clear();
-        Press(pEditor, IDOK);
-        ASSERT_EQ(nullptr, m_view.pOpen) << (m_boxes.empty() ? "" : m_boxes[0].text);
-        for (const Stored& s : c.numbers)
-            EXPECT_NEAR(s.value, Number(c.nKey, s.column), std::max(1e-5, std::fabs(s.value) * 2e-5)) << s.column;
-        for (auto& [column, text] : c.texts)
-            EXPECT_EQ(text, Text(c.nKey, column)) << column;
-    }
+    for (const TypedFields& c : cases)
+        ASSERT_NO_FATAL_FAILURE(ExpectTypedFieldsStored(c));
 }
 
 TEST_F(HydraulicEditorsTest, CaptionsNameTheDisplayUnits)
@@ -288,14 +229,7 @@ TEST_F(HydraulicEditorsTest, CaptionsNameTheDisplayUnits)
 // refuses), and nothing is stored.
 TEST_F(HydraulicEditorsTest, EachEditorRefusesValuesOutOfRange)
 {
-    struct Case
-    {
-        long nKey;
-        int nID;
-        const char* typed;
-        const char* message;   // a part of the message shown
-        int nFocus = 0;        // the field with the focus; 0: the one typed into
-    } cases[] = {
+    const Refusal cases[] = {
         { kValve, IDC_VALVE_CONSTANT, "10", "from -9.99 to 9.99" },
         { kValve, IDC_VALVE_CONSTANT, "-10", "from -9.99 to 9.99" },
         { kValve, IDC_VALVE_INDEX, "-0.1", "from 0 to 10" },
@@ -346,23 +280,8 @@ TEST_F(HydraulicEditorsTest, EachEditorRefusesValuesOutOfRange)
         { kNozzle, IDC_NOZZLE_MAXIMUM_PRESSURE, "5", "The minimum pressure must not exceed the maximum",
           IDC_NOZZLE_MINIMUM_PRESSURE },
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.nKey) + ": " + std::to_string(c.nID) + " = " + c.typed);
-        const std::vector<std::string> before = Row(c.nKey);
-        OZU_ComponentDialog* pEditor = OpenKey(c.nKey);
-        ASSERT_NE(nullptr, pEditor);
-        Type(pEditor, c.nID, c.typed);
-        m_boxes.clear();
-        const int nSaves = m_view.Count("save");
-        Press(pEditor, IDOK);
-        EXPECT_TRUE(pEditor->IsOpen());
-        EXPECT_EQ(nSaves, m_view.Count("save"));
-        ASSERT_FALSE(m_boxes.empty());
-        EXPECT_NE(std::string::npos, m_boxes.back().text.find(c.message)) << m_boxes.back().text;
-        EXPECT_EQ(Control(pEditor, c.nFocus != 0 ? c.nFocus : c.nID), ::GetFocus());
-        EXPECT_EQ(before, Row(c.nKey));
-        pEditor->DestroyWindow();
-    }
+    for (const Refusal& c : cases)
+        ASSERT_NO_FATAL_FAILURE(ExpectRefused(c));
 }
 
 // A stored component that breaks a range rule says so when it is opened,
