@@ -1,0 +1,5 @@
+#pragma once
+#define IDD_STDBARS_DIALOGBAR 7300
+#define IDC_STDBARS_EDIT      7301
+#define IDS_STDBARS_PANE      7310
+#define IDS_STDBARS_MISSING   7311
