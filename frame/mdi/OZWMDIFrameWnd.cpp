@@ -1,5 +1,7 @@
 #include "frame/mdi/OZWMDIFrameWnd.h"
 
+#include "frame/bars/OZWControlBar.h"
+
 #include "frame/framemodel/OZWFrameModel.h"
 #include "frame/mdi/OZWMDIChildWnd.h"
 #include "frame/support/OZWWndPlugIn.h"
@@ -48,6 +50,7 @@ BEGIN_MESSAGE_MAP(OZWMDIFrameWnd, CMDIFrameWnd)
     ON_WM_SYSCOLORCHANGE()
     ON_WM_ENTERIDLE()
     ON_REGISTERED_MESSAGE(s_nMenuRequestMessage, OnGetMenuRequest)
+    ON_MESSAGE(WM_OZW_BARCONTEXTMENU, OnBarContextMenu)
     ON_MESSAGE(WM_COMMANDHELP, OnCommandHelpEx)
     ON_COMMAND(OZWMDIFrameWnd::kContextHelpCommand, OnContextHelp)
     ON_COMMAND(43007, OnWorkspaceCommand)
@@ -405,6 +408,7 @@ void OZWMDIFrameWnd::RecalcLayout(BOOL bNotify)
         if (m_hWndMDIClient != nullptr)
             ::RedrawWindow(m_hWndMDIClient, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
+    OZWFrameDocking::RedrawDockBars(this);
     CRect rect;
     RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &rect);
     m_rectLastClient = rect;
@@ -682,19 +686,6 @@ void OZWMDIFrameWnd::OnUpdateWorkspaceCommand(CCmdUI*)
 BOOL OZWMDIFrameWnd::OnWorkspaceRange(UINT)
 {
     return TRUE;
-}
-
-void OZWMDIFrameWnd::LoadBarState(LPCTSTR lpszProfileName)
-{
-    CWinThread* pThread = AfxGetThread();
-    if (pThread != nullptr && pThread->m_pMainWnd == nullptr)
-        pThread->m_pMainWnd = this;
-    CMDIFrameWnd::LoadBarState(lpszProfileName);
-}
-
-void OZWMDIFrameWnd::SaveBarState(LPCTSTR lpszProfileName) const
-{
-    CMDIFrameWnd::SaveBarState(lpszProfileName);
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -15,6 +15,9 @@
 // - the default docking places of docked document frames.
 #pragma once
 
+#include "frame/bars/OZWAutoHideBar.h"
+#include "frame/bars/OZWDockingFrame.h"
+#include "frame/dockstate/OZWDockState.h"
 #include "frame/msgfilter/OZWMsgFilter.h"
 #include "platform/framework/Framework.h"
 
@@ -34,7 +37,7 @@ class OZWWndPlugIn;
 // wParam the id, lParam the position of the popup wanted.
 UINT OZWGetMenuRequestMessage();
 
-class OZWMDIFrameWnd : public CMDIFrameWnd
+class OZWMDIFrameWnd : public CMDIFrameWnd, public IOZWDockingFrame, public IOZWDockStateFrame
 {
     DECLARE_DYNCREATE(OZWMDIFrameWnd)
 public:
@@ -51,6 +54,7 @@ public:
 
     // ---- Control-bar manager and bar layout
     virtual OZWControlBarManager* GetControlBarManager() const { return m_pControlBarManager; }
+    OZWControlBarManager* GetControlBarManager() override { return m_pControlBarManager; }
     // Replaces the pointer; a previous manager is not deleted.
     virtual void SetControlBarManager(OZWControlBarManager* pManager) { m_pControlBarManager = pManager; }
     // While the toolbars are being customised (the program's frame asks its
@@ -61,6 +65,45 @@ public:
     // thread has a main window makes this frame the main window.
     void LoadBarState(LPCTSTR lpszProfileName) override;
     void SaveBarState(LPCTSTR lpszProfileName) const override;
+
+    // ---- Docking
+    // A dock bar of the toolkit on each side the style names, made in the
+    // order top, bottom, left, right, each with its auto-hide strip (docked
+    // first on its side, hidden until it holds a tab); a side that has its
+    // dock bar gets nothing new. The floating frames are the toolkit's, and
+    // bars floated in the main window live in OZWControlBarMDIChildWnd.
+    void EnableDocking(DWORD dwDockStyle) override;
+    // The auto-hide strip of a side (CBRS_ALIGN_LEFT, _TOP, _RIGHT, _BOTTOM).
+    OZWAutoHideBar* GetAutoHideBar(DWORD dwSide) override;
+    // The toolkit's docking, with the framework's defaults (no rectangle:
+    // a new row at the end, or the place kept for the bar).
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr) override
+    {
+        IOZWDockingFrame::DockControlBar(pBar, nDockBarID, lpRect);
+    }
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr) override
+    {
+        IOZWDockingFrame::DockControlBar(pBar, pDockBar, lpRect);
+    }
+    using IOZWDockingFrame::DockControlBarEx;
+    void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr) override
+    {
+        IOZWDockingFrame::ReDockControlBar(pBar, pDockBar, lpRect);
+    }
+    // Floats the bar in a floating frame of the toolkit at the screen point
+    // (kept so that 10 pixels of it stay on the nearest work area).
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP) override;
+    // Shows or hides the bar; a bar already so is left alone (no layout).
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) override;
+    // Floats the bar as an MDI child window of this frame with its top-left
+    // at the screen point (negative: the next cascade place, from (30, 30)
+    // on by 20 right and 23 down); a bar alone in such a window already
+    // moves with it.
+    BOOL FloatControlBarInMDIChild(CControlBar* pBar, CPoint point, DWORD dwStyle) override;
+    // A new MDI child window for floated bars (null when it cannot be made).
+    virtual CFrameWnd* CreateMDIFloatFrame();
+    CFrameWnd* CreateMDIFloatingFrame(DWORD dwStyle) override;
+    CRuntimeClass* m_pMDIFloatClass = nullptr;
 
     // ---- Menus
     // Loads each menu and keeps it under its id for the toolkit's menu
@@ -174,6 +217,9 @@ protected:
     afx_msg void OnSysColorChange();
     afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho);
     afx_msg LRESULT OnGetMenuRequest(WPARAM wParam, LPARAM lParam);
+    // A bar's context menu: "Allow Docking" greyed while the bar floats in
+    // the main window; "Float In Main Window" for a bar that may.
+    afx_msg LRESULT OnBarContextMenu(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnCommandHelpEx(WPARAM wParam, LPARAM lParam);
     afx_msg void OnContextHelp();
     afx_msg void OnWorkspaceCommand();
@@ -181,6 +227,7 @@ protected:
     afx_msg BOOL OnWorkspaceRange(UINT nID);
 
     OZWControlBarManager* m_pControlBarManager = nullptr;
+    OZWAutoHideBar m_autoHideBars[4]; // left, top, bottom, right
     OZWMsgFilter* m_pMsgFilter = nullptr;
     OZWMsgFilter::DescriptorTable m_filterDescriptors;
     OZWMsgFilter::Descriptor* m_pCaptionControlsDescriptor = nullptr;
