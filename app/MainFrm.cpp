@@ -142,17 +142,18 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
     // The toolbars: a frame without them still works.
     CreateToolBars();
 
-    // The curve-fit bar, on the right.
-    m_wndCurveFitBar.SetOwner(this);
+    // The curve-fit bar, docked on the right in auto-hide mode: pinned there
+    // until the user unpins it (or the saved layout has it as a tab).
     m_wndCurveFitBar.SetHost(this);
     UINT nBarID = kCurveFitBarBaseID;
     while (GetControlBar(nBarID) != nullptr)
         ++nBarID;
-    if (!m_wndCurveFitBar.Create(this, MAKEINTRESOURCE(IDD_CURVEFIT),
-                                 WS_VISIBLE | CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT | CBRS_SIZE_DYNAMIC, nBarID))
+    if (!m_wndCurveFitBar.Create(this, IDD_CURVEFIT, WS_VISIBLE | CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT | CBRS_SIZE_DYNAMIC,
+                                 nBarID))
         return -1;
     m_wndCurveFitBar.EnableDocking(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
-    DockControlBar(&m_wndCurveFitBar, AFX_IDW_DOCKBAR_RIGHT);
+    DockControlBarEx(&m_wndCurveFitBar, AFX_IDW_DOCKBAR_RIGHT, 0, 0, 1.0f, 250);
+    m_wndCurveFitBar.SetAutoHideMode(TRUE);
 
     LoadBarState(kBarLayoutName);
     GetToolBarManager()->LoadState(kBarLayoutName);

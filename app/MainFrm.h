@@ -13,6 +13,7 @@
 #include "editors/curvefit/bar/CurveFitDlgBar.h"
 #include "editors/curvefit/bar/CurveFitHost.h"
 #include "frame/mdi/OZWMDIFrameWnd.h"
+#include "frame/stdbars/OZWStatusBar.h"
 #include "grids/window/GridView.h"
 #include "platform/framework/Framework.h"
 
@@ -56,7 +57,7 @@ public:
 
     // Shows the text in the message pane (when the status line exists).
     void SetStatusText(LPCTSTR lpszText);
-    CStatusBar& GetStatusBar() { return m_wndStatusBar; }
+    OZWStatusBar& GetStatusBar() { return m_wndStatusBar; }
 
     // The find list: the texts searched, newest first, at most 15. A text
     // already in the list stays where it is.
@@ -208,7 +209,7 @@ protected:
     void LoadFindList();
     void SaveFindList();
 
-    CStatusBar m_wndStatusBar;
+    OZWStatusBar m_wndStatusBar;
     CCurveFitDlgBar m_wndCurveFitBar;
     HFONT m_hFindFont = nullptr;
     char m_szToolTip[2049] = {};

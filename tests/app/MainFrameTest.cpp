@@ -28,7 +28,7 @@ protected:
         return path;
     }
 
-    CStatusBar* StatusBar() { return dynamic_cast<CStatusBar*>(Frame()->GetMessageBar()); }
+    OZWStatusBar* StatusBar() { return dynamic_cast<OZWStatusBar*>(Frame()->GetMessageBar()); }
     // The text a pane of the status line shows.
     std::string Shown(int nPane)
     {
@@ -77,7 +77,7 @@ protected:
 TEST_F(MainFrameTest, TheStatusLineHasTheMessagePaneAndTheLockIndicators)
 {
     StartOnDatabase();
-    CStatusBar* pBar = StatusBar();
+    OZWStatusBar* pBar = StatusBar();
     ASSERT_NE(nullptr, pBar);
     EXPECT_EQ(AFX_IDW_STATUS_BAR, pBar->GetDlgCtrlID());
     EXPECT_TRUE(pBar->IsWindowVisible());

@@ -149,7 +149,7 @@ std::unique_ptr<CTapeExtras> DetachedCopy(const CTapeExtras& tape)
 
 const char CCurveFitDlgBar::GridClassName[] = "KelvaronCurveFitGrid";
 
-IMPLEMENT_DYNCREATE(CCurveFitDlgBar, CDialogBar)
+IMPLEMENT_DYNCREATE(CCurveFitDlgBar, OZWDialogBar)
 
 BEGIN_MESSAGE_MAP(CCurveFitDlgBar, CCurveFitBarBase)
     ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
@@ -194,11 +194,11 @@ BOOL CCurveFitDlgBar::RegisterControlClasses()
     return bGrid && bChart && bRichEdit;
 }
 
-BOOL CCurveFitDlgBar::Create(CWnd* pParentWnd, LPCTSTR lpszTemplateName, UINT nStyle, UINT nID)
+BOOL CCurveFitDlgBar::Create(CWnd* pParentWnd, LPCTSTR lpszTemplateName, UINT nStyle, DWORD dwExStyle, UINT nID)
 {
     if (!RegisterControlClasses())
         return FALSE;
-    if (!CCurveFitBarBase::Create(pParentWnd, lpszTemplateName, nStyle, nID))
+    if (!CCurveFitBarBase::Create(pParentWnd, lpszTemplateName, nStyle, dwExStyle, nID))
         return FALSE;
     // Lays the controls out for the size the bar was made with; the frame's
     // layout sizes it again.

@@ -16,6 +16,7 @@
 #include "editors/curvefit/bar/CurveFitBarRes.h"
 #include "grids/window/OZU_GridWnd.h"
 #include "platform/chart/Chart.h"
+#include "frame/stdbars/OZWDialogBar.h"
 #include "platform/framework/Framework.h"
 
 #include <memory>
@@ -24,8 +25,9 @@ class CCurveFitHost;
 class CRecords;
 class CTapeExtras;
 
-// The bar base the curve-fit bar stands on: the framework's dialog bar.
-using CCurveFitBarBase = CDialogBar;
+// The bar base the curve-fit bar stands on: the toolkit's dialog bar, so
+// that it docks, floats and auto-hides with the toolkit's frames.
+using CCurveFitBarBase = OZWDialogBar;
 // The grid windows of the bar: the program's grids, which the bar makes
 // itself and puts over the template's controls.
 using CCurveFitGridWnd = OZU_GridWnd;
@@ -45,8 +47,16 @@ public:
     // chart, rich text); TRUE when all are there. Create calls it.
     static BOOL RegisterControlClasses();
 
+    // The toolkit's bar style of the curve-fit bar: its context menu, inset
+    // margins, own borders, a gripper captioned with its title and the close
+    // and expand buttons, and "Float In Main Window".
+    static const DWORD DefaultExBarStyle = 0x10F31;
     // Makes the bar from its template (IDD_CURVEFIT) as a child of the frame.
-    BOOL Create(CWnd* pParentWnd, LPCTSTR lpszTemplateName, UINT nStyle, UINT nID) override;
+    BOOL Create(CWnd* pParentWnd, LPCTSTR lpszTemplateName, UINT nStyle, DWORD dwExStyle, UINT nID) override;
+    BOOL Create(CWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nID)
+    {
+        return Create(pParentWnd, MAKEINTRESOURCE(nIDTemplate), nStyle, DefaultExBarStyle, nID);
+    }
     using CCurveFitBarBase::Create;
 
     // The program's options; null: the units follow the curve type.

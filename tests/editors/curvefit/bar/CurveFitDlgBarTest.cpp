@@ -757,9 +757,16 @@ TEST_F(CurveFitBarTest, ControlsStackDownTheBarWithTheChartLast)
     m_bar.GetDataGrid()->GetClientRect(&grid);
     EXPECT_LE(m_bar.GetDataGrid()->CalcRectFromRowCol(10, 2).bottom, grid.bottom);
 
-    // A short bar gives the chart what is left.
-    m_bar.SetWindowPos(nullptr, 0, 0, 260, chart.top + 50, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_EQ(rect(IDC_CURVEFIT_CHART).Height(), 50);
+    // A short bar gives the chart what is left: every pixel more of the
+    // bar's height is the chart's.
+    CRect window;
+    m_bar.GetWindowRect(&window);
+    const int nShort = window.Height() - (chart.Height() - 50);
+    m_bar.SetWindowPos(nullptr, 0, 0, 260, nShort, SWP_NOMOVE | SWP_NOZORDER);
+    const int nChart = rect(IDC_CURVEFIT_CHART).Height();
+    EXPECT_LT(nChart, chart.Height());
+    m_bar.SetWindowPos(nullptr, 0, 0, 260, nShort + 10, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(nChart + 10, rect(IDC_CURVEFIT_CHART).Height());
 }
 
 } // namespace
