@@ -237,6 +237,58 @@ TEST_F(CloseTest, ClosingTheApplicationAsksOnceForAll)
     EXPECT_FALSE(Exists(m_data + "~Third.sqlite"));
 }
 
+// Closing the application with a component editor open in one of two
+// databases: Cancel leaves the editor and both databases open; No and Yes
+// close the editor with its database (its grids are gone before anything
+// of the editor could reach them) and every database as answered.
+TEST_F(CloseTest, ClosingTheApplicationWithAnEditorOpen)
+{
+    for (int answer : { IDCANCEL, IDNO, IDYES }) {
+        SCOPED_TRACE(answer);
+        if (m_app->m_pMainWnd == nullptr)
+            ASSERT_TRUE(Start());
+        const std::string first = OpenDatabase("First.sqlite");
+        const std::string second = OpenDatabase("Second.sqlite");
+        Frame()->SendMessage(WM_COMMAND, ID_EDIT_COMPONENT);
+        Pump();
+        CKelvaronView* pView = WindowOf(second)->GetDatabaseView();
+        ASSERT_TRUE(pView->IsEditorOpen());
+        const HWND hEditor = pView->GetOpenDialog()->GetSafeHwnd();
+        ASSERT_TRUE(::IsWindow(hEditor));
+        {
+            kvtest::MessageBoxWatcher boxes;
+            boxes.Answer({ answer });
+            Frame()->SendMessage(WM_CLOSE);
+            Pump();
+            EXPECT_EQ(std::vector<std::string>{ Text(IDS_SAVE_ALL_CHANGES) }, boxes.Texts());
+        }
+        if (answer == IDCANCEL) {
+            ASSERT_NE(nullptr, m_app->m_pMainWnd);
+            EXPECT_TRUE(::IsWindow(hEditor));
+            EXPECT_NE(nullptr, WindowOf(first));
+            ASSERT_NE(nullptr, WindowOf(second));
+            EXPECT_TRUE(WindowOf(second)->GetDatabaseView()->IsEditorOpen());
+            // The editor goes by itself; the next round opens them afresh.
+            ::DestroyWindow(hEditor);
+            Pump();
+            kvtest::MessageBoxWatcher boxes;
+            boxes.Answer({ IDNO });
+            Frame()->SendMessage(WM_CLOSE);
+            Pump();
+            continue;
+        }
+        EXPECT_EQ(nullptr, m_app->m_pMainWnd);
+        EXPECT_FALSE(::IsWindow(hEditor));
+        for (const std::string& path : { first, second }) {
+            EXPECT_FALSE(Exists(m_data + "~" + path.substr(m_data.size())));
+            if (answer == IDNO)
+                EXPECT_TRUE(SameBytes(m_atOpen[path], FileBytes(path)));
+            else
+                EXPECT_EQ("1", Count(path, kEdited));
+        }
+    }
+}
+
 // File New makes the next new database from the skeleton and opens it in a
 // window; File Close runs the window's close routine.
 TEST_F(CloseTest, FileNewAndFileClose)
