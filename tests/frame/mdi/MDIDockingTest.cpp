@@ -240,42 +240,59 @@ TEST_F(MDIDockingTest, TheBarMenuOffersFloatingInTheMainWindow)
     EXPECT_EQ(1, ::GetMenuItemCount(menu.m_hMenu));
 }
 
-// The bar layout saved and loaded again keeps a docked bar where it is, in
-// auto-hide mode and pinned, in the next frame.
-TEST_F(MDIDockingTest, TheSavedLayoutKeepsADockedBarInPlace)
+// The saved layout keeps a bar as it was: docked and pinned, or unpinned as
+// a tab of its side's strip; the next frame, whose bar starts docked and
+// pinned, gets it back so.
+TEST_F(MDIDockingTest, TheSavedLayoutBringsABarBackPinnedOrAsATab)
 {
     CWinApp* pApp = AfxGetApp();
     const std::string profile = kvtest::ScratchDir("mdi_docking_layout") + "\\profile.ini";
     free(const_cast<char*>(pApp->m_pszProfileName));
     pApp->m_pszProfileName = _strdup(profile.c_str());
 
-    OZWControlBar* pBar = NewBar(kBarID, "Curves");
-    m_pFrame->DockControlBarEx(pBar, AFX_IDW_DOCKBAR_RIGHT, 0, 0, 1.0f, 250);
-    pBar->SetAutoHideMode(TRUE);
-    m_pFrame->SaveBarState("MDIDockingTest");
-    ::DestroyWindow(m_hWnd);
-    kvtest::PumpMessages();
-    char summary[16] = {};
-    ::GetPrivateProfileStringA("MDIDockingTest-Summary", "Bars", "", summary, sizeof(summary), profile.c_str());
-    EXPECT_STRNE("", summary);
+    // A frame of its own for each round, as at a start of the program.
+    auto restart = [&]() {
+        ::DestroyWindow(m_hWnd);
+        kvtest::PumpMessages();
+        m_pFrame = new CDockingFrame;
+        ASSERT_TRUE(m_pFrame->LoadFrame(IDR_MDITEST_MAIN));
+        m_hWnd = m_pFrame->m_hWnd;
+        m_pThread->m_pMainWnd = m_pFrame;
+        m_pFrame->SetWindowPos(nullptr, 0, 0, 800, 600, SWP_NOZORDER | SWP_NOMOVE);
+        m_pFrame->ShowWindow(SW_SHOW);
+        m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
+    };
+    for (bool unpinned : { true, false }) {
+        SCOPED_TRACE(unpinned);
+        restart();
+        OZWControlBar* pBar = NewBar(kBarID, "Curves");
+        m_pFrame->DockControlBarEx(pBar, AFX_IDW_DOCKBAR_RIGHT, 0, 0, 1.0f, 250);
+        pBar->SetAutoHideMode(TRUE);
+        if (unpinned)
+            pBar->SetPinned(FALSE);
+        kvtest::PumpMessages();
+        ASSERT_EQ(!unpinned, pBar->IsPinned() != FALSE);
+        m_pFrame->SaveBarState("MDIDockingTest");
 
-    // The next start: a new frame and its bar.
-    m_pFrame = new CDockingFrame;
-    ASSERT_TRUE(m_pFrame->LoadFrame(IDR_MDITEST_MAIN));
-    m_hWnd = m_pFrame->m_hWnd;
-    m_pThread->m_pMainWnd = m_pFrame;
-    m_pFrame->SetWindowPos(nullptr, 0, 0, 800, 600, SWP_NOZORDER | SWP_NOMOVE);
-    m_pFrame->ShowWindow(SW_SHOW);
-    m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
-    pBar = NewBar(kBarID, "Curves");
-    m_pFrame->DockControlBarEx(pBar, AFX_IDW_DOCKBAR_RIGHT, 0, 0, 1.0f, 250);
-    pBar->SetAutoHideMode(TRUE);
-    m_pFrame->LoadBarState("MDIDockingTest");
-    m_pFrame->RecalcLayout();
-    kvtest::PumpMessages();
-    EXPECT_TRUE(pBar->GetAutoHideMode());
-    EXPECT_TRUE(pBar->IsPinned());
-    EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_RIGHT), pBar->m_pDockBar);
-    EXPECT_TRUE(pBar->IsWindowVisible());
-    EXPECT_FALSE(m_pFrame->GetAutoHideBar(CBRS_ALIGN_RIGHT)->IsWindowVisible());
+        // The next start: a new frame and its bar, docked and pinned.
+        restart();
+        pBar = NewBar(kBarID, "Curves");
+        m_pFrame->DockControlBarEx(pBar, AFX_IDW_DOCKBAR_RIGHT, 0, 0, 1.0f, 250);
+        pBar->SetAutoHideMode(TRUE);
+        ASSERT_TRUE(pBar->IsPinned());
+        m_pFrame->LoadBarState("MDIDockingTest");
+        m_pFrame->RecalcLayout();
+        kvtest::PumpMessages();
+        EXPECT_TRUE(pBar->GetAutoHideMode());
+        EXPECT_EQ(!unpinned, pBar->IsPinned() != FALSE);
+        OZWAutoHideBar* pStrip = m_pFrame->GetAutoHideBar(CBRS_ALIGN_RIGHT);
+        EXPECT_EQ(unpinned, pStrip->IsWindowVisible() != FALSE);
+        if (unpinned) {
+            EXPECT_TRUE(pBar->IsAutoHideRight());
+            EXPECT_FALSE(pBar->IsWindowVisible());
+        } else {
+            EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_RIGHT), pBar->m_pDockBar);
+            EXPECT_TRUE(pBar->IsWindowVisible());
+        }
+    }
 }
