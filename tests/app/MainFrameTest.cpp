@@ -235,3 +235,39 @@ TEST_F(MainFrameTest, ThePlacementComesBackUnlessItIsBad)
         Stop();
     }
 }
+
+// The curve-fit bar starts docked on the right, pinned, in auto-hide mode;
+// unpinned it becomes a tab of the right strip, and the next start, after a
+// close, brings it back so; pinned again it comes back docked.
+TEST_F(MainFrameTest, TheCurveFitBarComesBackAsItWasLeft)
+{
+    for (bool unpin : { true, false }) {
+        SCOPED_TRACE(unpin);
+        StartOnDatabase();
+        CCurveFitDlgBar& bar = Frame()->GetCurveFitBar();
+        ASSERT_NE(nullptr, bar.m_hWnd);
+        EXPECT_TRUE(bar.GetAutoHideMode());
+        EXPECT_EQ(unpin, bar.IsPinned() != FALSE);
+        if (unpin) {
+            EXPECT_EQ(Frame()->GetControlBar(AFX_IDW_DOCKBAR_RIGHT), bar.m_pDockBar);
+            EXPECT_TRUE(bar.IsWindowVisible());
+            bar.SetPinned(FALSE);
+        } else {
+            EXPECT_TRUE(bar.IsAutoHideRight());
+            EXPECT_TRUE(Frame()->GetAutoHideBar(CBRS_ALIGN_RIGHT)->IsWindowVisible());
+            bar.SetPinned(TRUE);
+        }
+        Pump();
+        kvtest::MessageBoxWatcher boxes;
+        boxes.Answer({ IDYES });
+        Frame()->SendMessage(WM_CLOSE);
+        Pump();
+        ASSERT_EQ(nullptr, m_app->m_pMainWnd);
+        Stop();
+    }
+    StartOnDatabase();
+    CCurveFitDlgBar& bar = Frame()->GetCurveFitBar();
+    EXPECT_TRUE(bar.IsPinned());
+    EXPECT_EQ(Frame()->GetControlBar(AFX_IDW_DOCKBAR_RIGHT), bar.m_pDockBar);
+    EXPECT_FALSE(Frame()->GetAutoHideBar(CBRS_ALIGN_RIGHT)->IsWindowVisible());
+}
