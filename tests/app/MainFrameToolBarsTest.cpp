@@ -66,6 +66,14 @@ protected:
     {
         ::WritePrivateProfileStringA(section, entry, value, m_profile.c_str());
     }
+    // Closes the program as the user does and starts it again on the same profile.
+    void Restart()
+    {
+        Frame()->SendMessage(WM_CLOSE);
+        Pump();
+        Stop();
+        ASSERT_TRUE(Start());
+    }
 };
 
 const std::vector<UINT> kFile = { ID_FILE_NEW,   ID_FILE_OPEN,      ID_FILE_SAVE_COPY_AS, 0, ID_FILE_MERGE,
@@ -327,4 +335,49 @@ TEST_F(MainFrameToolBarsTest, ToolTipsNameTheKindOfComponentShown)
     ActiveView()->GetGridState().bNozzleMode = FALSE;
     EXPECT_EQ("Execute Query", tip(ID_EXECUTE_QUERY));
     ::DestroyWindow(hTip);
+}
+
+// What the user changed comes back at the next start: a removed button, a
+// shown bar, the large buttons; a bar whose saved buttons are damaged keeps
+// its defaults while the others keep their changes.
+TEST_F(MainFrameToolBarsTest, TheArrangementComesBackAtTheNextStart)
+{
+    ASSERT_TRUE(Start());
+    OZWCustomToolBar* pFile = Bar(IDW_TOOLBAR_FILE);
+    ASSERT_TRUE(pFile->RemoveButton(IndexOf(pFile, ID_APP_ABOUT)));
+    Frame()->SendMessage(WM_COMMAND, IDW_TOOLBAR_QUERY);
+    Manager()->EnableLargeBtns(TRUE);
+    std::vector<UINT> file = kFile;
+    file.resize(file.size() - 2);   // About and the separator before it
+    EXPECT_EQ(file, Ids(pFile));
+
+    Restart();
+    EXPECT_EQ(file, Ids(Bar(IDW_TOOLBAR_FILE)));
+    EXPECT_TRUE(Bar(IDW_TOOLBAR_QUERY)->IsVisible());
+    EXPECT_TRUE(Manager()->IsLargeBtnsEnabled());
+    CRect button;
+    Bar(IDW_TOOLBAR_FILE)->GetButtonRect(0, &button);
+    EXPECT_EQ(CSize(39, 39), button.Size());
+    ASSERT_NE(nullptr, FindBox());
+
+    // Damage the Component bar's saved buttons.
+    Bar(IDW_TOOLBAR_COMPONENT)->RemoveButton(0);
+    Frame()->SendMessage(WM_CLOSE);
+    Pump();
+    Stop();
+    char sections[8192] = {};
+    ::GetPrivateProfileSectionNamesA(sections, sizeof(sections), m_profile.c_str());
+    bool bDamaged = false;
+    for (const char* p = sections; *p != '\0'; p += strlen(p) + 1) {
+        char title[64] = {};
+        ::GetPrivateProfileStringA(p, "Title", "", title, sizeof(title), m_profile.c_str());
+        if (strcmp(title, "Component") == 0) {
+            WriteProfile(p, "Buttons", "ZZZZZZ");
+            bDamaged = true;
+        }
+    }
+    ASSERT_TRUE(bDamaged);
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(kComponent, Ids(Bar(IDW_TOOLBAR_COMPONENT)));
+    EXPECT_EQ(file, Ids(Bar(IDW_TOOLBAR_FILE)));
 }
