@@ -7,6 +7,7 @@
 #include "frame/dockmodel/OZWBarStyles.h"
 #include "frame/framemodel/OZWFrameModel.h"
 #include "frame/mdi/OZWControlBarMDIChildWnd.h"
+#include "frame/mdi/OZWFrameCommon.h"
 #include "frame/mdi/OZWMDIFrameWnd.h"
 
 namespace {
@@ -36,27 +37,14 @@ DWORD FloatStyleFor(CControlBar* pBar, DWORD dwStyle)
 
 OZWAutoHideBar* OZWMDIFrameWnd::GetAutoHideBar(DWORD dwSide)
 {
-    switch (dwSide) {
-    case CBRS_ALIGN_LEFT:
-        return &m_autoHideBars[0];
-    case CBRS_ALIGN_TOP:
-        return &m_autoHideBars[1];
-    case CBRS_ALIGN_BOTTOM:
-        return &m_autoHideBars[2];
-    case CBRS_ALIGN_RIGHT:
-        return &m_autoHideBars[3];
-    default:
-        return nullptr;
-    }
+    return ozwframe::AutoHideStripOfSide(m_autoHideBars, dwSide);
 }
 
 void OZWMDIFrameWnd::EnableDocking(DWORD dwDockStyle)
 {
     if (m_pMDIFloatClass == nullptr)
         m_pMDIFloatClass = RUNTIME_CLASS(OZWControlBarMDIChildWnd);
-    OZWAutoHideBar* strips[4] = { GetAutoHideBar(CBRS_ALIGN_LEFT), GetAutoHideBar(CBRS_ALIGN_TOP),
-                                  GetAutoHideBar(CBRS_ALIGN_RIGHT), GetAutoHideBar(CBRS_ALIGN_BOTTOM) };
-    OZWFrameDocking::EnableDocking(this, dwDockStyle, strips);
+    ozwframe::EnableFrameDocking(this, m_autoHideBars, dwDockStyle);
 }
 
 void OZWMDIFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
@@ -193,19 +181,10 @@ LRESULT OZWMDIFrameWnd::OnBarContextMenu(WPARAM wParam, LPARAM lParam)
 
 void OZWMDIFrameWnd::LoadBarState(LPCTSTR lpszProfileName)
 {
-    OZWDockState state(m_pControlBarManager);
-    state.m_pCreatedBars = &m_loadedObjects;
-    CWinThread* pThread = AfxGetThread();
-    if (pThread != nullptr && pThread->m_pMainWnd == nullptr)
-        pThread->m_pMainWnd = this;
-    state.LoadState(lpszProfileName);
-    state.SetState(this);
+    ozwframe::LoadFrameBarState(this, m_pControlBarManager, &m_loadedObjects, lpszProfileName);
 }
 
 void OZWMDIFrameWnd::SaveBarState(LPCTSTR lpszProfileName) const
 {
-    OZWMDIFrameWnd* pThis = const_cast<OZWMDIFrameWnd*>(this);
-    OZWDockState state(m_pControlBarManager);
-    if (state.GetState(pThis))
-        state.SaveState(lpszProfileName);
+    ozwframe::SaveFrameBarState(const_cast<OZWMDIFrameWnd*>(this), m_pControlBarManager, lpszProfileName);
 }

@@ -4,6 +4,7 @@
 
 #include "frame/framemodel/OZWFrameModel.h"
 #include "frame/mdi/OZWMDIChildWnd.h"
+#include "frame/mdi/OZWFrameCommon.h"
 #include "frame/support/OZWWndPlugIn.h"
 #include "platform/framework/PrintPreview.h"
 #include "platform/theme/ThemeLib.h"
@@ -53,19 +54,7 @@ BEGIN_MESSAGE_MAP(OZWMDIFrameWnd, CMDIFrameWnd)
     ON_MESSAGE(WM_OZW_BARCONTEXTMENU, OnBarContextMenu)
     ON_MESSAGE(WM_COMMANDHELP, OnCommandHelpEx)
     ON_COMMAND(OZWMDIFrameWnd::kContextHelpCommand, OnContextHelp)
-    ON_COMMAND(43007, OnWorkspaceCommand)
-    ON_COMMAND(43008, OnWorkspaceCommand)
-    ON_COMMAND(43009, OnWorkspaceCommand)
-    ON_COMMAND(43012, OnWorkspaceCommand)
-    ON_COMMAND(43013, OnWorkspaceCommand)
-    ON_COMMAND(43014, OnWorkspaceCommand)
-    ON_UPDATE_COMMAND_UI(43007, OnUpdateWorkspaceCommand)
-    ON_UPDATE_COMMAND_UI(43008, OnUpdateWorkspaceCommand)
-    ON_UPDATE_COMMAND_UI(43009, OnUpdateWorkspaceCommand)
-    ON_UPDATE_COMMAND_UI(43012, OnUpdateWorkspaceCommand)
-    ON_UPDATE_COMMAND_UI(43013, OnUpdateWorkspaceCommand)
-    ON_UPDATE_COMMAND_UI(43014, OnUpdateWorkspaceCommand)
-    ON_COMMAND_EX_RANGE(43031, 43039, OnWorkspaceRange)
+    OZW_ON_WORKSPACE_COMMANDS()
 END_MESSAGE_MAP()
 
 OZWMDIFrameWnd::OZWMDIFrameWnd()
@@ -104,9 +93,7 @@ OZWMDIFrameWnd::~OZWMDIFrameWnd()
     m_pPlugIn = nullptr;
     delete m_pMenuBarObject;
     m_pMenuBarObject = nullptr;
-    for (POSITION pos = m_loadedObjects.GetHeadPosition(); pos != nullptr;)
-        delete static_cast<CObject*>(m_loadedObjects.GetNext(pos));
-    m_loadedObjects.RemoveAll();
+    ozwframe::DeleteObjects(m_loadedObjects);
     for (auto& entry : m_menuMap)
         ::DestroyMenu(entry.second);
     m_menuMap.clear();
@@ -408,10 +395,7 @@ void OZWMDIFrameWnd::RecalcLayout(BOOL bNotify)
         if (m_hWndMDIClient != nullptr)
             ::RedrawWindow(m_hWndMDIClient, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
-    OZWFrameDocking::RedrawDockBars(this);
-    CRect rect;
-    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &rect);
-    m_rectLastClient = rect;
+    ozwframe::AfterFrameLayout(this, m_rectLastClient);
 }
 
 BOOL OZWMDIFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder)
@@ -658,11 +642,7 @@ void OZWMDIFrameWnd::OnSysColorChange()
         pData->UpdateSysColors();
     CMDIFrameWnd::OnSysColorChange();
     // The bars (the toolbars refresh their button images) follow.
-    for (POSITION pos = m_listControlBars.GetHeadPosition(); pos != nullptr;) {
-        CControlBar* pBar = static_cast<CControlBar*>(m_listControlBars.GetNext(pos));
-        if (pBar != nullptr && pBar->m_hWnd != nullptr)
-            pBar->SendMessage(WM_SYSCOLORCHANGE);
-    }
+    ozwframe::RefreshBarColors(this);
 }
 
 void OZWMDIFrameWnd::OnEnterIdle(UINT nWhy, CWnd* pWho)

@@ -10,6 +10,7 @@
 #include "frame/dockmodel/OZWBarStyles.h"
 #include "frame/mdi/OZWControlBarMDIChildWnd.h"
 #include "frame/mdi/OZWMDIFrameWnd.h"
+#include "tests/frame/mdi/DockingFrameFixture.h"
 #include "tests/frame/mdi/MDITestRes.h"
 #include "tests/support/TestSupport.h"
 
@@ -30,59 +31,17 @@ public:
     }
 };
 
-class MDIDockingTest : public ::testing::Test
+class MDIDockingTest : public DockingFrameFixture<CDockingFrame>
 {
 protected:
-    CDockingFrame* m_pFrame = nullptr;
-    HWND m_hWnd = nullptr;
-    CWinThread* m_pThread = AfxGetThread();
-    CWnd* m_pOldMain = nullptr;
-    std::vector<OZWControlBar*> m_bars;
+    MDIDockingTest() : DockingFrameFixture(IDR_MDITEST_MAIN) {}
 
-    void SetUp() override
-    {
-        m_pOldMain = m_pThread != nullptr ? m_pThread->m_pMainWnd : nullptr;
-        m_pFrame = new CDockingFrame;
-        ASSERT_TRUE(m_pFrame->LoadFrame(IDR_MDITEST_MAIN));
-        m_hWnd = m_pFrame->m_hWnd;
-        if (m_pThread != nullptr)
-            m_pThread->m_pMainWnd = m_pFrame;
-        m_pFrame->SetWindowPos(nullptr, 0, 0, 800, 600, SWP_NOZORDER | SWP_NOMOVE);
-        m_pFrame->ShowWindow(SW_SHOW);
-        m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
-        m_pFrame->RecalcLayout();
-        kvtest::PumpMessages();
-    }
-    void TearDown() override
-    {
-        if (::IsWindow(m_hWnd))
-            ::DestroyWindow(m_hWnd);
-        kvtest::PumpMessages();
-        for (OZWControlBar* pBar : m_bars)
-            delete pBar;
-        if (m_pThread != nullptr)
-            m_pThread->m_pMainWnd = m_pOldMain;
-    }
     OZWControlBar* NewBar(UINT nID, LPCTSTR lpszTitle)
     {
-        auto* pBar = new OZWControlBar;
-        m_bars.push_back(pBar);
-        EXPECT_TRUE(pBar->Create(m_pFrame, lpszTitle, WS_CHILD | WS_VISIBLE | CBRS_RIGHT | CBRS_SIZE_DYNAMIC,
-                                 SCBX_MDI_FLOAT | SCBX_CONTEXT_MENU, nID));
-        pBar->m_nSlideTime = 0;
+        OZWControlBar* pBar = DockingFrameFixture::NewBar(nID, lpszTitle, CBRS_RIGHT | CBRS_SIZE_DYNAMIC,
+                                                          SCBX_MDI_FLOAT | SCBX_CONTEXT_MENU);
         pBar->EnableDocking(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
         return pBar;
-    }
-    OZWDockBar* DockBar(UINT nID) { return DYNAMIC_DOWNCAST(OZWDockBar, m_pFrame->GetControlBar(nID)); }
-    int CountChildren(CRuntimeClass* pClass)
-    {
-        int n = 0;
-        for (HWND h = ::GetWindow(m_hWnd, GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT)) {
-            CWnd* pWnd = CWnd::FromHandlePermanent(h);
-            if (pWnd != nullptr && pWnd->IsKindOf(pClass))
-                ++n;
-        }
-        return n;
     }
     // The MDI child window a bar floats in, null when it floats in none.
     OZWControlBarMDIChildWnd* WindowOf(CControlBar* pBar)
@@ -107,26 +66,7 @@ protected:
 // hidden; asking again makes nothing new.
 TEST_F(MDIDockingTest, EachSideGetsOneDockBarAndItsHiddenStrip)
 {
-    m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
-    EXPECT_EQ(4, CountChildren(RUNTIME_CLASS(OZWDockBar)));
-    const struct
-    {
-        UINT nDockBar;
-        DWORD dwSide;
-    } sides[] = { { AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP },
-                  { AFX_IDW_DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM },
-                  { AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT },
-                  { AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT } };
-    for (const auto& side : sides) {
-        SCOPED_TRACE(side.nDockBar);
-        ASSERT_NE(nullptr, DockBar(side.nDockBar));
-        OZWAutoHideBar* pStrip = m_pFrame->GetAutoHideBar(side.dwSide);
-        ASSERT_NE(nullptr, pStrip);
-        ASSERT_NE(nullptr, pStrip->m_hWnd);
-        EXPECT_FALSE(pStrip->IsWindowVisible());
-        EXPECT_EQ(DockBar(side.nDockBar), pStrip->m_pDockBar);
-    }
-    EXPECT_EQ(nullptr, m_pFrame->GetAutoHideBar(0));
+    ExpectOneDockBarAndHiddenStripPerSide();
 }
 
 // A bar docked at a place sits on that side with its share; showing it as
@@ -245,26 +185,10 @@ TEST_F(MDIDockingTest, TheBarMenuOffersFloatingInTheMainWindow)
 // pinned, gets it back so.
 TEST_F(MDIDockingTest, TheSavedLayoutBringsABarBackPinnedOrAsATab)
 {
-    CWinApp* pApp = AfxGetApp();
-    const std::string profile = kvtest::ScratchDir("mdi_docking_layout") + "\\profile.ini";
-    free(const_cast<char*>(pApp->m_pszProfileName));
-    pApp->m_pszProfileName = _strdup(profile.c_str());
-
-    // A frame of its own for each round, as at a start of the program.
-    auto restart = [&]() {
-        ::DestroyWindow(m_hWnd);
-        kvtest::PumpMessages();
-        m_pFrame = new CDockingFrame;
-        ASSERT_TRUE(m_pFrame->LoadFrame(IDR_MDITEST_MAIN));
-        m_hWnd = m_pFrame->m_hWnd;
-        m_pThread->m_pMainWnd = m_pFrame;
-        m_pFrame->SetWindowPos(nullptr, 0, 0, 800, 600, SWP_NOZORDER | SWP_NOMOVE);
-        m_pFrame->ShowWindow(SW_SHOW);
-        m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
-    };
+    UseProfile("mdi_docking_layout");
     for (bool unpinned : { true, false }) {
         SCOPED_TRACE(unpinned);
-        restart();
+        NewFrame();
         OZWControlBar* pBar = NewBar(kBarID, "Curves");
         m_pFrame->DockControlBarEx(pBar, AFX_IDW_DOCKBAR_RIGHT, 0, 0, 1.0f, 250);
         pBar->SetAutoHideMode(TRUE);
@@ -275,7 +199,7 @@ TEST_F(MDIDockingTest, TheSavedLayoutBringsABarBackPinnedOrAsATab)
         m_pFrame->SaveBarState("MDIDockingTest");
 
         // The next start: a new frame and its bar, docked and pinned.
-        restart();
+        NewFrame();
         pBar = NewBar(kBarID, "Curves");
         m_pFrame->DockControlBarEx(pBar, AFX_IDW_DOCKBAR_RIGHT, 0, 0, 1.0f, 250);
         pBar->SetAutoHideMode(TRUE);
