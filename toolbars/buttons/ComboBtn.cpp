@@ -2,18 +2,22 @@
 
 #include <new>
 
+namespace {
+
+// WM_LBUTTONDOWN ... WM_RBUTTONDBLCLK: the messages the button's mouse hook takes.
+bool IsMouseButtonMessage(UINT message)
+{
+    return message >= WM_LBUTTONDOWN && message <= WM_RBUTTONDBLCLK;
+}
+
+} // namespace
+
 /////////////////////////////////////////////////////////////////////////////
 // OZWComboBtnEdit
 
 IMPLEMENT_DYNAMIC(OZWComboBtnEdit, CEdit)
 
 BEGIN_MESSAGE_MAP(OZWComboBtnEdit, CEdit)
-    ON_WM_LBUTTONDOWN()
-    ON_WM_LBUTTONUP()
-    ON_WM_LBUTTONDBLCLK()
-    ON_WM_RBUTTONDOWN()
-    ON_WM_RBUTTONUP()
-    ON_WM_RBUTTONDBLCLK()
     ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
 
@@ -29,40 +33,11 @@ BOOL OZWComboBtnEdit::OfferToButton(UINT nMsg, UINT nFlags, CPoint point)
     return m_pButton->MouseHook(nMsg, nFlags, point.x, point.y);
 }
 
-void OZWComboBtnEdit::OnLButtonDown(UINT nFlags, CPoint point)
+LRESULT OZWComboBtnEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (!OfferToButton(WM_LBUTTONDOWN, nFlags, point))
-        Default();
-}
-
-void OZWComboBtnEdit::OnLButtonUp(UINT nFlags, CPoint point)
-{
-    if (!OfferToButton(WM_LBUTTONUP, nFlags, point))
-        Default();
-}
-
-void OZWComboBtnEdit::OnLButtonDblClk(UINT nFlags, CPoint point)
-{
-    if (!OfferToButton(WM_LBUTTONDBLCLK, nFlags, point))
-        Default();
-}
-
-void OZWComboBtnEdit::OnRButtonDown(UINT nFlags, CPoint point)
-{
-    if (!OfferToButton(WM_RBUTTONDOWN, nFlags, point))
-        Default();
-}
-
-void OZWComboBtnEdit::OnRButtonUp(UINT nFlags, CPoint point)
-{
-    if (!OfferToButton(WM_RBUTTONUP, nFlags, point))
-        Default();
-}
-
-void OZWComboBtnEdit::OnRButtonDblClk(UINT nFlags, CPoint point)
-{
-    if (!OfferToButton(WM_RBUTTONDBLCLK, nFlags, point))
-        Default();
+    if (IsMouseButtonMessage(message) && OfferToButton(message, (UINT)wParam, CPoint(lParam)))
+        return 0;
+    return CEdit::WindowProc(message, wParam, lParam);
 }
 
 BOOL OZWComboBtnEdit::OnSetCursor(CWnd*, UINT, UINT)
@@ -79,12 +54,6 @@ IMPLEMENT_DYNAMIC(OZWComboBtn, CComboBox)
 IMPLEMENT_OZWBTN_CLASS(OZWComboBtn)
 
 BEGIN_MESSAGE_MAP(OZWComboBtn, CComboBox)
-    ON_WM_LBUTTONDOWN()
-    ON_WM_LBUTTONUP()
-    ON_WM_LBUTTONDBLCLK()
-    ON_WM_RBUTTONDOWN()
-    ON_WM_RBUTTONUP()
-    ON_WM_RBUTTONDBLCLK()
     ON_WM_SETCURSOR()
     ON_WM_PAINT()
 END_MESSAGE_MAP()
@@ -150,40 +119,14 @@ BOOL OZWComboBtn::PreTranslateMessage(MSG* pMsg)
     return CComboBox::PreTranslateMessage(pMsg);
 }
 
-void OZWComboBtn::OnLButtonDown(UINT nFlags, CPoint point)
+LRESULT OZWComboBtn::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (!LButtonDown(nFlags, point.x, point.y))
-        Default();
-}
-
-void OZWComboBtn::OnLButtonUp(UINT nFlags, CPoint point)
-{
-    if (!LButtonUp(nFlags, point.x, point.y))
-        Default();
-}
-
-void OZWComboBtn::OnLButtonDblClk(UINT nFlags, CPoint point)
-{
-    if (!LButtonDblClk(nFlags, point.x, point.y))
-        Default();
-}
-
-void OZWComboBtn::OnRButtonDown(UINT nFlags, CPoint point)
-{
-    if (!RButtonDown(nFlags, point.x, point.y))
-        Default();
-}
-
-void OZWComboBtn::OnRButtonUp(UINT nFlags, CPoint point)
-{
-    if (!RButtonUp(nFlags, point.x, point.y))
-        Default();
-}
-
-void OZWComboBtn::OnRButtonDblClk(UINT nFlags, CPoint point)
-{
-    if (!RButtonDblClk(nFlags, point.x, point.y))
-        Default();
+    if (IsMouseButtonMessage(message)) {
+        const CPoint point(lParam);
+        if (MouseHook(message, (UINT)wParam, point.x, point.y))
+            return 0;
+    }
+    return CComboBox::WindowProc(message, wParam, lParam);
 }
 
 BOOL OZWComboBtn::OnSetCursor(CWnd*, UINT, UINT)
