@@ -267,25 +267,88 @@ void OZWToolBarsBase::OnFloatStatusBase(WPARAM wParam)
 }
 
 /////////////////////////////////////////////////////////////////////////////
-// OZWToolBarsPage
+// OZWToolBarsWnd
 
-IMPLEMENT_DYNAMIC(OZWToolBarsPage, CPropertyPage)
-
-BEGIN_MESSAGE_MAP(OZWToolBarsPage, CPropertyPage)
+BEGIN_TEMPLATE_MESSAGE_MAP(OZWToolBarsWnd, TWnd, TWnd)
     ON_LBN_SELCHANGE(IDC_OZW_TB_LIST, OnSelChange)
     ON_CLBN_CHKCHANGE(IDC_OZW_TB_LIST, OnCheckChangeMsg)
     ON_EN_KILLFOCUS(IDC_OZW_TB_NAME, OnNameKillFocusMsg)
     ON_BN_CLICKED(IDC_OZW_TB_RESET, OnResetOrDeleteMsg)
-    ON_BN_CLICKED(IDC_OZW_TB_NEW, OnNewMsg)
-    ON_BN_CLICKED(IDC_OZW_TB_TOOLTIPS, OnToolTips)
-    ON_BN_CLICKED(IDC_OZW_TB_COOLLOOK, OnCoolLook)
-    ON_BN_CLICKED(IDC_OZW_TB_LARGE, OnLargeButtons)
     ON_REGISTERED_MESSAGE(s_nBarNotify, OnBarNotifyMsg)
     ON_WM_ACTIVATE()
     ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
 END_MESSAGE_MAP()
 
-OZWToolBarsPage::OZWToolBarsPage() : CPropertyPage(IDD)
+template <class TWnd>
+void OZWToolBarsWnd<TWnd>::DoDataExchange(CDataExchange* pDX)
+{
+    TWnd::DoDataExchange(pDX);
+    DDX_Check(pDX, IDC_OZW_TB_TOOLTIPS, m_bToolTips);
+    DDX_Check(pDX, IDC_OZW_TB_COOLLOOK, m_bCoolLook);
+    DDX_Check(pDX, IDC_OZW_TB_LARGE, m_bLargeButtons);
+}
+
+template <class TWnd>
+void OZWToolBarsWnd<TWnd>::OnSelChange()
+{
+    UpdateNameField();
+}
+
+template <class TWnd>
+void OZWToolBarsWnd<TWnd>::OnCheckChangeMsg()
+{
+    OnCheckChange();
+}
+
+template <class TWnd>
+void OZWToolBarsWnd<TWnd>::OnNameKillFocusMsg()
+{
+    OnNameKillFocus();
+}
+
+template <class TWnd>
+void OZWToolBarsWnd<TWnd>::OnResetOrDeleteMsg()
+{
+    OnResetOrDelete();
+}
+
+template <class TWnd>
+LRESULT OZWToolBarsWnd<TWnd>::OnBarNotifyMsg(WPARAM wParam, LPARAM lParam)
+{
+    OnBarNotify((UINT)wParam, lParam);
+    return 0;
+}
+
+template <class TWnd>
+void OZWToolBarsWnd<TWnd>::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+{
+    TWnd::OnActivate(nState, pWndOther, bMinimized);
+    OnActivateBase(nState);
+}
+
+template <class TWnd>
+LRESULT OZWToolBarsWnd<TWnd>::OnFloatStatus(WPARAM wParam, LPARAM)
+{
+    OnFloatStatusBase(wParam);
+    return 0;
+}
+
+template class OZWToolBarsWnd<CPropertyPage>;
+template class OZWToolBarsWnd<CDialog>;
+
+/////////////////////////////////////////////////////////////////////////////
+// OZWToolBarsPage
+
+IMPLEMENT_DYNAMIC(OZWToolBarsPage, CPropertyPage)
+
+BEGIN_MESSAGE_MAP(OZWToolBarsPage, OZWToolBarsWnd<CPropertyPage>)
+    ON_BN_CLICKED(IDC_OZW_TB_NEW, OnNewMsg)
+    ON_BN_CLICKED(IDC_OZW_TB_TOOLTIPS, OnToolTips)
+    ON_BN_CLICKED(IDC_OZW_TB_COOLLOOK, OnCoolLook)
+    ON_BN_CLICKED(IDC_OZW_TB_LARGE, OnLargeButtons)
+END_MESSAGE_MAP()
+
+OZWToolBarsPage::OZWToolBarsPage() : OZWToolBarsWnd(IDD)
 {
 }
 
@@ -295,14 +358,6 @@ OZWToolBarsPage::~OZWToolBarsPage()
         m_pManager->RemoveNotifyWnd(this);
         m_pManager->SetCustomizeDlg(nullptr);
     }
-}
-
-void OZWToolBarsPage::DoDataExchange(CDataExchange* pDX)
-{
-    CPropertyPage::DoDataExchange(pDX);
-    DDX_Check(pDX, IDC_OZW_TB_TOOLTIPS, m_bToolTips);
-    DDX_Check(pDX, IDC_OZW_TB_COOLLOOK, m_bCoolLook);
-    DDX_Check(pDX, IDC_OZW_TB_LARGE, m_bLargeButtons);
 }
 
 BOOL OZWToolBarsPage::OnInitDialog()
@@ -366,26 +421,6 @@ void OZWToolBarsPage::TellSiblings(WPARAM nWhat)
     }
 }
 
-void OZWToolBarsPage::OnSelChange()
-{
-    UpdateNameField();
-}
-
-void OZWToolBarsPage::OnCheckChangeMsg()
-{
-    OnCheckChange();
-}
-
-void OZWToolBarsPage::OnNameKillFocusMsg()
-{
-    OnNameKillFocus();
-}
-
-void OZWToolBarsPage::OnResetOrDeleteMsg()
-{
-    OnResetOrDelete();
-}
-
 void OZWToolBarsPage::OnNewMsg()
 {
     OnNewToolBar();
@@ -413,45 +448,20 @@ void OZWToolBarsPage::OnLargeButtons()
     TellSiblings(1);
 }
 
-LRESULT OZWToolBarsPage::OnBarNotifyMsg(WPARAM wParam, LPARAM lParam)
-{
-    OnBarNotify((UINT)wParam, lParam);
-    return 0;
-}
-
-void OZWToolBarsPage::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
-{
-    CPropertyPage::OnActivate(nState, pWndOther, bMinimized);
-    OnActivateBase(nState);
-}
-
-LRESULT OZWToolBarsPage::OnFloatStatus(WPARAM wParam, LPARAM)
-{
-    OnFloatStatusBase(wParam);
-    return 0;
-}
-
 /////////////////////////////////////////////////////////////////////////////
 // OZWToolBarsDlg
 
 IMPLEMENT_DYNAMIC(OZWToolBarsDlg, CDialog)
 
-BEGIN_MESSAGE_MAP(OZWToolBarsDlg, CDialog)
-    ON_LBN_SELCHANGE(IDC_OZW_TB_LIST, OnSelChange)
-    ON_CLBN_CHKCHANGE(IDC_OZW_TB_LIST, OnCheckChangeMsg)
-    ON_EN_KILLFOCUS(IDC_OZW_TB_NAME, OnNameKillFocusMsg)
-    ON_BN_CLICKED(IDC_OZW_TB_RESET, OnResetOrDeleteMsg)
+BEGIN_MESSAGE_MAP(OZWToolBarsDlg, OZWToolBarsWnd<CDialog>)
     ON_BN_CLICKED(IDC_OZW_TB_NEW, OnNewMsg)
     ON_BN_CLICKED(IDC_OZW_TB_CUSTOMIZE, OnCustomize)
     ON_BN_CLICKED(IDC_OZW_TB_TOOLTIPS, OnSetting)
     ON_BN_CLICKED(IDC_OZW_TB_COOLLOOK, OnSetting)
     ON_BN_CLICKED(IDC_OZW_TB_LARGE, OnSetting)
-    ON_REGISTERED_MESSAGE(s_nBarNotify, OnBarNotifyMsg)
-    ON_WM_ACTIVATE()
-    ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
 END_MESSAGE_MAP()
 
-OZWToolBarsDlg::OZWToolBarsDlg(CWnd* pParent) : CDialog(IDD, pParent)
+OZWToolBarsDlg::OZWToolBarsDlg(CWnd* pParent) : OZWToolBarsWnd(IDD, pParent)
 {
 }
 
@@ -462,14 +472,6 @@ OZWToolBarsDlg::~OZWToolBarsDlg()
         if (m_pManager->GetCustomizeDlg() == this)
             m_pManager->SetCustomizeDlg(nullptr);
     }
-}
-
-void OZWToolBarsDlg::DoDataExchange(CDataExchange* pDX)
-{
-    CDialog::DoDataExchange(pDX);
-    DDX_Check(pDX, IDC_OZW_TB_TOOLTIPS, m_bToolTips);
-    DDX_Check(pDX, IDC_OZW_TB_COOLLOOK, m_bCoolLook);
-    DDX_Check(pDX, IDC_OZW_TB_LARGE, m_bLargeButtons);
 }
 
 BOOL OZWToolBarsDlg::OnInitDialog()
@@ -519,26 +521,6 @@ void OZWToolBarsDlg::OnCustomize()
     Close(IDC_OZW_TB_CUSTOMIZE);
 }
 
-void OZWToolBarsDlg::OnSelChange()
-{
-    UpdateNameField();
-}
-
-void OZWToolBarsDlg::OnCheckChangeMsg()
-{
-    OnCheckChange();
-}
-
-void OZWToolBarsDlg::OnNameKillFocusMsg()
-{
-    OnNameKillFocus();
-}
-
-void OZWToolBarsDlg::OnResetOrDeleteMsg()
-{
-    OnResetOrDelete();
-}
-
 void OZWToolBarsDlg::OnNewMsg()
 {
     if (OnNewToolBar())
@@ -549,24 +531,6 @@ void OZWToolBarsDlg::OnSetting()
 {
     UpdateData(TRUE);
     Apply();
-}
-
-LRESULT OZWToolBarsDlg::OnBarNotifyMsg(WPARAM wParam, LPARAM lParam)
-{
-    OnBarNotify((UINT)wParam, lParam);
-    return 0;
-}
-
-void OZWToolBarsDlg::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
-{
-    CDialog::OnActivate(nState, pWndOther, bMinimized);
-    OnActivateBase(nState);
-}
-
-LRESULT OZWToolBarsDlg::OnFloatStatus(WPARAM wParam, LPARAM)
-{
-    OnFloatStatusBase(wParam);
-    return 0;
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -60,7 +60,30 @@ protected:
     CWnd* m_pDialog = nullptr;
 };
 
-class OZWToolBarsPage : public CPropertyPage, public OZWToolBarsBase
+// The window half the page and the dialog share (TWnd is CPropertyPage or
+// CDialog): the list's, the name field's and the Reset button's notices,
+// the manager's toolbar notices and the floating windows' shared caption go
+// to OZWToolBarsBase; the three settings are exchanged with their boxes.
+template <class TWnd>
+class OZWToolBarsWnd : public TWnd, public OZWToolBarsBase
+{
+public:
+    using TWnd::TWnd;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+
+    afx_msg void OnSelChange();
+    afx_msg void OnCheckChangeMsg();
+    afx_msg void OnNameKillFocusMsg();
+    afx_msg void OnResetOrDeleteMsg();
+    afx_msg LRESULT OnBarNotifyMsg(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+};
+
+class OZWToolBarsPage : public OZWToolBarsWnd<CPropertyPage>
 {
     DECLARE_DYNAMIC(OZWToolBarsPage)
 public:
@@ -75,26 +98,18 @@ public:
     void OnOK() override;
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override;
     // A style change the other pages of the sheet hear of
     // ("WM_TOOLBARSTYLECHANGING": 1 large buttons, 2 cool look).
     void TellSiblings(WPARAM nWhat);
 
-    afx_msg void OnSelChange();
-    afx_msg void OnCheckChangeMsg();
-    afx_msg void OnNameKillFocusMsg();
-    afx_msg void OnResetOrDeleteMsg();
     afx_msg void OnNewMsg();
     afx_msg void OnToolTips();
     afx_msg void OnCoolLook();
     afx_msg void OnLargeButtons();
-    afx_msg LRESULT OnBarNotifyMsg(WPARAM wParam, LPARAM lParam);
-    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
-    afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 };
 
-class OZWToolBarsDlg : public CDialog, public OZWToolBarsBase
+class OZWToolBarsDlg : public OZWToolBarsWnd<CDialog>
 {
     DECLARE_DYNAMIC(OZWToolBarsDlg)
 public:
@@ -105,23 +120,15 @@ public:
     BOOL OnInitDialog() override;
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override;
     void OnOK() override;
     void OnCancel() override;
     // Leaves customise mode and ends with nResult (the values apply unless
     // it is IDCANCEL, which puts the saved ones back).
     void Close(int nResult);
 
-    afx_msg void OnSelChange();
-    afx_msg void OnCheckChangeMsg();
-    afx_msg void OnNameKillFocusMsg();
-    afx_msg void OnResetOrDeleteMsg();
     afx_msg void OnNewMsg();
     afx_msg void OnCustomize();
     afx_msg void OnSetting();
-    afx_msg LRESULT OnBarNotifyMsg(WPARAM wParam, LPARAM lParam);
-    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
-    afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 };
 
