@@ -177,9 +177,48 @@ BOOL OZWMDIFrameWnd::RegisterMenus(int nCount, const UINT* pIDs)
     return TRUE;
 }
 
+BOOL OZWMDIFrameWnd::SetMenuBar(CControlBar* pMenuBar, OZWWndPlugIn* pFeature)
+{
+    if (m_hWnd == nullptr || pMenuBar == nullptr) {
+        delete pFeature;
+        return FALSE;
+    }
+    if (pFeature == nullptr) {
+        // The feature belongs to the toolbar library; the frame makes it by
+        // its class name when the program has it.
+        CObject* pObject = CRuntimeClass::CreateObject("OZWMenuBarFeature");
+        pFeature = dynamic_cast<OZWWndPlugIn*>(pObject);
+        if (pFeature == nullptr) {
+            delete pObject;
+            return FALSE;
+        }
+    }
+    if (m_pPlugIn != nullptr) {
+        m_pPlugIn->UnPlug();
+        delete m_pPlugIn;
+    }
+    m_pMenuBar = pMenuBar;
+    HMENU hMenu = ::GetMenu(m_hWnd);
+    ::SetMenu(m_hWnd, nullptr);
+    if (hMenu == nullptr && m_nMenuID != 0)
+        hMenu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nMenuID));
+    if (m_hMenuBarMenu != nullptr && m_hMenuBarMenu != hMenu)
+        ::DestroyMenu(m_hMenuBarMenu);
+    m_hMenuBarMenu = hMenu;
+    // Kept by the frame now: no menu of the window to come back to.
+    if (m_hMenuDefault == hMenu)
+        m_hMenuDefault = nullptr;
+    m_pPlugIn = pFeature;
+    m_pPlugIn->PlugInTo(this);
+    SwitchMenuBarMenu((UINT)-1);
+    return TRUE;
+}
+
 HMENU OZWMDIFrameWnd::GetMenuForID(UINT nID)
 {
-    if (m_hMenuBarMenu != nullptr && m_nMenuBarMenuID == nID)
+    // The frame's own menu, kept for the menu bar under the frame's id
+    // (whatever menu the bar shows at the moment).
+    if (m_hMenuBarMenu != nullptr && m_nMenuID == nID)
         return m_hMenuBarMenu;
     if (CWinApp* pApp = AfxGetApp()) {
         for (POSITION pos = pApp->GetFirstDocTemplatePosition(); pos != nullptr;) {
@@ -207,17 +246,28 @@ void OZWMDIFrameWnd::SwitchMenuBarMenu(UINT nMenuID)
     if (nMenuID == 0)
         nMenuID = (UINT)-1;
     m_nMenuBarMenuID = nMenuID == (UINT)-1 ? m_nMenuID : nMenuID;
-    m_pMenuBar->Invalidate();
-    if (CFrameWnd* pFrame = m_pMenuBar->GetParentFrame())
-        pFrame->RecalcLayout();
+    m_pPlugIn->SwitchHostMenu(m_nMenuBarMenuID);
+    // The frame's own menu: no child is active, its buttons go.
+    BOOL bChanged = nMenuID != (UINT)-1;
+    if (nMenuID == (UINT)-1 && m_pPlugIn->UpdateHostChildButtons(TRUE))
+        bChanged = TRUE;
+    if (bChanged) {
+        m_pMenuBar->Invalidate();
+        if (CFrameWnd* pFrame = m_pMenuBar->GetParentFrame())
+            pFrame->RecalcLayout();
+    }
     LinkWindowMenu();
 }
 
 void OZWMDIFrameWnd::UpdateMenuBarChildButtons()
 {
-    if (m_pMenuBar == nullptr)
+    if (m_pMenuBar == nullptr || m_pPlugIn == nullptr)
+        return;
+    if (!m_pPlugIn->UpdateHostChildButtons(FALSE))
         return;
     m_pMenuBar->Invalidate();
+    if (CFrameWnd* pFrame = m_pMenuBar->GetParentFrame())
+        pFrame->RecalcLayout();
 }
 
 void OZWMDIFrameWnd::LinkWindowMenu()
@@ -379,15 +429,20 @@ void OZWMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
         pChild->OnUpdateFrameMenu(TRUE, pChild, hMenuAlt);
         return;
     }
+    if (m_pMenuBar != nullptr) {
+        // The menu bar shows the menus; the window gets none.
+        LinkWindowMenu();
+        UpdateMenuBarChildButtons();
+        return;
+    }
     HMENU hMenu = hMenuAlt != nullptr ? hMenuAlt : GetDefaultMenu();
     if (m_hWndMDIClient != nullptr)
         ::SendMessage(m_hWndMDIClient, WM_MDISETMENU, (WPARAM)hMenu, (LPARAM)GetWindowMenuPopup(hMenu));
-    if (m_pMenuBar != nullptr)
-        UpdateMenuBarChildButtons();
 }
 
 void OZWMDIFrameWnd::RecalcLayout(BOOL bNotify)
 {
+
     CMDIFrameWnd::RecalcLayout(bNotify);
     if (m_hWnd == nullptr)
         return;

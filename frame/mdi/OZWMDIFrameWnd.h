@@ -121,6 +121,14 @@ public:
     virtual COLORREF GetBmpMenuColor() const { return m_clrBmpMenu; }
     BOOL AreBmpMenusEnabled() const { return m_bBmpMenus; }
     dedaride::foundation::OZWWndPlugIn* GetPlugIn() const { return m_pPlugIn; }
+    // Puts a menu bar (a control bar of this frame, made and filled by the
+    // caller, not owned) in place of the window's menu: the menu leaves the
+    // window but stays loaded for the bar's popups, the menu-bar feature
+    // (made by its class name) takes the plug-in's place and the bar shows
+    // the frame's own menu. pFeature: a feature of the caller's (owned by
+    // the frame from then on). FALSE when the program has no menu-bar
+    // feature.
+    virtual BOOL SetMenuBar(CControlBar* pMenuBar, dedaride::foundation::OZWWndPlugIn* pFeature = nullptr);
     // The menu bar (none in this program).
     BOOL HasMenuBar() const { return m_pMenuBar != nullptr; }
     CControlBar* GetMenuBar() const { return m_pMenuBar; }

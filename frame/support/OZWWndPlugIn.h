@@ -42,6 +42,12 @@ public:
     // Any message the host's thread is about to dispatch to the host or its
     // children (keyboard access of a menu bar); TRUE takes it. None here.
     virtual BOOL PreTranslateHostMessage(MSG* pMsg) { return FALSE; }
+    // A host with a menu bar asks its plug-in (the menu-bar feature) to show
+    // the menu of a resource id on the bar. Nothing here.
+    virtual void SwitchHostMenu(UINT nMenuID) {}
+    // ... and to show the maximised MDI child's buttons on the bar (bHide:
+    // to hide them); TRUE when anything changed. Nothing here.
+    virtual BOOL UpdateHostChildButtons(BOOL bHide) { return FALSE; }
 
     BOOL m_bExitHost = FALSE;     // the host must not process the current message itself
     BOOL m_bCallDefault = FALSE;  // DefWindowProc passes the message on

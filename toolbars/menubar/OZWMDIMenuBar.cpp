@@ -25,24 +25,29 @@ OZWMDIMenuBar::~OZWMDIMenuBar()
 
 void OZWMDIMenuBar::TakeOutMembers()
 {
-    const int nDropped = m_nDropped;
-    const BOOL bSysDropped = nDropped >= 0 && nDropped < GetButtonCount() && GetButton(nDropped) == &m_btnSysMenu;
+    // The dropped button is followed by its object: a member's drop is
+    // remembered until the member is back.
+    OZWStdBtn* pDropped = GetButton(m_nDropped);
     auto& a = m_arrButtons;
-    const bool bFirst = !a.empty() && a.front() == &m_btnSysMenu;
     a.erase(std::remove(a.begin(), a.end(), (OZWStdBtn*)&m_btnSysMenu), a.end());
     a.erase(std::remove(a.begin(), a.end(), (OZWStdBtn*)&m_btnCaption), a.end());
-    if (m_nDropped >= 0 && !bSysDropped && bFirst)
-        --m_nDropped;
-    if (bSysDropped)
-        m_nDropped = -1;
+    if (pDropped == &m_btnSysMenu || pDropped == &m_btnCaption)
+        m_pDroppedMember = pDropped;
+    m_nDropped = pDropped != nullptr ? FindButton(pDropped) : -1;
 }
 
 void OZWMDIMenuBar::PutBackMembers()
 {
-    m_arrButtons.insert(m_arrButtons.begin(), &m_btnSysMenu);
-    m_arrButtons.push_back(&m_btnCaption);
-    if (m_nDropped >= 0)
-        ++m_nDropped;
+    // Operations of the toolbar nest (setting the buttons removes them
+    // all first): the members go in once, whatever came before.
+    OZWStdBtn* pDropped = m_pDroppedMember != nullptr ? m_pDroppedMember : GetButton(m_nDropped);
+    m_pDroppedMember = nullptr;
+    auto& a = m_arrButtons;
+    a.erase(std::remove(a.begin(), a.end(), (OZWStdBtn*)&m_btnSysMenu), a.end());
+    a.erase(std::remove(a.begin(), a.end(), (OZWStdBtn*)&m_btnCaption), a.end());
+    a.insert(a.begin(), &m_btnSysMenu);
+    a.push_back(&m_btnCaption);
+    m_nDropped = pDropped != nullptr ? FindButton(pDropped) : -1;
 }
 
 BOOL OZWMDIMenuBar::SetButtons(const UINT* pIDs, int nCount)
@@ -54,8 +59,8 @@ BOOL OZWMDIMenuBar::SetButtons(const UINT* pIDs, int nCount)
     m_btnSysMenu.Init(this, nullptr);
     m_btnSysMenu.SetMode(IsVertical());
     m_nDropped = -1;
-    m_arrButtons.insert(m_arrButtons.begin(), &m_btnSysMenu);
-    m_arrButtons.push_back(&m_btnCaption);
+    m_pDroppedMember = nullptr;
+    PutBackMembers();
     UpdateCaptionButtons(FALSE);
     return bResult;
 }
@@ -82,11 +87,34 @@ BOOL OZWMDIMenuBar::SaveExtraInfo(OZWControlBarInfo* pInfo)
 
 CSize OZWMDIMenuBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
-    CSize size = OZWMenuBar::CalcFixedLayout(bStretch, bHorz);
-    // The caption button sits flush right, 2 pixels from the edge.
-    if (!m_btnCaption.IsHidden() && bHorz && size.cx > m_btnCaption.m_cx + 2)
-        m_btnCaption.SetPos(size.cx - m_btnCaption.m_cx - 2, m_btnCaption.m_y);
+    const CSize size = OZWMenuBar::CalcFixedLayout(bStretch, bHorz);
+    if (bHorz)
+        PlaceCaptionButton(size.cx);
     return size;
+}
+
+CSize OZWMDIMenuBar::CalcDynamicLayout(int nLength, DWORD dwMode)
+{
+    // The frame lays docked and stretched bars out through this one.
+    const CSize size = OZWMenuBar::CalcDynamicLayout(nLength, dwMode);
+    if (dwMode & LM_HORZ)
+        PlaceCaptionButton(size.cx);
+    return size;
+}
+
+void OZWMDIMenuBar::PlaceCaptionButton(int cxWindow)
+{
+    // The caption button sits flush right, 2 pixels from the edge of the
+    // bar's client area, however wide the bar is made.
+    if (m_btnCaption.IsHidden() || GetSafeHwnd() == nullptr)
+        return;
+    CRect window, client;
+    GetWindowRect(&window);
+    GetClientRect(&client);
+    const int cxClient = cxWindow - (window.Width() - client.Width());
+    const int x = cxClient - m_btnCaption.m_cx - 2;
+    if (x > m_btnCaption.m_x)
+        m_btnCaption.SetPos(x, m_btnCaption.m_y);
 }
 
 int OZWMDIMenuBar::GetStdButtonHeight() const
@@ -152,11 +180,17 @@ BOOL OZWMDIMenuBar::UpdateCaptionButtons(BOOL bHide)
 
 BOOL OZWMDIMenuBar::FilterMenuLoopMouse(const MSG* pMsg)
 {
-    // A second press within the double-click time during menu tracking
-    // does not open the menu again.
+    // The second press of a double click on the button whose menu the
+    // first one opened (as on the child's icon) neither closes that menu
+    // nor opens it again.
     if (pMsg != nullptr && pMsg->message == WM_LBUTTONDOWN && m_dwLastLButtonDown != 0 &&
-        ::GetTickCount() - m_dwLastLButtonDown < ::GetDoubleClickTime())
-        return TRUE;
+        ::GetTickCount() - m_dwLastLButtonDown < ::GetDoubleClickTime()) {
+        POINT pt = {(short)LOWORD(pMsg->lParam), (short)HIWORD(pMsg->lParam)};
+        if (pMsg->hwnd != m_hWnd)
+            ::MapWindowPoints(pMsg->hwnd, m_hWnd, &pt, 1);
+        if (m_nDropped >= 0 && HitTest(pt.x, pt.y) == m_nDropped)
+            return TRUE;
+    }
     return OZWMenuBar::FilterMenuLoopMouse(pMsg);
 }
 

@@ -20,6 +20,7 @@ public:
     void ResetButtons(BOOL bNoRedraw) override;
     BOOL SaveExtraInfo(OZWControlBarInfo* pInfo) override;
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
     BOOL FilterMenuLoopMouse(const MSG* pMsg) override;
     int GetStdButtonHeight() const override;
 
@@ -37,7 +38,10 @@ protected:
     // deleted with it) and puts them back first and last.
     void TakeOutMembers();
     void PutBackMembers();
+    OZWStdBtn* m_pDroppedMember = nullptr; // a member whose menu is open while it is out
     CMDIChildWnd* GetActiveChild() const;
+    // Moves the shown caption button to the right end of a bar cxWindow wide.
+    void PlaceCaptionButton(int cxWindow);
 
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);

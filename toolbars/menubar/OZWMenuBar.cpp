@@ -219,7 +219,15 @@ void OZWMenuBar::DropButtonMenu(OZWStdBtn* pButton)
     auto* pMenuButton = dynamic_cast<OZWTBMenuBtn*>(pButton);
     if (pMenuButton == nullptr)
         return;
-    m_nDropped = FindButton(pButton);
+    // Moving on from an open menu: its button is no longer shown pressed.
+    const int nIndex = FindButton(pButton);
+    if (m_nDropped >= 0 && m_nDropped != nIndex) {
+        if (OZWStdBtn* pOld = GetButton(m_nDropped)) {
+            pOld->SetStyle(pOld->GetStyle() & ~TBB_PRESSED);
+            InvalidateButton(m_nDropped);
+        }
+    }
+    m_nDropped = nIndex;
     RefreshHotButton();
     // Menu handles are 32-bit values on 64-bit Windows too: the record's
     // 32-bit word carries one whole.
@@ -288,13 +296,18 @@ void OZWMenuBar::DropByIndex(int nIndex)
 
 int OZWMenuBar::AdjacentIndex(BOOL bNext) const
 {
+    // Every shown menu, the maximised MDI child's system menu (its icon)
+    // included, which sits between the frame's system menu and the first.
     std::vector<bool> visible;
     for (int i = 0; i < GetButtonCount(); ++i) {
         const OZWStdBtn* pButton = GetButton(i);
-        visible.push_back(pButton != nullptr && !pButton->IsHidden() && pButton->m_nType == OZWStdBtn::typeMenu);
+        visible.push_back(pButton != nullptr && !pButton->IsHidden() &&
+                          (pButton->m_nType == OZWStdBtn::typeMenu || pButton->m_nType == OZWStdBtn::typeSysMenu));
     }
+    // The keyboard selection moves over the buttons only: the frame's
+    // system menu has no button to select.
     CWnd* pFrame = GetTopLevelFrame();
-    const bool bSysMenu = pFrame != nullptr && (pFrame->GetStyle() & WS_SYSMENU) != 0;
+    const bool bSysMenu = !m_bKeyboardMode && pFrame != nullptr && (pFrame->GetStyle() & WS_SYSMENU) != 0;
     const int nCurrent = m_bKeyboardMode ? m_nFocus : m_nDropped;
     return ozwmenu::AdjacentMenu(nCurrent, bNext != FALSE, visible, bSysMenu);
 }

@@ -1,5 +1,8 @@
 #include "toolbars/menubar/OZWMenuBarFeature.h"
 
+#include "frame/mdi/OZWFrameWnd.h"
+#include "frame/mdi/OZWMDIFrameWnd.h"
+#include "toolbars/menubar/OZWMDIMenuBar.h"
 #include "toolbars/menubar/OZWMenuBar.h"
 #include "toolbars/menus/MenuRules.h"
 #include "toolbars/menus/OZWTBMenuBtn.h"
@@ -294,9 +297,15 @@ void OZWMenuBarMessages::TrackMenu(OZWMenuBar* pBar, HMENU hMenu, const NMTOOLBA
         ::MapWindowPoints(pBar->m_hWnd, nullptr, (POINT*)&rect, 2);
     }
     HookMessageFilter(TRUE);
-    TPMPARAMS params = {sizeof(TPMPARAMS), rect};
-    ::TrackPopupMenuEx(hMenu, 0, rect.left, rect.bottom, pFrame->m_hWnd, &params);
+    ShowPopupMenu(hMenu, 0, POINT {rect.left, rect.bottom}, rect);
     HookMessageFilter(FALSE);
+}
+
+UINT OZWMenuBarMessages::ShowPopupMenu(HMENU hMenu, UINT nFlags, POINT pt, const RECT& rcExclude)
+{
+    CWnd* pFrame = GetFrame();
+    TPMPARAMS params = {sizeof(TPMPARAMS), rcExclude};
+    return (UINT)::TrackPopupMenuEx(hMenu, nFlags, pt.x, pt.y, pFrame->m_hWnd, &params);
 }
 
 void OZWMenuBarMessages::TrackSysMenu(OZWMenuBar*, HMENU hMenu, const NMTOOLBARA*)
@@ -309,9 +318,7 @@ void OZWMenuBarMessages::TrackSysMenu(OZWMenuBar*, HMENU hMenu, const NMTOOLBARA
     rect.bottom = rect.top + ::GetSystemMetrics(SM_CYMENUSIZE);
     HookMessageFilter(TRUE);
     g_loop.bTrackingSysMenu = TRUE;
-    TPMPARAMS params = {sizeof(TPMPARAMS), rect};
-    const UINT nCommand = (UINT)::TrackPopupMenuEx(hMenu, TPM_RETURNCMD, rect.left, rect.bottom, pFrame->m_hWnd,
-                                                    &params);
+    const UINT nCommand = ShowPopupMenu(hMenu, TPM_RETURNCMD, POINT {rect.left, rect.bottom}, rect);
     g_loop.bTrackingSysMenu = FALSE;
     if (nCommand != 0)
         pFrame->PostMessage(WM_SYSCOMMAND, nCommand, 0);
@@ -421,12 +428,16 @@ void OZWMenuBarMessages::SwitchMenu(UINT nMenuID)
     if (m_pMenuBar == nullptr)
         return;
     m_pMenuBar->SwitchMenu(nMenuID);
+    // The active child may have changed with the menu: its buttons follow.
+    if (auto* pMDIBar = dynamic_cast<OZWMDIMenuBar*>(m_pMenuBar))
+        pMDIBar->UpdateCaptionButtons(FALSE);
     auto* pFrame = dynamic_cast<CFrameWnd*>(GetFrame());
     if (pFrame == nullptr)
         return;
-    if (pFrame->m_nIdleFlags & 0x1) { // layout deferred
+    // A layout already waiting for idle time takes the change along.
+    if (pFrame->m_nIdleFlags & CFrameWnd::idleLayout) {
         m_pMenuBar->Invalidate();
-        pFrame->m_nIdleFlags |= 0x4 | 0x8;
+        pFrame->DelayRecalcLayout();
         return;
     }
     pFrame->RecalcLayout();
@@ -524,6 +535,26 @@ END_MESSAGE_MAP()
 
 OZWMenuBarFeature::OZWMenuBarFeature() : OZWBmpMenuPlugIn(TRUE)
 {
+}
+
+BOOL OZWMenuBarFeature::PlugInTo(CWnd* pHost)
+{
+    if (!OZWBmpMenuPlugIn::PlugInTo(pHost))
+        return FALSE;
+    CControlBar* pBar = nullptr;
+    if (auto* pMDIFrame = dynamic_cast<OZWMDIFrameWnd*>(pHost))
+        pBar = pMDIFrame->GetMenuBar();
+    else if (auto* pFrame = dynamic_cast<OZWFrameWnd*>(pHost))
+        pBar = pFrame->GetMenuBar();
+    if (auto* pMenuBar = dynamic_cast<OZWMenuBar*>(pBar))
+        SetMenuBar(pMenuBar);
+    return TRUE;
+}
+
+BOOL OZWMenuBarFeature::UpdateHostChildButtons(BOOL bHide)
+{
+    auto* pBar = dynamic_cast<OZWMDIMenuBar*>(m_pMenuBar);
+    return pBar != nullptr && pBar->GetSafeHwnd() != nullptr ? pBar->UpdateCaptionButtons(bHide) : FALSE;
 }
 
 BOOL OZWMenuBarFeature::PreTranslateHostMessage(MSG* pMsg)

@@ -32,6 +32,9 @@ public:
     virtual CWnd* GetFrame() = 0;
     virtual void TrackMenu(OZWMenuBar* pBar, HMENU hMenu, const NMTOOLBARA* pRecord);
     virtual void TrackSysMenu(OZWMenuBar* pBar, HMENU hMenu, const NMTOOLBARA* pRecord);
+    // Shows a popup menu and runs its modal loop (TrackPopupMenuEx, with the
+    // frame as owner, keeping clear of rcExclude); returns what that returns.
+    virtual UINT ShowPopupMenu(HMENU hMenu, UINT nFlags, POINT pt, const RECT& rcExclude);
     virtual void HookMessageFilter(BOOL bHook);
     virtual void HookKeyboardAndMouse(BOOL bHook);
     // Keyboard access; TRUE when the message was taken.
@@ -68,7 +71,11 @@ public:
     OZWMenuBarFeature();
 
     CWnd* GetFrame() override { return IsPlugged() ? this : nullptr; }
+    // Plugged into a toolkit frame with a menu bar, the feature takes that bar.
+    BOOL PlugInTo(CWnd* pHost) override;
     BOOL PreTranslateHostMessage(MSG* pMsg) override;
+    void SwitchHostMenu(UINT nMenuID) override { SwitchMenu(nMenuID); }
+    BOOL UpdateHostChildButtons(BOOL bHide) override;
 
 protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;

@@ -193,9 +193,13 @@ TEST_F(MenuBarTest, ArrowsMoveRoundTheShownMenusInKeyboardMode)
     bar->DropByIndex(bar->AdjacentIndex(TRUE));
     EXPECT_EQ(bar->AdjacentIndex(TRUE), 4);
     bar->DropByIndex(bar->AdjacentIndex(TRUE));
-    // Past the last menu comes the frame's system menu, then the first again.
-    EXPECT_EQ(bar->AdjacentIndex(TRUE), -1);
+    // Past the last menu the selection comes round to the first (the
+    // frame's system menu has no button to select), and back.
+    EXPECT_EQ(bar->AdjacentIndex(TRUE), 2);
     EXPECT_EQ(bar->AdjacentIndex(FALSE), 3);
+    bar->DropByIndex(bar->AdjacentIndex(TRUE));
+    EXPECT_TRUE(bar->IsKeyboardMode());
+    EXPECT_EQ(bar->AdjacentIndex(FALSE), 4);
 }
 
 TEST_F(MenuBarTest, AMnemonicDropsItsMenuUnderTheButton)
