@@ -5,6 +5,7 @@
 #include "frame/framemodel/OZWFrameModel.h"
 #include "frame/mdi/OZWMDIChildWnd.h"
 #include "frame/mdi/OZWFrameCommon.h"
+#include "frame/mdi/OZWFrameMenuBar.h"
 #include "frame/support/OZWWndPlugIn.h"
 #include "platform/framework/PrintPreview.h"
 #include "platform/theme/ThemeLib.h"
@@ -17,9 +18,6 @@ using dedaride::foundation::OZWWndPlugIn;
 
 namespace {
 
-const UINT kWorkspaceCommands[] = {43007, 43008, 43009, 43012, 43013, 43014};
-const UINT kKickIdle = WM_KICKIDLE;
-
 BOOL IsWindows4OrLater()
 {
     // Every system this program runs on is; the test stays for the rule.
@@ -27,12 +25,6 @@ BOOL IsWindows4OrLater()
 }
 
 } // namespace
-
-UINT OZWGetMenuRequestMessage()
-{
-    static const UINT s_message = ::RegisterWindowMessageA("WM_OZWGETMENU");
-    return s_message;
-}
 
 namespace {
 const UINT s_nMenuRequestMessage = OZWGetMenuRequestMessage();
@@ -138,17 +130,18 @@ int OZWMDIFrameWnd::OnCreate(LPCREATESTRUCT lpcs)
 {
     if (CFrameWnd::OnCreate(lpcs) == -1)
         return -1;
-    if (m_pMenuBar == nullptr && m_bBmpMenus) {
-        // The bitmap-menu plug-in belongs to the toolbar library; the frame
-        // makes it by its class name when the program has it.
-        CObject* pObject = CRuntimeClass::CreateObject("OZWBmpMenuPlugIn");
-        m_pPlugIn = dynamic_cast<OZWWndPlugIn*>(pObject);
-        if (m_pPlugIn == nullptr)
-            delete pObject;
-        else
-            m_pPlugIn->PlugInTo(this);
-    }
+    if (m_pMenuBar == nullptr && m_bBmpMenus)
+        m_pPlugIn = ozwframe::PlugInBmpMenus(this);
     return 0;
+}
+
+IOZWFrameMenuBar* OZWMDIFrameWnd::CreateMenuBarObject(int x, int y, CRuntimeClass* pClass, DWORD_PTR dwValue)
+{
+    if (pClass == nullptr)
+        return nullptr;
+    delete m_pMenuBarObject;
+    m_pMenuBarObject = ozwframe::CreateMenuBarObject(this, x, y, pClass, dwValue);
+    return m_pMenuBarObject;
 }
 
 void OZWMDIFrameWnd::EnableBmpMenus(BOOL bEnable, BOOL bSecond)
@@ -193,10 +186,7 @@ BOOL OZWMDIFrameWnd::SetMenuBar(CControlBar* pMenuBar, OZWWndPlugIn* pFeature)
             return FALSE;
         }
     }
-    if (m_pPlugIn != nullptr) {
-        m_pPlugIn->UnPlug();
-        delete m_pPlugIn;
-    }
+    ozwframe::DeletePlugIn(m_pPlugIn);
     m_pMenuBar = pMenuBar;
     HMENU hMenu = ::GetMenu(m_hWnd);
     ::SetMenu(m_hWnd, nullptr);
@@ -467,19 +457,9 @@ void OZWMDIFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
 
 BOOL OZWMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
-    if (m_pPlugIn != nullptr && m_pPlugIn->IsPlugged()) {
-        CView* pView = GetActiveView();
-        if (pView == nullptr || !pView->IsKindOf(RUNTIME_CLASS(CPreviewView))) {
-            LRESULT lResult = 0;
-            m_pPlugIn->m_bExitHost = FALSE;
-            if (pMsg->hwnd == m_hWnd && m_pPlugIn->OnWndMsg(pMsg->message, pMsg->wParam, pMsg->lParam, &lResult) &&
-                m_pPlugIn->m_bExitHost)
-                return TRUE;
-            if (m_pPlugIn->PreTranslateHostMessage(pMsg))
-                return TRUE;
-        }
-    }
-    if (IsCustomizeMode() && pMsg->message == WM_SYSCOMMAND && (pMsg->wParam & 0xFFF0) == SC_CLOSE)
+    if (ozwframe::PlugInPreTranslate(this, m_pPlugIn, pMsg))
+        return TRUE;
+    if (IsCustomizeMode() && ozwframe::IsSysClose(pMsg))
         return TRUE;
     return CMDIFrameWnd::PreTranslateMessage(pMsg);
 }
@@ -494,8 +474,11 @@ BOOL OZWMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERI
         if (pChild->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
             return TRUE;
     }
-    // The menu-bar object created by class (none in this program) would be
-    // next; then the frame's own routing.
+    // Then the menu-bar object made from a run-time class, then the frame's
+    // own routing.
+    BOOL bResult = FALSE;
+    if (ozwframe::RouteCommandToMenuBar(m_pMenuBarObject, nID, nCode, pExtra, pHandlerInfo, &bResult))
+        return bResult;
     return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
@@ -527,12 +510,8 @@ LRESULT OZWMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam
 
 LRESULT OZWMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (m_pPlugIn != nullptr && m_pPlugIn->IsPlugged()) {
-        LRESULT lResult = 0;
-        m_pPlugIn->m_bExitHost = FALSE;
-        if (m_pPlugIn->OnWndMsg(message, wParam, lParam, &lResult) && (m_pPlugIn->m_bExitHost || message == WM_HELP))
-            return lResult;
-    }
+    if (LRESULT lResult = 0; ozwframe::PlugInWindowProc(m_pPlugIn, message, wParam, lParam, &lResult))
+        return lResult;
     switch (message) {
     case WM_NCLBUTTONDOWN:
     case WM_NCRBUTTONDOWN:
@@ -552,12 +531,7 @@ LRESULT OZWMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_SETTEXT: {
         if (m_bCustomCaption) {
-            const LONG_PTR dwStyle = ::GetWindowLongPtr(m_hWnd, GWL_STYLE);
-            if (dwStyle & WS_VISIBLE)
-                ::SetWindowLongPtr(m_hWnd, GWL_STYLE, dwStyle & ~(LONG_PTR)WS_VISIBLE);
-            CMDIFrameWnd::WindowProc(message, wParam, lParam);
-            if (dwStyle & WS_VISIBLE)
-                ::SetWindowLongPtr(m_hWnd, GWL_STYLE, dwStyle);
+            ozwframe::WithoutVisibleStyle(m_hWnd, [&] { return CMDIFrameWnd::WindowProc(message, wParam, lParam); });
             DrawCaption();
             return TRUE;
         }
@@ -582,11 +556,7 @@ LRESULT OZWMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 void OZWMDIFrameWnd::OnDestroy()
 {
     ozwframe::DestroyFrameBars(this);
-    if (m_pPlugIn != nullptr) {
-        m_pPlugIn->UnPlug();
-        delete m_pPlugIn;
-        m_pPlugIn = nullptr;
-    }
+    ozwframe::DeletePlugIn(m_pPlugIn);
     CMDIFrameWnd::OnDestroy();
 }
 
@@ -659,10 +629,8 @@ BOOL OZWMDIFrameWnd::OnNcActivate(BOOL bActive)
         pChild->SendMessage(WM_NCACTIVATE, m_bCaptionActive);
         pChild->SendMessage(WM_NCPAINT, 1);
     }
-    const LONG_PTR dwStyle = ::GetWindowLongPtr(m_hWnd, GWL_STYLE);
-    ::SetWindowLongPtr(m_hWnd, GWL_STYLE, dwStyle & ~(LONG_PTR)WS_VISIBLE);
-    CMDIFrameWnd::DefWindowProc(WM_NCACTIVATE, m_bCaptionActive, 0);
-    ::SetWindowLongPtr(m_hWnd, GWL_STYLE, dwStyle);
+    ozwframe::WithoutVisibleStyle(m_hWnd,
+                                  [&] { return CMDIFrameWnd::DefWindowProc(WM_NCACTIVATE, m_bCaptionActive, 0); });
     SendMessage(WM_NCPAINT, 1);
     return TRUE;
 }
@@ -702,11 +670,8 @@ void OZWMDIFrameWnd::OnSysColorChange()
 
 void OZWMDIFrameWnd::OnEnterIdle(UINT nWhy, CWnd* pWho)
 {
-    if (IsCustomizeMode() && nWhy == MSGF_DIALOGBOX && (m_nIdleFlags & idleLayout)) {
-        RecalcLayout((m_nIdleFlags & idleNotify) != 0);
-        m_nIdleFlags &= ~(idleLayout | idleNotify);
-        UpdateWindow();
-    }
+    if (IsCustomizeMode())
+        ozwframe::LayOutPendingOnIdle(this, nWhy);
     CMDIFrameWnd::OnEnterIdle(nWhy, pWho);
 }
 
@@ -743,65 +708,24 @@ BOOL OZWMDIFrameWnd::EnableCustomCaption(BOOL bEnable)
 
 HFONT OZWMDIFrameWnd::CreateCaptionFont()
 {
-    NONCLIENTMETRICSA ncm = {};
-    ncm.cbSize = sizeof(ncm);
-    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
-        return nullptr;
-    return ::CreateFontIndirectA(&ncm.lfCaptionFont);
+    return ozwframe::CreateSystemCaptionFont(FALSE);
 }
 
 HFONT OZWMDIFrameWnd::CreateAltCaptionFont()
 {
-    NONCLIENTMETRICSA ncm = {};
-    ncm.cbSize = sizeof(ncm);
-    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
-        return nullptr;
-    ncm.lfCaptionFont.lfItalic = TRUE;
-    return ::CreateFontIndirectA(&ncm.lfCaptionFont);
+    return ozwframe::CreateSystemCaptionFont(TRUE);
 }
 
 CRect OZWMDIFrameWnd::GetCaptionRect() const
 {
-    ozwframe::CaptionFacts facts;
-    CRect rectWindow;
-    ::GetWindowRect(m_hWnd, &rectWindow);
-    const DWORD dwStyle = GetStyle();
-    facts.cxWindow = rectWindow.Width();
-    facts.bThickFrame = (dwStyle & WS_THICKFRAME) != 0;
-    facts.bSysMenu = (dwStyle & WS_SYSMENU) != 0;
-    facts.bMinimizeBox = (dwStyle & WS_MINIMIZEBOX) != 0;
-    facts.bMaximizeBox = (dwStyle & WS_MAXIMIZEBOX) != 0;
-    facts.bWindows4 = m_bWindows4;
-    if (HMENU hSysMenu = ::GetSystemMenu(m_hWnd, FALSE)) {
-        const UINT state = ::GetMenuState(hSysMenu, SC_CLOSE, MF_BYCOMMAND);
-        facts.bCloseEnabled = state != (UINT)-1 && (state & (MF_DISABLED | MF_GRAYED)) == 0;
-    }
-    facts.cxFrame = ::GetSystemMetrics(SM_CXFRAME);
-    facts.cyFrame = ::GetSystemMetrics(SM_CYFRAME);
-    facts.cxBorder = ::GetSystemMetrics(SM_CXBORDER);
-    facts.cyBorder = ::GetSystemMetrics(SM_CYBORDER);
-    facts.cxSize = ::GetSystemMetrics(SM_CXSIZE);
-    facts.cySize = ::GetSystemMetrics(SM_CYSIZE);
-    return CRect(ozwframe::CaptionRect(facts));
+    return ozwframe::FrameCaptionRect(m_hWnd, m_bWindows4);
 }
 
 LRESULT OZWMDIFrameWnd::OnNcPaintCustom(WPARAM wParam, LPARAM lParam)
 {
-    CRect rectWindow;
-    ::GetWindowRect(m_hWnd, &rectWindow);
-    CRect rectCaption = GetCaptionRect();
-    rectCaption.OffsetRect(rectWindow.TopLeft());
-    HRGN hUpdate = (LOWORD(wParam) > 1) ? (HRGN)wParam : nullptr;
-    if (hUpdate != nullptr && !::RectInRegion(hUpdate, &rectCaption))
-        return CMDIFrameWnd::DefWindowProc(WM_NCPAINT, wParam, lParam);
-    HRGN hRegion = ::CreateRectRgnIndirect(&rectWindow);
-    if (hUpdate != nullptr)
-        ::CombineRgn(hRegion, hUpdate, nullptr, RGN_COPY);
-    HRGN hCaption = ::CreateRectRgnIndirect(&rectCaption);
-    ::CombineRgn(hRegion, hRegion, hCaption, RGN_DIFF);
-    CMDIFrameWnd::DefWindowProc(WM_NCPAINT, (WPARAM)hRegion, lParam);
-    ::DeleteObject(hCaption);
-    ::DeleteObject(hRegion);
+    ozwframe::PaintNonClientBesideCaption(m_hWnd, GetCaptionRect(), wParam, lParam, [this](WPARAM w, LPARAM l) {
+        return CMDIFrameWnd::DefWindowProc(WM_NCPAINT, w, l);
+    });
     DrawCaption();
     return 0;
 }
@@ -810,85 +734,10 @@ void OZWMDIFrameWnd::DrawCaption()
 {
     if (!m_bCustomCaption || m_hWnd == nullptr)
         return;
-    const CRect rect = GetCaptionRect();
-    if (rect.Width() <= 0 || rect.Height() <= 0)
-        return;
-    HDC hWindowDC = ::GetWindowDC(m_hWnd);
-    HDC hDC = ::CreateCompatibleDC(hWindowDC);
-    HBITMAP hBitmap = hDC != nullptr ? ::CreateCompatibleBitmap(hWindowDC, rect.Width(), rect.Height()) : nullptr;
-    if (hDC == nullptr || hBitmap == nullptr) {
-        // No surface to draw on: the system draws the caption again.
-        if (hDC != nullptr)
-            ::DeleteDC(hDC);
-        ::ReleaseDC(m_hWnd, hWindowDC);
+    const ozwframe::CaptionLook look{m_bCaptionActive, m_nCaptionAlign, CreateCaptionFont(), CreateAltCaptionFont()};
+    // No surface to draw on: the system draws the caption again.
+    if (!ozwframe::DrawFrameCaption(this, GetCaptionRect(), look))
         m_bCustomCaption = FALSE;
-        return;
-    }
-    HGDIOBJ hOldBitmap = ::SelectObject(hDC, hBitmap);
-    const BOOL bActive = m_bCaptionActive;
-    const COLORREF clrStart = ::GetSysColor(bActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
-    const COLORREF clrEnd = ::GetSysColor(bActive ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION);
-    const CRect rectLocal(0, 0, rect.Width(), rect.Height());
-    HGDIOBJ hOldPen = ::SelectObject(hDC, ::GetStockObject(NULL_PEN));
-    if (clrEnd == 0) {
-        HBRUSH hBrush = ::CreateSolidBrush(clrStart);
-        ::FillRect(hDC, &rectLocal, hBrush);
-        ::DeleteObject(hBrush);
-    } else {
-        for (const ozwframe::GradientStep& step :
-             ozwframe::GradientSteps(rectLocal.left, rectLocal.right, 120, clrStart, clrEnd)) {
-            HBRUSH hBrush = ::CreateSolidBrush(step.colour);
-            HGDIOBJ hOld = ::SelectObject(hDC, hBrush);
-            ::Rectangle(hDC, step.left, rectLocal.top, step.right + 1, rectLocal.bottom + 1);
-            ::SelectObject(hDC, hOld);
-            ::DeleteObject(hBrush);
-        }
-    }
-    ::SelectObject(hDC, hOldPen);
-
-    int x = 0;
-    if (GetStyle() & WS_SYSMENU) {
-        const int cxButton = ::GetSystemMetrics(SM_CXSIZE);
-        HICON hIcon = (HICON)::GetClassLongPtrA(m_hWnd, cxButton >= 30 ? GCLP_HICON : GCLP_HICONSM);
-        if (hIcon == nullptr)
-            hIcon = (HICON)::GetClassLongPtrA(m_hWnd, GCLP_HICON);
-        const int cy = std::min(16, rect.Height());
-        if (hIcon != nullptr)
-            ::DrawIconEx(hDC, 1, (rect.Height() - cy) / 2, hIcon, cy, cy, 0, nullptr, DI_NORMAL);
-        x = cy + 1;
-    }
-    x += 3;
-    CString strTitle;
-    GetWindowText(strTitle);
-    // The title in two pieces: up to the first '-', and from it on.
-    const int nDash = strTitle.Find('-');
-    const CString strFirst = nDash >= 0 ? strTitle.Left(nDash) : strTitle;
-    const CString strSecond = nDash >= 0 ? strTitle.Mid(nDash) : CString();
-    HFONT hFont = CreateCaptionFont();
-    HFONT hAltFont = CreateAltCaptionFont();
-    ::SetBkMode(hDC, TRANSPARENT);
-    ::SetTextColor(hDC, ::GetSysColor(bActive ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-    const UINT nAlign = m_nCaptionAlign == 0 ? DT_LEFT : m_nCaptionAlign == 1 ? DT_CENTER : DT_RIGHT;
-    CRect rectText(x, 0, rect.Width(), rect.Height());
-    HGDIOBJ hOldFont = ::SelectObject(hDC, hFont != nullptr ? hFont : ::GetStockObject(DEFAULT_GUI_FONT));
-    CDC* pDC = CDC::FromHandle(hDC);
-    const CSize sizeFirst = pDC->GetTextExtent(strFirst);
-    pDC->DrawText(strFirst, &rectText, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | nAlign);
-    if (!strSecond.IsEmpty() && x + sizeFirst.cx < rect.Width()) {
-        ::SelectObject(hDC, hAltFont != nullptr ? hAltFont : ::GetStockObject(DEFAULT_GUI_FONT));
-        CRect rectSecond(x + sizeFirst.cx, 0, rect.Width(), rect.Height());
-        pDC->DrawText(strSecond, &rectSecond, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
-    }
-    ::SelectObject(hDC, hOldFont);
-    if (hFont != nullptr)
-        ::DeleteObject(hFont);
-    if (hAltFont != nullptr)
-        ::DeleteObject(hAltFont);
-    ::BitBlt(hWindowDC, rect.left, rect.top, rect.Width(), rect.Height(), hDC, 0, 0, SRCCOPY);
-    ::SelectObject(hDC, hOldBitmap);
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hDC);
-    ::ReleaseDC(m_hWnd, hWindowDC);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -896,102 +745,13 @@ void OZWMDIFrameWnd::DrawCaption()
 
 void OZWMDIFrameWnd::OnContextHelp()
 {
-    // The mode can start on an enabled frame while no window has the mouse
-    // captured (a second command while it is being entered goes on).
-    if (m_bHelpMode == HELP_ACTIVE || !IsWindowEnabled() || ::GetCapture() != nullptr)
-        return;
-    MSG msg;
-    if (::PeekMessage(&msg, m_hWnd, WM_EXITHELPMODE, WM_EXITHELPMODE, PM_REMOVE))
-        return;
-    const int nOldState = m_bHelpMode;
-    m_bHelpMode = HELP_ACTIVE;
-    if (nOldState == HELP_INACTIVE) {
-        // The mode begins when this command comes back.
-        PostMessage(WM_COMMAND, kContextHelpCommand);
-        m_bHelpMode = HELP_ENTERING;
-        return;
-    }
-
-    const LRESULT nOldPrompt = SendMessage(WM_SETMESSAGESTRING, (WPARAM)AFX_IDS_HELPMODEMESSAGE);
-    CPoint point;
-    ::GetCursorPos(&point);
-    SetCapture();
-    DWORD dwContext = 0;
-    LONG lIdleCount = 0;
-    CWinThread* pThread = AfxGetThread();
-    for (;;) {
-        if (!::PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            if (pThread != nullptr && pThread->OnIdle(lIdleCount++))
-                continue;
-            lIdleCount = 0;
-            ::WaitMessage();
-            continue;
-        }
-        if (msg.message == WM_QUIT)
-            break;
-        if (!ProcessHelpMessage(msg, &dwContext))
-            break;
-        if (::GetCapture() != m_hWnd && m_bHelpMode == HELP_ACTIVE)
-            SetCapture();
-    }
-    m_bHelpMode = HELP_INACTIVE;
-    ::ReleaseCapture();
-    SetCapture();
-    ::ReleaseCapture();
-    SendMessage(WM_SETMESSAGESTRING, (WPARAM)(nOldPrompt != 0 ? nOldPrompt : AFX_IDS_IDLEMESSAGE));
-    if (dwContext == (DWORD)-1)
-        SendMessage(WM_COMMAND, kDefaultHelpCommand);
-    else if (dwContext != 0 && AfxGetApp() != nullptr)
-        AfxGetApp()->WinHelp(dwContext);
-    PostMessage(kKickIdle);
+    ozwframe::RunContextHelpMode(this, kContextHelpCommand, kDefaultHelpCommand,
+                                 [this](MSG& msg, DWORD* pContext) { return ProcessHelpMessage(msg, pContext); });
 }
 
 BOOL OZWMDIFrameWnd::ProcessHelpMessage(MSG& msg, DWORD* pContext)
 {
-    if (msg.message == WM_EXITHELPMODE || (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)) {
-        MSG removed;
-        ::PeekMessage(&removed, msg.hwnd, msg.message, msg.message, PM_REMOVE);
-        *pContext = 0;
-        return FALSE;
-    }
-    const bool bMouse = msg.message >= 0x0200 && msg.message <= 0x020E;
-    const bool bNcMouse = msg.message >= 0x00A0 && msg.message <= 0x00A9;
-    if (!bMouse && !bNcMouse)
-        return ProcessHelpMsg(msg, pContext);
-    SetCapture();
-    HWND hWndHit = ::WindowFromPoint(msg.pt);
-    if (hWndHit == nullptr) {
-        MSG removed;
-        ::PeekMessage(&removed, msg.hwnd, msg.message, msg.message, PM_REMOVE);
-        return TRUE;
-    }
-    if (hWndHit != m_hWnd && !::IsChild(m_hWnd, hWndHit))
-        return ProcessHelpMsg(msg, pContext);
-    if (msg.message != WM_LBUTTONDOWN && msg.message != WM_NCLBUTTONDOWN) {
-        MSG removed;
-        ::PeekMessage(&removed, msg.hwnd, msg.message, msg.message, PM_REMOVE);
-        return TRUE;
-    }
-    // A press on the menu bar (this program has none) would be answered by
-    // the bar's hit test; every other press is the framework's.
-    const LRESULT nHit = ::SendMessage(hWndHit, WM_NCHITTEST, 0, MAKELPARAM(msg.pt.x, msg.pt.y));
-    if (m_pMenuBar == nullptr || nHit != HTCLIENT || hWndHit != m_pMenuBar->m_hWnd)
-        return ProcessHelpMsg(msg, pContext);
-    MSG removed;
-    ::PeekMessage(&removed, msg.hwnd, msg.message, msg.message, PM_REMOVE);
-    CPoint pt = msg.pt;
-    m_pMenuBar->ScreenToClient(&pt);
-    TOOLINFO ti = {};
-    const INT_PTR nTool = m_pMenuBar->OnToolHitTest(pt, &ti);
-    if (nTool == -1)
-        return TRUE;
-    const int nCode = (int)ti.uId;
-    if (nCode == 0) {
-        m_pMenuBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-        return TRUE;
-    }
-    *pContext = ozwframe::MenuBarHelpContext(nCode);
-    return FALSE;
+    return ozwframe::ProcessFrameHelpMessage(this, m_pMenuBar, msg, pContext);
 }
 
 LRESULT OZWMDIFrameWnd::OnCommandHelpEx(WPARAM wParam, LPARAM lParam)

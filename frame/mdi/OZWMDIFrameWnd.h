@@ -18,6 +18,7 @@
 #include "frame/bars/OZWAutoHideBar.h"
 #include "frame/bars/OZWDockingFrame.h"
 #include "frame/dockstate/OZWDockState.h"
+#include "frame/mdi/OZWFrameCommon.h"
 #include "frame/msgfilter/OZWMsgFilter.h"
 #include "platform/framework/Framework.h"
 
@@ -26,16 +27,13 @@
 
 class OZWControlBarManager;
 class OZWMDIChildWnd;
+class IOZWFrameMenuBar;
 
 namespace dedaride {
 namespace foundation {
 class OZWWndPlugIn;
 }
 } // namespace dedaride
-
-// The toolkit's request for a menu by resource id ("WM_OZWGETMENU"):
-// wParam the id, lParam the position of the popup wanted.
-UINT OZWGetMenuRequestMessage();
 
 class OZWMDIFrameWnd : public CMDIFrameWnd, public IOZWDockingFrame, public IOZWDockStateFrame
 {
@@ -132,7 +130,11 @@ public:
     // The menu bar (none in this program).
     BOOL HasMenuBar() const { return m_pMenuBar != nullptr; }
     CControlBar* GetMenuBar() const { return m_pMenuBar; }
-    virtual CObject* GetMenuBarObject() const { return m_pMenuBarObject; }
+    // The menu-bar object made from a run-time class (none in this program).
+    virtual IOZWFrameMenuBar* GetMenuBarObject() const { return m_pMenuBarObject; }
+    // Makes the frame's menu-bar object of the class (see OZWFrameMenuBar.h);
+    // null without a class or when it cannot be attached.
+    virtual IOZWFrameMenuBar* CreateMenuBarObject(int x, int y, CRuntimeClass* pClass, DWORD_PTR dwValue);
     // Shows the menu of an id on the menu bar (0 or -1: the frame's own).
     virtual void SwitchMenuBarMenu(UINT nMenuID);
     // Shows the maximised child's buttons on the menu bar.
@@ -245,7 +247,7 @@ protected:
     CPtrList m_loadedObjects; // objects the saved layout made, owned
     UINT m_nMenuID = 0;       // the frame's own menu resource
     CControlBar* m_pMenuBar = nullptr;
-    CObject* m_pMenuBarObject = nullptr;
+    IOZWFrameMenuBar* m_pMenuBarObject = nullptr;
     HMENU m_hMenuBarMenu = nullptr;
     UINT m_nMenuBarMenuID = 0;
     dedaride::foundation::OZWWndPlugIn* m_pPlugIn = nullptr;
