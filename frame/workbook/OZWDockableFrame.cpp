@@ -7,9 +7,9 @@
 
 #include <windowsx.h>
 
-IMPLEMENT_DYNCREATE(OZWDockableFrame, CFrameWnd)
+IMPLEMENT_DYNCREATE(OZWDockableFrame, OZWFrameWnd)
 
-BEGIN_MESSAGE_MAP(OZWDockableFrame, CFrameWnd)
+BEGIN_MESSAGE_MAP(OZWDockableFrame, OZWFrameWnd)
     ON_WM_ACTIVATE()
     ON_WM_MOUSEACTIVATE()
     ON_WM_PARENTNOTIFY()
@@ -68,7 +68,7 @@ OZWMDIFrameWnd* OZWDockableFrame::GetMainMDIFrame() const
 
 BOOL OZWDockableFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
-    if (!CFrameWnd::PreCreateWindow(cs))
+    if (!OZWFrameWnd::PreCreateWindow(cs))
         return FALSE;
     if (OZW_AUX_DATA* pData = UXGetSysData(); pData != nullptr && pData->bToolWindowFloat)
         cs.dwExStyle |= WS_EX_TOOLWINDOW;
@@ -84,14 +84,14 @@ BOOL OZWDockableFrame::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* p
             m_hAccelTable = pTemplate->m_hAccelTable;
         }
     }
-    return CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext);
+    return OZWFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext);
 }
 
 BOOL OZWDockableFrame::DestroyWindow()
 {
     if (CControlBar* pBar = GetHostBar(); pBar != nullptr && pBar->m_hWnd != nullptr)
         return pBar->DestroyWindow();
-    return CFrameWnd::DestroyWindow();
+    return OZWFrameWnd::DestroyWindow();
 }
 
 LRESULT OZWDockableFrame::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -102,11 +102,13 @@ LRESULT OZWDockableFrame::DefWindowProc(UINT message, WPARAM wParam, LPARAM lPar
             m_pRootFilter->FilterMessage(message, wParam, lParam, &lResult);
         return lResult;
     }
-    return CFrameWnd::DefWindowProc(message, wParam, lParam);
+    return OZWFrameWnd::DefWindowProc(message, wParam, lParam);
 }
 
 BOOL OZWDockableFrame::PreTranslateMessage(MSG* pMsg)
 {
+    if (PreTranslateForMenuBar(pMsg))
+        return TRUE;
     if (CWnd::PreTranslateMessage(pMsg))
         return TRUE;
     // The frame's accelerators act for the main window, which has the menu.
@@ -186,21 +188,21 @@ void OZWDockableFrame::ActivateInMainFrame()
 
 void OZWDockableFrame::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
-    CFrameWnd::OnActivate(nState, pWndOther, bMinimized);
+    OZWFrameWnd::OnActivate(nState, pWndOther, bMinimized);
     if (nState != WA_INACTIVE)
         ActivateInMainFrame();
 }
 
 int OZWDockableFrame::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
 {
-    const int nResult = CFrameWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
+    const int nResult = OZWFrameWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
     ActivateInMainFrame();
     return nResult;
 }
 
 void OZWDockableFrame::OnParentNotify(UINT message, LPARAM lParam)
 {
-    CFrameWnd::OnParentNotify(message, lParam);
+    OZWFrameWnd::OnParentNotify(message, lParam);
     const UINT event = LOWORD(message);
     if (event == WM_LBUTTONDOWN || event == WM_RBUTTONDOWN)
         ActivateInMainFrame();
@@ -213,12 +215,15 @@ void OZWDockableFrame::OnDestroy()
         if (ozwframe::HasOtherVisibleMDIChild(this) || !pMain->ActivateOtherDockedFrame(this))
             pMain->ActivateDockedFrame(nullptr, FALSE);
     }
-    ozwframe::DestroyFrameBars(this);
-    CFrameWnd::OnDestroy();
+    // The frame's bars and menu bar go with it.
+    OZWFrameWnd::OnDestroy();
 }
 
 LRESULT OZWDockableFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // The frame's plug-in and menu bar see every message first.
+    if (LRESULT lResult = 0; OfferToMenuBar(message, wParam, lParam, &lResult))
+        return lResult;
     switch (message) {
     case WM_NCLBUTTONDOWN: {
         ActivateInMainFrame();
@@ -270,18 +275,20 @@ LRESULT OZWDockableFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     case WM_SETTEXT:
-    case WM_NCPAINT: {
-        const LRESULT lResult = CFrameWnd::WindowProc(message, wParam, lParam);
-        OZWFilterInform(m_pRootFilter, message, wParam, lParam);
-        return lResult;
-    }
+        // The frame's caption (its own when custom), then the filters.
+        return SetTextWithCaption(wParam, lParam);
+    case WM_NCPAINT:
+        return PaintNonClient(wParam, lParam);
     case WM_NCACTIVATE: {
-        const LRESULT lResult = DefWindowProc(WM_NCACTIVATE, wParam, 0);
+        const LRESULT lResult =
+            IsCustomCaption() ? NcActivateWithCaption(wParam, 0) : DefWindowProc(WM_NCACTIVATE, wParam, 0);
         OZWFilterInform(m_pRootFilter, message, wParam, 0);
         return lResult;
     }
     default:
-        break;
+        return FrameWindowProc(message, wParam, lParam);
     }
+    // The messages above that went to the filters first go on to the
+    // window's own handling only.
     return CFrameWnd::WindowProc(message, wParam, lParam);
 }

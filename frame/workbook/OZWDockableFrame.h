@@ -7,16 +7,18 @@
 // the window number. Its caption has the frames' message filters (the
 // extended system commands). A press or double click on its own
 // non-client area goes to the bar, or the mini frame, that holds it, so
-// that dragging its caption drags the bar.
+// that dragging its caption drags the bar. On the toolkit's frame it has
+// the frame's menu-bar and plug-in routing and its custom caption.
 #pragma once
 
 #include "frame/doctemplate/OZWDockingSite.h"
+#include "frame/mdi/OZWFrameWnd.h"
 #include "frame/msgfilter/OZWMsgFilter.h"
 #include "platform/framework/Framework.h"
 
 class OZWMDIFrameWnd;
 
-class OZWDockableFrame : public CFrameWnd, public IOZWSysCommandExFrame
+class OZWDockableFrame : public OZWFrameWnd, public IOZWSysCommandExFrame
 {
     DECLARE_DYNCREATE(OZWDockableFrame)
 public:
@@ -41,15 +43,18 @@ public:
     // Destroys the bar that holds it (and with it this frame).
     BOOL DestroyWindow() override;
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    // The frame's plug-in and menu bar first (a close from the system menu
+    // is held while the menu bar is active), then the window's own, then
+    // its keys for the main window.
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
     void OnUpdateFrameMenu(HMENU hMenuAlt) override;
-    virtual void OnUpdateFrameMenu(BOOL bActive, CWnd* pActivateWnd, HMENU hMenuAlt);
+    void OnUpdateFrameMenu(BOOL bActive, CWnd* pActivateWnd, HMENU hMenuAlt) override;
 
     // The main MDI frame: the parent frame when it is a toolkit MDI frame,
     // else the application's main window when it is one; null otherwise.
     OZWMDIFrameWnd* GetMainMDIFrame() const;
-    OZWMsgFilter* GetMsgFilter() const { return m_pRootFilter; }
+    OZWMsgFilter* GetMsgFilter() const override { return m_pRootFilter; }
 
     HMENU m_hMenuShared = nullptr;
 

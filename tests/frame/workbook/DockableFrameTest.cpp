@@ -2,11 +2,14 @@
 // as the main frame's document frame with its menu, which frame takes the
 // activation when it goes, its non-client presses and double clicks handed
 // to the bar or mini frame that holds it, its message filters, and its
-// window styles.
+// window styles; the menu bar and plug-in of its frame base seeing its
+// messages and commands first, and its own caption.
 #include <gtest/gtest.h>
 #include "frame/bars/OZWControlBar.h"
+#include "frame/mdi/OZWFrameMenuBar.h"
 #include "frame/mdi/OZWMDIChildWnd.h"
 #include "frame/mdi/OZWMDIFrameWnd.h"
+#include "frame/support/OZWWndPlugIn.h"
 #include "frame/workbook/OZWDockableFrame.h"
 #include "platform/theme/ThemeLib.h"
 #include "tests/frame/workbook/WorkbookTestApp.h"
@@ -75,9 +78,23 @@ class CTestDockable : public OZWDockableFrame
 {
 public:
     std::vector<std::pair<UINT, WPARAM>> defaults;
+    int captionsDrawn = 0;
+    BOOL themed = FALSE;
     bool DefaultRan(UINT message, WPARAM wParam) const
     {
         return std::find(defaults.begin(), defaults.end(), std::make_pair(message, wParam)) != defaults.end();
+    }
+    // The frame owns the plug-in from now on.
+    void Install(dedaride::foundation::OZWWndPlugIn* pPlugIn)
+    {
+        m_pPlugIn = pPlugIn;
+        m_pPlugIn->PlugInTo(this);
+    }
+    BOOL IsVisualThemeActive() const override { return themed; }
+    void DrawCaption() override
+    {
+        ++captionsDrawn;
+        OZWDockableFrame::DrawCaption();
     }
 
 protected:
@@ -92,6 +109,48 @@ protected:
         default:
             return OZWDockableFrame::DefWindowProc(message, wParam, lParam);
         }
+    }
+};
+
+// A menu bar without a window of its own: it records the messages and
+// commands its frame hands it and takes what the test says.
+class CTestMenuBar : public CObject, public IOZWFrameMenuBar
+{
+    DECLARE_DYNCREATE(CTestMenuBar)
+public:
+    void InitMenuBar(int, int, DWORD, DWORD_PTR) override {}
+    BOOL AttachToFrame(CFrameWnd*) override { return TRUE; }
+    CControlBar* GetMenuBarWindow() override { return nullptr; }
+    BOOL IsMenuBarActive() const override { return active; }
+    BOOL OnFrameMessage(UINT message, WPARAM, LPARAM, LRESULT* pResult) override
+    {
+        if (message != consume)
+            return FALSE;
+        *pResult = 0;
+        return TRUE;
+    }
+    BOOL OnFrameCommand(UINT nID, int nCode, void*, AFX_CMDHANDLERINFO*) override
+    {
+        if (nCode != CN_COMMAND || nID != takeCommand)
+            return FALSE;
+        ++commands;
+        m_bCommandTaken = TRUE;
+        return TRUE;
+    }
+    BOOL active = FALSE;
+    UINT consume = 0;
+    UINT takeCommand = 0;
+    int commands = 0;
+};
+IMPLEMENT_DYNCREATE(CTestMenuBar, CObject)
+
+// A plug-in that takes one key.
+class CKeyPlugIn : public dedaride::foundation::OZWWndPlugIn
+{
+public:
+    BOOL PreTranslateHostMessage(MSG* pMsg) override
+    {
+        return pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F5;
     }
 };
 
@@ -358,18 +417,21 @@ TEST_F(DockableFrameTest, TheFiltersFollowTheOptionBits)
 
 TEST_F(DockableFrameTest, ItIsAToolWindowWhenTheThemeSaysSo)
 {
+    // The flag follows the look (the frame refreshes the shared data when
+    // it is made): set in the flat looks, clear in the platform's own.
     OZW_AUX_DATA* pData = UXGetSysData();
     ASSERT_NE(pData, nullptr);
-    const BOOL bOld = pData->bToolWindowFloat;
+    const int nOldStyle = pData->nStyle;
     for (BOOL bToolWindow : {FALSE, TRUE}) {
-        pData->bToolWindowFloat = bToolWindow;
+        UXSetVisualStyle(bToolWindow ? 1 : 0);
         CTestDockable* pFrame = NewDocked(nullptr, kDockedStyle | FWS_PREFIXTITLE);
+        EXPECT_EQ(pData->bToolWindowFloat, bToolWindow);
         EXPECT_EQ((pFrame->GetExStyle() & WS_EX_TOOLWINDOW) != 0, bToolWindow != FALSE);
         EXPECT_EQ(pFrame->GetStyle() & FWS_PREFIXTITLE, 0u);
         pFrame->DestroyWindow();
         kvtest::PumpMessages();
     }
-    pData->bToolWindowFloat = bOld;
+    UXSetVisualStyle(nOldStyle);
 }
 
 TEST_F(DockableFrameTest, ItFloatsAndDocksWithTheToolkitBarThatHoldsIt)
@@ -419,4 +481,84 @@ TEST_F(DockableFrameTest, ItsKeysActForTheMainFrame)
     EXPECT_EQ(std::count(m_pFrame->commands.begin(), m_pFrame->commands.end(), 100u), 1);
     msg.wParam = VK_F6;
     EXPECT_FALSE(pFrame->PreTranslateMessage(&msg));
+}
+
+// The frame's plug-in and menu bar see its messages before anything else: a
+// press the menu bar takes moves no bar, a key the plug-in takes is no
+// accelerator, and while the menu bar is active the system close is held.
+// Commands go to its own menu bar, else to the main frame's.
+TEST_F(DockableFrameTest, ItsMenuBarAndPlugInSeeItsMessagesAndCommandsFirst)
+{
+    CTestDockable* pFrame = NewDocked("Pipes");
+    auto* pMenuBar = static_cast<CTestMenuBar*>(pFrame->CreateMenuBarObject(0, 0, RUNTIME_CLASS(CTestMenuBar), 0));
+    ASSERT_NE(pMenuBar, nullptr);
+    EXPECT_TRUE(pFrame->HasMenuBar());
+
+    pMenuBar->consume = WM_NCLBUTTONDOWN;
+    pFrame->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(40, 40));
+    EXPECT_EQ(BarOf(pFrame)->Context()->drags, 0);
+    pMenuBar->consume = 0;
+    pFrame->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(40, 40));
+    EXPECT_EQ(BarOf(pFrame)->Context()->drags, 1);
+
+    MSG close = {pFrame->m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0};
+    pMenuBar->active = TRUE;
+    EXPECT_TRUE(pFrame->PreTranslateMessage(&close));
+    pMenuBar->active = FALSE;
+    EXPECT_FALSE(pFrame->PreTranslateMessage(&close));
+    EXPECT_TRUE(::IsWindow(pFrame->m_hWnd));
+
+    pFrame->Install(new CKeyPlugIn);
+    MSG key = {pFrame->GetActiveView()->m_hWnd, WM_KEYDOWN, VK_F5, 0};
+    EXPECT_TRUE(pFrame->PreTranslateMessage(&key));
+    EXPECT_EQ(std::count(m_pFrame->commands.begin(), m_pFrame->commands.end(), 100u), 0);
+
+    const UINT kCommand = 43031; // taken by the frames, doing nothing
+    pMenuBar->takeCommand = kCommand;
+    EXPECT_TRUE(pFrame->OnCmdMsg(kCommand, CN_COMMAND, nullptr, nullptr));
+    EXPECT_EQ(pMenuBar->commands, 1);
+
+    // Without a menu bar of its own the main frame's gets the command.
+    CTestDockable* pOther = NewDocked("Valves");
+    auto* pMainBar = static_cast<CTestMenuBar*>(m_pFrame->CreateMenuBarObject(0, 0, RUNTIME_CLASS(CTestMenuBar), 0));
+    ASSERT_NE(pMainBar, nullptr);
+    pMainBar->takeCommand = kCommand;
+    EXPECT_TRUE(pOther->OnCmdMsg(kCommand, CN_COMMAND, nullptr, nullptr));
+    EXPECT_EQ(pMainBar->commands, 1);
+}
+
+// With the custom caption on, the frame draws its own caption when it is
+// painted, gets a new text or is activated, and the filters are still told.
+TEST_F(DockableFrameTest, ItDrawsItsOwnCaptionAndTellsTheFilters)
+{
+    CTestDockable* pFrame = NewDocked("Pipes");
+    pFrame->EnableSysCommandEx(0x1);
+    pFrame->themed = TRUE;
+    EXPECT_FALSE(pFrame->EnableCustomCaption(TRUE));
+    pFrame->themed = FALSE;
+    ASSERT_TRUE(pFrame->EnableCustomCaption(TRUE));
+    kvtest::PumpMessages();
+    for (UINT message : {(UINT)WM_NCPAINT, (UINT)WM_NCACTIVATE, (UINT)WM_SETTEXT}) {
+        SCOPED_TRACE(message);
+        pFrame->captionsDrawn = 0;
+        g_filtered.clear();
+        if (message == WM_SETTEXT)
+            pFrame->SendMessage(WM_SETTEXT, 0, (LPARAM) "Pipes - 2");
+        else
+            pFrame->SendMessage(message, 1, 0);
+        EXPECT_EQ(pFrame->captionsDrawn, 1);
+        EXPECT_TRUE(pFrame->IsWindowVisible());
+        if (message != WM_SETTEXT)
+            EXPECT_EQ(std::count(g_filtered.begin(), g_filtered.end(), message), 1);
+    }
+    CString strText;
+    pFrame->GetWindowText(strText);
+    EXPECT_STREQ(strText, "Pipes - 2");
+
+    pFrame->EnableCustomCaption(FALSE);
+    pFrame->captionsDrawn = 0;
+    g_filtered.clear();
+    pFrame->SendMessage(WM_NCPAINT, 1, 0);
+    EXPECT_EQ(pFrame->captionsDrawn, 0);
+    EXPECT_EQ(std::count(g_filtered.begin(), g_filtered.end(), (UINT)WM_NCPAINT), 1);
 }
