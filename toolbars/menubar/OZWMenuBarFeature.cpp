@@ -351,6 +351,18 @@ BOOL OZWMenuBarMessages::OnSysMenuClick(const MSG* pMsg)
     return TRUE;
 }
 
+CFrameWnd* OZWMenuBarMessages::GetHostFrame()
+{
+    // A plug-in borrows its host's handle: the frame is the window the
+    // handle belongs to.
+    CWnd* pWnd = GetFrame();
+    if (pWnd == nullptr || pWnd->m_hWnd == nullptr)
+        return nullptr;
+    if (auto* pFrame = dynamic_cast<CFrameWnd*>(pWnd))
+        return pFrame;
+    return dynamic_cast<CFrameWnd*>(CWnd::FromHandlePermanent(pWnd->m_hWnd));
+}
+
 void OZWMenuBarMessages::MoveToAdjacentMenu(BOOL bNext)
 {
     m_bMenuSelectSeen = FALSE;
@@ -431,7 +443,7 @@ void OZWMenuBarMessages::SwitchMenu(UINT nMenuID)
     // The active child may have changed with the menu: its buttons follow.
     if (auto* pMDIBar = dynamic_cast<OZWMDIMenuBar*>(m_pMenuBar))
         pMDIBar->UpdateCaptionButtons(FALSE);
-    auto* pFrame = dynamic_cast<CFrameWnd*>(GetFrame());
+    CFrameWnd* pFrame = GetHostFrame();
     if (pFrame == nullptr)
         return;
     // A layout already waiting for idle time takes the change along.
@@ -482,7 +494,7 @@ BOOL OZWMenuBarMessages::PreTranslateMessage(MSG* pMsg)
             } else {
                 BOOL bFrameKey = FALSE;
                 if (pMsg->wParam == VK_F10) {
-                    auto* pFrame = dynamic_cast<CFrameWnd*>(GetFrame());
+                    CFrameWnd* pFrame = GetHostFrame();
                     HACCEL hAccel = pFrame != nullptr ? pFrame->m_hAccelTable : nullptr;
                     const int n = hAccel != nullptr ? ::CopyAcceleratorTableA(hAccel, nullptr, 0) : 0;
                     if (n > 0) {
@@ -499,6 +511,11 @@ BOOL OZWMenuBarMessages::PreTranslateMessage(MSG* pMsg)
                 }
             }
         }
+        // The release of an Alt that ended the mode is taken too: left to
+        // the system it would start the system's own menu mode on the
+        // window's system menu, which then takes every key unseen.
+        if (m_bIgnoreAltUp)
+            bTaken = TRUE;
         m_bIgnoreAltUp = FALSE;
         return bTaken;
     }
@@ -529,6 +546,7 @@ BOOL OZWMenuBarMessages::PreTranslateMessage(MSG* pMsg)
 BEGIN_MESSAGE_MAP(OZWMenuBarFeature, OZWBmpMenuPlugIn)
     ON_MESSAGE(WM_MENUSELECT, OnMenuSelectMsg)
     ON_REGISTERED_MESSAGE(s_nMenuProdMessage, OnMenuProdMsg)
+    ON_MESSAGE(WM_INITMENUPOPUP, OnInitMenuPopupMsg)
     ON_MESSAGE(WM_SYSCOMMAND, OnSysCommandMsg)
     ON_MESSAGE(WM_NCACTIVATE, OnNcActivateMsg)
 END_MESSAGE_MAP()
@@ -582,6 +600,14 @@ LRESULT OZWMenuBarFeature::OnMenuProdMsg(WPARAM, LPARAM)
     OnMenuProd();
     m_bExitHost = TRUE;
     return 0;
+}
+
+LRESULT OZWMenuBarFeature::OnInitMenuPopupMsg(WPARAM wParam, LPARAM lParam)
+{
+    // A popup opened from the keyboard gets its first item selected; then
+    // the bitmap menus convert it.
+    OZWMenuBarMessages::OnInitMenuPopup();
+    return OZWBmpMenuPlugIn::OnInitMenuPopup(wParam, lParam);
 }
 
 LRESULT OZWMenuBarFeature::OnSysCommandMsg(WPARAM wParam, LPARAM lParam)

@@ -47,6 +47,8 @@ public:
     virtual void OnNcActivate(BOOL bActive);
 
     void SetMenuBar(OZWMenuBar* pMenuBar) { m_pMenuBar = pMenuBar; }
+    // The frame window itself (GetFrame may be a plug-in borrowing its handle).
+    CFrameWnd* GetHostFrame();
     OZWMenuBar* GetMenuBar() const { return m_pMenuBar; }
     // The system menu is being tracked (program-wide).
     static BOOL IsTrackingSysMenu();

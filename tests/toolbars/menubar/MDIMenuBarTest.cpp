@@ -426,3 +426,161 @@ TEST_F(MDIMenuBarTest, ACommandOfTheFramesSystemMenuGoesToTheFrame)
     Settle();
     EXPECT_TRUE(::IsIconic(hFrame));
 }
+
+namespace {
+
+// Keys as the keyboard makes them: hardware input, taken by the program's
+// message loop (which offers each message to the windows' PreTranslateMessage).
+void RunMessageLoop()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!AfxGetApp()->PreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+}
+
+void Press(WORD vk)
+{
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = vk;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, input, sizeof(INPUT));
+    RunMessageLoop();
+}
+
+// A real menu loop started by mistake would wait for a user for ever: it
+// is ended after two seconds, and the test fails.
+BOOL g_bStrayMenu = FALSE;
+void CALLBACK EndStrayMenu(HWND, UINT, UINT_PTR, DWORD)
+{
+    g_bStrayMenu = TRUE;
+    ::EndMenu();
+}
+
+} // namespace
+
+TEST_F(MDIMenuBarTest, AltF10ArrowsEnterAndEscapeDriveTheBarFromTheKeyboard)
+{
+    g_bStrayMenu = FALSE;
+    const UINT_PTR guard = ::SetTimer(nullptr, 0, 2000, EndStrayMenu);
+    frame->SetForegroundWindow();
+    frame->SetActiveWindow();
+    frame->SetFocus();
+    RunMessageLoop();
+    ASSERT_TRUE(::GetFocus() == hFrame || ::IsChild(hFrame, ::GetFocus()));
+    const int file = IndexOf("&File"), edit = IndexOf("&Edit");
+    auto selected = [&]() {
+        for (int i = 0; i < bar->GetButtonCount(); ++i)
+            if (bar->GetButton(i)->GetStyle() & TBB_HOT)
+                return i;
+        return -1;
+    };
+
+    // Alt alone selects the first menu without opening it.
+    Press(VK_MENU);
+    ASSERT_TRUE(bar->IsKeyboardMode());
+    EXPECT_EQ(selected(), file);
+    Press(VK_RIGHT);
+    EXPECT_EQ(selected(), edit);
+    Press(VK_RIGHT);
+    EXPECT_EQ(selected(), file);
+    Press(VK_LEFT);
+    EXPECT_EQ(selected(), edit);
+    EXPECT_TRUE(feature->popups.empty());
+    // Down opens the selected menu and ends the selection mode.
+    Press(VK_DOWN);
+    EXPECT_EQ(Popups(), (Captions {"&Copy"}));
+    EXPECT_FALSE(bar->IsKeyboardMode());
+
+    // F10 too; Escape leaves the mode with nothing opened.
+    Press(VK_F10);
+    ASSERT_TRUE(bar->IsKeyboardMode());
+    Press(VK_ESCAPE);
+    EXPECT_FALSE(bar->IsKeyboardMode());
+    // Alt again leaves it.
+    Press(VK_MENU);
+    ASSERT_TRUE(bar->IsKeyboardMode());
+    Press(VK_MENU);
+    EXPECT_FALSE(bar->IsKeyboardMode());
+    // A mnemonic opens its menu; Enter opens the selected one.
+    Press(VK_MENU);
+    Press('F');
+    EXPECT_EQ(Popups(), (Captions {"&Copy", "&New"}));
+    Press(VK_F10);
+    Press(VK_RIGHT);
+    Press(VK_RETURN);
+    EXPECT_EQ(Popups(), (Captions {"&Copy", "&New", "&Copy"}));
+    EXPECT_FALSE(bar->IsKeyboardMode());
+    // The frame losing the activation ends the mode.
+    Press(VK_MENU);
+    ASSERT_TRUE(bar->IsKeyboardMode());
+    frame->SendMessage(WM_NCACTIVATE, FALSE);
+    EXPECT_FALSE(bar->IsKeyboardMode());
+    ::KillTimer(nullptr, guard);
+    EXPECT_FALSE(g_bStrayMenu);
+}
+
+TEST_F(MDIMenuBarTest, InKeyboardModeTheMouseMovesTheSelectionAndAClickElsewhereEndsIt)
+{
+    g_bStrayMenu = FALSE;
+    const UINT_PTR guard = ::SetTimer(nullptr, 0, 2000, EndStrayMenu);
+    frame->SetForegroundWindow();
+    frame->SetFocus();
+    RunMessageLoop();
+    const int file = IndexOf("&File"), edit = IndexOf("&Edit");
+    auto mouse = [&](CPoint point, CWnd* pWnd, DWORD dwFlags) {
+        pWnd->ClientToScreen(&point);
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = (point.x * 65535) / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = (point.y * 65535) / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | dwFlags;
+        ::SendInput(1, &input, sizeof(INPUT));
+        RunMessageLoop();
+    };
+    mouse(CPoint(5, 5), CWnd::FromHandle(frame->m_hWndMDIClient), 0);
+    Press(VK_MENU);
+    ASSERT_TRUE(bar->IsKeyboardMode());
+    EXPECT_NE(bar->GetButton(file)->GetStyle() & TBB_HOT, 0u);
+    mouse(Middle(edit), bar, 0);
+    EXPECT_TRUE(bar->IsKeyboardMode());
+    EXPECT_NE(bar->GetButton(edit)->GetStyle() & TBB_HOT, 0u);
+    EXPECT_EQ(bar->GetButton(file)->GetStyle() & TBB_HOT, 0u);
+    mouse(CPoint(20, 20), CWnd::FromHandle(frame->m_hWndMDIClient), MOUSEEVENTF_LEFTDOWN);
+    mouse(CPoint(20, 20), CWnd::FromHandle(frame->m_hWndMDIClient), MOUSEEVENTF_LEFTUP);
+    EXPECT_FALSE(bar->IsKeyboardMode());
+    EXPECT_TRUE(feature->popups.empty());
+    ::KillTimer(nullptr, guard);
+    EXPECT_FALSE(g_bStrayMenu);
+}
+
+TEST_F(MDIMenuBarTest, APopupOpenedByItsMnemonicSelectsItsFirstItemAndTheSystemMenuKeepsItsCommands)
+{
+    struct Seen
+    {
+        BOOL keyDown = FALSE;        // VK_DOWN posted to select the first item
+        UINT closeState = 0;         // the close command's state after the popup's set-up
+    } seen[2];
+    feature->whileOpen = [&](int nPopup) -> UINT {
+        const auto& popup = feature->popups.back();
+        frame->SendMessage(WM_INITMENUPOPUP, (WPARAM)popup.hMenu, 0);
+        MSG msg;
+        seen[nPopup - 1].keyDown = ::PeekMessageA(&msg, hFrame, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE) && msg.wParam == VK_DOWN;
+        seen[nPopup - 1].closeState = ::GetMenuState(popup.hMenu, SC_CLOSE, MF_BYCOMMAND);
+        if (nPopup == 1)
+            InMenuLoop({hFrame, WM_KEYDOWN, VK_LEFT, 0});
+        return 0;
+    };
+    MSG alt = {hFrame, WM_SYSCOMMAND, SC_KEYMENU, 'f'};
+    EXPECT_TRUE(feature->PreTranslateHostMessage(&alt));
+    ASSERT_EQ(Popups(), (Captions {"&New", "(frame)"}));
+    EXPECT_TRUE(seen[0].keyDown);
+    EXPECT_TRUE(seen[1].keyDown);
+    // The frame's system menu is set up as a system menu: its commands are
+    // not greyed by the frame's command updates.
+    EXPECT_EQ(seen[1].closeState & (MF_GRAYED | MF_DISABLED), 0u);
+}

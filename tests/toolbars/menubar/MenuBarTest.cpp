@@ -1,6 +1,7 @@
 // The menu bar in a frame of its own: the buttons of the menus it is given,
 // switching between them, mnemonics and the keyboard-selection keys.
 #include <gtest/gtest.h>
+#include "tests/support/KeysDown.h"
 #include "tests/support/TestSupport.h"
 #include "tests/toolbars/menubar/MenuBarTestRes.h"
 #include "toolbars/menubar/OZWMenuBar.h"
@@ -103,6 +104,14 @@ protected:
         theApp.m_pMainWnd = nullptr;
     }
 
+    // The tracker takes the bar's notices and shows its menus.
+    void Attach(RecordingTracker& tracker)
+    {
+        tracker.frame = frame;
+        tracker.SetMenuBar(bar);
+        frame->pMessages = &tracker;
+    }
+
     // The captions of the shown menu buttons, in order.
     std::vector<std::string> Shown() const
     {
@@ -178,7 +187,8 @@ TEST_F(MenuBarTest, AltOrF10UpEntersKeyboardModeAndAgainLeavesIt)
     MSG down = {frame->m_hWnd, WM_SYSKEYDOWN, VK_MENU, 0};
     EXPECT_TRUE(feature.PreTranslateHostMessage(&down));
     EXPECT_FALSE(bar->IsKeyboardMode());
-    EXPECT_FALSE(feature.PreTranslateHostMessage(&up));
+    // (taken, so that the system does not start a menu mode of its own)
+    EXPECT_TRUE(feature.PreTranslateHostMessage(&up));
     EXPECT_FALSE(bar->IsKeyboardMode());
 }
 
@@ -206,9 +216,7 @@ TEST_F(MenuBarTest, AMnemonicDropsItsMenuUnderTheButton)
 {
     ASSERT_TRUE(bar->SwitchMenu(IDR_MENUBAR_DOC));
     RecordingTracker tracker;
-    tracker.frame = frame;
-    tracker.SetMenuBar(bar);
-    frame->pMessages = &tracker;
+    Attach(tracker);
     MSG alt = {frame->m_hWnd, WM_SYSCOMMAND, SC_KEYMENU, 'v'};
     EXPECT_TRUE(tracker.PreTranslateMessage(&alt));
     EXPECT_EQ(tracker.tracked, (Captions {"&Zoom"}));
@@ -240,14 +248,73 @@ TEST_F(MenuBarTest, AnArrowInAnOpenMenuClosesItAndOpensTheNextRoundTheBar)
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(1, c.mnemonic) + (c.arrow > 0 ? " right" : " left"));
         RecordingTracker tracker;
-        tracker.frame = frame;
         tracker.arrow = c.arrow;
-        tracker.SetMenuBar(bar);
-        frame->pMessages = &tracker;
+        Attach(tracker);
         MSG alt = {frame->m_hWnd, WM_SYSCOMMAND, SC_KEYMENU, (LPARAM)c.mnemonic};
         EXPECT_TRUE(tracker.PreTranslateMessage(&alt));
         EXPECT_EQ(tracker.tracked, c.tracked);
         EXPECT_EQ(bar->GetDroppedIndex(), -1);
         frame->pMessages = nullptr;
     }
+}
+
+TEST_F(MenuBarTest, F10BoundInTheFramesAcceleratorsWithTheSameShiftIsLeftToThem)
+{
+    ASSERT_TRUE(bar->SwitchMenu(IDR_MENUBAR_DOC));
+    OZWMenuBarFeature feature;
+    ASSERT_TRUE(feature.PlugInTo(frame));
+    feature.SetMenuBar(bar);
+    struct Case
+    {
+        ACCEL accel;
+        bool shift;
+        bool entersKeyboardMode;
+    } cases[] = {
+        {{FVIRTKEY, VK_F10, 57600}, false, false},
+        {{FVIRTKEY | FSHIFT, VK_F10, 57600}, false, true},
+        {{FVIRTKEY | FSHIFT, VK_F10, 57600}, true, false},
+        {{FVIRTKEY, VK_F9, 57600}, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.accel.key) + (c.shift ? " shift" : ""));
+        ACCEL accel = c.accel;
+        frame->m_hAccelTable = ::CreateAcceleratorTableA(&accel, 1);
+        {
+            kvtest::KeysDown shift(c.shift ? std::initializer_list<int> {VK_SHIFT} : std::initializer_list<int> {});
+            MSG up = {frame->m_hWnd, WM_SYSKEYUP, VK_F10, 0};
+            EXPECT_EQ(feature.PreTranslateHostMessage(&up) != FALSE, c.entersKeyboardMode);
+        }
+        EXPECT_EQ(bar->IsKeyboardMode() != FALSE, c.entersKeyboardMode);
+        bar->EndKeyboardMode();
+        ::DestroyAcceleratorTable(frame->m_hAccelTable);
+        frame->m_hAccelTable = nullptr;
+    }
+    feature.UnPlug();
+}
+
+TEST_F(MenuBarTest, AnAltCharacterThatAControlBesideTheFocusTakesIsLeftToIt)
+{
+    ASSERT_TRUE(bar->SwitchMenu(IDR_MENUBAR_DOC));
+    RecordingTracker tracker;
+    Attach(tracker);
+    // A panel of the frame with an edit box and a check box "&Vertical".
+    HWND hPanel = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 100, 300, 60, frame->m_hWnd, nullptr,
+                                    nullptr, nullptr);
+    HWND hEdit = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, hPanel, nullptr, nullptr,
+                                   nullptr);
+    ::CreateWindowExA(0, "BUTTON", "&Vertical", WS_CHILD | WS_VISIBLE | BS_CHECKBOX, 0, 30, 100, 20, hPanel, nullptr,
+                      nullptr, nullptr);
+    ::SetFocus(hEdit);
+    ASSERT_EQ(::GetFocus(), hEdit);
+    kvtest::KeysDown alt({VK_MENU});
+    MSG character = {hEdit, WM_SYSCHAR, 'v', 0};
+    EXPECT_FALSE(tracker.PreTranslateMessage(&character));
+    EXPECT_TRUE(tracker.tracked.empty());
+    // With the focus on the frame the bar takes it and opens View.
+    frame->SetFocus();
+    character.hwnd = frame->m_hWnd;
+    EXPECT_TRUE(tracker.PreTranslateMessage(&character));
+    EXPECT_EQ(tracker.tracked, (Captions {"&Zoom"}));
+    frame->pMessages = nullptr;
+    ::DestroyWindow(hPanel);
 }
