@@ -7,6 +7,8 @@
 #include "grids/core/GridTables.h"
 #include "grids/window/GridWindow.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNCREATE(CChildFrame, CMDIChildWnd)
 
 BEGIN_MESSAGE_MAP(CChildFrame, CMDIChildWnd)
@@ -102,6 +104,50 @@ void CChildFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
     lpMMI->ptMinTrackSize.x = kMinWidth;
     lpMMI->ptMinTrackSize.y = kMinHeight;
     CMDIChildWnd::OnGetMinMaxInfo(lpMMI);
+    // A maximised window wider or taller than the client area would be cut
+    // off at its right and bottom edges, under the client area's border.
+    if (IsZoomed()) {
+        lpMMI->ptMinTrackSize.x = std::min(lpMMI->ptMinTrackSize.x, lpMMI->ptMaxSize.x);
+        lpMMI->ptMinTrackSize.y = std::min(lpMMI->ptMinTrackSize.y, lpMMI->ptMaxSize.y);
+    }
+}
+
+CChildFrame::ClientFit CChildFrame::FitIntoClient(const CRect& frame, const CSize& client, const CSize& minimum,
+                                                  CRect& placed)
+{
+    placed = frame;
+    if (frame.left >= 0 && frame.top >= 0 && frame.right <= client.cx && frame.bottom <= client.cy)
+        return FIT_KEEP;
+    if (client.cx < minimum.cx || client.cy < minimum.cy)
+        return FIT_MAXIMIZE;
+    const int width = std::min<int>(frame.Width(), client.cx);
+    const int height = std::min<int>(frame.Height(), client.cy);
+    const int left = std::clamp<int>(frame.left, 0, client.cx - width);
+    const int top = std::clamp<int>(frame.top, 0, client.cy - height);
+    placed = CRect(left, top, left + width, top + height);
+    return FIT_MOVE;
+}
+
+void CChildFrame::FitIntoMDIClient()
+{
+    CWnd* pClient = GetParent();
+    if (pClient == nullptr || IsZoomed() || IsIconic())
+        return;
+    CRect frame, client;
+    GetWindowRect(&frame);
+    pClient->ScreenToClient(&frame);
+    pClient->GetClientRect(&client);
+    CRect placed;
+    switch (FitIntoClient(frame, client.Size(), CSize(kMinWidth, kMinHeight), placed)) {
+    case FIT_MAXIMIZE:
+        ShowWindow(SW_MAXIMIZE);
+        break;
+    case FIT_MOVE:
+        SetWindowPos(nullptr, placed.left, placed.top, placed.Width(), placed.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        break;
+    case FIT_KEEP:
+        break;
+    }
 }
 
 BOOL CChildFrame::OnNcActivate(BOOL bActive)

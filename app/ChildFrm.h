@@ -26,6 +26,22 @@ public:
     // The database's view in this window (null when there is none).
     CKelvaronView* GetDatabaseView() const;
 
+    // How a new database window is brought inside the MDI client area: left
+    // as it is when it lies inside, else moved and shrunk into it, or
+    // maximised when the client area is smaller than the window's minimum.
+    enum ClientFit
+    {
+        FIT_KEEP,
+        FIT_MOVE,
+        FIT_MAXIMIZE,
+    };
+    // frame: the window's rectangle in the client area's coordinates; client:
+    // the size of the client area. placed: where the window goes (FIT_MOVE).
+    static ClientFit FitIntoClient(const CRect& frame, const CSize& client, const CSize& minimum, CRect& placed);
+    // Brings this window inside the MDI client area, so that the client area
+    // needs no scroll bars for it (nothing for a maximised or minimised one).
+    void FitIntoMDIClient();
+
 protected:
     // The close routine (the window's close box and system menu, and File
     // Close): while an assembly is being built it says to finish it first;
@@ -34,6 +50,8 @@ protected:
     afx_msg void OnClose();
     // On activation the main frame's paste target becomes this database.
     afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
+    // The window cannot be dragged smaller than its minimum; maximised it
+    // takes the size of the client area, also a smaller one.
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     // While the view's line-type popup runs, the window's caption stays
     // active.

@@ -2,6 +2,7 @@
 // the view, the tabs, the side panes and the layout.
 #include "app/KelvaronView.h"
 #include "app/AppRes.h"
+#include "app/ChildFrm.h"
 #include "app/KelvaronApp.h"
 #include "app/KelvaronDoc.h"
 #include "app/MainFrm.h"
@@ -352,6 +353,10 @@ void CKelvaronView::OnInitialUpdate()
             pFrame->ShowWindow(SW_MAXIMIZE);
         else if (options & (OPTION_OPEN_DEFAULT | OPTION_OPEN_LAST))
             pFrame->SetWindowPos(nullptr, 0, 0, 800, 600, SWP_NOZORDER | SWP_NOMOVE | SWP_SHOWWINDOW);
+        // A window reaching beyond the main window's client area would give
+        // that area scroll bars and hide part of the grid.
+        if (CChildFrame* pChild = dynamic_cast<CChildFrame*>(pFrame))
+            pChild->FitIntoMDIClient();
     }
 
     m_pGrid->FitColumnWidths();

@@ -219,7 +219,18 @@ void CMainFrame::OnFindBoxSelChange()
 void CMainFrame::OnUpdateFindBox(CCmdUI* pCmdUI)
 {
     CMenu* pMenu = GetMenu();
-    CMenu* pPopup = pMenu != nullptr ? pMenu->GetSubMenu(2) : nullptr;
+    // A maximised database window puts its system menu in front of the
+    // menus: the popups are counted after it.
+    int nFirst = 0;
+    BOOL bMaximized = FALSE;
+    CMDIChildWnd* pChild = MDIGetActive(&bMaximized);
+    if (pMenu != nullptr && pChild != nullptr && bMaximized) {
+        CMenu* pSystem = pChild->GetSystemMenu(FALSE);
+        CMenu* pLeading = pMenu->GetSubMenu(0);
+        if (pSystem != nullptr && pLeading != nullptr && pLeading->m_hMenu == pSystem->m_hMenu)
+            nFirst = 1;
+    }
+    CMenu* pPopup = pMenu != nullptr ? pMenu->GetSubMenu(nFirst + 2) : nullptr;
     pCmdUI->Enable(pPopup != nullptr && pPopup->GetMenuState(ID_EDIT_FIND, MF_BYCOMMAND) != (UINT)-1);
 }
 

@@ -275,15 +275,16 @@ void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible)
         if (pView != nullptr)
             pView->OnActivateFrame(WA_INACTIVE, this);
 
+        // The main window shows as the program was asked to start; any other
+        // frame shows as ActivateFrame decides, so that a child frame that
+        // its view maximised (while the main window is still hidden) stays
+        // maximised.
         int nCmdShow = -1;
         if (!IsWindowVisible()) {
-            // The main window shows as the program was asked to start.
             CWinApp* pApp = AfxGetApp();
             if (pApp != nullptr && pApp->m_pMainWnd == this) {
                 nCmdShow = pApp->m_nCmdShow;
                 pApp->m_nCmdShow = -1;
-            } else {
-                nCmdShow = SW_SHOWNORMAL;
             }
         }
         ActivateFrame(nCmdShow);

@@ -314,7 +314,8 @@ TEST_F(CloseTest, FileNewAndFileClose)
 }
 
 // The database window activated last is the paste target; a database
-// window cannot be made smaller than 800 x 600.
+// window cannot be made smaller than 800 x 600, but maximised it fits the
+// main window's client area.
 TEST_F(CloseTest, ActivationAndMinimumSize)
 {
     const std::string first = OpenDatabase("First.sqlite");
@@ -324,7 +325,21 @@ TEST_F(CloseTest, ActivationAndMinimumSize)
     Pump();
     EXPECT_STREQ(first.c_str(), Frame()->GetPasteTargetPath());
 
+    // The main window's client area is smaller than that: maximised, the
+    // window takes the client area's size.
+    CRect client;
+    ::GetClientRect(Frame()->m_hWndMDIClient, &client);
+    ASSERT_LT(client.Width(), 800);
+    ASSERT_TRUE(WindowOf(first)->IsZoomed());
     MINMAXINFO info = {};
+    WindowOf(first)->SendMessage(WM_GETMINMAXINFO, 0, (LPARAM)&info);
+    EXPECT_EQ(info.ptMaxSize.x, info.ptMinTrackSize.x);
+    EXPECT_EQ(info.ptMaxSize.y, info.ptMinTrackSize.y);
+
+    WindowOf(first)->MDIRestore();
+    Pump();
+    ASSERT_FALSE(WindowOf(first)->IsZoomed());
+    info = {};
     WindowOf(first)->SendMessage(WM_GETMINMAXINFO, 0, (LPARAM)&info);
     EXPECT_EQ(CChildFrame::kMinWidth, info.ptMinTrackSize.x);
     EXPECT_EQ(CChildFrame::kMinHeight, info.ptMinTrackSize.y);

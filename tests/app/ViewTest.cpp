@@ -4,6 +4,7 @@
 // the keys), assembly building and nozzle editing, the wheel, and the
 // colour and line-type pickers of the grid's cells.
 #include "app/AppRes.h"
+#include "app/ChildFrm.h"
 #include "app/KelvaronApp.h"
 #include "app/KelvaronView.h"
 #include "app/MainFrm.h"
@@ -482,4 +483,55 @@ TEST_F(ViewTest, TheQueryPaneKeepsItsKeys)
     msg.wParam = 'C';
     kvtest::KeysDown control({ VK_CONTROL });
     EXPECT_TRUE(m_pView->PreTranslateMessage(&msg));
+}
+
+// Where a new database window goes in the main window's client area: left
+// where it lies inside, else moved and shrunk into it, or maximised when the
+// area is smaller than the window's minimum size.
+TEST(ChildFrameFitTest, ANewWindowIsBroughtInsideTheClientArea)
+{
+    struct Case { CRect frame; CSize client; CChildFrame::ClientFit fit; CRect placed; };
+    const CSize minimum(800, 600);
+    const Case cases[] = {
+        {CRect(0, 0, 800, 600), CSize(1000, 700), CChildFrame::FIT_KEEP, CRect(0, 0, 800, 600)},
+        {CRect(200, 100, 1000, 700), CSize(1000, 700), CChildFrame::FIT_KEEP, CRect(200, 100, 1000, 700)},
+        {CRect(300, 150, 1100, 750), CSize(1000, 700), CChildFrame::FIT_MOVE, CRect(200, 100, 1000, 700)},
+        {CRect(-20, -10, 780, 590), CSize(1000, 700), CChildFrame::FIT_MOVE, CRect(0, 0, 800, 600)},
+        {CRect(0, 0, 1200, 900), CSize(1000, 700), CChildFrame::FIT_MOVE, CRect(0, 0, 1000, 700)},
+        {CRect(0, 0, 800, 600), CSize(800, 600), CChildFrame::FIT_KEEP, CRect(0, 0, 800, 600)},
+        {CRect(0, 0, 800, 600), CSize(690, 620), CChildFrame::FIT_MAXIMIZE, CRect(0, 0, 800, 600)},
+        {CRect(0, 0, 800, 600), CSize(900, 500), CChildFrame::FIT_MAXIMIZE, CRect(0, 0, 800, 600)},
+        {CRect(0, 0, 800, 600), CSize(0, 0), CChildFrame::FIT_MAXIMIZE, CRect(0, 0, 800, 600)},
+    };
+    for (const Case& c : cases) {
+        CRect placed;
+        EXPECT_EQ(c.fit, CChildFrame::FitIntoClient(c.frame, c.client, minimum, placed))
+            << c.frame.left << "," << c.frame.top << " in " << c.client.cx << "x" << c.client.cy;
+        EXPECT_EQ(c.placed, placed) << c.frame.left << "," << c.frame.top << " in " << c.client.cx << "x"
+                                    << c.client.cy;
+    }
+}
+
+// The database window opened at start-up lies inside the main window's
+// client area (here smaller than the window's minimum size, so it is
+// maximised), with or without the option that maximises it: the area shows
+// no scroll bars and the whole view is seen.
+TEST_F(ViewTest, TheDatabaseWindowFitsTheMainWindow)
+{
+    for (DWORD options : {(DWORD)0, (DWORD)OPTION_MAXIMIZE_DATABASE}) {
+        Start(options);
+        programtest::Pump();
+        CMDIChildWnd* pChild = Frame()->MDIGetActive();
+        ASSERT_NE(nullptr, pChild);
+        const HWND hClient = Frame()->m_hWndMDIClient;
+        CRect client;
+        ::GetClientRect(hClient, &client);
+        ASSERT_LT(client.Width(), CChildFrame::kMinWidth);
+        EXPECT_TRUE(pChild->IsZoomed()) << options;
+        CRect view;
+        pChild->GetClientRect(&view);
+        ::MapWindowPoints(pChild->m_hWnd, hClient, (POINT*)&view, 2);
+        EXPECT_EQ(client, view) << options;
+        EXPECT_FALSE(::GetWindowLongA(hClient, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) << options;
+    }
 }

@@ -162,6 +162,7 @@ END_MESSAGE_MAP()
 
 int CNoteView::s_nLive = 0;
 CNoteView* CNoteView::s_pLastWho = nullptr;
+int CNoteView::s_nFirstUpdateShow = 0;
 
 CNoteView::CNoteView() { s_nLive++; }
 
@@ -175,6 +176,8 @@ CNoteView::~CNoteView()
 void CNoteView::OnInitialUpdate()
 {
     m_nInitialUpdates++;
+    if (s_nFirstUpdateShow != 0)
+        GetParentFrame()->ShowWindow(s_nFirstUpdateShow);
     CView::OnInitialUpdate();
 }
 
@@ -278,6 +281,7 @@ void DocViewTest::SetUp()
     theApp.m_answers.clear();
     theApp.m_prompts.clear();
     CNoteView::s_pLastWho = nullptr;
+    CNoteView::s_nFirstUpdateShow = 0;
     CNoteDoc::s_pLastCommandDoc = nullptr;
     delete theApp.m_pRecentFileList;
     theApp.m_pRecentFileList = new CRecentFileList(ID_FILE_MRU_FILE1, "Recent File List", "File%d", 4);

@@ -74,6 +74,8 @@ public:
     int m_nInitialUpdates = 0;
     static int s_nLive;
     static CNoteView* s_pLastWho;
+    // When not 0, the first update shows the view's frame with this command.
+    static int s_nFirstUpdateShow;
 
     void OnDraw(CDC*) override {}
     void OnInitialUpdate() override;

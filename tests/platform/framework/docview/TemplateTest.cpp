@@ -63,6 +63,29 @@ TEST_F(DocViewTest, NewDocumentGetsFrameAndViewWhoseFirstUpdateRunsOnce)
     EXPECT_EQ(WindowText(m_hWndMain), "Note2 - Doc Test");
 }
 
+// A view that maximises its frame in its first update keeps it maximised,
+// also while the main window is not shown yet (a program opening its first
+// document at start-up); a frame left as it is shows normal.
+TEST_F(DocViewTest, AFrameMaximisedByItsFirstUpdateStaysMaximised)
+{
+    for (bool bMainShown : {true, false}) {
+        m_pMain->ShowWindow(bMainShown ? SW_SHOW : SW_HIDE);
+        CNoteView::s_nFirstUpdateShow = SW_MAXIMIZE;
+        CNoteDoc* pMaximised = NewNote();
+        ASSERT_NE(pMaximised, nullptr);
+        EXPECT_TRUE(FrameOf(pMaximised)->IsZoomed()) << (bMainShown ? "shown" : "hidden");
+        SendMessageA(FrameOf(pMaximised)->m_hWnd, WM_CLOSE, 0, 0);
+
+        CNoteView::s_nFirstUpdateShow = 0;
+        CNoteDoc* pNormal = NewNote();
+        ASSERT_NE(pNormal, nullptr);
+        EXPECT_FALSE(FrameOf(pNormal)->IsZoomed()) << (bMainShown ? "shown" : "hidden");
+        EXPECT_TRUE(FrameOf(pNormal)->GetStyle() & WS_VISIBLE);
+        SendMessageA(FrameOf(pNormal)->m_hWnd, WM_CLOSE, 0, 0);
+    }
+    m_pMain->ShowWindow(SW_SHOW);
+}
+
 TEST_F(DocViewTest, TemplateMenuShowsWhileItsFrameIsActive)
 {
     HMENU hMenuDefault = ::GetMenu(m_hWndMain);
