@@ -214,6 +214,9 @@ BOOL CKelvaronView::ShowQueryResult(const CString& statement)
     }
     m_pGrid->SetRecordset(pQuery);
     m_pGrid->OpenRecordset();
+    // The result starts on its first row, which the record beam names at
+    // once, as a table does when its tab is chosen.
+    m_pGrid->SetCurrentCell(1, 1);
     return TRUE;
 }
 

@@ -136,6 +136,30 @@ TEST_F(QueryTest, ASelectShowsItsRowsAndAFailingOneItsDriversMessage)
     EXPECT_EQ("0 columns:; 0 rows", GridShape());
 }
 
+// A result shows with its first row current, and the record beam names it
+// at once; an empty result leaves no row current.
+TEST_F(QueryTest, TheRecordBeamNamesTheFirstRowOfAResult)
+{
+    StartOnQueryTab();
+    const long valves = QueryLong("SELECT count(*) FROM Components WHERE [Database Number] = 2");
+    ASSERT_GT(valves, 1);
+    Type("SELECT [Component Key], [Description] FROM Components WHERE [Database Number] = 2");
+    Command(ID_EXECUTE_QUERY);
+    CGRRecordInfoBeam* pBeam = Grid()->GetBeam();
+    ASSERT_NE(nullptr, pBeam);
+    ROWCOL row = 0, col = 0;
+    ASSERT_TRUE(Grid()->GetCurrentCell(row, col));
+    EXPECT_EQ(1u, row);
+    EXPECT_EQ(1, pBeam->GetRecordShown());
+    EXPECT_EQ(valves, pBeam->GetCountShown());
+
+    Type("SELECT [Description] FROM Components WHERE [Database Number] = 99");
+    Command(ID_EXECUTE_QUERY);
+    EXPECT_EQ(0, pBeam->GetRecordShown());
+    EXPECT_EQ(0, pBeam->GetCountShown());
+    EXPECT_TRUE(TakeMessages().empty());
+}
+
 // Every statement that is not a plain SELECT asks first, whatever blanks,
 // comments or case come before it; No leaves the database as it was.
 TEST_F(QueryTest, NothingThatChangesTheDatabaseIsKeptWithoutTheUsersYes)
