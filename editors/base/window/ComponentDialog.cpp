@@ -274,8 +274,14 @@ void OZU_ComponentDialog::ExchangeCost(CDataExchange* pDX, int nIDC, float& valu
 {
     HWND hEdit = pDX->PrepareEditCtrl(nIDC);
     if (!pDX->m_bSaveAndValidate) {
-        float fShown = value * m_fPriceLoadFactor;
-        DDX_Text(pDX, nIDC, fShown);
+        // A cost per 100 ft is the product of two single-precision numbers:
+        // written out whole it shows digits nobody typed (17.987803). It is
+        // shown rounded to the significant digits, as the editor's other
+        // values are.
+        double dShown = (double)(value * m_fPriceLoadFactor);
+        if (m_pUnitSettings != nullptr)
+            dShown = m_pUnitSettings->RoundToSignificant(dShown, GetSignificantDigits());
+        DDX_Text(pDX, nIDC, dShown);
         CWnd::FromHandle(hEdit)->GetWindowText(shown);
         return;
     }

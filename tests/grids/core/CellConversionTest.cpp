@@ -74,6 +74,8 @@ TEST(CellConversion, ConvertsTheCellsOfTheSetInBothDirections)
         { 10, D, 23, "ROT", Units(1).Angle(ANGLE_RADIANS).set, "180", 1, nullptr, 3.14159 },
         // Prices per metre and per 100 ft.
         { 0, D, 20, "", Units(0).set, "10", 1, "304.88", 0 },
+        { 0, D, 21, "", Units(0).set, "0.59", 1, "17.988", 0 },
+        { 12, D, 20, "", Units(0).set, "0.0123", 1, "0.375", 0 },
         { 12, S, 21, "", Units(0).set, "100", 1, "3.28", 0 },
         { 0, D, 20, "", Units(1).set, "10", 0, "", 0 },
         // Couplers and the like go through the table even in millimetres.

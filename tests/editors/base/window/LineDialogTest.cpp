@@ -53,7 +53,7 @@ TEST_F(LineDialogTest, WithFeetCostsAreShownAndTypedPer100Feet)
     auto* pEditor = Open<CTestLineEditor>(Record(1));
     EXPECT_EQ("per 100 ft", Text(pEditor, IDC_WHOLESALE_PER));
     EXPECT_EQ("per 100 ft", Text(pEditor, IDC_RETAIL_PER));
-    EXPECT_EQ(1.57f * 30.4878f, (float)std::atof(Text(pEditor, IDC_WHOLESALE_COST).c_str()));
+    EXPECT_EQ("47.8658", Text(pEditor, IDC_WHOLESALE_COST));
     Type(pEditor, IDC_RETAIL_PRICE, "100");
     Press(pEditor, IDOK);
     ASSERT_EQ(1u, m_view.stored.size());
@@ -61,6 +61,31 @@ TEST_F(LineDialogTest, WithFeetCostsAreShownAndTypedPer100Feet)
     // The cost left as shown is stored as it was, not shifted by the
     // round trip through 100 ft.
     EXPECT_EQ(1.57f, m_view.stored[0].wholesale);
+}
+
+// A cost shows rounded as the editor's other values are (five significant
+// digits after the leading one here), per metre or per 100 ft, never with
+// the digits the single-precision product carries.
+TEST_F(LineDialogTest, CostsShowRoundedToTheSignificantDigits)
+{
+    struct Case { float stored; bool feet; const char* shown; };
+    const Case cases[] = {
+        { 0.59f, true, "17.9878" },      // 17.987803 unrounded
+        { 0.59f, false, "0.59" },
+        { 12.5f, true, "381.098" },
+        { 0.0123f, true, "0.375" },
+        { 0.125f, false, "0.125" },
+        { 123456.7f, false, "123456.7" }, // large values keep their integer digits
+        { 0.0f, true, "0" },
+    };
+    for (const Case& c : cases) {
+        m_units.SetUnits(c.feet ? *m_units.GetUSUnits() : *m_units.GetMetricUnits());
+        CRecords& record = Record(1);
+        record.m_fReals7 = c.stored;
+        auto* pEditor = Open<CTestLineEditor>(record);
+        EXPECT_EQ(c.shown, Text(pEditor, IDC_WHOLESALE_COST)) << c.stored << (c.feet ? " per 100 ft" : " per metre");
+        Press(pEditor, IDCANCEL);
+    }
 }
 
 TEST_F(LineDialogTest, TheLineTypeIsPickedByItsPositionInTheList)
