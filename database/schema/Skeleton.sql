@@ -76,6 +76,7 @@ CREATE TABLE [Nozzles] (
     [Nozzle Key]      INTEGER DEFAULT 0
 );
 CREATE INDEX [Nozzles by Emitter Key] ON [Nozzles] ([Emitter Key]);
+CREATE INDEX [Nozzles by Nozzle Key] ON [Nozzles] ([Nozzle Key]);
 
 CREATE TABLE [Assemblies] (
     [Assembly Key]    INTEGER DEFAULT 0,
@@ -83,6 +84,7 @@ CREATE TABLE [Assemblies] (
     [Number/Length]   REAL DEFAULT 0
 );
 CREATE INDEX [Assemblies by Assembly Key] ON [Assemblies] ([Assembly Key]);
+CREATE INDEX [Assemblies by Item Key] ON [Assemblies] ([Item Key]);
 
 CREATE TABLE [Suppliers] (
     [Description]     VARCHAR(50) COLLATE NOCASE DEFAULT '',

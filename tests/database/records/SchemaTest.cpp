@@ -132,6 +132,23 @@ TEST_F(SchemaTest, KeysAreGivenByTheDatabaseAndNeverReused)
     EXPECT_GT(QueryLong(m_db, "SELECT [Component Key] FROM Components WHERE [Description] = 'Third'"), second);
 }
 
+// The rows of Tapes, Nozzles and Assemblies are looked up by either key they
+// hold (an outlet's nozzles, the outlets of a nozzle, the assemblies using
+// an item): each of these keys leads an index.
+TEST_F(SchemaTest, EveryKeyOfTheJoiningTablesIsIndexed)
+{
+    const std::pair<const char*, const char*> keys[] = {
+        {"Tapes", "Pipe Key"},           {"Nozzles", "Emitter Key"},   {"Nozzles", "Nozzle Key"},
+        {"Assemblies", "Assembly Key"}, {"Assemblies", "Item Key"},
+    };
+    for (const auto& key : keys) {
+        std::string sql = std::string("SELECT COUNT(*) FROM pragma_index_list('") + key.first +
+                          "') AS l, pragma_index_info(l.name) AS i WHERE i.seqno = 0 AND i.name = '" + key.second +
+                          "'";
+        EXPECT_EQ(1, QueryLong(m_db, sql.c_str())) << key.first << " [" << key.second << "]";
+    }
+}
+
 TEST_F(SchemaTest, TextComparesWithoutRegardToCase)
 {
     m_db.ExecuteSQL("INSERT INTO [Components] ([Database Number], [Description], [Warehouse Code]) "
