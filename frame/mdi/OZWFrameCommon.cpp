@@ -41,23 +41,13 @@ void EnableFrameDocking(CFrameWnd* pFrame, OZWAutoHideBar (&strips)[4], DWORD dw
     OZWFrameDocking::EnableDocking(pFrame, dwDockStyle, ordered);
 }
 
-void LoadFrameBarState(CFrameWnd* pFrame, OZWControlBarManager* pManager, CPtrList* pCreated,
-                       LPCTSTR lpszProfileName)
+void ReadFrameBarState(CFrameWnd* pFrame, OZWDockState& state, CPtrList* pCreated, LPCTSTR lpszProfileName)
 {
-    OZWDockState state(pManager);
     state.m_pCreatedBars = pCreated;
     CWinThread* pThread = AfxGetThread();
     if (pThread != nullptr && pThread->m_pMainWnd == nullptr)
         pThread->m_pMainWnd = pFrame;
     state.LoadState(lpszProfileName);
-    state.SetState(pFrame);
-}
-
-void SaveFrameBarState(CFrameWnd* pFrame, OZWControlBarManager* pManager, LPCTSTR lpszProfileName)
-{
-    OZWDockState state(pManager);
-    if (state.GetState(pFrame))
-        state.SaveState(lpszProfileName);
 }
 
 void AfterFrameLayout(CFrameWnd* pFrame, CRect& rectLast)
@@ -220,6 +210,64 @@ HFONT CreateSystemCaptionFont(BOOL bItalic)
     return ::CreateFontIndirectA(&ncm.lfCaptionFont);
 }
 
+void PaintCaption(HDC hDC, SIZE size, CWnd* pWnd, const CaptionLook& look)
+{
+    const HWND hWnd = pWnd->m_hWnd;
+    const BOOL bActive = look.bActive;
+    const COLORREF clrStart = ::GetSysColor(bActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+    const COLORREF clrEnd = ::GetSysColor(bActive ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION);
+    const CRect rectLocal(0, 0, size.cx, size.cy);
+    HGDIOBJ hOldPen = ::SelectObject(hDC, ::GetStockObject(NULL_PEN));
+    if (clrEnd == 0) {
+        HBRUSH hBrush = ::CreateSolidBrush(clrStart);
+        ::FillRect(hDC, &rectLocal, hBrush);
+        ::DeleteObject(hBrush);
+    } else {
+        for (const GradientStep& step : GradientSteps(rectLocal.left, rectLocal.right, 120, clrStart, clrEnd)) {
+            HBRUSH hBrush = ::CreateSolidBrush(step.colour);
+            HGDIOBJ hOld = ::SelectObject(hDC, hBrush);
+            ::Rectangle(hDC, step.left, rectLocal.top, step.right + 1, rectLocal.bottom + 1);
+            ::SelectObject(hDC, hOld);
+            ::DeleteObject(hBrush);
+        }
+    }
+    ::SelectObject(hDC, hOldPen);
+
+    int x = 0;
+    if (pWnd->GetStyle() & WS_SYSMENU) {
+        const int cxButton = ::GetSystemMetrics(SM_CXSIZE);
+        HICON hIcon = (HICON)::GetClassLongPtrA(hWnd, cxButton >= 30 ? GCLP_HICON : GCLP_HICONSM);
+        if (hIcon == nullptr)
+            hIcon = (HICON)::GetClassLongPtrA(hWnd, GCLP_HICON);
+        const int cy = std::min(16, (int)size.cy);
+        if (hIcon != nullptr)
+            ::DrawIconEx(hDC, 1, (size.cy - cy) / 2, hIcon, cy, cy, 0, nullptr, DI_NORMAL);
+        x = cy + 1;
+    }
+    x += 3;
+    CString strTitle;
+    pWnd->GetWindowText(strTitle);
+    // The title in two pieces: up to the first '-', and from it on.
+    const int nDash = strTitle.Find('-');
+    const CString strFirst = nDash >= 0 ? strTitle.Left(nDash) : strTitle;
+    const CString strSecond = nDash >= 0 ? strTitle.Mid(nDash) : CString();
+    ::SetBkMode(hDC, TRANSPARENT);
+    ::SetTextColor(hDC, ::GetSysColor(bActive ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+    const UINT nAlign = look.nAlign == 0 ? DT_LEFT : look.nAlign == 1 ? DT_CENTER : DT_RIGHT;
+    CRect rectText(x, 0, size.cx, size.cy);
+    HGDIOBJ hOldFont =
+        ::SelectObject(hDC, look.hFont != nullptr ? (HGDIOBJ)look.hFont : ::GetStockObject(DEFAULT_GUI_FONT));
+    CDC* pDC = CDC::FromHandle(hDC);
+    const CSize sizeFirst = pDC->GetTextExtent(strFirst);
+    pDC->DrawText(strFirst, &rectText, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | nAlign);
+    if (!strSecond.IsEmpty() && x + sizeFirst.cx < size.cx) {
+        ::SelectObject(hDC, look.hAltFont != nullptr ? (HGDIOBJ)look.hAltFont : ::GetStockObject(DEFAULT_GUI_FONT));
+        CRect rectSecond(x + sizeFirst.cx, 0, size.cx, size.cy);
+        pDC->DrawText(strSecond, &rectSecond, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+    }
+    ::SelectObject(hDC, hOldFont);
+}
+
 BOOL DrawFrameCaption(CWnd* pWnd, const CRect& rect, const CaptionLook& look)
 {
     struct Fonts
@@ -247,59 +295,7 @@ BOOL DrawFrameCaption(CWnd* pWnd, const CRect& rect, const CaptionLook& look)
         return FALSE;
     }
     HGDIOBJ hOldBitmap = ::SelectObject(hDC, hBitmap);
-    const BOOL bActive = look.bActive;
-    const COLORREF clrStart = ::GetSysColor(bActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
-    const COLORREF clrEnd = ::GetSysColor(bActive ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION);
-    const CRect rectLocal(0, 0, rect.Width(), rect.Height());
-    HGDIOBJ hOldPen = ::SelectObject(hDC, ::GetStockObject(NULL_PEN));
-    if (clrEnd == 0) {
-        HBRUSH hBrush = ::CreateSolidBrush(clrStart);
-        ::FillRect(hDC, &rectLocal, hBrush);
-        ::DeleteObject(hBrush);
-    } else {
-        for (const GradientStep& step : GradientSteps(rectLocal.left, rectLocal.right, 120, clrStart, clrEnd)) {
-            HBRUSH hBrush = ::CreateSolidBrush(step.colour);
-            HGDIOBJ hOld = ::SelectObject(hDC, hBrush);
-            ::Rectangle(hDC, step.left, rectLocal.top, step.right + 1, rectLocal.bottom + 1);
-            ::SelectObject(hDC, hOld);
-            ::DeleteObject(hBrush);
-        }
-    }
-    ::SelectObject(hDC, hOldPen);
-
-    int x = 0;
-    if (pWnd->GetStyle() & WS_SYSMENU) {
-        const int cxButton = ::GetSystemMetrics(SM_CXSIZE);
-        HICON hIcon = (HICON)::GetClassLongPtrA(hWnd, cxButton >= 30 ? GCLP_HICON : GCLP_HICONSM);
-        if (hIcon == nullptr)
-            hIcon = (HICON)::GetClassLongPtrA(hWnd, GCLP_HICON);
-        const int cy = std::min(16, rect.Height());
-        if (hIcon != nullptr)
-            ::DrawIconEx(hDC, 1, (rect.Height() - cy) / 2, hIcon, cy, cy, 0, nullptr, DI_NORMAL);
-        x = cy + 1;
-    }
-    x += 3;
-    CString strTitle;
-    pWnd->GetWindowText(strTitle);
-    // The title in two pieces: up to the first '-', and from it on.
-    const int nDash = strTitle.Find('-');
-    const CString strFirst = nDash >= 0 ? strTitle.Left(nDash) : strTitle;
-    const CString strSecond = nDash >= 0 ? strTitle.Mid(nDash) : CString();
-    ::SetBkMode(hDC, TRANSPARENT);
-    ::SetTextColor(hDC, ::GetSysColor(bActive ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-    const UINT nAlign = look.nAlign == 0 ? DT_LEFT : look.nAlign == 1 ? DT_CENTER : DT_RIGHT;
-    CRect rectText(x, 0, rect.Width(), rect.Height());
-    HGDIOBJ hOldFont =
-        ::SelectObject(hDC, look.hFont != nullptr ? (HGDIOBJ)look.hFont : ::GetStockObject(DEFAULT_GUI_FONT));
-    CDC* pDC = CDC::FromHandle(hDC);
-    const CSize sizeFirst = pDC->GetTextExtent(strFirst);
-    pDC->DrawText(strFirst, &rectText, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | nAlign);
-    if (!strSecond.IsEmpty() && x + sizeFirst.cx < rect.Width()) {
-        ::SelectObject(hDC, look.hAltFont != nullptr ? (HGDIOBJ)look.hAltFont : ::GetStockObject(DEFAULT_GUI_FONT));
-        CRect rectSecond(x + sizeFirst.cx, 0, rect.Width(), rect.Height());
-        pDC->DrawText(strSecond, &rectSecond, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
-    }
-    ::SelectObject(hDC, hOldFont);
+    PaintCaption(hDC, rect.Size(), pWnd, look);
     ::BitBlt(hWindowDC, rect.left, rect.top, rect.Width(), rect.Height(), hDC, 0, 0, SRCCOPY);
     ::SelectObject(hDC, hOldBitmap);
     ::DeleteObject(hBitmap);

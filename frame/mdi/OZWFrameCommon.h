@@ -10,6 +10,7 @@
 #include <functional>
 
 class OZWControlBarManager;
+class OZWDockState;
 class IOZWFrameMenuBar;
 
 namespace dedaride {
@@ -50,13 +51,11 @@ OZWAutoHideBar* AutoHideStripOfSide(OZWAutoHideBar (&strips)[4], DWORD dwSide);
 // The toolkit's dock bars on the sides the style names, each with its
 // hidden strip.
 void EnableFrameDocking(CFrameWnd* pFrame, OZWAutoHideBar (&strips)[4], DWORD dwDockStyle);
-// Loads the bar layout under the profile name and applies it to the frame
+// Reads the bar layout under the profile name into the state for the frame
 // (which becomes the thread's main window when it has none yet); objects
-// the layout makes are kept in pCreated for the frame to delete.
-void LoadFrameBarState(CFrameWnd* pFrame, OZWControlBarManager* pManager, CPtrList* pCreated,
-                       LPCTSTR lpszProfileName);
-// Writes the frame's bar layout under the profile name when it can be taken.
-void SaveFrameBarState(CFrameWnd* pFrame, OZWControlBarManager* pManager, LPCTSTR lpszProfileName);
+// the layout makes when it is applied are kept in pCreated for the frame to
+// delete.
+void ReadFrameBarState(CFrameWnd* pFrame, OZWDockState& state, CPtrList* pCreated, LPCTSTR lpszProfileName);
 // After the frame's layout: the dock bars repaint the bars that moved and
 // rectLast becomes the client area left by the bars.
 void AfterFrameLayout(CFrameWnd* pFrame, CRect& rectLast);
@@ -113,6 +112,9 @@ struct CaptionLook
 // rectangle draws nothing. The look's fonts are deleted after. FALSE, with
 // nothing drawn, when the off-screen surface cannot be made.
 BOOL DrawFrameCaption(CWnd* pWnd, const CRect& rect, const CaptionLook& look);
+// The caption's painting itself, onto hDC at (0, 0) in the given size (the
+// look's fonts stay the caller's).
+void PaintCaption(HDC hDC, SIZE size, CWnd* pWnd, const CaptionLook& look);
 // Non-client painting with a custom caption: defaultPaint paints with an
 // update region that leaves out the caption (rectCaption, window
 // coordinates); the caller then draws the caption. A message whose update

@@ -110,14 +110,28 @@ void OZWFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
     OZWFrameDocking::ShowControlBar(this, pBar, bShow, bDelay);
 }
 
+void OZWFrameWnd::ApplyDockState(OZWDockState& state)
+{
+    state.SetState(this);
+}
+
+BOOL OZWFrameWnd::TakeDockState(OZWDockState& state)
+{
+    return state.GetState(this);
+}
+
 void OZWFrameWnd::LoadBarState(LPCTSTR lpszProfileName)
 {
-    ozwframe::LoadFrameBarState(this, m_pControlBarManager, &m_loadedObjects, lpszProfileName);
+    OZWDockState state(m_pControlBarManager);
+    ozwframe::ReadFrameBarState(this, state, &m_loadedObjects, lpszProfileName);
+    ApplyDockState(state);
 }
 
 void OZWFrameWnd::SaveBarState(LPCTSTR lpszProfileName) const
 {
-    ozwframe::SaveFrameBarState(const_cast<OZWFrameWnd*>(this), m_pControlBarManager, lpszProfileName);
+    OZWDockState state(m_pControlBarManager);
+    if (const_cast<OZWFrameWnd*>(this)->TakeDockState(state))
+        state.SaveState(lpszProfileName);
 }
 
 void OZWFrameWnd::RecalcLayout(BOOL bNotify)

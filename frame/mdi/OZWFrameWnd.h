@@ -46,6 +46,10 @@ public:
     virtual BOOL IsCustomizeMode() const { return FALSE; }
     void LoadBarState(LPCTSTR lpszProfileName) override;
     void SaveBarState(LPCTSTR lpszProfileName) const override;
+    // Applies a dock state to the frame, and takes the frame's layout into
+    // one (FALSE when it cannot): what loading and saving the layout use.
+    virtual void ApplyDockState(OZWDockState& state);
+    virtual BOOL TakeDockState(OZWDockState& state);
     void EnableDocking(DWORD dwDockStyle) override;
     OZWAutoHideBar* GetAutoHideBar(DWORD dwSide) override;
     // With the framework's defaults.

@@ -179,12 +179,26 @@ LRESULT OZWMDIFrameWnd::OnBarContextMenu(WPARAM wParam, LPARAM lParam)
 /////////////////////////////////////////////////////////////////////////////
 // The saved bar layout
 
+void OZWMDIFrameWnd::ApplyDockState(OZWDockState& state)
+{
+    state.SetState(this);
+}
+
+BOOL OZWMDIFrameWnd::TakeDockState(OZWDockState& state)
+{
+    return state.GetState(this);
+}
+
 void OZWMDIFrameWnd::LoadBarState(LPCTSTR lpszProfileName)
 {
-    ozwframe::LoadFrameBarState(this, m_pControlBarManager, &m_loadedObjects, lpszProfileName);
+    OZWDockState state(m_pControlBarManager);
+    ozwframe::ReadFrameBarState(this, state, &m_loadedObjects, lpszProfileName);
+    ApplyDockState(state);
 }
 
 void OZWMDIFrameWnd::SaveBarState(LPCTSTR lpszProfileName) const
 {
-    ozwframe::SaveFrameBarState(const_cast<OZWMDIFrameWnd*>(this), m_pControlBarManager, lpszProfileName);
+    OZWDockState state(m_pControlBarManager);
+    if (const_cast<OZWMDIFrameWnd*>(this)->TakeDockState(state))
+        state.SaveState(lpszProfileName);
 }

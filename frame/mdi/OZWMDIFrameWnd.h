@@ -63,6 +63,10 @@ public:
     // thread has a main window makes this frame the main window.
     void LoadBarState(LPCTSTR lpszProfileName) override;
     void SaveBarState(LPCTSTR lpszProfileName) const override;
+    // Applies a dock state to the frame, and takes the frame's layout into
+    // one (FALSE when it cannot): what loading and saving the layout use.
+    virtual void ApplyDockState(OZWDockState& state);
+    virtual BOOL TakeDockState(OZWDockState& state);
 
     // ---- Docking
     // A dock bar of the toolkit on each side the style names, made in the

@@ -12,6 +12,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -401,4 +402,52 @@ TEST_F(SDIFrameMenuBarTest, CustomisingToolbarsHoldsTheFrame)
         else
             EXPECT_NE(HTERROR, nHit);
     }
+}
+
+// The caption the frames draw for themselves: the gradient from the caption
+// colour (at the left edge) to its gradient colour (at the right edge), the
+// title in the caption-text colour after the icon, active and inactive.
+TEST_F(SDIFrameMenuBarTest, TheCaptionIsAGradientUnderTheTitle)
+{
+    OZWFrameWnd* pFrame = NewFrame(IDR_SDITEST_MAIN, nullptr);
+    pFrame->SetWindowText("Pipes - Valves");
+    const CSize size(300, 18);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = size.cx;
+    bmi.bmiHeader.biHeight = -size.cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* pBits = nullptr;
+    HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    ASSERT_NE(nullptr, hBitmap);
+    HDC hDC = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+    auto isNear = [](COLORREF a, COLORREF b) {
+        return std::abs(GetRValue(a) - GetRValue(b)) <= 3 && std::abs(GetGValue(a) - GetGValue(b)) <= 3 &&
+               std::abs(GetBValue(a) - GetBValue(b)) <= 3;
+    };
+    for (BOOL bActive : { TRUE, FALSE }) {
+        SCOPED_TRACE(bActive);
+        ozwframe::CaptionLook look;
+        look.bActive = bActive;
+        look.hFont = ozwframe::CreateSystemCaptionFont(FALSE);
+        look.hAltFont = ozwframe::CreateSystemCaptionFont(TRUE);
+        ozwframe::PaintCaption(hDC, size, pFrame, look);
+        const COLORREF clrStart = ::GetSysColor(bActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+        const COLORREF clrEnd = ::GetSysColor(bActive ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION);
+        const COLORREF clrText = ::GetSysColor(bActive ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT);
+        EXPECT_EQ(clrStart, ::GetPixel(hDC, 0, 0));
+        EXPECT_TRUE(isNear(clrEnd != 0 ? clrEnd : clrStart, ::GetPixel(hDC, size.cx - 1, 0)));
+        int nText = 0;
+        for (int x = 20; x < 100; ++x)
+            for (int y = 0; y < size.cy; ++y)
+                nText += ::GetPixel(hDC, x, y) == clrText ? 1 : 0;
+        EXPECT_LT(0, nText);
+        ::DeleteObject(look.hFont);
+        ::DeleteObject(look.hAltFont);
+    }
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    ::DeleteObject(hBitmap);
 }
