@@ -80,6 +80,22 @@ public:
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL) override { return CSize(bStretch ? 32767 : 200, 22); }
     void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
+    // Every point of the bar hits its tool m_nHitCode (-1: none).
+    INT_PTR OnToolHitTest(CPoint, TOOLINFO* pTI) const override
+    {
+        if (m_nHitCode < 0)
+            return -1;
+        pTI->uId = (UINT_PTR)m_nHitCode;
+        return 1;
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_LBUTTONDOWN) {
+            m_presses.push_back(CPoint(LOWORD(lParam), HIWORD(lParam)));
+            return 0;
+        }
+        return CControlBar::WindowProc(message, wParam, lParam);
+    }
 
     HWND m_hFrame = nullptr;
     CPoint m_ptInit = CPoint(-1, -1);
@@ -91,6 +107,8 @@ public:
     UINT m_nTakeCommand = 0;
     BOOL m_bAnswer = FALSE;
     int m_nCommands = 0;
+    int m_nHitCode = -1;
+    std::vector<CPoint> m_presses;
     std::vector<UINT> m_frameMessages;
     std::vector<UINT> m_preTranslated;
 };
@@ -135,6 +153,14 @@ protected:
             m_bVisibleWhileDefault = (GetStyle() & WS_VISIBLE) != 0;
         return OZWFrameWnd::DefWindowProc(message, wParam, lParam);
     }
+};
+
+// A frame that records the help it is asked to show.
+class HelpFrame : public OZWFrameWnd
+{
+public:
+    std::vector<DWORD_PTR> m_helpContexts;
+    void WinHelp(DWORD_PTR dwData, UINT) override { m_helpContexts.push_back(dwData); }
 };
 
 class SDIFrameMenuBarTest : public ::testing::Test
@@ -450,4 +476,46 @@ TEST_F(SDIFrameMenuBarTest, TheCaptionIsAGradientUnderTheTitle)
     ::SelectObject(hDC, hOld);
     ::DeleteDC(hDC);
     ::DeleteObject(hBitmap);
+}
+
+// In the context-help mode a click on the menu bar goes to the bar as a
+// press when it hits a menu item (the mode goes on), and ends the mode with
+// the help of the bar's close button when it hits that button.
+TEST_F(SDIFrameMenuBarTest, AClickOnTheMenuBarInHelpModeOpensItsMenuOrShowsItsButtonsHelp)
+{
+    CWinThread* pThread = AfxGetThread();
+    CWnd* pOldMain = pThread->m_pMainWnd;
+    HelpFrame* pFrame = NewFrame<HelpFrame>(IDR_SDITEST_MENU, RUNTIME_CLASS(TestMenuBar));
+    pThread->m_pMainWnd = pFrame;
+    TestMenuBar* pBar = TestMenuBar::s_pLast;
+    ASSERT_NE(nullptr, pBar);
+    CRect rectBar;
+    pBar->GetWindowRect(&rectBar);
+    const CPoint ptScreen(rectBar.left + 30, rectBar.CenterPoint().y);
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    CPoint ptClient = ptScreen;
+    pBar->ScreenToClient(&ptClient);
+
+    // A menu item: the bar gets the press, the mode goes on until Escape.
+    pBar->m_nHitCode = 0;
+    pFrame->SendMessage(WM_COMMAND, OZWFrameWnd::kContextHelpCommand);
+    EXPECT_EQ(CFrameWnd::HELP_ENTERING, pFrame->m_bHelpMode);
+    pBar->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptClient.x, ptClient.y));
+    pFrame->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    kvtest::PumpMessages();
+    EXPECT_EQ(CFrameWnd::HELP_INACTIVE, pFrame->m_bHelpMode);
+    EXPECT_EQ(std::vector<CPoint>{ ptClient }, pBar->m_presses);
+    EXPECT_TRUE(pFrame->m_helpContexts.empty());
+
+    // The close button: the mode ends with that button's help.
+    pBar->m_presses.clear();
+    pBar->m_nHitCode = 20;
+    pFrame->SendMessage(WM_COMMAND, OZWFrameWnd::kContextHelpCommand);
+    pBar->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptClient.x, ptClient.y));
+    kvtest::PumpMessages();
+    EXPECT_EQ(CFrameWnd::HELP_INACTIVE, pFrame->m_bHelpMode);
+    EXPECT_TRUE(pBar->m_presses.empty());
+    EXPECT_EQ(std::vector<DWORD_PTR>{ 0x1EF06 }, pFrame->m_helpContexts);
+    EXPECT_EQ(nullptr, ::GetCapture());
+    pThread->m_pMainWnd = pOldMain;
 }
