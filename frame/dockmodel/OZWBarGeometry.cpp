@@ -228,26 +228,28 @@ CSize AutoHideFloatSize(const BarSizes& sizes, DWORD dwSide, int nDockCX, int nD
 
 CRect SlideRect(DWORD dwSide, const CRect& rectStrip, CSize sizeFloat)
 {
+    // Against the strip's inner edge: a gap there would show what lies
+    // beneath (the MDI client's edge and background) between bar and strip.
     CRect r;
     if (dwSide & CBRS_ALIGN_LEFT) {
         r.top = rectStrip.top + 2;
         r.bottom = rectStrip.bottom - 2;
-        r.left = rectStrip.left + 30;
+        r.left = rectStrip.right;
         r.right = r.left + sizeFloat.cx;
     } else if (dwSide & CBRS_ALIGN_TOP) {
         r.left = rectStrip.left;
         r.right = rectStrip.right;
-        r.top = rectStrip.top + 30;
+        r.top = rectStrip.bottom;
         r.bottom = r.top + sizeFloat.cy;
     } else if (dwSide & CBRS_ALIGN_RIGHT) {
         r.top = rectStrip.top + 2;
         r.bottom = rectStrip.bottom;
-        r.right = rectStrip.right - 29;
+        r.right = rectStrip.left;
         r.left = r.right - sizeFloat.cx;
     } else {
         r.left = rectStrip.left;
         r.right = rectStrip.right;
-        r.bottom = rectStrip.bottom - 30;
+        r.bottom = rectStrip.top;
         r.top = r.bottom - sizeFloat.cy;
     }
     return r;

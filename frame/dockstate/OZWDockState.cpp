@@ -4,6 +4,7 @@
 #include "frame/dockstate/OZWControlBarManager.h"
 #include "frame/settings/OZWPersistentTreeNode.h"
 #include <algorithm>
+#include <vector>
 
 IMPLEMENT_DYNCREATE(OZWDockState, CDockState)
 
@@ -244,6 +245,7 @@ BOOL OZWDockState::SetState(CFrameWnd* pFrame)
         else
             pBar->SetBarInfo(pInfo, pFrame);
     }
+    DestroyEmptyFloatingFrames(pFrame);
     PositionBars();
     pFrame->RecalcLayout(TRUE);
     if (bMDI) {
@@ -251,6 +253,45 @@ BOOL OZWDockState::SetState(CFrameWnd* pFrame)
         pFrame->m_nIdleFlags |= CFrameWnd::idleLayout | CFrameWnd::idleNotify;
     }
     return TRUE;
+}
+
+void OZWDockState::DestroyEmptyFloatingFrames(CFrameWnd* pFrame)
+{
+    // A floating frame can be left without a bar: an unpinned auto-hide bar
+    // floats into a new slide window when its record is applied and the
+    // record of its saved slide window then takes it; a floating frame's
+    // record named twice makes two frames for one bar. Kept, such a frame
+    // would stay hidden for good, and be saved and made again at every
+    // start, one more each time.
+    std::vector<HWND> emptyFrames;
+    for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos != nullptr;) {
+        CControlBar* pBar = static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos));
+        if (pBar->m_hWnd == nullptr || !pBar->IsDockBar() || !static_cast<CDockBar*>(pBar)->m_bFloating ||
+            static_cast<CDockBar*>(pBar)->GetDockedCount() != 0)
+            continue;
+        CFrameWnd* pFloating = pBar->GetParentFrame();
+        if (pFloating == nullptr || pFloating == pFrame)
+            continue;
+        for (INT_PTR i = 0; i < m_arrBarInfo.GetSize();) {
+            OZWControlBarInfo* pInfo = GetBarInfo(i);
+            if (pInfo->m_pBar != pBar) {
+                ++i;
+                continue;
+            }
+            m_arrBarInfo.RemoveAt(i);
+            delete pInfo;
+        }
+        emptyFrames.push_back(pFloating->m_hWnd);
+    }
+    for (HWND hFloating : emptyFrames) {
+        if (!::IsWindow(hFloating))
+            continue;
+        // Through the frame object, so that an MDI child goes the MDI way.
+        if (CWnd* pFloating = CWnd::FromHandlePermanent(hFloating))
+            pFloating->DestroyWindow();
+        else
+            ::DestroyWindow(hFloating);
+    }
 }
 
 void OZWDockState::CreateBars(CFrameWnd* pFrame, BOOL bMDI)

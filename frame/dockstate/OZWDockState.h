@@ -170,6 +170,9 @@ public:
 
 protected:
     void TakeManagerFrom(CFrameWnd* pFrame);
+    // Destroys the floating frames of the frame that hold no bar once the
+    // records are applied, and forgets the records of their dock bars.
+    void DestroyEmptyFloatingFrames(CFrameWnd* pFrame);
 };
 
 // Keys of one record and of the summary, kept in one place.

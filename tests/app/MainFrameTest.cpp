@@ -3,6 +3,7 @@
 // what it writes, and the window placement kept in the profile.
 #include "app/AppRes.h"
 #include "tests/app/ProgramTestSupport.h"
+#include "tests/support/DockLayout.h"
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/RegistryHelpers.h"
 #include "tests/support/TestSupport.h"
@@ -270,4 +271,69 @@ TEST_F(MainFrameTest, TheCurveFitBarComesBackAsItWasLeft)
     EXPECT_TRUE(bar.IsPinned());
     EXPECT_EQ(Frame()->GetControlBar(AFX_IDW_DOCKBAR_RIGHT), bar.m_pDockBar);
     EXPECT_FALSE(Frame()->GetAutoHideBar(CBRS_ALIGN_RIGHT)->IsWindowVisible());
+}
+
+// The layout with the curve-fit bar unpinned comes back as it was at every
+// start, also when the saved layout names a bar or a floating frame twice:
+// the bar a tab of the right strip in its one slide window, each toolbar in
+// one dock bar once, and no empty floating frame kept or saved.
+TEST_F(MainFrameTest, AnUnpinnedLayoutComesBackWholeAtEveryStartAlsoWhenDamaged)
+{
+    auto sectionOf = [this](UINT nID) {
+        const int nBars = ::GetPrivateProfileIntA("KelvaronMDI-Summary", "Bars", 0, m_profile.c_str());
+        for (int i = 0; i < nBars; i++) {
+            const std::string section = "KelvaronMDI-Bar" + std::to_string(i);
+            if (::GetPrivateProfileIntA(section.c_str(), "BarID", 0, m_profile.c_str()) == (int)nID)
+                return section;
+        }
+        return std::string();
+    };
+    // The bar's first record written once more at the end of the layout.
+    auto repeat = [this, sectionOf](UINT nID) {
+        const std::string section = sectionOf(nID);
+        ASSERT_FALSE(section.empty()) << nID;
+        std::vector<char> keys(16384);
+        ::GetPrivateProfileSectionA(section.c_str(), keys.data(), (DWORD)keys.size(), m_profile.c_str());
+        const int nBars = ::GetPrivateProfileIntA("KelvaronMDI-Summary", "Bars", 0, m_profile.c_str());
+        ::WritePrivateProfileSectionA(("KelvaronMDI-Bar" + std::to_string(nBars)).c_str(), keys.data(),
+                                      m_profile.c_str());
+        ::WritePrivateProfileStringA("KelvaronMDI-Summary", "Bars", std::to_string(nBars + 1).c_str(),
+                                     m_profile.c_str());
+    };
+    struct Case
+    {
+        const char* what;
+        UINT nID;   // the bar whose record is repeated; 0: none
+    };
+    const Case cases[] = {
+        { "as saved", 0 },
+        { "the slide window's record twice", AFX_IDW_DOCKBAR_FLOAT },
+        { "the curve-fit bar's record twice", CMainFrame::kCurveFitBarBaseID },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ::DeleteFileA(m_profile.c_str());
+        ASSERT_TRUE(Start());
+        Frame()->GetCurveFitBar().SetPinned(FALSE);
+        Pump();
+        Stop();
+        if (c.nID != 0)
+            repeat(c.nID);
+        // As saved, twice: what the first start brings back is saved again.
+        for (int nStart = 0; nStart < (c.nID == 0 ? 2 : 1); nStart++) {
+            SCOPED_TRACE(nStart);
+            ASSERT_TRUE(Start());
+            CCurveFitDlgBar& bar = Frame()->GetCurveFitBar();
+            EXPECT_FALSE(bar.IsPinned());
+            EXPECT_TRUE(bar.IsAutoHideRight());
+            EXPECT_TRUE(Frame()->GetAutoHideBar(CBRS_ALIGN_RIGHT)->IsWindowVisible());
+            EXPECT_EQ(std::vector<int>{ 1 }, kvtest::FloatingFrameBars(Frame()));
+            EXPECT_EQ(std::vector<int>{ 1 }, kvtest::DockBarListings(Frame(), &bar));
+            for (UINT nID : { IDW_TOOLBAR_FILE, IDW_TOOLBAR_FIND, IDW_TOOLBAR_COMPONENT, IDW_TOOLBAR_QUERY }) {
+                CControlBar* pToolBar = Frame()->GetControlBar(nID);
+                EXPECT_EQ(std::vector<int>{ 1 }, kvtest::DockBarListings(Frame(), pToolBar)) << nID;
+            }
+            Stop();
+        }
+    }
 }

@@ -93,10 +93,10 @@ TEST_F(AutoHideTest, TheTabSlidesTheBarOutWhileTheMouseIsOnTabOrBar)
     ASSERT_TRUE(::IsWindowVisible(m_pBar->m_hWnd));
     EXPECT_TRUE(pTab->m_bHot);
     EXPECT_TRUE(pTab->m_bTimerRunning);
-    // Against the strip: 29 pixels left of its right edge, 2 below its top.
+    // Against the strip, with no gap between them; 2 below its top.
     const CRect rectStrip = ScreenRect(&RightStrip());
     const CRect rectSlide = ScreenRect(pSlide);
-    EXPECT_EQ(rectStrip.right - 29, rectSlide.right);
+    EXPECT_EQ(rectStrip.left, rectSlide.right);
     EXPECT_EQ(rectStrip.top + 2, rectSlide.top);
     EXPECT_EQ(rectStrip.bottom, rectSlide.bottom);
 

@@ -138,5 +138,5 @@ TEST_F(BarsTest, ASavedLayoutBringsTheBarsBackDockedFloatingHiddenAndAsTabs)
     // Its tab brings it out as before.
     EXPECT_TRUE(bars[3]->ToggleVisible());
     EXPECT_TRUE(::IsWindowVisible(bars[3]->m_hWnd));
-    EXPECT_EQ(ScreenRect(&pFrame2->m_strips[2]).right - 29, ScreenRect(bars[3]->GetParentFrame()).right);
+    EXPECT_EQ(ScreenRect(&pFrame2->m_strips[2]).left, ScreenRect(bars[3]->GetParentFrame()).right);
 }

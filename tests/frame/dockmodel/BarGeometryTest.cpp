@@ -197,12 +197,13 @@ TEST(BarGeometry, SlideRectanglesTable)
 {
     const CRect strip(100, 50, 124, 650);
     const CSize size(226, 598);
-    EXPECT_EQ(CRect(130, 52, 356, 648), SlideRect(CBRS_ALIGN_LEFT, strip, size));
-    // Right: 29 pixels left of the strip's right edge, down to the strip's bottom.
-    EXPECT_EQ(CRect(124 - 29 - 226, 52, 124 - 29, 650), SlideRect(CBRS_ALIGN_RIGHT, strip, size));
+    // Against the strip's inner edge, with no gap: 2 pixels in from its ends
+    // (the right one down to the strip's bottom).
+    EXPECT_EQ(CRect(124, 52, 350, 648), SlideRect(CBRS_ALIGN_LEFT, strip, size));
+    EXPECT_EQ(CRect(100 - 226, 52, 100, 650), SlideRect(CBRS_ALIGN_RIGHT, strip, size));
     const CRect top(0, 0, 800, 24);
-    EXPECT_EQ(CRect(0, 30, 800, 150), SlideRect(CBRS_ALIGN_TOP, top, CSize(798, 120)));
-    EXPECT_EQ(CRect(0, -126, 800, -6), SlideRect(CBRS_ALIGN_BOTTOM, top, CSize(798, 120)));
+    EXPECT_EQ(CRect(0, 24, 800, 144), SlideRect(CBRS_ALIGN_TOP, top, CSize(798, 120)));
+    EXPECT_EQ(CRect(0, -120, 800, 0), SlideRect(CBRS_ALIGN_BOTTOM, top, CSize(798, 120)));
 
     const CRect full(0, 0, 200, 100);
     EXPECT_EQ(CRect(0, 0, 40, 100), SlideStepRect(CBRS_ALIGN_LEFT, full, 1, FALSE));

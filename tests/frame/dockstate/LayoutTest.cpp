@@ -1,9 +1,12 @@
 // A frame's layout captured, saved in the profile and applied to a new
 // frame, with bars docked, floating, hidden and auto-hidden.
 #include "tests/frame/dockstate/DockStateTestSupport.h"
+#include "tests/support/DockLayout.h"
 #include "tests/support/TestSupport.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -211,4 +214,127 @@ TEST_F(LayoutTest, AFrameHostFloatingInAMiniFrameIsNotCaptured)
     EXPECT_FALSE(HasRecord(state, 1005));
     EXPECT_FALSE(HasRecord(state, AFX_IDW_DOCKBAR_FLOAT));
     EXPECT_TRUE(HasRecord(state, 1006));   // docked, it is part of the layout
+}
+
+namespace {
+
+// The profile sections of a saved layout, changed as damage would change them.
+class DamagedLayoutTest : public LayoutTest
+{
+public:
+    using ProfileTest::WriteIni;
+    std::string Section(int nIndex) const { return "Damaged-Bar" + std::to_string(nIndex); }
+    int Bars() const { return std::stoi(Ini("Damaged-Summary", "Bars")); }
+    // The index of the nth record (from 0) of the bar id.
+    int Find(UINT nID, int nth = 0) const
+    {
+        for (int i = 0; i < Bars(); ++i)
+            if (Ini(Section(i).c_str(), "BarID") == std::to_string(nID) && nth-- == 0)
+                return i;
+        ADD_FAILURE() << "no record of " << nID;
+        return 0;
+    }
+    // The record copied to the end of the layout.
+    void Repeat(int nIndex) const
+    {
+        char buffer[8192] = {};
+        ::GetPrivateProfileSectionA(Section(nIndex).c_str(), buffer, sizeof(buffer), m_file.c_str());
+        const int n = Bars();
+        ::WritePrivateProfileSectionA(Section(n).c_str(), buffer, m_file.c_str());
+        WriteIni("Damaged-Summary", "Bars", std::to_string(n + 1).c_str());
+    }
+    // The bar id added to the end of a dock bar's list, in a row of its own.
+    void List(int nIndex, UINT nID) const
+    {
+        const std::string section = Section(nIndex);
+        const int n = std::stoi(Ini(section.c_str(), "Bars"));
+        WriteIni(section.c_str(), ("Bar#" + std::to_string(n)).c_str(), std::to_string(nID).c_str());
+        WriteIni(section.c_str(), ("Bar#" + std::to_string(n + 1)).c_str(), "0");
+        WriteIni(section.c_str(), "Bars", std::to_string(n + 2).c_str());
+    }
+};
+
+} // namespace
+
+// A layout in which a bar or a floating frame is named twice brings every bar
+// back once: docked in one dock bar, or floating in one frame, and no floating
+// frame is left behind empty.
+TEST_F(DamagedLayoutTest, ABarNamedTwiceComesBackOnceAndNoFloatingFrameIsLeftEmpty)
+{
+    struct Case
+    {
+        const char* what;
+        void (*damage)(const DamagedLayoutTest&);
+    };
+    const Case cases[] = {
+        { "the floating frame's record twice",
+          [](const DamagedLayoutTest& t) { t.Repeat(t.Find(AFX_IDW_DOCKBAR_FLOAT)); } },
+        { "the floating bar's record twice", [](const DamagedLayoutTest& t) { t.Repeat(t.Find(1003)); } },
+        { "the docked bar's record twice", [](const DamagedLayoutTest& t) { t.Repeat(t.Find(1001)); } },
+        { "the top dock bar's record twice",
+          [](const DamagedLayoutTest& t) { t.Repeat(t.Find(AFX_IDW_DOCKBAR_TOP)); } },
+        { "the docked bar listed twice in its dock bar",
+          [](const DamagedLayoutTest& t) { t.List(t.Find(AFX_IDW_DOCKBAR_TOP), 1001); } },
+        { "the docked bar listed in the left dock bar too", [](const DamagedLayoutTest& t) {
+              t.WriteIni(t.Section(t.Bars()).c_str(), "BarID", std::to_string(AFX_IDW_DOCKBAR_LEFT).c_str());
+              t.WriteIni(t.Section(t.Bars()).c_str(), "Bars", "2");
+              t.WriteIni(t.Section(t.Bars()).c_str(), "Bar#0", "0");
+              t.WriteIni(t.Section(t.Bars()).c_str(), "Bar#1", "1001");
+              t.WriteIni("Damaged-Summary", "Bars", std::to_string(t.Bars() + 1).c_str());
+          } },
+        { "the floating bar listed in the top dock bar too",
+          [](const DamagedLayoutTest& t) { t.List(t.Find(AFX_IDW_DOCKBAR_TOP), 1003); } },
+        { "the docked bar listed in the floating frame too",
+          [](const DamagedLayoutTest& t) { t.List(t.Find(AFX_IDW_DOCKBAR_FLOAT), 1001); } },
+        { "every record twice", [](const DamagedLayoutTest& t) {
+              for (int i = 0, n = t.Bars(); i < n; ++i)
+                  t.Repeat(i);
+          } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ::DeleteFileA(m_file.c_str());
+        CLayoutFrame* pOld = MakeFrame();
+        ASSERT_NE(pOld, nullptr);
+        pOld->DockControlBar(AddBar(pOld, 1001, "Docked"), AFX_IDW_DOCKBAR_TOP);
+        pOld->DockControlBar(AddBar(pOld, 1002, "Beside"), AFX_IDW_DOCKBAR_TOP);
+        pOld->FloatControlBar(AddBar(pOld, 1003, "Floating"), CPoint(300, 200));
+        pOld->RecalcLayout();
+        {
+            OZWDockState state;
+            ASSERT_TRUE(state.GetState(pOld));
+            state.SaveState("Damaged");
+        }
+        pOld->DestroyWindow();
+        kvtest::PumpMessages();
+        c.damage(*this);
+
+        CLayoutFrame* pNew = MakeFrame();
+        ASSERT_NE(pNew, nullptr);
+        CTestBar* pBars[] = { AddBar(pNew, 1001, "Docked"), AddBar(pNew, 1002, "Beside"),
+                              AddBar(pNew, 1003, "Floating") };
+        pNew->DockControlBar(pBars[0], AFX_IDW_DOCKBAR_TOP);
+        pNew->DockControlBar(pBars[1], AFX_IDW_DOCKBAR_TOP);
+        pNew->DockControlBar(pBars[2], AFX_IDW_DOCKBAR_TOP);
+        {
+            OZWDockState state;
+            state.LoadState("Damaged");
+            ASSERT_TRUE(state.SetState(pNew));
+        }
+        pNew->RecalcLayout();
+        kvtest::PumpMessages();
+        for (CTestBar* pBar : pBars) {
+            EXPECT_EQ(std::vector<int>{ 1 }, kvtest::DockBarListings(pNew, pBar)) << pBar->GetDlgCtrlID();
+            ASSERT_NE(nullptr, pBar->m_pDockBar);
+            EXPECT_EQ(pBar->GetParent(), pBar->m_pDockBar);
+        }
+        EXPECT_TRUE(pBars[2]->IsFloating());
+        // One floating frame, with the floating bar (and any bar that came
+        // back floating with it).
+        const std::vector<int> floating = kvtest::FloatingFrameBars(pNew);
+        ASSERT_EQ(1u, floating.size());
+        EXPECT_GT(floating[0], 0);
+        pNew->DestroyWindow();
+        kvtest::PumpMessages();
+    }
 }
