@@ -69,6 +69,28 @@ protected:
         ::SetKeyboardState(keys);
     }
     void IdleUpdate() { Frame()->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE); }
+    int LayoutBars() { return ::GetPrivateProfileIntA("KelvaronMDI-Summary", "Bars", 0, m_profile.c_str()); }
+    // The section of the saved layout's first record whose key has the value.
+    std::string LayoutSection(const char* key, int nValue)
+    {
+        for (int i = 0; i < LayoutBars(); i++) {
+            const std::string section = "KelvaronMDI-Bar" + std::to_string(i);
+            if (::GetPrivateProfileIntA(section.c_str(), key, 0, m_profile.c_str()) == nValue)
+                return section;
+        }
+        return std::string();
+    }
+    // The record written once more at the end of the saved layout.
+    void RepeatLayoutRecord(const std::string& section)
+    {
+        std::vector<char> keys(16384);
+        ::GetPrivateProfileSectionA(section.c_str(), keys.data(), (DWORD)keys.size(), m_profile.c_str());
+        const int nBars = LayoutBars();
+        ::WritePrivateProfileSectionA(("KelvaronMDI-Bar" + std::to_string(nBars)).c_str(), keys.data(),
+                                      m_profile.c_str());
+        ::WritePrivateProfileStringA("KelvaronMDI-Summary", "Bars", std::to_string(nBars + 1).c_str(),
+                                     m_profile.c_str());
+    }
 };
 
 } // namespace
@@ -279,27 +301,6 @@ TEST_F(MainFrameTest, TheCurveFitBarComesBackAsItWasLeft)
 // one dock bar once, and no empty floating frame kept or saved.
 TEST_F(MainFrameTest, AnUnpinnedLayoutComesBackWholeAtEveryStartAlsoWhenDamaged)
 {
-    auto sectionOf = [this](UINT nID) {
-        const int nBars = ::GetPrivateProfileIntA("KelvaronMDI-Summary", "Bars", 0, m_profile.c_str());
-        for (int i = 0; i < nBars; i++) {
-            const std::string section = "KelvaronMDI-Bar" + std::to_string(i);
-            if (::GetPrivateProfileIntA(section.c_str(), "BarID", 0, m_profile.c_str()) == (int)nID)
-                return section;
-        }
-        return std::string();
-    };
-    // The bar's first record written once more at the end of the layout.
-    auto repeat = [this, sectionOf](UINT nID) {
-        const std::string section = sectionOf(nID);
-        ASSERT_FALSE(section.empty()) << nID;
-        std::vector<char> keys(16384);
-        ::GetPrivateProfileSectionA(section.c_str(), keys.data(), (DWORD)keys.size(), m_profile.c_str());
-        const int nBars = ::GetPrivateProfileIntA("KelvaronMDI-Summary", "Bars", 0, m_profile.c_str());
-        ::WritePrivateProfileSectionA(("KelvaronMDI-Bar" + std::to_string(nBars)).c_str(), keys.data(),
-                                      m_profile.c_str());
-        ::WritePrivateProfileStringA("KelvaronMDI-Summary", "Bars", std::to_string(nBars + 1).c_str(),
-                                     m_profile.c_str());
-    };
     struct Case
     {
         const char* what;
@@ -317,8 +318,11 @@ TEST_F(MainFrameTest, AnUnpinnedLayoutComesBackWholeAtEveryStartAlsoWhenDamaged)
         Frame()->GetCurveFitBar().SetPinned(FALSE);
         Pump();
         Stop();
-        if (c.nID != 0)
-            repeat(c.nID);
+        if (c.nID != 0) {
+            const std::string section = LayoutSection("BarID", (int)c.nID);
+            ASSERT_FALSE(section.empty());
+            RepeatLayoutRecord(section);
+        }
         // As saved, twice: what the first start brings back is saved again.
         for (int nStart = 0; nStart < (c.nID == 0 ? 2 : 1); nStart++) {
             SCOPED_TRACE(nStart);
@@ -336,4 +340,31 @@ TEST_F(MainFrameTest, AnUnpinnedLayoutComesBackWholeAtEveryStartAlsoWhenDamaged)
             Stop();
         }
     }
+}
+
+// A toolbar floated in the main window comes back in its one MDI window,
+// also when the saved layout names that window twice: no empty window is
+// left in the main window.
+TEST_F(MainFrameTest, AToolbarFloatingInTheMainWindowComesBackInOneWindow)
+{
+    ASSERT_TRUE(Start());
+    CControlBar* pBar = Frame()->GetControlBar(IDW_TOOLBAR_COMPONENT);
+    ASSERT_TRUE(Frame()->FloatControlBarInMDIChild(pBar, CPoint(-1, -1), CBRS_ALIGN_TOP));
+    Pump();
+    Stop();
+    const std::string window = LayoutSection("MDIChild", 1);
+    ASSERT_FALSE(window.empty());
+    RepeatLayoutRecord(window);
+
+    ASSERT_TRUE(Start());
+    pBar = Frame()->GetControlBar(IDW_TOOLBAR_COMPONENT);
+    std::vector<std::string> windows;
+    for (HWND h = ::GetWindow(Frame()->m_hWndMDIClient, GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        char title[64] = {};
+        ::GetWindowTextA(h, title, sizeof(title));
+        windows.push_back(title);
+    }
+    EXPECT_EQ(std::vector<std::string>{ "Component" }, windows);
+    EXPECT_EQ(std::vector<int>{ 1 }, kvtest::FloatingFrameBars(Frame()));
+    EXPECT_EQ(std::vector<int>{ 1 }, kvtest::DockBarListings(Frame(), pBar));
 }
