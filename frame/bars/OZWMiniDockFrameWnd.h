@@ -19,25 +19,20 @@ public:
     // else) and its dock bar, made in pParent and moved in here.
     BOOL Create(CWnd* pParent, DWORD dwBarStyle) override;
     using CMiniDockFrameWnd::Create;
-    void RecalcLayout(BOOL bNotify = TRUE) override;
     // Moves the frame's top-left to (x, y): a frame that takes its bars'
     // size is sized to them and kept below the top of the screen; any other
     // lays its bars out in its client area.
     virtual void PositionFrame(int x, int y, BOOL bFlag = TRUE);
 
-    // The first bar held, null when none.
-    CControlBar* GetFirstOZWBar() const;
-    OZWDockBar& GetDockBar() { return m_wndOZWDockBar; }
+    // The toolkit's dock bar, which serves in place of the framework's.
+    OZWDockBar& GetDockBar() override { return m_wndOZWDockBar; }
 
     OZWDockBar m_wndOZWDockBar;
 
 protected:
     DWORD m_dwReserved = 0;
 
-    afx_msg void OnClose();
     afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
-    afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
     afx_msg void OnParentNotify(UINT message, LPARAM lParam);
-    afx_msg LRESULT OnDestroyIfEmpty(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 };

@@ -161,13 +161,21 @@ UINT CMiniDockFrameWnd::MessageDestroyIfEmpty()
 
 BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
 {
-    // No layout while the frame is only half made.
-    m_bInRecalcLayout = TRUE;
     DWORD dwStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | MFS_4THICKFRAME | MFS_SYNCACTIVE | MFS_BLOCKSYSMENU |
                     FWS_SNAPTOBARS;
     // A bar that does not size itself moves its frame by the edges.
     if (!(dwBarStyle & CBRS_SIZE_DYNAMIC))
         dwStyle |= MFS_MOVEFRAME;
+    DWORD dwDockStyle = WS_CHILD | WS_VISIBLE | (dwBarStyle & CBRS_FLOAT_MULTI);
+    dwDockStyle |= (dwBarStyle & CBRS_ORIENT_VERT) && !(dwBarStyle & CBRS_ORIENT_HORZ) ? CBRS_ALIGN_LEFT
+                                                                                        : CBRS_ALIGN_TOP;
+    return CreateFrame(pParent, dwStyle, dwDockStyle);
+}
+
+BOOL CMiniDockFrameWnd::CreateFrame(CWnd* pParent, DWORD dwStyle, DWORD dwDockStyle)
+{
+    // No layout while the frame is only half made.
+    m_bInRecalcLayout = TRUE;
     const CRect rect(0, 0, 0, 0);
     if (!CMiniFrameWnd::Create(nullptr, "", dwStyle, rect, pParent)) {
         // The frame object went with its window.
@@ -189,23 +197,22 @@ BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
 
     // The dock bar is made in the docking frame, which keeps it among its
     // bars, and then moved in here.
-    DWORD dwDockStyle = WS_CHILD | WS_VISIBLE | (dwBarStyle & CBRS_FLOAT_MULTI);
-    dwDockStyle |= (dwBarStyle & CBRS_ORIENT_VERT) && !(dwBarStyle & CBRS_ORIENT_HORZ) ? CBRS_ALIGN_LEFT
-                                                                                        : CBRS_ALIGN_TOP;
-    if (!m_wndDockBar.Create(pParent != nullptr ? pParent : this, dwDockStyle, AFX_IDW_DOCKBAR_FLOAT)) {
+    CDockBar& dockBar = GetDockBar();
+    if (!dockBar.Create(pParent != nullptr ? pParent : this, dwDockStyle, AFX_IDW_DOCKBAR_FLOAT)) {
         DestroyWindow(); // this object goes with its window
         return FALSE;
     }
-    if (::GetParent(m_wndDockBar.m_hWnd) != m_hWnd)
-        m_wndDockBar.SetParent(this);
+    if (::GetParent(dockBar.m_hWnd) != m_hWnd)
+        dockBar.SetParent(this);
     m_bInRecalcLayout = FALSE;
     return TRUE;
 }
 
-CControlBar* CMiniDockFrameWnd::GetFirstBar() const
+CControlBar* CMiniDockFrameWnd::GetFirstBar()
 {
-    for (INT_PTR i = 1; i < m_wndDockBar.m_arrBars.GetSize(); ++i) {
-        if (CControlBar* pBar = m_wndDockBar.GetDockedControlBar((int)i))
+    CDockBar& dockBar = GetDockBar();
+    for (INT_PTR i = 1; i < dockBar.m_arrBars.GetSize(); ++i) {
+        if (CControlBar* pBar = dockBar.GetDockedControlBar((int)i))
             return pBar;
     }
     return nullptr;
@@ -217,9 +224,10 @@ void CMiniDockFrameWnd::RecalcLayout(BOOL bNotify)
         return;
     CMiniFrameWnd::RecalcLayout(bNotify);
     // The caption shows the dock bar's title (the bar's own).
-    if (m_wndDockBar.m_hWnd != nullptr) {
+    CDockBar& dockBar = GetDockBar();
+    if (dockBar.m_hWnd != nullptr) {
         CString strTitle;
-        m_wndDockBar.GetWindowText(strTitle);
+        dockBar.GetWindowText(strTitle);
         AfxSetWindowText(m_hWnd, strTitle);
     }
 }
@@ -227,13 +235,13 @@ void CMiniDockFrameWnd::RecalcLayout(BOOL bNotify)
 void CMiniDockFrameWnd::OnClose()
 {
     // Closing hides the bars; the frame stays for when they show again.
-    m_wndDockBar.ShowAll(FALSE);
+    GetDockBar().ShowAll(FALSE);
 }
 
 void CMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
 {
     CControlBar* pBar = GetFirstBar();
-    const bool bOneBar = !(m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI);
+    const bool bOneBar = !(GetDockBar().m_dwStyle & CBRS_FLOAT_MULTI);
     if (nHitTest == HTCAPTION && bOneBar && pBar != nullptr && pBar->m_pDockContext != nullptr) {
         SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         pBar->m_pDockContext->StartDrag(point);
@@ -251,7 +259,7 @@ void CMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
 void CMiniDockFrameWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
 {
     CControlBar* pBar = GetFirstBar();
-    const bool bOneBar = !(m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI);
+    const bool bOneBar = !(GetDockBar().m_dwStyle & CBRS_FLOAT_MULTI);
     if (nHitTest == HTCAPTION && bOneBar && pBar != nullptr && pBar->m_pDockContext != nullptr) {
         pBar->m_pDockContext->ToggleDocking();
         return;
@@ -272,7 +280,7 @@ int CMiniDockFrameWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT me
 
 LRESULT CMiniDockFrameWnd::OnDestroyIfEmpty(WPARAM, LPARAM)
 {
-    if (m_wndDockBar.GetDockedCount() == 0)
+    if (GetDockBar().GetDockedCount() == 0)
         DestroyWindow();
     return 0;
 }

@@ -78,8 +78,11 @@ public:
     // The frame's layout; its title follows the dock bar's (the bar's).
     void RecalcLayout(BOOL bNotify = TRUE) override;
 
+    // The dock bar the frame holds: m_wndDockBar, or in a derived frame that
+    // holds a dock bar of its own kind, that one.
+    virtual CDockBar& GetDockBar() { return m_wndDockBar; }
     // The first bar held, null when none.
-    CControlBar* GetFirstBar() const;
+    CControlBar* GetFirstBar();
 
     CDockBar m_wndDockBar;
 
@@ -94,5 +97,10 @@ public:
     static UINT MessageDestroyIfEmpty();
 
 protected:
+    // Makes the frame of dwStyle, owned by pParent, and its dock bar
+    // (GetDockBar()) of dwDockStyle: made in pParent, which keeps it among
+    // its bars, and moved in here. On a failure the object is gone.
+    BOOL CreateFrame(CWnd* pParent, DWORD dwStyle, DWORD dwDockStyle);
+
     DECLARE_MESSAGE_MAP()
 };
