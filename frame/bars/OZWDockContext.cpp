@@ -158,23 +158,6 @@ void OZWDockContext::StartDrag(CPoint pt)
     Track();
 }
 
-BOOL OZWDockContext::Track()
-{
-    return CDockContext::Track();
-}
-
-void OZWDockContext::Move(CPoint pt)
-{
-    const CPoint ptOffset = pt - m_ptLast;
-    m_rectDragHorz.OffsetRect(ptOffset);
-    m_rectDragVert.OffsetRect(ptOffset);
-    m_rectFrameDragHorz.OffsetRect(ptOffset);
-    m_rectFrameDragVert.OffsetRect(ptOffset);
-    m_ptLast = pt;
-    m_dwOverDockStyle = m_bForceFrame ? 0 : CanDock();
-    DrawFocusRect();
-}
-
 DWORD OZWDockContext::CanDock()
 {
     if (m_pDockSite == nullptr)
@@ -301,12 +284,7 @@ void OZWDockContext::EndDrag()
         CDockBar* pDockBar = GetDockBar(m_dwOverDockStyle);
         if (pDockBar != nullptr) {
             const CRect rect = (m_dwOverDockStyle & CBRS_ORIENT_VERT) ? m_rectDragVert : m_rectDragHorz;
-            const UINT nID = (UINT)pDockBar->GetDlgCtrlID();
-            if (nID >= AFX_IDW_DOCKBAR_TOP && nID <= AFX_IDW_DOCKBAR_BOTTOM) {
-                m_uMRUDockID = nID;
-                m_rectMRUDockPos = rect;
-                pDockBar->ScreenToClient(&m_rectMRUDockPos);
-            }
+            RememberDockPlace(pDockBar, rect);
             DockAt(pDockBar, rect);
             if (OZWDockBar* pOZWDock = DYNAMIC_DOWNCAST(OZWDockBar, pDockBar); pOZWDock != nullptr && bWasFloating)
                 pOZWDock->SetLastDockedBar(m_pBar);

@@ -26,13 +26,11 @@ public:
     // was before.
     virtual void ToggleMDIFloat();
     void DrawFocusRect(BOOL bRemoveRect = FALSE) override;
-    void Move(CPoint pt) override;
     void EndDrag() override;
     void Stretch(CPoint pt) override;
     void EndResize() override;
     void CancelLoop() override;
     DWORD CanDock() override;
-    BOOL Track() override;
     // Moves rect so that pt lies inside it.
     static void EnsurePointInRect(CRect& rect, CPoint pt);
 

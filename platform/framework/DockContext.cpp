@@ -40,6 +40,16 @@ void CDockContext::EnsurePointInRect(CRect& rect, CPoint pt)
         rect.OffsetRect(0, pt.y - rect.bottom + 1);
 }
 
+void CDockContext::RememberDockPlace(CDockBar* pDockBar, const CRect& rect)
+{
+    const UINT nID = (UINT)pDockBar->GetDlgCtrlID();
+    if (nID >= AFX_IDW_DOCKBAR_TOP && nID <= AFX_IDW_DOCKBAR_BOTTOM) {
+        m_uMRUDockID = nID;
+        m_rectMRUDockPos = rect;
+        pDockBar->ScreenToClient(&m_rectMRUDockPos);
+    }
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // The loop
 
@@ -290,12 +300,7 @@ void CDockContext::EndDrag()
         CDockBar* pDockBar = GetDockBar(m_dwOverDockStyle);
         if (pDockBar != nullptr) {
             CRect rect = (m_dwOverDockStyle & CBRS_ORIENT_VERT) ? m_rectDragVert : m_rectDragHorz;
-            const UINT uID = (UINT)pDockBar->GetDlgCtrlID();
-            if (uID >= AFX_IDW_DOCKBAR_TOP && uID <= AFX_IDW_DOCKBAR_BOTTOM) {
-                m_uMRUDockID = uID;
-                m_rectMRUDockPos = rect;
-                pDockBar->ScreenToClient(&m_rectMRUDockPos);
-            }
+            RememberDockPlace(pDockBar, rect);
             m_pDockSite->DockControlBar(m_pBar, pDockBar, &rect);
             m_pDockSite->RecalcLayout();
             return;

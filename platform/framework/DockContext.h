@@ -90,6 +90,9 @@ protected:
     void AdjustFrameRect(CRect& rect) const;
     // Moves rect so that pt lies in it.
     static void EnsurePointInRect(CRect& rect, CPoint pt);
+    // Remembers a docking on pDockBar at rect (screen) as the last, when
+    // pDockBar is one of the frame's four sides.
+    void RememberDockPlace(CDockBar* pDockBar, const CRect& rect);
     BOOL m_bLoop = FALSE;        // a loop is running (outline drawn)
     CPoint m_ptStart;            // where the drag began
     CRect m_rectResizeStart;     // the floating bar's frame when a resize began
