@@ -54,13 +54,6 @@ namespace {
 
 using namespace ozwdockstate;
 
-CString SectionName(LPCTSTR lpszProfileName, int nIndex)
-{
-    CString s;
-    s.Format("%s-Bar%d", lpszProfileName != nullptr ? lpszProfileName : "", nIndex);
-    return s;
-}
-
 CString Indexed(LPCTSTR lpszFormat, int n)
 {
     CString s;
@@ -124,21 +117,17 @@ void OZWControlBarInfo::MakeBarInfoEx()
 /////////////////////////////////////////////////////////////////////////////
 // Profile form
 
-BOOL OZWControlBarInfo::SaveState(LPCTSTR lpszProfileName, int nIndex)
+void OZWControlBarInfo::SaveExtraState(LPCTSTR lpszSection)
 {
-    // The framework's part empties the section and writes its keys, or
-    // leaves the record out.
-    if (!CControlBarInfo::SaveState(lpszProfileName, nIndex))
-        return FALSE;
+    // After the framework's keys, in the section it emptied.
     CWinApp* pApp = AfxGetApp();
-    const CString section = SectionName(lpszProfileName, nIndex);
-    const Profile p(pApp, section);
+    const Profile p(pApp, lpszSection);
     p.Put("Style", (int)m_dwStyle);
     p.Put("ExStyle", (int)m_dwExStyle);
     p.Put("PrevFloating", m_bPrevFloating ? 1 : 0);
     p.Put("MDIChild", m_bMDIChild ? 1 : 0);
     if (m_bMDIChild)
-        pApp->WriteProfileBinary(section, "MDIChildWindowPlacement", reinterpret_cast<LPBYTE>(&m_wpMDIChild),
+        pApp->WriteProfileBinary(lpszSection, "MDIChildWindowPlacement", reinterpret_cast<LPBYTE>(&m_wpMDIChild),
                                  sizeof(m_wpMDIChild));
     p.Put("PctWidth", Indexed("%d", ShareToText(m_fPctWidth)));
     p.Put("MRUFloatCX", m_szMRUFloat.cx);
@@ -157,20 +146,15 @@ BOOL OZWControlBarInfo::SaveState(LPCTSTR lpszProfileName, int nIndex)
     p.Put("AutoHidePinned", m_bAutoHidePinned ? 1 : 0);
     p.Put("LastAlignedDocking", (int)m_nLastAlignedDocking);
     if (m_pBarInfoEx != nullptr)
-        m_pBarInfoEx->SaveState(section);
-    return TRUE;
+        m_pBarInfoEx->SaveState(lpszSection);
 }
 
-BOOL OZWControlBarInfo::LoadState(LPCTSTR lpszProfileName, int nIndex, OZWDockState* pDockState)
+void OZWControlBarInfo::LoadExtraState(LPCTSTR lpszSection, CDockState* pDockState)
 {
+    // After the framework's keys, which it has read and whose positions it
+    // has scaled (both coordinates) to this screen.
     CWinApp* pApp = AfxGetApp();
-    if (pApp == nullptr)
-        return FALSE;
-    // The framework's part reads its keys and scales every stored position
-    // (both coordinates) to this screen.
-    const BOOL bResult = CControlBarInfo::LoadState(lpszProfileName, nIndex, pDockState);
-    const CString section = SectionName(lpszProfileName, nIndex);
-    const Profile p(pApp, section);
+    const Profile p(pApp, lpszSection);
     m_dwStyle = (DWORD)p.Int("Style", 0);
     m_dwExStyle = (DWORD)p.Int("ExStyle", 0);
     m_bPrevFloating = p.Int("PrevFloating", 0) != 0;
@@ -179,7 +163,7 @@ BOOL OZWControlBarInfo::LoadState(LPCTSTR lpszProfileName, int nIndex, OZWDockSt
         LPBYTE pData = nullptr;
         UINT nBytes = 0;
         // A placement of another length is damage: it is not used.
-        if (pApp->GetProfileBinary(section, "MDIChildWindowPlacement", &pData, &nBytes)
+        if (pApp->GetProfileBinary(lpszSection, "MDIChildWindowPlacement", &pData, &nBytes)
             && nBytes == sizeof(m_wpMDIChild))
             memcpy(&m_wpMDIChild, pData, sizeof(m_wpMDIChild));
         delete[] pData;
@@ -202,8 +186,7 @@ BOOL OZWControlBarInfo::LoadState(LPCTSTR lpszProfileName, int nIndex, OZWDockSt
     m_nLastAlignedDocking = (UINT)p.Int("LastAlignedDocking", 0);
     MakeBarInfoEx();
     if (m_pBarInfoEx != nullptr)
-        m_pBarInfoEx->LoadState(section, pDockState);
-    return bResult;
+        m_pBarInfoEx->LoadState(lpszSection, DYNAMIC_DOWNCAST(OZWDockState, pDockState));
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -388,52 +371,19 @@ BOOL OZWControlBarInfo::LoadExtState(OZWPersistentTreeNode* pNode)
 /////////////////////////////////////////////////////////////////////////////
 // Archive form
 
-void OZWControlBarInfo::Serialize(CArchive& ar, OZWDockState* pDockState)
+void OZWControlBarInfo::SerializeExtra(CArchive& ar, CDockState* pDockState)
 {
-    const DWORD dwVersion = pDockState != nullptr ? pDockState->GetVersion() : 2;
+    OZWDockState* pOZWDockState = DYNAMIC_DOWNCAST(OZWDockState, pDockState);
     if (ar.IsStoring()) {
-        ar << (DWORD)m_nBarID << (DWORD)m_bVisible << (DWORD)m_bFloating << (DWORD)m_bHorz;
-        ar << m_pointPos;
-        if (dwVersion > 1) {
-            ar << (DWORD)m_nMRUWidth << (DWORD)m_bDocking;
-            if (m_bDocking)
-                ar << (DWORD)m_uMRUDockID << m_rectMRUDockPos << m_dwMRUFloatStyle << m_ptMRUFloatPos;
-        }
         ar << m_dwStyle << m_dwExStyle << (DWORD)m_bPrevFloating << (DWORD)m_bMDIChild;
         ar << Indexed("%d", ShareToText(m_fPctWidth));
         ar << m_szMRUFloat << m_szMRUHorzDock << m_szMRUVertDock;
         ar << m_dwMRUDockingState << m_dwDockingStyle << m_dwTypeID;
         if (m_pBarInfoEx != nullptr)
-            m_pBarInfoEx->Serialize(ar, pDockState);
-        ar << (DWORD)m_arrBarID.GetSize();
-        for (INT_PTR i = 0; i < m_arrBarID.GetSize(); ++i)
-            ar << (DWORD)GetBarID((int)i);
+            m_pBarInfoEx->Serialize(ar, pOZWDockState);
         return;
     }
-
     DWORD dw = 0;
-    ar >> dw;
-    m_nBarID = dw;
-    m_bDockBar = IsDockBarID(m_nBarID);
-    ar >> dw;
-    m_bVisible = dw != 0;
-    ar >> dw;
-    m_bFloating = dw != 0;
-    ar >> dw;
-    m_bHorz = dw != 0;
-    ar >> m_pointPos;
-    if (dwVersion > 1) {
-        ar >> dw;
-        m_nMRUWidth = (int)dw;
-        ar >> dw;
-        m_bDocking = dw != 0;
-        if (m_bDocking) {
-            ar >> dw;
-            m_uMRUDockID = dw;
-            ar >> m_rectMRUDockPos >> m_dwMRUFloatStyle >> m_ptMRUFloatPos;
-        }
-        ScaleToScreen(pDockState);
-    }
     ar >> m_dwStyle >> m_dwExStyle;
     ar >> dw;
     m_bPrevFloating = dw != 0;
@@ -446,14 +396,5 @@ void OZWControlBarInfo::Serialize(CArchive& ar, OZWDockState* pDockState)
     ar >> m_dwMRUDockingState >> m_dwDockingStyle >> m_dwTypeID;
     MakeBarInfoEx();
     if (m_pBarInfoEx != nullptr)
-        m_pBarInfoEx->Serialize(ar, pDockState);
-    DWORD nBars = 0;
-    ar >> nBars;
-    if (nBars > (DWORD)kMaxBars)
-        AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName);
-    m_arrBarID.RemoveAll();
-    for (DWORD i = 0; i < nBars; ++i) {
-        ar >> dw;
-        AddBarID(dw);
-    }
+        m_pBarInfoEx->Serialize(ar, pOZWDockState);
 }

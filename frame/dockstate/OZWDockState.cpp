@@ -12,20 +12,6 @@ namespace {
 
 using ozwdockstate::kMaxBars;
 
-CString SummaryName(LPCTSTR lpszProfileName)
-{
-    CString s;
-    s.Format("%s-Summary", lpszProfileName != nullptr ? lpszProfileName : "");
-    return s;
-}
-
-CString BarSectionName(LPCTSTR lpszProfileName, int nIndex)
-{
-    CString s;
-    s.Format("%s-Bar%d", lpszProfileName != nullptr ? lpszProfileName : "", nIndex);
-    return s;
-}
-
 IOZWDockStateBar* StateBar(CWnd* pWnd)
 {
     return dynamic_cast<IOZWDockStateBar*>(pWnd);
@@ -49,22 +35,14 @@ bool IsFloatingFrameHost(CControlBar* pBar)
 
 OZWDockState::OZWDockState(OZWControlBarManager* pManager) : m_pManager(pManager) {}
 
-OZWDockState::~OZWDockState()
-{
-    // The records are this class's: they go through their own destructor.
-    Clear();
-}
-
-void OZWDockState::Clear()
-{
-    for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i)
-        delete GetBarInfo(i);
-    m_arrBarInfo.RemoveAll();
-}
-
 OZWControlBarInfo* OZWDockState::CreateBarInfo(OZWControlBarManager* pManager)
 {
     return new OZWControlBarInfo(pManager);
+}
+
+CControlBarInfo* OZWDockState::NewBarInfo()
+{
+    return CreateBarInfo(m_pManager);
 }
 
 void OZWDockState::TakeManagerFrom(CFrameWnd* pFrame)
@@ -73,49 +51,6 @@ void OZWDockState::TakeManagerFrom(CFrameWnd* pFrame)
         return;
     if (IOZWDockStateFrame* pStateFrame = dynamic_cast<IOZWDockStateFrame*>(pFrame))
         m_pManager = pStateFrame->GetControlBarManager();
-}
-
-/////////////////////////////////////////////////////////////////////////////
-// Profile form
-
-void OZWDockState::SaveState(LPCTSTR lpszProfileName)
-{
-    CWinApp* pApp = AfxGetApp();
-    if (pApp == nullptr)
-        return;
-    const CString summary = SummaryName(lpszProfileName);
-    const int nOld = std::clamp((int)pApp->GetProfileInt(summary, "Bars", 0), 0, kMaxBars);
-    int n = 0;
-    for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i) {
-        if (GetBarInfo(i)->SaveState(lpszProfileName, n))
-            ++n;
-    }
-    // Sections of a longer earlier layout go, so that none is read again.
-    for (int i = n; i < nOld; ++i)
-        pApp->WriteProfileString(BarSectionName(lpszProfileName, i), nullptr, nullptr);
-    const CSize size = GetScreenSize();
-    pApp->WriteProfileInt(summary, "Bars", n);
-    pApp->WriteProfileInt(summary, "ScreenCX", size.cx);
-    pApp->WriteProfileInt(summary, "ScreenCY", size.cy);
-}
-
-void OZWDockState::LoadState(LPCTSTR lpszProfileName)
-{
-    CWinApp* pApp = AfxGetApp();
-    if (pApp == nullptr)
-        return;
-    const CString summary = SummaryName(lpszProfileName);
-    const int nBars = std::clamp((int)pApp->GetProfileInt(summary, "Bars", 0), 0, kMaxBars);
-    CSize size((int)pApp->GetProfileInt(summary, "ScreenCX", 0), (int)pApp->GetProfileInt(summary, "ScreenCY", 0));
-    SetScreenSize(size);
-    for (int i = 0; i < nBars; ++i) {
-        OZWControlBarInfo* pInfo = CreateBarInfo(m_pManager);
-        // A section that names no bar (missing or damaged) is no record.
-        if (pInfo->LoadState(lpszProfileName, i, this))
-            m_arrBarInfo.Add(pInfo);
-        else
-            delete pInfo;
-    }
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -164,41 +99,6 @@ BOOL OZWDockState::LoadState(OZWPersistentTreeNode* pParent)
         pInfo->LoadState(pChild, this);
     }
     return TRUE;
-}
-
-/////////////////////////////////////////////////////////////////////////////
-// Archive form
-
-void OZWDockState::Serialize(CArchive& ar)
-{
-    if (ar.IsStoring()) {
-        ar << m_dwVersion;
-        if (m_dwVersion > 1) {
-            const CSize size = GetScreenSize();
-            ar << size.cx << size.cy;
-        }
-        ar << (WORD)m_arrBarInfo.GetSize();
-        for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i)
-            GetBarInfo(i)->Serialize(ar, this);
-        return;
-    }
-    Clear();
-    ar >> m_dwVersion;
-    if (m_dwVersion > 1) {
-        CSize size;
-        ar >> size.cx >> size.cy;
-        SetScreenSize(size);
-    }
-    WORD nCount = 0;
-    ar >> nCount;
-    for (WORD i = 0; i < nCount; ++i) {
-        // Kept in the array first: what a damaged archive leaves is freed
-        // with this object.
-        OZWControlBarInfo* pInfo = CreateBarInfo(m_pManager);
-        m_arrBarInfo.Add(pInfo);
-        pInfo->Serialize(ar, this);
-    }
-    m_dwVersion = 2;
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -52,21 +52,27 @@ public:
     // Deletes the extra record.
     virtual ~OZWControlBarInfo();
 
-    // Profile form: section "P-Bar<nIndex>". Saving answers FALSE, writing
-    // nothing, for a record the layout leaves out (a docked, visible,
-    // unplaced dock bar holding at most one entry). Loading answers FALSE
-    // for a section that names no bar.
+    // Profile form (the framework's SaveState and LoadState): section
+    // "P-Bar<nIndex>" with the framework's keys and then the added ones.
+    // Saving answers FALSE, writing nothing, for a record the layout leaves
+    // out (a docked, visible, unplaced dock bar holding at most one entry).
+    // Loading answers FALSE for a section that names no bar.
+    using CControlBarInfo::LoadState;
+    using CControlBarInfo::SaveState;
+    void SaveExtraState(LPCTSTR lpszSection) override;
+    void LoadExtraState(LPCTSTR lpszSection, CDockState* pDockState) override;
+    // Tree form: a child "Bar-<nIndex>" of pParent.
     virtual BOOL LoadState(OZWPersistentTreeNode* pNode, OZWDockState* pDockState);
-    virtual BOOL LoadState(LPCTSTR lpszProfileName, int nIndex, OZWDockState* pDockState);
     virtual BOOL SaveState(OZWPTNFactory* pFactory, OZWPersistentTreeNode* pParent, int nIndex);
-    virtual BOOL SaveState(LPCTSTR lpszProfileName, int nIndex);
     // Tree form in parts: the framework's keys and the added ones.
     virtual BOOL LoadBaseState(OZWPersistentTreeNode* pNode, OZWDockState* pDockState);
     virtual BOOL LoadExtState(OZWPersistentTreeNode* pNode);
     virtual BOOL SaveBaseState(OZWPTNFactory* pFactory, OZWPersistentTreeNode* pNode);
     virtual BOOL SaveExtState(OZWPTNFactory* pFactory, OZWPersistentTreeNode* pNode);
-    // Archive form; a short or damaged archive raises CArchiveException.
-    void Serialize(CArchive& ar, OZWDockState* pDockState);
+    // Archive form (the framework's Serialize): the added fields and the
+    // extra record stand between the framework's fields and a dock bar's
+    // entries. A short or damaged archive raises CArchiveException.
+    void SerializeExtra(CArchive& ar, CDockState* pDockState) override;
 
     // The record is one the layout need not keep.
     BOOL IsLeftOut() const;
@@ -135,16 +141,14 @@ class OZWDockState : public CDockState
     DECLARE_DYNCREATE(OZWDockState)
 public:
     explicit OZWDockState(OZWControlBarManager* pManager = nullptr);
-    ~OZWDockState() override;
 
+    // The profile and archive forms are the framework's, with records of
+    // this layout (NewBarInfo); the tree form is this layout's own.
     using CDockState::SaveState;
     using CDockState::LoadState;
     virtual BOOL SaveState(OZWPTNFactory* pFactory, OZWPersistentTreeNode* pParent);
-    void SaveState(LPCTSTR lpszProfileName) override;
     virtual BOOL LoadState(OZWPersistentTreeNode* pParent);
-    void LoadState(LPCTSTR lpszProfileName) override;
-    void Serialize(CArchive& ar) override;
-    void Clear() override;
+    CControlBarInfo* NewBarInfo() override;
 
     // Captures the frame's bars; FALSE for a null frame.
     virtual BOOL GetState(CFrameWnd* pFrame);

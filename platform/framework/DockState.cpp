@@ -112,6 +112,7 @@ BOOL CControlBarInfo::SaveState(LPCTSTR lpszProfileName, int nIndex)
             pApp->WriteProfileInt(strSection, strEntry, (int)GetBarID(i));
         }
     }
+    SaveExtraState(strSection);
     return TRUE;
 }
 
@@ -148,6 +149,7 @@ BOOL CControlBarInfo::LoadState(LPCTSTR lpszProfileName, int nIndex, CDockState*
         strEntry.Format("Bar#%d", i);
         AddBarID((UINT)ReadInt(pApp, strSection, strEntry, 0));
     }
+    LoadExtraState(strSection, pDockState);
     return m_nBarID != 0;
 }
 
@@ -163,6 +165,7 @@ BOOL CControlBarInfo::Serialize(CArchive& ar, CDockState* pDockState)
                 ar << (DWORD)m_uMRUDockID << m_rectMRUDockPos << m_dwMRUFloatStyle << m_ptMRUFloatPos;
             }
         }
+        SerializeExtra(ar, pDockState);
         ar << (DWORD)m_arrBarID.GetSize();
         for (INT_PTR i = 0; i < m_arrBarID.GetSize(); ++i)
             ar << (DWORD)GetBarID((int)i);
@@ -192,6 +195,7 @@ BOOL CControlBarInfo::Serialize(CArchive& ar, CDockState* pDockState)
         }
         ScaleToScreen(pDockState);
     }
+    SerializeExtra(ar, pDockState);
     DWORD nBars = 0;
     ar >> nBars;
     if (nBars > (DWORD)kMaxSavedBars)
@@ -203,6 +207,12 @@ BOOL CControlBarInfo::Serialize(CArchive& ar, CDockState* pDockState)
     }
     return TRUE;
 }
+
+void CControlBarInfo::SaveExtraState(LPCTSTR) {}
+
+void CControlBarInfo::LoadExtraState(LPCTSTR, CDockState*) {}
+
+void CControlBarInfo::SerializeExtra(CArchive&, CDockState*) {}
 
 /////////////////////////////////////////////////////////////////////////////
 // CDockState
@@ -230,6 +240,11 @@ CDockState::CDockState()
 CDockState::~CDockState()
 {
     Clear();
+}
+
+CControlBarInfo* CDockState::NewBarInfo()
+{
+    return new CControlBarInfo;
 }
 
 void CDockState::Clear()
@@ -305,7 +320,7 @@ void CDockState::LoadState(LPCTSTR lpszProfileName)
     CSize size(ReadInt(pApp, strSummary, "ScreenCX", 0), ReadInt(pApp, strSummary, "ScreenCY", 0));
     SetScreenSize(size);
     for (int i = 0; i < nBars; ++i) {
-        CControlBarInfo* pInfo = new CControlBarInfo;
+        CControlBarInfo* pInfo = NewBarInfo();
         if (pInfo->LoadState(lpszProfileName, i, this))
             m_arrBarInfo.Add(pInfo);
         else
@@ -338,7 +353,7 @@ void CDockState::Serialize(CArchive& ar)
     ar >> nCount;
     for (WORD i = 0; i < nCount; ++i) {
         // Kept in the array first, so that a damaged archive leaves nothing behind.
-        CControlBarInfo* pInfo = new CControlBarInfo;
+        CControlBarInfo* pInfo = NewBarInfo();
         m_arrBarInfo.Add(pInfo);
         pInfo->Serialize(ar, this);
     }

@@ -38,6 +38,7 @@ class CControlBarInfo
 {
 public:
     CControlBarInfo();
+    virtual ~CControlBarInfo() = default;
     CControlBarInfo(const CControlBarInfo&) = delete;
     CControlBarInfo& operator=(const CControlBarInfo&) = delete;
 
@@ -70,6 +71,14 @@ public:
     // Positions read from a layout saved on another screen, scaled to this one.
     void ScaleToScreen(CDockState* pDockState);
 
+    // What a derived record keeps beside the framework's values: in the
+    // profile section lpszSection after them (saved only when the record
+    // is), and in an archive between them and a dock bar's entries. The
+    // framework's record keeps nothing more.
+    virtual void SaveExtraState(LPCTSTR lpszSection);
+    virtual void LoadExtraState(LPCTSTR lpszSection, CDockState* pDockState);
+    virtual void SerializeExtra(CArchive& ar, CDockState* pDockState);
+
     // The contained ids of a dock bar as numbers.
     UINT GetBarID(int nIndex) const { return (UINT)(UINT_PTR)m_arrBarID[nIndex]; }
     void AddBarID(UINT nID) { m_arrBarID.Add((void*)(UINT_PTR)nID); }
@@ -92,6 +101,8 @@ public:
     void Serialize(CArchive& ar) override;
     // Deletes every record.
     virtual void Clear();
+    // A new empty record, of the kind this layout keeps.
+    virtual CControlBarInfo* NewBarInfo();
 
     DWORD GetVersion() const { return m_dwVersion; }
 
