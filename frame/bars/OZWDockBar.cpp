@@ -489,13 +489,7 @@ void OZWDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
         }
     }
     Apply(rows);
-    const bool bLeave = m_bFloating && pBar->m_pDockBar != nullptr && !pBar->m_pDockBar->m_bFloating;
-    AdoptBar(pBar, lpRect != nullptr ? &rect : nullptr, bLeave);
-    if (CFrameWnd* pFrame = GetParentFrame())
-        pFrame->DelayRecalcLayout();
-    if (CFrameWnd* pFrame = GetDockingFrameOf())
-        pFrame->DelayRecalcLayout();
-    m_pLastDockedBar = pBar;
+    FinishDocking(pBar, lpRect != nullptr ? &rect : nullptr);
 }
 
 void OZWDockBar::DockControlBarAtRect(CControlBar* pBar, LPCRECT lpRect)
@@ -550,13 +544,7 @@ void OZWDockBar::DockControlBarAtRect(CControlBar* pBar, LPCRECT lpRect)
     Apply(rows);
     if (pOZW != nullptr)
         pOZW->m_fShare = entry.fShare;
-    const bool bLeave = m_bFloating && pBar->m_pDockBar != nullptr && !pBar->m_pDockBar->m_bFloating;
-    AdoptBar(pBar, lpRect != nullptr ? &rect : nullptr, bLeave);
-    if (CFrameWnd* pFrame = GetParentFrame())
-        pFrame->DelayRecalcLayout();
-    if (CFrameWnd* pFrame = GetDockingFrameOf())
-        pFrame->DelayRecalcLayout();
-    m_pLastDockedBar = pBar;
+    FinishDocking(pBar, lpRect != nullptr ? &rect : nullptr);
 }
 
 void OZWDockBar::DockControlBarAtPos(CControlBar* pBar, const OZWDockPos& pos)
@@ -572,13 +560,18 @@ void OZWDockBar::DockControlBarAtPos(CControlBar* pBar, const OZWDockPos& pos)
     int nSized = 0, nFixed = 0;
     rows.CalcRowShares(rows.RowStart(i), pBar, nSized, nFixed);
     Apply(rows);
+    FinishDocking(pBar, nullptr);
+}
+
+void OZWDockBar::FinishDocking(CControlBar* pBar, LPCRECT lpRectClient)
+{
     const bool bLeave = m_bFloating && pBar->m_pDockBar != nullptr && !pBar->m_pDockBar->m_bFloating;
-    AdoptBar(pBar, nullptr, bLeave);
-    m_pLastDockedBar = pBar;
+    AdoptBar(pBar, lpRectClient, bLeave);
     if (CFrameWnd* pFrame = GetParentFrame())
         pFrame->DelayRecalcLayout();
     if (CFrameWnd* pFrame = GetDockingFrameOf())
         pFrame->DelayRecalcLayout();
+    m_pLastDockedBar = pBar;
 }
 
 void OZWDockBar::DockControlBarEx(CControlBar* pBar, int nColumn, int nRow)

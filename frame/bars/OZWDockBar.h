@@ -175,6 +175,10 @@ protected:
     // Puts the bar into this dock bar's window and style, out of the one it
     // leaves (keeping its place there when it goes from docked to floating).
     void AdoptBar(CControlBar* pBar, LPCRECT lpRectClient, bool bLeavePlaceholder);
+    // The last step of docking a bar placed in the rows: adopts it (keeping
+    // its place in a docked dock bar it floats out of), has the frames lay
+    // out again and remembers it as the bar docked last.
+    void FinishDocking(CControlBar* pBar, LPCRECT lpRectClient);
     Splitter* SplitterAt(CPoint point);
     void DrawSplitterBand(CDC* pDC, const CRect& rect, const CRect& rectLast);
 
