@@ -278,6 +278,8 @@ void OZWMenuBarMessages::RunDrop(const NMTOOLBARA& first, BOOL bClose)
         g_loop.pTracker = nullptr;
         g_loop.hTrackedBar = nullptr;
         if (!g_loop.pPending) {
+            // Whatever opens next is not one of this sequence.
+            m_bOpenFirstItem = FALSE;
             if (m_pMenuBar != nullptr && ::IsWindow(m_pMenuBar->m_hWnd))
                 m_pMenuBar->EndDrop();
             return;
@@ -296,16 +298,34 @@ void OZWMenuBarMessages::TrackMenu(OZWMenuBar* pBar, HMENU hMenu, const NMTOOLBA
         pBar->GetButtonRect(pRecord->rcButton.left, &rect);
         ::MapWindowPoints(pBar->m_hWnd, nullptr, (POINT*)&rect, 2);
     }
+    // A menu handed over whole is an MDI child's system menu. The child owns
+    // the popup (its items then show the child's state) and the command
+    // chosen goes to the child: as the popup's owner the frame would take it
+    // for a system command of its own, and Close would close the program.
+    CWnd* pChild = nullptr;
+    if (pRecord != nullptr && pRecord->rcButton.right == -1) {
+        auto* pMDIFrame = dynamic_cast<CMDIFrameWnd*>(GetHostFrame());
+        pChild = pMDIFrame != nullptr ? pMDIFrame->MDIGetActive() : nullptr;
+        if (pChild != nullptr && ::GetSystemMenu(pChild->m_hWnd, FALSE) != hMenu)
+            pChild = nullptr;
+    }
+    const HWND hChild = pChild != nullptr ? pChild->m_hWnd : nullptr;
+    // The child's popup is set up by the child, not the frame: its first
+    // item is selected from here.
+    if (hChild != nullptr)
+        OnInitMenuPopup();
     HookMessageFilter(TRUE);
-    ShowPopupMenu(hMenu, 0, POINT {rect.left, rect.bottom}, rect);
+    const UINT nCommand = ShowPopupMenu(hMenu, hChild != nullptr ? TPM_RETURNCMD : 0, POINT {rect.left, rect.bottom},
+                                        rect, hChild != nullptr ? hChild : pFrame->m_hWnd);
     HookMessageFilter(FALSE);
+    if (hChild != nullptr && nCommand != 0 && ::IsWindow(hChild))
+        ::PostMessage(hChild, WM_SYSCOMMAND, nCommand, 0);
 }
 
-UINT OZWMenuBarMessages::ShowPopupMenu(HMENU hMenu, UINT nFlags, POINT pt, const RECT& rcExclude)
+UINT OZWMenuBarMessages::ShowPopupMenu(HMENU hMenu, UINT nFlags, POINT pt, const RECT& rcExclude, HWND hOwner)
 {
-    CWnd* pFrame = GetFrame();
     TPMPARAMS params = {sizeof(TPMPARAMS), rcExclude};
-    return (UINT)::TrackPopupMenuEx(hMenu, nFlags, pt.x, pt.y, pFrame->m_hWnd, &params);
+    return (UINT)::TrackPopupMenuEx(hMenu, nFlags, pt.x, pt.y, hOwner, &params);
 }
 
 void OZWMenuBarMessages::TrackSysMenu(OZWMenuBar*, HMENU hMenu, const NMTOOLBARA*)
@@ -318,7 +338,7 @@ void OZWMenuBarMessages::TrackSysMenu(OZWMenuBar*, HMENU hMenu, const NMTOOLBARA
     rect.bottom = rect.top + ::GetSystemMetrics(SM_CYMENUSIZE);
     HookMessageFilter(TRUE);
     g_loop.bTrackingSysMenu = TRUE;
-    const UINT nCommand = ShowPopupMenu(hMenu, TPM_RETURNCMD, POINT {rect.left, rect.bottom}, rect);
+    const UINT nCommand = ShowPopupMenu(hMenu, TPM_RETURNCMD, POINT {rect.left, rect.bottom}, rect, pFrame->m_hWnd);
     g_loop.bTrackingSysMenu = FALSE;
     if (nCommand != 0)
         pFrame->PostMessage(WM_SYSCOMMAND, nCommand, 0);

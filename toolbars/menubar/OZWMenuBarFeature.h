@@ -32,9 +32,9 @@ public:
     virtual CWnd* GetFrame() = 0;
     virtual void TrackMenu(OZWMenuBar* pBar, HMENU hMenu, const NMTOOLBARA* pRecord);
     virtual void TrackSysMenu(OZWMenuBar* pBar, HMENU hMenu, const NMTOOLBARA* pRecord);
-    // Shows a popup menu and runs its modal loop (TrackPopupMenuEx, with the
-    // frame as owner, keeping clear of rcExclude); returns what that returns.
-    virtual UINT ShowPopupMenu(HMENU hMenu, UINT nFlags, POINT pt, const RECT& rcExclude);
+    // Shows a popup menu and runs its modal loop (TrackPopupMenuEx with the
+    // owner, keeping clear of rcExclude); returns what that returns.
+    virtual UINT ShowPopupMenu(HMENU hMenu, UINT nFlags, POINT pt, const RECT& rcExclude, HWND hOwner);
     virtual void HookMessageFilter(BOOL bHook);
     virtual void HookKeyboardAndMouse(BOOL bHook);
     // Keyboard access; TRUE when the message was taken.

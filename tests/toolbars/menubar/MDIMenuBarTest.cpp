@@ -32,13 +32,14 @@ public:
         UINT nFlags;
         POINT pt;
         RECT rcExclude;
+        HWND hOwner;
     };
     std::vector<Popup> popups;
     std::function<UINT(int nPopup)> whileOpen;
 
-    UINT ShowPopupMenu(HMENU hMenu, UINT nFlags, POINT pt, const RECT& rcExclude) override
+    UINT ShowPopupMenu(HMENU hMenu, UINT nFlags, POINT pt, const RECT& rcExclude, HWND hOwner) override
     {
-        popups.push_back({hMenu, nFlags, pt, rcExclude});
+        popups.push_back({hMenu, nFlags, pt, rcExclude, hOwner});
         return whileOpen ? whileOpen((int)popups.size()) : 0;
     }
 };
@@ -583,4 +584,70 @@ TEST_F(MDIMenuBarTest, APopupOpenedByItsMnemonicSelectsItsFirstItemAndTheSystemM
     // The frame's system menu is set up as a system menu: its commands are
     // not greyed by the frame's command updates.
     EXPECT_EQ(seen[1].closeState & (MF_GRAYED | MF_DISABLED), 0u);
+}
+
+TEST_F(MDIMenuBarTest, ACommandOfTheChildsSystemMenuGoesToTheChild)
+{
+    OZWMDIChildWnd* pChild = NewChild("Alpha");
+    ASSERT_NE(pChild, nullptr);
+    const HWND hChild = pChild->m_hWnd;
+    pChild->ShowWindow(SW_SHOWMAXIMIZED);
+    Settle();
+    ASSERT_TRUE(ChildButtonsShown());
+    // The child's system menu is tracked for the command chosen, which goes
+    // to the child: the frame (the popup's owner) would take it for itself.
+    feature->whileOpen = [](int) -> UINT { return SC_MINIMIZE; };
+    Click(Middle(0));
+    ASSERT_EQ(Popups(pChild), (Captions {"(child)"}));
+    EXPECT_EQ(feature->popups[0].nFlags & TPM_RETURNCMD, (UINT)TPM_RETURNCMD);
+    EXPECT_EQ(feature->popups[0].hOwner, hChild);
+    Settle();
+    EXPECT_TRUE(::IsIconic(hChild));
+    EXPECT_FALSE(::IsIconic(hFrame));
+    EXPECT_TRUE(ChildButtonsHidden());
+}
+
+TEST_F(MDIMenuBarTest, ADoubleClickOnTheIconRunsTheChildsDefaultSystemCommand)
+{
+    OZWMDIChildWnd* pChild = NewChild("Alpha");
+    ASSERT_NE(pChild, nullptr);
+    const HWND hChild = pChild->m_hWnd;
+    pChild->ShowWindow(SW_SHOWMAXIMIZED);
+    Settle();
+    ASSERT_TRUE(ChildButtonsShown());
+    const CPoint icon = Middle(0);
+    bar->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(icon.x, icon.y));
+    Settle();
+    EXPECT_FALSE(::IsWindow(hChild));
+    EXPECT_TRUE(::IsWindow(hFrame));
+    EXPECT_TRUE(ChildButtonsHidden());
+}
+
+TEST_F(MDIMenuBarTest, WhileTheFramesSystemMenuIsOpenAClickOnItsIconClosesItAndADoubleClickRunsItsDefault)
+{
+    // The frame's icon, at the top left inside the sizing border.
+    RECT window;
+    ::GetWindowRect(hFrame, &window);
+    CPoint icon(window.left + ::GetSystemMetrics(SM_CXFRAME) + 2, window.top + ::GetSystemMetrics(SM_CYFRAME) + 2);
+    frame->ScreenToClient(&icon);
+    std::vector<BOOL> taken;
+    std::vector<MSG> posted;
+    feature->whileOpen = [&](int) -> UINT {
+        for (UINT message : {(UINT)WM_LBUTTONDOWN, (UINT)WM_LBUTTONDBLCLK}) {
+            MSG msg = {hFrame, message, MK_LBUTTON, MAKELPARAM(icon.x, icon.y)};
+            taken.push_back(::CallMsgFilterA(&msg, MSGF_MENU));
+        }
+        MSG msg;
+        while (::PeekMessageA(&msg, hFrame, 0, 0, PM_REMOVE))
+            if (msg.message == WM_CANCELMODE || msg.message == WM_SYSCOMMAND)
+                posted.push_back(msg);
+        return 0;
+    };
+    bar->ShowSystemMenu();
+    EXPECT_EQ(taken, (std::vector<BOOL> {TRUE, TRUE}));
+    ASSERT_EQ(posted.size(), 3u);
+    EXPECT_EQ(posted[0].message, (UINT)WM_CANCELMODE);
+    EXPECT_EQ(posted[1].message, (UINT)WM_CANCELMODE);
+    EXPECT_EQ(posted[2].message, (UINT)WM_SYSCOMMAND);
+    EXPECT_EQ(posted[2].wParam, (WPARAM)SC_CLOSE);
 }
