@@ -200,6 +200,10 @@ BOOL OZWMDIFrameWnd::SetMenuBar(CControlBar* pMenuBar, OZWWndPlugIn* pFeature)
         m_hMenuDefault = nullptr;
     m_pPlugIn = pFeature;
     m_pPlugIn->PlugInTo(this);
+    // The bar shows the maximised child's icon and caption buttons itself,
+    // so the frame's caption row for them goes quiet.
+    if (m_pCaptionControlsDescriptor != nullptr)
+        m_pMsgFilter->ApplyDescriptor(*m_pCaptionControlsDescriptor, FALSE);
     SwitchMenuBarMenu((UINT)-1);
     return TRUE;
 }

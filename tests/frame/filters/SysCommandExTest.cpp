@@ -6,6 +6,7 @@
 #include "frame/filters/SysCommandEx.h"
 #include "frame/mdi/OZWMDIChildWnd.h"
 #include "frame/mdi/OZWMDIFrameWnd.h"
+#include "frame/support/OZWWndPlugIn.h"
 #include "tests/frame/filters/FiltersTestRes.h"
 #include "tests/support/MemoryBitmap.h"
 #include "tests/support/TestSupport.h"
@@ -151,6 +152,24 @@ TEST_F(SysCommandExTest, TheFrameMakesItsFiltersFromItsTable)
     EXPECT_NE(dynamic_cast<ScxButtonMDIMaxChildMsgFilter*>(pRow->FindFilter(kKindMaxChildButton, nullptr, 0)),
               nullptr);
     EXPECT_NE(dynamic_cast<ScxNCRDBLClkMDIMaxChildMsgFilter*>(Find(pRoot, kKindMaxChildNCRDblClk)), nullptr);
+}
+
+// A frame given a menu bar leaves the maximised child's buttons to the bar:
+// its caption row is switched off, the rest of its filters stay.
+TEST_F(SysCommandExTest, AMenuBarSwitchesOffTheFramesCaptionRow)
+{
+    struct PlainBar : CControlBar
+    {
+        void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
+    } bar;
+    ASSERT_TRUE(bar.CWnd::Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 10, 10), m_pFrame, 0xE8FF));
+    ASSERT_TRUE(m_pFrame->SetMenuBar(&bar, new dedaride::foundation::OZWWndPlugIn));
+    OZWMsgFilter* pRoot = m_pFrame->GetMsgFilter();
+    ASSERT_NE(Find(pRoot, kKindCaptionControls), nullptr);
+    EXPECT_FALSE(Find(pRoot, kKindCaptionControls)->IsEnabled());
+    EXPECT_TRUE(Find(pRoot, kKindMaxChildNCRDblClk)->IsEnabled());
+    m_pFrame->DestroyWindow();
+    m_pFrame = nullptr;
 }
 
 TEST_F(SysCommandExTest, TheChildsFlagsSwitchItsFilters)
