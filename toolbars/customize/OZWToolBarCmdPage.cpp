@@ -1,6 +1,7 @@
 #include "toolbars/customize/OZWToolBarCmdPage.h"
 
 #include "toolbars/bar/OZWToolBarManager.h"
+#include "toolbars/customize/OZWToolBarsPage.h"
 #include "toolbars/model/ToolBarIds.h"
 
 namespace {
@@ -229,12 +230,7 @@ BOOL OZWToolBarCmdPage::OnKillActive()
 {
     if (!CPropertyPage::OnKillActive())
         return FALSE;
-    if (m_pManager != nullptr) {
-        m_pManager->EnableConfigMode(FALSE);
-        m_pManager->ExitCustomizeMode();
-    }
-    if (CPropertySheet* pSheet = GetParentSheet())
-        pSheet->EnableWindow(TRUE);
+    OZWLeaveCustomizePage(m_pManager, GetParentSheet());
     if (m_nCurrent >= 0)
         GetGroup(m_nCurrent)->EnableConfig(FALSE);
     return TRUE;

@@ -379,16 +379,21 @@ BOOL OZWToolBarsPage::OnSetActive()
     return CPropertyPage::OnSetActive();
 }
 
+void OZWLeaveCustomizePage(OZWToolBarManager* pManager, CPropertySheet* pSheet)
+{
+    if (pManager != nullptr) {
+        pManager->EnableConfigMode(FALSE);
+        pManager->ExitCustomizeMode();
+    }
+    if (pSheet != nullptr)
+        pSheet->EnableWindow(TRUE);
+}
+
 BOOL OZWToolBarsPage::OnKillActive()
 {
     if (!CPropertyPage::OnKillActive())
         return FALSE;
-    if (m_pManager != nullptr) {
-        m_pManager->EnableConfigMode(FALSE);
-        m_pManager->ExitCustomizeMode();
-    }
-    if (CPropertySheet* pSheet = GetParentSheet())
-        pSheet->EnableWindow(TRUE);
+    OZWLeaveCustomizePage(m_pManager, GetParentSheet());
     return TRUE;
 }
 

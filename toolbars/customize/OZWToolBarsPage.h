@@ -60,6 +60,11 @@ protected:
     CWnd* m_pDialog = nullptr;
 };
 
+// What a page of the customise sheet does when it is left: the manager
+// leaves its configuration and customise modes and the sheet is enabled
+// again.
+void OZWLeaveCustomizePage(OZWToolBarManager* pManager, CPropertySheet* pSheet);
+
 // The window half the page and the dialog share (TWnd is CPropertyPage or
 // CDialog): the list's, the name field's and the Reset button's notices,
 // the manager's toolbar notices and the floating windows' shared caption go
