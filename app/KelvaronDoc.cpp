@@ -5,7 +5,7 @@
 #include "app/MainFrm.h"
 #include "app/OptionsDlg.h"
 #include "app/Utilities.h"
-#include "database/odbc/ODBCApi.h"
+#include "platform/odbc/ODBCApi.h"
 #include "database/records/ComponentRecords.h"
 #include "platform/grid/GRODBCGrid.h"
 

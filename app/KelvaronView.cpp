@@ -9,7 +9,7 @@
 #include "app/OptionsDlg.h"
 #include "app/QueriesAndPasteRes.h"
 #include "database/records/ComponentRecords.h"
-#include "editors/pickers/controls/ColourWells.h"
+#include "pickers/controls/ColourWells.h"
 #include "grids/core/GridTables.h"
 #include "grids/window/GridWindow.h"
 #include "grids/window/SideGrids.h"

@@ -18,8 +18,8 @@
 #include "platform/framework/Framework.h"
 #include "app/KelvaronViewCommands.h"
 #include "editors/base/window/ComponentDialog.h"
-#include "editors/pickers/controls/ColorStatic.h"
-#include "editors/pickers/controls/QueryWnd.h"
+#include "pickers/controls/ColorStatic.h"
+#include "pickers/controls/QueryWnd.h"
 #include "grids/window/GridView.h"
 #include "platform/grid/GRGridWnd.h"
 

@@ -4,7 +4,7 @@
 // the recordset should stay within 1.5 times the plain reading.
 //
 // The database is made once, beside this program (bench_data\components.sqlite).
-#include "database/odbc/OZU_DB_RS.h"
+#include "platform/odbc/OZU_DB_RS.h"
 #include "benchmarks/BenchSupport.h"
 
 #include <windows.h>

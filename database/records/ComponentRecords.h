@@ -9,7 +9,7 @@
 // delete it and return their failure value.
 #pragma once
 
-#include "database/odbc/OZU_DB_RS.h"
+#include "platform/odbc/OZU_DB_RS.h"
 
 // [Database Number] of the kinds of component.
 enum ComponentDatabaseNumber

@@ -1,5 +1,5 @@
 #include "grids/core/ComponentStore.h"
-#include "database/odbc/ODBCValueText.h"
+#include "platform/odbc/ODBCValueText.h"
 #include "grids/core/CellText.h"
 
 #include <cstdlib>

@@ -8,8 +8,8 @@
 #pragma once
 
 #include "platform/framework/Framework.h"
-#include "database/odbc/OZU_DB_RS.h"
-#include "editors/pickers/controls/PickerView.h"
+#include "platform/odbc/OZU_DB_RS.h"
+#include "pickers/controls/PickerView.h"
 #include "units/OZU_Value.h"
 
 // The view's working state that its grids, the editor dialogs and the main

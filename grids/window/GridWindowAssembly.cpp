@@ -2,7 +2,7 @@
 // an outlet the nozzles clicked.
 #include "grids/window/GridWindow.h"
 #include "database/records/DatabaseChangeNotice.h"
-#include "editors/pickers/controls/NumLenDialog.h"
+#include "pickers/controls/NumLenDialog.h"
 #include "grids/core/ComponentStore.h"
 #include "grids/window/GridsWindowRes.h"
 #include "grids/window/SideGrids.h"

@@ -5,7 +5,7 @@
 #include "grids/core/ColumnFit.h"
 #include "grids/core/ColumnTitles.h"
 #include "units/OZU_DisplaySettings.h"
-#include "editors/pickers/core/LineTypes.h"
+#include "pickers/core/LineTypes.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 #include "grids/window/SideGrids.h"
-#include "database/odbc/ODBCValueText.h"
+#include "platform/odbc/ODBCValueText.h"
 #include "database/records/ComponentRecords.h"
 #include "database/records/TapeRecords.h"
 #include "grids/core/GridTables.h"

@@ -12,7 +12,7 @@
 #pragma once
 
 #include "platform/grid/GridLib.h"
-#include "editors/pickers/controls/QueryWnd.h"
+#include "pickers/controls/QueryWnd.h"
 #include "grids/core/ComponentStore.h"
 
 #include <functional>

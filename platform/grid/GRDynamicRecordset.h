@@ -4,7 +4,7 @@
 // The query tab of the component grid uses it for the user's own SQL.
 #pragma once
 
-#include "database/odbc/OZU_DB_RS.h"
+#include "platform/odbc/OZU_DB_RS.h"
 #include "platform/grid/GRODBCValue.h"
 
 class CGRDynamicRecordsetEx : public OZURecordset

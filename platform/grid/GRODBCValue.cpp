@@ -1,5 +1,5 @@
 #include "platform/grid/GRODBCValue.h"
-#include "database/odbc/ODBCValueText.h"
+#include "platform/odbc/ODBCValueText.h"
 
 CGRFieldDesc::~CGRFieldDesc()
 {

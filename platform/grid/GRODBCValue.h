@@ -2,13 +2,13 @@
 // value buffer of its own, and the conversion of a bound value to and from
 // the text a grid cell shows.
 //
-// Text forms (database/odbc/ODBCValueText.h): numbers with '.', reals with the
+// Text forms (platform/odbc/ODBCValueText.h): numbers with '.', reals with the
 // shortest text that reads back as the same value, timestamps
 // "YYYY-MM-DD HH:MM:SS", binary values as hexadecimal digits, yes/no values
 // as 1 and 0. A null value is empty text.
 #pragma once
 
-#include "database/odbc/OZU_DB_RS.h"
+#include "platform/odbc/OZU_DB_RS.h"
 
 // A result column and its value buffer. The description owns the buffer and
 // frees it when it is destroyed (or given another kind).

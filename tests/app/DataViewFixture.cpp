@@ -1,5 +1,5 @@
 #include "tests/app/DataViewFixture.h"
-#include "editors/pickers/controls/QueryWnd.h"
+#include "pickers/controls/QueryWnd.h"
 #include "tests/support/RegistryHelpers.h"
 #include "tests/support/ScratchDatabase.h"
 #include "tests/support/TestSupport.h"

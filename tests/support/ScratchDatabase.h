@@ -4,7 +4,7 @@
 // and read them, and helpers to catch the layer's exceptions.
 #pragma once
 
-#include "database/odbc/OZU_DB_RS.h"
+#include "platform/odbc/OZU_DB_RS.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -22,7 +22,7 @@
 
 #include "database/records/ComponentRecords.h"
 #include "editors/base/window/EditorView.h"
-#include "editors/pickers/controls/DatabaseCombos.h"
+#include "pickers/controls/DatabaseCombos.h"
 #include "units/OZU_BaseDialog.h"
 
 class CGridWindow;

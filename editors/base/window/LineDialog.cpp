@@ -1,6 +1,6 @@
 #include "editors/base/window/LineDialog.h"
 #include "editors/base/window/EditorBaseRes.h"
-#include "editors/pickers/controls/ColourWells.h"
+#include "pickers/controls/ColourWells.h"
 #include "grids/core/GridsCoreRes.h"
 
 IMPLEMENT_DYNAMIC(OZU_LineDialog, OZU_ComponentDialog)

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "editors/base/window/ComponentDialog.h"
-#include "editors/pickers/controls/LineStylePickers.h"
+#include "pickers/controls/LineStylePickers.h"
 #include "toolbars/buttons/WellButton.h"
 
 class OZU_LineDialog : public OZU_ComponentDialog

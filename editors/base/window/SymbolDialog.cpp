@@ -1,6 +1,6 @@
 #include "editors/base/window/SymbolDialog.h"
 #include "editors/base/window/EditorBaseRes.h"
-#include "editors/pickers/controls/ColourWells.h"
+#include "pickers/controls/ColourWells.h"
 
 #include <dlgs.h>
 

@@ -5,7 +5,7 @@
 #include "editors/curvefit/CurveFitNotify.h"
 #include "editors/curvefit/CurveFitRes.h"
 #include "editors/curvefit/bar/CurveFitHost.h"
-#include "editors/pickers/controls/PickerScale.h"
+#include "pickers/controls/PickerScale.h"
 #include "units/OZU_Unit.h"
 #include "units/RegistrySettings.h"
 

@@ -4,7 +4,7 @@
 #include "tests/grids/window/GridWindowFixture.h"
 #include "tests/support/KeysDown.h"
 #include "tests/support/RegistryHelpers.h"
-#include "editors/pickers/core/LineTypes.h"
+#include "pickers/core/LineTypes.h"
 
 #include <algorithm>
 #include <set>

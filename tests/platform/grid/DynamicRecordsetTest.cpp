@@ -2,7 +2,7 @@
 // and written as text.
 #include "platform/grid/GRDynamicRecordset.h"
 #include "tests/support/ScratchDatabase.h"
-#include "database/odbc/ODBCApi.h"
+#include "platform/odbc/ODBCApi.h"
 
 #include <cstring>
 

@@ -1,9 +1,9 @@
 // The line editor base: costs per metre or per 100 ft, the line type picked
 // by its position in the list, and the colour picked in its well.
 #include "tests/editors/base/window/EditorTestSupport.h"
-#include "tests/editors/pickers/controls/PickerTestSupport.h"
+#include "tests/pickers/controls/PickerTestSupport.h"
 #include "editors/base/window/EditorBaseRes.h"
-#include "editors/pickers/controls/ColourWells.h"
+#include "pickers/controls/ColourWells.h"
 
 #include <cstdlib>
 
