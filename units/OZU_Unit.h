@@ -3,7 +3,7 @@
 // class template and the named unit classes with their names and factors.
 #pragma once
 #include "units/OZU_Array.h"
-#include "platform/framework/String.h"
+#include "platform/framework/base/String.h"
 
 // The unit lists. Their order is stored data and never changes.
 enum UnitOfLength

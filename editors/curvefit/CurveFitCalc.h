@@ -7,7 +7,7 @@
 #pragma once
 
 #include "editors/curvefit/CurveFitRoutines.h"
-#include "platform/framework/String.h"
+#include "platform/framework/base/String.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // Geometry of control bars and auto-hide strips.
 #include "frame/dockmodel/OZWBarGeometry.h"
-#include "platform/framework/AfxRes.h"
-#include "platform/framework/ControlBar.h"
+#include "platform/framework/base/AfxRes.h"
+#include "platform/framework/docview/ControlBar.h"
 
 #include <algorithm>
 

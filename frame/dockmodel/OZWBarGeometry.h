@@ -5,7 +5,7 @@
 #pragma once
 
 #include "frame/dockmodel/OZWBarStyles.h"
-#include "platform/framework/Geometry.h"
+#include "platform/framework/base/Geometry.h"
 
 #include <set>
 #include <vector>

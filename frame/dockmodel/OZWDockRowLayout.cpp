@@ -1,6 +1,6 @@
 // The layout of a dock bar's rows, and what its splitters may do.
 #include "frame/dockmodel/OZWDockRows.h"
-#include "platform/framework/DockBar.h"
+#include "platform/framework/docking/DockBar.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 #include "frame/framemodel/OZWFrameModel.h"
 #include "frame/mdi/OZWFrameMenuBar.h"
 #include "frame/support/OZWWndPlugIn.h"
-#include "platform/framework/PrintPreview.h"
+#include "platform/framework/docview/PrintPreview.h"
 
 #include <algorithm>
 

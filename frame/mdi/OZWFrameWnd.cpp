@@ -4,7 +4,7 @@
 #include "frame/mdi/OZWMDIFrameWnd.h"
 #include "frame/msgfilter/OZWMsgFilter.h"
 #include "frame/support/OZWWndPlugIn.h"
-#include "platform/framework/PrintPreview.h"
+#include "platform/framework/docview/PrintPreview.h"
 #include "platform/theme/ThemeLib.h"
 
 #include <uxtheme.h>

@@ -7,7 +7,7 @@
 #include "frame/mdi/OZWFrameCommon.h"
 #include "frame/mdi/OZWFrameMenuBar.h"
 #include "frame/support/OZWWndPlugIn.h"
-#include "platform/framework/PrintPreview.h"
+#include "platform/framework/docview/PrintPreview.h"
 #include "platform/theme/ThemeLib.h"
 
 #include <uxtheme.h>

@@ -7,7 +7,7 @@
 #pragma once
 
 #include "listtree/list/ctrl/ListCtrl.h"
-#include "platform/framework/OleDragDrop.h"
+#include "platform/framework/window/OleDragDrop.h"
 
 // Notifications of the shortcut list besides NM_CLICK.
 enum : UINT

@@ -1,7 +1,7 @@
 // Taking a test's child window down with its parent.
 #pragma once
 
-#include "platform/framework/Wnd.h"
+#include "platform/framework/window/Wnd.h"
 #include "tests/support/TestSupport.h"
 
 namespace kvtest {

@@ -8,7 +8,7 @@
 // separator line); it counts only once a custom colour was set.
 #pragma once
 
-#include "platform/framework/Geometry.h"
+#include "platform/framework/base/Geometry.h"
 
 namespace dedaride {
 namespace foundation {

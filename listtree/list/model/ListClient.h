@@ -3,8 +3,8 @@
 // through it, so one tip or editor class serves every form of the list.
 #pragma once
 
-#include "platform/framework/AfxBase.h"
-#include "platform/framework/String.h"
+#include "platform/framework/base/AfxBase.h"
+#include "platform/framework/base/String.h"
 
 class CFont;
 

@@ -5,9 +5,9 @@
 // null.
 #pragma once
 
-#include "platform/framework/AfxBase.h"
-#include "platform/framework/Geometry.h"
-#include "platform/framework/String.h"
+#include "platform/framework/base/AfxBase.h"
+#include "platform/framework/base/Geometry.h"
+#include "platform/framework/base/String.h"
 #include <commctrl.h>
 #include <vector>
 

@@ -3,8 +3,8 @@
 // sub-item i + 1; sub-item 0 is the label, kept in the node.
 #pragma once
 
-#include "platform/framework/AfxBase.h"
-#include "platform/framework/String.h"
+#include "platform/framework/base/AfxBase.h"
+#include "platform/framework/base/String.h"
 #include <commctrl.h>
 #include <map>
 #include <vector>

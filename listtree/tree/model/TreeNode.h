@@ -5,8 +5,8 @@
 // owned by its parent and deletes its descendants with it. No windows here.
 #pragma once
 
-#include "platform/framework/AfxBase.h"
-#include "platform/framework/String.h"
+#include "platform/framework/base/AfxBase.h"
+#include "platform/framework/base/String.h"
 #include <commctrl.h>
 
 class OZWTreeNode

@@ -1,8 +1,8 @@
 // Geometry of control bars, their caption buttons, the slide of an
 // auto-hidden bar and the tabs of an auto-hide strip.
 #include "frame/dockmodel/OZWBarGeometry.h"
-#include "platform/framework/AfxRes.h"
-#include "platform/framework/ControlBar.h"
+#include "platform/framework/base/AfxRes.h"
+#include "platform/framework/docview/ControlBar.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // page by page, the print preview (with a stand-in printer: a memory DC the
 // size of the screen), and no printer at all.
 #include "listtree/list/ctrl/ListView.h"
-#include "platform/framework/PrintPreview.h"
+#include "platform/framework/docview/PrintPreview.h"
 #include "tests/listtree/list/ctrl/ListWindowFixture.h"
 #include "tests/support/MemoryBitmap.h"
 #include "tests/support/MessageBoxWatcher.h"

@@ -1,5 +1,6 @@
 // Creation by class name of a class that only a library nobody calls defines.
-#include "platform/framework/Framework.h"
+#include "platform/framework/base/Object.h"
+#include "platform/framework/base/String.h"
 
 #include <gtest/gtest.h>
 #include <memory>

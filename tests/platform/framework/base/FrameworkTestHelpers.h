@@ -1,11 +1,11 @@
 // Helpers for the framework's tests: catching exceptions thrown by pointer.
 #pragma once
 
-#include "platform/framework/Collections.h"
-#include "platform/framework/Exceptions.h"
-#include "platform/framework/File.h"
-#include "platform/framework/Geometry.h"
-#include "platform/framework/String.h"
+#include "platform/framework/base/Collections.h"
+#include "platform/framework/base/Exceptions.h"
+#include "platform/framework/base/File.h"
+#include "platform/framework/base/Geometry.h"
+#include "platform/framework/base/String.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // CString: extraction, searching, editing and formatting at their edges.
 #include "FrameworkTestHelpers.h"
-#include "platform/framework/AfxRes.h"
+#include "platform/framework/base/AfxRes.h"
 #include "tests/platform/framework/base/BaseTestRes.h"
 
 #include <cstring>

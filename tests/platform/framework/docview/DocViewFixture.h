@@ -4,7 +4,22 @@
 // whose message boxes answer from a script instead of waiting for a user.
 #pragma once
 
-#include "platform/framework/Framework.h"
+#include "platform/framework/base/Collections.h"
+#include "platform/framework/base/Exceptions.h"
+#include "platform/framework/base/File.h"
+#include "platform/framework/base/Object.h"
+#include "platform/framework/base/String.h"
+#include "platform/framework/window/CmdTarget.h"
+#include "platform/framework/window/Dialog.h"
+#include "platform/framework/window/Gdi.h"
+#include "platform/framework/window/Menu.h"
+#include "platform/framework/window/RectTracker.h"
+#include "platform/framework/window/WinApp.h"
+#include "platform/framework/window/Wnd.h"
+#include "platform/framework/drawing/Controls.h"
+#include "platform/framework/drawing/ImageList.h"
+#include "platform/framework/docview/ControlBar.h"
+#include "platform/framework/docview/DocView.h"
 #include "tests/platform/framework/docview/DocViewTestRes.h"
 #include "tests/support/TestSupport.h"
 

@@ -1,7 +1,18 @@
 // Helpers shared by the window, dialog and application tests.
 #pragma once
 
-#include "platform/framework/Framework.h"
+#include "platform/framework/base/Collections.h"
+#include "platform/framework/base/Exceptions.h"
+#include "platform/framework/base/File.h"
+#include "platform/framework/base/Object.h"
+#include "platform/framework/base/String.h"
+#include "platform/framework/window/CmdTarget.h"
+#include "platform/framework/window/Dialog.h"
+#include "platform/framework/window/Gdi.h"
+#include "platform/framework/window/Menu.h"
+#include "platform/framework/window/RectTracker.h"
+#include "platform/framework/window/WinApp.h"
+#include "platform/framework/window/Wnd.h"
 #include "tests/platform/framework/window/WindowTestRes.h"
 #include "tests/support/TimerScript.h"
 

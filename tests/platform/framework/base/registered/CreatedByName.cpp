@@ -1,6 +1,6 @@
 // A class of a library of its own that no code names: only its registration
 // for creation by name reaches it.
-#include "platform/framework/Framework.h"
+#include "platform/framework/base/Object.h"
 
 class CCreatedOnlyByName : public CObject
 {
