@@ -26,11 +26,22 @@ endfunction()
 
 # ---- Libraries -----------------------------------------------------------------
 # kv_layer(folder): adds a library folder in its place in the layer order
-# (the top CMakeLists.txt lists them lowest first); nothing when the folder
-# has no CMakeLists.txt (yet).
+# (the top CMakeLists.txt lists them lowest first). The folder's
+# CMakeLists.txt makes exactly one library (kv_library); a folder of
+# anything else is added with add_subdirectory.
 function(kv_layer folder)
-  if(EXISTS ${CMAKE_SOURCE_DIR}/${folder}/CMakeLists.txt)
-    add_subdirectory(${folder})
+  if(NOT EXISTS ${CMAKE_SOURCE_DIR}/${folder}/CMakeLists.txt)
+    message(FATAL_ERROR "kv_layer(${folder}): the folder has no CMakeLists.txt with its kv_library")
+  endif()
+  get_property(_before GLOBAL PROPERTY KV_LIBRARIES)
+  add_subdirectory(${folder})
+  get_property(_after GLOBAL PROPERTY KV_LIBRARIES)
+  list(LENGTH _before _nBefore)
+  list(LENGTH _after _nAfter)
+  math(EXPR _nAdded "${_nAfter} - ${_nBefore}")
+  if(NOT _nAdded EQUAL 1)
+    message(FATAL_ERROR "kv_layer(${folder}) made ${_nAdded} libraries: a layer folder makes one "
+      "(kv_library), each library folder has its own kv_layer line")
   endif()
 endfunction()
 

@@ -1,5 +1,6 @@
 // Themed drawing through the platform's visual styles.
 #include "platform/theme/ThemeLib.h"
+#include "platform/framework/base/String.h"
 #include <string>
 
 BOOL UXIsAppThemed()
