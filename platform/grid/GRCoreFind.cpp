@@ -2,6 +2,7 @@
 #include "platform/grid/GRCore.h"
 #include "platform/grid/GRApp.h"
 #include "platform/grid/GRControl.h"
+#include "platform/framework/window/Clipboard.h"
 
 #include <algorithm>
 
@@ -383,25 +384,12 @@ BOOL CGRGridCore::Copy()
     CMemFile file;
     if (!CopyTextToFile(file, list))
         return FALSE;
-    ULONGLONG n = file.GetLength();
-    HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, (SIZE_T)n + 1);
-    if (!hMem)
-        return FALSE;
-    char* p = (char*)::GlobalLock(hMem);
+    const UINT n = (UINT)file.GetLength();
+    CString text;
     file.SeekToBegin();
-    UINT nRead = file.Read(p, (UINT)n);
-    p[nRead] = 0;
-    ::GlobalUnlock(hMem);
-    if (!::OpenClipboard(GetGridHwnd()))
-    {
-        ::GlobalFree(hMem);
-        return FALSE;
-    }
-    ::EmptyClipboard();
-    if (!::SetClipboardData(CF_TEXT, hMem))
-        ::GlobalFree(hMem);
-    ::CloseClipboard();
-    return TRUE;
+    const UINT nRead = file.Read(text.GetBufferSetLength((int)n), n);
+    text.ReleaseBuffer((int)nRead);
+    return AfxWriteClipboardText(GetGridHwnd(), text);
 }
 
 BOOL CGRGridCore::Cut()
@@ -426,18 +414,7 @@ BOOL CGRGridCore::Paste()
 {
     if (!m_bCurCell)
         return FALSE;
-    if (!::OpenClipboard(GetGridHwnd()))
-        return FALSE;
-    CString text;
-    HANDLE hData = ::GetClipboardData(CF_TEXT);
-    if (hData)
-    {
-        const char* p = (const char*)::GlobalLock(hData);
-        if (p)
-            text = p;
-        ::GlobalUnlock(hData);
-    }
-    ::CloseClipboard();
+    const CString text = AfxReadClipboardText(GetGridHwnd());
     if (text.IsEmpty())
         return FALSE;
     if (!TransferCurrentCell())
