@@ -9,6 +9,7 @@
 // delete it and return their failure value.
 #pragma once
 
+#include "database/records/ComponentFlags.h"
 #include "platform/odbc/OZU_DB_RS.h"
 
 // [Database Number] of the kinds of component.
@@ -31,14 +32,6 @@ enum ComponentDatabaseNumber
     DBNUM_CONTROLLER = 22,
     DBNUM_ELECTRIC = 23,
     DBNUM_LIGHT = 24,
-};
-
-// [Flags] bits; other bits pass through unchanged.
-enum ComponentFlags
-{
-    COMPONENT_FLAG_ASSEMBLY = 0x1,     // items are the Assemblies rows of its key
-    COMPONENT_FLAG_TAPE = 0x2,         // a pipe that is a tape, with a Tapes row
-    COMPONENT_FLAG_HAS_NOZZLES = 0x4,  // an outlet with nozzles
 };
 
 // The value a new Components record holds in [Colour1] and [Colour2] (white).
