@@ -1,10 +1,10 @@
 #include "app/ChildFrm.h"
 #include "app/AppRes.h"
 #include "app/KelvaronDoc.h"
+#include "app/KelvaronApp.h"
 #include "app/KelvaronView.h"
-#include "app/KelvaronViewCommands.h"
-#include "app/MainFrm.h"
-#include "grids/core/GridTables.h"
+#include "app/OptionsDlg.h"
+#include "app/state/CopiedComponents.h"
 #include "grids/window/GridWindow.h"
 
 #include <algorithm>
@@ -33,7 +33,28 @@ BOOL CChildFrame::PreCreateWindow(CREATESTRUCT& cs)
 
 void CChildFrame::ActivateFrame(int nCmdShow)
 {
+    if (!m_bPlaced)
+        PlaceAtOpen();
     CMDIChildWnd::ActivateFrame(nCmdShow);
+}
+
+void CChildFrame::PlaceAtOpen()
+{
+    // Only a window whose view opened its database (and made its grids).
+    CKelvaronView* pView = GetDatabaseView();
+    if (pView == nullptr || pView->GetGrid() == nullptr)
+        return;
+    m_bPlaced = TRUE;
+    CKelvaronApp* pApp = CKelvaronApp::Get();
+    const DWORD options = pApp != nullptr ? pApp->GetOptions() : 0;
+    if (options & OPTION_MAXIMIZE_DATABASE)
+        ShowWindow(SW_MAXIMIZE);
+    else if (options & (OPTION_OPEN_DEFAULT | OPTION_OPEN_LAST))
+        SetWindowPos(nullptr, 0, 0, 800, 600, SWP_NOZORDER | SWP_NOMOVE | SWP_SHOWWINDOW);
+    // A window reaching beyond the main window's client area would give that
+    // area scroll bars and hide part of the grid.
+    FitIntoMDIClient();
+    FitGridColumns();
 }
 
 CKelvaronView* CChildFrame::GetDatabaseView() const
@@ -44,7 +65,7 @@ CKelvaronView* CChildFrame::GetDatabaseView() const
 void CChildFrame::OnClose()
 {
     CKelvaronView* pView = GetDatabaseView();
-    if (pView != nullptr && pView->IsEditingAssembly()) {
+    if (pView != nullptr && pView->GetViewState().IsAssemblyMode()) {
         AfxMessageBox(IDS_FINISH_ASSEMBLY_FIRST, MB_ICONEXCLAMATION);
         return;
     }
@@ -57,16 +78,12 @@ void CChildFrame::OnClose()
     // so that a Cancel there leaves everything as it is.
     if (answer == IDYES && !pView->SettleChangedRecord())
         return;
-    if (CKelvaronDoc* pDoc = pView->GetDocument()) {
-        // A component copied from this database cannot be pasted once it is
-        // closed.
-        CMainFrame* pMainFrame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
-        if (pMainFrame != nullptr && !pDoc->GetDatabasePath().IsEmpty() &&
-            pMainFrame->GetCopySourcePath().CompareNoCase(pDoc->GetDatabasePath()) == 0) {
-            pMainFrame->SetCopySourcePath("");
-            pMainFrame->ClearCopiedComponents();
-        }
-    }
+    // A component copied from this database cannot be pasted once it is
+    // closed.
+    CKelvaronDoc* pDoc = pView->GetDocument();
+    CCopiedComponents* pCopied = CCopiedComponents::Current();
+    if (pDoc != nullptr && pCopied != nullptr)
+        pCopied->SourceClosed(pDoc->GetDatabasePath());
     if (answer == IDYES)
         pView->CloseKeeping();
     else
@@ -82,21 +99,10 @@ void CChildFrame::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeact
     CKelvaronDoc* pDoc = pView != nullptr ? pView->GetDocument() : nullptr;
     if (pDoc == nullptr)
         return;
-    CMainFrame* pMainFrame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
-    if (pMainFrame == nullptr)
-        return;
-    pMainFrame->SetActiveDatabasePath(pDoc->GetDatabasePath());
-    // The curve-fit bar follows the table shown (an outlet's curve is not
-    // preset here, unlike on a change of tab), and the component current in
-    // it.
-    const int nTable = pView->GetCurrentTab();
-    if (nTable != kvgrid::TABLE_OUTLET) {
-        if (int nCurveType = CurveTypeOfTab(nTable))
-            pMainFrame->SetCurveType(nCurveType);
-    }
-    CGridWindow* pGrid = pView->GetGrid();
-    if (pGrid != nullptr && pGrid->GetSafeHwnd() != nullptr)
-        pMainFrame->NotifyComponentChanged(pGrid->GetRecordset());
+    // The paste target is this database.
+    if (CCopiedComponents* pCopied = CCopiedComponents::Current())
+        pCopied->SetTargetPath(pDoc->GetDatabasePath());
+    pView->OnFrameActivated();
 }
 
 void CChildFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
@@ -153,7 +159,7 @@ void CChildFrame::FitIntoMDIClient()
 BOOL CChildFrame::OnNcActivate(BOOL bActive)
 {
     CKelvaronView* pView = GetDatabaseView();
-    if (!bActive && pView != nullptr && pView->IsPopupOpen())
+    if (!bActive && pView != nullptr && pView->GetViewState().IsPopupOpen())
         return TRUE;
     return CMDIChildWnd::OnNcActivate(bActive);
 }

@@ -61,6 +61,12 @@ protected:
     afx_msg void OnExitSizeMove();
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
     void FitGridColumns();
+    // The first time the window shows with its view's grids: maximised or
+    // sized as the options say, brought inside the MDI client area, and the
+    // grid's columns fitted to it.
+    void PlaceAtOpen();
+
+    BOOL m_bPlaced = FALSE;
 
     DECLARE_MESSAGE_MAP()
 };

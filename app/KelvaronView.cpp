@@ -2,7 +2,6 @@
 // the view, the tabs, the side panes and the layout.
 #include "app/KelvaronView.h"
 #include "app/AppRes.h"
-#include "app/ChildFrm.h"
 #include "app/KelvaronApp.h"
 #include "app/KelvaronDoc.h"
 #include "app/MainFrm.h"
@@ -122,7 +121,8 @@ const int kMaxTipTitle = 32;
 
 } // namespace
 
-CKelvaronView::CKelvaronView() : CFormView((UINT)IDD)
+CKelvaronView::CKelvaronView()
+    : CFormView((UINT)IDD), m_queryPane(*this, m_queryCombo), m_clipboard(*this), m_editors(*this)
 {
     m_pColourPopup = new OZU_PopupColorWell;
     LOGFONT lf = {};
@@ -140,13 +140,7 @@ CKelvaronView::~CKelvaronView()
 {
     ReleaseGrids();
     // The curve-fit bar lets go of the record before it goes.
-    if (m_pCurveFitRecord != nullptr) {
-        if (CGridFrame* pFrame = GetGridFrame())
-            pFrame->NotifyComponentChanged(nullptr);
-        m_pCurveFitRecord->CloseQuietly();
-        delete m_pCurveFitRecord;
-        m_pCurveFitRecord = nullptr;
-    }
+    m_editors.ReleaseCurveFitRecord();
     delete m_pColourPopup;
     m_pColourPopup = nullptr;
     if (m_hBoldFont != nullptr)
@@ -284,12 +278,12 @@ void CKelvaronView::OnInitialUpdate()
     m_pAssemWnd = new CAssemWnd(this);
     m_pNozzleWnd = new CNozzleWnd(this);
     m_pOutletWnd = new COutletWnd(this);
-    m_pQueryWnd = new CQueryWnd(this);
+    m_queryPane.Attach(m_pGrid);
     m_pTabWnd = new CTabWnd(this);
     m_pClickTarget = m_pGrid;
-    m_bNozzlePaneShown = m_bOutletPaneShown = m_bQueryPaneShown = FALSE;
-    m_gridState.bAssemblyMode = FALSE;
-    m_gridState.bNozzleMode = FALSE;
+    m_bNozzlePaneShown = m_bOutletPaneShown = FALSE;
+    m_viewState.Reset();
+    ShowMode();
     m_bInitialising = TRUE;
 
     m_strCaption.LoadString(IDS_CREATING_ASSEMBLY);
@@ -306,7 +300,7 @@ void CKelvaronView::OnInitialUpdate()
     for (int t = 0; t < ComponentTableCount; t++)
         m_tabCtrl.InsertItem(t, LoadText(kTabTitles[t]));
     AddQueryTab();
-    m_nCurrentTab = 0;
+    m_viewState.SetCurrentTab(0);
 
     // The side tab window, with the items of the assembly as its first page.
     m_pTabWnd->SubclassDlgItem(IDC_VIEW_SIDE_TABS, this);
@@ -347,18 +341,8 @@ void CKelvaronView::OnInitialUpdate()
     GetClientRect(&client);
     LayOut(client.Width(), client.Height());
 
-    const DWORD options = GetOptions();
-    if (CFrameWnd* pFrame = GetParentFrame()) {
-        if (options & OPTION_MAXIMIZE_DATABASE)
-            pFrame->ShowWindow(SW_MAXIMIZE);
-        else if (options & (OPTION_OPEN_DEFAULT | OPTION_OPEN_LAST))
-            pFrame->SetWindowPos(nullptr, 0, 0, 800, 600, SWP_NOZORDER | SWP_NOMOVE | SWP_SHOWWINDOW);
-        // A window reaching beyond the main window's client area would give
-        // that area scroll bars and hide part of the grid.
-        if (CChildFrame* pChild = dynamic_cast<CChildFrame*>(pFrame))
-            pChild->FitIntoMDIClient();
-    }
-
+    // The database window places itself (maximised or sized as the options
+    // say) when it first shows, and fits the columns again then.
     m_pGrid->FitColumnWidths();
 }
 
@@ -388,25 +372,32 @@ void CKelvaronView::OnUnitsChanged()
     if (m_pGrid == nullptr || m_pGrid->GetSafeHwnd() == nullptr)
         return;
     m_pGrid->UpdateColumnTitles();
-    SwitchGridTable(m_nCurrentTab);
+    SwitchGridTable(GetCurrentTab());
+}
+
+void CKelvaronView::OnFrameActivated()
+{
+    CMainFrame* pMainFrame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
+    if (pMainFrame == nullptr)
+        return;
+    if (int nCurveType = FrameCurveTypeOfTab(GetCurrentTab()))
+        pMainFrame->SetCurveType(nCurveType);
+    if (m_pGrid != nullptr && m_pGrid->GetSafeHwnd() != nullptr)
+        pMainFrame->NotifyComponentChanged(m_pGrid->GetRecordset());
 }
 
 void CKelvaronView::OnDestroy()
 {
     // The editor works on the grids: it goes first.
-    CloseOpenEditor();
+    m_editors.CloseOpenEditor();
     ReleaseGrids();
     CFormView::OnDestroy();
 }
 
 void CKelvaronView::ReleaseGrids()
 {
-    m_gridState.bAssemblyMode = FALSE;
-    m_gridState.bNozzleMode = FALSE;
-    if (m_pGrid != nullptr && m_pGrid->GetSafeHwnd() != nullptr) {
-        m_pGrid->SetAssemblyMode(FALSE);
-        m_pGrid->SetNozzleMode(FALSE);
-    }
+    m_viewState.Reset();
+    ShowMode();
     m_pClickTarget = nullptr;
     if (m_pGrid != nullptr && m_bOwnsGrid) {
         m_pGrid->DetachRecordBeam();
@@ -436,9 +427,8 @@ void CKelvaronView::ReleaseGrids()
         delete *ppGrid;
         *ppGrid = nullptr;
     }
-    delete m_pQueryWnd;
-    m_pQueryWnd = nullptr;
-    m_bNozzlePaneShown = m_bOutletPaneShown = m_bQueryPaneShown = FALSE;
+    m_queryPane.Release();
+    m_bNozzlePaneShown = m_bOutletPaneShown = FALSE;
     delete m_pTabWnd;
     m_pTabWnd = nullptr;
     for (CFont*& pFont : m_pBeamFonts) {
@@ -454,7 +444,7 @@ void CKelvaronView::SwitchGridTable(int nTab)
 {
     if (!m_pGrid)
         return;
-    m_nCurrentTab = nTab;
+    m_viewState.SetCurrentTab(nTab);
     m_pGrid->SwitchTable(nTab);
 }
 
@@ -472,7 +462,8 @@ void CKelvaronView::SelectTab(int nTab)
 
 void CKelvaronView::AddQueryTab()
 {
-    if ((GetOptions() & OPTION_SHOW_QUERY_TAB) && m_tabCtrl.GetItemCount() <= ComponentTableCount)
+    if (m_viewState.ShowsQueryTab((GetOptions() & OPTION_SHOW_QUERY_TAB) != 0) &&
+        m_tabCtrl.GetItemCount() <= ComponentTableCount)
         m_tabCtrl.InsertItem(TABLE_QUERY, GetTableTitle(TABLE_QUERY));
 }
 
@@ -488,7 +479,7 @@ void CKelvaronView::RemoveQueryTab()
 void CKelvaronView::OnTabSelChanging(NMHDR*, LRESULT* pResult)
 {
     *pResult = 0;
-    if (m_gridState.bNozzleMode && m_nCurrentTab == TABLE_NOZZLE) {
+    if (!m_viewState.CanLeaveTab()) {
         AfxMessageBox(IDS_FINISH_NOZZLES_FIRST, MB_ICONEXCLAMATION);
         *pResult = 1;
     }
@@ -519,21 +510,6 @@ void CKelvaronView::ShowGridPane(CHeadGridWnd* pPane, BOOL& bShown, UINT nLabelI
         m_pTabWnd->SwitchTab(m_pTabWnd->FindTab(pPane));
 }
 
-void CKelvaronView::ShowQueryPane()
-{
-    if (!m_bQueryPaneShown) {
-        if (m_pQueryWnd->GetSafeHwnd() == nullptr) {
-            m_pQueryWnd->Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
-                                CRect(0, 0, 1, 1), m_pTabWnd, IDC_VIEW_QUERY_PANE);
-            m_pQueryWnd->SendMessage(WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT), FALSE);
-        }
-        m_pTabWnd->AttachWnd(m_pQueryWnd, GetTableTitle(TABLE_QUERY));
-        m_pGrid->SetQueryWnd(m_pQueryWnd);
-        m_bQueryPaneShown = TRUE;
-    }
-    m_pTabWnd->SwitchTab(m_pTabWnd->FindTab(m_pQueryWnd));
-}
-
 void CKelvaronView::OnTabSelChange(NMHDR*, LRESULT* pResult)
 {
     if (pResult != nullptr)
@@ -545,19 +521,19 @@ void CKelvaronView::OnTabSelChange(NMHDR*, LRESULT* pResult)
         m_tabCtrl.SetCurSel(0);
         nTab = 0;
     }
-    m_nCurrentTab = nTab;
+    m_viewState.SetCurrentTab(nTab);
 
     // The panes of the table left go.
-    if (!m_gridState.bNozzleMode)
+    if (!m_viewState.IsNozzleMode())
         HidePane(m_pNozzleWnd, m_bNozzlePaneShown);
     if (nTab != TABLE_NOZZLE)
         HidePane(m_pOutletWnd, m_bOutletPaneShown);
     if (nTab != TABLE_QUERY)
-        HidePane(m_pQueryWnd, m_bQueryPaneShown);
+        m_queryPane.Hide(*m_pTabWnd);
 
     m_nameStatic.ShowWindow(SW_SHOW);
     m_queryCombo.ShowWindow(SW_HIDE);
-    if (!m_gridState.bAssemblyMode && !m_gridState.bNozzleMode)
+    if (m_viewState.GetMode() == ViewMode::normal)
         m_captionStatic.EnableWindow(FALSE);
 
     if (int nCurveType = CurveTypeOfTab(nTab)) {
@@ -566,34 +542,24 @@ void CKelvaronView::OnTabSelChange(NMHDR*, LRESULT* pResult)
     }
 
     if (nTab == TABLE_OUTLET) {
-        ShowGridPane(m_pNozzleWnd, m_bNozzlePaneShown, IDS_TAB_NOZZLES, !m_gridState.bAssemblyMode);
+        ShowGridPane(m_pNozzleWnd, m_bNozzlePaneShown, IDS_TAB_NOZZLES, !m_viewState.IsAssemblyMode());
         m_pGrid->SetNozzleWnd(m_pNozzleWnd);
     }
     else if (nTab == TABLE_NOZZLE) {
         // While nozzles are given to an outlet, its nozzles stay in view.
-        ShowGridPane(m_pOutletWnd, m_bOutletPaneShown, IDS_TAB_OUTLETS, !m_gridState.bNozzleMode);
+        ShowGridPane(m_pOutletWnd, m_bOutletPaneShown, IDS_TAB_OUTLETS, !m_viewState.IsNozzleMode());
         m_pGrid->SetOutletWnd(m_pOutletWnd);
-        if (m_gridState.bNozzleMode)
+        if (m_viewState.IsNozzleMode())
             m_pTabWnd->SwitchTab(m_pTabWnd->FindTab(m_pNozzleWnd));
     }
     else if (nTab == TABLE_QUERY) {
-        m_strCaption.LoadString(IDS_QUERY_NAME);
-        UpdateData(FALSE);
-        for (CColorStatic* pStatic : { &m_captionStatic, &m_nameStatic }) {
-            pStatic->SetTextColor(RGB(0, 0, 0));
-            pStatic->EnableWindow(TRUE);
-        }
-        m_queryCombo.EnableWindow(TRUE);
-        m_nameStatic.ShowWindow(SW_HIDE);
-        m_queryCombo.ShowWindow(SW_SHOW);
-        ShowQueryPane();
+        SetModeLine(ModeLine::query);
+        m_queryPane.Show(*m_pTabWnd);
     }
 
     SwitchGridTable(nTab);
-    if (nTab == TABLE_QUERY) {
-        m_pQueryWnd->RestoreText();
-        OnQueryTabShown();
-    }
+    if (nTab == TABLE_QUERY)
+        m_queryPane.OnTabShown();
 
     if (nTab == TABLE_OUTLET && m_bNozzlePaneShown)
         m_pNozzleWnd->FillNozzles(m_pGrid->GetCurrentKey());
@@ -613,7 +579,7 @@ CString CKelvaronView::GetTabToolTip(int nTab)
     if (nTab < 0 || !m_tabCtrl.GetItem(nTab, &item))
         return CString();
     CString text;
-    if (m_bQueryPaneShown)
+    if (m_queryPane.IsShown())
         text.Format(IDS_TAB_DATABASE_NUMBER_TIP, title, GetTableDatabaseNumber(nTab));
     else
         text = title;
@@ -763,21 +729,11 @@ BOOL CKelvaronView::SettleChangedRecord()
     return FALSE;
 }
 
-void CKelvaronView::CloseOpenEditor()
-{
-    // The editor reaches the database through this view: it goes first,
-    // and nothing of it is saved.
-    if (m_pOpenDialog != nullptr && m_pOpenDialog->GetSafeHwnd() != nullptr)
-        m_pOpenDialog->DestroyWindow();
-    if (m_pOpenDialog != nullptr)
-        ClearCurrentDialog(m_pOpenDialog);
-}
-
 BOOL CKelvaronView::CloseKeeping()
 {
     if (!SettleChangedRecord())
         return FALSE;
-    CloseOpenEditor();
+    m_editors.CloseOpenEditor();
     ReleaseGrids();
     if (CKelvaronDoc* pDoc = GetDocument())
         pDoc->CloseKeepingChanges();
@@ -787,7 +743,7 @@ BOOL CKelvaronView::CloseKeeping()
 
 void CKelvaronView::CloseRestoring()
 {
-    CloseOpenEditor();
+    m_editors.CloseOpenEditor();
     if (m_pGrid != nullptr && m_pGrid->GetSafeHwnd() != nullptr && m_pGrid->IsRecordDirty())
         m_pGrid->UndoRecord();
     ReleaseGrids();

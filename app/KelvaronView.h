@@ -4,26 +4,27 @@
 // window with the side grids (the items of the current assembly, the nozzles
 // of an outlet, the outlets of a nozzle, the query text).
 //
-// The view works in one of four states: normal; an editor open (the grid is
-// read-only and no component command runs); an assembly being built or
-// edited (only the assembly commands run, the Query tab is away, a red line
-// names the assembly); the nozzles of an outlet being edited (the Nozzles
-// tab cannot be left, a blue line names the outlet). IsCommandEnabled says
-// which commands a state allows, for the menus, the context menus and the
-// keyboard alike, and a command refused there does nothing.
+// The view keeps the form, the tabs and the child grids. Its working state
+// (the tab, the mode, the open editor, the command rule) is a CViewState,
+// which the frames ask too; three parts of the view do the rest, each with
+// its own data: the query pane (CQueryPane, ViewQueries.cpp), the copy and
+// paste of rows and components (CRowClipboard, ViewClipboard.cpp) and the
+// component editors (CEditorHost, ViewEditors.cpp and ViewSaveComponent.cpp).
+// The view's members that the editors, grids and frames call stay here and
+// hand over to them.
 //
 // Here too are the view's services the grids call (CGridView).
 #pragma once
 
 #include "platform/framework/Framework.h"
-#include "app/KelvaronViewCommands.h"
+#include "app/ViewClipboard.h"
+#include "app/ViewEditors.h"
+#include "app/ViewQueries.h"
+#include "app/state/ViewState.h"
 #include "editors/base/window/ComponentDialog.h"
 #include "pickers/controls/ColorStatic.h"
-#include "pickers/controls/QueryWnd.h"
 #include "grids/window/GridView.h"
 #include "platform/grid/GRGridWnd.h"
-
-#include <vector>
 
 class CKelvaronDoc;
 class CGridWindow;
@@ -35,11 +36,8 @@ class CTabWnd;
 class CRecords;
 class OZU_PopupColorWell;
 struct ComponentFields;
-namespace kvgrid {
-class CQueryFile;
-}
 
-class CKelvaronView : public CFormView, public CEditorView, public CQueryView
+class CKelvaronView : public CFormView, public CEditorView
 {
     DECLARE_DYNCREATE(CKelvaronView)
 public:
@@ -79,28 +77,21 @@ public:
     DWORD GetOptions() const override;
     CGridState& GetGridState() override { return m_gridState; }
     CGridFrame* GetGridFrame() override;
-    // The saved queries' combo, and the flag that the query text was
-    // changed since it was loaded or saved.
-    CComboBox* GetSavedQueryCombo() override { return &m_queryCombo; }
-    void SetQueryModified() override { m_bQueryModified = TRUE; }
-    BOOL IsQueryModified() const { return m_bQueryModified; }
     CString GetTableSortOrder(int nTableType) override;
+
+    // The working state: the tab, the mode, the open editor, the popup.
+    const CViewState& GetViewState() const { return m_viewState; }
+    // The parts of the view: the query pane, the copy and paste of rows and
+    // components, the component editors.
+    CQueryPane& GetQueryPane() { return m_queryPane; }
+    CViewClipboard& GetClipboard() { return m_clipboard; }
+    CEditorHost& GetEditorHost() { return m_editors; }
 
     /////////////////////////////////////////////////////////////////////////
     // Windows
 
     CGridWindow* GetGrid() const { return m_pGrid; }
     CAssemWnd* GetAssemWnd() const { return m_pAssemWnd; }
-    CNozzleWnd* GetNozzleWnd() const { return m_pNozzleWnd; }
-    COutletWnd* GetOutletWnd() const { return m_pOutletWnd; }
-    CQueryWnd* GetQueryWnd() const { return m_pQueryWnd; }
-    CTabWnd* GetSideTabWnd() const { return m_pTabWnd; }
-    CTabCtrl& GetTabCtrl() { return m_tabCtrl; }
-    CColorStatic& GetCaptionStatic() { return m_captionStatic; }
-    CColorStatic& GetNameStatic() { return m_nameStatic; }
-    CComboBox& GetQueryCombo() { return m_queryCombo; }
-    // The grid of the last mouse press (the main grid at first).
-    CWnd* GetClickTarget() const { return m_pClickTarget; }
 
     // A grid made by somebody else, who keeps it (the view deletes only the
     // grid it makes itself); for a grid outside the view's own windows.
@@ -113,7 +104,7 @@ public:
     /////////////////////////////////////////////////////////////////////////
     // Tabs
 
-    int GetCurrentTab() const { return m_nCurrentTab; }
+    int GetCurrentTab() const { return m_viewState.GetCurrentTab(); }
     // Selects a tab as a click does (the tab change runs; refusals do not).
     void SelectTab(int nTab);
     // The Query tab (with the option that shows it) after the eighteen tabs
@@ -129,15 +120,10 @@ public:
     /////////////////////////////////////////////////////////////////////////
     // Commands
 
-    // Whether a component command may run now (IsViewCommandEnabled with
-    // the view's state and the main grid's record).
+    // Whether a component command may run now (the state's rule, with the
+    // main grid's record).
     BOOL IsCommandEnabled(UINT nID);
-    CViewCommandState GetCommandState();
-    BOOL IsEditorOpen() const { return m_pOpenDialog != nullptr; }
-    // TRUE while the modal line-style popup of a grid cell is open.
-    BOOL IsPopupOpen() const { return m_bPopupOpen; }
-    CWnd* GetOpenDialog() const { return m_pOpenDialog; }
-    int GetEditedTab() const { return m_nEditedTab; }
+    BOOL IsEditorOpen() const { return m_viewState.IsEditorOpen(); }
 
     // Commands the grid's double click starts.
     void OnAddComponent() override;
@@ -158,11 +144,9 @@ public:
     // of the cell, its value, and its row).
     void ShowColourPopup(const CRect& rect, long nColour) override;
     void ShowLineTypePopup(const CRect& rect, long nLineType, long nRow) override;
-    OZU_PopupColorWell* GetColourPopup() const { return m_pColourPopup; }
 
     /////////////////////////////////////////////////////////////////////////
-    // The component editors (ViewEditors.cpp) and the store of what an
-    // editor holds (ViewSaveComponent.cpp)
+    // The component editors (CEditorHost)
 
     // Opens the editor of a component's kind on a record (read while the
     // editor opens), unless an editor is open already. bFromGridRow: the
@@ -180,7 +164,6 @@ public:
     // The open editor is going: no open editor, no edited tab.
     void ClearCurrentDialog(OZU_ComponentDialog* pEditor) override;
     CString GetSymbolFolder() const override;
-    OZU_ComponentDialog* GetComponentEditor() const { return m_pOpenDialog; }
 
     // The context menu a right click on a window shows: the popup of the
     // grid context menus for it, its texts and states set. FALSE when the
@@ -204,6 +187,9 @@ public:
     // Leaves the assembly and nozzle modes, and destroys the grids, the
     // query pane and the side tab window.
     void ReleaseGrids();
+    // The database window was activated: the curve-fit bar follows the table
+    // shown (no outlet curve is preset here) and the main grid's record.
+    void OnFrameActivated();
 
     // Places the view's windows in a client area of cx x cy.
     void LayOut(int cx, int cy);
@@ -236,36 +222,26 @@ public:
     // user when it cannot), then the window closes.
     void CloseRestoring();
     // TRUE while an assembly is being built or edited.
-    BOOL IsEditingAssembly() const { return m_gridState.bAssemblyMode; }
+    BOOL IsEditingAssembly() const { return m_viewState.IsAssemblyMode(); }
 
     /////////////////////////////////////////////////////////////////////////
-    // The user's queries on the Query tab (ViewQueries.cpp)
+    // The user's queries on the Query tab (CQueryPane)
 
     // The file of the saved queries: the program folder's "Queries.kvq".
-    static CString GetQueryFilePath();
-    // The saved queries' titles into the combo (item data: the number of
-    // the query in the file); a damaged file is reported.
-    void FillQueryCombo();
-    // Loads the query chosen in the combo into the query pane (bFromCombo),
-    // or takes the pane's text (entering the Query tab); a plain SELECT runs
-    // at once when the options say so.
-    void LoadQuery(BOOL bFromCombo);
-    // Runs the statements of the query pane: a SELECT shows its rows in the
-    // grid; any other statement runs in a transaction kept only when the user
-    // says yes.
-    afx_msg void OnExecuteQuery();
-    afx_msg void OnSaveQuery();
-    afx_msg void OnDeleteQuery();
-    afx_msg void OnReloadQueries();
+    static CString GetQueryFilePath() { return CQueryPane::GetQueryFilePath(); }
+    void FillQueryCombo() { m_queryPane.FillQueryCombo(); }
+    void LoadQuery(BOOL bFromCombo) { m_queryPane.LoadQuery(bFromCombo); }
+    afx_msg void OnExecuteQuery() { m_queryPane.OnExecuteQuery(); }
+    afx_msg void OnSaveQuery() { m_queryPane.OnSaveQuery(); }
+    afx_msg void OnDeleteQuery() { m_queryPane.OnDeleteQuery(); }
+    afx_msg void OnReloadQueries() { m_queryPane.OnReloadQueries(); }
     // Shows a failure's own message in the application's message box, and
     // deletes the exception.
     static void ReportFailure(CException* e);
-    // The title of the saved query the pane's text belongs to ("" none).
-    const CString& GetQueryTitle() const { return m_strQueryTitle; }
 
     /////////////////////////////////////////////////////////////////////////
     // Clipboard, find, undo, the Columns menu and orphan nozzles
-    // (ViewClipboard.cpp)
+    // (KelvaronViewEdit.cpp; the rows' copy and paste in CViewClipboard)
 
     // The grid of the focus window (or of its parent): the main grid or a
     // side grid; null when none.
@@ -281,6 +257,10 @@ public:
     afx_msg void OnDeleteOrphanNozzles();
 
 protected:
+    friend class CQueryPane;
+    friend class CViewClipboard;
+    friend class CEditorHost;
+
     afx_msg void OnEditCopy();
     afx_msg void OnEditCut();
     afx_msg void OnEditPaste();
@@ -303,35 +283,12 @@ protected:
     afx_msg void OnUpdateUndoRecord(CCmdUI* pCmdUI);
     afx_msg void OnUpdateNeedsNoDialog(CCmdUI* pCmdUI);
     afx_msg void OnUpdateFit(CCmdUI* pCmdUI);
-    afx_msg void OnUpdateExecuteQuery(CCmdUI* pCmdUI);
-    afx_msg void OnUpdateSaveQuery(CCmdUI* pCmdUI);
-    afx_msg void OnUpdateDeleteQuery(CCmdUI* pCmdUI);
-    afx_msg void OnUpdateReloadQueries(CCmdUI* pCmdUI);
-    afx_msg void OnQuerySelChange();
-    afx_msg void OnQueryEditChange();
-
-    // The Query tab shown: the saved queries read the first time, and the
-    // pane's query run when the options say so.
-    void OnQueryTabShown();
-    void ShowQueryTitles(const kvgrid::CQueryFile& file);
-    // The combo's entry of exactly this title; -1 when none.
-    int FindQueryItem(const CString& title);
-    // The query's title the combo's text names: the saved query whose text
-    // the pane holds when the combo shows its title marked as changed ("*").
-    CString QueryNameInCombo();
-    // Saves the pane's text as the query of this title; FALSE when nothing
-    // was saved (the user said no, or the file could not be written).
-    BOOL SaveQueryAs(const CString& title);
-    // A SELECT's rows in the grid; FALSE (reported) when it cannot run.
-    BOOL ShowQueryResult(const CString& statement);
-    // The Query table's grid without rows or columns.
-    void ClearQueryResult();
-    // Runs a statement that is not a plain SELECT; FALSE when the statements
-    // after it are not to run (it failed, and is no DROP).
-    BOOL RunChangingStatement(const CString& statement, int nKind);
-    // The view's own copy and paste of the main grid's rows.
-    void CopyRows();
-    void PasteRows();
+    afx_msg void OnUpdateExecuteQuery(CCmdUI* pCmdUI) { m_queryPane.OnUpdateExecuteQuery(pCmdUI); }
+    afx_msg void OnUpdateSaveQuery(CCmdUI* pCmdUI) { m_queryPane.OnUpdateSaveQuery(pCmdUI); }
+    afx_msg void OnUpdateDeleteQuery(CCmdUI* pCmdUI) { m_queryPane.OnUpdateDeleteQuery(pCmdUI); }
+    afx_msg void OnUpdateReloadQueries(CCmdUI* pCmdUI) { m_queryPane.OnUpdateReloadQueries(pCmdUI); }
+    afx_msg void OnQuerySelChange() { m_queryPane.OnSelChange(); }
+    afx_msg void OnQueryEditChange() { m_queryPane.OnEditChange(); }
     void SetFitType(int nFitType);
 
 protected:
@@ -339,8 +296,6 @@ protected:
     afx_msg void OnCloseRestoring() { CloseRestoring(); }
     // Closes the document and with it this view and its frame.
     void CloseDocumentWindow();
-    // Destroys the open editor dialog, if any, saving nothing of it.
-    void CloseOpenEditor();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     afx_msg void OnDestroy();
@@ -358,17 +313,32 @@ protected:
     // The side panes of tab 1 of the side tab window: made, attached and
     // shown, or detached (their windows destroyed).
     void ShowGridPane(CHeadGridWnd* pPane, BOOL& bShown, UINT nLabelId, BOOL bSwitch);
-    void ShowQueryPane();
     void HidePane(CWnd* pPane, BOOL& bShown);
-    // The line above the grid: its caption and name, their colour, and
-    // whether they (or the query combo) show.
-    void SetModeLine(UINT nCaptionId, const CString& name, COLORREF colour);
-    void ClearModeLine();
+
+    // The line above the grid, which names what the view works on: the
+    // assembly being made or edited (red), the outlet whose nozzles are
+    // edited (blue), the saved query on the Query tab (the combo in place of
+    // the name); off otherwise. All its looks are set here.
+    enum class ModeLine
+    {
+        off,
+        creatingAssembly,
+        editingAssembly,
+        addingNozzles,
+        query,
+    };
+    void SetModeLine(ModeLine line, const CString& name = CString());
+
+    // The grids follow the state's mode (the main grid is read-only in the
+    // assembly mode).
+    void ShowMode();
     // Leaves assembly mode: back to the assembly's tab and row.
     void EndAssembly();
     // Deletes the assembly being built (it has no items) after leaving
     // assembly mode.
     void DeleteEmptyAssembly();
+    // What the main grid is on, for the command rule.
+    CGridRow CurrentGridRow();
     // The main grid's current record when it is a component (the row's
     // number in *pRow); null on the append row, the Query or Tapes table.
     CRecords* CurrentComponent(ROWCOL* pRow = nullptr);
@@ -381,17 +351,6 @@ protected:
     // The width the caption needs for the longest of its texts.
     int CaptionWidth();
 
-    // The component editors' part (ViewEditors.cpp, ViewSaveComponent.cpp).
-    // Tells the main frame which editor takes the curve-fit bar's
-    // coefficients (null: none).
-    void TellCurveFitEditor(CWnd* pEditor);
-    // Ends the edit of the grid's row as a cancelled editor does.
-    void AbandonEdit();
-    // The record of the main grid's current row as a component record (the
-    // Components columns of a tape's row), with the row's Tapes values for
-    // a tape; FALSE when the grid has no record there.
-    BOOL CopyCurrentRecord(CRecords& record);
-
     CComboBox m_queryCombo;
     CColorStatic m_nameStatic;
     CColorStatic m_captionStatic;
@@ -403,37 +362,25 @@ protected:
     CAssemWnd* m_pAssemWnd = nullptr;
     CNozzleWnd* m_pNozzleWnd = nullptr;
     COutletWnd* m_pOutletWnd = nullptr;
-    CQueryWnd* m_pQueryWnd = nullptr;
     CTabWnd* m_pTabWnd = nullptr;
     CGRRecordInfoWnd m_recordInfo;
+    CViewState m_viewState;
     CGridState m_gridState;
-    BOOL m_bQueryModified = FALSE;
-    BOOL m_bPopupOpen = FALSE;
     int m_nFieldLengths[10] = {};
     BOOL m_bNozzlePaneShown = FALSE;
     BOOL m_bOutletPaneShown = FALSE;
-    BOOL m_bQueryPaneShown = FALSE;
     BOOL m_bInitialising = TRUE;
     BOOL m_bExchangeFailed = FALSE;
-    BOOL m_bRowsCopied = FALSE;
-    int m_nCurrentTab = 0;
-    OZU_ComponentDialog* m_pOpenDialog = nullptr;
-    int m_nEditedTab = -1;
     OZU_PopupColorWell* m_pColourPopup = nullptr;
     CWnd* m_pClickTarget = nullptr;
     double m_dSplit = 0.333;
     HFONT m_hBoldFont = nullptr;
     CFont* m_pBeamFonts[2] = { nullptr, nullptr };
-    CRecords* m_pCurveFitRecord = nullptr;
     char m_szTipText[2048] = {};
 
-    // The user's queries and the clipboard.
-    BOOL m_bQueriesRead = FALSE;   // the combo was filled from the query file
-    CString m_strQueryTitle;       // the saved query the pane's text belongs to
-    CString m_strTypedName;        // the name typed for the query since then
-    CString m_strCopiedText;       // the text the last row copy put on the clipboard
-    // The grid columns of each row of that text, cell by cell.
-    std::vector<std::vector<int>> m_copiedColumns;
+    CQueryPane m_queryPane;
+    CViewClipboard m_clipboard;
+    CEditorHost m_editors;
 
     DECLARE_MESSAGE_MAP()
 };

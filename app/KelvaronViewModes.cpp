@@ -17,24 +17,43 @@ using namespace kvgrid;
 
 namespace {
 
-// The colours of the line that names the assembly or the outlet.
-const COLORREF kAssemblyColour = RGB(255, 0, 0);
-const COLORREF kNozzleColour = RGB(0, 0, 255);
-
-// The component commands whose enabling the view's state decides.
-const UINT kComponentCommands[] = {
-    ID_ADD_COMPONENT,   ID_ADD_NOZZLE,    ID_ADD_TO_ASSEMBLY, ID_NEW_ASSEMBLY,         ID_DELETE_COMPONENT,
-    ID_EDIT_ASSEMBLY,   ID_EDIT_COMPONENT, ID_EDIT_NOZZLES,   ID_FINISH_ASSEMBLY,      ID_REMOVE_FROM_ASSEMBLY,
-    ID_REMOVE_NOZZLE,
+// The component commands whose enabling the view's state decides, and
+// their names there.
+struct ComponentCommand
+{
+    UINT nID;
+    ViewCommand command;
+};
+const ComponentCommand kComponentCommands[] = {
+    { ID_ADD_COMPONENT, ViewCommand::addComponent },
+    { ID_ADD_NOZZLE, ViewCommand::addNozzle },
+    { ID_ADD_TO_ASSEMBLY, ViewCommand::addToAssembly },
+    { ID_NEW_ASSEMBLY, ViewCommand::newAssembly },
+    { ID_DELETE_COMPONENT, ViewCommand::deleteComponent },
+    { ID_EDIT_ASSEMBLY, ViewCommand::editAssembly },
+    { ID_EDIT_COMPONENT, ViewCommand::editComponent },
+    { ID_EDIT_NOZZLES, ViewCommand::editNozzles },
+    { ID_FINISH_ASSEMBLY, ViewCommand::finishAssembly },
+    { ID_REMOVE_FROM_ASSEMBLY, ViewCommand::removeFromAssembly },
+    { ID_REMOVE_NOZZLE, ViewCommand::removeNozzle },
 };
 
-bool IsComponentCommand(UINT nID)
+// The state's name of a component command; null for other commands.
+const ViewCommand* FindComponentCommand(UINT nID)
 {
-    for (UINT id : kComponentCommands)
-        if (id == nID)
-            return true;
-    return false;
+    for (const ComponentCommand& entry : kComponentCommands)
+        if (entry.nID == nID)
+            return &entry.command;
+    return nullptr;
 }
+
+// The looks of each kind of line above the grid: its caption and the
+// colour of its texts.
+struct ModeLineLook
+{
+    UINT nCaptionId;
+    COLORREF colour;
+};
 
 // The popup of a menu with that name; null when there is none.
 CMenu* FindPopup(CMenu& menu, LPCTSTR lpszName)
@@ -65,50 +84,67 @@ void EnableItem(CMenu& popup, UINT nID, BOOL bEnable)
 /////////////////////////////////////////////////////////////////////////////
 // Enabling
 
-CViewCommandState CKelvaronView::GetCommandState()
+CGridRow CKelvaronView::CurrentGridRow()
 {
-    CViewCommandState state;
-    state.bEditorOpen = IsEditorOpen();
-    state.bAssemblyMode = m_gridState.bAssemblyMode;
-    state.bNozzleMode = m_gridState.bNozzleMode;
-    state.nTab = m_nCurrentTab;
+    CGridRow gridRow;
     if (m_pGrid == nullptr || m_pGrid->GetSafeHwnd() == nullptr)
-        return state;
+        return gridRow;
     ROWCOL row = 0, col = 0;
     if (m_pGrid->GetCurrentCell(row, col) && row >= 1) {
         ROWCOL append = m_pGrid->GetAppendRow();
-        state.bOnAppendRow = append != GR_INVALID && row >= append;
-        if (!state.bOnAppendRow && m_pGrid->MoveTo(row)) {
+        gridRow.bOnAppendRow = append != GR_INVALID && row >= append;
+        if (!gridRow.bOnAppendRow && m_pGrid->MoveTo(row)) {
             CRecordset* pRecordset = m_pGrid->OnGetRecordset();
             if (auto* pRecord = dynamic_cast<CRecords*>(pRecordset); pRecord && ComponentKeyOf(pRecord) >= 0) {
-                state.bHasRecord = TRUE;
-                state.nFlags = pRecord->m_nFlags;
-                state.strItemType = pRecord->m_strItemType;
+                gridRow.bHasRecord = TRUE;
+                gridRow.nFlags = pRecord->m_nFlags;
+                gridRow.strItemType = pRecord->m_strItemType;
             }
             else if (auto* pTape = dynamic_cast<CTapeRecords*>(pRecordset); pTape && ComponentKeyOf(pTape) >= 0) {
-                state.bHasRecord = TRUE;
-                state.nFlags = pTape->m_nFlags;
-                state.strItemType = pTape->m_strItemType;
+                gridRow.bHasRecord = TRUE;
+                gridRow.nFlags = pTape->m_nFlags;
+                gridRow.strItemType = pTape->m_strItemType;
             }
         }
     }
     else {
         // No current cell: the grid has no record to act on.
-        state.bOnAppendRow = TRUE;
+        gridRow.bOnAppendRow = TRUE;
     }
-    return state;
+    return gridRow;
 }
 
 BOOL CKelvaronView::IsCommandEnabled(UINT nID)
 {
-    return IsViewCommandEnabled(GetCommandState(), nID);
+    const ViewCommand* pCommand = FindComponentCommand(nID);
+    return pCommand != nullptr ? m_viewState.IsEnabled(*pCommand, CurrentGridRow()) : TRUE;
 }
 
 void CKelvaronView::OnUpdateComponentCommand(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(IsCommandEnabled(pCmdUI->m_nID));
     if (pCmdUI->m_nID == ID_EDIT_NOZZLES)
-        pCmdUI->SetCheck(m_gridState.bNozzleMode ? 1 : 0);
+        pCmdUI->SetCheck(m_viewState.IsNozzleMode() ? 1 : 0);
+}
+
+void CKelvaronView::ShowMode()
+{
+    // The grids read the mode from the state they share with the view; the
+    // main grid is read-only in assembly mode.
+    m_gridState.nAssemblyTab = m_viewState.GetAssemblyTab();
+    const BOOL bAssembly = m_viewState.IsAssemblyMode();
+    const BOOL bNozzles = m_viewState.IsNozzleMode();
+    const BOOL bGrid = m_pGrid != nullptr && m_pGrid->GetSafeHwnd() != nullptr;
+    if (m_gridState.bAssemblyMode != bAssembly) {
+        if (bGrid)
+            m_pGrid->SetAssemblyMode(bAssembly);
+        m_gridState.bAssemblyMode = bAssembly;
+    }
+    if (m_gridState.bNozzleMode != bNozzles) {
+        if (bGrid)
+            m_pGrid->SetNozzleMode(bNozzles);
+        m_gridState.bNozzleMode = bNozzles;
+    }
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -163,22 +199,34 @@ BOOL CKelvaronView::SettleRecord(UINT nPromptId)
 /////////////////////////////////////////////////////////////////////////////
 // The line above the grid
 
-void CKelvaronView::SetModeLine(UINT nCaptionId, const CString& name, COLORREF colour)
+void CKelvaronView::SetModeLine(ModeLine line, const CString& name)
 {
-    m_strCaption.LoadString(nCaptionId);
-    m_strName = name;
-    m_strName.TrimRight();
+    if (line == ModeLine::off) {
+        m_captionStatic.EnableWindow(FALSE);
+        m_nameStatic.EnableWindow(FALSE);
+        return;
+    }
+    const COLORREF red = RGB(255, 0, 0), blue = RGB(0, 0, 255), black = RGB(0, 0, 0);
+    const ModeLineLook look = line == ModeLine::creatingAssembly  ? ModeLineLook{ IDS_CREATING_ASSEMBLY, red }
+                              : line == ModeLine::editingAssembly ? ModeLineLook{ IDS_EDITING_ASSEMBLY, red }
+                              : line == ModeLine::addingNozzles   ? ModeLineLook{ IDS_ADDING_NOZZLES_TO, blue }
+                                                                  : ModeLineLook{ IDS_QUERY_NAME, black };
+    m_strCaption.LoadString(look.nCaptionId);
+    // The Query tab shows the combo of the saved queries in place of a name.
+    if (line != ModeLine::query) {
+        m_strName = name;
+        m_strName.TrimRight();
+    }
     UpdateData(FALSE);
     for (CColorStatic* pStatic : { &m_captionStatic, &m_nameStatic }) {
-        pStatic->SetTextColor(colour);
+        pStatic->SetTextColor(look.colour);
         pStatic->EnableWindow(TRUE);
     }
-}
-
-void CKelvaronView::ClearModeLine()
-{
-    m_captionStatic.EnableWindow(FALSE);
-    m_nameStatic.EnableWindow(FALSE);
+    if (line == ModeLine::query) {
+        m_queryCombo.EnableWindow(TRUE);
+        m_nameStatic.ShowWindow(SW_HIDE);
+        m_queryCombo.ShowWindow(SW_SHOW);
+    }
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -188,10 +236,11 @@ void CKelvaronView::OnNewAssembly()
 {
     if (m_pGrid == nullptr || !IsCommandEnabled(ID_NEW_ASSEMBLY) || !SettleRecord(IDS_SAVE_CURRENT_RECORD))
         return;
-    m_gridState.nAssemblyTab = m_nCurrentTab;
-    if (m_nCurrentTab == TABLE_OUTLET)
+    if (!m_viewState.Apply(ViewCommand::newAssembly, CurrentGridRow()))
+        return;
+    if (GetCurrentTab() == TABLE_OUTLET)
         m_pTabWnd->SwitchTab(0);
-    m_pGrid->SetAssemblyMode(TRUE);
+    ShowMode();
     m_pGrid->BeginDialogEdit(CGridWindow::editAdding);
     // The new assembly starts as a copy of the row it was started on.
     if (CRecords* pRecord = CurrentComponent())
@@ -210,26 +259,27 @@ void CKelvaronView::OnEditAssembly()
     CRecords* pRecord = CurrentComponent(&row);
     if (pRecord == nullptr)
         return;
-    m_gridState.nAssemblyTab = m_nCurrentTab;
-    if (m_nCurrentTab == TABLE_OUTLET)
-        m_pTabWnd->SwitchTab(0);
-    m_gridState.nAssemblyKey = pRecord->m_nComponentKey;
-    m_gridState.nAssemblyRow = (long)row;
     CString name = pRecord->m_strDescription;
-    m_pGrid->SetAssemblyMode(TRUE);
-    SetModeLine(IDS_EDITING_ASSEMBLY, name, kAssemblyColour);
+    const long nKey = pRecord->m_nComponentKey;
+    if (!m_viewState.Apply(ViewCommand::editAssembly, CurrentGridRow()))
+        return;
+    if (GetCurrentTab() == TABLE_OUTLET)
+        m_pTabWnd->SwitchTab(0);
+    m_gridState.nAssemblyKey = nKey;
+    m_gridState.nAssemblyRow = (long)row;
+    ShowMode();
+    SetModeLine(ModeLine::editingAssembly, name);
     RemoveQueryTab();
 }
 
 void CKelvaronView::EndAssembly()
 {
-    ClearModeLine();
+    SetModeLine(ModeLine::off);
     const long nKey = m_gridState.nAssemblyKey;
-    const int nTab = m_gridState.nAssemblyTab;
-    m_pGrid->SetAssemblyMode(FALSE);
-    if (nTab >= 0 && nTab != m_nCurrentTab)
+    const int nTab = m_viewState.EndAssembly();
+    ShowMode();
+    if (nTab >= 0 && nTab != GetCurrentTab())
         SelectTab(nTab);
-    m_gridState.nAssemblyTab = -1;
     if (nKey > 0)
         m_pGrid->FindKey(nKey);
 }
@@ -256,7 +306,7 @@ void CKelvaronView::DeleteEmptyAssembly()
     catch (CException* e) {
         ReportDatabaseException(e);
     }
-    SwitchGridTable(m_nCurrentTab);
+    SwitchGridTable(GetCurrentTab());
 }
 
 void CKelvaronView::OnRemoveFromAssembly()
@@ -284,7 +334,7 @@ void CKelvaronView::OnFinishAssembly()
     BOOL bEmpty = TRUE;
     try {
         CRecords records(GetDatabase());
-        if (m_gridState.nAssemblyTab == TABLE_OUTLET && !records.MarkAssemblyFromItems(nKey)) {
+        if (m_viewState.GetAssemblyTab() == TABLE_OUTLET && !records.MarkAssemblyFromItems(nKey)) {
             AfxMessageBox(IDS_OUTLET_ASSEMBLY_NEEDS_OUTLET, MB_ICONEXCLAMATION);
             return;
         }
@@ -310,9 +360,10 @@ void CKelvaronView::OnEditNozzles()
 {
     if (m_pGrid == nullptr || !IsCommandEnabled(ID_EDIT_NOZZLES))
         return;
-    if (m_gridState.bNozzleMode) {
-        m_pGrid->SetNozzleMode(FALSE);
-        ClearModeLine();
+    if (m_viewState.IsNozzleMode()) {
+        m_viewState.Apply(ViewCommand::editNozzles, CurrentGridRow());
+        ShowMode();
+        SetModeLine(ModeLine::off);
         SelectTab(TABLE_OUTLET);
     }
     else {
@@ -321,10 +372,13 @@ void CKelvaronView::OnEditNozzles()
         CRecords* pOutlet = CurrentComponent();
         if (pOutlet == nullptr)
             return;
-        m_gridState.nEmitterKey = pOutlet->m_nComponentKey;
+        const long nEmitterKey = pOutlet->m_nComponentKey;
         CString name = pOutlet->m_strDescription;
-        m_pGrid->SetNozzleMode(TRUE);
-        SetModeLine(IDS_ADDING_NOZZLES_TO, name, kNozzleColour);
+        if (!m_viewState.Apply(ViewCommand::editNozzles, CurrentGridRow()))
+            return;
+        m_gridState.nEmitterKey = nEmitterKey;
+        ShowMode();
+        SetModeLine(ModeLine::addingNozzles, name);
         m_pTabWnd->SwitchTab(m_pTabWnd->FindTab(m_pNozzleWnd));
         SelectTab(TABLE_NOZZLE);
     }
@@ -336,7 +390,7 @@ void CKelvaronView::OnRemoveNozzle()
 {
     if (m_pGrid == nullptr || m_pNozzleWnd == nullptr || !IsCommandEnabled(ID_REMOVE_NOZZLE))
         return;
-    const long nEmitterKey = m_nCurrentTab == TABLE_NOZZLE ? m_gridState.nEmitterKey : m_pGrid->GetCurrentKey();
+    const long nEmitterKey = GetCurrentTab() == TABLE_NOZZLE ? m_gridState.nEmitterKey : m_pGrid->GetCurrentKey();
     m_pNozzleWnd->RemoveSelectedNozzles(nEmitterKey);
     if (m_pNozzleWnd->GetKeyCount() > 0) {
         m_pNozzleWnd->MoveCurrentCell(GR_UP, 1, FALSE);
@@ -377,10 +431,10 @@ BOOL CKelvaronView::PrepareContextMenu(CWnd* pWnd, CMenu& menu, CMenu*& pPopup)
             m_gridState.bColumnMenu = FALSE;
             lpszName = "Columns";
         }
-        else if (m_gridState.bAssemblyMode) {
+        else if (m_viewState.IsAssemblyMode()) {
             lpszName = "Asm";
         }
-        else if (m_gridState.bNozzleMode) {
+        else if (m_viewState.IsNozzleMode()) {
             lpszName = "Nozz";
         }
         else {
@@ -405,7 +459,7 @@ BOOL CKelvaronView::PrepareContextMenu(CWnd* pWnd, CMenu& menu, CMenu*& pPopup)
         const UINT fits[3] = { ID_FIT_TO_CONTENT, ID_FIT_TO_WINDOW, ID_STRETCH_TO_FIT };
         for (int i = 0; i < 3; i++) {
             pPopup->CheckMenuItem(fits[i], MF_BYCOMMAND | (nFit == i + 1 ? MF_CHECKED : MF_UNCHECKED));
-            EnableItem(*pPopup, fits[i], m_nCurrentTab != TABLE_QUERY);
+            EnableItem(*pPopup, fits[i], GetCurrentTab() != TABLE_QUERY);
         }
         AppendColumnEntries(*pPopup);
     }
@@ -416,22 +470,23 @@ BOOL CKelvaronView::PrepareContextMenu(CWnd* pWnd, CMenu& menu, CMenu*& pPopup)
         SetItemText(*pPopup, ID_EDIT_NOZZLES, IDS_EDIT_NOZZLE);
     }
     else if (name == "AsmGrid") {
-        SetItemText(*pPopup, ID_EDIT_ASSEMBLY_ITEM, m_gridState.bAssemblyMode ? IDS_EDIT_QUANTITY : IDS_TIP_EDIT_ITEM);
+        SetItemText(*pPopup, ID_EDIT_ASSEMBLY_ITEM,
+                    m_viewState.IsAssemblyMode() ? IDS_EDIT_QUANTITY : IDS_TIP_EDIT_ITEM);
         EnableItem(*pPopup, ID_EDIT_ASSEMBLY_ITEM, !IsEditorOpen());
     }
     else if (name == "NozzGrid") {
-        SetItemText(*pPopup, ID_EDIT_NOZZLES, m_gridState.bNozzleMode ? IDS_FINISH_EDITING : IDS_EDIT_NOZZLE);
-        EnableItem(*pPopup, ID_EDIT_NOZZLE_ITEM, m_gridState.bNozzleMode && !IsEditorOpen());
+        SetItemText(*pPopup, ID_EDIT_NOZZLES, m_viewState.IsNozzleMode() ? IDS_FINISH_EDITING : IDS_EDIT_NOZZLE);
+        EnableItem(*pPopup, ID_EDIT_NOZZLE_ITEM, m_viewState.IsNozzleMode() && !IsEditorOpen());
     }
     else if (name == "OutGrid") {
         EnableItem(*pPopup, ID_EDIT_OUTLET_ITEM, !IsEditorOpen());
     }
     // The component commands as the view's state allows them.
-    const CViewCommandState state = GetCommandState();
+    const CGridRow row = CurrentGridRow();
     for (UINT i = 0; i < pPopup->GetMenuItemCount(); i++) {
         UINT nID = pPopup->GetMenuItemID((int)i);
-        if (IsComponentCommand(nID))
-            EnableItem(*pPopup, nID, IsViewCommandEnabled(state, nID));
+        if (const ViewCommand* pCommand = FindComponentCommand(nID))
+            EnableItem(*pPopup, nID, m_viewState.IsEnabled(*pCommand, row));
     }
     pPopup->SetDefaultItem(0, TRUE);
     return TRUE;
@@ -456,10 +511,11 @@ BOOL CKelvaronView::PreTranslateMessage(MSG* pMsg)
         }
         // Typing in the query pane never starts a command, but for Ctrl+Q
         // (Execute Query); Ctrl+A selects the whole text.
-        if (m_pQueryWnd != nullptr && hFocus != nullptr && hFocus == m_pQueryWnd->GetSafeHwnd()) {
+        CQueryWnd* pQueryWnd = m_queryPane.GetWindow();
+        if (pQueryWnd != nullptr && hFocus != nullptr && hFocus == pQueryWnd->GetSafeHwnd()) {
             const BOOL bControl = ::GetKeyState(VK_CONTROL) < 0;
             if (bControl && pMsg->wParam == 'A') {
-                m_pQueryWnd->SetSel(0, -1);
+                pQueryWnd->SetSel(0, -1);
                 return TRUE;
             }
             if (bControl && pMsg->wParam == 'Q')
@@ -551,9 +607,9 @@ void CKelvaronView::ShowLineTypePopup(const CRect& rect, long nLineType, long)
 {
     CLineStylePopup popup(rect.left, rect.top, rect.right, rect.bottom, this);
     popup.m_nChosen = (int)nLineType;
-    m_bPopupOpen = TRUE;
+    m_viewState.SetPopupOpen(TRUE);
     popup.DoModal();
-    m_bPopupOpen = FALSE;
+    m_viewState.SetPopupOpen(FALSE);
     if (popup.m_nChosen != nLineType && m_pGrid != nullptr)
         m_pGrid->SetLineTypeCell(popup.m_nChosen);
     if (CFrameWnd* pFrame = GetTopLevelFrame()) {

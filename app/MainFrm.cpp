@@ -27,25 +27,6 @@ const UINT kFirstRecentFile = 57616;
 const UINT kLastRecentFile = 57631;
 // Events of the toolbars' window buttons (the find box).
 const UINT g_msgToolBarWndNotify = OZWGetToolBarWndNotifyMessage();
-
-// The curve type the Curve Fit command presets for a table type; 0: none.
-int CurveTypeForTable(int nTableType)
-{
-    switch (nTableType) {
-    case 1:
-        return 2;
-    case 2:
-        return 4;
-    case 3:
-        return 6;
-    case 9:
-        return 1;
-    case 17:
-        return 2;
-    default:
-        return 0;
-    }
-}
 } // namespace
 
 IMPLEMENT_DYNCREATE(CMainFrame, OZWMDIFrameWnd)
@@ -101,6 +82,7 @@ CMainFrame::CMainFrame() : m_pMergeDialog(nullptr), m_pCleanDialog(nullptr)
     }
     LoadFindList();
     UXSetVisualStyle(1);
+    m_copied.MakeCurrent();
 }
 
 CMainFrame::~CMainFrame()
@@ -198,6 +180,12 @@ CKelvaronView* CMainFrame::GetActiveDatabaseView() const
         return nullptr;
     CMDIChildWnd* pChild = MDIGetActive();
     return pChild != nullptr ? dynamic_cast<CKelvaronView*>(pChild->GetActiveView()) : nullptr;
+}
+
+const CViewState* CMainFrame::GetActiveViewState() const
+{
+    CKelvaronView* pView = GetActiveDatabaseView();
+    return pView != nullptr ? &pView->GetViewState() : nullptr;
 }
 
 CString CMainFrame::GetActiveDatabasePath()
@@ -313,8 +301,8 @@ void CMainFrame::ToggleCurveFitBar()
     ShowControlBar(&m_wndCurveFitBar, bShow, FALSE);
     if (!bShow)
         return;
-    if (CKelvaronView* pView = GetActiveDatabaseView()) {
-        const int nCurveType = CurveTypeForTable(pView->GetCurrentTab());
+    if (const CViewState* pState = GetActiveViewState()) {
+        const int nCurveType = FrameCurveTypeOfTab(pState->GetCurrentTab());
         if (nCurveType != 0)
             SetCurveType(nCurveType);
     }
@@ -376,8 +364,8 @@ void CMainFrame::GetMessageString(UINT nID, CString& rMessage) const
 BOOL CMainFrame::OnNcActivate(BOOL bActive)
 {
     // While a grid's line-style popup is open the caption stays active.
-    CKelvaronView* pView = GetActiveDatabaseView();
-    if (!bActive && pView != nullptr && pView->IsPopupOpen())
+    const CViewState* pState = GetActiveViewState();
+    if (!bActive && pState != nullptr && pState->IsPopupOpen())
         return TRUE;
     return OZWMDIFrameWnd::OnNcActivate(bActive);
 }
@@ -553,8 +541,8 @@ void CMainFrame::OnUnits()
 
 void CMainFrame::OnUpdateSettingsCommand(CCmdUI* pCmdUI)
 {
-    CKelvaronView* pView = GetActiveDatabaseView();
-    pCmdUI->Enable(pView == nullptr || !pView->IsEditorOpen());
+    const CViewState* pState = GetActiveViewState();
+    pCmdUI->Enable(pState == nullptr || !pState->IsEditorOpen());
 }
 
 void CMainFrame::OnUpdateLanguage(CCmdUI* pCmdUI)

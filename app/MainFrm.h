@@ -10,6 +10,9 @@
 // and the application shows status texts through it.
 #pragma once
 
+#include "app/ViewClipboard.h"
+#include "app/state/CopiedComponents.h"
+#include "app/state/ViewState.h"
 #include "editors/curvefit/bar/CurveFitDlgBar.h"
 #include "editors/curvefit/bar/CurveFitHost.h"
 #include "frame/mdi/OZWMDIFrameWnd.h"
@@ -23,11 +26,8 @@ class CMergeDialog;
 class CCleanDialog;
 class CKelvaronView;
 class OZWToolBarManager;
-namespace kvgrid {
-class CComponentPaste;
-}
 
-class CMainFrame : public OZWMDIFrameWnd, public CGridFrame, public CCurveFitHost
+class CMainFrame : public OZWMDIFrameWnd, public CGridFrame, public CCurveFitHost, public CPasteProgress
 {
     DECLARE_DYNCREATE(CMainFrame)
 public:
@@ -54,6 +54,8 @@ public:
     virtual CString GetActiveDatabasePath();
     // The main view of the active database window (null when none).
     CKelvaronView* GetActiveDatabaseView() const;
+    // The working state of that view (null when none).
+    const CViewState* GetActiveViewState() const;
 
     // Shows the text in the message pane (when the status line exists).
     void SetStatusText(LPCTSTR lpszText);
@@ -84,13 +86,14 @@ public:
 
     // Copy and paste of components between databases: the database the
     // copied components come from ("" when none), their keys, and the paste
-    // target, the database of the window activated last.
-    const CString& GetCopySourcePath() const { return m_strCopySourcePath; }
-    void SetCopySourcePath(LPCTSTR lpszPath) { m_strCopySourcePath = lpszPath != nullptr ? lpszPath : ""; }
-    CDWordArray& GetCopiedComponents() { return m_copiedComponents; }
-    void ClearCopiedComponents() { m_copiedComponents.RemoveAll(); }
-    const CString& GetPasteTargetPath() const { return m_strPasteTargetPath; }
-    void SetActiveDatabasePath(LPCTSTR lpszPath) { m_strPasteTargetPath = lpszPath != nullptr ? lpszPath : ""; }
+    // target, the database of the window activated last. They are the
+    // program's copied components, which the frame owns.
+    const CCopiedComponents& GetCopiedComponents() const { return m_copied; }
+    const CString& GetCopySourcePath() const { return m_copied.GetSourcePath(); }
+    void SetCopySourcePath(LPCTSTR lpszPath) { m_copied.SetSourcePath(lpszPath != nullptr ? lpszPath : ""); }
+    void ClearCopiedComponents() { m_copied.ClearKeys(); }
+    const CString& GetPasteTargetPath() const { return m_copied.GetTargetPath(); }
+    void SetActiveDatabasePath(LPCTSTR lpszPath) { m_copied.SetTargetPath(lpszPath != nullptr ? lpszPath : ""); }
     // The first main view (over all templates and documents) of the
     // database of exactly this path; null when none.
     CKelvaronView* FindViewByPath(const CString& path);
@@ -190,19 +193,9 @@ protected:
     // editor is open.
     afx_msg void OnPasteComponent();
     afx_msg void OnUpdatePasteComponent(CCmdUI* pCmdUI);
-    // Within one database: a new copy of each component through the grid's
-    // add path, with its Tapes values, items and nozzles.
-    void PasteWithinDatabase(CKelvaronView* pView);
-    // Into another database: each component (one transaction each), with
-    // what it takes along; an equal component of the target is used as it
-    // is. A failure is reported and ends the paste; the target keeps the
-    // components pasted before it and nothing of the failed one.
-    void PasteBetweenDatabases(CKelvaronView* pSource, CKelvaronView* pTarget);
     // "Pasting components: n of N" on the status line while more than one
     // component is pasted; the idle text once nDone reaches nCount.
-    void ShowPasteProgress(size_t nDone, size_t nCount);
-    void PasteInto(kvgrid::CComponentPaste& paste, CKelvaronView* pSource, CKelvaronView* pTarget,
-                   const std::vector<long>& keys, long* pLastKey);
+    void ShowPasteProgress(size_t nDone, size_t nCount) override;
 
     // Reads whether HTML help can be used (the HTML engine's version key).
     void CheckHtmlHelp();
@@ -218,9 +211,7 @@ protected:
     // The saved placement waits for the first activation that finds one (the
     // program makes one main frame).
     BOOL m_bPlacementPending = TRUE;
-    CString m_strCopySourcePath;
-    CString m_strPasteTargetPath;
-    CDWordArray m_copiedComponents;
+    CCopiedComponents m_copied;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -279,8 +279,8 @@ void CMainFrame::OnContextMenu(CWnd* pWnd, CPoint point)
 CString CMainFrame::GetToolTipText(UINT nID) const
 {
     CString text;
-    if (CKelvaronView* pView = GetActiveDatabaseView()) {
-        const ComponentTips tips = TipsForTable(pView->GetCurrentTab());
+    if (const CViewState* pState = GetActiveViewState()) {
+        const ComponentTips tips = TipsForTable(pState->GetCurrentTab());
         UINT nString = 0;
         if (nID == ID_ADD_COMPONENT)
             nString = tips.nAdd;
@@ -289,7 +289,7 @@ CString CMainFrame::GetToolTipText(UINT nID) const
         else if (nID == ID_DELETE_COMPONENT)
             nString = tips.nDelete;
         else if (nID == ID_EDIT_NOZZLES)
-            nString = pView->GetGridState().bNozzleMode ? IDS_FINISH_EDITING : IDS_EDIT_NOZZLE;
+            nString = pState->IsNozzleMode() ? IDS_FINISH_EDITING : IDS_EDIT_NOZZLE;
         if (nString != 0 && text.LoadString(nString))
             return text;
     }

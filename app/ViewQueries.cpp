@@ -1,7 +1,5 @@
-// CKelvaronView: the Query tab. The user's SQL runs against the database: a
-// SELECT shows its rows in the main grid, any other statement runs in a
-// transaction that is kept only when the user says yes. Named queries are
-// kept in the program's query file and chosen in the combo above the grid.
+// CQueryPane: the Query tab's query file, combo, statements and results.
+#include "app/ViewQueries.h"
 #include "app/AppRes.h"
 #include "app/KelvaronApp.h"
 #include "app/KelvaronView.h"
@@ -12,6 +10,7 @@
 #include "grids/core/GridTables.h"
 #include "grids/core/UserQueries.h"
 #include "grids/window/GridWindow.h"
+#include "grids/window/TabWnd.h"
 
 using namespace kvgrid;
 
@@ -33,20 +32,76 @@ void CKelvaronView::ReportFailure(CException* e)
         AfxMessageBox(TakeExceptionText(e), MB_OK | MB_ICONEXCLAMATION);
 }
 
+CQueryPane::CQueryPane(CGridView& view, CComboBox& combo) : m_view(view), m_combo(combo)
+{
+}
+
+CQueryPane::~CQueryPane()
+{
+    Release();
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// The pane
+
+void CQueryPane::Attach(CGridWindow* pGrid)
+{
+    m_pGrid = pGrid;
+    if (m_pWnd == nullptr)
+        m_pWnd = new CQueryWnd(this);
+    m_bShown = FALSE;
+}
+
+void CQueryPane::Release()
+{
+    delete m_pWnd;
+    m_pWnd = nullptr;
+    m_pGrid = nullptr;
+    m_bShown = FALSE;
+}
+
+void CQueryPane::Show(CTabWnd& tabs)
+{
+    if (m_pWnd == nullptr)
+        return;
+    if (!m_bShown) {
+        if (m_pWnd->GetSafeHwnd() == nullptr) {
+            m_pWnd->Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, CRect(0, 0, 1, 1),
+                           &tabs, IDC_VIEW_QUERY_PANE);
+            m_pWnd->SendMessage(WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT), FALSE);
+        }
+        tabs.AttachWnd(m_pWnd, GetTableTitle(TABLE_QUERY));
+        if (m_pGrid != nullptr)
+            m_pGrid->SetQueryWnd(m_pWnd);
+        m_bShown = TRUE;
+    }
+    tabs.SwitchTab(tabs.FindTab(m_pWnd));
+}
+
+void CQueryPane::Hide(CTabWnd& tabs)
+{
+    if (m_pWnd != nullptr) {
+        int nTab = tabs.FindTab(m_pWnd);
+        if (nTab >= 0)
+            tabs.RemoveTab(nTab);
+    }
+    m_bShown = FALSE;
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // The query file and the combo
 
-CString CKelvaronView::GetQueryFilePath()
+CString CQueryPane::GetQueryFilePath()
 {
     CKelvaronApp* pApp = CKelvaronApp::Get();
     return (pApp != nullptr ? pApp->GetRootPath() : CString()) + "Queries.kvq";
 }
 
-void CKelvaronView::FillQueryCombo()
+void CQueryPane::FillQueryCombo()
 {
-    if (m_queryCombo.GetSafeHwnd() == nullptr)
+    if (m_combo.GetSafeHwnd() == nullptr)
         return;
-    m_bQueriesRead = TRUE;
+    m_state.SetTitlesRead();
     CQueryFile file(GetQueryFilePath());
     if (!file.Load()) {
         CString message;
@@ -61,110 +116,111 @@ void CKelvaronView::FillQueryCombo()
     ShowQueryTitles(file);
 }
 
-void CKelvaronView::ShowQueryTitles(const CQueryFile& file)
+void CQueryPane::ShowQueryTitles(const CQueryFile& file)
 {
     CString text;
-    m_queryCombo.GetWindowText(text);
-    m_queryCombo.ResetContent();
+    m_combo.GetWindowText(text);
+    m_combo.ResetContent();
     for (int i = 0; i < file.GetCount(); i++) {
-        int nItem = m_queryCombo.AddString(file.GetQueries()[(size_t)i].title);
-        m_queryCombo.SetItemData(nItem, (DWORD_PTR)(i + 1));
+        int nItem = m_combo.AddString(file.GetQueries()[(size_t)i].title);
+        m_combo.SetItemData(nItem, (DWORD_PTR)(i + 1));
     }
-    m_queryCombo.SetWindowText(text);
+    m_combo.SetWindowText(text);
 }
 
-int CKelvaronView::FindQueryItem(const CString& title)
+int CQueryPane::FindQueryItem(const CString& title)
 {
-    if (m_queryCombo.GetSafeHwnd() == nullptr)
+    if (m_combo.GetSafeHwnd() == nullptr)
         return -1;
     // Titles are told apart by case too.
-    for (int i = 0; i < m_queryCombo.GetCount(); i++) {
+    for (int i = 0; i < m_combo.GetCount(); i++) {
         CString item;
-        m_queryCombo.GetLBText(i, item);
+        m_combo.GetLBText(i, item);
         if (item == title)
             return i;
     }
     return -1;
 }
 
-void CKelvaronView::OnQueryTabShown()
+void CQueryPane::OnTabShown()
 {
-    if (!m_bQueriesRead)
+    if (m_pWnd == nullptr)
+        return;
+    m_pWnd->RestoreText();
+    if (!m_state.AreTitlesRead())
         FillQueryCombo();
     LoadQuery(FALSE);
 }
 
-CString CKelvaronView::QueryNameInCombo()
+CString CQueryPane::QueryNameInCombo()
 {
     CString text;
-    if (m_queryCombo.GetSafeHwnd() != nullptr)
-        m_queryCombo.GetWindowText(text);
-    // The query edit marks the title of the query it changes with "*".
-    if (!m_strQueryTitle.IsEmpty() && text == m_strQueryTitle + "*")
-        return m_strQueryTitle;
-    return text;
+    if (m_combo.GetSafeHwnd() != nullptr)
+        m_combo.GetWindowText(text);
+    return m_state.NameInCombo(text);
 }
 
-void CKelvaronView::OnQuerySelChange()
+void CQueryPane::OnSelChange()
 {
     LoadQuery(TRUE);
 }
 
-void CKelvaronView::OnQueryEditChange()
+void CQueryPane::OnEditChange()
 {
     // A name typed is the name the query is saved under.
-    m_bQueryModified = TRUE;
-    m_queryCombo.GetWindowText(m_strTypedName);
+    CString name;
+    m_combo.GetWindowText(name);
+    m_state.SetTypedName(name);
 }
 
-void CKelvaronView::LoadQuery(BOOL bFromCombo)
+void CQueryPane::LoadQuery(BOOL bFromCombo)
 {
-    if (!m_bQueryPaneShown || m_pQueryWnd == nullptr || m_pQueryWnd->GetSafeHwnd() == nullptr)
+    if (!m_bShown || m_pWnd == nullptr || m_pWnd->GetSafeHwnd() == nullptr)
         return;
     if (bFromCombo) {
         CString chosen;
-        int nItem = m_queryCombo.GetCurSel();
+        int nItem = m_combo.GetCurSel();
         if (nItem >= 0)
-            m_queryCombo.GetLBText(nItem, chosen);
+            m_combo.GetLBText(nItem, chosen);
         // The changes to the query loaded before are saved under its own
         // title (or the name typed for it), not under the one just chosen.
-        if (m_bQueryModified && AfxMessageBox(IDS_QUERY_MODIFIED, MB_YESNO | MB_ICONQUESTION) == IDYES)
-            SaveQueryAs(m_strTypedName.IsEmpty() ? m_strQueryTitle : m_strTypedName);
+        if (m_state.IsModified() && AfxMessageBox(IDS_QUERY_MODIFIED, MB_YESNO | MB_ICONQUESTION) == IDYES)
+            SaveQueryAs(m_state.GetSaveName());
+        CString title = m_state.GetTitle();
         if (nItem >= 0) {
             CQueryFile file(GetQueryFilePath());
             file.Load();
             int nIndex = file.Find(chosen);
             if (nIndex >= 0 && !file.GetQueries()[(size_t)nIndex].sql.IsEmpty()) {
                 g_QueryText = file.GetQueries()[(size_t)nIndex].sql;
-                m_pQueryWnd->RestoreText();
+                m_pWnd->RestoreText();
             }
-            m_strQueryTitle = chosen;
-            m_queryCombo.SetCurSel(FindQueryItem(chosen));
+            title = chosen;
+            m_combo.SetCurSel(FindQueryItem(chosen));
         }
-        m_strTypedName.Empty();
-        m_bQueryModified = FALSE;
+        m_state.SetLoaded(title);
     }
     CString text;
-    m_pQueryWnd->GetWindowText(text);
-    if (!text.IsEmpty() && (GetOptions() & OPTION_EXECUTE_SELECT) && ClassifyQuery(text) == QUERY_SELECT)
+    m_pWnd->GetWindowText(text);
+    if (!text.IsEmpty() && (m_view.GetOptions() & OPTION_EXECUTE_SELECT) && ClassifyQuery(text) == QUERY_SELECT)
         OnExecuteQuery();
 }
 
 /////////////////////////////////////////////////////////////////////////////
 // Running statements
 
-void CKelvaronView::OnUpdateExecuteQuery(CCmdUI* pCmdUI)
+void CQueryPane::OnUpdateExecuteQuery(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(m_bQueryPaneShown && m_pQueryWnd != nullptr && m_pQueryWnd->GetSafeHwnd() != nullptr &&
-                   m_pQueryWnd->GetWindowTextLength() > 0);
+    pCmdUI->Enable(m_bShown && m_pWnd != nullptr && m_pWnd->GetSafeHwnd() != nullptr &&
+                   m_pWnd->GetWindowTextLength() > 0);
 }
 
-void CKelvaronView::OnExecuteQuery()
+void CQueryPane::OnExecuteQuery()
 {
-    if (!m_bQueryPaneShown || m_pGrid == nullptr || m_pQueryWnd == nullptr || m_pQueryWnd->GetSafeHwnd() == nullptr)
+    if (!m_bShown || m_pGrid == nullptr || m_pWnd == nullptr || m_pWnd->GetSafeHwnd() == nullptr)
         return;
     CString text;
-    m_pQueryWnd->GetWindowText(text);
+    m_pWnd->GetWindowText(text);
     if (text.IsEmpty())
         return;
     for (const CString& statement : SplitQueryStatements(text)) {
@@ -177,7 +233,7 @@ void CKelvaronView::OnExecuteQuery()
         m_pGrid->FitColumnWidths();
 }
 
-void CKelvaronView::ClearQueryResult()
+void CQueryPane::ClearQueryResult()
 {
     if (m_pGrid == nullptr)
         return;
@@ -194,7 +250,7 @@ void CKelvaronView::ClearQueryResult()
         m_pGrid->OpenRecordset();
 }
 
-BOOL CKelvaronView::ShowQueryResult(const CString& statement)
+BOOL CQueryPane::ShowQueryResult(const CString& statement)
 {
     if (m_pGrid->GetTableType() != TABLE_QUERY)
         return TRUE;
@@ -207,7 +263,7 @@ BOOL CKelvaronView::ShowQueryResult(const CString& statement)
     }
     catch (CException* e) {
         // The driver's own words say what is wrong with the statement.
-        ReportFailure(e);
+        CKelvaronView::ReportFailure(e);
         pQuery->SetSqlQuery("");
         m_pGrid->OpenRecordset();
         return FALSE;
@@ -220,9 +276,9 @@ BOOL CKelvaronView::ShowQueryResult(const CString& statement)
     return TRUE;
 }
 
-BOOL CKelvaronView::RunChangingStatement(const CString& statement, int nKind)
+BOOL CQueryPane::RunChangingStatement(const CString& statement, int nKind)
 {
-    CDatabase* pDatabase = GetDatabase();
+    CDatabase* pDatabase = m_view.GetDatabase();
     if (pDatabase == nullptr || !pDatabase->IsOpen())
         return FALSE;
     const BOOL bDrop = QueryFirstWord(statement) == "DROP";
@@ -254,7 +310,7 @@ BOOL CKelvaronView::RunChangingStatement(const CString& statement, int nKind)
             e->Delete();
             return TRUE;
         }
-        ReportFailure(e);
+        CKelvaronView::ReportFailure(e);
         return FALSE;
     }
     return TRUE;
@@ -263,17 +319,17 @@ BOOL CKelvaronView::RunChangingStatement(const CString& statement, int nKind)
 /////////////////////////////////////////////////////////////////////////////
 // Saving, deleting and reloading
 
-void CKelvaronView::OnUpdateSaveQuery(CCmdUI* pCmdUI)
+void CQueryPane::OnUpdateSaveQuery(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(m_bQueryModified);
+    pCmdUI->Enable(m_state.IsModified());
 }
 
-void CKelvaronView::OnSaveQuery()
+void CQueryPane::OnSaveQuery()
 {
     SaveQueryAs(QueryNameInCombo());
 }
 
-BOOL CKelvaronView::SaveQueryAs(const CString& titleIn)
+BOOL CQueryPane::SaveQueryAs(const CString& titleIn)
 {
     CString title = titleIn;
     title.Trim();
@@ -285,14 +341,15 @@ BOOL CKelvaronView::SaveQueryAs(const CString& titleIn)
     file.Load();
     SavedQuery query;
     query.title = title;
-    if (m_pQueryWnd != nullptr && m_pQueryWnd->GetSafeHwnd() != nullptr)
-        m_pQueryWnd->GetWindowText(query.sql);
+    if (m_pWnd != nullptr && m_pWnd->GetSafeHwnd() != nullptr)
+        m_pWnd->GetWindowText(query.sql);
     else
         query.sql = g_QueryText;
     int nIndex = file.Find(title);
     // Saving the query loaded changes it; another query of that name is
     // replaced only when the user says so (never a second one of one name).
-    if (nIndex >= 0 && title != m_strQueryTitle && AfxMessageBox(IDS_QUERY_EXISTS, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+    if (nIndex >= 0 && title != m_state.GetTitle() &&
+        AfxMessageBox(IDS_QUERY_EXISTS, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
         return FALSE;
     if (nIndex >= 0)
         file.Set(nIndex, query);
@@ -309,27 +366,25 @@ BOOL CKelvaronView::SaveQueryAs(const CString& titleIn)
         message.Format(IDS_QUERY_DAMAGED_FILE_KEPT, (LPCTSTR)file.GetDamagedCopyPath());
         AfxMessageBox(message, MB_OK | MB_ICONINFORMATION);
     }
-    m_strQueryTitle = title;
-    m_strTypedName.Empty();
-    m_bQueryModified = FALSE;
+    m_state.SetLoaded(title);
     g_QueryText = query.sql;
-    if (m_queryCombo.GetSafeHwnd() != nullptr) {
-        m_bQueriesRead = TRUE;
+    if (m_combo.GetSafeHwnd() != nullptr) {
+        m_state.SetTitlesRead();
         ShowQueryTitles(file);
-        m_queryCombo.SetCurSel(FindQueryItem(title));
-        m_queryCombo.SetWindowText(title);
+        m_combo.SetCurSel(FindQueryItem(title));
+        m_combo.SetWindowText(title);
     }
     return TRUE;
 }
 
-void CKelvaronView::OnUpdateDeleteQuery(CCmdUI* pCmdUI)
+void CQueryPane::OnUpdateDeleteQuery(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(m_bQueryPaneShown && FindQueryItem(QueryNameInCombo()) >= 0);
+    pCmdUI->Enable(m_bShown && FindQueryItem(QueryNameInCombo()) >= 0);
 }
 
-void CKelvaronView::OnDeleteQuery()
+void CQueryPane::OnDeleteQuery()
 {
-    if (!m_bQueryPaneShown || AfxMessageBox(IDS_DELETE_QUERY, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+    if (!m_bShown || AfxMessageBox(IDS_DELETE_QUERY, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
         return;
     const CString title = QueryNameInCombo();
     CQueryFile file(GetQueryFilePath());
@@ -347,40 +402,36 @@ void CKelvaronView::OnDeleteQuery()
         AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    m_strQueryTitle.Empty();
-    m_strTypedName.Empty();
-    m_bQueryModified = FALSE;
+    m_state.SetLoaded("");
     g_QueryText.Empty();
-    if (m_pQueryWnd != nullptr)
-        m_pQueryWnd->RestoreText();
-    m_queryCombo.SetWindowText("");
+    if (m_pWnd != nullptr)
+        m_pWnd->RestoreText();
+    m_combo.SetWindowText("");
     FillQueryCombo();
 }
 
-void CKelvaronView::OnUpdateReloadQueries(CCmdUI* pCmdUI)
+void CQueryPane::OnUpdateReloadQueries(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(m_bQueryPaneShown && CQueryFile(GetQueryFilePath()).Exists());
+    pCmdUI->Enable(m_bShown && CQueryFile(GetQueryFilePath()).Exists());
 }
 
-void CKelvaronView::OnReloadQueries()
+void CQueryPane::OnReloadQueries()
 {
-    if (!m_bQueryPaneShown || m_queryCombo.GetSafeHwnd() == nullptr)
+    if (!m_bShown || m_combo.GetSafeHwnd() == nullptr)
         return;
     const CString kept = QueryNameInCombo();
-    m_queryCombo.ResetContent();
-    m_queryCombo.SetWindowText("");
+    m_combo.ResetContent();
+    m_combo.SetWindowText("");
     g_QueryText.Empty();
-    if (m_pQueryWnd != nullptr)
-        m_pQueryWnd->RestoreText();
-    m_strQueryTitle.Empty();
-    m_strTypedName.Empty();
-    m_bQueryModified = FALSE;
+    if (m_pWnd != nullptr)
+        m_pWnd->RestoreText();
+    m_state.SetLoaded("");
     ClearQueryResult();
     FillQueryCombo();
-    m_queryCombo.SetWindowText(kept);
+    m_combo.SetWindowText(kept);
     int nItem = FindQueryItem(kept);
     if (nItem >= 0) {
-        m_queryCombo.SetCurSel(nItem);
+        m_combo.SetCurSel(nItem);
         LoadQuery(TRUE);
     }
     else {

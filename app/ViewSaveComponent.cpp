@@ -6,6 +6,7 @@
 // takes along are copied, and the side grids show what was stored.
 #include "app/AppRes.h"
 #include "app/KelvaronView.h"
+#include "app/ViewEditors.h"
 #include "database/records/TapeRecords.h"
 #include "editors/components/window/EditorFactory.h"
 #include "editors/components/window/EditorSupport.h"
@@ -17,9 +18,6 @@
 using namespace kvgrid;
 
 namespace {
-
-// The colour of the line that names the assembly being built.
-const COLORREF kAssemblyColour = RGB(255, 0, 0);
 
 // Runs a database step of the store's follow-up; a failure is reported and
 // the rest goes on (the component itself is stored).
@@ -36,23 +34,30 @@ void FollowUp(F&& step)
 
 } // namespace
 
-BOOL CKelvaronView::SaveComponent(OZU_ComponentDialog* pEditor)
+BOOL CEditorHost::SaveComponent(OZU_ComponentDialog* pEditor)
 {
-    CDatabase* pDb = GetDatabase();
-    if (pEditor == nullptr || pEditor != m_pOpenDialog || m_pGrid == nullptr || pDb == nullptr)
+    CDatabase* pDb = m_view.GetDatabase();
+    CGridWindow* pGrid = m_view.m_pGrid;
+    CGridState& state = m_view.m_gridState;
+    CViewState& viewState = m_view.m_viewState;
+    CAssemWnd* pItems = m_view.m_pAssemWnd;
+    CNozzleWnd* pNozzles = m_view.m_pNozzleWnd;
+    COutletWnd* pOutlets = m_view.m_pOutletWnd;
+    if (pEditor == nullptr || pEditor != m_pOpenDialog || pGrid == nullptr || pDb == nullptr)
         return FALSE;
-    const int nKind = m_gridState.nEditorTableType;
-    const BOOL bByKey = m_nEditedTab == -1;
+    const int nKind = state.nEditorTableType;
+    const int nEditedTab = viewState.GetEditedTab();
+    const BOOL bByKey = nEditedTab == -1;
 
     // The grid shows the table of the edited component again.
-    if (!bByKey && m_nCurrentTab != m_nEditedTab)
-        SelectTab(m_nEditedTab);
+    if (!bByKey && m_view.GetCurrentTab() != nEditedTab)
+        m_view.SelectTab(nEditedTab);
 
     if (!IsComponentTable(nKind)) {
         // No kind to store: the edit ends with nothing stored.
-        m_gridState.nEditorTableType = -1;
-        m_nEditedTab = -1;
-        m_gridState.nEditedKey = -1;
+        state.nEditorTableType = -1;
+        viewState.EndEditedTab();
+        state.nEditedKey = -1;
         return TRUE;
     }
 
@@ -60,11 +65,11 @@ BOOL CKelvaronView::SaveComponent(OZU_ComponentDialog* pEditor)
     // from) under the editor's values: the columns the editor does not show
     // keep what they hold.
     const long nSourceKey = pEditor->m_nComponentKey;
-    const long nKey = bByKey ? m_gridState.nEditedKey : nSourceKey;
+    const long nKey = bByKey ? state.nEditedKey : nSourceKey;
     CRecords record(pDb);
     FollowUp([&] { ReadComponent(pDb, nKey, record); });
     TapeFields tapeFields;
-    kvcomponents::CViewColumns columns(this);
+    kvcomponents::CViewColumns columns(&m_view);
     if (!kvcomponents::FillComponentRecords(*pEditor, nKind, columns, record, tapeFields)) {
         AfxMessageBox(IDS_NO_COMPONENT_DATA, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
@@ -78,19 +83,19 @@ BOOL CKelvaronView::SaveComponent(OZU_ComponentDialog* pEditor)
     // nothing and keeps the edit as it is: the editor stays open.
     BOOL bStored = FALSE;
     if (bByKey) {
-        bStored = m_pGrid->SaveComponent(record, tape);
+        bStored = pGrid->SaveComponent(record, tape);
         if (bStored)
-            m_pGrid->SetReadOnly(m_gridState.bAssemblyMode);
+            pGrid->SetReadOnly(state.bAssemblyMode);
     }
     else {
         // The row is stored where the grid has it, not moved by its sort.
-        CRecordset* pRecordset = m_pGrid->OnGetRecordset();
+        CRecordset* pRecordset = pGrid->OnGetRecordset();
         CString sort;
         if (pRecordset != nullptr) {
             sort = pRecordset->m_strSort;
             pRecordset->m_strSort.Empty();
         }
-        bStored = m_pGrid->DuplicateComponent(record, &tape);
+        bStored = pGrid->DuplicateComponent(record, &tape);
         if (pRecordset != nullptr)
             pRecordset->m_strSort = sort;
     }
@@ -99,37 +104,37 @@ BOOL CKelvaronView::SaveComponent(OZU_ComponentDialog* pEditor)
 
     // The stored component, and the component the grid shows now (the same,
     // unless the editor was opened from a side grid).
-    const long nStoredKey = bByKey ? nKey : m_pGrid->GetCurrentKey();
-    const long nCurrentKey = m_pGrid->GetCurrentKey();
+    const long nStoredKey = bByKey ? nKey : pGrid->GetCurrentKey();
+    const long nCurrentKey = pGrid->GetCurrentKey();
 
     // What a new component takes along from the one it was made from (the
     // store through the row has taken it already).
-    if (m_gridState.bCopyAssemblyItems && nStoredKey > 0 && nSourceKey > 0 && nSourceKey != nStoredKey) {
+    if (state.bCopyAssemblyItems && nStoredKey > 0 && nSourceKey > 0 && nSourceKey != nStoredKey) {
         FollowUp([&] {
             if (CopyAssemblyRows(pDb, nSourceKey, nStoredKey) > 0) {
-                m_gridState.bCopyAssemblyItems = FALSE;
-                if (m_pAssemWnd != nullptr && m_pAssemWnd->GetSafeHwnd() != nullptr)
-                    m_pAssemWnd->FillGrid(nCurrentKey);
-                m_pGrid->FindKey(nStoredKey);
+                state.bCopyAssemblyItems = FALSE;
+                if (pItems != nullptr && pItems->GetSafeHwnd() != nullptr)
+                    pItems->FillGrid(nCurrentKey);
+                pGrid->FindKey(nStoredKey);
             }
         });
     }
-    if (nKind == TABLE_OUTLET && m_gridState.bCopyNozzles) {
-        m_gridState.bCopyNozzles = FALSE;
+    if (nKind == TABLE_OUTLET && state.bCopyNozzles) {
+        state.bCopyNozzles = FALSE;
         if (nStoredKey > 0 && nSourceKey > 0 && nSourceKey != nStoredKey) {
             FollowUp([&] {
                 if (CopyNozzleRows(pDb, nSourceKey, nStoredKey) > 0) {
-                    if (m_pNozzleWnd != nullptr && m_pNozzleWnd->GetSafeHwnd() != nullptr)
-                        m_pNozzleWnd->FillNozzles(nStoredKey);
-                    m_pGrid->FindKey(nStoredKey);
+                    if (pNozzles != nullptr && pNozzles->GetSafeHwnd() != nullptr)
+                        pNozzles->FillNozzles(nStoredKey);
+                    pGrid->FindKey(nStoredKey);
                 }
             });
         }
     }
 
-    m_gridState.nEditorTableType = -1;
-    m_nEditedTab = -1;
-    m_gridState.nEditedKey = -1;
+    state.nEditorTableType = -1;
+    viewState.EndEditedTab();
+    state.nEditedKey = -1;
 
     // A demand point has no nozzles: the stored outlet loses them, whichever
     // way it was opened.
@@ -141,15 +146,15 @@ BOOL CKelvaronView::SaveComponent(OZU_ComponentDialog* pEditor)
             nozzles.DeleteForEmitter(nStoredKey);
             ClearNozzleFlagWhenNone(pDb, nStoredKey);
         });
-        if (m_nCurrentTab == TABLE_OUTLET && m_pNozzleWnd != nullptr && m_pNozzleWnd->GetSafeHwnd() != nullptr)
-            m_pNozzleWnd->FillNozzles(nCurrentKey);
+        if (m_view.GetCurrentTab() == TABLE_OUTLET && pNozzles != nullptr && pNozzles->GetSafeHwnd() != nullptr)
+            pNozzles->FillNozzles(nCurrentKey);
     }
-    if (m_nCurrentTab == TABLE_NOZZLE && m_pOutletWnd != nullptr && m_pOutletWnd->GetSafeHwnd() != nullptr)
-        m_pOutletWnd->FillOutlets(nCurrentKey);
-    if (m_pAssemWnd != nullptr && m_pAssemWnd->GetSafeHwnd() != nullptr)
-        m_pAssemWnd->FillGrid(nCurrentKey);
-    if (m_gridState.bAssemblyMode)
-        SetModeLine(IDS_CREATING_ASSEMBLY, record.m_strDescription, kAssemblyColour);
-    m_pGrid->SetFocus();
+    if (m_view.GetCurrentTab() == TABLE_NOZZLE && pOutlets != nullptr && pOutlets->GetSafeHwnd() != nullptr)
+        pOutlets->FillOutlets(nCurrentKey);
+    if (pItems != nullptr && pItems->GetSafeHwnd() != nullptr)
+        pItems->FillGrid(nCurrentKey);
+    if (viewState.IsAssemblyMode())
+        m_view.SetModeLine(CKelvaronView::ModeLine::creatingAssembly, record.m_strDescription);
+    pGrid->SetFocus();
     return TRUE;
 }

@@ -1,8 +1,7 @@
 // Closing databases in the running program: the database window's close
 // routine for every state and answer, the application's close that asks once
-// for all databases, the copied components of a closed database, File New
-// and File Close through the menu commands, and the database window's
-// activation and minimum size.
+// for all databases, File New and File Close through the menu commands, and
+// the database window's activation and minimum size.
 #include "app/AppRes.h"
 #include "app/ChildFrm.h"
 #include "app/OptionsDlg.h"
@@ -56,6 +55,16 @@ protected:
         return path;
     }
     // A value typed into the main grid's first row, not stored yet.
+    // Starts editing the assembly of the sample's valve manifold, as the
+    // user does.
+    static void EditAssembly(CKelvaronView* pView)
+    {
+        pView->SelectTab(kvgrid::TABLE_VALVE);
+        CGridWindow* pGrid = pView->GetGrid();
+        ASSERT_TRUE(pGrid->SetCurrentCell(pGrid->FindKey(281), kvgrid::COL_DESCRIPTION));
+        pView->SendMessage(WM_COMMAND, ID_EDIT_ASSEMBLY);
+        ASSERT_TRUE(pView->IsEditingAssembly());
+    }
     void TypeIntoGrid()
     {
         CGridWindow* pGrid = ActiveView()->GetGrid();
@@ -129,7 +138,8 @@ TEST_F(CloseTest, CloseRoutineFollowsTheAnswers)
         ASSERT_NE(nullptr, pView);
         if (c.typed)
             TypeIntoGrid();
-        pView->GetGridState().bAssemblyMode = c.assembly;
+        if (c.assembly)
+            EditAssembly(pView);
         m_app->SetOptions(c.options);
         CChildFrame* pFrame = WindowOf(path);
         ASSERT_NE(nullptr, pFrame);
@@ -150,7 +160,8 @@ TEST_F(CloseTest, CloseRoutineFollowsTheAnswers)
             EXPECT_TRUE(Exists(backup));
             EXPECT_EQ(c.typed, pView->GetGrid()->IsRecordDirty() != FALSE);
             // Closed without saving to go on.
-            pView->GetGridState().bAssemblyMode = FALSE;
+            if (c.assembly)
+                pView->SendMessage(WM_COMMAND, ID_FINISH_ASSEMBLY);
             kvtest::MessageBoxWatcher boxes;
             boxes.Answer({IDNO});
             pFrame->SendMessage(WM_CLOSE);
@@ -164,25 +175,6 @@ TEST_F(CloseTest, CloseRoutineFollowsTheAnswers)
             EXPECT_TRUE(SameBytes(m_atOpen[path], FileBytes(path)));
         EXPECT_EQ(c.typedStored ? "1" : "0", Count(path, kTyped));
     }
-}
-
-// A component copied from a database cannot be pasted once that database is
-// closed; closing another database keeps it.
-TEST_F(CloseTest, ClosingADatabaseForgetsComponentsCopiedFromIt)
-{
-    const std::string first = OpenDatabase("First.sqlite");
-    const std::string second = OpenDatabase("Second.sqlite");
-    Frame()->SetCopySourcePath(first.c_str());
-    Frame()->GetCopiedComponents().Add(7);
-    kvtest::MessageBoxWatcher boxes;
-    boxes.Answer({IDYES, IDYES});
-    WindowOf(second)->SendMessage(WM_CLOSE);
-    EXPECT_STREQ(first.c_str(), Frame()->GetCopySourcePath());
-    EXPECT_EQ(1, Frame()->GetCopiedComponents().GetSize());
-    WindowOf(first)->SendMessage(WM_CLOSE);
-    EXPECT_TRUE(Frame()->GetCopySourcePath().IsEmpty());
-    EXPECT_EQ(0, Frame()->GetCopiedComponents().GetSize());
-    EXPECT_EQ(2u, boxes.Texts().size());
 }
 
 // Closing the application asks once for all databases: Cancel leaves them
@@ -212,7 +204,7 @@ TEST_F(CloseTest, ClosingTheApplicationAsksOnceForAll)
     EXPECT_TRUE(Exists(m_data + "~First.sqlite"));
     EXPECT_TRUE(Exists(m_data + "~Second.sqlite"));
 
-    WindowOf(first)->GetDatabaseView()->GetGridState().bAssemblyMode = TRUE;
+    EditAssembly(WindowOf(first)->GetDatabaseView());
     {
         kvtest::MessageBoxWatcher boxes;
         boxes.Answer({IDNO});
@@ -253,7 +245,7 @@ TEST_F(CloseTest, ClosingTheApplicationWithAnEditorOpen)
         Pump();
         CKelvaronView* pView = WindowOf(second)->GetDatabaseView();
         ASSERT_TRUE(pView->IsEditorOpen());
-        const HWND hEditor = pView->GetOpenDialog()->GetSafeHwnd();
+        const HWND hEditor = pView->GetEditorHost().GetOpenEditor()->GetSafeHwnd();
         ASSERT_TRUE(::IsWindow(hEditor));
         {
             kvtest::MessageBoxWatcher boxes;

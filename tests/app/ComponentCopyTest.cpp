@@ -39,10 +39,7 @@ protected:
     void FrameCommand(UINT nID) { Frame()->SendMessage(WM_COMMAND, nID); }
     std::vector<long> CopiedKeys()
     {
-        std::vector<long> keys;
-        for (INT_PTR i = 0; i < Frame()->GetCopiedComponents().GetSize(); i++)
-            keys.push_back((long)Frame()->GetCopiedComponents()[i]);
-        return keys;
+        return Frame()->GetCopiedComponents().GetKeys();
     }
     // Shows the component's tab with its row current.
     void ShowComponent(CKelvaronView* pView, long nKey)
@@ -230,9 +227,7 @@ TEST_F(ComponentCopyTest, AFailurePartWayLeavesNoHalfPastedComponent)
     const long tapes = TargetLong("SELECT count(*) FROM Tapes");
 
     // The tape first, then the assembly whose outlet brings nozzles.
-    Frame()->SetCopySourcePath(m_database.c_str());
-    Frame()->GetCopiedComponents().Add(60);
-    Frame()->GetCopiedComponents().Add(kZoneKit);
+    CCopiedComponents::Current()->Copy(m_database.c_str(), { 60, kZoneKit });
     FrameCommand(ID_PASTE_COMPONENT);
     std::vector<std::string> messages = TakeMessages();
     ASSERT_EQ(1u, messages.size());
@@ -277,8 +272,7 @@ TEST_F(ComponentCopyTest, ClosingTheSourceWindowEndsThePaste)
     EXPECT_EQ(nullptr, Frame()->FindViewByPath(m_database.c_str()));
     EXPECT_FALSE(Enabled(ID_PASTE_COMPONENT, Frame()));
     // Keys of a database no window shows have nothing to paste from.
-    Frame()->SetCopySourcePath(m_database.c_str());
-    Frame()->GetCopiedComponents().Add(kOutlet);
+    CCopiedComponents::Current()->Copy(m_database.c_str(), { kOutlet });
     EXPECT_FALSE(Enabled(ID_PASTE_COMPONENT, Frame()));
     const std::string before = Target("SELECT count(*) FROM Components");
     FrameCommand(ID_PASTE_COMPONENT);

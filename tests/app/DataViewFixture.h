@@ -7,6 +7,7 @@
 
 #include "grids/window/GridWindow.h"
 #include "tests/app/ProgramTestSupport.h"
+#include "tests/app/ViewWidgets.h"
 #include "tests/support/MessageBoxWatcher.h"
 
 #include <memory>
@@ -27,6 +28,8 @@ protected:
     CKelvaronView* OpenSecondDatabase(const std::string& name);
 
     CGridWindow* Grid() { return m_pView->GetGrid(); }
+    CQueryWnd* QueryPane() { return viewwidgets::QueryPane(m_pView); }
+    CComboBox& QueryCombo() { return viewwidgets::QueryCombo(m_pView); }
     void Command(UINT nID) { m_pView->SendMessage(WM_COMMAND, nID); }
     // Whether a command is enabled for the view (or another target), as its
     // update handler says.

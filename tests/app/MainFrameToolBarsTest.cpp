@@ -4,6 +4,8 @@
 // arrangement kept across a restart.
 #include "app/AppRes.h"
 #include "frame/bars/OZWDockBar.h"
+#include "grids/core/GridTables.h"
+#include "grids/window/GridWindow.h"
 #include "platform/grid/GRApp.h"
 #include "tests/app/ProgramTestSupport.h"
 #include "tests/support/TestSupport.h"
@@ -330,9 +332,15 @@ TEST_F(MainFrameToolBarsTest, ToolTipsNameTheKindOfComponentShown)
     EXPECT_EQ("Edit Pipe", tip(ID_EDIT_COMPONENT));
     EXPECT_EQ("Delete Pipe", tip(ID_DELETE_COMPONENT));
     EXPECT_EQ("Edit Nozzle", tip(ID_EDIT_NOZZLES));
-    ActiveView()->GetGridState().bNozzleMode = TRUE;
+    // While the nozzles of an outlet are edited.
+    ActiveView()->SelectTab(kvgrid::TABLE_OUTLET);
+    CGridWindow* pGrid = ActiveView()->GetGrid();
+    pGrid->SetCurrentCell(pGrid->FindKey(215), kvgrid::COL_DESCRIPTION);
+    ActiveView()->SendMessage(WM_COMMAND, ID_EDIT_NOZZLES);
+    ASSERT_TRUE(ActiveView()->GetViewState().IsNozzleMode());
     EXPECT_EQ("Finish Editing", tip(ID_EDIT_NOZZLES));
-    ActiveView()->GetGridState().bNozzleMode = FALSE;
+    EXPECT_EQ("Add Nozzle", tip(ID_ADD_COMPONENT));
+    ActiveView()->SendMessage(WM_COMMAND, ID_EDIT_NOZZLES);
     EXPECT_EQ("Execute Query", tip(ID_EXECUTE_QUERY));
     ::DestroyWindow(hTip);
 }

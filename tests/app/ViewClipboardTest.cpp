@@ -8,6 +8,7 @@
 #include "app/OptionsDlg.h"
 #include "app/QueriesAndPasteRes.h"
 #include "grids/core/GridClipboard.h"
+#include "platform/framework/window/Clipboard.h"
 #include "grids/core/GridSettings.h"
 #include "grids/core/GridTables.h"
 #include "tests/app/DataViewFixture.h"
@@ -26,28 +27,8 @@ namespace {
 class ClipboardTest : public DataViewTest
 {
 protected:
-    static std::string ClipboardText()
-    {
-        std::string text;
-        if (!::OpenClipboard(nullptr))
-            return text;
-        if (HANDLE h = ::GetClipboardData(CF_TEXT)) {
-            text = (const char*)::GlobalLock(h);
-            ::GlobalUnlock(h);
-        }
-        ::CloseClipboard();
-        return text;
-    }
-    static void SetClipboardText(const std::string& text)
-    {
-        HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-        memcpy(::GlobalLock(h), text.c_str(), text.size() + 1);
-        ::GlobalUnlock(h);
-        ASSERT_TRUE(::OpenClipboard(nullptr));
-        ::EmptyClipboard();
-        ::SetClipboardData(CF_TEXT, h);
-        ::CloseClipboard();
-    }
+    static std::string ClipboardText() { return AfxReadClipboardText(nullptr).str(); }
+    static void SetClipboardText(const std::string& text) { ASSERT_TRUE(AfxWriteClipboardText(nullptr, text.c_str())); }
     long KeyAt(ROWCOL row)
     {
         Grid()->MoveTo(row);

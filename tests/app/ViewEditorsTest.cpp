@@ -23,7 +23,7 @@ namespace {
 class ViewEditorsTest : public viewtest::ViewTest
 {
 protected:
-    OZU_ComponentDialog* Editor() { return m_pView->GetComponentEditor(); }
+    OZU_ComponentDialog* Editor() { return m_pView->GetEditorHost().GetOpenEditor(); }
     void Type(int nID, const char* text)
     {
         ASSERT_NE(nullptr, Editor());
@@ -55,7 +55,7 @@ protected:
         EXPECT_EQ(nullptr, Editor());
         EXPECT_EQ(-1, State().nEditorTableType);
         EXPECT_EQ(-1, State().nEditedKey);
-        EXPECT_EQ(-1, m_pView->GetEditedTab());
+        EXPECT_EQ(-1, m_pView->GetViewState().GetEditedTab());
         EXPECT_EQ(CGridWindow::editNone, Grid()->GetEditState());
         EXPECT_FALSE(Grid()->IsReadOnly());
         EXPECT_EQ(nullptr, Frame()->GetCurveFitBar().GetDetailDialog());
@@ -83,7 +83,7 @@ TEST_F(ViewEditorsTest, EditItemOpensOneEditorAndOKStoresOverTheStoredRow)
     auto* pEditor = dynamic_cast<CPipeDialog*>(Editor());
     ASSERT_NE(nullptr, pEditor);
     EXPECT_EQ(TABLE_PIPE, State().nEditorTableType);
-    EXPECT_EQ(TABLE_PIPE, m_pView->GetEditedTab());
+    EXPECT_EQ(TABLE_PIPE, m_pView->GetViewState().GetEditedTab());
     EXPECT_EQ(CGridWindow::editExisting, Grid()->GetEditState());
     EXPECT_TRUE(Grid()->IsReadOnly());
     EXPECT_EQ(pEditor->GetSafeHwnd(), Frame()->GetCurveFitBar().GetDetailDialog());
@@ -204,7 +204,7 @@ TEST_F(ViewEditorsTest, AnEditByKeyStoresTheItemAndLeavesTheGridOnItsRow)
     GoTo(290);
     m_pView->EditComponentByKey(268);
     ASSERT_NE(nullptr, dynamic_cast<CElectricDialog*>(Editor()));
-    EXPECT_EQ(-1, m_pView->GetEditedTab());
+    EXPECT_EQ(-1, m_pView->GetViewState().GetEditedTab());
     EXPECT_EQ(268, State().nEditedKey);
     EXPECT_EQ(TABLE_ELECTRIC, State().nEditorTableType);
     EXPECT_TRUE(Grid()->IsReadOnly());
@@ -267,7 +267,7 @@ TEST_F(ViewEditorsTest, AStoreTheGridRefusesKeepsTheEditorOpen)
     EXPECT_TRUE(HasMessage(TakeMessages(), "already exists"));
     EXPECT_EQ(before, kvtest::QueryRows(m_database, "SELECT * FROM Components WHERE [Component Key] = 1"));
     EXPECT_EQ(TABLE_PIPE, State().nEditorTableType);
-    EXPECT_EQ(TABLE_PIPE, m_pView->GetEditedTab());
+    EXPECT_EQ(TABLE_PIPE, m_pView->GetViewState().GetEditedTab());
     EXPECT_EQ(CGridWindow::editExisting, Grid()->GetEditState());
 
     Type(IDC_DESCRIPTION, "PVC Class 9 40 mm");
@@ -408,12 +408,12 @@ TEST_F(ViewEditorsTest, NewAssemblyStoresTheAssemblyAndNamesIt)
     EXPECT_TRUE(State().bAssemblyMode);
     EXPECT_EQ(nKey, State().nAssemblyKey);
     CString caption, name;
-    m_pView->GetCaptionStatic().GetWindowText(caption);
-    m_pView->GetNameStatic().GetWindowText(name);
+    CaptionStatic().GetWindowText(caption);
+    NameStatic().GetWindowText(name);
     EXPECT_EQ(" Creating assembly:", caption.str());
     EXPECT_EQ("Controller kit 4 station", name.str());
-    EXPECT_EQ(RGB(255, 0, 0), m_pView->GetNameStatic().GetTextColor());
-    EXPECT_TRUE(m_pView->GetNameStatic().IsWindowEnabled());
+    EXPECT_EQ(RGB(255, 0, 0), NameStatic().GetTextColor());
+    EXPECT_TRUE(NameStatic().IsWindowEnabled());
     EXPECT_TRUE(TakeMessages().empty());
 }
 
@@ -429,7 +429,7 @@ TEST_F(ViewEditorsTest, ACancelledNewAssemblyEndsAssemblyBuilding)
     Press(IDCANCEL);
     ExpectNoEdit();
     EXPECT_FALSE(State().bAssemblyMode);
-    EXPECT_FALSE(m_pView->GetNameStatic().IsWindowEnabled());
+    EXPECT_FALSE(NameStatic().IsWindowEnabled());
     EXPECT_EQ(nBefore, QueryLong("SELECT COUNT(*) FROM Components"));
     EXPECT_TRUE(m_pView->IsCommandEnabled(ID_EDIT_COMPONENT));
 }

@@ -13,6 +13,7 @@
 #include "grids/window/SideGrids.h"
 #include "grids/window/TabWnd.h"
 #include "tests/app/ProgramTestSupport.h"
+#include "tests/app/ViewWidgets.h"
 #include "tests/support/RegistryHelpers.h"
 #include "tests/support/ScratchDatabase.h"
 #include "tests/support/TestSupport.h"
@@ -99,6 +100,13 @@ protected:
     CMainFrame* Frame() { return dynamic_cast<CMainFrame*>(m_app->m_pMainWnd); }
     CGridWindow* Grid() { return m_pView->GetGrid(); }
     CGridState& State() { return m_pView->GetGridState(); }
+    CTabCtrl& Tabs() { return viewwidgets::Tabs(m_pView); }
+    CColorStatic& CaptionStatic() { return viewwidgets::CaptionStatic(m_pView); }
+    CColorStatic& NameStatic() { return viewwidgets::NameStatic(m_pView); }
+    CComboBox& QueryCombo() { return viewwidgets::QueryCombo(m_pView); }
+    CQueryWnd* QueryPane() { return viewwidgets::QueryPane(m_pView); }
+    CNozzleWnd* NozzleGrid() { return viewwidgets::SidePane<CNozzleWnd>(m_pView); }
+    COutletWnd* OutletGrid() { return viewwidgets::SidePane<COutletWnd>(m_pView); }
     std::vector<std::string> TakeMessages()
     {
         std::vector<std::string> messages;
@@ -117,7 +125,7 @@ protected:
     std::vector<std::string> TabTitles()
     {
         std::vector<std::string> titles;
-        CTabCtrl& tabs = m_pView->GetTabCtrl();
+        CTabCtrl& tabs = Tabs();
         for (int i = 0; i < tabs.GetItemCount(); i++) {
             char text[64] = {};
             TCITEM item = {};
@@ -132,14 +140,14 @@ protected:
     std::vector<std::string> SidePanes()
     {
         std::vector<std::string> labels;
-        CTabWnd* pTabs = m_pView->GetSideTabWnd();
+        CTabWnd* pTabs = viewwidgets::SideTabs(m_pView);
         for (int i = 0; i < pTabs->GetTabCount(); i++)
             labels.push_back(pTabs->GetTabLabel(i).str());
         return labels;
     }
     std::string ActivePane()
     {
-        CTabWnd* pTabs = m_pView->GetSideTabWnd();
+        CTabWnd* pTabs = viewwidgets::SideTabs(m_pView);
         return pTabs->GetTabLabel(pTabs->GetActiveTab()).str();
     }
     static std::vector<long> Keys(CHeadGridWnd* pGrid)

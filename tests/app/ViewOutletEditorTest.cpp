@@ -18,7 +18,7 @@ constexpr long kOutletAssembly = 283;
 class ViewOutletEditorTest : public viewtest::ViewTest
 {
 protected:
-    COutletDialog* Outlet() { return dynamic_cast<COutletDialog*>(m_pView->GetComponentEditor()); }
+    COutletDialog* Outlet() { return dynamic_cast<COutletDialog*>(m_pView->GetEditorHost().GetOpenEditor()); }
     // A choice in the arc-type list, told to the editor as a click tells it.
     void ChooseArcType(const char* text)
     {
@@ -48,7 +48,7 @@ TEST_F(ViewOutletEditorTest, AnOutletStoredAsADemandPointLosesItsNozzles)
     Start();
     Select(TABLE_OUTLET);
     GoTo(kOutlet);
-    ASSERT_EQ(16u, Keys(m_pView->GetNozzleWnd()).size());
+    ASSERT_EQ(16u, Keys(NozzleGrid()).size());
     Command(ID_EDIT_COMPONENT);
     ASSERT_NE(nullptr, Outlet());
     ChooseArcType("Demand Point");
@@ -56,11 +56,11 @@ TEST_F(ViewOutletEditorTest, AnOutletStoredAsADemandPointLosesItsNozzles)
                                         "nozzles.\nDo you wish to continue?\n" },
               TakeMessages());
     PressOK();
-    EXPECT_EQ(nullptr, m_pView->GetComponentEditor());
+    EXPECT_EQ(nullptr, m_pView->GetEditorHost().GetOpenEditor());
     EXPECT_EQ("DEM", kvtest::QueryRows(m_database, "SELECT [Item Type] FROM Components WHERE [Component Key] = 215"));
     EXPECT_EQ(0, Nozzles(kOutlet));
     EXPECT_EQ(0, QueryLong("SELECT Flags FROM Components WHERE [Component Key] = 215") & COMPONENT_FLAG_HAS_NOZZLES);
-    EXPECT_TRUE(Keys(m_pView->GetNozzleWnd()).empty());
+    EXPECT_TRUE(Keys(NozzleGrid()).empty());
     EXPECT_TRUE(TakeMessages().empty());
 }
 
@@ -76,7 +76,7 @@ TEST_F(ViewOutletEditorTest, AnOutletEditedFromItsAssemblyLosesItsOwnNozzlesOnly
     ASSERT_NE(nullptr, Outlet());
     ChooseArcType("Demand Point");
     PressOK();
-    EXPECT_EQ(nullptr, m_pView->GetComponentEditor());
+    EXPECT_EQ(nullptr, m_pView->GetEditorHost().GetOpenEditor());
     EXPECT_EQ(0, Nozzles(kOutlet));
     EXPECT_EQ(1, Nozzles(kOutletAssembly));
     EXPECT_EQ(kOutletAssembly, Grid()->GetCurrentKey());
@@ -97,7 +97,7 @@ TEST_F(ViewOutletEditorTest, ANewOutletTakesTheNozzlesOfTheOutletItIsMadeFrom)
     Outlet()->SetDlgItemText(IDC_DESCRIPTION, "Pop-up spray 100 mm copy");
     Outlet()->SetDlgItemText(IDC_WAREHOUSE_CODE, "OUT-SP100C");
     PressOK();
-    EXPECT_EQ(nullptr, m_pView->GetComponentEditor());
+    EXPECT_EQ(nullptr, m_pView->GetEditorHost().GetOpenEditor());
     const long nNew = QueryLong("SELECT [Component Key] FROM Components WHERE Description LIKE 'Pop-up spray 100 mm copy%'");
     ASSERT_GT(nNew, 0);
     EXPECT_EQ(QueryKeys("SELECT [Nozzle Key] FROM Nozzles WHERE [Emitter Key] = 215 ORDER BY 1"),

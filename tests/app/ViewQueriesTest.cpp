@@ -29,38 +29,38 @@ protected:
     // what it held.
     void Type(const char* text)
     {
-        CQueryWnd* pPane = m_pView->GetQueryWnd();
+        CQueryWnd* pPane = QueryPane();
         pPane->SetSel(0, -1);
         pPane->ReplaceSel(text, TRUE);
     }
     std::string PaneText()
     {
         CString text;
-        m_pView->GetQueryWnd()->GetWindowText(text);
+        QueryPane()->GetWindowText(text);
         return text.str();
     }
     void TypeName(const char* name)
     {
-        m_pView->GetQueryCombo().SetWindowText(name);
+        QueryCombo().SetWindowText(name);
         m_pView->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_VIEW_QUERIES, CBN_EDITCHANGE),
-                             (LPARAM)m_pView->GetQueryCombo().GetSafeHwnd());
+                             (LPARAM)QueryCombo().GetSafeHwnd());
     }
     void Choose(const char* title)
     {
-        CComboBox& combo = m_pView->GetQueryCombo();
+        CComboBox& combo = QueryCombo();
         combo.SetCurSel(combo.FindStringExact(-1, title));
         m_pView->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_VIEW_QUERIES, CBN_SELCHANGE), (LPARAM)combo.GetSafeHwnd());
     }
     std::string ComboText()
     {
         CString text;
-        m_pView->GetQueryCombo().GetWindowText(text);
+        QueryCombo().GetWindowText(text);
         return text.str();
     }
     std::vector<std::string> Titles()
     {
         std::vector<std::string> titles;
-        CComboBox& combo = m_pView->GetQueryCombo();
+        CComboBox& combo = QueryCombo();
         for (int i = 0; i < combo.GetCount(); i++) {
             CString title;
             combo.GetLBText(i, title);

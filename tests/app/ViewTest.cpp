@@ -42,6 +42,23 @@ const std::vector<std::string> kTabTitles = {
     "Wires",  "Controllers", "Lights", "Other Electrics", "Miscellaneous", "Nozzles",
 };
 
+// The colour palette open in this thread; null when none is.
+OZU_PopupColorWell* FindColourPopup()
+{
+    OZU_PopupColorWell* pFound = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            auto* pPopup = dynamic_cast<OZU_PopupColorWell*>(CWnd::FromHandlePermanent(hWnd));
+            if (pPopup == nullptr)
+                return TRUE;
+            *reinterpret_cast<OZU_PopupColorWell**>(lParam) = pPopup;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&pFound));
+    return pFound;
+}
+
 } // namespace
 
 // A database opens on the Pipes tab, with the items of the assembly below
@@ -56,8 +73,8 @@ TEST_F(ViewTest, OpensWithATabPerTableAndTheQueryTabByOption)
     ROWCOL row = 0, col = 0;
     ASSERT_TRUE(Grid()->GetCurrentCell(row, col));
     EXPECT_EQ((ROWCOL)COL_DESCRIPTION, col);
-    EXPECT_FALSE(m_pView->GetCaptionStatic().IsWindowEnabled());
-    EXPECT_FALSE(m_pView->GetQueryCombo().IsWindowVisible());
+    EXPECT_FALSE(CaptionStatic().IsWindowEnabled());
+    EXPECT_FALSE(QueryCombo().IsWindowVisible());
     EXPECT_EQ("Pipes", m_pView->GetTabToolTip(0).str());
 
     Start(OPTION_SHOW_QUERY_TAB);
@@ -80,16 +97,16 @@ TEST_F(ViewTest, SidePanesFollowTheTable)
     EXPECT_EQ("Outlets", ActivePane());
     Select(TABLE_QUERY);
     EXPECT_EQ((std::vector<std::string>{ "Assembly Items", "Query" }), SidePanes());
-    EXPECT_TRUE(m_pView->GetQueryCombo().IsWindowVisible());
-    EXPECT_FALSE(m_pView->GetNameStatic().IsWindowVisible());
-    EXPECT_EQ(" Query name:", [&] { CString s; m_pView->GetCaptionStatic().GetWindowText(s); return s.str(); }());
+    EXPECT_TRUE(QueryCombo().IsWindowVisible());
+    EXPECT_FALSE(NameStatic().IsWindowVisible());
+    EXPECT_EQ(" Query name:", [&] { CString s; CaptionStatic().GetWindowText(s); return s.str(); }());
     // While the query pane shows, a tab's tip names its database number.
     EXPECT_EQ("Pipes : Database Number 1", m_pView->GetTabToolTip(0).str());
     EXPECT_EQ("Tapes : Database Number 1", m_pView->GetTabToolTip(1).str());
     EXPECT_EQ("Nozzles : Database Number 15", m_pView->GetTabToolTip(17).str());
     Select(TABLE_PIPE);
     EXPECT_EQ((std::vector<std::string>{ "Assembly Items" }), SidePanes());
-    EXPECT_FALSE(m_pView->GetQueryCombo().IsWindowVisible());
+    EXPECT_FALSE(QueryCombo().IsWindowVisible());
     EXPECT_EQ("Pipes", m_pView->GetTabToolTip(0).str());
 }
 
@@ -105,15 +122,15 @@ TEST_F(ViewTest, SideGridsFollowTheCurrentRow)
 
     Select(TABLE_OUTLET);
     GoTo(215);
-    EXPECT_EQ(QueryKeys("SELECT [Nozzle Key] FROM Nozzles WHERE [Emitter Key] = 215"), Keys(m_pView->GetNozzleWnd()));
+    EXPECT_EQ(QueryKeys("SELECT [Nozzle Key] FROM Nozzles WHERE [Emitter Key] = 215"), Keys(NozzleGrid()));
     GoTo(283);
-    EXPECT_TRUE(Keys(m_pView->GetNozzleWnd()).empty());
+    EXPECT_TRUE(Keys(NozzleGrid()).empty());
     EXPECT_EQ(3u, Keys(m_pView->GetAssemWnd()).size());
 
     Select(TABLE_NOZZLE);
     GoTo(182);
     std::vector<long> users = QueryKeys("SELECT [Emitter Key] FROM Nozzles WHERE [Nozzle Key] = 182");
-    std::vector<long> shown = Keys(m_pView->GetOutletWnd());
+    std::vector<long> shown = Keys(OutletGrid());
     EXPECT_EQ(std::set<long>(users.begin(), users.end()), std::set<long>(shown.begin(), shown.end()));
     EXPECT_FALSE(shown.empty());
     EXPECT_TRUE(TakeMessages().empty());
@@ -138,14 +155,14 @@ TEST_F(ViewTest, AssemblyModeAllowsOnlyTheAssemblyCommands)
     EXPECT_TRUE(State().bAssemblyMode);
     EXPECT_EQ(281, State().nAssemblyKey);
     EXPECT_TRUE(Grid()->IsReadOnly());
-    EXPECT_EQ(18, m_pView->GetTabCtrl().GetItemCount());
+    EXPECT_EQ(18, Tabs().GetItemCount());
     CString caption, name;
-    m_pView->GetCaptionStatic().GetWindowText(caption);
-    m_pView->GetNameStatic().GetWindowText(name);
+    CaptionStatic().GetWindowText(caption);
+    NameStatic().GetWindowText(name);
     EXPECT_EQ(" Editing assembly:", caption.str());
     EXPECT_EQ("Valve manifold 25 mm", name.str());
-    EXPECT_EQ(RGB(255, 0, 0), m_pView->GetNameStatic().GetTextColor());
-    EXPECT_TRUE(m_pView->GetNameStatic().IsWindowEnabled());
+    EXPECT_EQ(RGB(255, 0, 0), NameStatic().GetTextColor());
+    EXPECT_TRUE(NameStatic().IsWindowEnabled());
     const std::set<UINT> assembly = { ID_ADD_TO_ASSEMBLY, ID_FINISH_ASSEMBLY, ID_REMOVE_FROM_ASSEMBLY };
     EXPECT_EQ(assembly, EnabledCommands());
     EXPECT_EQ(assembly, EnabledMenuCommands());
@@ -172,8 +189,8 @@ TEST_F(ViewTest, AssemblyModeAllowsOnlyTheAssemblyCommands)
     EXPECT_EQ(TABLE_VALVE, m_pView->GetCurrentTab());
     EXPECT_EQ(281, Grid()->GetCurrentKey());
     EXPECT_FALSE(Grid()->IsReadOnly());
-    EXPECT_EQ(19, m_pView->GetTabCtrl().GetItemCount());
-    EXPECT_FALSE(m_pView->GetNameStatic().IsWindowEnabled());
+    EXPECT_EQ(19, Tabs().GetItemCount());
+    EXPECT_FALSE(NameStatic().IsWindowEnabled());
     EXPECT_EQ(normal, EnabledCommands());
 }
 
@@ -239,24 +256,24 @@ TEST_F(ViewTest, NozzleModeKeepsTheNozzlesTab)
     GoTo(232);   // a demand point: no nozzles
     EXPECT_FALSE(m_pView->IsCommandEnabled(ID_EDIT_NOZZLES));
     GoTo(215);
-    const size_t nozzles = Keys(m_pView->GetNozzleWnd()).size();
+    const size_t nozzles = Keys(NozzleGrid()).size();
     Command(ID_EDIT_NOZZLES);
     EXPECT_TRUE(State().bNozzleMode);
     EXPECT_EQ(215, State().nEmitterKey);
     EXPECT_EQ(TABLE_NOZZLE, m_pView->GetCurrentTab());
     EXPECT_EQ((std::vector<std::string>{ "Assembly Items", "Nozzles", "Outlets" }), SidePanes());
     EXPECT_EQ("Nozzles", ActivePane());
-    EXPECT_EQ(nozzles, Keys(m_pView->GetNozzleWnd()).size());
-    EXPECT_EQ(RGB(0, 0, 255), m_pView->GetNameStatic().GetTextColor());
+    EXPECT_EQ(nozzles, Keys(NozzleGrid()).size());
+    EXPECT_EQ(RGB(0, 0, 255), NameStatic().GetTextColor());
     const std::set<UINT> editing = { ID_ADD_NOZZLE, ID_EDIT_NOZZLES, ID_REMOVE_NOZZLE };
     EXPECT_EQ(editing, EnabledCommands());
     EXPECT_EQ(editing, EnabledMenuCommands());
     EXPECT_EQ((std::vector<std::string>{ "&Add Nozzle", "Finish Editing" }), ContextMenu(Grid()));
     EXPECT_EQ((std::vector<std::string>{ "Edit Item", "Finish Editing", "&Remove Nozzle" }),
-              ContextMenu(m_pView->GetNozzleWnd()));
+              ContextMenu(NozzleGrid()));
 
     // A click on another tab is refused.
-    CTabCtrl& tabs = m_pView->GetTabCtrl();
+    CTabCtrl& tabs = Tabs();
     CRect rcTab;
     tabs.GetItemRect(0, &rcTab);
     tabs.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rcTab.CenterPoint().x, rcTab.CenterPoint().y));
@@ -272,7 +289,7 @@ TEST_F(ViewTest, NozzleModeKeepsTheNozzlesTab)
     ASSERT_GT(added, 0);
     GoTo(added);
     Command(ID_ADD_NOZZLE);
-    CNozzleWnd* pNozzles = m_pView->GetNozzleWnd();
+    CNozzleWnd* pNozzles = NozzleGrid();
     EXPECT_EQ(nozzles + 1, Keys(pNozzles).size());
     ROWCOL last = (ROWCOL)pNozzles->GetKeyCount();
     ASSERT_EQ(added, pNozzles->GetRowKey(last));
@@ -285,7 +302,7 @@ TEST_F(ViewTest, NozzleModeKeepsTheNozzlesTab)
     EXPECT_EQ(TABLE_OUTLET, m_pView->GetCurrentTab());
     EXPECT_EQ((std::vector<std::string>{ "Assembly Items", "Nozzles" }), SidePanes());
     EXPECT_FALSE(Grid()->IsReadOnly());
-    EXPECT_FALSE(m_pView->GetNameStatic().IsWindowEnabled());
+    EXPECT_FALSE(NameStatic().IsWindowEnabled());
 }
 
 // A right click on the column header offers the fit modes, the current one
@@ -303,9 +320,9 @@ TEST_F(ViewTest, ContextMenusFollowTheGridAndTheState)
               ContextMenu(m_pView->GetAssemWnd()));
     Select(TABLE_OUTLET);
     EXPECT_EQ((std::vector<std::string>{ "Edit Item (off)", "Edit Nozzle (off)", "&Remove Nozzle (off)" }),
-              ContextMenu(m_pView->GetNozzleWnd()));
+              ContextMenu(NozzleGrid()));
     Select(TABLE_NOZZLE);
-    EXPECT_EQ((std::vector<std::string>{ "Edit Item" }), ContextMenu(m_pView->GetOutletWnd()));
+    EXPECT_EQ((std::vector<std::string>{ "Edit Item" }), ContextMenu(OutletGrid()));
     EXPECT_TRUE(ContextMenu(m_pView).empty());
 }
 
@@ -339,11 +356,15 @@ TEST_F(ViewTest, TheColourPopupSetsTheCell)
     CRect rcCell = pGrid->CalcRectFromRowCol(row, COL_COLOUR1);
     ASSERT_FALSE(rcCell.IsRectEmpty());
 
-    OZU_PopupColorWell* pPopup = m_pView->GetColourPopup();
-    kvtest::TimerScript script([pPopup] { pPopup->Close(); });
+    OZU_PopupColorWell* pPopup = nullptr;
+    kvtest::TimerScript script([] {
+        if (OZU_PopupColorWell* pOpen = FindColourPopup())
+            pOpen->Close();
+    });
     COLORREF picked = 0;
     script.Add([&] {
-        ASSERT_NE(nullptr, pPopup->GetSafeHwnd());
+        pPopup = FindColourPopup();
+        ASSERT_NE(nullptr, pPopup);
         // A cell whose colour differs from the cell's.
         for (int i = 0; i < 256; i++) {
             if (pPopup->GetCellColor(i) != (COLORREF)before) {
@@ -357,6 +378,7 @@ TEST_F(ViewTest, TheColourPopupSetsTheCell)
     script.Start();
     pGrid->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rcCell.CenterPoint().x, rcCell.CenterPoint().y));
     EXPECT_FALSE(script.Overran());
+    ASSERT_NE(nullptr, pPopup);
     EXPECT_EQ(nullptr, pPopup->GetSafeHwnd());
     EXPECT_EQ((long)picked, QueryLong("SELECT [Colour1] FROM Components WHERE [Component Key] = " + std::to_string(key)));
     EXPECT_NE(before, (long)picked);
@@ -435,7 +457,9 @@ TEST_F(ViewTest, APressOutsideTheGridSettlesTheTypedRow)
     typeAndPress("KEPT-1", IDYES);
     EXPECT_EQ((std::vector<std::string>{ "Do you wish to save the changes to the current record?" }), TakeMessages());
     EXPECT_EQ("KEPT-1", kvtest::QueryRows(m_database, code + std::to_string(key)));
-    EXPECT_EQ(m_pView->GetAssemWnd(), m_pView->GetClickTarget());
+    // The pressed grid takes the focus.
+    const HWND hItems = m_pView->GetAssemWnd()->GetSafeHwnd();
+    EXPECT_TRUE(::GetFocus() == hItems || ::IsChild(hItems, ::GetFocus()));
 
     typeAndPress("DROPPED-1", IDNO);
     EXPECT_EQ(1u, TakeMessages().size());
@@ -449,7 +473,7 @@ TEST_F(ViewTest, TheQueryPaneKeepsItsKeys)
 {
     Start(OPTION_SHOW_QUERY_TAB);
     Select(TABLE_QUERY);
-    CQueryWnd* pPane = m_pView->GetQueryWnd();
+    CQueryWnd* pPane = QueryPane();
     ASSERT_NE(nullptr, pPane->GetSafeHwnd());
     // As the user types it.
     for (char ch : std::string("SELECT * FROM Components"))
@@ -470,16 +494,16 @@ TEST_F(ViewTest, TheQueryPaneKeepsItsKeys)
     EXPECT_EQ(0, start);
     EXPECT_EQ(24, end);
     // The text typed comes back with the Query tab.
-    EXPECT_TRUE(m_pView->IsQueryModified());
+    EXPECT_TRUE(m_pView->GetQueryPane().GetState().IsModified());
     Select(TABLE_PIPE);
-    EXPECT_EQ(nullptr, m_pView->GetQueryWnd()->GetSafeHwnd());
+    EXPECT_EQ(nullptr, QueryPane()->GetSafeHwnd());
     Select(TABLE_QUERY);
     CString text;
-    m_pView->GetQueryWnd()->GetWindowText(text);
+    QueryPane()->GetWindowText(text);
     EXPECT_EQ("SELECT * FROM Components", text.str());
     // Ctrl+C of the pane is the pane's own, not the grid's copy.
-    msg.hwnd = m_pView->GetQueryWnd()->GetSafeHwnd();
-    m_pView->GetQueryWnd()->SetFocus();
+    msg.hwnd = QueryPane()->GetSafeHwnd();
+    QueryPane()->SetFocus();
     msg.wParam = 'C';
     kvtest::KeysDown control({ VK_CONTROL });
     EXPECT_TRUE(m_pView->PreTranslateMessage(&msg));
