@@ -1,8 +1,9 @@
 // The MDI child window that holds one database's view. Its close routine is
 // where the user decides what happens to the edits of the database: keep
 // them (the backup taken at open is deleted), or put the backup back. It
-// also tells the main frame which database is active, keeps a minimum size,
-// and refits the grid's columns after the window is resized.
+// also makes its database the paste target when activated, places itself
+// when it first shows, keeps a minimum size, and refits the grid's columns
+// after the window is resized.
 #pragma once
 
 #include "platform/framework/Framework.h"
