@@ -4,6 +4,7 @@
 #include "toolbars/bar/OZWCustomToolBar.h"
 
 #include "frame/bars/OZWDockBar.h"
+#include "frame/bars/OZWReBar.h"
 #include "platform/theme/ThemeLib.h"
 #include "toolbars/bar/OZWCustomToolBarInfoEx.h"
 #include "toolbars/bar/OZWToolBarManager.h"
@@ -20,6 +21,9 @@ namespace {
 const UINT_PTR kHotTimer = 57346;
 // The framework's idle prompt.
 const UINT kIdlePrompt = 57345;
+
+// The room of a rebar band that is not its child's: gripper and edges.
+const int kReBarBandExtra = 12;
 
 } // namespace
 
@@ -563,8 +567,11 @@ CSize OZWCustomToolBar::InsideBorders(BOOL bHorz) const
 
 int OZWCustomToolBar::DockLength() const
 {
-    // The height of the dock bar along its side, or of the frame's client
-    // area when the dock bar has none yet.
+    // The room left in the bar's row of its dock bar, or the height of the
+    // frame's client area when the bar lies elsewhere.
+    const int nRoom = RoomInDockRow(FALSE);
+    if (nRoom > 0)
+        return nRoom;
     CWnd* pParent = GetParent();
     if (pParent != nullptr && pParent->GetSafeHwnd() != nullptr) {
         CRect rect;
@@ -578,6 +585,41 @@ int OZWCustomToolBar::DockLength() const
         }
     }
     return 32767;
+}
+
+int OZWCustomToolBar::RoomInDockRow(BOOL bHorz) const
+{
+    // Only a bar docked on a side: a floating frame's dock bar gives its bar
+    // all the room it asks for.
+    CDockBar* pDockBar = DYNAMIC_DOWNCAST(CDockBar, GetParent());
+    if (pDockBar == nullptr || pDockBar->m_bFloating || pDockBar->GetSafeHwnd() == nullptr)
+        return 0;
+    // The row's length: the room the frame offers the dock bar while it lays
+    // its rows out, else the frame's client area, less the dock bar's borders.
+    CRect rectRoom = pDockBar->m_rectLayout;
+    if (rectRoom.IsRectEmpty())
+        if (CWnd* pFrame = pDockBar->GetParent())
+            pFrame->GetClientRect(&rectRoom);
+    CRect rectInside(0, 0, 0, 0);
+    pDockBar->CalcInsideRect(rectInside, bHorz);
+    int nRoom = bHorz ? rectRoom.Width() - (rectInside.left - rectInside.right)
+                      : rectRoom.Height() - (rectInside.top - rectInside.bottom);
+    if (nRoom <= 0)
+        return 0;
+    // Less what the visible bars before this one in its row take: the dock
+    // bar lays them out first and places this bar after them.
+    const int nPos = pDockBar->FindBar(const_cast<OZWCustomToolBar*>(this));
+    if (nPos < 0)
+        return 0;
+    const DWORD dwMode = bHorz ? (LM_HORZ | LM_HORZDOCK) : LM_VERTDOCK;
+    for (int i = nPos - 1; i > 0 && pDockBar->m_arrBars[i] != nullptr; --i) {
+        CControlBar* pBar = pDockBar->GetDockedControlBar(i);
+        if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr || !(pBar->GetStyle() & WS_VISIBLE))
+            continue;
+        const CSize size = pBar->CalcDynamicLayout(-1, dwMode);
+        nRoom -= bHorz ? size.cx : size.cy;
+    }
+    return nRoom;
 }
 
 void OZWCustomToolBar::MarkLayoutDirty()
@@ -632,11 +674,15 @@ CSize OZWCustomToolBar::ComputeLayout(int nLength, DWORD dwMode, BOOL bCommit)
         bFitHeight = TRUE;
         nHeight = (nLength > 0 ? nLength : DockLength()) - borders.cy;
     }
-    // Stretched to the parent's length (a dock bar's width or height).
-    if ((m_dwExStyle & TBX_STRETCH) && !bFloating && GetParent() != nullptr) {
+    // Stretched to the parent's length: a dock bar's width or height, a
+    // rebar's width less the room of its band's gripper and edges.
+    CReBar* pReBar = GetReBar();
+    if ((m_dwExStyle & TBX_STRETCH) && (!bFloating || pReBar != nullptr) && GetParent() != nullptr) {
         CRect rect;
         GetParent()->GetClientRect(&rect);
-        if (bHorzLayout && rect.Width() > 0)
+        if (pReBar != nullptr)
+            rect.right -= kReBarBandExtra;
+        if ((bHorzLayout || pReBar != nullptr) && rect.Width() > 0)
             nWrap = rect.Width() - borders.cx;
         else if (!bHorzLayout && rect.Height() > 0)
             nHeight = rect.Height() - borders.cy;
@@ -701,6 +747,15 @@ CSize OZWCustomToolBar::CalcFixedLayout(BOOL, BOOL bHorz)
 
 CSize OZWCustomToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
 {
+    if (CReBar* pReBar = GetReBar()) {
+        // In a rebar the bar lays itself out anew every time, answers its
+        // size less the band's 2-pixel inset and gives the band its minimum.
+        CSize size = ComputeLayout(nLength, dwMode | LM_COMMIT, TRUE);
+        size.cx = std::max(0L, size.cx - 2);
+        size.cy = std::max(0L, size.cy - 2);
+        UpdateRebarBand(pReBar, &size);
+        return size;
+    }
     if (dwMode & LM_COMMIT) {
         // The dock bar commits a row's thickness: the control bar keeps it.
         if ((dwMode & LM_HORZDOCK) && (dwMode & LM_LENGTHY))
@@ -713,15 +768,24 @@ CSize OZWCustomToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
         // it only answers the size (a drag asking where it would fit).
         if (bFloatingNow || !(m_dwStyle & CBRS_ORIENT_HORZ))
             return ComputeLayout(32767, dwMode, FALSE);
-        if (m_bDirtyHorz)
-            ComputeLayout(32767, dwMode | LM_COMMIT, TRUE);
+        // Docked, its buttons wrap into more rows where the room left in its
+        // row of the dock bar cannot hold them in one, so that none lies
+        // past the frame's edge.
+        const int nRoom = HorzDockRoom();
+        if (m_bDirtyHorz || nRoom != m_nHorzRoom) {
+            ComputeLayout(nRoom, dwMode | LM_COMMIT, TRUE);
+            m_nHorzRoom = nRoom;
+        }
         return m_sizeHorz;
     }
     if (dwMode & LM_VERTDOCK) {
         if (bFloatingNow || !(m_dwStyle & CBRS_ORIENT_VERT))
             return ComputeLayout(0, dwMode, FALSE);
-        if (m_bDirtyVert)
+        const int nRoom = DockLength();
+        if (m_bDirtyVert || nRoom != m_nVertRoom) {
             ComputeLayout(0, dwMode | LM_COMMIT, TRUE);
+            m_nVertRoom = nRoom;
+        }
         return m_sizeVert;
     }
     if (dwMode & LM_MRUWIDTH) {
@@ -732,6 +796,53 @@ CSize OZWCustomToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
         return m_sizeFloating;
     }
     return ComputeLayout(nLength, dwMode, FALSE);
+}
+
+int OZWCustomToolBar::HorzDockRoom() const
+{
+    const int nRoom = RoomInDockRow(TRUE);
+    if (nRoom <= 0)
+        return 32767;
+    // Never narrower than its widest button: a row too full for that keeps
+    // the bar one button wide.
+    int nWidest = m_cxStdButton;
+    for (const OZWStdBtn* pButton : m_arrButtons)
+        if (!pButton->IsHidden())
+            nWidest = std::max(nWidest, pButton->m_cx);
+    const CSize borders = InsideBorders(TRUE);
+    return std::max(nRoom, nWidest + (int)borders.cx);
+}
+
+CReBar* OZWCustomToolBar::GetReBar() const
+{
+    return DYNAMIC_DOWNCAST(CReBar, GetParent());
+}
+
+void OZWCustomToolBar::UpdateRebarBand(CWnd* pReBar, SIZE* pSize)
+{
+    if (pReBar == nullptr || pReBar->GetSafeHwnd() == nullptr || pSize == nullptr || GetSafeHwnd() == nullptr)
+        return;
+    UINT nInfoSize = 0;
+    GetReBarBandInfoSize(nInfoSize);
+    const int nBands = (int)pReBar->SendMessage(RB_GETBANDCOUNT);
+    for (int i = 0; i < nBands; ++i) {
+        REBARBANDINFOA rbbi = {};
+        rbbi.cbSize = nInfoSize;
+        rbbi.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE;
+        if (!pReBar->SendMessage(RB_GETBANDINFOA, (WPARAM)i, (LPARAM)&rbbi) || rbbi.hwndChild != m_hWnd)
+            continue;
+        // Only a change is sent: the rebar answers a new size with a layout
+        // of the frame, which asks this bar again.
+        const UINT cyMin = (UINT)pSize->cy;
+        const UINT cxMin = (m_dwExStyle & TBX_STRETCH) ? (UINT)pSize->cx : rbbi.cxMinChild;
+        if (rbbi.cyMinChild == cyMin && rbbi.cxMinChild == cxMin)
+            return;
+        rbbi.fMask = RBBIM_CHILDSIZE;
+        rbbi.cyMinChild = cyMin;
+        rbbi.cxMinChild = cxMin;
+        pReBar->SendMessage(RB_SETBANDINFOA, (WPARAM)i, (LPARAM)&rbbi);
+        return;
+    }
 }
 
 void OZWCustomToolBar::SizeToParent()

@@ -126,6 +126,9 @@ public:
     // The size for a length and LM_ mode; LM_COMMIT lays the buttons out.
     virtual void CalcLayout(SIZE* pSize, int nLength, DWORD dwMode);
     virtual void SizeToParent();
+    // In a rebar: the band holding this bar takes pSize as its minimum
+    // height (and width, for a bar stretched to the rebar's width).
+    virtual void UpdateRebarBand(CWnd* pReBar, SIZE* pSize);
     virtual void InvalidateButton(int nIndex);
     // The button under a client point (and its rectangle); -1 for none.
     virtual int HitTest(int x, int y, RECT* pRect = nullptr);
@@ -241,6 +244,14 @@ protected:
     CSize InsideBorders(BOOL bHorz) const;
     // The length a vertical docked bar fits its rows to when none is given.
     int DockLength() const;
+    // The room left for this bar in its row (column) of a side's dock bar:
+    // the row's length less the visible bars before it; 0 when it is not
+    // docked on a side.
+    int RoomInDockRow(BOOL bHorz) const;
+    // The length a horizontally docked bar wraps its buttons at.
+    int HorzDockRoom() const;
+    // The rebar the bar lies in, if any.
+    CReBar* GetReBar() const;
     void MarkLayoutDirty();
     OZWBtnDrawData* GetDrawData();
     // The looks of the bar's background.
@@ -293,6 +304,9 @@ protected:
     CSize m_sizeHorz;
     CSize m_sizeVert;
     CSize m_sizeFloating;
+    // The room the docked layouts were made for (-1: none yet).
+    int m_nHorzRoom = -1;
+    int m_nVertRoom = -1;
     DWORD m_dwDropFlags = 0;
     HFONT m_hFont;
     const OZWBtnMapEntry* m_pOwnBtnMap = nullptr;

@@ -133,8 +133,14 @@ BOOL OZWToolBarManager::OnLargeBtnsChanged()
             if (CFrameWnd* pFloatFrame = pBar->GetParentFrame())
                 pFloatFrame->RecalcLayout();
     }
-    if (!bars.empty() && m_pFrameWnd != nullptr)
+    if (!bars.empty() && m_pFrameWnd != nullptr) {
         m_pFrameWnd->m_nIdleFlags |= CFrameWnd::idleNotify | CFrameWnd::idleLayout;
+        // The frame lays its bars out at once: while the modal customise
+        // sheet runs, the frame's idle time (the delayed layout) never comes,
+        // and the bars would draw the new images in their old rows.
+        if (m_pFrameWnd->GetSafeHwnd() != nullptr)
+            m_pFrameWnd->RecalcLayout();
+    }
     return TRUE;
 }
 
