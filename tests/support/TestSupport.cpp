@@ -90,6 +90,16 @@ void PumpMessages()
     }
 }
 
+void SendMouseInput(POINT screenPoint, DWORD dwFlags)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (screenPoint.x * 65535) / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = (screenPoint.y * 65535) / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | dwFlags;
+    ::SendInput(1, &input, sizeof(INPUT));
+}
+
 std::string ConnectStringFor(const std::string& path)
 {
     return "Driver={Microsoft Access Driver (*.mdb, *.accdb)};Dbq=" + path + ";";

@@ -24,6 +24,11 @@ std::string FileBytes(const std::string& path);
 // Dispatches every message waiting in the thread's queue.
 void PumpMessages();
 
+// Moves the mouse to a screen point through the system's input queue (as a
+// user's mouse does), with the button events of dwFlags (MOUSEEVENTF_...)
+// there. The messages come when a message loop runs.
+void SendMouseInput(POINT screenPoint, DWORD dwFlags = 0);
+
 // The connect string the program uses for a database file (the connection
 // layer picks the driver the machine has for it).
 std::string ConnectStringFor(const std::string& path);

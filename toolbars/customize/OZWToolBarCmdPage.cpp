@@ -2,14 +2,50 @@
 
 #include "toolbars/bar/OZWToolBarManager.h"
 #include "toolbars/customize/OZWToolBarsPage.h"
+#include "toolbars/menubar/OZWMenuBar.h"
+#include "toolbars/menus/OZWTBMenuBtn.h"
+#include "toolbars/model/ClearPlace.h"
 #include "toolbars/model/ToolBarIds.h"
+
+#include <algorithm>
 
 namespace {
 const UINT s_nBarNotify = OZWGetBarNotifyMessage();
 const UINT s_nStyleChanging = OZWGetToolBarStyleChangingMessage();
+// Posted to the sheet to bring it back above its frame.
+const UINT s_nKeepAbove = ::RegisterWindowMessageA("OZW_KEEPABOVEFRAME");
+// While the sheet is open it looks this often whether its frame came above
+// it: the frame is enabled and can be clicked, and the system does not
+// always keep an owned window above its owner then.
+const UINT_PTR kKeepAboveTimer = 0x4B41;
+const UINT kKeepAboveMs = 200;
 // The first control id of the palettes (counting down, past the dock bars).
 const UINT kFirstGroupID = 59646;
+// The size of the button a command dragged from a menu list stands for.
+const int kMenuDragWidth = 23;
+const int kMenuDragHeight = 22;
+// The longest caption a menu list shows.
+const int kMaxCaption = 256;
 } // namespace
+
+const OZWBtnMapEntry* OZWFindBtnMapEntry(const OZWToolBarManager* pManager, UINT nID)
+{
+    if (pManager == nullptr)
+        return nullptr;
+    for (const OZWBtnMapEntry* pMap : {pManager->GetButtonMap(), pManager->GetMenuBarButtonMap()})
+        for (const OZWBtnMapEntry* p = pMap; p != nullptr && p->pClass != nullptr; ++p)
+            if (p->nID == nID)
+                return p;
+    return nullptr;
+}
+
+LPCTSTR OZWMenuEntryCaption(const OZWBtnMapEntry* pEntry)
+{
+    if (pEntry == nullptr || pEntry->pClass != OZWBTN_CLASS(OZWTBMenuBtn))
+        return nullptr;
+    LPCTSTR lpszCaption = reinterpret_cast<LPCTSTR>(pEntry->params[2]);
+    return lpszCaption != nullptr && *lpszCaption != '\0' ? lpszCaption : nullptr;
+}
 
 /////////////////////////////////////////////////////////////////////////////
 // OZWCustomizeToolBar
@@ -87,6 +123,103 @@ void OZWTBBtnGroup::EnableConfig(BOOL bEnable)
         pPalette->SetConfigMode(bEnable);
 }
 
+IMPLEMENT_DYNAMIC(OZWMenuBtnGroup, OZWBtnGroup)
+
+BOOL OZWMenuBtnGroup::Create(CWnd* pParent, OZWToolBarManager* pManager, UINT nID)
+{
+    if (pParent == nullptr)
+        return FALSE;
+    OZWMenuListBox* pList = new OZWMenuListBox;
+    const DWORD dwStyle = WS_CHILD | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
+    if (!pList->CreateEx(WS_EX_CLIENTEDGE, "LISTBOX", nullptr, dwStyle, CRect(0, 0, 0, 0), pParent, nID)) {
+        delete pList;
+        return FALSE;
+    }
+    m_pControl = pList;
+    pList->SetFont(pParent->GetFont(), FALSE);
+    pList->SetManager(pManager);
+    for (int i = 0; i < m_nCount; ++i) {
+        LPCTSTR lpszCaption = m_pIDs != nullptr ? OZWMenuEntryCaption(OZWFindBtnMapEntry(pManager, m_pIDs[i])) : nullptr;
+        if (lpszCaption == nullptr)
+            continue;
+        // The caption without its first mnemonic mark.
+        CString text(lpszCaption);
+        text = text.Left(kMaxCaption);
+        const int nMark = text.Find('&');
+        if (nMark >= 0)
+            text.Delete(nMark);
+        const int nItem = pList->AddString(text);
+        if (nItem >= 0)
+            pList->SetItemData(nItem, m_pIDs[i]);
+    }
+    return TRUE;
+}
+
+void OZWMenuBtnGroup::FitToRect(const RECT* pRect)
+{
+    OZWMenuListBox* pList = GetList();
+    if (pRect == nullptr || pList == nullptr || pList->GetSafeHwnd() == nullptr)
+        return;
+    CRect rect(pRect);
+    rect.top += 2;
+    pList->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), std::max(0, rect.Height()),
+                        SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// OZWMenuListBox
+
+IMPLEMENT_DYNAMIC(OZWMenuListBox, CListBox)
+
+BEGIN_MESSAGE_MAP(OZWMenuListBox, CListBox)
+    ON_WM_LBUTTONDOWN()
+END_MESSAGE_MAP()
+
+int OZWMenuListBox::ItemAtPoint(CPoint point)
+{
+    if (GetSafeHwnd() == nullptr || GetCount() <= 0)
+        return -1;
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    if ((GetStyle() & LBS_OWNERDRAWVARIABLE) != 0) {
+        // Items of their own heights: walked from the top one down, with
+        // the point kept inside the client area.
+        point.x = std::clamp(point.x, rectClient.left, rectClient.right - 1);
+        point.y = std::clamp(point.y, rectClient.top, rectClient.bottom - 1);
+        int y = 0;
+        for (int i = GetTopIndex(); i < GetCount(); ++i) {
+            y += GetItemHeight(i);
+            if (point.y < y)
+                return i;
+        }
+        return GetCount() - 1;
+    }
+    BOOL bOutside = FALSE;
+    const UINT nItem = ItemFromPoint(point, bOutside);
+    return bOutside ? -1 : (int)nItem;
+}
+
+void OZWMenuListBox::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    const int nItem = ItemAtPoint(point);
+    if (nItem < 0) {
+        CListBox::OnLButtonDown(nFlags, point);
+        return;
+    }
+    SetCurSel(nItem);
+    const UINT nID = (UINT)GetItemData(nItem);
+    if (OZWToolBarCmdPage* pPage = dynamic_cast<OZWToolBarCmdPage*>(GetParent()))
+        pPage->ShowDescription(nID);
+    // A button of the command stands for it while it is dragged; the mouse
+    // move posted first sets the tracker going at once.
+    OZWStdBtn button;
+    button.m_nID = nID;
+    button.m_cx = kMenuDragWidth;
+    button.m_cy = kMenuDragHeight;
+    PostMessage(WM_MOUSEMOVE, nFlags, MAKELPARAM(point.x - 1, point.y - 1));
+    OZWCustomToolBar::DragButtonTo(m_pManager, &button, -1, point.x, point.y, nullptr, this, TRUE);
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // OZWToolBarCmdPage
 
@@ -131,6 +264,34 @@ void OZWToolBarCmdPage::DefineBtnGroup(LPCTSTR lpszTitle, int nCount, UINT* pIDs
     m_groups.Add(new OZWTBBtnGroup(lpszTitle, nCount, pIDs));
 }
 
+void OZWToolBarCmdPage::DefineMenuBtnGroup(LPCTSTR lpszTitle, int nCount, UINT* pIDs)
+{
+    m_groups.Add(new OZWMenuBtnGroup(lpszTitle, nCount, pIDs));
+}
+
+void OZWToolBarCmdPage::DefineMenuGroup(LPCTSTR lpszTitle)
+{
+    OZWMenuBar* pMenuBar =
+        m_pManager != nullptr ? dynamic_cast<OZWMenuBar*>(m_pManager->ToolBarFromID(ozwtb::kMenuBarId)) : nullptr;
+    if (pMenuBar == nullptr)
+        return;
+    // The menu buttons of the menu the bar shows, whose entry is a menu
+    // button with a caption.
+    std::vector<UINT> ids;
+    const DWORD dwBits = pMenuBar->GetMenuBits();
+    for (int i = 0; i < pMenuBar->GetButtonCount(); ++i) {
+        const OZWTBMenuBtn* pButton = dynamic_cast<const OZWTBMenuBtn*>(pMenuBar->GetButton(i));
+        if (pButton == nullptr || (pButton->m_nMenuParam4 & dwBits) == 0)
+            continue;
+        if (OZWMenuEntryCaption(OZWFindBtnMapEntry(m_pManager, pButton->m_nID)) != nullptr)
+            ids.push_back(pButton->m_nID);
+    }
+    if (ids.empty())
+        return;
+    m_menuIDs.push_back(std::move(ids));
+    DefineMenuBtnGroup(lpszTitle, (int)m_menuIDs.back().size(), m_menuIDs.back().data());
+}
+
 void OZWToolBarCmdPage::ShowDescription(UINT nID)
 {
     CString text;
@@ -164,6 +325,13 @@ BOOL OZWToolBarCmdPage::OnInitDialog()
     CPropertyPage::OnInitDialog();
     const CRect area = GroupArea();
     CListBox* pCategories = static_cast<CListBox*>(GetDlgItem(IDC_OZW_TB_LIST));
+    // The groups lie inside the "Buttons" frame: above it in the z-order,
+    // and the frame clipped to what they leave of it. A palette (a control
+    // bar, which clips its siblings) lying below the frame could draw
+    // nothing of itself, though clicks reached it.
+    CWnd* pFrame = GetDlgItem(IDC_OZW_TB_BUTTONS);
+    if (pFrame != nullptr)
+        pFrame->ModifyStyle(0, WS_CLIPSIBLINGS);
     UINT nID = kFirstGroupID;
     for (INT_PTR i = 0; i < m_groups.GetSize(); ++i) {
         while (nID >= ozwtb::kFirstDockBarId && nID <= ozwtb::kLastDockBarId)
@@ -172,8 +340,14 @@ BOOL OZWToolBarCmdPage::OnInitDialog()
         if (!pGroup->Create(this, m_pManager, nID--))
             return FALSE;
         pGroup->FitToRect(&area);
-        if (pGroup->m_pControl != nullptr)
-            pGroup->m_pControl->ShowWindow(i == 0 ? SW_SHOW : SW_HIDE);
+        if (CWnd* pControl = pGroup->m_pControl) {
+            if (pFrame != nullptr) {
+                HWND hAbove = ::GetWindow(pFrame->m_hWnd, GW_HWNDPREV);
+                ::SetWindowPos(pControl->m_hWnd, hAbove != nullptr ? hAbove : HWND_TOP, 0, 0, 0, 0,
+                               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            }
+            pControl->ShowWindow(i == 0 ? SW_SHOW : SW_HIDE);
+        }
         if (pCategories != nullptr)
             pCategories->AddString(pGroup->m_strTitle);
     }
@@ -292,6 +466,9 @@ IMPLEMENT_DYNAMIC(OZWToolBarSheet, CPropertySheet)
 BEGIN_MESSAGE_MAP(OZWToolBarSheet, CPropertySheet)
     ON_WM_ACTIVATE()
     ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
+    ON_REGISTERED_MESSAGE(s_nKeepAbove, OnKeepAboveFrame)
+    ON_WM_TIMER()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 OZWToolBarSheet::OZWToolBarSheet(UINT nIDCaption, CWnd* pParent, UINT iSelectPage)
@@ -300,9 +477,71 @@ OZWToolBarSheet::OZWToolBarSheet(UINT nIDCaption, CWnd* pParent, UINT iSelectPag
     m_psh.dwFlags |= PSH_NOAPPLYNOW;
 }
 
+BOOL OZWToolBarSheet::OnInitDialog()
+{
+    const BOOL bResult = CPropertySheet::OnInitDialog();
+    PlaceClearOfToolBars();
+    SetTimer(kKeepAboveTimer, kKeepAboveMs, nullptr);
+    return bResult;
+}
+
+void OZWToolBarSheet::PlaceClearOfToolBars()
+{
+    CFrameWnd* pFrame = m_pManager != nullptr ? m_pManager->GetFrameWnd() : nullptr;
+    if (GetSafeHwnd() == nullptr || pFrame == nullptr || pFrame->GetSafeHwnd() == nullptr)
+        return;
+    CenterWindow(pFrame);
+    CRect rectSheet;
+    GetWindowRect(&rectSheet);
+    std::vector<RECT> docked;
+    for (OZWCustomToolBar* pBar : m_pManager->GetToolBars()) {
+        if (pBar->GetSafeHwnd() == nullptr || !pBar->IsWindowVisible() || pBar->IsFloating())
+            continue;
+        CRect rect;
+        pBar->GetWindowRect(&rect);
+        docked.push_back(rect);
+    }
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    if (!::GetMonitorInfo(::MonitorFromWindow(pFrame->m_hWnd, MONITOR_DEFAULTTONEAREST), &mi))
+        ::SystemParametersInfo(SPI_GETWORKAREA, 0, &mi.rcWork, 0);
+    const RECT rect = ozwtb::PlaceClearOf(rectSheet, docked, mi.rcWork);
+    SetWindowPos(nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void OZWToolBarSheet::KeepAboveFrame()
+{
+    HWND hFrame = ::GetWindow(GetSafeHwnd(), GW_OWNER);
+    if (hFrame == nullptr || !IsWindowVisible())
+        return;
+    // Below the sheet in the z-order, the frame is where it belongs.
+    for (HWND h = ::GetWindow(m_hWnd, GW_HWNDNEXT); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT))
+        if (h == hFrame)
+            return;
+    HWND hAbove = ::GetWindow(hFrame, GW_HWNDPREV);
+    ::SetWindowPos(m_hWnd, hAbove != nullptr ? hAbove : HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void OZWToolBarSheet::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == kKeepAboveTimer)
+        KeepAboveFrame();
+    else
+        CPropertySheet::OnTimer(nIDEvent);
+}
+
+void OZWToolBarSheet::OnDestroy()
+{
+    KillTimer(kKeepAboveTimer);
+    CPropertySheet::OnDestroy();
+}
+
 void OZWToolBarSheet::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
     CPropertySheet::OnActivate(nState, pWndOther, bMinimized);
+    if (nState == WA_INACTIVE)
+        PostMessage(s_nKeepAbove);
     CFrameWnd* pFrame = m_pManager != nullptr ? m_pManager->GetFrameWnd() : nullptr;
     if (pFrame != nullptr && pFrame->GetSafeHwnd() != nullptr)
         pFrame->NotifyFloatingWindows(nState != WA_INACTIVE ? FS_ACTIVATE : FS_DEACTIVATE);
@@ -312,5 +551,16 @@ LRESULT OZWToolBarSheet::OnFloatStatus(WPARAM wParam, LPARAM)
 {
     if (wParam & (FS_ACTIVATE | FS_DEACTIVATE))
         SendMessage(WM_NCACTIVATE, (wParam & FS_ACTIVATE) != 0);
+    // The frame (enabled while its toolbars are customised) was activated
+    // and may have come above the sheet: once that is done, the sheet goes
+    // back above it, or it would stay hidden behind the frame while open.
+    if (wParam & FS_ACTIVATE)
+        PostMessage(s_nKeepAbove);
+    return 0;
+}
+
+LRESULT OZWToolBarSheet::OnKeepAboveFrame(WPARAM, LPARAM)
+{
+    KeepAboveFrame();
     return 0;
 }

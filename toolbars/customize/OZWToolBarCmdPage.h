@@ -9,6 +9,9 @@
 #include "toolbars/bar/OZWCustomToolBar.h"
 #include "toolbars/customize/CustomizeRes.h"
 
+#include <list>
+#include <vector>
+
 class OZWToolBarManager;
 
 // The palette of a category: a toolbar that always copies what is dragged
@@ -58,6 +61,45 @@ public:
     OZWCustomizeToolBar* GetPalette() const { return static_cast<OZWCustomizeToolBar*>(m_pControl); }
 };
 
+// The list of a menu category: the menu commands by their captions (item
+// data: the command id). A click shows the command's description and drags
+// a copy of it onto a toolbar.
+class OZWMenuListBox : public CListBox
+{
+    DECLARE_DYNAMIC(OZWMenuListBox)
+public:
+    void SetManager(OZWToolBarManager* pManager) { m_pManager = pManager; }
+    OZWToolBarManager* GetManager() const { return m_pManager; }
+    // The item under a client point; -1 when none.
+    int ItemAtPoint(CPoint point);
+
+protected:
+    OZWToolBarManager* m_pManager = nullptr;
+
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    DECLARE_MESSAGE_MAP()
+};
+
+// A category shown as a list of menu commands (those of the commands given
+// that the button maps make menu buttons with a caption).
+class OZWMenuBtnGroup : public OZWBtnGroup
+{
+    DECLARE_DYNAMIC(OZWMenuBtnGroup)
+public:
+    using OZWBtnGroup::OZWBtnGroup;
+    BOOL Create(CWnd* pParent, OZWToolBarManager* pManager, UINT nID) override;
+    // The list takes the rectangle, 2 pixels lower.
+    void FitToRect(const RECT* pRect) override;
+    OZWMenuListBox* GetList() const { return static_cast<OZWMenuListBox*>(m_pControl); }
+};
+
+// The button-map entry of a command (the manager's first map, then its
+// second); null when neither names it.
+const OZWBtnMapEntry* OZWFindBtnMapEntry(const OZWToolBarManager* pManager, UINT nID);
+// The caption of a menu-button entry; null for an entry of another kind or
+// one without a caption.
+LPCTSTR OZWMenuEntryCaption(const OZWBtnMapEntry* pEntry);
+
 class OZWToolBarCmdPage : public CPropertyPage
 {
     DECLARE_DYNAMIC(OZWToolBarCmdPage)
@@ -69,6 +111,11 @@ public:
     void SetManager(OZWToolBarManager* pManager);
     // A category of buttons (the ids are not copied; 0 for a separator).
     void DefineBtnGroup(LPCTSTR lpszTitle, int nCount, UINT* pIDs);
+    // A category of menu commands, shown as a list.
+    void DefineMenuBtnGroup(LPCTSTR lpszTitle, int nCount, UINT* pIDs);
+    // A category of the menu buttons of the frame's menu bar that belong to
+    // the menu it shows; nothing without a menu bar or such buttons.
+    void DefineMenuGroup(LPCTSTR lpszTitle);
     // The description of a command: its string up to the first line break;
     // empty for -1 or a command without a string.
     virtual void ShowDescription(UINT nID);
@@ -94,6 +141,9 @@ protected:
     afx_msg LRESULT OnToolBarStyleChanging(WPARAM wParam, LPARAM lParam);
 
     CObArray m_groups;   // owned
+    // The ids of the menu groups, one buffer per group (the groups keep
+    // pointers into them).
+    std::list<std::vector<UINT>> m_menuIDs;
     OZWToolBarManager* m_pManager = nullptr;
     int m_nCurrent = -1;
 
@@ -108,10 +158,19 @@ public:
     explicit OZWToolBarSheet(UINT nIDCaption = IDS_OZW_TB_CUSTOMIZE, CWnd* pParent = nullptr, UINT iSelectPage = 0);
     // The frame whose floating toolbars share the sheet's active caption.
     void SetManager(OZWToolBarManager* pManager) { m_pManager = pManager; }
+    // The sheet opens centred on the frame, moved off its docked toolbars.
+    BOOL OnInitDialog() override;
+    // Puts the sheet where it covers none of the frame's docked toolbars.
+    void PlaceClearOfToolBars();
+    // Brings the sheet back above its frame when the frame came above it.
+    void KeepAboveFrame();
 
 protected:
     OZWToolBarManager* m_pManager = nullptr;
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnKeepAboveFrame(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 };

@@ -5,6 +5,8 @@
 #include "tests/support/TimerScript.h"
 #include "tests/toolbars/bar/ToolBarTestSupport.h"
 #include "toolbars/buttons/ComboBtn.h"
+#include "toolbars/menubar/OZWMenuBar.h"
+#include "toolbars/menus/OZWTBMenuBtn.h"
 #include "toolbars/customize/OZWToolBarCmdPage.h"
 #include "toolbars/customize/OZWToolBarsPage.h"
 #include "toolbars/model/ToolBarIds.h"
@@ -27,12 +29,33 @@ std::string WindowText(HWND hWnd)
     return text;
 }
 
+// Menu commands: menu buttons with their captions.
+const UINT kMenuTools = 0x80000001, kMenuWindow = 0x80000002, kMenuNoCaption = 0x80000003;
+
 const OZWBtnMapEntry kBoxMap[] = {
     {OZWBTN_CLASS(OZWComboBtn), ID_TEST_BOX, TBB_KEEPENABLED, {IDC_TEST_BOX, CBS_DROPDOWN, 0x2800C8, 0xC8, 0}},
+    {OZWBTN_CLASS(OZWTBMenuBtn), kMenuTools, 0x30000000, {100, 0, (UINT_PTR) "&Tools", 1, 0}},
+    {OZWBTN_CLASS(OZWTBMenuBtn), kMenuWindow, 0x30000000, {101, 1, (UINT_PTR) "&Window", 2, 0}},
+    {OZWBTN_CLASS(OZWTBMenuBtn), kMenuNoCaption, 0x30000000, {100, 2, 0, 1, 0}},
     {nullptr, 0, 0, {0, 0, 0, 0, 0}},
 };
 
 UINT g_find[3] = {ID_TEST_A, ID_TEST_B, ID_TEST_BOX};
+// A menu category: commands that are no menu buttons, or have no caption,
+// are left out of its list.
+UINT g_menus[4] = {kMenuTools, ID_TEST_A, kMenuNoCaption, kMenuWindow};
+
+// The part of a window's client area it can paint is all of it.
+void ExpectPaintsWholeClient(CWnd* pWnd, LPCTSTR what)
+{
+    CRect client, box, common;
+    pWnd->GetClientRect(&client);
+    CClientDC dc(pWnd);
+    ::GetClipBox(dc.GetSafeHdc(), &box);
+    common.IntersectRect(&client, &box);
+    EXPECT_TRUE(common == client) << what << ": paints " << box.left << "," << box.top << "-" << box.right << ","
+                                  << box.bottom << " of " << client.right << "x" << client.bottom;
+}
 
 } // namespace
 
@@ -42,6 +65,8 @@ protected:
     OZWToolBarSheet* sheet = nullptr;
     OZWToolBarsPage* toolbars = nullptr;
     OZWToolBarCmdPage* commands = nullptr;
+    // More categories, defined after the test's own.
+    std::function<void()> defineMore;
 
     void SetUp() override
     {
@@ -68,6 +93,9 @@ protected:
         commands->SetManager(manager);
         commands->DefineBtnGroup("Bar", 5, g_bar1);
         commands->DefineBtnGroup("Find", 3, g_find);
+        commands->DefineMenuBtnGroup("Menus", 4, g_menus);
+        if (defineMore)
+            defineMore();
         sheet->AddPage(toolbars);
         sheet->AddPage(commands);
         kvtest::TimerScript script([this] {
@@ -240,7 +268,7 @@ TEST_F(CustomizeTest, TheCommandsPageShowsACategorysPaletteAndDescriptions)
     RunSheet({[&] {
         sheet->SetActivePage(1);
         CListBox* pCategories = static_cast<CListBox*>(commands->GetDlgItem(IDC_OZW_TB_LIST));
-        ASSERT_EQ(2, pCategories->GetCount());
+        ASSERT_EQ(3, pCategories->GetCount());
         EXPECT_EQ("Find", ItemText(pCategories, 1));
         pCategories->SetCurSel(1);
         commands->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_OZW_TB_LIST, LBN_SELCHANGE), (LPARAM)pCategories->m_hWnd);
@@ -296,4 +324,140 @@ TEST_F(CustomizeTest, TheToolbarsDialogPutsTheSettingsBackOnEscape)
     EXPECT_TRUE(manager->IsToolTipsEnabled());
     EXPECT_FALSE(manager->IsInCustomizeMode());
     EXPECT_EQ(nullptr, manager->GetCustomizeDlg());
+}
+
+TEST_F(CustomizeTest, EveryCategorysControlIsDrawnInsideTheButtonsFrame)
+{
+    RunSheet({[&] {
+        sheet->SetActivePage(1);
+        CWnd* pFrame = commands->GetDlgItem(IDC_OZW_TB_BUTTONS);
+        CRect rectFrame;
+        pFrame->GetWindowRect(&rectFrame);
+        for (int i = 0; i < commands->GetGroupCount(); ++i) {
+            commands->ShowGroup(i);
+            CWnd* pControl = commands->GetGroup(i)->m_pControl;
+            ASSERT_TRUE(pControl->IsWindowVisible());
+            CRect rect;
+            pControl->GetWindowRect(&rect);
+            CRect common;
+            common.IntersectRect(&rect, &rectFrame);
+            EXPECT_EQ(rect, common) << "category " << i;
+            // Nothing of it is hidden by the frame drawn around it (a palette
+            // is a bar that clips its siblings: under the frame it drew
+            // nothing, though a click found its buttons).
+            ExpectPaintsWholeClient(pControl, commands->GetGroup(i)->m_strTitle);
+        }
+    }});
+}
+
+TEST_F(CustomizeTest, AMenuCategoryListsItsCommandsAndDragsOneOntoAToolBar)
+{
+    OZWCustomToolBar* pTarget = Bar(IDW_TEST_BAR2);
+    RunSheet({[&] {
+                  sheet->SetActivePage(1);
+                  commands->ShowGroup(2);
+                  OZWMenuListBox* pList = dynamic_cast<OZWMenuListBox*>(commands->GetGroup(2)->m_pControl);
+                  ASSERT_NE(nullptr, pList);
+                  ASSERT_EQ(2, pList->GetCount());
+                  EXPECT_EQ("Tools", ItemText(pList, 0));
+                  EXPECT_EQ("Window", ItemText(pList, 1));
+                  EXPECT_EQ(kMenuWindow, (UINT)pList->GetItemData(1));
+                  // Pressed on "Window": the drag starts.
+                  CRect item;
+                  pList->GetItemRect(1, &item);
+                  CPoint point = item.CenterPoint();
+                  pList->ClientToScreen(&point);
+                  kvtest::SendMouseInput(point);
+                  kvtest::SendMouseInput(point, MOUSEEVENTF_LEFTDOWN);
+              },
+              // Inside the drag's own loop: released with the button's left
+              // edge on the target bar's first button.
+              [&] {
+                  EXPECT_EQ(1, static_cast<CListBox*>(commands->GetGroup(2)->m_pControl)->GetCurSel());
+                  CPoint point = ScreenCentre(pTarget, 0);
+                  kvtest::SendMouseInput(point);
+                  kvtest::SendMouseInput(point, MOUSEEVENTF_LEFTUP);
+              },
+              [&] {}});
+    // A copy of the menu command, a menu button, now stands after the first button.
+    EXPECT_EQ((std::vector<UINT>{ID_TEST_A, kMenuWindow, ID_TEST_D}), Ids(pTarget));
+    EXPECT_NE(nullptr, dynamic_cast<OZWTBMenuBtn*>(pTarget->GetButton(1)));
+}
+
+TEST_F(CustomizeTest, TheSheetOpensClearOfTheDockedToolBarsAndStaysAboveTheFrame)
+{
+    // A frame so small that a sheet centred on it would cover its toolbars.
+    frame->SetWindowPos(nullptr, 0, 0, 420, 300, SWP_NOMOVE | SWP_NOZORDER);
+    frame->RecalcLayout();
+    kvtest::PumpMessages();
+    auto isAbove = [](HWND hUpper, HWND hLower) {
+        for (HWND h = ::GetWindow(hUpper, GW_HWNDNEXT); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT))
+            if (h == hLower)
+                return true;
+        return false;
+    };
+    RunSheet({[&] {
+                  CRect rectSheet;
+                  sheet->GetWindowRect(&rectSheet);
+                  for (OZWCustomToolBar* pBar : manager->GetToolBars()) {
+                      if (!pBar->IsWindowVisible())
+                          continue;
+                      CRect rectBar, common;
+                      pBar->GetWindowRect(&rectBar);
+                      EXPECT_FALSE(common.IntersectRect(&rectBar, &rectSheet)) << pBar->GetDlgCtrlID();
+                  }
+                  CRect work;
+                  ::SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+                  CRect common;
+                  common.IntersectRect(&rectSheet, &work);
+                  EXPECT_EQ(rectSheet, common);
+                  // A click on the frame's caption (the frame is enabled
+                  // while customising) activates it.
+                  CRect rectFrame;
+                  frame->GetWindowRect(&rectFrame);
+                  const CPoint caption(rectFrame.CenterPoint().x,
+                                       rectFrame.top + ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYCAPTION) / 2);
+                  kvtest::SendMouseInput(caption);
+                  kvtest::SendMouseInput(caption, MOUSEEVENTF_LEFTDOWN);
+                  kvtest::SendMouseInput(caption, MOUSEEVENTF_LEFTUP);
+              },
+              [&] { EXPECT_EQ(frame->m_hWnd, ::GetActiveWindow()); },
+              [&] { EXPECT_TRUE(isAbove(sheet->m_hWnd, frame->m_hWnd)); }});
+}
+
+TEST_F(CustomizeTest, AMenuGroupListsTheMenuBarsButtonsOfTheMenuItShows)
+{
+    UINT ids[3] = {kMenuTools, kMenuWindow, kMenuNoCaption};
+    int nCategories = 0;
+    // Without a menu bar nothing is defined.
+    defineMore = [&] { commands->DefineMenuGroup("Menu bar"); };
+    RunSheet({[&] {
+        sheet->SetActivePage(1);
+        nCategories = static_cast<CListBox*>(commands->GetDlgItem(IDC_OZW_TB_LIST))->GetCount();
+    }});
+    EXPECT_EQ(3, nCategories);
+    delete sheet;
+    delete toolbars;
+    delete commands;
+    sheet = nullptr;
+
+    // The menu bar shows the menu of bit 1: Tools (bit 1) is listed, Window
+    // (bit 2) is not, nor the button without a caption.
+    OZWMenuBar* pMenuBar = new OZWMenuBar;
+    pMenuBar->SetManager(manager);
+    pMenuBar->SetBmpMgr(manager->GetBmpMgr());
+    ASSERT_TRUE(pMenuBar->CreateEx(0, frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, ozwtb::kMenuBarId));
+    pMenuBar->m_bAutoDelete = TRUE;
+    pMenuBar->SetButtons(ids, 3);
+    pMenuBar->SetMenuBits(1, FALSE);
+    std::vector<std::string> items;
+    RunSheet({[&] {
+        sheet->SetActivePage(1);
+        ASSERT_EQ(4, commands->GetGroupCount());
+        CListBox* pList = dynamic_cast<CListBox*>(commands->GetGroup(3)->m_pControl);
+        ASSERT_NE(nullptr, pList);
+        for (int i = 0; i < pList->GetCount(); ++i)
+            items.push_back(ItemText(pList, i));
+    }});
+    EXPECT_EQ((std::vector<std::string>{"Tools"}), items);
 }

@@ -535,12 +535,7 @@ TEST_F(MDIMenuBarTest, InKeyboardModeTheMouseMovesTheSelectionAndAClickElsewhere
     const int file = IndexOf("&File"), edit = IndexOf("&Edit");
     auto mouse = [&](CPoint point, CWnd* pWnd, DWORD dwFlags) {
         pWnd->ClientToScreen(&point);
-        INPUT input = {};
-        input.type = INPUT_MOUSE;
-        input.mi.dx = (point.x * 65535) / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-        input.mi.dy = (point.y * 65535) / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | dwFlags;
-        ::SendInput(1, &input, sizeof(INPUT));
+        kvtest::SendMouseInput(point, dwFlags);
         RunMessageLoop();
     };
     mouse(CPoint(5, 5), CWnd::FromHandle(frame->m_hWndMDIClient), 0);
