@@ -509,24 +509,26 @@ void OZWToolBarSheet::PlaceClearOfToolBars()
     SetWindowPos(nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void OZWToolBarSheet::KeepAboveFrame()
+void OZWToolBarSheet::KeepAboveFrame(BOOL bRaise)
 {
     HWND hFrame = ::GetWindow(GetSafeHwnd(), GW_OWNER);
     if (hFrame == nullptr || !IsWindowVisible())
         return;
     // Below the sheet in the z-order, the frame is where it belongs.
-    for (HWND h = ::GetWindow(m_hWnd, GW_HWNDNEXT); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT))
-        if (h == hFrame)
-            return;
-    HWND hAbove = ::GetWindow(hFrame, GW_HWNDPREV);
-    ::SetWindowPos(m_hWnd, hAbove != nullptr ? hAbove : HWND_TOP, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (!bRaise)
+        for (HWND h = ::GetWindow(m_hWnd, GW_HWNDNEXT); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT))
+            if (h == hFrame)
+                return;
+    // To the top, not just above the frame: a display that stacks its
+    // windows itself follows a window raised to the top, not one moved
+    // between two others (a floating toolbar raised with the frame).
+    ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void OZWToolBarSheet::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == kKeepAboveTimer)
-        KeepAboveFrame();
+        KeepAboveFrame(FALSE);
     else
         CPropertySheet::OnTimer(nIDEvent);
 }
@@ -540,8 +542,6 @@ void OZWToolBarSheet::OnDestroy()
 void OZWToolBarSheet::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
     CPropertySheet::OnActivate(nState, pWndOther, bMinimized);
-    if (nState == WA_INACTIVE)
-        PostMessage(s_nKeepAbove);
     CFrameWnd* pFrame = m_pManager != nullptr ? m_pManager->GetFrameWnd() : nullptr;
     if (pFrame != nullptr && pFrame->GetSafeHwnd() != nullptr)
         pFrame->NotifyFloatingWindows(nState != WA_INACTIVE ? FS_ACTIVATE : FS_DEACTIVATE);
@@ -552,15 +552,16 @@ LRESULT OZWToolBarSheet::OnFloatStatus(WPARAM wParam, LPARAM)
     if (wParam & (FS_ACTIVATE | FS_DEACTIVATE))
         SendMessage(WM_NCACTIVATE, (wParam & FS_ACTIVATE) != 0);
     // The frame (enabled while its toolbars are customised) was activated
-    // and may have come above the sheet: once that is done, the sheet goes
-    // back above it, or it would stay hidden behind the frame while open.
-    if (wParam & FS_ACTIVATE)
-        PostMessage(s_nKeepAbove);
+    // and raised above the sheet, on the display if not in the z-order:
+    // once that is done, the sheet goes back to the top, or it would stay
+    // hidden behind the frame while open.
+    if ((wParam & FS_ACTIVATE) && ::GetActiveWindow() != m_hWnd)
+        PostMessage(s_nKeepAbove, TRUE);
     return 0;
 }
 
-LRESULT OZWToolBarSheet::OnKeepAboveFrame(WPARAM, LPARAM)
+LRESULT OZWToolBarSheet::OnKeepAboveFrame(WPARAM wParam, LPARAM)
 {
-    KeepAboveFrame();
+    KeepAboveFrame((BOOL)wParam);
     return 0;
 }

@@ -162,8 +162,9 @@ public:
     BOOL OnInitDialog() override;
     // Puts the sheet where it covers none of the frame's docked toolbars.
     void PlaceClearOfToolBars();
-    // Brings the sheet back above its frame when the frame came above it.
-    void KeepAboveFrame();
+    // Brings the sheet back to the top when its frame came above it, or
+    // with bRaise in any case (the frame was just activated).
+    void KeepAboveFrame(BOOL bRaise);
 
 protected:
     OZWToolBarManager* m_pManager = nullptr;
