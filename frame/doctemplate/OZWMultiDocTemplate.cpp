@@ -265,17 +265,18 @@ int OZWMultiDocTemplate::GetDockSide(CFrameWnd* pFrame)
     return pControlBar != nullptr && pControlBar->IsFloating() ? 4 : -1;
 }
 
-void OZWMultiDocTemplate::ChooseActiveView(CFrameWnd* pFrame)
+CView* OZWMultiDocTemplate::ChooseActiveView(CFrameWnd* pFrame)
 {
     if (pFrame == nullptr || pFrame->GetActiveView() != nullptr)
-        return;
+        return nullptr;
     for (HWND h : Children(pFrame->m_hWnd)) {
         CView* pView = DYNAMIC_DOWNCAST(CView, CWnd::FromHandlePermanent(h));
         if (pView != nullptr) {
             pFrame->SetActiveView(pView, FALSE);
-            return;
+            return pView;
         }
     }
+    return nullptr;
 }
 
 CFrameWnd* OZWMultiDocTemplate::MoveViews(CFrameWnd* pFrame, BOOL bDocking,
@@ -293,16 +294,25 @@ CFrameWnd* OZWMultiDocTemplate::MoveViews(CFrameWnd* pFrame, BOOL bDocking,
 
     CView* pView = pFrame->GetActiveView();
     MoveChildren(pFrame, pNewFrame);
+    // Only an item this move deactivates is activated again after it.
+    m_pDeactivatedItem = nullptr;
     IOZWVwDockFeedBack* pFeedback = GetFeedback(pView);
     if (pFeedback != nullptr) {
         if (bDocking)
             pFeedback->OnBeforeDocking(pFrame, pNewFrame);
         else
             pFeedback->OnBeforeFloating(pFrame, pNewFrame);
+    } else if (COleDocument* pOleDoc = pView != nullptr ? DYNAMIC_DOWNCAST(COleDocument, pView->GetDocument()) : nullptr) {
+        // An item running in place in the view would be left in the old
+        // frame's window: it is deactivated for the move.
+        if (COleClientItem* pItem = pOleDoc->GetInPlaceActiveItem(pView)) {
+            pItem->Deactivate();
+            m_pDeactivatedItem = pItem;
+        }
     }
     if (bDocking)
         CloseFrame(pFrame);
-    ChooseActiveView(pNewFrame);
+    CView* pChosenView = ChooseActiveView(pNewFrame);
     ActivateFrame(pNewFrame);
     if (!bDocking)
         CloseFrame(pFrame);
@@ -311,7 +321,10 @@ CFrameWnd* OZWMultiDocTemplate::MoveViews(CFrameWnd* pFrame, BOOL bDocking,
             pFeedback->OnAfterDocking(pNewFrame);
         else
             pFeedback->OnAfterFloating(pNewFrame);
+    } else if (m_pDeactivatedItem != nullptr && pChosenView != nullptr) {
+        m_pDeactivatedItem->Activate(OLEIVERB_SHOW, pChosenView, nullptr);
     }
+    m_pDeactivatedItem = nullptr;
     return pNewFrame;
 }
 
@@ -454,6 +467,55 @@ void OZWMultiDocTemplate::RefreshFrames()
     CWnd* pMain = AfxGetMainWnd();
     if (bAnyMaximised && pMain != nullptr && ::IsWindow(pMain->m_hWnd))
         pMain->DrawMenuBar();
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// OZWVwDockFeedBackOleImp
+
+void OZWVwDockFeedBackOleImp::OnBeforeDocking(CFrameWnd*, CFrameWnd*)
+{
+    CloseActiveItem();
+}
+
+void OZWVwDockFeedBackOleImp::OnAfterDocking(CFrameWnd*)
+{
+    ReactivateItem();
+}
+
+void OZWVwDockFeedBackOleImp::OnBeforeFloating(CFrameWnd*, CFrameWnd*)
+{
+    CloseActiveItem();
+}
+
+void OZWVwDockFeedBackOleImp::OnAfterFloating(CFrameWnd*)
+{
+    ReactivateItem();
+}
+
+void OZWVwDockFeedBackOleImp::CloseActiveItem()
+{
+    CView* pView = dynamic_cast<CView*>(this);
+    COleDocument* pDoc = pView != nullptr ? DYNAMIC_DOWNCAST(COleDocument, pView->GetDocument()) : nullptr;
+    if (pDoc == nullptr)
+        return;
+    POSITION pos = pDoc->GetStartPosition();
+    while (COleClientItem* pItem = pDoc->GetNextClientItem(pos)) {
+        const UINT nState = pItem->GetItemState();
+        if (nState == COleClientItem::activeState || nState == COleClientItem::activeUIState) {
+            pItem->Close(OLECLOSE_SAVEIFDIRTY);
+            m_pClosedItem = pItem;
+            return;
+        }
+    }
+}
+
+void OZWVwDockFeedBackOleImp::ReactivateItem()
+{
+    if (m_pClosedItem == nullptr)
+        return;
+    COleClientItem* pItem = m_pClosedItem;
+    m_pClosedItem = nullptr;
+    pItem->Activate(OLEIVERB_SHOW, dynamic_cast<CView*>(this), nullptr);
 }
 
 IOZWVwDockFeedBack* OZWMultiDocTemplate::GetFeedback(CView* pView)

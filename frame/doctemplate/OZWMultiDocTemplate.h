@@ -19,6 +19,27 @@ public:
     virtual void OnAfterFloating(CFrameWnd* pNewFrame) = 0;
 };
 
+// For a view whose document holds items of other programs (a COleDocument):
+// the item active in place is closed before the view moves to another
+// frame, and activated again in the view once it is there. A view takes it
+// as a second base beside CView.
+class OZWVwDockFeedBackOleImp : public IOZWVwDockFeedBack
+{
+public:
+    void OnBeforeDocking(CFrameWnd* pOldFrame, CFrameWnd* pNewFrame) override;
+    void OnAfterDocking(CFrameWnd* pNewFrame) override;
+    void OnBeforeFloating(CFrameWnd* pOldFrame, CFrameWnd* pNewFrame) override;
+    void OnAfterFloating(CFrameWnd* pNewFrame) override;
+
+protected:
+    // Closes (saving it when changed) the first item of the view's document
+    // that is active in place, and remembers it.
+    virtual void CloseActiveItem();
+    // Activates the item closed last in the view again, and forgets it.
+    virtual void ReactivateItem();
+    COleClientItem* m_pClosedItem = nullptr;
+};
+
 class OZWMultiDocTemplate : public CMultiDocTemplate
 {
     DECLARE_DYNAMIC(OZWMultiDocTemplate)
@@ -91,11 +112,16 @@ public:
     CList<HWND, HWND> m_listHiddenFrames;
     HMENU m_hMenuDock = nullptr;
     HACCEL m_hAccelDock = nullptr;
+    // The item that was active in place in the moving view (of a view
+    // without a feedback interface), deactivated for the move and activated
+    // again in the view once it is in its new frame.
+    COleClientItem* m_pDeactivatedItem = nullptr;
 
 protected:
     IOZWDockingSite* DockingSite() const;
-    // A view among the frame's child windows, made its active view when it has none.
-    void ChooseActiveView(CFrameWnd* pFrame);
+    // A view among the frame's child windows, made its active view when it
+    // has none; that view, null when the frame had one or has no view.
+    CView* ChooseActiveView(CFrameWnd* pFrame);
     void EnableOption(DWORD dwBit, DWORD dwAddOn, BOOL bOn, BOOL bApply);
     // Moves the frame's views into the frame makeFrame makes (without views)
     // and closes the old frame; null, and nothing moved, when none is made.

@@ -31,6 +31,7 @@
 // docview: documents, views, frames and the control bars they lay out
 #include "platform/framework/docview/DocView.h"    // CDocument, CView, CFormView, templates, frames
 #include "platform/framework/docview/ControlBar.h" // CControlBar
+#include "platform/framework/docview/OleDocument.h" // COleDocument, COleClientItem
 
 // docking: dock bars, dragging, floating frames, saved layouts, standard bars
 #include "platform/framework/docking/DockBar.h"     // CDockBar

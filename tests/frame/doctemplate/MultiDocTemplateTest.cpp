@@ -3,49 +3,6 @@
 #include "tests/frame/doctemplate/TemplateTestApp.h"
 #include "tests/support/TestSupport.h"
 
-namespace {
-
-OZWMultiDocTemplate* NewDockingTemplate(CRuntimeClass* pDockFrameClass = RUNTIME_CLASS(OZWDockableFrame))
-{
-    return new OZWMultiDocTemplate(1, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CTestChildFrame),
-                                   RUNTIME_CLASS(CTestView), 0, pDockFrameClass,
-                                   RUNTIME_CLASS(CTestHostBar), (DWORD)-1);
-}
-
-class DockingTemplateTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_pMain = new CTestMainFrame;
-        ASSERT_TRUE(m_pMain->CreateMain());
-        theApp.m_pMainWnd = m_pMain;
-        m_pTemplate = AddTemplate(NewDockingTemplate(), "Test");
-    }
-    void TearDown() override
-    {
-        ResetApplication();
-        if (::IsWindow(m_pMain->m_hWnd))
-            m_pMain->DestroyWindow();
-        theApp.m_pMainWnd = nullptr;
-        kvtest::PumpMessages();
-    }
-    // A new document in an MDI child frame; its view.
-    CTestView* OpenInChild()
-    {
-        CDocument* pDoc = m_pTemplate->OpenDocumentFile(nullptr, TRUE);
-        if (pDoc == nullptr)
-            return nullptr;
-        POSITION pos = pDoc->GetFirstViewPosition();
-        return static_cast<CTestView*>(pDoc->GetNextView(pos));
-    }
-
-    CTestMainFrame* m_pMain = nullptr;
-    OZWMultiDocTemplate* m_pTemplate = nullptr;
-};
-
-} // namespace
-
 TEST(DockingTemplate, OptionFlags)
 {
     struct Step { void (OZWMultiDocTemplate::*enable)(BOOL, BOOL); BOOL on; DWORD expected; } steps[] = {

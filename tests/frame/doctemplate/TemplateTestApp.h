@@ -6,6 +6,7 @@
 
 #include "frame/doctemplate/OZWDockingSite.h"
 #include "frame/doctemplate/OZWMultiDocTemplate.h"
+#include "tests/support/TestSupport.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -123,3 +124,49 @@ T* AddTemplate(T* pTemplate, const char* typeId, const char* typeName = "")
 
 // Removes every template, document and window the test made.
 void ResetApplication();
+
+// A docking template of the test classes: documents of pDocClass shown by
+// views of pViewClass, in the test's MDI children or docking frames.
+inline OZWMultiDocTemplate* NewDockingTemplate(CRuntimeClass* pDockFrameClass = RUNTIME_CLASS(OZWDockableFrame),
+                                               CRuntimeClass* pDocClass = RUNTIME_CLASS(CTestDoc),
+                                               CRuntimeClass* pViewClass = RUNTIME_CLASS(CTestView))
+{
+    return new OZWMultiDocTemplate(1, pDocClass, RUNTIME_CLASS(CTestChildFrame), pViewClass, 0, pDockFrameClass,
+                                   RUNTIME_CLASS(CTestHostBar), (DWORD)-1);
+}
+
+// Each test gets a main frame and a docking template of the test classes.
+class DockingTemplateTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_pMain = new CTestMainFrame;
+        ASSERT_TRUE(m_pMain->CreateMain());
+        theApp.m_pMainWnd = m_pMain;
+        m_pTemplate = AddTemplate(NewDockingTemplate(), "Test");
+    }
+    void TearDown() override
+    {
+        ResetApplication();
+        if (::IsWindow(m_pMain->m_hWnd))
+            m_pMain->DestroyWindow();
+        theApp.m_pMainWnd = nullptr;
+        kvtest::PumpMessages();
+    }
+    // A new document of the template (the test's by default) in an MDI
+    // child frame; its view.
+    template <class V = CTestView>
+    V* OpenInChild(OZWMultiDocTemplate* pTemplate = nullptr)
+    {
+        CDocument* pDoc = (pTemplate != nullptr ? pTemplate : m_pTemplate)->OpenDocumentFile(nullptr, TRUE);
+        if (pDoc == nullptr)
+            return nullptr;
+        POSITION pos = pDoc->GetFirstViewPosition();
+        return static_cast<V*>(pDoc->GetNextView(pos));
+    }
+
+    CTestMainFrame* m_pMain = nullptr;
+    OZWMultiDocTemplate* m_pTemplate = nullptr;
+};
+
