@@ -127,16 +127,8 @@ void OZWControlBar::DrawBorders(CDC* pDC, CRect& rect)
         return;
 
     if (m_dwExStyle & SCBX_BORDERS) {
-        if (!m_bAutoHideMode) {
-            if (dwStyle & CBRS_BORDER_LEFT)
-                rect.left += 1;
-            if (dwStyle & CBRS_BORDER_TOP)
-                rect.top += 1;
-            if (dwStyle & CBRS_BORDER_RIGHT)
-                rect.right -= 1;
-            if (dwStyle & CBRS_BORDER_BOTTOM)
-                rect.bottom -= 1;
-        }
+        if (!m_bAutoHideMode)
+            DeflateBorderLines(rect, dwStyle);
         if (CurrentLook() == Look::Themed) {
             if (!DrawRebarBackground(OpenBarTheme(), m_hWnd, hdc, rect))
                 ozwbars::FillColour(hdc, rect, ::GetBkColor(hdc));

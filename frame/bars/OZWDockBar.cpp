@@ -411,22 +411,7 @@ int OZWDockBar::InsertBarAtIndex(int nIndex, CControlBar* pBar)
 void OZWDockBar::AdoptBar(CControlBar* pBar, LPCRECT lpRectClient, bool bLeavePlaceholder)
 {
     CDockBar* pOldDockBar = pBar->m_pDockBar;
-    HWND hOldParent = ::GetParent(pBar->m_hWnd);
-    if (hOldParent != m_hWnd) {
-        const BOOL bVisible = pBar->IsWindowVisible();
-        pBar->SetParent(this);
-        if (bVisible)
-            pBar->ShowWindow(SW_SHOWNA);
-        // A bar that lay in its frame's own layout leaves its room there.
-        if (pOldDockBar == nullptr) {
-            CWnd* pOldParent = CWnd::FromHandlePermanent(hOldParent);
-            if (pOldParent != nullptr && pOldParent->IsFrameWnd())
-                static_cast<CFrameWnd*>(pOldParent)->DelayRecalcLayout();
-        }
-    }
-    if (lpRectClient != nullptr)
-        pBar->SetWindowPos(nullptr, lpRectClient->left, lpRectClient->top, 0, 0,
-                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    MoveBarIn(pBar, lpRectClient, TRUE, SWP_NOREDRAW);
     pBar->m_pDockBar = this;
     // Out of the dock bar it leaves (which may go, with its floating frame).
     if (pOldDockBar != nullptr && pOldDockBar != this) {

@@ -35,20 +35,6 @@ CSize FloatingFrameBorders(CControlBar* pBar)
     return CSize(rw.Width() - rc.Width(), rw.Height() - rc.Height());
 }
 
-// The frame rectangle r around a bar of size, the edges that did not move
-// staying where they are.
-void AnchorFrame(CRect& r, CSize size, CSize borders, bool bLeft, bool bTop)
-{
-    if (bLeft)
-        r.left = r.right - (size.cx + borders.cx);
-    else
-        r.right = r.left + size.cx + borders.cx;
-    if (bTop)
-        r.top = r.bottom - (size.cy + borders.cy);
-    else
-        r.bottom = r.top + size.cy + borders.cy;
-}
-
 } // namespace
 
 OZWDockContext::OZWDockContext(CControlBar* pBar) : CDockContext(pBar)
@@ -77,17 +63,9 @@ IOZWDockingFrame* OZWDockContext::ToolkitFrame() const
     return dynamic_cast<IOZWDockingFrame*>(m_pDockSite);
 }
 
-void OZWDockContext::EnsurePointInRect(CRect& rect, CPoint pt)
+CSize OZWDockContext::CalcOtherArrangement(BOOL bHorz)
 {
-    const int cxBorder = UXGetSysData()->cxBorder;
-    if (pt.x < rect.left)
-        rect.OffsetRect(pt.x - rect.left, 0);
-    else if (pt.x >= rect.right)
-        rect.OffsetRect(pt.x - rect.right + cxBorder, 0);
-    if (pt.y < rect.top)
-        rect.OffsetRect(0, pt.y - rect.top);
-    else if (pt.y >= rect.bottom)
-        rect.OffsetRect(0, pt.y - rect.bottom + cxBorder);
+    return m_pBar->CalcDynamicLayout(-1, bHorz ? LM_VERTDOCK : (LM_HORZ | LM_HORZDOCK));
 }
 
 BOOL OZWDockContext::MovedEnough() const
@@ -109,33 +87,12 @@ void OZWDockContext::StartDrag(CPoint pt)
 
     CRect rect;
     m_pBar->GetWindowRect(&rect);
-    const BOOL bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    InitDragRects(rect, pt);
     if (m_dwStyle & CBRS_SIZE_DYNAMIC) {
-        // The bar gives its size for each place.
-        const CSize sizeHorz = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_HORZDOCK);
-        const CSize sizeVert = m_pBar->CalcDynamicLayout(0, LM_VERTDOCK);
-        const CSize sizeFloat = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH);
-        m_rectDragHorz = CRect(rect.TopLeft(), sizeHorz);
-        m_rectDragVert = CRect(rect.TopLeft(), sizeVert);
-        m_rectFrameDragHorz = CRect(rect.TopLeft(), sizeFloat);
+        // The floating outline reaches a pixel further up and left.
         m_rectFrameDragHorz.left -= 1;
         m_rectFrameDragHorz.top -= 1;
         m_rectFrameDragVert = m_rectFrameDragHorz;
-    } else if (m_dwStyle & CBRS_SIZE_FIXED) {
-        m_rectDragHorz = m_rectFrameDragHorz = CRect(rect.TopLeft(), m_pBar->CalcDynamicLayout(-1, LM_HORZ | LM_HORZDOCK));
-        m_rectDragVert = m_rectFrameDragVert = CRect(rect.TopLeft(), m_pBar->CalcDynamicLayout(-1, LM_VERTDOCK));
-    } else {
-        // Its own arrangement as it is; the other one's size across the cursor.
-        const CSize sizeOther = m_pBar->CalcDynamicLayout(-1, bHorz ? LM_VERTDOCK : (LM_HORZ | LM_HORZDOCK));
-        if (bHorz) {
-            m_rectDragHorz = rect;
-            m_rectDragVert = CRect(CPoint(pt.x - sizeOther.cx / 2, rect.top), sizeOther);
-        } else {
-            m_rectDragVert = rect;
-            m_rectDragHorz = CRect(CPoint(rect.left, pt.y - sizeOther.cy / 2), sizeOther);
-        }
-        m_rectFrameDragHorz = m_rectDragHorz;
-        m_rectFrameDragVert = m_rectDragVert;
     }
 
     // The floating outlines get the floating frame's edges, except for a
@@ -151,7 +108,7 @@ void OZWDockContext::StartDrag(CPoint pt)
     m_rectFrameDragHorz.DeflateRect(pData->cxBorder, pData->cyBorder);
     m_rectFrameDragVert.DeflateRect(pData->cxBorder, pData->cyBorder);
     for (CRect* pRect : { &m_rectDragHorz, &m_rectDragVert, &m_rectFrameDragHorz, &m_rectFrameDragVert })
-        EnsurePointInRect(*pRect, pt);
+        EnsurePointInRect(*pRect, pt, pData->cxBorder);
 
     m_dwOverDockStyle = m_bForceFrame ? 0 : CanDock();
     Move(pt);
@@ -162,9 +119,7 @@ DWORD OZWDockContext::CanDock()
 {
     if (m_pDockSite == nullptr)
         return 0;
-    BOOL bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
-    if (m_bFlip)
-        bHorz = !bHorz;
+    const BOOL bHorz = IsDragHorz();
     auto over = [this](const CRect& rect, DWORD dwAllowed, CDockBar** ppDockBar) -> DWORD {
         if (!(m_dwDockStyle & dwAllowed))
             return 0;
@@ -225,21 +180,15 @@ void OZWDockContext::DrawFocusRect(BOOL bRemoveRect)
                 rect.DeflateRect(1, 1);
             size = CSize(1, 1);
         } else {
-            const BOOL bHorz = (m_dwStyle & CBRS_SIZE_DYNAMIC) ||
-                               (((m_dwStyle & CBRS_ORIENT_HORZ) != 0) != (m_bFlip != 0));
-            rect = bHorz ? m_rectFrameDragHorz : m_rectFrameDragVert;
-            size = CSize(std::max(1, ::GetSystemMetrics(SM_CXFRAME) - 1), std::max(1, ::GetSystemMetrics(SM_CYFRAME) - 1));
+            rect = IsFloatHorz() ? m_rectFrameDragHorz : m_rectFrameDragVert;
+            size = FloatOutlineSize();
             m_feedback.nRow = -1;
             bDither = TRUE;
         }
     }
     CBrush* pHalftone = CDC::GetHalftoneBrush();
     CBrush* pSolid = CBrush::FromHandle((HBRUSH)::GetStockObject(WHITE_BRUSH));
-    m_pDC->DrawDragRect(&rect, size, &m_rectLast, m_sizeLast, bDither ? pHalftone : pSolid,
-                        m_bDitherLast ? pHalftone : pSolid);
-    m_rectLast = rect;
-    m_sizeLast = size;
-    m_bDitherLast = bDither;
+    DrawOutline(rect, size, bDither, bDither ? pHalftone : pSolid, m_bDitherLast ? pHalftone : pSolid);
 }
 
 void OZWDockContext::CancelLoop()
@@ -256,11 +205,6 @@ void OZWDockContext::DockAt(CDockBar* pDockBar, const CRect& rect)
         pToolkit->DockControlBar(m_pBar, pDockBar, &rect);
     else
         m_pDockSite->DockControlBar(m_pBar, pDockBar, &rect);
-}
-
-void OZWDockContext::FloatAt(CPoint pt, DWORD dwStyle)
-{
-    m_pDockSite->FloatControlBar(m_pBar, pt, dwStyle);
 }
 
 void OZWDockContext::ReDockAt(CDockBar* pDockBar, LPCRECT lpRect)
@@ -281,11 +225,7 @@ void OZWDockContext::EndDrag()
     const BOOL bWasFloating = m_pBar->IsFloating();
 
     if (m_dwOverDockStyle != 0 && !(bWasFloating && !MovedEnough())) {
-        CDockBar* pDockBar = GetDockBar(m_dwOverDockStyle);
-        if (pDockBar != nullptr) {
-            const CRect rect = (m_dwOverDockStyle & CBRS_ORIENT_VERT) ? m_rectDragVert : m_rectDragHorz;
-            RememberDockPlace(pDockBar, rect);
-            DockAt(pDockBar, rect);
+        if (CDockBar* pDockBar = DockOnDrop()) {
             if (OZWDockBar* pOZWDock = DYNAMIC_DOWNCAST(OZWDockBar, pDockBar); pOZWDock != nullptr && bWasFloating)
                 pOZWDock->SetLastDockedBar(m_pBar);
             m_pDockSite->RecalcLayout();
@@ -296,17 +236,7 @@ void OZWDockContext::EndDrag()
     // The bar floats where the outline was; a docked bar keeps its share.
     if (pOZW != nullptr && !bWasFloating)
         pOZW->m_fSavedShare = pOZW->m_fShare;
-    const BOOL bVert = !(m_dwStyle & CBRS_SIZE_DYNAMIC) &&
-                       (((m_dwStyle & CBRS_ORIENT_HORZ) != 0) == (m_bFlip != 0));
-    if (bVert) {
-        m_dwMRUFloatStyle = (m_dwDockStyle & CBRS_FLOAT_MULTI) | CBRS_ALIGN_LEFT;
-        m_ptMRUFloatPos = m_rectFrameDragVert.TopLeft();
-    } else {
-        m_dwMRUFloatStyle = (m_dwDockStyle & CBRS_FLOAT_MULTI) | CBRS_ALIGN_TOP;
-        m_ptMRUFloatPos = m_rectFrameDragHorz.TopLeft();
-    }
-    FloatAt(m_ptMRUFloatPos, m_dwMRUFloatStyle);
-    m_pDockSite->RecalcLayout();
+    FloatOnDrop();
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -336,11 +266,7 @@ void OZWDockContext::StartResize(int nHitTest, CPoint pt)
 
 void OZWDockContext::Stretch(CPoint pt)
 {
-    const int nHit = m_nHitTest;
-    const bool bLeft = nHit == HTLEFT || nHit == HTTOPLEFT || nHit == HTBOTTOMLEFT;
-    const bool bRight = nHit == HTRIGHT || nHit == HTTOPRIGHT || nHit == HTBOTTOMRIGHT;
-    const bool bTop = nHit == HTTOP || nHit == HTTOPLEFT || nHit == HTTOPRIGHT;
-    const bool bBottom = nHit == HTBOTTOM || nHit == HTBOTTOMLEFT || nHit == HTBOTTOMRIGHT;
+    const auto [bLeft, bRight, bTop, bBottom] = EdgesOf(m_nHitTest);
     const CSize borders = FloatingFrameBorders(m_pBar);
     const int cxBorder = borders.cx, cyBorder = borders.cy;
     const CPoint ptOffset = pt - m_ptLast;
@@ -415,39 +341,23 @@ void OZWDockContext::ToggleDocking()
             return;
         if (pOZW != nullptr)
             pOZW->m_fShare = pOZW->m_fSavedShare;
-        CDockBar* pDockBar = m_uMRUDockID != 0 ? OZWFrameDocking::GetDockBar(m_pDockSite, m_uMRUDockID) : nullptr;
-        CRect rect = m_rectMRUDockPos;
-        if (pDockBar != nullptr) {
-            pDockBar->ClientToScreen(&rect);
-            if (m_pBar->m_dwStyle & CBRS_BORDER_TOP)
-                rect.right += 1;
-        }
+        CRect rect;
+        CDockBar* pDockBar = GetMRUDockBar(rect);
+        if (pDockBar != nullptr && (m_pBar->m_dwStyle & CBRS_BORDER_TOP))
+            rect.right += 1;
         ReDockAt(pDockBar, pDockBar != nullptr ? &rect : nullptr);
         m_pDockSite->RecalcLayout();
         return;
     }
 
-    // Docked: it floats where it floated last.
+    // Docked: it floats where it floated last; when that screen is gone,
+    // where it was docked.
     if (pOZW != nullptr)
         pOZW->m_fSavedShare = pOZW->m_fShare;
-    CPoint pt = m_ptMRUFloatPos;
-    DWORD dwStyle = m_dwMRUFloatStyle;
-    if (dwStyle == 0) {
-        CRect rect;
-        m_pBar->GetWindowRect(&rect);
-        pt = rect.TopLeft();
-        dwStyle = (m_pBar->m_dwStyle & (CBRS_ORIENT_HORZ | CBRS_SIZE_DYNAMIC)) ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT;
-    } else if (::MonitorFromPoint(pt, MONITOR_DEFAULTTONULL) == nullptr) {
-        // That screen is gone: where it was docked.
-        pt = m_rectMRUDockPos.TopLeft();
-        if (CWnd* pParent = m_pBar->GetParent())
-            pParent->ClientToScreen(&pt);
-    }
-    dwStyle |= m_pBar->m_dwDockStyle & CBRS_FLOAT_MULTI;
-    m_ptMRUFloatPos = pt;
-    m_dwMRUFloatStyle = dwStyle;
-    FloatAt(pt, dwStyle);
-    m_pDockSite->RecalcLayout();
+    CPoint ptDocked = m_rectMRUDockPos.TopLeft();
+    if (CWnd* pParent = m_pBar->GetParent())
+        pParent->ClientToScreen(&ptDocked);
+    FloatWhereLast((DWORD)-1, ptDocked);
 }
 
 void OZWDockContext::ToggleMDIFloat()
@@ -474,10 +384,8 @@ void OZWDockContext::ToggleMDIFloat()
     } else if (m_pBar->m_dwDockStyle & CBRS_ALIGN_ANY) {
         if (pOZW != nullptr)
             pOZW->m_fShare = pOZW->m_fSavedShare;
-        CDockBar* pTarget = m_uMRUDockID != 0 ? OZWFrameDocking::GetDockBar(m_pDockSite, m_uMRUDockID) : nullptr;
-        CRect rect = m_rectMRUDockPos;
-        if (pTarget != nullptr)
-            pTarget->ClientToScreen(&rect);
+        CRect rect;
+        CDockBar* pTarget = GetMRUDockBar(rect);
         ReDockAt(pTarget, pTarget != nullptr ? &rect : nullptr);
         m_pDockSite->RecalcLayout();
     }

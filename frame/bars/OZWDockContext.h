@@ -31,8 +31,6 @@ public:
     void EndResize() override;
     void CancelLoop() override;
     DWORD CanDock() override;
-    // Moves rect so that pt lies inside it.
-    static void EnsurePointInRect(CRect& rect, CPoint pt);
 
     // The last feedback of the dock bar under the drag.
     OZWDockFeedbackCache m_feedback;
@@ -50,8 +48,9 @@ protected:
     BOOL MovedEnough() const;
     // The frame's toolkit docking operations, null in any other frame.
     class IOZWDockingFrame* ToolkitFrame() const;
-    void DockAt(CDockBar* pDockBar, const CRect& rect);
-    void FloatAt(CPoint pt, DWORD dwStyle);
-    void ReDockAt(CDockBar* pDockBar, LPCRECT lpRect);
+    // Dragged across, a bar takes the size it has docked on the other side.
+    CSize CalcOtherArrangement(BOOL bHorz) override;
+    void DockAt(CDockBar* pDockBar, const CRect& rect) override;
+    void ReDockAt(CDockBar* pDockBar, LPCRECT lpRect) override;
     CRect m_rectResizeFrame; // the floating frame when the resize began
 };

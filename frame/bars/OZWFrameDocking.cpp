@@ -5,8 +5,6 @@
 #include "frame/bars/OZWDockingFrame.h"
 #include "frame/bars/OZWMiniDockFrameWnd.h"
 
-#include <algorithm>
-
 namespace {
 
 // The frame's dock bars in the order they are made and searched.
@@ -145,14 +143,7 @@ void OZWFrameDocking::ReDockControlBar(CFrameWnd* pFrame, CControlBar* pBar, CDo
         pOZW->BeforeDock();
     if (pDockBar == nullptr) {
         // The dock bar that kept the bar's place, else the last one of its side.
-        const UINT nID = (UINT)pBar->GetDlgCtrlID() & 0xFFFF;
-        for (const DockBarEntry& entry : g_dockBars) {
-            CDockBar* pCandidate = GetDockBar(pFrame, entry.nID);
-            if (pCandidate != nullptr && pCandidate->FindPlaceholder(nID) > 0) {
-                pDockBar = pCandidate;
-                break;
-            }
-        }
+        pDockBar = CDockBar::FindKeptPlace(pFrame, (UINT)pBar->GetDlgCtrlID());
         if (pDockBar == nullptr) {
             for (const DockBarEntry& entry : g_dockBars) {
                 if (pBar->m_dwStyle & entry.dwStyle & CBRS_ALIGN_ANY) {
@@ -210,17 +201,6 @@ void OZWFrameDocking::FloatControlBar(CFrameWnd* pFrame, CControlBar* pBar, CPoi
 {
     if (pFrame == nullptr || pBar == nullptr || pBar->m_hWnd == nullptr || pBar->IsDockBar())
         return;
-    // At least 10 pixels of the bar stay on the work area.
-    CRect rectBar;
-    pBar->GetWindowRect(&rectBar);
-    MONITORINFO mi = {};
-    mi.cbSize = sizeof(mi);
-    if (::GetMonitorInfo(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &mi)) {
-        const CRect rectWork(mi.rcWork);
-        point.x = std::max(std::min(point.x, rectWork.right - 10), rectWork.left + 10 - rectBar.Width());
-        point.y = std::max(std::min(point.y, rectWork.bottom - 10), rectWork.top + 10 - rectBar.Height());
-    }
-
     // Floating alone in a frame of the same arrangement: only the frame moves.
     OZWDockBar* pOld = DYNAMIC_DOWNCAST(OZWDockBar, pBar->m_pDockBar);
     if (pOld != nullptr && pOld->m_bFloating && pOld->GetDockedCount() == 1 &&
@@ -228,6 +208,7 @@ void OZWFrameDocking::FloatControlBar(CFrameWnd* pFrame, CControlBar* pBar, CPoi
         if (OZWMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(OZWMiniDockFrameWnd, pOld->GetParentFrame())) {
             pMini->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             pMini->PositionFrame(point.x, point.y);
+            pMini->KeepOnWorkArea();
             pMini->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
             return;
         }
@@ -255,6 +236,8 @@ void OZWFrameDocking::FloatControlBar(CFrameWnd* pFrame, CControlBar* pBar, CPoi
         pMini->PositionFrame(point.x, point.y);
     else
         pFloat->RecalcLayout(TRUE);
+    // The whole frame on the work area, so that the bar can be seen and taken.
+    pFloat->KeepOnWorkArea();
     if (pBar->IsWindowVisible() || pBar->IsVisible()) {
         pFloat->ShowWindow(SW_SHOWNA);
         pFloat->UpdateWindow();

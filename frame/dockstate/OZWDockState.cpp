@@ -288,10 +288,14 @@ void OZWDockState::PositionBars()
         pFloating->CalcWindowRect(&rect, 0);
         pFloating->SetWindowPos(nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         CDockBar* pDockBar = DYNAMIC_DOWNCAST(CDockBar, pBar);
-        if (pDockBar != nullptr && pDockBar->GetDockedVisibleCount() > 0) {
+        const bool bShown = pDockBar != nullptr && pDockBar->GetDockedVisibleCount() > 0;
+        if (bShown)
             pFloating->RecalcLayout(TRUE);
+        // The whole frame on the work area, wherever it was saved.
+        if (CMiniDockFrameWnd* pMini = DYNAMIC_DOWNCAST(CMiniDockFrameWnd, pFloating))
+            pMini->KeepOnWorkArea();
+        if (bShown)
             pFloating->ShowWindow(SW_SHOWNA);
-        }
         if (pBar->m_pDockBar != nullptr) {
             if (IOZWDockStateBar* pOwner = StateBar(pBar->m_pDockBar))
                 pOwner->AddPendingBar(pBar);

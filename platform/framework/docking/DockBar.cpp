@@ -221,20 +221,8 @@ void CDockBar::AdoptBar(CControlBar* pBar, LPCRECT lpRectClient)
     }
     pBar->SetBarStyle(dwStyle);
 
-    // Into this dock bar's window, where it was dropped. A bar that lay in
-    // its frame's own layout leaves its room there.
-    HWND hOldParent = ::GetParent(pBar->m_hWnd);
-    if (hOldParent != m_hWnd) {
-        pBar->SetParent(this);
-        if (pOldDockBar == nullptr) {
-            CWnd* pOldParent = CWnd::FromHandlePermanent(hOldParent);
-            if (pOldParent != nullptr && pOldParent->IsFrameWnd())
-                static_cast<CFrameWnd*>(pOldParent)->DelayRecalcLayout();
-        }
-    }
-    if (lpRectClient != nullptr)
-        pBar->SetWindowPos(nullptr, lpRectClient->left, lpRectClient->top, 0, 0,
-                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Into this dock bar's window, where it was dropped.
+    MoveBarIn(pBar, lpRectClient, FALSE, 0);
 
     // Out of the dock bar it leaves. Leaving a docked dock bar for a
     // floating one keeps its place there, so that it can come back. That
@@ -247,6 +235,26 @@ void CDockBar::AdoptBar(CControlBar* pBar, LPCRECT lpRectClient)
 
     if (CFrameWnd* pFrame = GetParentFrame())
         pFrame->DelayRecalcLayout();
+}
+
+void CDockBar::MoveBarIn(CControlBar* pBar, LPCRECT lpRectClient, BOOL bKeepShown, UINT nMoveFlags)
+{
+    HWND hOldParent = ::GetParent(pBar->m_hWnd);
+    if (hOldParent != m_hWnd) {
+        const BOOL bShown = bKeepShown && pBar->IsWindowVisible();
+        pBar->SetParent(this);
+        if (bShown)
+            pBar->ShowWindow(SW_SHOWNA);
+        // A bar that lay in its frame's own layout leaves its room there.
+        if (pBar->m_pDockBar == nullptr) {
+            CWnd* pOldParent = CWnd::FromHandlePermanent(hOldParent);
+            if (pOldParent != nullptr && pOldParent->IsFrameWnd())
+                static_cast<CFrameWnd*>(pOldParent)->DelayRecalcLayout();
+        }
+    }
+    if (lpRectClient != nullptr)
+        pBar->SetWindowPos(nullptr, lpRectClient->left, lpRectClient->top, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | nMoveFlags);
 }
 
 void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)

@@ -73,6 +73,9 @@ public:
     int FindPlaceholder(UINT nID, int nPosExclude = -1) const;
     // Shows or hides every bar held, through the docking frame.
     void ShowAll(BOOL bShow);
+    // The docked side of pFrame that keeps the place of the bar with control
+    // id nID (sides searched top, bottom, left, right), null when none.
+    static CDockBar* FindKeptPlace(CFrameWnd* pFrame, UINT nID);
     // Puts pBar into m_arrBars for a drop at ptMid (client coordinates):
     // into the row whose bars span ptMid across the side, before the first
     // bar whose centre lies beyond it; before the first row or after the
@@ -96,6 +99,11 @@ protected:
     // Takes the bar into this dock bar's window and style, out of the dock
     // bar it leaves; lpRectClient (client coordinates) moves it there.
     void AdoptBar(CControlBar* pBar, LPCRECT lpRectClient);
+    // Makes pBar a child of this dock bar (a bar that lay in its frame's own
+    // layout leaves its room there; bKeepShown: a shown bar is shown again
+    // in its new parent) and moves it to lpRectClient, with nMoveFlags
+    // added to the move's.
+    void MoveBarIn(CControlBar* pBar, LPCRECT lpRectClient, BOOL bKeepShown, UINT nMoveFlags);
     // The rows of a saved layout (pInfo->m_arrBarID), with pFrameWnd's bars;
     // ids of no bar of the frame are dropped, bars here that the layout
     // does not name stay in a last row.

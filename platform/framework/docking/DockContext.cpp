@@ -29,16 +29,16 @@ void CDockContext::AdjustFrameRect(CRect& rect) const
     CMiniFrameWnd::CalcBorders(&rect, WS_POPUP | WS_CAPTION | WS_THICKFRAME, WS_EX_TOOLWINDOW);
 }
 
-void CDockContext::EnsurePointInRect(CRect& rect, CPoint pt)
+void CDockContext::EnsurePointInRect(CRect& rect, CPoint pt, int nInside)
 {
     if (pt.x < rect.left)
         rect.OffsetRect(pt.x - rect.left, 0);
     else if (pt.x >= rect.right)
-        rect.OffsetRect(pt.x - rect.right + 1, 0);
+        rect.OffsetRect(pt.x - rect.right + nInside, 0);
     if (pt.y < rect.top)
         rect.OffsetRect(0, pt.y - rect.top);
     else if (pt.y >= rect.bottom)
-        rect.OffsetRect(0, pt.y - rect.bottom + 1);
+        rect.OffsetRect(0, pt.y - rect.bottom + nInside);
 }
 
 void CDockContext::RememberDockPlace(CDockBar* pDockBar, const CRect& rect)
@@ -163,7 +163,19 @@ void CDockContext::StartDrag(CPoint pt)
 
     CRect rect;
     m_pBar->GetWindowRect(&rect);
-    const BOOL bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    InitDragRects(rect, pt);
+    AdjustFrameRect(m_rectFrameDragHorz);
+    AdjustFrameRect(m_rectFrameDragVert);
+    for (CRect* pRect : { &m_rectDragHorz, &m_rectDragVert, &m_rectFrameDragHorz, &m_rectFrameDragVert })
+        EnsurePointInRect(*pRect, pt);
+
+    m_dwOverDockStyle = m_bForceFrame ? 0 : CanDock();
+    DrawFocusRect();
+    Track();
+}
+
+void CDockContext::InitDragRects(const CRect& rect, CPoint pt)
+{
     if (m_dwStyle & CBRS_SIZE_DYNAMIC) {
         // The bar arranges itself anew for each place.
         const CSize sizeHorz = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_HORZDOCK);
@@ -181,7 +193,8 @@ void CDockContext::StartDrag(CPoint pt)
     } else {
         // The bar keeps its rectangle in its own arrangement and takes the
         // other one's size across the cursor.
-        const CSize sizeOther = m_pBar->CalcFixedLayout(FALSE, !bHorz);
+        const BOOL bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+        const CSize sizeOther = CalcOtherArrangement(bHorz);
         if (bHorz) {
             m_rectDragHorz = rect;
             m_rectDragVert = CRect(CPoint(pt.x - sizeOther.cx / 2, rect.top), sizeOther);
@@ -192,14 +205,69 @@ void CDockContext::StartDrag(CPoint pt)
         m_rectFrameDragHorz = m_rectDragHorz;
         m_rectFrameDragVert = m_rectDragVert;
     }
-    AdjustFrameRect(m_rectFrameDragHorz);
-    AdjustFrameRect(m_rectFrameDragVert);
-    for (CRect* pRect : { &m_rectDragHorz, &m_rectDragVert, &m_rectFrameDragHorz, &m_rectFrameDragVert })
-        EnsurePointInRect(*pRect, pt);
+}
 
-    m_dwOverDockStyle = m_bForceFrame ? 0 : CanDock();
-    DrawFocusRect();
-    Track();
+CSize CDockContext::CalcOtherArrangement(BOOL bHorz)
+{
+    return m_pBar->CalcFixedLayout(FALSE, !bHorz);
+}
+
+BOOL CDockContext::IsDragHorz() const
+{
+    return ((m_dwStyle & CBRS_ORIENT_HORZ) != 0) != (m_bFlip != 0);
+}
+
+BOOL CDockContext::IsFloatHorz() const
+{
+    return (m_dwStyle & CBRS_SIZE_DYNAMIC) || IsDragHorz();
+}
+
+CSize CDockContext::FloatOutlineSize()
+{
+    return CSize(std::max(1, ::GetSystemMetrics(SM_CXFRAME) - 1), std::max(1, ::GetSystemMetrics(SM_CYFRAME) - 1));
+}
+
+void CDockContext::DrawOutline(const CRect& rect, CSize size, BOOL bDither, CBrush* pBrush, CBrush* pBrushLast)
+{
+    m_pDC->DrawDragRect(&rect, size, &m_rectLast, m_sizeLast, pBrush, pBrushLast);
+    m_rectLast = rect;
+    m_sizeLast = size;
+    m_bDitherLast = bDither;
+}
+
+CDockBar* CDockContext::DockOnDrop()
+{
+    CDockBar* pDockBar = GetDockBar(m_dwOverDockStyle);
+    if (pDockBar == nullptr)
+        return nullptr;
+    const CRect rect = (m_dwOverDockStyle & CBRS_ORIENT_VERT) ? m_rectDragVert : m_rectDragHorz;
+    RememberDockPlace(pDockBar, rect);
+    DockAt(pDockBar, rect);
+    return pDockBar;
+}
+
+void CDockContext::FloatOnDrop()
+{
+    const BOOL bHorz = IsFloatHorz();
+    m_dwMRUFloatStyle = (bHorz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT) | (m_dwDockStyle & CBRS_FLOAT_MULTI);
+    m_ptMRUFloatPos = bHorz ? m_rectFrameDragHorz.TopLeft() : m_rectFrameDragVert.TopLeft();
+    FloatAt(m_ptMRUFloatPos, m_dwMRUFloatStyle);
+    m_pDockSite->RecalcLayout();
+}
+
+void CDockContext::DockAt(CDockBar* pDockBar, const CRect& rect)
+{
+    m_pDockSite->DockControlBar(m_pBar, pDockBar, &rect);
+}
+
+void CDockContext::ReDockAt(CDockBar* pDockBar, LPCRECT lpRect)
+{
+    m_pDockSite->ReDockControlBar(m_pBar, pDockBar, lpRect);
+}
+
+void CDockContext::FloatAt(CPoint pt, DWORD dwStyle)
+{
+    m_pDockSite->FloatControlBar(m_pBar, pt, dwStyle);
 }
 
 void CDockContext::Move(CPoint pt)
@@ -232,9 +300,7 @@ DWORD CDockContext::CanDock()
 {
     if (m_pDockSite == nullptr)
         return 0;
-    BOOL bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
-    if (m_bFlip)
-        bHorz = !bHorz;
+    const BOOL bHorz = IsDragHorz();
     auto overHorz = [this]() -> DWORD {
         if (!(m_dwDockStyle & CBRS_ORIENT_HORZ))
             return 0;
@@ -277,17 +343,12 @@ void CDockContext::DrawFocusRect(BOOL bRemoveRect)
             size = CSize(2, 2);
         } else {
             // Floating: the floating frame's outline, frame-thick.
-            const BOOL bHorz = (m_dwStyle & CBRS_SIZE_DYNAMIC) || (((m_dwStyle & CBRS_ORIENT_HORZ) != 0) != (m_bFlip != 0));
-            rect = bHorz ? m_rectFrameDragHorz : m_rectFrameDragVert;
-            size = CSize(std::max(1, ::GetSystemMetrics(SM_CXFRAME) - 1),
-                         std::max(1, ::GetSystemMetrics(SM_CYFRAME) - 1));
+            rect = IsFloatHorz() ? m_rectFrameDragHorz : m_rectFrameDragVert;
+            size = FloatOutlineSize();
         }
     }
     CBrush* pBrush = CDC::GetHalftoneBrush();
-    m_pDC->DrawDragRect(&rect, size, &m_rectLast, m_sizeLast, pBrush, pBrush);
-    m_rectLast = rect;
-    m_sizeLast = size;
-    m_bDitherLast = m_dwOverDockStyle == 0;
+    DrawOutline(rect, size, m_dwOverDockStyle == 0, pBrush, pBrush);
 }
 
 void CDockContext::EndDrag()
@@ -297,23 +358,12 @@ void CDockContext::EndDrag()
     if (m_pDockSite == nullptr)
         return;
 
-    if (m_dwOverDockStyle != 0) {
-        CDockBar* pDockBar = GetDockBar(m_dwOverDockStyle);
-        if (pDockBar != nullptr) {
-            CRect rect = (m_dwOverDockStyle & CBRS_ORIENT_VERT) ? m_rectDragVert : m_rectDragHorz;
-            RememberDockPlace(pDockBar, rect);
-            m_pDockSite->DockControlBar(m_pBar, pDockBar, &rect);
-            m_pDockSite->RecalcLayout();
-            return;
-        }
+    if (m_dwOverDockStyle != 0 && DockOnDrop() != nullptr) {
+        m_pDockSite->RecalcLayout();
+        return;
     }
-
     // Not over a side: the bar floats where the outline was.
-    const BOOL bHorz = (m_dwStyle & CBRS_SIZE_DYNAMIC) || (((m_dwStyle & CBRS_ORIENT_HORZ) != 0) != (m_bFlip != 0));
-    m_dwMRUFloatStyle = (bHorz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT) | (m_dwDockStyle & CBRS_FLOAT_MULTI);
-    m_ptMRUFloatPos = bHorz ? m_rectFrameDragHorz.TopLeft() : m_rectFrameDragVert.TopLeft();
-    m_pDockSite->FloatControlBar(m_pBar, m_ptMRUFloatPos, m_dwMRUFloatStyle);
-    m_pDockSite->RecalcLayout();
+    FloatOnDrop();
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -342,10 +392,7 @@ void CDockContext::Stretch(CPoint pt)
     m_ptLast = pt;
     const CPoint ptDelta = pt - m_ptStart;
     CRect rectFrame = m_rectResizeStart;
-    const bool bLeft = m_nHitTest == HTLEFT || m_nHitTest == HTTOPLEFT || m_nHitTest == HTBOTTOMLEFT;
-    const bool bRight = m_nHitTest == HTRIGHT || m_nHitTest == HTTOPRIGHT || m_nHitTest == HTBOTTOMRIGHT;
-    const bool bTop = m_nHitTest == HTTOP || m_nHitTest == HTTOPLEFT || m_nHitTest == HTTOPRIGHT;
-    const bool bBottom = m_nHitTest == HTBOTTOM || m_nHitTest == HTBOTTOMLEFT || m_nHitTest == HTBOTTOMRIGHT;
+    const auto [bLeft, bRight, bTop, bBottom] = EdgesOf(m_nHitTest);
 
     // The frame's edges around the bar.
     CRect rectBorder(0, 0, 0, 0);
@@ -361,20 +408,34 @@ void CDockContext::Stretch(CPoint pt)
         const int nHeight = m_rectResizeStart.Height() + (bTop ? -ptDelta.y : ptDelta.y) - cyBorder;
         size = m_pBar->CalcDynamicLayout(std::max(0, nHeight), LM_HORZ | LM_LENGTHY);
     }
-    // The edge that did not move stays.
-    if (bLeft)
-        rectFrame.left = rectFrame.right - (size.cx + cxBorder);
-    else
-        rectFrame.right = rectFrame.left + size.cx + cxBorder;
-    if (bTop)
-        rectFrame.top = rectFrame.bottom - (size.cy + cyBorder);
-    else
-        rectFrame.bottom = rectFrame.top + size.cy + cyBorder;
+    AnchorFrame(rectFrame, size, CSize(cxBorder, cyBorder), bLeft, bTop);
     m_rectFrameDragHorz = rectFrame;
     m_rectFrameDragVert = rectFrame;
     m_rectDragHorz = CRect(CPoint(rectFrame.left - rectBorder.left, rectFrame.top - rectBorder.top), size);
     m_rectDragVert = m_rectDragHorz;
     DrawFocusRect();
+}
+
+CDockContext::ResizeEdges CDockContext::EdgesOf(int nHitTest)
+{
+    ResizeEdges edges;
+    edges.bLeft = nHitTest == HTLEFT || nHitTest == HTTOPLEFT || nHitTest == HTBOTTOMLEFT;
+    edges.bRight = nHitTest == HTRIGHT || nHitTest == HTTOPRIGHT || nHitTest == HTBOTTOMRIGHT;
+    edges.bTop = nHitTest == HTTOP || nHitTest == HTTOPLEFT || nHitTest == HTTOPRIGHT;
+    edges.bBottom = nHitTest == HTBOTTOM || nHitTest == HTBOTTOMLEFT || nHitTest == HTBOTTOMRIGHT;
+    return edges;
+}
+
+void CDockContext::AnchorFrame(CRect& r, CSize size, CSize borders, bool bLeft, bool bTop)
+{
+    if (bLeft)
+        r.left = r.right - (size.cx + borders.cx);
+    else
+        r.right = r.left + size.cx + borders.cx;
+    if (bTop)
+        r.top = r.bottom - (size.cy + borders.cy);
+    else
+        r.bottom = r.top + size.cy + borders.cy;
 }
 
 void CDockContext::EndResize()
@@ -405,36 +466,50 @@ void CDockContext::ToggleDocking()
         // Back to where it was docked last, when it may dock at all.
         if ((m_pBar->m_dwDockStyle & CBRS_ALIGN_ANY) == 0)
             return;
-        CDockBar* pDockBar = nullptr;
-        if (m_uMRUDockID != 0) {
-            CControlBar* pFound = m_pDockSite->GetControlBar(m_uMRUDockID);
-            if (pFound != nullptr && pFound->IsDockBar() && !pFound->IsFloating())
-                pDockBar = static_cast<CDockBar*>(pFound);
-        }
-        CRect rect = m_rectMRUDockPos;
-        if (pDockBar != nullptr)
-            pDockBar->ClientToScreen(&rect);
-        m_pDockSite->ReDockControlBar(m_pBar, pDockBar, pDockBar != nullptr ? &rect : nullptr);
+        CRect rect;
+        CDockBar* pDockBar = GetMRUDockBar(rect);
+        ReDockAt(pDockBar, pDockBar != nullptr ? &rect : nullptr);
         m_pDockSite->RecalcLayout();
         return;
     }
-
-    // Docked: it floats where it floated last; the first time, where it is.
+    // Docked: it floats where it floated last; the first time, or when
+    // that screen is gone, where it is.
     CRect rectBar;
     m_pBar->GetWindowRect(&rectBar);
+    FloatWhereLast(CBRS_ALIGN_ANY | CBRS_FLOAT_MULTI, rectBar.TopLeft());
+}
+
+CDockBar* CDockContext::GetMRUDockBar(CRect& rect) const
+{
+    CDockBar* pDockBar = nullptr;
+    if (m_uMRUDockID != 0 && m_pDockSite != nullptr) {
+        CControlBar* pFound = m_pDockSite->GetControlBar(m_uMRUDockID);
+        if (pFound != nullptr && pFound->IsDockBar() && !pFound->IsFloating())
+            pDockBar = static_cast<CDockBar*>(pFound);
+    }
+    rect = m_rectMRUDockPos;
+    if (pDockBar != nullptr)
+        pDockBar->ClientToScreen(&rect);
+    return pDockBar;
+}
+
+void CDockContext::FloatWhereLast(DWORD dwKeepStyle, CPoint ptIfScreenGone)
+{
     CPoint pt = m_ptMRUFloatPos;
-    DWORD dwStyle = m_dwMRUFloatStyle & (CBRS_ALIGN_ANY | CBRS_FLOAT_MULTI);
+    DWORD dwStyle = m_dwMRUFloatStyle & dwKeepStyle;
     if (m_dwMRUFloatStyle == 0) {
+        CRect rectBar;
+        m_pBar->GetWindowRect(&rectBar);
         pt = rectBar.TopLeft();
         const BOOL bHorz = (m_pBar->m_dwStyle & (CBRS_ORIENT_HORZ | CBRS_SIZE_DYNAMIC)) != 0;
         dwStyle = bHorz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT;
     } else if (::MonitorFromPoint(pt, MONITOR_DEFAULTTONULL) == nullptr) {
-        pt = rectBar.TopLeft(); // that screen is gone
+        pt = ptIfScreenGone;
     }
     dwStyle |= m_pBar->m_dwDockStyle & CBRS_FLOAT_MULTI;
     m_ptMRUFloatPos = pt;
     m_dwMRUFloatStyle = dwStyle;
-    m_pDockSite->FloatControlBar(m_pBar, pt, dwStyle);
+    FloatAt(pt, dwStyle);
     m_pDockSite->RecalcLayout();
 }
 

@@ -88,11 +88,57 @@ public:
 protected:
     // Grows a bar rectangle to the floating frame around it.
     void AdjustFrameRect(CRect& rect) const;
-    // Moves rect so that pt lies in it.
-    static void EnsurePointInRect(CRect& rect, CPoint pt);
+    // Moves rect so that pt lies in it, at least nInside pixels from the far
+    // edges.
+    static void EnsurePointInRect(CRect& rect, CPoint pt, int nInside = 1);
     // Remembers a docking on pDockBar at rect (screen) as the last, when
     // pDockBar is one of the frame's four sides.
     void RememberDockPlace(CDockBar* pDockBar, const CRect& rect);
+
+    // Steps of the drag, in the order they run.
+    // The drag rectangles of a drag from pt of the bar at rectBar (screen):
+    // docked across and down, and floating (the frame's edges not yet added).
+    void InitDragRects(const CRect& rectBar, CPoint pt);
+    // The bar's size in the arrangement it is not in now (bHorz: it is
+    // horizontal now), for a bar that neither sizes itself nor is fixed.
+    virtual CSize CalcOtherArrangement(BOOL bHorz);
+    // The drag is horizontal: the bar's own arrangement, or the other one
+    // while Shift is held.
+    BOOL IsDragHorz() const;
+    // The bar floats horizontally when dropped now.
+    BOOL IsFloatHorz() const;
+    // The floating outline's thickness: the frame's edge.
+    static CSize FloatOutlineSize();
+    // Draws the outline rect of thickness size, erasing the last one, and
+    // remembers it as the last (bDither: drawn with the halftone brush).
+    void DrawOutline(const CRect& rect, CSize size, BOOL bDither, CBrush* pBrush, CBrush* pBrushLast);
+    // Docks the bar on the dock bar under the outline, where the outline is,
+    // and remembers the place; null (nothing done) when there is none.
+    CDockBar* DockOnDrop();
+    // Floats the bar where the outline is, remembering the place.
+    void FloatOnDrop();
+    // The dock bar the bar was docked on last, null when none; rect gets
+    // the bar's place on it (screen).
+    CDockBar* GetMRUDockBar(CRect& rect) const;
+    // Floats the docked bar where it floated last (its float style's bits
+    // in dwKeepStyle), the first time where it is, and at ptIfScreenGone
+    // when that place lies on no screen now.
+    void FloatWhereLast(DWORD dwKeepStyle, CPoint ptIfScreenGone);
+    // The frame edges a resize by nHitTest moves.
+    struct ResizeEdges
+    {
+        bool bLeft, bRight, bTop, bBottom;
+    };
+    static ResizeEdges EdgesOf(int nHitTest);
+    // The frame rectangle r around a bar of size (borders: what the frame
+    // adds round it), the edges that do not move staying where they are.
+    static void AnchorFrame(CRect& r, CSize size, CSize borders, bool bLeft, bool bTop);
+
+    // What the drag does to the frame: dock, re-dock to a kept place, float.
+    virtual void DockAt(CDockBar* pDockBar, const CRect& rect);
+    virtual void ReDockAt(CDockBar* pDockBar, LPCRECT lpRect);
+    virtual void FloatAt(CPoint pt, DWORD dwStyle);
+
     BOOL m_bLoop = FALSE;        // a loop is running (outline drawn)
     CPoint m_ptStart;            // where the drag began
     CRect m_rectResizeStart;     // the floating bar's frame when a resize began

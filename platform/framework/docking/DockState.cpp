@@ -574,15 +574,9 @@ void CFrameWnd::SetDockState(const CDockState& state)
         }
         CRect rect(applied.pInfo->m_pointPos, CSize(10, 10));
         pFrame->CalcWindowRect(&rect);
-        MONITORINFO mi = {};
-        mi.cbSize = sizeof(mi);
-        if (::GetMonitorInfo(::MonitorFromPoint(rect.TopLeft(), MONITOR_DEFAULTTONEAREST), &mi)) {
-            const CRect rectWork(mi.rcWork);
-            rect.left = std::max(std::min(rect.left, rectWork.right - 10), rectWork.left);
-            rect.top = std::max(std::min(rect.top, rectWork.bottom - 10), rectWork.top);
-        }
         pFrame->SetWindowPos(nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         pFrame->RecalcLayout(TRUE);
+        pFrame->KeepOnWorkArea();
         if (pFrame->m_wndDockBar.GetDockedVisibleCount() > 0)
             pFrame->ShowWindow(SW_SHOWNA);
     }

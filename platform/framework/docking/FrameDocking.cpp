@@ -3,7 +3,6 @@
 #include "platform/framework/Framework.h"
 #include "platform/framework/docking/BarDockingSupport.h"
 
-#include <algorithm>
 
 namespace {
 
@@ -29,6 +28,16 @@ CDockBar* DockBarOf(CFrameWnd* pFrame, UINT nID)
 }
 
 } // namespace
+
+CDockBar* CDockBar::FindKeptPlace(CFrameWnd* pFrame, UINT nID)
+{
+    for (const DockBarEntry& entry : g_dockBars) {
+        CDockBar* pDockBar = DockBarOf(pFrame, entry.nID);
+        if (pDockBar != nullptr && pDockBar->FindPlaceholder(nID) > 0)
+            return pDockBar;
+    }
+    return nullptr;
+}
 
 CRuntimeClass* CBarDockingSupport::GetFloatingFrameClass()
 {
@@ -84,17 +93,8 @@ void CFrameWnd::ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT 
 {
     if (pBar == nullptr || pBar->m_hWnd == nullptr || pBar->IsDockBar())
         return;
-    if (pDockBar == nullptr) {
-        // The side that kept the bar's place.
-        const UINT nID = (UINT)pBar->GetDlgCtrlID();
-        for (const DockBarEntry& entry : g_dockBars) {
-            CDockBar* pCandidate = DockBarOf(this, entry.nID);
-            if (pCandidate != nullptr && pCandidate->FindPlaceholder(nID) > 0) {
-                pDockBar = pCandidate;
-                break;
-            }
-        }
-    }
+    if (pDockBar == nullptr)
+        pDockBar = CDockBar::FindKeptPlace(this, (UINT)pBar->GetDlgCtrlID());
     if (pDockBar == nullptr) {
         DockControlBar(pBar, (CDockBar*)nullptr, lpRect);
         return;
@@ -121,18 +121,6 @@ void CBarDockingSupport::FloatControlBar(CFrameWnd* pDockSite, CControlBar* pBar
     if (pBar == nullptr || pBar->m_hWnd == nullptr || pBar->IsDockBar())
         return;
 
-    // At least a little of the bar stays on the work area, and its caption
-    // below the top, so that it can always be taken again.
-    CRect rectBar;
-    pBar->GetWindowRect(&rectBar);
-    MONITORINFO mi = {};
-    mi.cbSize = sizeof(mi);
-    if (::GetMonitorInfo(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &mi)) {
-        const CRect rectWork(mi.rcWork);
-        point.x = std::max(std::min(point.x, rectWork.right - 10), rectWork.left + 10 - rectBar.Width());
-        point.y = std::max(std::min(point.y, rectWork.bottom - 10), rectWork.top);
-    }
-
     // A bar that arranges itself floats horizontally.
     if (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) {
         dwStyle |= CBRS_SIZE_DYNAMIC;
@@ -142,32 +130,34 @@ void CBarDockingSupport::FloatControlBar(CFrameWnd* pDockSite, CControlBar* pBar
         }
     }
 
-    // The bar floats there again when it is toggled back to floating.
-    if (pBar->m_pDockContext != nullptr) {
-        pBar->m_pDockContext->m_ptMRUFloatPos = point;
-        pBar->m_pDockContext->m_dwMRUFloatStyle = dwStyle & (CBRS_ALIGN_ANY | CBRS_FLOAT_MULTI);
-    }
-
-    // Floating alone in a frame of the same arrangement: only the frame moves.
+    // Floating alone in a frame of the same arrangement: only the frame
+    // moves. Else a new frame takes the bar.
+    CMiniDockFrameWnd* pDockFrame = nullptr;
     CDockBar* pOldDockBar = pBar->m_pDockBar;
     if (pOldDockBar != nullptr && pOldDockBar->m_bFloating && pOldDockBar->GetDockedCount() == 1 &&
-        (pOldDockBar->m_dwStyle & CBRS_ALIGN_ANY) == (dwStyle & CBRS_ALIGN_ANY)) {
-        if (CFrameWnd* pFrame = pOldDockBar->GetParentFrame()) {
-            pFrame->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            pFrame->RecalcLayout(TRUE);
-            pFrame->UpdateWindow();
-            return;
-        }
-    }
-
-    CMiniDockFrameWnd* pDockFrame = pDockSite->CreateFloatingFrame(dwStyle);
+        (pOldDockBar->m_dwStyle & CBRS_ALIGN_ANY) == (dwStyle & CBRS_ALIGN_ANY))
+        pDockFrame = DYNAMIC_DOWNCAST(CMiniDockFrameWnd, pOldDockBar->GetParentFrame());
+    const bool bNewFrame = pDockFrame == nullptr;
+    if (bNewFrame)
+        pDockFrame = pDockSite->CreateFloatingFrame(dwStyle);
     pDockFrame->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    pDockFrame->m_wndDockBar.DockControlBar(pBar);
+    if (bNewFrame)
+        pDockFrame->m_wndDockBar.DockControlBar(pBar);
     pDockFrame->RecalcLayout(TRUE);
-    if (pBar->IsVisible()) {
-        pDockFrame->ShowWindow(SW_SHOWNA);
-        pDockFrame->UpdateWindow();
+    // The whole frame on the work area, so that the bar can be seen and taken.
+    pDockFrame->KeepOnWorkArea();
+
+    // The bar floats there again when it is toggled back to floating.
+    if (pBar->m_pDockContext != nullptr) {
+        CRect rectFrame;
+        pDockFrame->GetWindowRect(&rectFrame);
+        pBar->m_pDockContext->m_ptMRUFloatPos = rectFrame.TopLeft();
+        pBar->m_pDockContext->m_dwMRUFloatStyle = dwStyle & (CBRS_ALIGN_ANY | CBRS_FLOAT_MULTI);
     }
+    if (bNewFrame && pBar->IsVisible())
+        pDockFrame->ShowWindow(SW_SHOWNA);
+    if (!bNewFrame || pBar->IsVisible())
+        pDockFrame->UpdateWindow();
 }
 
 DWORD CFrameWnd::CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar)

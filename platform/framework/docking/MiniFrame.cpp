@@ -2,6 +2,7 @@
 // floating frame of control bars.
 #include "platform/framework/Framework.h"
 
+#include <algorithm>
 #include <vector>
 
 /////////////////////////////////////////////////////////////////////////////
@@ -216,6 +217,50 @@ CControlBar* CMiniDockFrameWnd::GetFirstBar()
             return pBar;
     }
     return nullptr;
+}
+
+void CMiniDockFrameWnd::KeepOnWorkArea()
+{
+    if (m_hWnd == nullptr)
+        return;
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    if (!::GetMonitorInfo(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &mi))
+        return;
+    const CRect rectWork(mi.rcWork);
+
+    // A frame larger than the area has its bar laid out to fit. The system
+    // holds a window to about the screen's size, so a frame around a bar
+    // larger than that is smaller than the bar: the first pass reckons with
+    // the frame's own edges only, the second with all it adds round the bar.
+    CControlBar* pBar = GetDockBar().GetDockedCount() == 1 ? GetFirstBar() : nullptr;
+    const bool bSizing = pBar != nullptr && (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) != 0;
+    CRect rect;
+    GetWindowRect(&rect);
+    for (int nPass = 0; bSizing && nPass < 2; ++nPass) {
+        const bool bTooWide = rect.Width() > rectWork.Width();
+        const bool bTooHigh = rect.Height() > rectWork.Height();
+        if (!bTooWide && !bTooHigh)
+            break;
+        CRect rectClient, rectBar;
+        GetClientRect(&rectClient);
+        pBar->GetWindowRect(&rectBar);
+        const int cxEdges = std::max(rect.Width() - rectClient.Width(), rect.Width() - rectBar.Width());
+        const int cyEdges = std::max(rect.Height() - rectClient.Height(), rect.Height() - rectBar.Height());
+        if (bTooWide)
+            pBar->CalcDynamicLayout(std::max(0, rectWork.Width() - cxEdges), LM_HORZ | LM_COMMIT);
+        if (bTooHigh)
+            pBar->CalcDynamicLayout(std::max(0, rectWork.Height() - cyEdges), LM_HORZ | LM_LENGTHY | LM_COMMIT);
+        RecalcLayout(TRUE);
+        GetWindowRect(&rect);
+    }
+
+    // Then the whole frame onto the area; one still larger keeps its caption
+    // on it.
+    const int x = std::max((int)rectWork.left, std::min((int)rect.left, (int)rectWork.right - rect.Width()));
+    const int y = std::max((int)rectWork.top, std::min((int)rect.top, (int)rectWork.bottom - rect.Height()));
+    if (x != rect.left || y != rect.top)
+        SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CMiniDockFrameWnd::RecalcLayout(BOOL bNotify)

@@ -83,6 +83,12 @@ public:
     virtual CDockBar& GetDockBar() { return m_wndDockBar; }
     // The first bar held, null when none.
     CControlBar* GetFirstBar();
+    // Puts the frame wholly on the work area of the screen nearest to it. A
+    // frame larger than the area first has its bar (when it holds one bar
+    // that sizes itself) laid out to fit, as far down as the bar goes; a
+    // frame still too large keeps its caption on the area (top-left corner
+    // at the area's).
+    void KeepOnWorkArea();
 
     CDockBar m_wndDockBar;
 

@@ -213,9 +213,8 @@ void CControlBar::EnableDocking(DWORD dwDockStyle)
         m_pDockContext = pDocking->CreateDockContext(this);
 }
 
-void CControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const
+void CControlBar::DeflateBorderLines(CRect& rect, DWORD dwStyle)
 {
-    DWORD dwStyle = m_dwStyle;
     if (dwStyle & CBRS_BORDER_LEFT)
         rect.left += 1;
     if (dwStyle & CBRS_BORDER_TOP)
@@ -224,6 +223,11 @@ void CControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const
         rect.right -= 1;
     if (dwStyle & CBRS_BORDER_BOTTOM)
         rect.bottom -= 1;
+}
+
+void CControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const
+{
+    DeflateBorderLines(rect, m_dwStyle);
     // The inner borders run along the bar's length.
     if (bHorz) {
         rect.left += m_cxLeftBorder;

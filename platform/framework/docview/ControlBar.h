@@ -178,5 +178,9 @@ public:
     DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
 
 protected:
+    // Shrinks rect by the one-pixel line of each side dwStyle gives a
+    // border (CBRS_BORDER_ bits).
+    static void DeflateBorderLines(CRect& rect, DWORD dwStyle);
+
     DECLARE_MESSAGE_MAP()
 };

@@ -49,44 +49,6 @@ void Pump()
     kvtest::PumpMessages();
 }
 
-CRect ScreenRect(const CWnd* pWnd)
-{
-    CRect rect;
-    ::GetWindowRect(pWnd->m_hWnd, &rect);
-    return rect;
-}
-
-CRect ChildRect(const CWnd* pWnd)
-{
-    CRect rect = ScreenRect(pWnd);
-    ::MapWindowPoints(nullptr, ::GetParent(pWnd->m_hWnd), (LPPOINT)&rect, 2);
-    return rect;
-}
-
-std::string RowsOf(const CDockBar* pDockBar)
-{
-    std::string s;
-    for (INT_PTR i = 1; i < pDockBar->m_arrBars.GetSize(); ++i) {
-        void* pEntry = pDockBar->m_arrBars[i];
-        if (!s.empty())
-            s += ' ';
-        if (pEntry == nullptr)
-            s += '|';
-        else if (CDockBar::IsPlaceholder(pEntry))
-            s += "#" + std::to_string(CDockBar::PlaceholderID(pEntry));
-        else
-            s += std::to_string(static_cast<CControlBar*>(pEntry)->GetDlgCtrlID());
-    }
-    return s;
-}
-
-void PostMouse(CWnd* pWnd, UINT nMsg, CPoint ptScreen, UINT nFlags)
-{
-    CPoint pt = ptScreen;
-    pWnd->ScreenToClient(&pt);
-    ::PostMessageA(pWnd->m_hWnd, nMsg, nFlags, MAKELPARAM(pt.x, pt.y));
-}
-
 void Click(CWnd* pWnd, CPoint ptClient)
 {
     pWnd->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptClient.x, ptClient.y));

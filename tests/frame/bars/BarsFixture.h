@@ -10,25 +10,13 @@
 #include "frame/bars/OZWDockingFrame.h"
 #include "frame/bars/OZWMiniDockFrameWnd.h"
 #include "platform/framework/Framework.h"
+#include "tests/support/DockLayout.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/WindowPoints.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
+#include <string>
 #include <vector>
-
-// Rectangles, sizes and points in failure messages.
-inline void PrintTo(const CRect& r, std::ostream* os)
-{
-    *os << "(" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ")";
-}
-inline void PrintTo(const CSize& s, std::ostream* os)
-{
-    *os << s.cx << "x" << s.cy;
-}
-inline void PrintTo(const CPoint& p, std::ostream* os)
-{
-    *os << "(" << p.x << "," << p.y << ")";
-}
 
 class CBarsTestApp : public CWinApp
 {
@@ -73,13 +61,14 @@ namespace barstest {
 
 // Handles every message waiting in the queue.
 void Pump();
-// A window's rectangle on the screen, and in its parent's client area.
-CRect ScreenRect(const CWnd* pWnd);
-CRect ChildRect(const CWnd* pWnd);
-// The rows of a dock bar as ids (a kept place as "#id").
-std::string RowsOf(const CDockBar* pDockBar);
-// Posts a mouse message to pWnd for a point on the screen.
-void PostMouse(CWnd* pWnd, UINT nMsg, CPoint ptScreen, UINT nFlags = MK_LBUTTON);
+using kvtest::ChildRect;
+using kvtest::PostMouse;
+using kvtest::ScreenRect;
+// The rows of a dock bar as ids (a kept place as "#id", "|" ending a row).
+inline std::string RowsOf(const CDockBar* pDockBar)
+{
+    return kvtest::DockRowsText(pDockBar);
+}
 // Sends a click (down and up) at a point of the window's client area.
 void Click(CWnd* pWnd, CPoint ptClient);
 

@@ -8,17 +8,7 @@
 using barstest::PostMouse;
 using barstest::RowsOf;
 using barstest::ScreenRect;
-
-namespace {
-
-CPoint FramePoint(CWnd* pFrame, int x, int y)
-{
-    CPoint pt(x, y);
-    pFrame->ClientToScreen(&pt);
-    return pt;
-}
-
-} // namespace
+using kvtest::ScreenPoint;
 
 class DragTest : public BarsTest
 {
@@ -58,7 +48,7 @@ protected:
 
 TEST_F(DragTest, DroppedOnTheLeftSideTheBarDocksThereAndTheOtherTakesTheRow)
 {
-    Drag(m_pB, Grip(m_pB), { FramePoint(m_pFrame, 300, 300), FramePoint(m_pFrame, 10, 300) });
+    Drag(m_pB, Grip(m_pB), { ScreenPoint(m_pFrame, 300, 300), ScreenPoint(m_pFrame, 10, 300) });
     EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_LEFT), m_pB->m_pDockBar);
     EXPECT_TRUE(m_pB->IsDockedLeft());
     EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, m_pB->m_pDockContext->m_uMRUDockID);
@@ -73,7 +63,7 @@ TEST_F(DragTest, FloatedAndDockedBackByADoubleClickWithItsShare)
 {
     const float fShare = m_pB->m_fShare;
     const std::string rows = RowsOf(DockBar(AFX_IDW_DOCKBAR_RIGHT));
-    Drag(m_pB, Grip(m_pB), { FramePoint(m_pFrame, 300, 300) });
+    Drag(m_pB, Grip(m_pB), { ScreenPoint(m_pFrame, 300, 300) });
     ASSERT_TRUE(m_pB->IsFloating());
     EXPECT_TRUE(::IsWindowVisible(m_pB->GetParentFrame()->m_hWnd));
     // Its place in the row is kept for it.
@@ -92,7 +82,7 @@ TEST_F(DragTest, CtrlOrAMoveOfUnderFivePixelsKeepsItFloating)
     {
         kvtest::KeysDown ctrl({ VK_CONTROL });
         ::PostMessageA(m_pB->m_hWnd, WM_KEYDOWN, VK_CONTROL, 0);
-        Drag(m_pB, Grip(m_pB), { FramePoint(m_pFrame, 10, 300) });
+        Drag(m_pB, Grip(m_pB), { ScreenPoint(m_pFrame, 10, 300) });
     }
     ASSERT_TRUE(m_pB->IsFloating());
     EXPECT_EQ(-1, DockBar(AFX_IDW_DOCKBAR_LEFT)->FindBar(m_pB));
@@ -116,7 +106,7 @@ TEST_F(DragTest, EscapeOrTheRightButtonLeaveTheBarWhereItWas)
     const std::string rows = RowsOf(DockBar(AFX_IDW_DOCKBAR_RIGHT));
     const CRect rect = ScreenRect(m_pB);
     for (UINT nEnd : { (UINT)WM_KEYDOWN, (UINT)WM_RBUTTONDOWN }) {
-        Drag(m_pB, Grip(m_pB), { FramePoint(m_pFrame, 10, 300) }, nEnd);
+        Drag(m_pB, Grip(m_pB), { ScreenPoint(m_pFrame, 10, 300) }, nEnd);
         EXPECT_EQ(rows, RowsOf(DockBar(AFX_IDW_DOCKBAR_RIGHT))) << nEnd;
         EXPECT_EQ(rect, ScreenRect(m_pB)) << nEnd;
         EXPECT_EQ(nullptr, ::GetCapture());
@@ -126,8 +116,8 @@ TEST_F(DragTest, EscapeOrTheRightButtonLeaveTheBarWhereItWas)
 TEST_F(DragTest, APressOnTheGripperDragsTheBar)
 {
     const CPoint ptGrip = Grip(m_pB);
-    PostMouse(m_pB, WM_MOUSEMOVE, FramePoint(m_pFrame, 300, 300));
-    PostMouse(m_pB, WM_LBUTTONUP, FramePoint(m_pFrame, 300, 300), 0);
+    PostMouse(m_pB, WM_MOUSEMOVE, ScreenPoint(m_pFrame, 300, 300));
+    PostMouse(m_pB, WM_LBUTTONUP, ScreenPoint(m_pFrame, 300, 300), 0);
     CPoint pt = ptGrip;
     m_pB->ScreenToClient(&pt);
     m_pB->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));

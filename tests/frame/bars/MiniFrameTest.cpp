@@ -2,8 +2,10 @@
 // closing it hides its bar and keeps it for the next show, its edges resize
 // the bar (never below the smallest floating size), its caption drags the
 // bar and a double click docks it back, and it stays below the top of the
-// screen.
+// screen and wholly on the work area.
 #include "tests/frame/bars/BarsFixture.h"
+
+#include "frame/dockstate/OZWDockState.h"
 
 using barstest::PostMouse;
 using barstest::ScreenRect;
@@ -97,4 +99,65 @@ TEST_F(MiniFrameTest, AFrameAboveTheScreenComesDownToItsTop)
     m_pMini->PositionFrame(100, -500);
     EXPECT_EQ(::GetSystemMetrics(SM_YVIRTUALSCREEN), ScreenRect(m_pMini).top);
     EXPECT_EQ(100, ScreenRect(m_pMini).left);
+}
+
+TEST_F(MiniFrameTest, AFloatedBarLandsWhollyOnTheWorkArea)
+{
+    const CRect work = kvtest::WorkAreaOf(m_hWndFrame);
+    struct Case
+    {
+        const char* what;
+        bool bDockedFirst; // floated from its dock bar (a new frame), else the frame moves
+        CPoint pt;
+        CSize sizeFloat;
+    };
+    const Case cases[] = {
+        { "left of the area", false, CPoint(work.left - 150, work.top + 50), CSize(200, 150) },
+        { "past the right edge", true, CPoint(work.right - 30, work.top + 50), CSize(200, 150) },
+        { "past the bottom edge", false, CPoint(work.left + 50, work.bottom - 20), CSize(200, 150) },
+        { "taller than the area", true, CPoint(work.left + 40, work.top + 40), CSize(314, work.Height() + 250) },
+        { "taller, its frame moved", false, CPoint(work.left + 40, work.top + 40), CSize(314, work.Height() + 250) },
+        { "wider than the area", true, CPoint(work.left + 40, work.top + 40), CSize(work.Width() + 250, 150) },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.bDockedFirst) {
+            m_pFrame->DockControlBarEx(m_pBar, AFX_IDW_DOCKBAR_RIGHT, 0, 0, 1.0f, 200);
+            Layout();
+        }
+        m_pBar->CalcDynamicLayout(c.sizeFloat.cx, LM_HORZ | LM_COMMIT);
+        m_pBar->CalcDynamicLayout(c.sizeFloat.cy, LM_HORZ | LM_LENGTHY | LM_COMMIT);
+        m_pFrame->FloatControlBar(m_pBar, c.pt, CBRS_ALIGN_TOP);
+        Layout();
+        CFrameWnd* pMini = m_pBar->GetParentFrame();
+        ASSERT_NE(nullptr, pMini);
+        EXPECT_TRUE(kvtest::LiesWithin(ScreenRect(pMini), work)) << ::testing::PrintToString(ScreenRect(pMini));
+        // A bar larger than the area was sized down to it.
+        EXPECT_LE(m_pBar->m_szFloat.cy, work.Height());
+        EXPECT_LE(m_pBar->m_szFloat.cx, work.Width());
+    }
+}
+
+TEST_F(MiniFrameTest, ARestoredFloatingFrameLandsWhollyOnTheWorkArea)
+{
+    const CRect work = kvtest::WorkAreaOf(m_hWndFrame);
+    OZWDockState state;
+    ASSERT_TRUE(state.GetState(m_pFrame));
+    // The floating frame as saved on a larger screen: below this one's bottom.
+    bool bMoved = false;
+    for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); ++i) {
+        OZWControlBarInfo* pInfo = state.GetBarInfo(i);
+        if (pInfo->m_bFloating && pInfo->m_bDockBar) {
+            pInfo->m_pointPos = CPoint(work.right - 40, work.bottom + 300);
+            bMoved = true;
+        }
+    }
+    ASSERT_TRUE(bMoved);
+    m_pFrame->DockControlBarEx(m_pBar, AFX_IDW_DOCKBAR_RIGHT, 0, 0, 1.0f, 200);
+    Layout();
+    ASSERT_TRUE(state.SetState(m_pFrame));
+    Layout();
+    ASSERT_TRUE(m_pBar->IsFloating());
+    const CRect rectMini = ScreenRect(m_pBar->GetParentFrame());
+    EXPECT_TRUE(kvtest::LiesWithin(rectMini, work)) << ::testing::PrintToString(rectMini);
 }

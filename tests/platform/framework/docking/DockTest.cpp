@@ -2,6 +2,8 @@
 // frames and docking them back; the frame's layout around its dock bars.
 #include "tests/platform/framework/docking/DockingFixture.h"
 
+#include <algorithm>
+
 using docktest::ChildRect;
 using docktest::Pump;
 using docktest::RowsOf;
@@ -148,18 +150,81 @@ TEST_F(DockingTest, TheFloatingFramesCaptionDragsToggledAndClosesHidingItsBar)
     ExpectConsistent();
 }
 
-TEST_F(DockingTest, AFloatingFrameIsKeptOnTheScreen)
+namespace {
+
+// A bar that floats at the size it is given (down to a smallest height), as
+// a bar that sizes itself does.
+class CSizingBar : public CBlockBar
 {
-    MONITORINFO mi = {};
-    mi.cbSize = sizeof(mi);
-    ASSERT_TRUE(::GetMonitorInfo(::MonitorFromWindow(m_hWndFrame, MONITOR_DEFAULTTONEAREST), &mi));
-    m_pFrame->FloatControlBar(m_pTop2, CPoint(mi.rcWork.left - 5000, mi.rcWork.top - 5000));
-    CMiniDockFrameWnd* pMini = FloatingFrameOf(m_pTop2);
-    ASSERT_NE(pMini, nullptr);
-    const CRect rectMini = ScreenRect(pMini->m_hWnd);
-    // Part of the bar stays on the work area, its caption below the top.
-    EXPECT_GE(rectMini.right, mi.rcWork.left + 10);
-    EXPECT_GE(rectMini.top, mi.rcWork.top);
+public:
+    CSizingBar(CSize sizeFloat, int cyMin) : CBlockBar(sizeFloat, sizeFloat), m_sizeFloat(sizeFloat), m_cyMin(cyMin) {}
+    CSize CalcDynamicLayout(int nLength, DWORD dwMode) override
+    {
+        if (dwMode & (LM_HORZDOCK | LM_VERTDOCK))
+            return CalcFixedLayout(FALSE, (dwMode & LM_HORZ) != 0);
+        if ((dwMode & LM_COMMIT) && (dwMode & LM_LENGTHY))
+            m_sizeFloat.cy = std::max(nLength, m_cyMin);
+        else if (dwMode & LM_COMMIT)
+            m_sizeFloat.cx = nLength;
+        return m_sizeFloat;
+    }
+    CSize m_sizeFloat;
+    int m_cyMin;
+};
+
+} // namespace
+
+TEST_F(DockingTest, AFloatingFrameLandsWhollyOnTheWorkArea)
+{
+    const CRect work = kvtest::WorkAreaOf(m_hWndFrame);
+    struct Case
+    {
+        const char* what;
+        CPoint pt;
+        CSize sizeFloat; // 0 x 0: the fixed bar
+        int cyMin;
+    };
+    const Case cases[] = {
+        { "far above and left", CPoint(work.left - 5000, work.top - 5000), CSize(0, 0), 0 },
+        { "past the right edge", CPoint(work.right - 20, work.top + 40), CSize(0, 0), 0 },
+        { "past the bottom edge", CPoint(work.left + 40, work.bottom - 5), CSize(0, 0), 0 },
+        { "taller than the area", CPoint(work.left + 30, work.top + 30), CSize(200, work.Height() + 300), 50 },
+        { "wider than the area", CPoint(work.left + 30, work.top + 30), CSize(work.Width() + 300, 120), 50 },
+        { "never lower than the area", CPoint(work.left + 30, work.top + 60), CSize(200, 100), work.Height() + 100 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CControlBar* pBar = m_pTop2;
+        CSizingBar* pSizing = nullptr;
+        if (c.sizeFloat != CSize(0, 0)) {
+            pSizing = new CSizingBar(c.sizeFloat, c.cyMin);
+            ASSERT_TRUE(pSizing->Create(m_pFrame, ID_BAR_EXTRA, "Sizing", WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC));
+            pSizing->EnableDocking(CBRS_ALIGN_ANY);
+            pSizing->CalcDynamicLayout(c.sizeFloat.cy, LM_HORZ | LM_LENGTHY | LM_COMMIT);
+            pBar = pSizing;
+        }
+        m_pFrame->FloatControlBar(pBar, c.pt);
+        CMiniDockFrameWnd* pMini = FloatingFrameOf(pBar);
+        ASSERT_NE(pMini, nullptr);
+        const CRect rectMini = ScreenRect(pMini->m_hWnd);
+        if (c.cyMin > work.Height()) {
+            // The bar goes no lower: its caption stays at the top of the area.
+            EXPECT_EQ(rectMini.top, work.top);
+            EXPECT_EQ(pSizing->m_sizeFloat.cy, c.cyMin);
+        } else {
+            EXPECT_TRUE(kvtest::LiesWithin(rectMini, work)) << ::testing::PrintToString(rectMini);
+        }
+        // Toggled back to floating, it comes back there.
+        EXPECT_EQ(pBar->m_pDockContext->m_ptMRUFloatPos, rectMini.TopLeft());
+        if (pSizing != nullptr) {
+            pSizing->DestroyWindow();
+            delete pSizing;
+        } else {
+            m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+        }
+        m_pFrame->RecalcLayout();
+        Pump();
+    }
 }
 
 TEST_F(DockingTest, ABarThatGoesLeavesNoEntryBehind)

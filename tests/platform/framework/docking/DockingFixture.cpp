@@ -39,48 +39,6 @@ void Pump()
     }
 }
 
-CRect ChildRect(HWND hWnd)
-{
-    CRect rect;
-    ::GetWindowRect(hWnd, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(hWnd), (LPPOINT)&rect, 2);
-    return rect;
-}
-
-CRect ScreenRect(HWND hWnd)
-{
-    CRect rect;
-    ::GetWindowRect(hWnd, &rect);
-    return rect;
-}
-
-std::vector<std::vector<UINT>> RowsOf(const CDockBar* pDockBar)
-{
-    std::vector<std::vector<UINT>> rows;
-    std::vector<UINT> row;
-    for (INT_PTR i = 1; i < pDockBar->m_arrBars.GetSize(); ++i) {
-        void* pEntry = pDockBar->m_arrBars[i];
-        if (pEntry == nullptr) {
-            rows.push_back(row);
-            row.clear();
-        } else if (CDockBar::IsPlaceholder(pEntry)) {
-            row.push_back(CDockBar::PlaceholderID(pEntry) | AFX_DOCKSTATE_PLACEHOLDER);
-        } else {
-            row.push_back((UINT)static_cast<CControlBar*>(pEntry)->GetDlgCtrlID());
-        }
-    }
-    if (!row.empty())
-        rows.push_back(row); // an unterminated row (never expected)
-    return rows;
-}
-
-void PostMouse(CWnd* pWnd, UINT nMsg, CPoint ptScreen)
-{
-    CPoint pt = ptScreen;
-    pWnd->ScreenToClient(&pt);
-    ::PostMessageA(pWnd->m_hWnd, nMsg, nMsg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-}
-
 void PostKey(CWnd* pWnd, UINT nMsg, UINT nKey)
 {
     ::PostMessageA(pWnd->m_hWnd, nMsg, nKey, 1);

@@ -5,7 +5,9 @@
 
 #include "platform/framework/Framework.h"
 #include "tests/platform/framework/docking/DockingTestRes.h"
+#include "tests/support/DockLayout.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/WindowPoints.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -56,14 +58,15 @@ namespace docktest {
 
 // Handles every message waiting in the queue.
 void Pump();
-// A window's rectangle in its parent's client coordinates.
-CRect ChildRect(HWND hWnd);
-CRect ScreenRect(HWND hWnd);
+using kvtest::ChildRect;
+using kvtest::PostMouse;
+using kvtest::ScreenRect;
 // The rows of a dock bar: the ids of its entries, a kept place as its id
 // plus AFX_DOCKSTATE_PLACEHOLDER.
-std::vector<std::vector<UINT>> RowsOf(const CDockBar* pDockBar);
-// Posts a mouse message to pWnd for a point on the screen.
-void PostMouse(CWnd* pWnd, UINT nMsg, CPoint ptScreen);
+inline std::vector<std::vector<UINT>> RowsOf(const CDockBar* pDockBar)
+{
+    return kvtest::DockRows(pDockBar);
+}
 void PostKey(CWnd* pWnd, UINT nMsg, UINT nKey);
 
 } // namespace docktest

@@ -7,18 +7,7 @@ using docktest::PostKey;
 using docktest::PostMouse;
 using docktest::RowsOf;
 using docktest::ScreenRect;
-
-namespace {
-
-// A point of the frame's client area on the screen.
-CPoint FramePoint(CWnd* pFrame, int x, int y)
-{
-    CPoint pt(x, y);
-    pFrame->ClientToScreen(&pt);
-    return pt;
-}
-
-} // namespace
+using kvtest::ScreenPoint;
 
 class DragTest : public DockingTest
 {
@@ -39,8 +28,8 @@ protected:
 
 TEST_F(DragTest, DroppedOverAnotherSideTheBarDocksThere)
 {
-    const CPoint ptLeft = FramePoint(m_pFrame, 20, 400);
-    Drag(m_pTop2, { FramePoint(m_pFrame, 300, 300), ptLeft });
+    const CPoint ptLeft = ScreenPoint(m_pFrame, 20, 400);
+    Drag(m_pTop2, { ScreenPoint(m_pFrame, 300, 300), ptLeft });
     EXPECT_EQ(m_pTop2->m_pDockBar, DockBar(AFX_IDW_DOCKBAR_LEFT));
     EXPECT_EQ(m_pTop2->GetBarStyle() & CBRS_ALIGN_ANY, (DWORD)CBRS_ALIGN_LEFT);
     // Below the bar already there: a column of its own after it.
@@ -56,7 +45,7 @@ TEST_F(DragTest, DroppedAwayFromTheSidesTheBarFloatsUnderTheOutline)
 {
     const CRect rectBefore = ScreenRect(m_pTop2->m_hWnd);
     const CPoint ptStart = rectBefore.CenterPoint();
-    const CPoint ptDrop = FramePoint(m_pFrame, 400, 300);
+    const CPoint ptDrop = ScreenPoint(m_pFrame, 400, 300);
     Drag(m_pTop2, { ptDrop });
 
     CDockContext* pContext = m_pTop2->m_pDockContext;
@@ -74,8 +63,8 @@ TEST_F(DragTest, DroppedAwayFromTheSidesTheBarFloatsUnderTheOutline)
 
     // Dragged by its floating frame's caption back over the top: docked.
     const CPoint ptCaption(rectMini.left + 10, rectMini.top + 4);
-    PostMouse(m_pTop2, WM_MOUSEMOVE, FramePoint(m_pFrame, 500, 10));
-    PostMouse(m_pTop2, WM_LBUTTONUP, FramePoint(m_pFrame, 500, 10));
+    PostMouse(m_pTop2, WM_MOUSEMOVE, ScreenPoint(m_pFrame, 500, 10));
+    PostMouse(m_pTop2, WM_LBUTTONUP, ScreenPoint(m_pFrame, 500, 10));
     const HWND hMini = pMini->m_hWnd;
     ::SendMessageA(hMini, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(ptCaption.x, ptCaption.y));
     EXPECT_FALSE(::IsWindow(hMini));
@@ -85,7 +74,7 @@ TEST_F(DragTest, DroppedAwayFromTheSidesTheBarFloatsUnderTheOutline)
 
 TEST_F(DragTest, CtrlKeepsTheBarFromDocking)
 {
-    const CPoint ptLeft = FramePoint(m_pFrame, 20, 400);
+    const CPoint ptLeft = ScreenPoint(m_pFrame, 20, 400);
     PostKey(m_pTop2, WM_KEYDOWN, VK_CONTROL);
     Drag(m_pTop2, { ptLeft });
     EXPECT_TRUE(m_pTop2->IsFloating());
@@ -98,7 +87,7 @@ TEST_F(DragTest, EscapeTheRightButtonOrAnotherCaptureLeaveEverythingAsItWas)
     const auto rowsBefore = RowsOf(DockBar(AFX_IDW_DOCKBAR_TOP));
     const CRect rectBefore = ScreenRect(m_pTop2->m_hWnd);
     const CPoint ptStart = rectBefore.CenterPoint();
-    const CPoint ptLeft = FramePoint(m_pFrame, 20, 400);
+    const CPoint ptLeft = ScreenPoint(m_pFrame, 20, 400);
 
     struct Ending
     {
@@ -141,7 +130,7 @@ TEST_F(DragTest, EscapeTheRightButtonOrAnotherCaptureLeaveEverythingAsItWas)
 TEST_F(DragTest, APressOnTheBarStartsTheDragAndADoubleClickFloatsIt)
 {
     // The press itself runs the loop.
-    const CPoint ptLeft = FramePoint(m_pFrame, 20, 400);
+    const CPoint ptLeft = ScreenPoint(m_pFrame, 20, 400);
     PostMouse(m_pTop2, WM_MOUSEMOVE, ptLeft);
     PostMouse(m_pTop2, WM_LBUTTONUP, ptLeft);
     ::SendMessageA(m_pTop2->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));

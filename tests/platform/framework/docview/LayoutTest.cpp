@@ -2,21 +2,10 @@
 // delayed show or hide waits for the idle pass; the status line shows the
 // prompts of commands.
 #include "tests/platform/framework/docview/DocViewFixture.h"
+#include "tests/support/WindowPoints.h"
 
 using dvtest::Pump;
-
-namespace {
-
-// A child's rectangle in its parent's client coordinates.
-CRect ChildRect(HWND hWnd)
-{
-    CRect rect;
-    ::GetWindowRect(hWnd, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(hWnd), (LPPOINT)&rect, 2);
-    return rect;
-}
-
-} // namespace
+using kvtest::ChildRect;
 
 class LayoutTest : public DocViewTest
 {
