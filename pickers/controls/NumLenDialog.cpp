@@ -7,7 +7,9 @@ BEGIN_MESSAGE_MAP(CNumLenDialog, OZU_BaseDialog)
 END_MESSAGE_MAP()
 
 namespace {
-// The widest range a quantity may take, in metres or as a number.
+// The range a quantity may take, in metres or as a number: an assembly
+// holds none or more of an item, never less than none.
+const double kLowest = 0.0;
 const double kLimit = 9999999.0;
 // Margin of the layout, in pixels.
 const int kMargin = 4;
@@ -121,12 +123,12 @@ void CNumLenDialog::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_NUMLEN_UNIT, m_strUnit);
     if (m_bLength)
     {
-        const OZU_LengthValue low(-kLimit, LENGTH_M), high(kLimit, LENGTH_M);
+        const OZU_LengthValue low(kLowest, LENGTH_M), high(kLimit, LENGTH_M);
         DDX_Length(this, pDX, IDC_NUMLEN_VALUE, m_length, low, high, low, high);
     }
     else
     {
         DDX_Text(pDX, IDC_NUMLEN_VALUE, m_fNumber);
-        DDV_MinMaxFloat(pDX, m_fNumber, (float)-kLimit, (float)kLimit);
+        DDV_MinMaxFloat(pDX, m_fNumber, (float)kLowest, (float)kLimit);
     }
 }

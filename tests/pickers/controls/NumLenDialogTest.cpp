@@ -101,9 +101,40 @@ TEST_F(NumLenDialogTest, ALengthIsShownAndTypedInTheUsersUnitAndKeptInMetres)
 
 TEST_F(NumLenDialogTest, ARefusedOrCancelledValueLeavesTheQuantity)
 {
-    CNumLenDialog refused(FALSE, "Valve", 2.0f, &m_units);
-    EXPECT_EQ(IDCANCEL, Run(refused, "99999999", IDOK));
-    EXPECT_EQ(1u, m_messages.size());
+    // Less than none of an item is refused with the field's message and the
+    // dialog stays open (the script then cancels it); none is a quantity.
+    struct Case
+    {
+        BOOL bLength;
+        const char* typed;
+        bool refused;
+        float quantity;   // after OK
+    };
+    const Case cases[] = {
+        { FALSE, "-1", true, 0.0f },
+        { FALSE, "-0.25", true, 0.0f },
+        { FALSE, "99999999", true, 0.0f },
+        { FALSE, "0", false, 0.0f },
+        { FALSE, "12", false, 12.0f },
+        { TRUE, "-3", true, 0.0f },
+        { TRUE, "0", false, 0.0f },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.bLength ? "length " : "number ") + c.typed);
+        m_messages.clear();
+        CNumLenDialog dialog(c.bLength, "Valve", 2.0f, &m_units);
+        EXPECT_EQ(c.refused ? IDCANCEL : IDOK, Run(dialog, c.typed, IDOK));
+        ASSERT_EQ(c.refused ? 1u : 0u, m_messages.size());
+        // The field's own message, which names the range from none.
+        if (c.refused) {
+            EXPECT_EQ(0u, m_messages[0].find(c.bLength ? "Range is 0.0 - " : "Please enter a number from 0 to "))
+                << m_messages[0];
+        }
+        if (!c.refused) {
+            EXPECT_FLOAT_EQ(c.quantity, dialog.GetQuantity());
+        }
+    }
 
     CNumLenDialog cancelled(TRUE, "Pipe", 4.0f, &m_units);
     EXPECT_EQ(IDCANCEL, Run(cancelled, "12", IDCANCEL));
