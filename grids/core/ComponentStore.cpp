@@ -186,7 +186,7 @@ BOOL ReadComponent(CDatabase* pDatabase, long nKey, ComponentFields& record)
 // Store by key
 
 ComponentStoreResult StoreComponentByKey(CDatabase* pDatabase, const ComponentFields& record,
-                                         const TapeFields& tape)
+                                         const TapeFields& tape, BOOL bTestDuplicate)
 {
     ComponentStoreResult result;
     CChangeTransaction transaction(pDatabase);
@@ -194,7 +194,8 @@ ComponentStoreResult StoreComponentByKey(CDatabase* pDatabase, const ComponentFi
     rs.Open(CRecordset::dynaset, Sql("SELECT * FROM Components WHERE [Component Key] = %ld", record.m_nComponentKey),
             CRecordset::none);
     const BOOL bExisted = !IsEmpty(rs);
-    if (FindDuplicateComponent(pDatabase, record.m_strDescription, record.m_strWarehouseCode,
+    if (bTestDuplicate &&
+        FindDuplicateComponent(pDatabase, record.m_strDescription, record.m_strWarehouseCode,
                                record.m_nDatabaseNumber, bExisted ? record.m_nComponentKey : -1) != -1)
     {
         rs.Close();
@@ -469,19 +470,16 @@ void DeleteComponents(CDatabase* pDatabase, const std::vector<long>& keys)
     if (keys.empty())
         return;
     CChangeTransaction transaction(pDatabase);
-    std::set<long> outlets;
     for (long nKey : keys)
     {
-        for (long nOutlet : QueryKeys(pDatabase, Sql("SELECT [Emitter Key] FROM Nozzles WHERE [Nozzle Key] = %ld", nKey)))
-            outlets.insert(nOutlet);
         pDatabase->ExecuteSQL(Sql("DELETE FROM Assemblies WHERE [Item Key] = %ld OR [Assembly Key] = %ld", nKey, nKey));
-        pDatabase->ExecuteSQL(Sql("DELETE FROM Nozzles WHERE [Emitter Key] = %ld OR [Nozzle Key] = %ld", nKey, nKey));
+        // The outlets that list a deleted nozzle keep their rows: their
+        // nozzle lists show it as deleted, so that the user sees which
+        // outlets lost one.
+        pDatabase->ExecuteSQL(Sql("DELETE FROM Nozzles WHERE [Emitter Key] = %ld", nKey));
         pDatabase->ExecuteSQL(Sql("DELETE FROM Tapes WHERE [Pipe Key] = %ld", nKey));
         pDatabase->ExecuteSQL(Sql("DELETE FROM Components WHERE [Component Key] = %ld", nKey));
     }
-    // Outlets that lost their last nozzle no longer have nozzles.
-    for (long nOutlet : outlets)
-        ClearNozzleFlagWhenNone(pDatabase, nOutlet);
     transaction.Commit();
 }
 

@@ -2,7 +2,7 @@
 // the duplicate test, the store of a component by its key, the assembly and
 // nozzle rows that follow a copied component, the users of a component,
 // assembly building and nozzle assignment, and the delete of components with
-// every row that names them.
+// the rows that belong to them.
 //
 // Everything runs on the connection given. Failures are the database layer's
 // exceptions (CDBException, CMemoryException); an operation that changes
@@ -69,12 +69,12 @@ struct ComponentStoreResult
 // a new row (with the default [Order]) when no row has it; [Component Key]
 // and [Order] of an existing row stay. A tape ([Database Number] 1, [Flags]
 // bit 2) also gets its Tapes row, changed or added, from the tape record.
-// A component of the same database number, description and warehouse code
-// (other than itself) refuses the store. The design program is to be told
-// of a new component, and of a changed pipe or tape unless the tape's Tapes
-// row existed. All or nothing.
+// With bTestDuplicate, a component of the same database number,
+// description and warehouse code (other than itself) refuses the store. The
+// design program is to be told of a new component, and of a changed pipe or
+// tape unless the tape's Tapes row existed. All or nothing.
 ComponentStoreResult StoreComponentByKey(CDatabase* pDatabase, const ComponentFields& record,
-                                         const TapeFields& tape);
+                                         const TapeFields& tape, BOOL bTestDuplicate = TRUE);
 
 // Copies the Assemblies rows of an assembly, or the Nozzles rows of an
 // outlet, to another key, in their order; all or none. The number copied.
@@ -151,10 +151,10 @@ int RemoveNozzleLinks(CDatabase* pDatabase, long nEmitterKey, long nNozzleKey);
 // TRUE when the bit was cleared.
 BOOL ClearNozzleFlagWhenNone(CDatabase* pDatabase, long nEmitterKey);
 
-// Deletes components with every row that names them: the Assemblies rows
-// holding them as items and their own items, their Nozzles rows as outlets
-// and as nozzles, their Tapes rows. An outlet left with no nozzle by it loses
-// the has-nozzles bit of its [Flags]. All or nothing.
+// Deletes components with the rows that belong to them: the Assemblies rows
+// holding them as items and their own items, the nozzle list of an outlet,
+// the Tapes row of a tape. The Nozzles rows of outlets that list a deleted
+// nozzle stay (the outlets show it as deleted). All or nothing.
 void DeleteComponents(CDatabase* pDatabase, const std::vector<long>& keys);
 
 } // namespace kvgrid

@@ -268,7 +268,8 @@ public:
     virtual void DeleteSelected();
     // Deletes the component of one row, warning first when others use it.
     void DeleteRow(ROWCOL nRow);
-    // Deletes the components of row ranges with every row that names them.
+    // Deletes the components of row ranges with the rows that belong to them
+    // (DeleteComponents).
     void DeleteRows(const CRowColArray& awRowStart, const CRowColArray& awRowEnd) override;
     using CGRODBCGrid::DeleteRows;
 

@@ -1,5 +1,5 @@
-// CGridWindow: deleting components, after asking, with every row that names
-// them.
+// CGridWindow: deleting components, after asking, with the rows that belong
+// to them.
 #include "grids/window/GridWindow.h"
 #include "grids/core/ComponentStore.h"
 #include "grids/window/GridsWindowRes.h"

@@ -180,7 +180,10 @@ BOOL CGridWindow::DuplicateComponent(CRecords& record, const CTapeRecords* pTape
             return FALSE;
     }
 
-    // The description must be one no other component of the kind has.
+    // The description must be one no other component of the kind has: a new
+    // or edited component that equals another is stored under the unique
+    // form of its description ("~" in front), whatever the duplicate-test
+    // switch holds.
     long nDatabaseNumber = record.m_nDatabaseNumber ? record.m_nDatabaseNumber : GetTableDatabaseNumber(m_nTableType);
     CString trimmed = record.m_strDescription;
     trimmed.Trim();
@@ -192,11 +195,10 @@ BOOL CGridWindow::DuplicateComponent(CRecords& record, const CTapeRecords* pTape
             return FALSE;
         if (r == 1)
             break;
-        CString unique = bNew ? MakeUniqueDescription(record.m_strDescription) : record.m_strDescription;
+        CString unique = MakeUniqueDescription(record.m_strDescription);
         if (unique == record.m_strDescription)
         {
-            // An edited component is not renamed behind the user's back; a
-            // new one that cannot take another "~" is refused the same way.
+            // A description of nothing but "~" cannot be made unique.
             CString message;
             message.Format(IDS_COMPONENT_EXISTS, (LPCTSTR)trimmed);
             GridMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
@@ -290,10 +292,14 @@ BOOL CGridWindow::SaveComponent(const CRecords& record, const CTapeRecords& tape
     CDatabase* pDb = Database();
     if (!pDb)
         return FALSE;
+    // The twin test runs when the switch asks for it (a component being
+    // added); a twin is then refused with a message rather than dropped
+    // without a word.
+    const BOOL bTestDuplicate = !State().bSkipDuplicateTest;
     ComponentStoreResult result;
     try
     {
-        result = StoreComponentByKey(pDb, record, tape);
+        result = StoreComponentByKey(pDb, record, tape, bTestDuplicate);
     }
     catch (CException* e)
     {

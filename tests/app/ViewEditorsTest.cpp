@@ -248,11 +248,15 @@ TEST_F(ViewEditorsTest, SavingShowsTheEditedTableAgain)
     EXPECT_EQ("PVC Class 9 65 mm blue", Trimmed(3, "Description"));
 }
 
-// A store the grid refuses (another pipe has the description and warehouse
-// code) stores nothing and keeps the editor open on the edit; a second OK
-// with another description stores it.
+// A store the grid refuses (the database refuses the row) stores nothing
+// and keeps the editor open on the edit; a second OK with another
+// description stores it.
 TEST_F(ViewEditorsTest, AStoreTheGridRefusesKeepsTheEditorOpen)
 {
+    kvtest::RunSqlOn(m_database, "CREATE TRIGGER refuse BEFORE UPDATE ON Components "
+                                 "WHEN new.[Warehouse Code] LIKE 'PVC9-050%' BEGIN\n"
+                                 "SELECT RAISE(ABORT, 'refused');\n"
+                                 "END;\n");
     Start();
     GoTo(1);
     const std::string before = kvtest::QueryRows(m_database, "SELECT * FROM Components WHERE [Component Key] = 1");
@@ -264,7 +268,7 @@ TEST_F(ViewEditorsTest, AStoreTheGridRefusesKeepsTheEditorOpen)
     Press(IDOK);
     ASSERT_EQ(pEditor, Editor());
     EXPECT_TRUE(pEditor->IsOpen());
-    EXPECT_TRUE(HasMessage(TakeMessages(), "already exists"));
+    EXPECT_TRUE(HasMessage(TakeMessages(), "refused"));
     EXPECT_EQ(before, kvtest::QueryRows(m_database, "SELECT * FROM Components WHERE [Component Key] = 1"));
     EXPECT_EQ(TABLE_PIPE, State().nEditorTableType);
     EXPECT_EQ(TABLE_PIPE, m_pView->GetViewState().GetEditedTab());

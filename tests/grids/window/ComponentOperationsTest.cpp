@@ -1,7 +1,7 @@
 // What the component grid does with whole components, in a window over a copy
 // of the sample database: storing from an editor through the grid's row or by
 // key, the duplicate rules, pasting within the database, deleting with
-// everything that names a component, building assemblies and nozzle lists,
+// the rows that belong to a component, building assemblies and nozzle lists,
 // and finding a component.
 #include "tests/grids/window/GridWindowFixture.h"
 #include "database/records/DatabaseChangeNotice.h"
@@ -264,16 +264,21 @@ TEST_F(ComponentOperationsTest, AStoreByKeyTellsTheDesignProgramOnceAndOnlyWhenI
     EXPECT_NEAR(0.015, std::atof(Query("SELECT [Reals3] FROM Components WHERE [Component Key] = 35").c_str()), 1e-6);
 }
 
-TEST_F(ComponentOperationsTest, ANewTwinIsRenamedAndAnEditedOneIsRefused)
+// Through the grid's row a new or edited twin is stored under "~" and its
+// description, whatever the duplicate-test switch holds; by key a twin is
+// refused with a message while the switch asks for the test, and stored as
+// it is while the switch is off (an existing component edited).
+TEST_F(ComponentOperationsTest, ATwinIsRenamedThroughTheRowAndRefusedByKeyWhenTested)
 {
     Run("UPDATE Components SET [Description] = 'O''Brien valve' WHERE [Component Key] = 77");
     const CString code75 = Record(75).m_strWarehouseCode, code76 = Record(76).m_strWarehouseCode,
-                  code77 = Record(77).m_strWarehouseCode;
+                  code77 = Record(77).m_strWarehouseCode, code78 = Record(78).m_strWarehouseCode;
     enum Path { adding, editing, byKey };
     struct Case
     {
         const char* name;
         Path path;
+        BOOL bSkipTest;         // the duplicate-test switch
         long from;              // the component the record is made from
         const char* description;
         CString code;
@@ -281,20 +286,24 @@ TEST_F(ComponentOperationsTest, ANewTwinIsRenamedAndAnEditedOneIsRefused)
         const char* storedAs;   // the description stored
     };
     const Case cases[] = {
-        { "new twin of another valve", adding, 76, "Solenoid valve 20 mm", code75, true, "~Solenoid valve 20 mm" },
-        { "new twin with a quote", adding, 76, "O'Brien valve", code77, true, "~O'Brien valve" },
-        { "new twin in other letters' case", adding, 75, "SOLENOID VALVE 25 MM", CString(code76).MakeLower(), true,
-          "~SOLENOID VALVE 25 MM" },
-        { "new, same description, other code", adding, 76, "Solenoid valve 20 mm", "SV-999", true,
+        { "new twin of another valve", adding, FALSE, 76, "Solenoid valve 20 mm", code75, true, "~Solenoid valve 20 mm" },
+        { "new twin with a quote", adding, FALSE, 76, "O'Brien valve", code77, true, "~O'Brien valve" },
+        { "new twin in other letters' case", adding, FALSE, 75, "SOLENOID VALVE 25 MM", CString(code76).MakeLower(),
+          true, "~SOLENOID VALVE 25 MM" },
+        { "new, same description, other code", adding, FALSE, 76, "Solenoid valve 20 mm", "SV-999", true,
           "Solenoid valve 20 mm" },
-        { "new, twin of a pipe", adding, 76, "PVC Class 9 40 mm", "PVC9-040", true, "PVC Class 9 40 mm" },
-        { "edited into a twin", editing, 76, "Solenoid valve 20 mm", code75, false, nullptr },
-        { "edited into a twin with a quote", editing, 78, "O'Brien valve", code77, false, nullptr },
-        { "edited, keeping its own description", editing, 76, "Solenoid valve 25 mm", code76, true,
+        { "new, twin of a pipe", adding, FALSE, 76, "PVC Class 9 40 mm", "PVC9-040", true, "PVC Class 9 40 mm" },
+        // The new twin above has the first "~" already.
+        { "edited into a twin", editing, TRUE, 76, "Solenoid valve 20 mm", code75, true, "~~Solenoid valve 20 mm" },
+        { "edited into a twin, switch off", editing, FALSE, 79, "Solenoid valve 50 mm", code78, true,
+          "~Solenoid valve 50 mm" },
+        { "edited into a twin with a quote", editing, TRUE, 78, "O'Brien valve", code77, true, "~~O'Brien valve" },
+        { "edited, keeping its own description", editing, TRUE, 76, "Solenoid valve 25 mm", code76, true,
           "Solenoid valve 25 mm" },
-        { "by key into a twin", byKey, 76, "Solenoid valve 20 mm", code75, false, nullptr },
-        { "by key into a twin with a quote", byKey, 78, "O'Brien valve", code77, false, nullptr },
-        { "by key into a twin in other letters' case", byKey, 78, "o'brien VALVE", code77, false, nullptr },
+        { "by key into a twin", byKey, FALSE, 76, "Solenoid valve 20 mm", code75, false, nullptr },
+        { "by key into a twin with a quote", byKey, FALSE, 78, "O'Brien valve", code77, false, nullptr },
+        { "by key into a twin in other letters' case", byKey, FALSE, 78, "o'brien VALVE", code77, false, nullptr },
+        { "by key into a twin, no test", byKey, TRUE, 78, "O'Brien valve", code77, true, "O'Brien valve" },
     };
     Show(TABLE_VALVE);
     CTapeExtras none(nullptr);
@@ -306,6 +315,7 @@ TEST_F(ComponentOperationsTest, ANewTwinIsRenamedAndAnEditedOneIsRefused)
         CRecords record = Record(c.from);
         record.m_strDescription = c.description;
         record.m_strWarehouseCode = c.code;
+        State().bSkipDuplicateTest = c.bSkipTest;
         BOOL bStored = FALSE;
         if (c.path == byKey)
         {
@@ -320,6 +330,7 @@ TEST_F(ComponentOperationsTest, ANewTwinIsRenamedAndAnEditedOneIsRefused)
             bStored = m_pGrid->DuplicateComponent(record, nullptr);
             m_pGrid->EndDialogEdit();
         }
+        State().bSkipDuplicateTest = TRUE;
         EXPECT_EQ(c.stored, bStored != FALSE);
         std::vector<std::string> messages = TakeMessages();
         if (!c.stored)
@@ -526,8 +537,17 @@ TEST_F(ComponentOperationsTest, AComponentInUseIsDeletedOnlyAfterAWarningAndTake
     EXPECT_EQ(0, Count("Components WHERE [Component Key] = 122"));
     EXPECT_EQ(0, Count("Assemblies WHERE [Item Key] = 122"));
 
-    // A nozzle used by outlets: they are listed, and lose it.
+    // A nozzle used by outlets: they are listed, and keep their links, which
+    // the nozzle list of the outlet being given nozzles shows as deleted.
+    CNozzleWnd nozzles(m_pView);
+    ASSERT_TRUE(nozzles.Create(0, CRect(0, 400, 600, 560), &m_parent, 1010));
+    nozzles.Initialize();
+    m_pGrid->SetNozzleWnd(&nozzles);
+    State().bNozzleMode = TRUE;
+    State().nEmitterKey = 215;
     Show(TABLE_NOZZLE);
+    const long links = Count("Nozzles WHERE [Nozzle Key] = 182");
+    const long outletFlags = QueryLong("SELECT [Flags] FROM Components WHERE [Component Key] = 216");
     Select(182);
     m_answers = { IDYES, IDOK };
     m_pGrid->DeleteSelected();
@@ -535,7 +555,18 @@ TEST_F(ComponentOperationsTest, AComponentInUseIsDeletedOnlyAfterAWarningAndTake
     ASSERT_EQ(2u, messages.size());
     EXPECT_EQ(0u, messages[1].find("This nozzle is used by one or more outlets\n"));
     EXPECT_NE(std::string::npos, messages[1].find("215:\tPop-up spray 100 mm\n216:\tPop-up spray 150 mm\n"));
-    EXPECT_EQ(0, Count("Nozzles WHERE [Nozzle Key] = 182"));
+    EXPECT_EQ(0, Count("Components WHERE [Component Key] = 182"));
+    EXPECT_LT(0, links);
+    EXPECT_EQ(links, Count("Nozzles WHERE [Nozzle Key] = 182"));
+    EXPECT_EQ(outletFlags, QueryLong("SELECT [Flags] FROM Components WHERE [Component Key] = 216"));
+    bool shownDeleted = false;
+    for (ROWCOL row = 1; nozzles.IsDataRow(row); row++)
+        if (nozzles.GetRowKey(row) == 182)
+            shownDeleted = nozzles.GetValueRowCol(row, 1).str() == "<nozzle deleted>";
+    EXPECT_TRUE(shownDeleted);
+    State().bNozzleMode = FALSE;
+    m_pGrid->SetNozzleWnd(nullptr);
+    nozzles.DestroyWindow();
 
     // An outlet its nozzle list, a tape its Tapes row.
     Show(TABLE_OUTLET);
@@ -548,7 +579,9 @@ TEST_F(ComponentOperationsTest, AComponentInUseIsDeletedOnlyAfterAWarningAndTake
     m_answers = { IDYES };
     m_pGrid->DeleteSelected();
     EXPECT_EQ(0, Count("Tapes WHERE [Pipe Key] = 59"));
-    EXPECT_EQ(0, kvtest::CountDanglingComponentLinks(*Db()));
+    // The only links left naming a component that has gone are those of the
+    // outlets to the deleted nozzle.
+    EXPECT_EQ(Count("Nozzles WHERE [Nozzle Key] = 182"), kvtest::CountDanglingComponentLinks(*Db()));
 }
 
 TEST_F(ComponentOperationsTest, ADeleteThatFailsPartWayLeavesEveryRowInPlace)
