@@ -9,11 +9,14 @@
 // The grid moves its current cell around its edges (Tab on the last cell
 // goes to the first) and copies cells as text with " :: " inside a cell
 // standing for a tab.
+//
+// The program exports the class, so that dialogs of other modules can hold
+// such a grid too.
 #pragma once
 
 #include "platform/grid/GridLib.h"
 
-class OZU_GridWnd : public CGRGridWnd
+class GR_PROGRAM_EXPORT OZU_GridWnd : public CGRGridWnd
 {
     DECLARE_DYNAMIC(OZU_GridWnd)
 public:

@@ -33,7 +33,7 @@ public:
 class OZU_WellButton : public dedaride::foundation::OZWWellButton, public CGRControl
 {
     DECLARE_DYNAMIC(OZU_WellButton)
-    DECLARE_GRCONTROL(OZU_WellButton)
+    DECLARE_GRCONTROL_EXPORTED(OZU_WellButton)
 public:
     explicit OZU_WellButton(CGRGridCore* pGrid = nullptr);
     ~OZU_WellButton() override;

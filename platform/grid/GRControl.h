@@ -28,12 +28,16 @@ struct CGRControlClass
 #define GR_CONTROL_CLASS(class_name) (&class_name::ctrl##class_name)
 
 // In a control class's declaration.
-#define DECLARE_GRCONTROL(class_name) \
+#define DECLARE_GRCONTROL(class_name) DECLARE_GRCONTROL_AS(class_name, )
+// The same for a control class whose two class-record functions the program
+// exports, so that another module knows the class as a control class.
+#define DECLARE_GRCONTROL_EXPORTED(class_name) DECLARE_GRCONTROL_AS(class_name, GR_PROGRAM_EXPORT)
+#define DECLARE_GRCONTROL_AS(class_name, linkage) \
 public: \
     static const CGRControlClass ctrl##class_name; \
-    const CGRControlClass* GetControlClass() const override; \
+    linkage const CGRControlClass* GetControlClass() const override; \
 protected: \
-    static const CGRControlClass* PASCAL _GetControlBaseClass(); \
+    linkage static const CGRControlClass* PASCAL _GetControlBaseClass(); \
 public:
 
 // Once in the control class's .cpp.

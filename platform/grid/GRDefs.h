@@ -8,6 +8,11 @@
 
 #include <vector>
 
+// Marks a class, or a member, that the program exports for other modules to
+// use (a dialog of another module may hold the program's grid window as a
+// control): the executable that links it names it in its export table.
+#define GR_PROGRAM_EXPORT __declspec(dllexport)
+
 // A row or column number. Row 0 holds the column headers, column 0 the row
 // headers; data cells start at (1, 1).
 typedef DWORD ROWCOL;

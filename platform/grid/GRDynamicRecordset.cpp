@@ -23,6 +23,31 @@ void CGRDynamicRecordsetEx::FreeDescriptions()
     m_pFieldDescs = nullptr;
 }
 
+void CGRDynamicRecordsetEx::SetSqlQuery(LPCSTR lpszSQL)
+{
+    m_strSqlQuery = lpszSQL ? lpszSQL : "";
+}
+
+const CString& CGRDynamicRecordsetEx::GetSqlQuery() const
+{
+    return m_strSqlQuery;
+}
+
+void CGRDynamicRecordsetEx::SetConnectString(LPCSTR lpszConnect)
+{
+    m_strConnectString = lpszConnect ? lpszConnect : "";
+}
+
+const CString& CGRDynamicRecordsetEx::GetConnectString() const
+{
+    return m_strConnectString;
+}
+
+int CGRDynamicRecordsetEx::GetColumnCount() const
+{
+    return m_nColumns;
+}
+
 CString CGRDynamicRecordsetEx::GetDefaultSQL()
 {
     return m_strSqlQuery;

@@ -1,23 +1,27 @@
 // A recordset whose columns are found at run time: it describes the result
 // of whatever SELECT it is opened with, gives each column a value buffer of
 // a kind suited to its SQL type, and binds them all through field exchange.
-// The query tab of the component grid uses it for the user's own SQL.
+// The query tab of the component grid uses it for the user's own SQL; the
+// program exports the class for other modules.
 #pragma once
 
 #include "platform/odbc/OZU_DB_RS.h"
+#include "platform/grid/GRDefs.h"
 #include "platform/grid/GRODBCValue.h"
 
-class CGRDynamicRecordsetEx : public OZURecordset
+class GR_PROGRAM_EXPORT CGRDynamicRecordsetEx : public OZURecordset
 {
     DECLARE_DYNAMIC(CGRDynamicRecordsetEx)
 public:
     explicit CGRDynamicRecordsetEx(OZUDatabase* pDatabase);
     ~CGRDynamicRecordsetEx() override;
 
-    void SetSqlQuery(LPCSTR lpszSQL) { m_strSqlQuery = lpszSQL ? lpszSQL : ""; }
-    const CString& GetSqlQuery() const { return m_strSqlQuery; }
-    void SetConnectString(LPCSTR lpszConnect) { m_strConnectString = lpszConnect ? lpszConnect : ""; }
-    const CString& GetConnectString() const { return m_strConnectString; }
+    // The SQL the recordset opens by default, and the connect string (kept
+    // out of line, so that other modules reach them in the program).
+    void SetSqlQuery(LPCSTR lpszSQL);
+    const CString& GetSqlQuery() const;
+    void SetConnectString(LPCSTR lpszConnect);
+    const CString& GetConnectString() const;
 
     CString GetDefaultSQL() override;
     CString GetDefaultConnect() override;
@@ -38,7 +42,7 @@ public:
     // The value kind for an ODBC SQL type (0 for types without a buffer).
     static int ValueKindForSQLType(int nSQLType);
 
-    int GetColumnCount() const { return m_nColumns; }
+    int GetColumnCount() const;
 
     void PreBindFields() override;
     void DoFieldExchange(CFieldExchange* pFX) override;
