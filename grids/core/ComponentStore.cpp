@@ -1,6 +1,7 @@
 #include "grids/core/ComponentStore.h"
 #include "platform/odbc/ODBCValueText.h"
 #include "grids/core/CellText.h"
+#include "grids/core/GridsCoreRes.h"
 
 #include <cstdlib>
 #include <map>
@@ -88,9 +89,17 @@ void InsertNozzleLinks(CDatabase* pDatabase, long nEmitterKey, const std::vector
 /////////////////////////////////////////////////////////////////////////////
 // Transactions
 
-CChangeTransaction::CChangeTransaction(CDatabase* pDatabase)
-    : m_pDatabase(pDatabase), m_bOpen(pDatabase && pDatabase->CanTransact() && pDatabase->BeginTrans())
+CChangeTransaction::CChangeTransaction(CDatabase* pDatabase) : m_pDatabase(pDatabase), m_bOpen(FALSE)
 {
+    if (pDatabase == nullptr || !pDatabase->CanTransact())
+        return;
+    // A change that could not be undone is not begun.
+    if (!pDatabase->BeginTrans()) {
+        CString message;
+        message.Format(IDS_CHANGE_NOT_BEGUN, (LPCSTR)pDatabase->GetTransactionError());
+        AfxThrowDBException(AFX_SQL_ERROR, message);
+    }
+    m_bOpen = TRUE;
 }
 
 CChangeTransaction::~CChangeTransaction()
@@ -104,10 +113,11 @@ void CChangeTransaction::Commit()
     if (!m_bOpen)
         return;
     m_bOpen = FALSE;
-    if (!m_pDatabase->CommitTrans())
-    {
-        m_pDatabase->Rollback();
-        AfxThrowDBException(AFX_SQL_ERROR, "The changes could not be saved in the database.");
+    // A refused commit has undone the whole change.
+    if (!m_pDatabase->CommitTrans()) {
+        CString message;
+        message.Format(IDS_CHANGES_NOT_SAVED, (LPCSTR)m_pDatabase->GetTransactionError());
+        AfxThrowDBException(AFX_SQL_ERROR, message);
     }
 }
 

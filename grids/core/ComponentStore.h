@@ -17,7 +17,10 @@
 namespace kvgrid {
 
 // A transaction for the time of one change: begun when made (where the
-// connection can), committed by Commit, rolled back when it goes uncommitted.
+// connection has transactions; a CDBException saying why when the database
+// refuses to begin one, so that nothing is changed that could not be
+// undone), committed by Commit, rolled back when it goes uncommitted. Made
+// inside another change, it is a part of that one.
 class CChangeTransaction
 {
 public:
@@ -25,8 +28,8 @@ public:
     ~CChangeTransaction();
     CChangeTransaction(const CChangeTransaction&) = delete;
     CChangeTransaction& operator=(const CChangeTransaction&) = delete;
-    // Commits; throws a CDBException (after rolling back) when the database
-    // refuses.
+    // Commits; when the database refuses, the whole change is undone and a
+    // CDBException says so and why.
     void Commit();
 
 private:

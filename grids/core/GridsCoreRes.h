@@ -107,3 +107,6 @@
 #define IDS_USAGE_REFUSED_LETTERS       623
 #define IDS_USAGE_ONLY_THREE            624
 #define IDS_USAGE_TOO_MANY              625
+// A change of the database that could not be begun or kept.
+#define IDS_CHANGES_NOT_SAVED           9720
+#define IDS_CHANGE_NOT_BEGUN            9721

@@ -481,6 +481,11 @@ void OZUDatabase::CheckSQLiteFile()
 
 void OZUDatabase::Close()
 {
+    // A transaction still open is undone (the database would undo it).
+    if (m_nTransactionDepth > 0 && m_hdbc != SQL_NULL_HDBC)
+        EndTransaction(FALSE);
+    m_nTransactionDepth = 0;
+    m_bTransactionDoomed = FALSE;
     for (;;) {
         OZURecordset* prs = nullptr;
         {
@@ -849,29 +854,151 @@ void OZUDatabase::Cancel()
         g_odbc.Cancel(m_hstmt);
 }
 
+BOOL OZUDatabase::ExecuteTransactionControl(const CString& strSQL)
+{
+    HSTMT hstmt = SQL_NULL_HSTMT;
+    SQLRETURN r = g_odbc.AllocStmt(m_hdbc, &hstmt);
+    if (!Check(r)) {
+        m_strTransactionError = "The database connection cannot run a statement.";
+        return FALSE;
+    }
+    BOOL ok = TRUE;
+    try {
+        kvodbc::ExecStatement(this, hstmt, strSQL);
+    } catch (CException* e) {
+        char text[1024] = {};
+        e->GetErrorMessage(text, sizeof(text));
+        m_strTransactionError = text;
+        m_strTransactionError.TrimRight();
+        e->Delete();
+        ok = FALSE;
+    }
+    g_odbc.FreeStmt(hstmt, SQL_DROP);
+    return ok;
+}
+
 BOOL OZUDatabase::BeginTrans()
 {
-    if (!m_bTransactions)
+    if (!m_bTransactions || !IsOpen())
         return FALSE;
-    SQLRETURN r = g_odbc.SetConnectOption(m_hdbc, SQL_AUTOCOMMIT, SQL_AUTOCOMMIT_OFF);
-    return Check(r);
+    m_strTransactionError.Empty();
+    if (m_bSQLite) {
+        // The driver is left committing each statement: the transaction is
+        // the database's, so a failure the database ends it with (a full
+        // disk, say) cannot leave the driver believing one is open.
+        CString sql = "BEGIN";
+        if (m_nTransactionDepth > 0)
+            sql.Format("SAVEPOINT kv_inner_%d", m_nTransactionDepth);
+        if (!ExecuteTransactionControl(sql))
+            return FALSE;
+    } else if (m_nTransactionDepth == 0) {
+        SQLRETURN r = g_odbc.SetConnectOption(m_hdbc, SQL_AUTOCOMMIT, SQL_AUTOCOMMIT_OFF);
+        if (!Check(r)) {
+            m_strTransactionError = "The database refused to begin a transaction.";
+            g_odbc.SetConnectOption(m_hdbc, SQL_AUTOCOMMIT, SQL_AUTOCOMMIT_ON);
+            return FALSE;
+        }
+        m_bTransactionDoomed = FALSE;
+    }
+    m_nTransactionDepth++;
+    return TRUE;
+}
+
+BOOL OZUDatabase::EndTransaction(BOOL bCommit)
+{
+    m_nTransactionDepth = 0;
+    const BOOL bDoomed = m_bTransactionDoomed;
+    m_bTransactionDoomed = FALSE;
+    BOOL ok = TRUE;
+    if (m_bSQLite) {
+        if (bCommit && !bDoomed) {
+            if (ExecuteTransactionControl("COMMIT"))
+                return TRUE;
+            // What the database could not keep is undone, so that no
+            // transaction stays open behind the failure (the database may
+            // have undone it already).
+            const CString reason = m_strTransactionError;
+            ExecuteTransactionControl("ROLLBACK");
+            m_strTransactionError = reason;
+            ok = FALSE;
+        } else {
+            // A transaction the database has already undone (after a full
+            // disk) has nothing left to roll back: that is no failure.
+            ExecuteTransactionControl("ROLLBACK");
+            m_strTransactionError.Empty();
+            ok = !bCommit;
+        }
+    } else {
+        HENV henv = AfxGetDbState()->m_henvAtfx;
+        if (bCommit && !bDoomed) {
+            ok = Check(g_odbc.Transact(henv, m_hdbc, SQL_COMMIT));
+            if (!ok) {
+                m_strTransactionError = "The database could not keep the changes.";
+                g_odbc.Transact(henv, m_hdbc, SQL_ROLLBACK);
+            }
+        } else {
+            const BOOL bUndone = Check(g_odbc.Transact(henv, m_hdbc, SQL_ROLLBACK));
+            if (!bUndone)
+                m_strTransactionError = "The database could not undo the changes.";
+            ok = bUndone && !bCommit;
+        }
+        if (!Check(g_odbc.SetConnectOption(m_hdbc, SQL_AUTOCOMMIT, SQL_AUTOCOMMIT_ON))) {
+            m_strTransactionError = "The database connection could not go back to keeping each change.";
+            ok = FALSE;
+        }
+    }
+    if (bDoomed && bCommit)
+        m_strTransactionError = "A part of the changes failed: none of them were kept.";
+    return ok;
 }
 
 BOOL OZUDatabase::CommitTrans()
 {
-    SQLRETURN r = g_odbc.Transact(AfxGetDbState()->m_henvAtfx, m_hdbc, SQL_COMMIT);
-    BOOL ok = Check(r);
-    g_odbc.SetConnectOption(m_hdbc, SQL_AUTOCOMMIT, SQL_AUTOCOMMIT_ON);
-    return ok;
+    if (m_nTransactionDepth == 0 || !IsOpen()) {
+        m_strTransactionError = "No transaction is open.";
+        return FALSE;
+    }
+    m_strTransactionError.Empty();
+    if (m_nTransactionDepth == 1)
+        return EndTransaction(TRUE);
+    m_nTransactionDepth--;
+    if (!m_bSQLite)
+        return TRUE;
+    CString sql;
+    sql.Format("RELEASE kv_inner_%d", m_nTransactionDepth);
+    if (ExecuteTransactionControl(sql))
+        return TRUE;
+    // The savepoint is gone with the whole transaction, which the database
+    // undid: the outer one has nothing left to keep.
+    m_bTransactionDoomed = TRUE;
+    return FALSE;
 }
 
 BOOL OZUDatabase::Rollback()
 {
-    SQLRETURN r = g_odbc.Transact(AfxGetDbState()->m_henvAtfx, m_hdbc, SQL_ROLLBACK);
-    BOOL ok = Check(r);
-    g_odbc.SetConnectOption(m_hdbc, SQL_AUTOCOMMIT, SQL_AUTOCOMMIT_ON);
     m_dwChangeCount++;
-    return ok;
+    if (m_nTransactionDepth == 0 || !IsOpen()) {
+        m_strTransactionError = "No transaction is open.";
+        return FALSE;
+    }
+    m_strTransactionError.Empty();
+    if (m_nTransactionDepth == 1)
+        return EndTransaction(FALSE);
+    m_nTransactionDepth--;
+    if (!m_bSQLite) {
+        // Without savepoints the inner changes cannot be undone alone.
+        m_bTransactionDoomed = TRUE;
+        return TRUE;
+    }
+    CString sql;
+    sql.Format("ROLLBACK TO kv_inner_%d", m_nTransactionDepth);
+    if (ExecuteTransactionControl(sql)) {
+        sql.Format("RELEASE kv_inner_%d", m_nTransactionDepth);
+        ExecuteTransactionControl(sql);
+        return TRUE;
+    }
+    m_bTransactionDoomed = TRUE;
+    return FALSE;
 }
 
 CString QuoteSqlString(LPCSTR text)

@@ -259,9 +259,26 @@ public:
     // when it cannot say).
     long GetRowsAffected() const { return m_lRowsAffected; }
     void Cancel();
+    // Transactions. BeginTrans opens one (FALSE when the driver has none, or
+    // the database refuses); called again before the first is ended, it
+    // opens an inner one, which CommitTrans and Rollback end first. On
+    // SQLite the transaction is the database's own (BEGIN, and a savepoint
+    // for an inner one), so that what the program believes open is what
+    // the database has open; other drivers switch their autocommit off.
+    // CommitTrans keeps the changes (an inner one: hands them to the outer
+    // one); when the database refuses, everything the transaction changed is
+    // rolled back and FALSE returned. Rollback undoes the changes (an inner
+    // one: only its own, where the driver has savepoints; else the outer
+    // transaction can then only be rolled back). Whatever fails, once the
+    // outermost transaction is ended none is left open and the connection
+    // commits each statement again; GetTransactionError says why the last
+    // of these calls failed.
     BOOL BeginTrans();
     BOOL CommitTrans();
     BOOL Rollback();
+    // The number of transactions open (inner ones counted).
+    int GetTransactionDepth() const { return m_nTransactionDepth; }
+    const CString& GetTransactionError() const { return m_strTransactionError; }
 
     // Outside single-quoted literals, a single "[" or "]" becomes the
     // identifier quote character and a doubled one a single bracket. The
@@ -305,6 +322,12 @@ protected:
     // write, another program holding it).
     void CheckFileWritable();
     void ExecuteDirect(HSTMT hstmt, const CString& strSQL);
+    // Runs a statement that begins, ends or marks a transaction; FALSE, with
+    // the database's reason in m_strTransactionError, when it fails.
+    BOOL ExecuteTransactionControl(const CString& strSQL);
+    // Ends the outermost transaction: commits it (bCommit) or rolls it back,
+    // and leaves none open whatever fails.
+    BOOL EndTransaction(BOOL bCommit);
     [[noreturn]] void ThrowWithPlan(RETCODE nRetCode, HSTMT hstmt, LPCSTR lpszPrefix);
 
     BOOL m_bSQLite;
@@ -319,6 +342,12 @@ protected:
     long m_lRowsAffected;
     DWORD m_dwLockTimeout;
     std::map<std::string, std::string> m_mapRowKeys;
+    // The open transactions (inner ones counted), and whether an inner one
+    // was rolled back where the driver could not undo it alone: the outer
+    // one then cannot be committed.
+    int m_nTransactionDepth = 0;
+    BOOL m_bTransactionDoomed = FALSE;
+    CString m_strTransactionError;
 
     friend class OZURecordset;
 };

@@ -232,3 +232,72 @@ TEST_F(ComponentStoreTest, CopiesOfAssemblyAndNozzleRowsKeepTheirOrderAndQuantit
               kvtest::QueryRows(m_path, "SELECT [Nozzle Key] FROM Nozzles WHERE [Emitter Key] = 228"));
     EXPECT_EQ(0, CopyAssemblyRows(&m_db, 76, 75));
 }
+
+// After a change failed and the database undid its whole transaction (as it
+// may on a full disk; a trigger makes it do so here), the next change is
+// still all or nothing: one left uncommitted (the query's No) changes nothing
+// on the disk, one the database refuses to commit throws, saying why, and
+// keeps nothing either.
+TEST_F(ComponentStoreTest, AChangeAfterAFailureIsStillAllOrNothing)
+{
+    odbctest::Guarded([&] {
+        Run("CREATE TRIGGER full BEFORE UPDATE OF [Reals1] ON Components "
+            "BEGIN SELECT RAISE(ROLLBACK, 'database or disk is full'); END");
+        m_db.Close();
+        const std::string original = kvtest::FileBytes(m_path);
+        ASSERT_TRUE(m_db.OpenEx(kvtest::ConnectStringFor(m_path).c_str(), CDatabase::noOdbcDialog));
+        const long components = Count("Components");
+        CString failure;
+        try
+        {
+            CChangeTransaction transaction(&m_db);
+            Run("UPDATE Components SET [Reals1] = 0");
+            transaction.Commit();
+        }
+        catch (CDBException* e)
+        {
+            failure = e->m_strError;
+            e->Delete();
+        }
+        EXPECT_NE(-1, failure.Find("full")) << (LPCSTR)failure;
+        {
+            CChangeTransaction transaction(&m_db);
+            Run("DELETE FROM Components WHERE [Component Key] < 20");
+            EXPECT_GT(m_db.GetRowsAffected(), 0);
+        }
+        EXPECT_EQ(components, Count("Components"));
+        EXPECT_TRUE(original == kvtest::FileBytes(m_path));
+
+        // Another program reads the file and keeps it: the commit is refused.
+        const DWORD wait = OZUDatabase::GetDefaultLockTimeout();
+        OZUDatabase::SetDefaultLockTimeout(0);
+        CDatabase reader, writer;
+        reader.OpenEx(kvtest::ConnectStringFor(m_path).c_str(), CDatabase::noOdbcDialog);
+        writer.OpenEx(kvtest::ConnectStringFor(m_path).c_str(), CDatabase::noOdbcDialog);
+        OZUDatabase::SetDefaultLockTimeout(wait);
+        ASSERT_TRUE(reader.BeginTrans());
+        EXPECT_EQ(components, kvtest::QueryLong(reader, "SELECT count(*) FROM Components"));
+        failure.Empty();
+        try
+        {
+            CChangeTransaction transaction(&writer);
+            writer.ExecuteSQL("DELETE FROM Components WHERE [Component Key] < 20");
+            transaction.Commit();
+        }
+        catch (CDBException* e)
+        {
+            failure = e->m_strError;
+            e->Delete();
+        }
+        EXPECT_EQ(0, failure.Find("The changes could not be saved in the database: ")) << (LPCSTR)failure;
+        EXPECT_NE(-1, failure.Find("locked")) << (LPCSTR)failure;
+        EXPECT_NE(-1, failure.Find("None of them were kept.")) << (LPCSTR)failure;
+        EXPECT_TRUE(reader.CommitTrans());
+        EXPECT_EQ(0, writer.GetTransactionDepth());
+        EXPECT_EQ(components, kvtest::QueryLong(writer, "SELECT count(*) FROM Components"));
+        writer.Close();
+        reader.Close();
+        m_db.Close();
+        EXPECT_TRUE(original == kvtest::FileBytes(m_path));
+    });
+}
