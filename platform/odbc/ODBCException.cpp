@@ -1,6 +1,7 @@
 // The database exception, the diagnostics it carries, and the bounded
 // repetition of calls that answer "still executing".
 #include "platform/odbc/OZU_DB_RS.h"
+#include "platform/odbc/ODBCConnect.h"
 #include "platform/odbc/ODBCRes.h"
 
 #include <algorithm>
@@ -201,6 +202,11 @@ void CDBException::BuildErrorString(OZUDatabase* pdb, HSTMT hstmt, BOOL /*bTrace
             nMeaning = IDS_ODBC_DISK_FULL;
             break;
         }
+        // A file deleted or moved away while open cannot be written either;
+        // the user is told that it is gone, not that it refuses changes.
+        if ((nMeaning == IDS_ODBC_WRITE_REFUSED || GetEngineCode() == 10 || GetEngineCode() == 14) &&
+            ::GetFileAttributesA(kvodbc::LocalPath(pdb->GetFileName().str()).c_str()) == INVALID_FILE_ATTRIBUTES)
+            nMeaning = IDS_ODBC_FILE_GONE;
         if (nMeaning != 0) {
             CString meaning;
             meaning.Format(nMeaning, (LPCSTR)pdb->GetFileName());

@@ -10,3 +10,4 @@
 #define IDS_ODBC_DATABASE_LOCKED        9845
 #define IDS_ODBC_DISK_FULL              9846
 #define IDS_ODBC_WRITE_REFUSED          9847
+#define IDS_ODBC_FILE_GONE              9848

@@ -284,3 +284,22 @@ TEST(OdbcFaults, FetchWarningsByState)
         }
     });
 }
+
+// A database file deleted while it is open: a write says that the file is
+// gone, not that it refuses changes.
+TEST(OdbcFaults, AWriteToADeletedFileSaysItIsGone)
+{
+    Guarded([] {
+        std::string path = MakeDatabase("odbc_deleted", PartsTable(3));
+        CDatabase db;
+        db.OpenEx(ConnectStringFor(path).c_str(), CDatabase::noOdbcDialog);
+        EXPECT_STREQ("3", Scalar(db, "SELECT count(*) FROM Parts"));
+        ASSERT_TRUE(DeleteFileA(path.c_str()));
+        DbError e = CatchDB([&] { db.ExecuteSQL("UPDATE Parts SET [Count] = 5 WHERE [Part Key] = 2"); });
+        EXPECT_NE(0, e.code);
+        EXPECT_NE(-1, e.message.Find("is no longer there")) << (LPCSTR)e.message;
+        EXPECT_EQ(-1, e.message.Find("refuses changes")) << (LPCSTR)e.message;
+        db.Close();
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str()));
+    });
+}
