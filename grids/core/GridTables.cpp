@@ -136,8 +136,10 @@ int ComponentToTab(int nDatabaseNumber, long nFlags)
 CString GetTableFilter(int nTableType)
 {
     CString filter;
+    // A pipe's [Flags] left NULL (by another program) is the column's
+    // default, 0: such a pipe is on the pipe tab, not on none.
     if (nTableType == TABLE_PIPE)
-        filter.Format("[Database Number] = %d AND Flags = %d", DBNUM_PIPE, 0);
+        filter.Format("[Database Number] = %d AND ([Flags] = 0 OR [Flags] IS NULL)", DBNUM_PIPE);
     else if (IsComponentTable(nTableType) && nTableType != TABLE_TAPE)
         filter.Format("[Database Number] = %d", GetTableDatabaseNumber(nTableType));
     return filter;

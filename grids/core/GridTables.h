@@ -69,7 +69,8 @@ void TabToComponentType(int nTableType, BYTE& nDatabaseNumber, long& nFlags);
 int ComponentToTab(int nDatabaseNumber, long nFlags);
 
 // The filter of the component recordset for a table type: "[Database Number]
-// = %d AND Flags = %d" for the Pipe table, "[Database Number] = %d" for the
+// = 1 AND ([Flags] = 0 OR [Flags] IS NULL)" for the Pipe table (a NULL
+// [Flags] is taken as its default, 0), "[Database Number] = %d" for the
 // others; empty for the Tape table (its join selects the tapes), the Query
 // table and any other type.
 CString GetTableFilter(int nTableType);

@@ -15,7 +15,7 @@ TEST(GridTables, TitlesAndFiltersOfEveryTableType)
         const char* filter;
     };
     const Case cases[] = {
-        { 0, "Pipe", "[Database Number] = 1 AND Flags = 0" },
+        { 0, "Pipe", "[Database Number] = 1 AND ([Flags] = 0 OR [Flags] IS NULL)" },
         { 1, "Tape", "" },
         { 2, "Valve", "[Database Number] = 2" },
         { 5, "Coupler", "[Database Number] = 6" },

@@ -694,3 +694,28 @@ TEST_F(GridWindowTest, FontsCharacterSetsAndAutoFill)
     EXPECT_FALSE(m_pGrid->OnStartAutoFillSelection(rows, flags, pt));
     EXPECT_TRUE(m_pGrid->OnStartAutoFillSelection(usage, flags, pt));
 }
+
+// Pipes whose [Flags] another program left NULL are pipes like the others:
+// on the Pipe tab, and read with the column's default, 0.
+TEST_F(GridWindowTest, PipesWithNullFlagsAreOnThePipeTab)
+{
+    const long pipes = QueryLong("SELECT count(*) FROM Components WHERE [Database Number] = 1 AND [Flags] = 0");
+    ASSERT_GT(pipes, 2);
+    const long first = QueryLong("SELECT MIN([Component Key]) FROM Components WHERE [Database Number] = 1 AND "
+                                 "[Flags] = 0");
+    m_pView->GetDatabase()->ExecuteSQL(("UPDATE Components SET [Flags] = NULL WHERE [Database Number] = 1 AND "
+                                        "[Flags] = 0 AND ([Component Key] % 2 = 1 OR [Component Key] = " +
+                                        std::to_string(first) + ")")
+                                           .c_str());
+    ASSERT_GT(QueryLong("SELECT count(*) FROM Components WHERE [Flags] IS NULL"), 0);
+    DestroyGrid();
+    MakeGrid();
+    Show(TABLE_PIPE);
+    EXPECT_EQ(pipes, RecordCount(*m_pGrid));
+    CRecords record(m_pView->GetDatabase());
+    ASSERT_TRUE(record.OpenByKey(first));
+    EXPECT_EQ(0, record.m_nFlags);
+    EXPECT_EQ(TABLE_PIPE, ComponentToTab(record.m_nDatabaseNumber, record.m_nFlags));
+    record.Close();
+    EXPECT_TRUE(TakeMessages().empty());
+}
