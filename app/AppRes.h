@@ -98,6 +98,10 @@
 #define IDS_DATABASE_NOT_FOUND          9810
 #define IDS_NEW_DATABASE_FAILED         9811
 #define IDS_COPY_COLUMN_MISSING         9812
+#define IDS_MERGE_FAILURES_REPORT       9813
+#define IDS_MERGE_FAILURES_NO_REPORT    9814
+#define IDS_MERGE_USER_STOP_REPORT      9815
+#define IDS_MERGE_USER_STOP_NO_REPORT   9816
 
 // ---- Commands -----------------------------------------------------------------
 #define ID_ADD_COMPONENT                32771

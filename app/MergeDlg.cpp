@@ -198,11 +198,13 @@ void CMergeDialog::OnOK()
     DBDatabase::MergeOutcome nOutcome = DBDatabase::mergeNotRun;
     CString reportPath;
     BOOL bReportComplete = FALSE;
+    int nFailures = 0;
     if (m_pSource != nullptr && m_pSource->IsOpen() && m_pTarget != nullptr && m_pTarget->IsOpen()) {
         m_pTarget->Merge(m_pSource);
         nOutcome = m_pTarget->GetMergeOutcome();
         reportPath = m_pTarget->GetReportPath();
         bReportComplete = m_pTarget->IsReportComplete();
+        nFailures = m_pTarget->GetFailureCount();
         m_progress.SetPos(0);
         CloseTarget();
     }
@@ -211,18 +213,23 @@ void CMergeDialog::OnOK()
 
     m_btnMerge.EnableWindow(TRUE);
     m_btnCancel.EnableWindow(TRUE);
-    ShowMergeResult(nOutcome, reportPath, bReportComplete);
+    ShowMergeResult(nOutcome, reportPath, bReportComplete, nFailures);
 }
 
 void CMergeDialog::ShowMergeResult(DBDatabase::MergeOutcome nOutcome, const CString& strReportPath,
-                                   BOOL bReportComplete)
+                                   BOOL bReportComplete, int nFailures)
 {
-    // The report is offered only when this merge wrote it.
+    // The report is offered only when this merge wrote it. A merge that
+    // went on past failures says how many.
     UINT nWithReport = 0, nWithout = 0;
     switch (nOutcome) {
     case DBDatabase::mergeCompleted:
-        nWithReport = IDS_MERGE_COMPLETE;
-        nWithout = IDS_MERGE_COMPLETE_NO_REPORT;
+        nWithReport = nFailures > 0 ? IDS_MERGE_FAILURES_REPORT : IDS_MERGE_COMPLETE;
+        nWithout = nFailures > 0 ? IDS_MERGE_FAILURES_NO_REPORT : IDS_MERGE_COMPLETE_NO_REPORT;
+        break;
+    case DBDatabase::mergeStoppedByUser:
+        nWithReport = IDS_MERGE_USER_STOP_REPORT;
+        nWithout = IDS_MERGE_USER_STOP_NO_REPORT;
         break;
     case DBDatabase::mergeStopped:
         nWithReport = IDS_MERGE_STOPPED_REPORT;
@@ -236,15 +243,23 @@ void CMergeDialog::ShowMergeResult(DBDatabase::MergeOutcome nOutcome, const CStr
         nWithout = IDS_MERGE_NOT_RUN;
         break;
     }
+    const BOOL bCounted = nWithReport == IDS_MERGE_FAILURES_REPORT || nWithReport == IDS_MERGE_USER_STOP_REPORT;
+    const BOOL bWell = nOutcome == DBDatabase::mergeCompleted && nFailures == 0;
     CString message;
     if (nWithReport != 0 && !strReportPath.IsEmpty() && bReportComplete) {
-        message.Format(nWithReport, (LPCSTR)strReportPath);
-        if (AfxMessageBox(message, MB_YESNO | MB_ICONQUESTION) == IDYES)
+        if (bCounted)
+            message.Format(nWithReport, nFailures, (LPCSTR)strReportPath);
+        else
+            message.Format(nWithReport, (LPCSTR)strReportPath);
+        if (AfxMessageBox(message, MB_YESNO | (bWell ? MB_ICONQUESTION : MB_ICONEXCLAMATION)) == IDYES)
             ShowReport(strReportPath);
         return;
     }
-    message.LoadString(nWithout);
-    AfxMessageBox(message, MB_OK | (nOutcome == DBDatabase::mergeCompleted ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
+    if (bCounted)
+        message.Format(nWithout, nFailures);
+    else
+        message.LoadString(nWithout);
+    AfxMessageBox(message, MB_OK | (bWell ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
 }
 
 void CMergeDialog::OnCancel()

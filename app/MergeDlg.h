@@ -46,8 +46,10 @@ protected:
     void CloseDatabases();
     // "Merge" on the button, enabled when both databases are open.
     void ResetMergeButton();
-    // Tells the user how the merge went and offers its report.
-    void ShowMergeResult(DBDatabase::MergeOutcome nOutcome, const CString& strReportPath, BOOL bReportComplete);
+    // Tells the user how the merge went (how many items failed, when any
+    // did) and offers its report.
+    void ShowMergeResult(DBDatabase::MergeOutcome nOutcome, const CString& strReportPath, BOOL bReportComplete,
+                         int nFailures);
 
     // The file the user chose (the open-file dialog); FALSE when cancelled.
     virtual BOOL ChooseDatabaseFile(CString& strPath);

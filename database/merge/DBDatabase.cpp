@@ -274,12 +274,17 @@ void DBDatabase::WriteReport(LPCSTR lpszText)
     try {
         m_pReportFile->WriteString(lpszText);
     } catch (CException* e) {
-        // Shown once; the report is then known to be incomplete.
-        if (m_bReportComplete)
-            ShowError(e);
-        m_bReportComplete = FALSE;
-        e->Delete();
+        NoteReportFailure(e);
     }
+}
+
+void DBDatabase::NoteReportFailure(CException* e)
+{
+    // Shown once; the report is then known to be incomplete.
+    if (m_bReportComplete)
+        ShowError(e);
+    m_bReportComplete = FALSE;
+    e->Delete();
 }
 
 void DBDatabase::FlushReport()
@@ -288,6 +293,15 @@ void DBDatabase::FlushReport()
     pending.swap(m_strPendingReport);
     if (!pending.empty())
         WriteReport(pending.c_str());
+    if (m_pReportFile == nullptr)
+        return;
+    // What is committed is on the disk with its lines, not in a buffer that
+    // a program killed now would lose.
+    try {
+        m_pReportFile->Flush();
+    } catch (CException* e) {
+        NoteReportFailure(e);
+    }
 }
 
 void DBDatabase::WriteReportHeader(DBDatabase* pSource)
@@ -330,10 +344,7 @@ void DBDatabase::CloseReport()
     try {
         m_pReportFile->Close();
     } catch (CException* e) {
-        if (m_bReportComplete)
-            ShowError(e);
-        m_bReportComplete = FALSE;
-        e->Delete();
+        NoteReportFailure(e);
     }
     delete m_pReportFile;
     m_pReportFile = nullptr;

@@ -55,6 +55,7 @@ public:
         mergeRefused,    // the source's [Warehouse Code] is wider: nothing merged
         mergeCompleted,  // every section ran to its end
         mergeStopped,    // a failure stopped the merge part-way
+        mergeStoppedByUser, // the user stopped it after failures; what was merged before is kept
     };
 
     // Opens the file (with openFile): the connection, then every table the
@@ -79,6 +80,10 @@ public:
     // GetReportPath tell the caller how it went.
     void Merge(DBDatabase* pSource);
     MergeOutcome GetMergeOutcome() const { return m_nOutcome; }
+    // The failures of the last merge told the user (or, once the user chose
+    // to go on without more messages, only written to the report): items
+    // and rows not merged, sections cut short.
+    int GetFailureCount() const { return m_nFailures; }
     // The report this merge wrote; empty when none could be created.
     const CString& GetReportPath() const { return m_strReportPath; }
     // FALSE when a write of the report failed (the report is incomplete).
@@ -140,7 +145,7 @@ public:
     // brings in, a pipe type, a supplier, a symbol) as a unit, named in the
     // report by strName (see above).
     void RunMergeUnit(const CString& strName, BOOL bComponent, const std::function<void()>& merge);
-    BOOL IsMergeStopped() const { return m_nOutcome == mergeStopped; }
+    BOOL IsMergeStopped() const { return m_nOutcome == mergeStopped || m_nOutcome == mergeStoppedByUser; }
     // TRUE when a failure is one that no later write can get past.
     static BOOL StopsTheMerge(CException* e);
 
@@ -149,6 +154,12 @@ public:
     void StepProgress();
     int ShowMessage(LPCSTR lpszText, UINT nType);
     void ShowError(CException* e);
+    // A failure of the merge that it goes on after, told the user in a box
+    // that names the item (the first few one by one; from then on the user
+    // chooses once to go on without more boxes, or to stop the merge), and
+    // counted.
+    void TellFailure(const CString& strText);
+    static constexpr int kFailuresShownEach = 3;
 
 protected:
     struct MergeState;
@@ -210,6 +221,9 @@ protected:
     };
     std::vector<AddedComponent> m_added;  // in the order added
     MergeOutcome m_nOutcome;
+    int m_nFailures = 0;
+    int m_nFailuresShown = 0;
+    BOOL m_bQuietFailures = FALSE;  // the user chose to go on without more boxes
     std::unique_ptr<MergeState> m_pMerge;  // while a merge runs (DBMerge.cpp)
 
     // The report. While a transaction of the merge is open, its lines wait
@@ -219,5 +233,10 @@ protected:
     BOOL m_bReportComplete;
     BOOL m_bHoldReport = FALSE;
     std::string m_strPendingReport;
+    // Writes the lines held for the committed transaction and puts
+    // everything written so far on the disk.
     void FlushReport();
+    // A write of the report that failed: told once, the report known to be
+    // incomplete.
+    void NoteReportFailure(CException* e);
 };

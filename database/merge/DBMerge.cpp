@@ -53,6 +53,9 @@ void DBDatabase::Merge(DBDatabase* pSource)
 {
     CWaitCursor wait;
     m_nOutcome = mergeNotRun;
+    m_nFailures = 0;
+    m_nFailuresShown = 0;
+    m_bQuietFailures = FALSE;
     m_strReportPath.Empty();
     m_bReportComplete = TRUE;
     m_added.clear();
@@ -133,9 +136,10 @@ void DBDatabase::RunMergeStep(const std::function<void()>& step)
         CString text;
         text.Format(IDS_MERGE_SECTION_FAILED, (LPCSTR)DBExceptionText(e));
         WriteDatabaseError(text);
-        if (!e->IsKindOf(RUNTIME_CLASS(CUserException)))
-            ShowError(e);
+        const BOOL bTell = !e->IsKindOf(RUNTIME_CLASS(CUserException));
         e->Delete();
+        if (bTell)
+            TellFailure(text);
     }
     // Each section ends committed (what it merged before a failure too): a
     // later failure does not undo it.
@@ -308,9 +312,34 @@ void DBDatabase::ReportUnitFailure(CException* e, const CString& strName, BOOL b
     text.Format(bComponent ? IDS_MERGE_COMPONENT_FAILED : IDS_MERGE_ROW_FAILED, (LPCSTR)strName,
                 (LPCSTR)DBExceptionText(e));
     WriteDatabaseError(text);
-    if (!e->IsKindOf(RUNTIME_CLASS(CUserException)))
-        ShowError(e);
+    const BOOL bTell = !e->IsKindOf(RUNTIME_CLASS(CUserException));
     e->Delete();
+    if (bTell)
+        TellFailure(text);
+}
+
+void DBDatabase::TellFailure(const CString& strText)
+{
+    m_nFailures++;
+    if (m_bQuietFailures || m_pMessages == nullptr)
+        return;
+    // The first few one by one; then, since one cause (a damaged source, a
+    // full disk) often makes every later one fail too, the user answers
+    // once for the rest.
+    if (++m_nFailuresShown <= kFailuresShownEach) {
+        ShowMessage(strText, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    CString question;
+    question.Format(IDS_MERGE_MORE_FAILURES, (LPCSTR)strText);
+    if (ShowMessage(question, MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        m_bQuietFailures = TRUE;
+        return;
+    }
+    // Stopped here: what was merged before is kept (committed with the
+    // section), nothing more is merged.
+    m_nOutcome = mergeStoppedByUser;
+    WriteDatabaseError(LoadText(IDS_MERGE_STOPPED_BY_USER));
 }
 
 void DBDatabase::StopMerge(CException* e)
@@ -394,15 +423,19 @@ void DBDatabase::NoteAddedComponent(long nKey, const std::string& matchKey, cons
 
 namespace {
 
-// A failure of a dependent row: in the report and on screen; the caller
-// goes on as the row had failed. One that stops the merge is passed on.
-void ReportDependentFailure(DBDatabase* pDB, CException* e)
+// A failure of a row that comes with a component: in the report, and told
+// the user with the component's name; the caller goes on as the row had
+// failed. One that stops the merge is passed on.
+void ReportDependentFailure(DBDatabase* pDB, CException* e, const CString& strComponent)
 {
     if (DBDatabase::StopsTheMerge(e))
         throw e;
-    pDB->WriteDatabaseError(DBExceptionText(e));
-    pDB->ShowError(e);
+    const CString cause = DBExceptionText(e);
+    pDB->WriteDatabaseError(cause);
     e->Delete();
+    CString text;
+    text.Format(IDS_MERGE_PART_FAILED, (LPCSTR)strComponent, (LPCSTR)cause);
+    pDB->TellFailure(text);
 }
 
 // The depth of nested items, for the time an item's rows are merged.
@@ -465,7 +498,7 @@ BOOL DBDatabase::MergeTape(DBComponentTable& source, long nNewKey)
     } catch (CException* e) {
         if (tapes.GetEditMode() != CRecordset::noMode)
             tapes.CancelUpdate();
-        ReportDependentFailure(this, e);
+        ReportDependentFailure(this, e, source.GetReportText());
         return FALSE;
     }
 }
@@ -495,7 +528,7 @@ BOOL DBDatabase::MergeEmitterNozzles(DBComponentTable& source, long nNewKey)
         for (; !rows.IsEOF(); rows.MoveNext())
             sourceKeys.push_back(rows.m_nNozzleKey);
     } catch (CException* e) {
-        ReportDependentFailure(this, e);
+        ReportDependentFailure(this, e, source.GetReportText());
         bOK = FALSE;
     }
 
@@ -508,7 +541,7 @@ BOOL DBDatabase::MergeEmitterNozzles(DBComponentTable& source, long nNewKey)
             try {
                 bFound = nozzle.Find(nKey);
             } catch (CException* e) {
-                ReportDependentFailure(this, e);
+                ReportDependentFailure(this, e, source.GetReportText());
                 bOK = FALSE;
                 continue;
             }
@@ -536,7 +569,7 @@ BOOL DBDatabase::MergeEmitterNozzles(DBComponentTable& source, long nNewKey)
     } catch (CException* e) {
         if (nozzles.GetEditMode() != CRecordset::noMode)
             nozzles.CancelUpdate();
-        ReportDependentFailure(this, e);
+        ReportDependentFailure(this, e, source.GetReportText());
         bOK = FALSE;
     }
     // An emitter whose nozzles could not be written does not claim to have
@@ -582,7 +615,7 @@ BOOL DBDatabase::MergeAssemblyItems(DBComponentTable& source, long nNewKey)
             items.push_back(item);
         }
     } catch (CException* e) {
-        ReportDependentFailure(this, e);
+        ReportDependentFailure(this, e, source.GetReportText());
         return FALSE;
     }
     for (const DBAssemblyItem& item : items) {
@@ -603,7 +636,7 @@ BOOL DBDatabase::MergeAssemblyItems(DBComponentTable& source, long nNewKey)
             try {
                 bFound = component.Find(item.m_nItemKey);
             } catch (CException* e) {
-                ReportDependentFailure(this, e);
+                ReportDependentFailure(this, e, source.GetReportText());
                 return FALSE;
             }
             if (!bFound) {
@@ -636,7 +669,7 @@ BOOL DBDatabase::MergeAssemblyItems(DBComponentTable& source, long nNewKey)
     } catch (CException* e) {
         if (assemblies.GetEditMode() != CRecordset::noMode)
             assemblies.CancelUpdate();
-        ReportDependentFailure(this, e);
+        ReportDependentFailure(this, e, source.GetReportText());
         return FALSE;
     }
     return TRUE;

@@ -20,3 +20,6 @@
 #define IDS_MERGE_ROW_FAILED            9820
 #define IDS_MERGE_SECTION_FAILED        9821
 #define IDS_MERGE_STOPPED_AT            9822
+#define IDS_MERGE_PART_FAILED           9823
+#define IDS_MERGE_MORE_FAILURES         9824
+#define IDS_MERGE_STOPPED_BY_USER       9825

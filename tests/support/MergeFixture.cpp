@@ -62,6 +62,7 @@ std::string MergeTest::Merge(DBProgressSink* pProgress)
     std::string targetName = target.GetDatabaseName().str();
     target.Merge(&source);
     m_outcome = target.GetMergeOutcome();
+    m_failures = target.GetFailureCount();
     m_reportPath = target.GetReportPath().str();
     if (m_reportPath.empty())
         return std::string();

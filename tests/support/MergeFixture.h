@@ -69,6 +69,7 @@ protected:
     std::string m_source;
     std::string m_target;
     DBDatabase::MergeOutcome m_outcome = DBDatabase::mergeNotRun;
+    int m_failures = 0;  // the failures the merge told
     std::string m_reportPath;
     TestApp m_app;
     ProgramMessages m_messages;

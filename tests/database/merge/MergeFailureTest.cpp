@@ -135,9 +135,15 @@ TEST_F(MergeTest, RowsThatFailAreUndoneAndReportedAndTheMergeGoesOn)
     // The report ends properly.
     EXPECT_TRUE(Contains(report, "Updating Symbol Table\r\n----------------------------\r\n"
                                  "============================\r\n"));
-    ASSERT_EQ(3u, m_boxes.Texts().size());
-    EXPECT_TRUE(Contains(m_boxes.Texts()[0], "type refused"));
-    EXPECT_TRUE(Contains(m_boxes.Texts()[1], "item refused"));
+    // Each failure is told with the name of what failed.
+    ASSERT_EQ(3u, m_app.prompts.size());
+    EXPECT_EQ(0u, m_app.prompts[0].find("[PVC] was not merged: type refused")) << m_app.prompts[0];
+    EXPECT_EQ(0u, m_app.prompts[1].find("[Kit2] was not merged, nor anything it brings in: item refused"))
+        << m_app.prompts[1];
+    EXPECT_EQ(0u, m_app.prompts[2].find("[Broken item] was not merged, nor anything it brings in: item refused"))
+        << m_app.prompts[2];
+    EXPECT_EQ(3, m_failures);
+    EXPECT_TRUE(m_boxes.Texts().empty());
 }
 
 TEST_F(MergeTest, DependentRowsThatCannotBeWrittenAreReportedAndTheirOwnerMended)
@@ -159,7 +165,11 @@ TEST_F(MergeTest, DependentRowsThatCannotBeWrittenAreReportedAndTheirOwnerMended
     EXPECT_TRUE(Contains(report, "Database Error: Problem adding nozzles for merged emitter with number [" +
                                      std::to_string(rotor) + "]"))
         << report;
-    EXPECT_EQ(2u, m_boxes.Texts().size());
+    ASSERT_EQ(2u, m_app.prompts.size());
+    EXPECT_TRUE(Contains(m_app.prompts[0], "[Drip]")) << m_app.prompts[0];
+    EXPECT_TRUE(Contains(m_app.prompts[0], "tape row refused")) << m_app.prompts[0];
+    EXPECT_TRUE(Contains(m_app.prompts[1], "[Rotor]")) << m_app.prompts[1];
+    EXPECT_TRUE(Contains(m_app.prompts[1], "nozzle row refused")) << m_app.prompts[1];
 }
 
 TEST_F(MergeTest, TapeThatCannotBeRemovedAgainLeavesNothingBehind)
@@ -332,4 +342,118 @@ TEST_F(MergeTest, AccessFileWithoutComponentTablesIsRefusedWithAClearMessage)
     EXPECT_TRUE(Contains(message, "not a component database")) << message;
     EXPECT_TRUE(Contains(message, "nwind.mdb")) << message;
     EXPECT_EQ(before, FileBytes(nwind));
+}
+
+namespace {
+
+// Reads the report as it is on the disk at each step of the merge, with the
+// rows another connection sees committed in the target then.
+class ReportOnDisk : public DBProgressSink
+{
+public:
+    ReportOnDisk(const std::string& target, const std::string& report) : m_report(report)
+    {
+        m_db.OpenEx(ConnectStringFor(target).c_str(), CDatabase::noOdbcDialog);
+    }
+    void StepProgress() override
+    {
+        // The report is open for writing: read it beside its writer.
+        std::string text;
+        HANDLE h = ::CreateFileA(m_report.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            char buffer[65536];
+            DWORD got = 0;
+            while (::ReadFile(h, buffer, sizeof(buffer), &got, nullptr) && got > 0)
+                text.append(buffer, got);
+            ::CloseHandle(h);
+        }
+        steps.push_back({CountOf(text, "Added:   ["),
+                         (int)kvtest::QueryLong(m_db, "SELECT (SELECT COUNT(*) FROM Components) + "
+                                                      "(SELECT COUNT(*) FROM PipeTable)")});
+    }
+    struct Step
+    {
+        int reported;
+        int committed;
+    };
+    std::vector<Step> steps;
+
+private:
+    std::string m_report;
+    CDatabase m_db;
+};
+
+std::string SourceOf(const char* kind, int count, int databaseNumber)
+{
+    std::string sql;
+    for (int n = 1; n <= count; ++n)
+        sql += std::string("INSERT INTO [Components] ([Database Number], [Description]) VALUES (") +
+               std::to_string(databaseNumber) + ", '" + kind + " " + std::to_string(n) + "');\n";
+    return sql;
+}
+
+} // namespace
+
+// The report is on the disk with what is committed, at every step: a merge
+// killed at any moment leaves a report that lists every row it committed.
+TEST_F(MergeTest, ReportReachesTheDiskWithEachCommit)
+{
+    RunSqlOn(m_source, "INSERT INTO [PipeTable] ([Type]) VALUES ('PE');\n"
+                       "INSERT INTO [PipeTable] ([Type]) VALUES ('PVC');\n" +
+                           SourceOf("Valve", 40, 2));
+    ReportOnDisk disk(m_target, m_app.GetRootPath().str() + DBDatabase::ReportFileName().str());
+    const std::string report = Merge(&disk);
+    EXPECT_EQ(DBDatabase::mergeCompleted, m_outcome);
+    EXPECT_EQ(42, CountOf(report, "Added:   ["));
+    ASSERT_FALSE(disk.steps.empty());
+    for (size_t i = 0; i < disk.steps.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_GE(disk.steps[i].reported, disk.steps[i].committed);
+    }
+    // The pipe types were committed with their section, before the first
+    // component's step.
+    EXPECT_EQ(2, disk.steps[2].committed);
+}
+
+// When every component fails for one cause, the first few failures are told
+// one by one, each naming its component; then the user answers once for
+// the rest: go on without more messages, or stop, keeping what was merged
+// before (also in the transaction that was open).
+TEST_F(MergeTest, ManyFailuresAreToldOnceForTheRest)
+{
+    struct Case
+    {
+        int answer;
+        DBDatabase::MergeOutcome outcome;
+        int failures;
+        const char* merged;
+    };
+    for (const Case& c : {Case{IDYES, DBDatabase::mergeCompleted, 8, "Filter 1;Filter 2;Filter 3"},
+                          Case{IDNO, DBDatabase::mergeStoppedByUser, 4, "Filter 1;Filter 2"}}) {
+        SCOPED_TRACE(c.answer);
+        for (const std::string& path : {m_source, m_target})
+            ASSERT_TRUE(kvtest::CopyFileTo(kvtest::BinaryPath("bin/Database/Skeleton.sqlite"), path));
+        RunSqlOn(m_target, Refuse("full", "BEFORE INSERT ON Components WHEN NEW.[Database Number] = 2",
+                                  "database or disk is full"));
+        RunSqlOn(m_source, "INSERT INTO [PipeTable] ([Type]) VALUES ('PE');\n" + SourceOf("Filter", 2, 3) +
+                               SourceOf("Valve", 8, 2) +
+                               "INSERT INTO [Components] ([Database Number], [Description]) VALUES (3, 'Filter 3');\n");
+        m_app.prompts.clear();
+        m_app.answers = {IDOK, IDOK, IDOK, c.answer};
+        const std::string report = Merge();
+
+        EXPECT_EQ(c.outcome, m_outcome);
+        EXPECT_EQ(c.failures, m_failures);
+        ASSERT_EQ(4u, m_app.prompts.size());
+        for (int n = 0; n < 4; ++n)
+            EXPECT_TRUE(Contains(m_app.prompts[n], "[Valve " + std::to_string(n + 1) + "] was not merged"))
+                << m_app.prompts[n];
+        EXPECT_TRUE(Contains(m_app.prompts[3], "More items could not be merged")) << m_app.prompts[3];
+        EXPECT_EQ(c.failures, CountOf(report, "] was not merged, nor anything it brings in: database or disk is full"))
+            << report;
+        EXPECT_EQ("PE", QueryRows(m_target, "SELECT [Type] FROM PipeTable"));
+        EXPECT_EQ(c.merged, QueryRows(m_target, "SELECT [Description] FROM Components ORDER BY 1"));
+        EXPECT_EQ(c.answer == IDNO, Contains(report, "stopped here at the user's request")) << report;
+    }
 }
