@@ -1,6 +1,7 @@
 #include "app/KelvaronApp.h"
 #include "app/AppRes.h"
 #include "app/ChildFrm.h"
+#include "app/FileFailuresRes.h"
 #include "app/KelvaronDoc.h"
 #include "app/KelvaronView.h"
 #include "app/MainFrm.h"
@@ -8,6 +9,8 @@
 #include "app/Utilities.h"
 #include "database/merge/DBDatabase.h"
 #include "grids/window/OZU_GridWnd.h"
+#include "pickers/core/Colour.h"
+#include "pickers/core/LineTypes.h"
 #include "platform/grid/GRApp.h"
 
 #include <clocale>
@@ -185,6 +188,11 @@ BOOL CKelvaronApp::InitInstance()
 
     m_pMainWnd->ShowWindow((m_dwOptions & OPTION_MAXIMIZE_APP) ? SW_SHOWMAXIMIZED : SW_SHOW);
     m_pMainWnd->UpdateWindow();
+    // The palette and line-type files were read before the program started;
+    // what could not be read of them is told once, now.
+    const CString damaged = DescribeDamagedPickerFiles(DamagedPaletteFile().c_str(), DamagedLineTypeFile().c_str());
+    if (!damaged.IsEmpty())
+        AfxMessageBox(damaged, MB_OK | MB_ICONEXCLAMATION);
     return TRUE;
 }
 
@@ -238,6 +246,24 @@ void CKelvaronApp::LoadSettings()
     m_strDefaultDatabasePath =
         ReadTextSetting(m_registrySettings, kDatabasePathSetting, m_strRootPath + "Database\\" + "QUORVEX.MDB");
     LoadSignificantDigits();
+}
+
+CString CKelvaronApp::DescribeDamagedPickerFiles(LPCSTR lpszPalette, LPCSTR lpszLineTypes)
+{
+    CString text;
+    const struct
+    {
+        LPCSTR path;
+        UINT nText;
+    } files[] = {{lpszPalette, IDS_PALETTE_FILE_DAMAGED}, {lpszLineTypes, IDS_LINETYPE_FILE_DAMAGED}};
+    for (const auto& file : files) {
+        if (file.path == nullptr || *file.path == '\0')
+            continue;
+        CString line;
+        line.Format(file.nText, file.path);
+        text += (text.IsEmpty() ? "" : "\n\n") + line;
+    }
+    return text;
 }
 
 void CKelvaronApp::SetStatusText(LPCTSTR lpszText)

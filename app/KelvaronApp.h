@@ -87,6 +87,12 @@ public:
     const CString& GetDefaultDatabasePath() const { return m_strDefaultDatabasePath; }
     const CString& GetSymbolsPath() const { return m_strSymbolsPath; }
 
+    // The message that tells which palette and line-type files could not be
+    // read whole (their paths; empty for a file read whole or absent), and
+    // that the program's defaults take the place of what they lack; empty
+    // when there is nothing to tell.
+    static CString DescribeDamagedPickerFiles(LPCSTR lpszPalette, LPCSTR lpszLineTypes);
+
     // Shows the text in the main frame's status line (when there is one).
     void SetStatusText(LPCTSTR lpszText);
 

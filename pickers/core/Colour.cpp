@@ -148,14 +148,11 @@ std::string WithSeparator(const std::string& folder)
     return folder + "\\";
 }
 
-// Reports an error that interrupted reading the palette file: string 230
-// (empty unless a language supplies one), the error's own text and the path.
-void ReportPaletteError(const char* what, const std::string& path)
+// The path of the program's palette file when it was found damaged.
+std::string& DamagedPaletteFilePath()
 {
-    char title[256] = {};
-    ::LoadStringA(::GetModuleHandleA(nullptr), 230, title, sizeof(title));
-    std::string message = std::string(title) + "\n" + std::string(what).substr(0, 254) + "\n" + path;
-    ::MessageBoxA(nullptr, message.c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+    static std::string path;
+    return path;
 }
 
 } // namespace
@@ -176,56 +173,72 @@ void MakeBuiltInPalette(OZU_ColourArray& palette)
     }
 }
 
-int LoadPaletteFile(const std::string& path, OZU_ColourArray& palette)
+int LoadPaletteFile(const std::string& path, OZU_ColourArray& palette, bool* pDamaged)
 {
+    bool damaged = false;
+    int result = 1;
     // Others may read the file meanwhile, but not change it.
     HANDLE hFile = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return 1;
-    int result = 1;
-    try {
-        kvxml::ComScope com;
-        kvxml::XmlDocument document;
-        if (com.Ok() && document.Load(path)) {
-            for (const kvxml::XmlNode& node : document.SelectNodes("Colors/Color")) {
-                std::string index, red, green, blue;
-                if (!node.Attribute("Index", index) || !node.Attribute("Red", red) || !node.Attribute("Green", green) ||
-                    !node.Attribute("Blue", blue))
-                    continue;
-                int position = kvpickers::TextToInt(index.c_str());
-                if (position < 0 || position >= PALETTE_SIZE || (uint32_t)position >= palette.GetSize())
-                    continue;
-                palette[(uint32_t)position] =
-                    OZU_Colour((BYTE)(kvpickers::TextToInt(red.c_str()) & 0xFF),
-                               (BYTE)(kvpickers::TextToInt(green.c_str()) & 0xFF),
-                               (BYTE)(kvpickers::TextToInt(blue.c_str()) & 0xFF), 0, (short)position);
-            }
+    if (hFile == INVALID_HANDLE_VALUE) {
+        damaged = true;
+    } else {
+        try {
+            const bool read = kvxml::ForEachSelected(path, "Colors/Color", [&](const kvxml::XmlNode& node) {
+                // An entry is taken only whole: four attributes, each a
+                // number of 0 to 255.
+                std::string text[4];
+                int value[4] = {};
+                bool whole = node.Attribute("Index", text[0]) && node.Attribute("Red", text[1]) &&
+                             node.Attribute("Green", text[2]) && node.Attribute("Blue", text[3]);
+                for (int i = 0; i < 4 && whole; ++i)
+                    whole = kvpickers::ReadWholeNumber(text[i].c_str(), value[i]) && value[i] >= 0 && value[i] <= 255;
+                if (!whole || (uint32_t)value[0] >= palette.GetSize()) {
+                    damaged = true;
+                    return;
+                }
+                palette[(uint32_t)value[0]] =
+                    OZU_Colour((BYTE)value[1], (BYTE)value[2], (BYTE)value[3], 0, (short)value[0]);
+            });
+            damaged = damaged || !read;
         }
+        catch (const std::exception&) {
+            // The entries read before the error are kept.
+            damaged = true;
+            result = 0;
+        }
+        ::CloseHandle(hFile);
     }
-    catch (const std::exception& e) {
-        ReportPaletteError(e.what(), path);
-        result = 0;
-    }
-    ::CloseHandle(hFile);
+    if (pDamaged != nullptr)
+        *pDamaged = damaged;
     return result;
 }
 
-OZU_ColourArray LoadColourPaletteFrom(const std::string& folder)
+OZU_ColourArray LoadColourPaletteFrom(const std::string& folder, bool* pDamaged)
 {
+    // The built-in palette gives every entry the file does not give whole.
     OZU_ColourArray palette(0, 10);
-    palette.SetSize(PALETTE_SIZE);
+    MakeBuiltInPalette(palette);
     std::string path = WithSeparator(folder) + "VGA.vcpal";
+    bool damaged = false;
     if (FileExists(path))
-        LoadPaletteFile(path, palette);
-    else
-        MakeBuiltInPalette(palette);
+        LoadPaletteFile(path, palette, &damaged);
+    if (pDamaged != nullptr)
+        *pDamaged = damaged;
     return palette;
 }
 
 OZU_ColourArray LoadColourPalette()
 {
-    return LoadColourPaletteFrom(ProgramFolder());
+    bool damaged = false;
+    OZU_ColourArray palette = LoadColourPaletteFrom(ProgramFolder(), &damaged);
+    DamagedPaletteFilePath() = damaged ? ProgramFolder() + "VGA.vcpal" : std::string();
+    return palette;
+}
+
+std::string DamagedPaletteFile()
+{
+    return DamagedPaletteFilePath();
 }
 
 OZU_Colour& FindPaletteColour(int index)

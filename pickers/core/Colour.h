@@ -79,23 +79,31 @@ static_assert(sizeof(OZU_Colour) == 6, "a colour is six bytes");
 typedef OZU_Array<OZU_Colour> OZU_ColourArray;
 
 // The program-wide palette: 256 entries, built once while the program's
-// globals are initialised (from "VGA.vcpal" beside the program, or the
-// built-in palette when that file is absent), read-only afterwards.
+// globals are initialised (the built-in palette, with the entries that
+// "VGA.vcpal" beside the program gives), read-only afterwards.
 extern OZU_ColourArray ColourPalette;
 
 const int PALETTE_SIZE = 256;
 
 // The palette as the program starts with it (from the program's folder).
 OZU_ColourArray LoadColourPalette();
-// The same from another folder (a trailing separator is optional): from the
-// folder's "VGA.vcpal" when the file is there, whatever the file holds,
-// else the built-in palette.
-OZU_ColourArray LoadColourPaletteFrom(const std::string& folder);
-// Fills the entries the palette file names. A file that cannot be opened or
-// is not well-formed changes nothing. An element lacking one of its four
-// attributes, or naming an index outside 0..255, is skipped. Returns nonzero
-// unless the read was interrupted by an error (which is then reported).
-int LoadPaletteFile(const std::string& path, OZU_ColourArray& palette);
+// The program's "VGA.vcpal" when it was found damaged as the program's
+// palette was read (its path; empty when it was read whole, or is absent):
+// the program tells the user once at start that the built-in colours take
+// the place of what it does not give.
+std::string DamagedPaletteFile();
+// The same from another folder (a trailing separator is optional): the
+// built-in palette, with the entries that the folder's "VGA.vcpal" gives
+// whole when the file is there. *pDamaged tells whether the file was
+// damaged (see LoadPaletteFile).
+OZU_ColourArray LoadColourPaletteFrom(const std::string& folder, bool* pDamaged = nullptr);
+// Fills the entries the palette file names, each only when whole: its
+// four attributes present, each a number of 0 to 255 (the index, then red,
+// green and blue). The file is damaged (*pDamaged) when it cannot be opened,
+// is not well-formed, names no entry under its "Colors" root, or has an
+// entry that is not whole (which is skipped). Returns nonzero unless the
+// read was interrupted by an error (the entries read before it are kept).
+int LoadPaletteFile(const std::string& path, OZU_ColourArray& palette, bool* pDamaged = nullptr);
 // Overwrites the 256 entries with the built-in palette.
 void MakeBuiltInPalette(OZU_ColourArray& palette);
 

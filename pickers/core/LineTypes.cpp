@@ -58,44 +58,73 @@ std::vector<int32_t> MakeLineTypePattern(const std::vector<double>& lengths)
     return pattern;
 }
 
-LineTypeArray LoadLineTypesFrom(const std::string& path)
+LineTypeArray LoadLineTypesFrom(const std::string& path, bool* pDamaged)
 {
     LineTypeArray list;
+    bool damaged = false;
     // Without the file there is nothing to load; the DOM is not started.
     DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return list;
-    try {
-        kvxml::ComScope com;
-        kvxml::XmlDocument document;
-        if (!com.Ok() || !document.Load(path))
-            return list;
-        for (const kvxml::XmlNode& node : document.SelectNodes("Linetypes/Linetype")) {
-            LineTypeEntry entry;
-            if (!node.IsNull()) {
-                node.Attribute("Name", entry.name);
-                std::vector<double> lengths;
-                for (const kvxml::XmlNode& child : node.Children()) {
-                    if (!child.IsElement())
-                        continue;
-                    std::string name = child.Name();
-                    if (name == "Dash" || name == "Space")
-                        lengths.push_back(kvpickers::TextToDouble(child.Text().c_str()));
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        try {
+            const bool read = kvxml::ForEachSelected(path, "Linetypes/Linetype", [&](const kvxml::XmlNode& node) {
+                LineTypeEntry entry;
+                if (!node.IsNull()) {
+                    node.Attribute("Name", entry.name);
+                    std::vector<double> lengths;
+                    bool whole = true;
+                    for (const kvxml::XmlNode& child : node.Children()) {
+                        if (!child.IsElement())
+                            continue;
+                        std::string name = child.Name();
+                        if (name != "Dash" && name != "Space")
+                            continue;
+                        double length = 0.0;
+                        whole = whole && kvpickers::ReadDecimalNumber(child.Text().c_str(), length) && length >= 0.0;
+                        lengths.push_back(length);
+                    }
+                    // A damaged pattern is drawn solid rather than as the
+                    // dots its missing lengths would make.
+                    if (whole)
+                        entry.pattern = MakeLineTypePattern(lengths);
+                    else
+                        damaged = true;
                 }
-                entry.pattern = MakeLineTypePattern(lengths);
-            }
-            list.push_back(std::move(entry));
+                list.push_back(std::move(entry));
+            });
+            damaged = damaged || !read;
+        }
+        catch (const std::exception&) {
+            // The entries read so far are kept.
+            damaged = true;
         }
     }
-    catch (const std::exception&) {
-        // The entries read so far are kept.
-    }
+    if (pDamaged != nullptr)
+        *pDamaged = damaged;
     return list;
 }
 
+namespace {
+
+std::string& DamagedLineTypeFilePath()
+{
+    static std::string path;
+    return path;
+}
+
+} // namespace
+
 LineTypeArray LoadLineTypes()
 {
-    return LoadLineTypesFrom(ProgramFolder() + "Linetype.vclnt");
+    const std::string path = ProgramFolder() + "Linetype.vclnt";
+    bool damaged = false;
+    LineTypeArray list = LoadLineTypesFrom(path, &damaged);
+    DamagedLineTypeFilePath() = damaged ? path : std::string();
+    return list;
+}
+
+std::string DamagedLineTypeFile()
+{
+    return DamagedLineTypeFilePath();
 }
 
 std::vector<DWORD> LineTypeDashes(const std::vector<int32_t>& pattern, int width)

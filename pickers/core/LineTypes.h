@@ -30,9 +30,17 @@ extern LineTypeArray LineTypeList;
 
 // The list as the program starts with it (from the program's folder).
 LineTypeArray LoadLineTypes();
+// The program's "Linetype.vclnt" when it was found damaged as the program's
+// list was read (its path; empty when it was read whole, or is absent): the
+// program tells the user once at start.
+std::string DamagedLineTypeFile();
 // The list read from a line-type file: empty when the file cannot be read or
 // is not well-formed; an error while reading keeps the entries read so far.
-LineTypeArray LoadLineTypesFrom(const std::string& path);
+// A Dash or Space that is not a number of 0 or more leaves its entry
+// without a pattern (drawn as a solid line, not in dots), in its place. The
+// file is damaged (*pDamaged) when it is there but cannot be read, names no
+// line type under its "Linetypes" root, or has such a length.
+LineTypeArray LoadLineTypesFrom(const std::string& path, bool* pDamaged = nullptr);
 
 // The pattern of one line type from the values of its Dash and Space
 // children, in order (a negative length counts as 0).

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 namespace kvpickers {
 
@@ -62,6 +63,49 @@ double TextToDouble(const char* text)
     else if (r.ec != std::errc())
         value = 0.0;
     return negative ? -value : value;
+}
+
+namespace {
+
+// The text without the blanks around it.
+std::string Trimmed(const char* text)
+{
+    std::string s = text != nullptr ? text : "";
+    size_t first = 0, last = s.size();
+    while (first < last && IsBlank(s[first]))
+        ++first;
+    while (last > first && IsBlank(s[last - 1]))
+        --last;
+    return s.substr(first, last - first);
+}
+
+} // namespace
+
+bool ReadWholeNumber(const char* text, int& value)
+{
+    const std::string s = Trimmed(text);
+    size_t at = s.size() > 0 && (s[0] == '+' || s[0] == '-') ? 1 : 0;
+    if (at == s.size() || s.find_first_not_of("0123456789", at) != std::string::npos || s.size() - at > 10)
+        return false;
+    const long long number = std::stoll(s);
+    if (number < INT_MIN || number > INT_MAX)
+        return false;
+    value = (int)number;
+    return true;
+}
+
+bool ReadDecimalNumber(const char* text, double& value)
+{
+    const std::string s = Trimmed(text);
+    size_t at = s.size() > 0 && (s[0] == '+' || s[0] == '-') ? 1 : 0;
+    if (at == s.size() || s[at] == '+' || s[at] == '-')
+        return false;
+    double number = 0.0;
+    std::from_chars_result r = std::from_chars(s.data() + at, s.data() + s.size(), number, std::chars_format::general);
+    if (r.ec != std::errc() || r.ptr != s.data() + s.size() || !std::isfinite(number))
+        return false;
+    value = s[0] == '-' ? -number : number;
+    return true;
 }
 
 } // namespace kvpickers

@@ -13,4 +13,10 @@ int TextToInt(const char* text);
 // "1e-2"); the decimal point is always '.'.
 double TextToDouble(const char* text);
 
+// The same, for text that must be a number and nothing else (blanks around
+// it allowed): FALSE for text that is no number, has more after it, or (a
+// whole number) lies outside the int range.
+bool ReadWholeNumber(const char* text, int& value);
+bool ReadDecimalNumber(const char* text, double& value);
+
 } // namespace kvpickers

@@ -252,4 +252,16 @@ std::vector<XmlNode> XmlDocument::SelectNodes(const char* xpath) const
     return nodes;
 }
 
+bool ForEachSelected(const std::string& path, const char* xpath, const std::function<void(const XmlNode&)>& each)
+{
+    ComScope com;
+    XmlDocument document;
+    if (!com.Ok() || !document.Load(path))
+        return false;
+    const std::vector<XmlNode> nodes = document.SelectNodes(xpath);
+    for (const XmlNode& node : nodes)
+        each(node);
+    return !nodes.empty();
+}
+
 } // namespace kvxml

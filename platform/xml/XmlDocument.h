@@ -5,6 +5,7 @@
 // COM is initialised on the calling thread for that time.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -83,5 +84,11 @@ private:
 // UTF-8 <-> UTF-16 for text crossing into COM.
 std::wstring Widen(const std::string& text);
 std::string Narrow(const wchar_t* text, int length = -1);
+
+// Loads the file at path and hands each node the XPath expression selects
+// to `each`, in document order, while COM and the document are at hand.
+// False when the file cannot be loaded as XML (or COM cannot be used) or
+// nothing is selected. What `each` throws passes through.
+bool ForEachSelected(const std::string& path, const char* xpath, const std::function<void(const XmlNode&)>& each);
 
 } // namespace kvxml

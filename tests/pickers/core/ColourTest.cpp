@@ -97,6 +97,9 @@ TEST(Palette, TheProgramPaletteIsBuiltInWithoutAFile)
     EXPECT_TRUE(IsEntry(LoadColourPaletteFrom(kvtest::ScratchDir("palette-none"))[12], 255, 0, 0, 12));
 }
 
+// Entries the file gives whole replace the built-in ones; the built-in
+// palette gives the rest, and takes the place of every entry that is not
+// whole, which makes the file damaged (the user is told at start).
 TEST(Palette, FileEntries)
 {
     struct Case
@@ -104,28 +107,43 @@ TEST(Palette, FileEntries)
         const char* name;
         std::string content;
         int position, red, green, blue, index;
+        bool damaged;
     };
     std::string sixteen;
     for (int i = 0; i < 16; ++i)
         sixteen += Color(i, "1", "2", "3");
     const Case cases[] = {
-        { "named", Colors(Color(12, "255", "0", "0")), 12, 255, 0, 0, 12 },
-        { "unnamed", Colors(sixteen), 16, 0, 255, 0, -1 },
-        { "first16", Colors(sixteen), 15, 1, 2, 3, 15 },
-        { "low8bits", Colors(Color(3, "300", "256", "-1")), 3, 44, 0, 255, 3 },
-        { "atoi", Colors(Color(3, "12abc", "", "  7")), 3, 12, 0, 7, 3 },
-        { "lastwins", Colors(Color(3, "1", "1", "1") + Color(3, "9", "9", "9")), 3, 9, 9, 9, 3 },
-        { "noattribute", Colors("<Color Index=\"5\" Red=\"9\" Green=\"9\"/>\n"), 5, 0, 255, 0, -1 },
+        { "named", Colors(Color(12, "255", "0", "0")), 12, 255, 0, 0, 12, false },
+        { "unnamed", Colors(sixteen), 16, 255, 255, 255, 16, false },
+        { "first16", Colors(sixteen), 15, 1, 2, 3, 15, false },
+        { "blanks", Colors(Color(4, " 10 ", "20", "30")), 4, 10, 20, 30, 4, false },
+        { "lastwins", Colors(Color(3, "1", "1", "1") + Color(3, "9", "9", "9")), 3, 9, 9, 9, 3, false },
+        { "outsidebyte", Colors(Color(3, "300", "256", "-1") + Color(4, "1", "1", "1")), 3, 0, 128, 128, 3, true },
+        { "notanumber", Colors(Color(3, "12abc", "", "  7")), 3, 0, 128, 128, 3, true },
+        { "noattribute", Colors("<Color Index=\"5\" Red=\"9\" Green=\"9\"/>\n"), 5, 128, 0, 128, 5, true },
         { "outofrange", Colors(Color(300, "9", "9", "9") + Color(-1, "9", "9", "9") + Color(65539, "9", "9", "9")),
-          3, 0, 255, 0, -1 },
-        { "notwellformed", "<Colors><Color Index=\"1\" Red=\"9\" Green=\"9\" Blue=\"9\"></Colors>", 1, 0, 255, 0, -1 },
-        { "otherroot", "<Palette>" + Color(1, "9", "9", "9") + "</Palette>", 1, 0, 255, 0, -1 },
+          3, 0, 128, 128, 3, true },
+        { "notwellformed", "<Colors><Color Index=\"1\" Red=\"9\" Green=\"9\" Blue=\"9\"></Colors>", 1, 0, 0, 128, 1,
+          true },
+        { "otherroot", "<Palette>" + Color(1, "9", "9", "9") + "</Palette>", 1, 0, 0, 128, 1, true },
+        { "empty", "", 1, 0, 0, 128, 1, true },
     };
     for (const Case& c : cases) {
-        OZU_ColourArray palette = LoadColourPaletteFrom(WritePaletteFolder(c.name, c.content));
+        bool damaged = !c.damaged;
+        OZU_ColourArray palette = LoadColourPaletteFrom(WritePaletteFolder(c.name, c.content), &damaged);
         ASSERT_EQ((uint32_t)PALETTE_SIZE, palette.GetSize()) << c.name;
         EXPECT_TRUE(IsEntry(palette[c.position], c.red, c.green, c.blue, c.index)) << c.name;
+        EXPECT_EQ(c.damaged, damaged) << c.name;
+        // Every entry carries its own index: the look-up by index finds it.
+        for (int i = 0; i < PALETTE_SIZE; ++i)
+            ASSERT_EQ(i, palette[i].GetIndex()) << c.name;
     }
+    // Without a file, nothing is damaged; the program's own palette was read
+    // without a file beside the test program.
+    bool damaged = true;
+    LoadColourPaletteFrom(kvtest::ScratchDir("palette-absent"), &damaged);
+    EXPECT_FALSE(damaged);
+    EXPECT_EQ("", DamagedPaletteFile());
 }
 
 TEST(Palette, AFileThatCannotBeOpenedChangesNothing)

@@ -69,11 +69,54 @@ TEST(LineTypes, FileEntries)
 
 TEST(LineTypes, MissingOrDamagedFileGivesNoLineTypes)
 {
-    EXPECT_TRUE(LoadLineTypesFrom(kvtest::ScratchDir("linetypes-none") + "\\Linetype.vclnt").empty());
-    EXPECT_TRUE(LoadLineTypesFrom(WriteLineTypes("broken", "<Linetypes><Linetype Name=\"a\"></Linetypes>")).empty());
-    EXPECT_TRUE(LoadLineTypesFrom(WriteLineTypes("empty", "")).empty());
-    // Without a file beside the test program, the program's list is empty.
+    struct Case
+    {
+        const char* name;
+        const char* content;  // null: no file
+        bool damaged;
+    };
+    const Case cases[] = {
+        { "none", nullptr, false },
+        { "broken", "<Linetypes><Linetype Name=\"a\"></Linetypes>", true },
+        { "empty", "", true },
+        { "otherroot", "<Lines><Linetype Name=\"a\"><Dash>0.5</Dash></Linetype></Lines>", true },
+    };
+    for (const Case& c : cases) {
+        const std::string path = c.content != nullptr ? WriteLineTypes(c.name, c.content)
+                                                      : kvtest::ScratchDir("linetypes-none") + "\\Linetype.vclnt";
+        bool damaged = !c.damaged;
+        EXPECT_TRUE(LoadLineTypesFrom(path, &damaged).empty()) << c.name;
+        EXPECT_EQ(c.damaged, damaged) << c.name;
+    }
+    // Without a file beside the test program, the program's list is empty
+    // and nothing is damaged.
     EXPECT_TRUE(LineTypeList.empty());
+    EXPECT_EQ("", DamagedLineTypeFile());
+}
+
+// A length that is no number of 0 or more leaves its line type in its place
+// without a pattern, drawn solid rather than in dots; the others are read,
+// and the file is damaged.
+TEST(LineTypes, DamagedLengthsAreDrawnSolid)
+{
+    const std::string path = WriteLineTypes("lengths",
+                                            "<Linetypes>\n"
+                                            "  <Linetype Name=\"Good\"><Dash>0.5</Dash><Space>0.25</Space></Linetype>\n"
+                                            "  <Linetype Name=\"Text\"><Dash>O.5</Dash><Space>0.25</Space></Linetype>\n"
+                                            "  <Linetype Name=\"Empty\"><Dash></Dash><Space>0.25</Space></Linetype>\n"
+                                            "  <Linetype Name=\"Negative\"><Dash>0.5</Dash><Space>-1</Space></Linetype>\n"
+                                            "  <Linetype Name=\"Tail\"><Dash>0.5mm</Dash></Linetype>\n"
+                                            "</Linetypes>\n");
+    bool damaged = false;
+    const LineTypeArray list = LoadLineTypesFrom(path, &damaged);
+    EXPECT_TRUE(damaged);
+    ASSERT_EQ(5u, list.size());
+    EXPECT_EQ((std::vector<int32_t>{ 250, 250, 250 }), list[0].pattern);
+    for (size_t i = 1; i < list.size(); ++i) {
+        EXPECT_TRUE(list[i].pattern.empty()) << list[i].name;
+        EXPECT_TRUE(LineTypeDashes(list[i].pattern, 100).empty()) << list[i].name;
+    }
+    EXPECT_EQ("Negative", list[3].name);
 }
 
 TEST(LineTypes, DashLengthsOfADrawnSample)
