@@ -503,6 +503,7 @@ void OZUDatabase::Close()
                     break;
                 }
         }
+        prs->m_bListed = false;
         prs->m_pDatabase = nullptr;
     }
     if (m_hdbc != SQL_NULL_HDBC) {

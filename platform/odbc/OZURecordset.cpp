@@ -80,6 +80,7 @@ OZURecordset::OZURecordset(OZUDatabase* pDatabase)
                 m_hstmt = hstmt;
                 std::lock_guard<std::mutex> lock(kvodbc::GlobalLock());
                 pDatabase->m_listRecordsets.insert(pDatabase->m_listRecordsets.begin(), this);
+                m_bListed = true;
             }
         } catch (CException* e) {
             e->Delete();
@@ -200,6 +201,7 @@ void OZURecordset::AllocHstmt()
     auto& list = m_pDatabase->m_listRecordsets;
     if (std::find(list.begin(), list.end(), this) == list.end())
         list.insert(list.begin(), this);
+    m_bListed = true;
 }
 
 void OZURecordset::AllocStatus()
@@ -834,10 +836,11 @@ void OZURecordset::Close()
     m_textLengths.clear();
     m_nResultCols = -1;
     FreeStatements();
-    if (m_pDatabase) {
+    if (m_pDatabase && m_bListed) {
         std::lock_guard<std::mutex> lock(kvodbc::GlobalLock());
         auto& list = m_pDatabase->m_listRecordsets;
         list.erase(std::remove(list.begin(), list.end(), this), list.end());
+        m_bListed = false;
     }
     m_nOpen = 0;
     m_bBOF = m_bEOF = TRUE;

@@ -741,9 +741,13 @@ protected:
     BOOL m_bKeyedCandidate;   // dynaset/dynamic wanted where the driver has no such cursor
     BOOL m_bRebindParams;
     BOOL m_bEOFBeforeMove;    // EOF before the move in progress
+    // In its database's list of recordsets: only then does Close reach the
+    // database, which may be gone by the time a closed recordset is deleted.
+    bool m_bListed = false;
 
     friend class CFieldExchange;
     friend struct OZUKeyset;
+    friend class OZUDatabase;
 };
 
 typedef OZURecordset CRecordset;
