@@ -1,5 +1,6 @@
 #include "app/KelvaronDoc.h"
 #include "app/AppRes.h"
+#include "app/FileFailuresRes.h"
 #include "app/ChildFrm.h"
 #include "app/KelvaronApp.h"
 #include "app/MainFrm.h"
@@ -7,8 +8,10 @@
 #include "app/Utilities.h"
 #include "platform/odbc/ODBCApi.h"
 #include "database/records/ComponentRecords.h"
+#include "database/records/ComponentSchema.h"
 #include "platform/grid/GRODBCGrid.h"
 
+#include <cstring>
 #include <vector>
 
 IMPLEMENT_DYNCREATE(CKelvaronDoc, CDocument)
@@ -41,18 +44,6 @@ CString FullPathOf(LPCSTR path)
     return n > 0 && n < sizeof(full) ? CString(full) : CString(path);
 }
 
-// The system's text for an error code.
-CString SystemErrorText(DWORD error)
-{
-    char text[512] = {};
-    if (::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
-                         (DWORD)sizeof(text), nullptr) == 0)
-        return CString();
-    CString result(text);
-    result.TrimRight();
-    return result;
-}
-
 // A copied file is a database of its own: it is not left read-only because
 // its source was (a skeleton installed read-only, an Access file).
 void MakeWritable(LPCSTR path)
@@ -79,34 +70,17 @@ CString WorkFileBeside(LPCSTR lpszTarget)
     return CString();
 }
 
-// Replaces lpszTarget with lpszWork in one step; the work file goes either
-// way. FALSE (with the system's error kept) when the target could not be
-// replaced; it is then as it was.
-BOOL ReplaceFileWith(LPCSTR lpszWork, LPCSTR lpszTarget)
+// Puts lpszWork in lpszTarget's place in one step (replacing it only with
+// bReplace); the work file goes either way. FALSE (with the system's error
+// kept) when the target could not be replaced; it is then as it was.
+BOOL MoveWorkFileTo(LPCSTR lpszWork, LPCSTR lpszTarget, BOOL bReplace)
 {
-    if (::MoveFileExA(lpszWork, lpszTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (::MoveFileExA(lpszWork, lpszTarget, MOVEFILE_WRITE_THROUGH | (bReplace ? MOVEFILE_REPLACE_EXISTING : 0)))
         return TRUE;
     const DWORD error = ::GetLastError();
     ::DeleteFileA(lpszWork);
     ::SetLastError(error);
     return FALSE;
-}
-
-// Copies a file over another whole or not at all: the copy is written beside
-// the target first, and replaces it only once it is complete.
-BOOL CopyFileWhole(LPCSTR lpszFrom, LPCSTR lpszTo)
-{
-    const CString work = WorkFileBeside(lpszTo);
-    if (work.IsEmpty())
-        return FALSE;
-    if (!::CopyFileA(lpszFrom, work, TRUE)) {
-        const DWORD error = ::GetLastError();
-        ::DeleteFileA(work);
-        ::SetLastError(error);
-        return FALSE;
-    }
-    MakeWritable(work);
-    return ReplaceFileWith(work, lpszTo);
 }
 
 // The documents of the program's templates.
@@ -126,6 +100,149 @@ BOOL SameFile(LPCSTR a, LPCSTR b)
 }
 
 } // namespace
+
+/////////////////////////////////////////////////////////////////////////////
+// Files
+
+BOOL CKelvaronDoc::CopyFileBytes(LPCSTR lpszFrom, LPCSTR lpszTo)
+{
+    return ::CopyFileA(lpszFrom, lpszTo, TRUE) ? TRUE : FALSE;
+}
+
+BOOL CKelvaronDoc::CopyWhole(LPCSTR lpszFrom, LPCSTR lpszTo, BOOL bReplace)
+{
+    const CString work = WorkFileBeside(lpszTo);
+    if (work.IsEmpty()) {
+        ::SetLastError(ERROR_FILE_EXISTS);
+        return FALSE;
+    }
+    if (!CopyFileBytes(lpszFrom, work)) {
+        // A copy cut short leaves nothing behind.
+        const DWORD error = ::GetLastError();
+        ::SetFileAttributesA(work, FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileA(work);
+        ::SetLastError(error);
+        return FALSE;
+    }
+    MakeWritable(work);
+    return MoveWorkFileTo(work, lpszTo, bReplace);
+}
+
+CString CKelvaronDoc::FileErrorText(DWORD dwError)
+{
+    switch (dwError) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return LoadText(IDS_FILE_ERROR_DISK_FULL);
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_NETWORK_ACCESS_DENIED:
+        return LoadText(IDS_FILE_ERROR_NOT_WRITABLE);
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return LoadText(IDS_FILE_ERROR_HELD);
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return LoadText(IDS_FILE_ERROR_MISSING);
+    default:
+        break;
+    }
+    char text[512] = {};
+    if (::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, dwError, 0, text,
+                         (DWORD)sizeof(text), nullptr) != 0) {
+        CString result(text);
+        result.TrimRight();
+        if (!result.IsEmpty())
+            return result;
+    }
+    CString code;
+    code.Format(IDS_FILE_ERROR_CODE, (unsigned long)dwError);
+    return code;
+}
+
+BOOL CKelvaronDoc::IsWholeDatabaseFile(LPCTSTR lpszPath)
+{
+    HANDLE hFile = ::CreateFileA(lpszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return FALSE;
+    LARGE_INTEGER size = {};
+    BYTE header[100] = {};
+    DWORD got = 0;
+    const BOOL bRead = ::GetFileSizeEx(hFile, &size) && ::ReadFile(hFile, header, sizeof(header), &got, nullptr);
+    ::CloseHandle(hFile);
+    if (!bRead || got < sizeof(header))
+        return FALSE;
+    const ULONGLONG length = (ULONGLONG)size.QuadPart;
+    auto bigEndian = [&](int at) {
+        return ((DWORD)header[at] << 24) | ((DWORD)header[at + 1] << 16) | ((DWORD)header[at + 2] << 8) | header[at + 3];
+    };
+    if (std::memcmp(header, "SQLite format 3", 16) == 0) {
+        // Its page size, and (where the header's count is valid) how many
+        // pages the database has: a copy cut short has fewer.
+        ULONGLONG page = ((DWORD)header[16] << 8) | header[17];
+        if (page == 1)
+            page = 65536;
+        if (page < 512 || (page & (page - 1)) != 0 || length < page || length % page != 0)
+            return FALSE;
+        const DWORD pages = bigEndian(28);
+        if (pages != 0 && bigEndian(24) == bigEndian(92))
+            return length >= page * pages;
+        return TRUE;
+    }
+    if (std::memcmp(header + 4, "Standard Jet DB", 15) == 0 || std::memcmp(header + 4, "Standard ACE DB", 15) == 0) {
+        // Pages of 2 KB in the oldest format, 4 KB since.
+        const ULONGLONG page = header[0x14] == 0 ? 2048 : 4096;
+        return length >= page && length % page == 0;
+    }
+    return FALSE;
+}
+
+CKelvaronDoc::FileIdentity CKelvaronDoc::ReadFileIdentity(LPCTSTR lpszPath)
+{
+    FileIdentity identity;
+    HANDLE hFile = ::CreateFileA(lpszPath, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return identity;
+    BY_HANDLE_FILE_INFORMATION info = {};
+    if (::GetFileInformationByHandle(hFile, &info)) {
+        identity.bKnown = TRUE;
+        identity.dwVolume = info.dwVolumeSerialNumber;
+        identity.dwIndexHigh = info.nFileIndexHigh;
+        identity.dwIndexLow = info.nFileIndexLow;
+    }
+    ::CloseHandle(hFile);
+    return identity;
+}
+
+CString CKelvaronDoc::ListMissingSchema(const std::vector<MissingSchemaPart>& missing)
+{
+    // Each missing table or column on a line of its own; a long list is cut.
+    const size_t kMostLines = 12;
+    CString lines;
+    for (size_t i = 0; i < missing.size() && i < kMostLines; i++) {
+        CString line;
+        if (missing[i].strColumn.IsEmpty())
+            line.Format(IDS_SCHEMA_MISSING_TABLE, missing[i].strTable.GetString());
+        else
+            line.Format(IDS_SCHEMA_MISSING_COLUMN, missing[i].strColumn.GetString(), missing[i].strTable.GetString());
+        lines += line + "\n";
+    }
+    if (missing.size() > kMostLines) {
+        CString more;
+        more.Format(IDS_SCHEMA_MISSING_MORE, (int)(missing.size() - kMostLines));
+        lines += more + "\n";
+    }
+    return lines;
+}
+
+CString CKelvaronDoc::DescribeMissingSchema(LPCTSTR lpszPath, const std::vector<MissingSchemaPart>& missing)
+{
+    CString message;
+    message.Format(IDS_DATABASE_LACKS_SCHEMA, lpszPath, ListMissingSchema(missing).GetString());
+    return message;
+}
 
 CKelvaronDoc::CKelvaronDoc() = default;
 
@@ -217,13 +334,12 @@ CString CKelvaronDoc::CreateNewDatabase()
         return CString();
     }
     const CString path = NextNewDatabasePath(GetNewDatabaseFolder(), GetFileExtension(skeleton));
-    if (!::CopyFileA(skeleton, path, FALSE)) {
+    if (!CopyWhole(skeleton, path, FALSE)) {
         CString message;
-        message.Format(IDS_NEW_DATABASE_FAILED, path.GetString(), SystemErrorText(::GetLastError()).GetString());
+        message.Format(IDS_NEW_DATABASE_FAILED, path.GetString(), FileErrorText(::GetLastError()).GetString());
         AfxMessageBox(message, MB_ICONERROR);
         return CString();
     }
-    MakeWritable(path);
     return path;
 }
 
@@ -242,34 +358,56 @@ CString CKelvaronDoc::UniqueSavedBackupPath(LPCTSTR lpszDatabasePath)
     return CString();
 }
 
-BOOL CKelvaronDoc::MakeBackup(const CString& strPath, const CString& strBackup)
+CKelvaronDoc::BackupOutcome CKelvaronDoc::MakeBackup(const CString& strPath, const CString& strBackup)
 {
-    // The backup of a file marked read-only is not: it must be deleted at
-    // close.
-    if (::CopyFileA(strPath, strBackup, TRUE)) {
-        MakeWritable(strBackup);
-        return TRUE;
+    const DWORD attributes = ::GetFileAttributesA(strBackup);
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+        !IsWholeDatabaseFile(strBackup)) {
+        // A copy cut short (a full disk, a run ended while copying) holds no
+        // database to go back to: it is not offered as one, and the fresh
+        // backup takes its place.
+        ::SetFileAttributesA(strBackup, FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileA(strBackup);
+    }
+    if (::GetFileAttributesA(strBackup) == INVALID_FILE_ATTRIBUTES) {
+        if (CopyWhole(strPath, strBackup, FALSE))
+            return backupMade;
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+            // The folder or its disk takes no copy (it cannot be written, it
+            // is full): the database is opened read-only, so that nothing is
+            // changed that could not be put back.
+            CString message;
+            message.Format(IDS_BACKUP_READ_ONLY, strBackup.GetString(), FileErrorText(error).GetString());
+            AfxMessageBox(message, MB_ICONINFORMATION);
+            return backupNone;
+        }
     }
     const CString prompt = LoadText(IDS_BACKUP_FAILED) + strBackup + LoadText(IDS_BACKUP_FAILED_END);
     if (AfxMessageBox(prompt, MB_OKCANCEL) != IDOK)
-        return FALSE;
+        return backupRefused;
     // A backup left by a run that did not close the database: it holds the
     // database as it was before that run's changes, so it is kept under a
     // name of its own (an earlier one is not replaced) ...
     if (!FileExists(strBackup))
-        return FALSE;  // nothing there to keep: the backup cannot be made at all
+        return backupRefused;  // something else is in the way: the backup cannot be made at all
     const CString saved = UniqueSavedBackupPath(strPath);
-    if (saved.IsEmpty() || !::CopyFileA(strBackup, saved, TRUE))
-        return FALSE;
+    if (saved.IsEmpty() || !::MoveFileA(strBackup, saved)) {
+        CString message;
+        message.Format(IDS_STALE_BACKUP_NOT_SAVED, strBackup.GetString(), FileErrorText(::GetLastError()).GetString());
+        AfxMessageBox(message, MB_ICONERROR);
+        return backupRefused;
+    }
     AfxMessageBox(LoadText(IDS_BACKUP_SAVED) + saved + LoadText(IDS_BACKUP_SAVED_END), MB_OK);
     // ... and the backup of this open is taken afresh, so that closing
     // without saving returns the database to what it is now, not to what it
     // was before the earlier run.
-    if (CopyFileWhole(strPath, strBackup))
-        return TRUE;
-    AfxMessageBox(LoadText(IDS_BACKUP_FAILED) + strBackup + "\n\n" + SystemErrorText(::GetLastError()),
-                  MB_ICONERROR);
-    return FALSE;
+    if (CopyWhole(strPath, strBackup, FALSE))
+        return backupMade;
+    CString message;
+    message.Format(IDS_BACKUP_READ_ONLY, strBackup.GetString(), FileErrorText(::GetLastError()).GetString());
+    AfxMessageBox(message, MB_ICONINFORMATION);
+    return backupNone;
 }
 
 BOOL CKelvaronDoc::OpenDatabase(LPCTSTR lpszPath, BOOL bNew)
@@ -284,6 +422,7 @@ BOOL CKelvaronDoc::OpenDatabase(LPCTSTR lpszPath, BOOL bNew)
     }
     m_strDatabasePath.Empty();
     m_strBackupPath.Empty();
+    m_bOpenReadOnly = FALSE;
     if (path.IsEmpty())
         return FALSE;
     path = FullPathOf(path);
@@ -294,16 +433,25 @@ BOOL CKelvaronDoc::OpenDatabase(LPCTSTR lpszPath, BOOL bNew)
         return FALSE;
     }
     const CString backup = CKelvaronApp::MakePrefixedPath("~", path);
-    if (backup.IsEmpty() || !MakeBackup(path, backup))
+    if (backup.IsEmpty())
+        return FALSE;
+    const BackupOutcome outcome = MakeBackup(path, backup);
+    if (outcome == backupRefused)
         return FALSE;
     m_strDatabasePath = path;
-    m_strBackupPath = backup;
+    if (outcome == backupMade)
+        m_strBackupPath = backup;
+    m_bOpenReadOnly = outcome == backupNone;
+    // What the close sequences check before they touch the backup: that the
+    // file there is still this one.
+    m_identity = ReadFileIdentity(path);
     if (bNew)
         AfxMessageBox(IDS_NEW_DATABASE_TABLES, MB_OK);
     if (ConnectDatabase(path))
         return TRUE;
     // Nothing was changed: the copy taken for this open goes with it.
-    ::DeleteFileA(backup);
+    if (!m_strBackupPath.IsEmpty())
+        ::DeleteFileA(m_strBackupPath);
     m_strDatabasePath.Empty();
     m_strBackupPath.Empty();
     return FALSE;
@@ -325,7 +473,16 @@ BOOL CKelvaronDoc::ConnectDatabase(LPCTSTR lpszPath)
             m_nDriverFlag = 1;
         else if (extension.CompareNoCase(".accdb") == 0)
             m_nDriverFlag = 0;
-        m_pDatabase->OpenEx(GetConnectString(lpszPath), CDatabase::noOdbcDialog);
+        m_pDatabase->OpenEx(GetConnectString(lpszPath),
+                            CDatabase::noOdbcDialog | (m_bOpenReadOnly ? CDatabase::openReadOnly : 0));
+        // A database without the tables and columns the program reads and
+        // writes is refused before anything is read from it or changed in it.
+        const std::vector<MissingSchemaPart> missing = FindMissingSchema(m_pDatabase);
+        if (!missing.empty()) {
+            AfxMessageBox(DescribeMissingSchema(lpszPath, missing), MB_ICONEXCLAMATION);
+            CloseDatabase();
+            return FALSE;
+        }
         try {
             m_pNominalTable = new CNominalTable(m_pDatabase);
             m_pNominalTable->Open(CRecordset::dynaset, nullptr, CRecordset::useBookmarks);
@@ -336,7 +493,8 @@ BOOL CKelvaronDoc::ConnectDatabase(LPCTSTR lpszPath)
         }
         if (!m_pDatabase->CanUpdate()) {
             // Nothing is altered in a database that cannot be written; the
-            // user learns why it is open read-only.
+            // user learns why it is open read-only (when the program chose
+            // it, the user has been told already).
             m_bReadOnly = TRUE;
             if (!m_pDatabase->GetReadOnlyReason().IsEmpty())
                 AfxMessageBox(m_pDatabase->GetReadOnlyReason(), MB_ICONINFORMATION);
@@ -400,37 +558,101 @@ void CKelvaronDoc::CloseDatabase()
     }
 }
 
+CKelvaronDoc::FilePlace CKelvaronDoc::CheckOpenedFile() const
+{
+    if (!FileExists(m_strDatabasePath))
+        return fileGone;
+    const FileIdentity now = ReadFileIdentity(m_strDatabasePath);
+    // A file whose identity cannot be read (another program holds it
+    // closed to all) is taken to be the one opened.
+    if (m_identity.bKnown && now.bKnown &&
+        (now.dwVolume != m_identity.dwVolume || now.dwIndexHigh != m_identity.dwIndexHigh ||
+         now.dwIndexLow != m_identity.dwIndexLow))
+        return fileReplaced;
+    return fileInPlace;
+}
+
 BOOL CKelvaronDoc::RestoreBackup()
 {
     if (m_strBackupPath.IsEmpty() || m_strDatabasePath.IsEmpty())
         return FALSE;
     if (m_bReadOnly)
         return DeleteBackup();
-    if (!CopyFileWhole(m_strBackupPath, m_strDatabasePath))
+    // Only the file that was opened is put back: another program's file
+    // in its place, or none, is never overwritten.
+    if (CheckOpenedFile() != fileInPlace) {
+        ::SetLastError(ERROR_FILE_NOT_FOUND);
         return FALSE;
-    return DeleteBackup();
+    }
+    if (!CopyWhole(m_strBackupPath, m_strDatabasePath, TRUE))
+        return FALSE;
+    return ::DeleteFileA(m_strBackupPath) ? TRUE : FALSE;
 }
 
 BOOL CKelvaronDoc::DeleteBackup()
 {
     if (m_strBackupPath.IsEmpty())
+        return m_bOpenReadOnly;
+    // The backup is the only copy left when the database file is no longer
+    // the one opened.
+    if (CheckOpenedFile() != fileInPlace)
         return FALSE;
     return ::DeleteFileA(m_strBackupPath) ? TRUE : FALSE;
 }
 
-BOOL CKelvaronDoc::CloseKeepingChanges()
+void CKelvaronDoc::KeepBackupAside(FilePlace place, BOOL bKeeping)
+{
+    // The backup takes a "BACKUP_" name, as one left by an earlier run
+    // would: the "~" name belongs to the next open.
+    CString kept = m_strBackupPath;
+    const CString saved = UniqueSavedBackupPath(m_strDatabasePath);
+    if (!saved.IsEmpty() && ::MoveFileA(m_strBackupPath, saved))
+        kept = saved;
+    UINT nText = 0;
+    if (place == fileGone)
+        nText = bKeeping ? IDS_KEEP_DATABASE_GONE : IDS_RESTORE_DATABASE_GONE;
+    else
+        nText = bKeeping ? IDS_KEEP_DATABASE_REPLACED : IDS_RESTORE_DATABASE_REPLACED;
+    CString message;
+    message.Format(nText, m_strDatabasePath.GetString(), kept.GetString());
+    AfxMessageBox(message, MB_ICONEXCLAMATION);
+}
+
+BOOL CKelvaronDoc::CloseLeavesBackup(BOOL bKeeping, BOOL& bResult)
 {
     CloseDatabase();
+    bResult = m_bOpenReadOnly;
+    if (m_strBackupPath.IsEmpty())
+        return TRUE;
+    const FilePlace place = CheckOpenedFile();
+    if (place == fileInPlace)
+        return FALSE;
+    KeepBackupAside(place, bKeeping);
+    bResult = FALSE;
+    return TRUE;
+}
+
+BOOL CKelvaronDoc::CloseKeepingChanges()
+{
+    BOOL bResult = FALSE;
+    if (CloseLeavesBackup(TRUE, bResult))
+        return bResult;
     return DeleteBackup();
 }
 
 BOOL CKelvaronDoc::CloseRestoringBackup()
 {
-    CloseDatabase();
+    BOOL bResult = FALSE;
+    if (CloseLeavesBackup(FALSE, bResult))
+        return bResult;
     if (RestoreBackup())
         return TRUE;
+    const DWORD error = ::GetLastError();
     if (FileExists(m_strBackupPath)) {
-        AfxMessageBox(LoadText(IDS_RESTORE_FAILED) + m_strBackupPath + LoadText(IDS_RESTORE_FAILED_END), MB_OK);
+        CString cause;
+        cause.Format(IDS_RESTORE_FAILED_CAUSE, m_strDatabasePath.GetString(), FileErrorText(error).GetString());
+        AfxMessageBox(cause + "\n" + LoadText(IDS_RESTORE_FAILED) + m_strBackupPath + LoadText(IDS_RESTORE_FAILED_END),
+                      MB_OK | MB_ICONEXCLAMATION);
     }
     return FALSE;
 }
@@ -500,7 +722,7 @@ BOOL CKelvaronDoc::SaveCopyAs(LPCTSTR lpszTarget)
 
     if (from.CompareNoCase(to) == 0) {
         CWaitCursor wait;
-        if (!CopyFileWhole(m_strDatabasePath, target)) {
+        if (!CopyWhole(m_strDatabasePath, target, TRUE)) {
             AfxMessageBox(IDS_SAVE_COPY_FAILED);
             return FALSE;
         }
@@ -519,22 +741,31 @@ BOOL CKelvaronDoc::SaveCopyAs(LPCTSTR lpszTarget)
     }
     CWaitCursor wait;
     const CString work = WorkFileBeside(target);
-    if (work.IsEmpty() || !::CopyFileA(skeleton, work, TRUE)) {
+    if (work.IsEmpty() || !CopyFileBytes(skeleton, work)) {
+        if (!work.IsEmpty())
+            ::DeleteFileA(work);
         AfxMessageBox(IDS_SAVE_COPY_FAILED);
         return FALSE;
     }
     MakeWritable(work);
     BOOL bConnected = FALSE;
     const BOOL bAllTables = CopyTablesTo(work, bConnected);
-    if (!bConnected) {
+    // Only a complete copy replaces the target; each table that failed has
+    // been told.
+    if (!bAllTables) {
         ::DeleteFileA(work);
+        if (bConnected) {
+            CString message;
+            message.Format(IDS_SAVE_COPY_INCOMPLETE, target.GetString());
+            AfxMessageBox(message, MB_ICONEXCLAMATION);
+        }
         return FALSE;
     }
-    if (!ReplaceFileWith(work, target)) {
+    if (!MoveWorkFileTo(work, target, TRUE)) {
         AfxMessageBox(IDS_SAVE_COPY_FAILED);
         return FALSE;
     }
-    return bAllTables;
+    return TRUE;
 }
 
 BOOL CKelvaronDoc::CopyTablesTo(LPCTSTR lpszTarget, BOOL& bConnected)

@@ -8,7 +8,17 @@
 // saving puts it back over the database. A "~" file found at open is left
 // from a run that ended without closing (the program was killed, the machine
 // went down): the user is asked, and OK keeps it as "BACKUP_" + the name
-// before a fresh "~" copy is taken.
+// before a fresh "~" copy is taken. A "~" file that is not a whole database
+// (a copy cut short) is no such backup: it is replaced without asking. When
+// no backup can be made (the folder or its disk cannot be written, the disk
+// is full), the database opens read-only, saying why. Every copy is written
+// under a work name and put in place only when complete, so a failed copy
+// leaves nothing behind.
+//
+// The close sequences touch the backup only while the database file is still
+// the file that was opened (present, with the same identity): when it was
+// deleted or replaced meanwhile, the backup is kept under a "BACKUP_" name,
+// and the user is told where.
 //
 // The document also makes new databases from the skeleton, and writes copies
 // of the database (Save Copy As): by file when the formats match, table by
@@ -19,6 +29,10 @@
 
 #include "platform/framework/Framework.h"
 #include "database/records/NominalTable.h"
+
+#include <vector>
+
+struct MissingSchemaPart;
 
 class CKelvaronDoc : public CDocument
 {
@@ -50,6 +64,8 @@ public:
 
     // Connects to the database file at path, opens its nominal-size table
     // and widens a [Warehouse Code] narrower than 32 characters. A database
+    // that lacks a table or column the program needs is refused, once,
+    // naming what is missing, before anything is read or changed. A database
     // that cannot be written is not altered; the user is told why it is open
     // read-only. A failure to connect reports itself and returns FALSE with
     // no database; a nominal table that cannot be opened is reported and the
@@ -62,18 +78,25 @@ public:
     // Puts the backup back over the database file, then deletes it; TRUE
     // when both worked. The database file is replaced whole or not at all:
     // when it cannot be replaced (another program holds it, the folder
-    // cannot be written) it keeps the edited data, the backup stays, and
-    // FALSE is returned. A database that was open read-only was not changed
-    // here, so only its backup is deleted. Call it after CloseDatabase.
+    // cannot be written, the disk is full) it keeps the edited data, the
+    // backup stays, and FALSE is returned with the system's error. Nothing
+    // is put back, and FALSE returned, when the file there is no longer the
+    // one opened. A database that was open read-only was not changed here,
+    // so only its backup is deleted. Call it after CloseDatabase.
     BOOL RestoreBackup();
-    // Deletes the backup file; TRUE when it is gone.
+    // Deletes the backup file; TRUE when it is gone (or none was taken, the
+    // database being open read-only). It stays, and FALSE is returned, when
+    // the database file is no longer the one opened.
     BOOL DeleteBackup();
 
     // The document's part of the two close sequences. Keeping the changes:
     // CloseDatabase, then DeleteBackup. Without saving: CloseDatabase, then
-    // RestoreBackup; when that fails the user is told that the changes are
-    // still in the database and where the copy from the open is kept.
-    // Both return what the backup step returned.
+    // RestoreBackup; when that fails the user is told why, that the changes
+    // are still in the database and where the copy from the open is kept.
+    // When the database file was deleted or replaced while open, neither
+    // touches it: the backup is kept under a "BACKUP_" name and the user is
+    // told what happened and where it is. Both return what the backup step
+    // returned.
     BOOL CloseKeepingChanges();
     BOOL CloseRestoringBackup();
 
@@ -86,6 +109,8 @@ public:
     int GetDriverFlag() const { return m_nDriverFlag; }
     // TRUE when the database was opened but cannot be written.
     BOOL IsReadOnly() const { return m_bReadOnly; }
+    // TRUE when it was opened read-only because no backup could be made.
+    BOOL IsOpenedWithoutBackup() const { return m_bOpenReadOnly; }
     // The diameter in a length unit through the nominal-size table; the plain
     // conversion when the table is not open.
     OZU_DiameterValue ConvertDiameter(const OZU_DiameterValue& value, int nUnit);
@@ -108,13 +133,26 @@ public:
     // before the extension.
     static CString UniqueSavedBackupPath(LPCTSTR lpszDatabasePath);
 
+    // TRUE when the file holds a whole database: a SQLite or Access file at
+    // least as long as its header says.
+    static BOOL IsWholeDatabaseFile(LPCTSTR lpszPath);
+    // Why a file could not be copied, written or replaced, as the user is
+    // told it.
+    static CString FileErrorText(DWORD dwError);
+    // The missing tables and columns, each on a line ("the table X", "the
+    // column [Y] of the table X"), as the messages about them list them.
+    static CString ListMissingSchema(const std::vector<MissingSchemaPart>& missing);
+    // The message that refuses a database lacking what the program needs.
+    static CString DescribeMissingSchema(LPCTSTR lpszPath, const std::vector<MissingSchemaPart>& missing);
+
     // The tables Save Copy As copies between formats, in their order.
     static const char* const kCopiedTables[9];
     // Writes a copy of the open database to lpszTarget: by file when the
     // extensions match (without regard to case), else table by table into a
     // new database made from the program folder's "Database\Skeleton" + the
     // target's extension. The copy is built beside the target and replaces
-    // it only when made, so a failure leaves any existing file as it was.
+    // it only when made whole (every table copied), so a failure leaves any
+    // existing file as it was.
     // The open database and its backup, and the databases open in other
     // windows, are never overwritten. TRUE when the copy was made; failures
     // are told to the user.
@@ -143,9 +181,50 @@ protected:
     // Makes a new database from the skeleton; its path, or empty after
     // telling the user why not.
     CString CreateNewDatabase();
-    // Copies the database to its "~" backup, dealing with a stale one; TRUE
-    // when the backup holds the database as it is now.
-    BOOL MakeBackup(const CString& strPath, const CString& strBackup);
+    // Copies a file to a new file of the name (which must not exist); FALSE
+    // with the system's error when it could not, the new file perhaps
+    // written in part.
+    virtual BOOL CopyFileBytes(LPCSTR lpszFrom, LPCSTR lpszTo);
+    // Copies a file whole or not at all: under a work name beside the
+    // target, put in its place only when complete (an existing target is
+    // replaced only with bReplace). FALSE with the system's error, nothing
+    // left behind.
+    BOOL CopyWhole(LPCSTR lpszFrom, LPCSTR lpszTo, BOOL bReplace);
+
+    // Copies the database to its "~" backup, dealing with a stale one.
+    enum BackupOutcome
+    {
+        backupMade,     // the backup holds the database as it is now
+        backupNone,     // none could be made: the database opens read-only (the user was told)
+        backupRefused,  // the open goes no further
+    };
+    BackupOutcome MakeBackup(const CString& strPath, const CString& strBackup);
+
+    // Which file a path names: its volume and its index there.
+    struct FileIdentity
+    {
+        BOOL bKnown = FALSE;
+        DWORD dwVolume = 0;
+        DWORD dwIndexHigh = 0;
+        DWORD dwIndexLow = 0;
+    };
+    static FileIdentity ReadFileIdentity(LPCTSTR lpszPath);
+    // Whether the database path still names the file opened.
+    enum FilePlace
+    {
+        fileInPlace,
+        fileGone,      // no file there
+        fileReplaced,  // another file there
+    };
+    FilePlace CheckOpenedFile() const;
+    // The backup when the database file is not the one opened: moved to a
+    // "BACKUP_" name, and the user told what happened and where it is.
+    void KeepBackupAside(FilePlace place, BOOL bKeeping);
+    // The first step of both close sequences: closes the database; TRUE when
+    // the backup is to be left as it is (none was taken, or the database
+    // file is no longer the one opened: then it is kept aside), with
+    // bResult what the sequence returns.
+    BOOL CloseLeavesBackup(BOOL bKeeping, BOOL& bResult);
     // Widens [Warehouse Code] to 32 characters when it is narrower; FALSE
     // when it could not be read or changed.
     BOOL WidenWarehouseCode();
@@ -162,6 +241,8 @@ protected:
     CString m_strBackupPath;
     int m_nDriverFlag = -1;
     BOOL m_bReadOnly = FALSE;
+    BOOL m_bOpenReadOnly = FALSE;  // no backup could be made
+    FileIdentity m_identity;       // of the database file when opened
 
     DECLARE_MESSAGE_MAP()
 };

@@ -196,8 +196,9 @@ TEST_F(SaveCopyAsTest, CopiesThatCannotBeMadeAreTold)
         EXPECT_EQ("Failed to save database.\n\nSkeleton template does not exist.", boxes.Texts().back());
         EXPECT_TRUE(doc.CloseKeepingChanges());
     }
-    const std::string access = m_data + "Northwind.mdb";
-    ASSERT_TRUE(kvtest::CopyFileTo(kvtest::DataPath("access/nwind.mdb"), access));
+    // A component database named as an Access file.
+    const std::string access = m_data + "Parts.mdb";
+    ASSERT_TRUE(kvtest::CopyFileTo(m_database, access));
     CKelvaronDoc doc;
     ASSERT_TRUE(doc.OpenDatabase(access.c_str(), FALSE));
     EXPECT_FALSE(doc.SaveCopyAs((m_dir + "\\Copy.accdb").c_str()));
