@@ -77,7 +77,17 @@ BOOL MoveWorkFileTo(LPCSTR lpszWork, LPCSTR lpszTarget, BOOL bReplace)
 {
     if (::MoveFileExA(lpszWork, lpszTarget, MOVEFILE_WRITE_THROUGH | (bReplace ? MOVEFILE_REPLACE_EXISTING : 0)))
         return TRUE;
-    const DWORD error = ::GetLastError();
+    DWORD error = ::GetLastError();
+    if (error == ERROR_ACCESS_DENIED && bReplace) {
+        // A target another program holds open is refused as if it could
+        // not be written: the user is told that it is held.
+        HANDLE hFile = ::CreateFileA(lpszTarget, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (hFile != INVALID_HANDLE_VALUE)
+            ::CloseHandle(hFile);
+        else if (::GetLastError() == ERROR_SHARING_VIOLATION)
+            error = ERROR_SHARING_VIOLATION;
+    }
     ::DeleteFileA(lpszWork);
     ::SetLastError(error);
     return FALSE;

@@ -109,7 +109,7 @@ TEST_F(DocumentFilesTest, ClosingNeverTouchesAFileThatIsNotTheOneOpened)
             // Another program puts a database of its own in its place.
             const std::string theirs = m_dir + "\\Theirs.sqlite";
             ASSERT_TRUE(kvtest::CopyFileTo(m_program + "Database\\Skeleton.sqlite", theirs));
-            kvtest::RunSqlOn(theirs, "INSERT INTO Suppliers ([Supplier Code]) VALUES ('THEIRS');");
+            kvtest::RunSqlOn(theirs, "INSERT INTO Suppliers ([Code]) VALUES ('THRS');");
             other = FileBytes(theirs);
             ASSERT_TRUE(::MoveFileExA(theirs.c_str(), m_database.c_str(), MOVEFILE_REPLACE_EXISTING));
         } else {
@@ -218,6 +218,8 @@ TEST_F(DocumentFilesTest, AFailedRestoreNamesItsCause)
         FailingCopyDoc doc;
         ASSERT_TRUE(doc.OpenDatabase(m_database.c_str(), FALSE));
         ChangeFirstDescription(doc, "Edited");
+        doc.CloseDatabase();
+        const std::string edited = FileBytes(m_database);
         HANDLE hHeld = INVALID_HANDLE_VALUE;
         UINT reason = IDS_FILE_ERROR_DISK_FULL;
         if (error == ERROR_SHARING_VIOLATION) {
@@ -228,8 +230,6 @@ TEST_F(DocumentFilesTest, AFailedRestoreNamesItsCause)
         } else {
             doc.FailCopies(error);
         }
-        doc.CloseDatabase();
-        const std::string edited = FileBytes(m_database);
         EXPECT_FALSE(doc.CloseRestoringBackup());
         if (hHeld != INVALID_HANDLE_VALUE)
             ::CloseHandle(hHeld);
