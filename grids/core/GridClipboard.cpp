@@ -53,6 +53,53 @@ std::vector<std::vector<CString>> ParseClipboardText(const CString& textIn)
     return rows;
 }
 
+int FindUnstorableText(const CString& text)
+{
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(text.GetString());
+    const int n = text.GetLength();
+    for (int i = 0; i < n;) {
+        const unsigned char c = p[i];
+        if (c < 0x80) {
+            if (c < 0x20 && c != '\t' && c != '\r' && c != '\n')
+                return i;
+            if (c == 0x7F)
+                return i;
+            i++;
+            continue;
+        }
+        // The length of the sequence and the smallest code point it may
+        // carry (a smaller one is an overlong form).
+        int length = 0;
+        unsigned long value = 0, least = 0;
+        if (c >= 0xC2 && c <= 0xDF) {
+            length = 2;
+            value = c & 0x1F;
+            least = 0x80;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            length = 3;
+            value = c & 0x0F;
+            least = 0x800;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            length = 4;
+            value = c & 0x07;
+            least = 0x10000;
+        } else {
+            return i;
+        }
+        if (i + length > n)
+            return i;
+        for (int k = 1; k < length; k++) {
+            if ((p[i + k] & 0xC0) != 0x80)
+                return i;
+            value = (value << 6) | (p[i + k] & 0x3F);
+        }
+        if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF) || (value >= 0x80 && value < 0xA0))
+            return i;
+        i += length;
+    }
+    return -1;
+}
+
 std::vector<int> PasteTargetColumns(int nStartColumn, size_t nCells, const std::function<bool(int)>& isShown,
                                     int nLastColumn)
 {

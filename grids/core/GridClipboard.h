@@ -21,6 +21,13 @@ CString BuildClipboardText(const std::vector<std::vector<CString>>& rows);
 // cells end at TAB. Empty cells are kept in their places.
 std::vector<std::vector<CString>> ParseClipboardText(const CString& text);
 
+// The byte offset of the first character of pasted text that the program
+// cannot store as text: a byte sequence that is no UTF-8 character (the
+// program's encoding; overlong forms and surrogates included), or a control
+// character other than TAB, CR and LF (binary data read as text); -1 when
+// the whole text can be stored.
+int FindUnstorableText(const CString& text);
+
 // The grid column each cell of a pasted row goes into: from nStartColumn on,
 // the shown columns (isShown) in turn, up to nLastColumn; 0 for a cell that
 // has no column left.

@@ -84,3 +84,32 @@ TEST(GridClipboard, PastedCellsGoIntoTheShownColumnsInTurnUpToTheLastOne)
     EXPECT_EQ((std::vector<int>{ 0 }), PasteTargetColumns(37, 1, shown, 36));
     EXPECT_TRUE(PasteTargetColumns(6, 0, shown, 36).empty());
 }
+
+// Pasted text the program cannot store as text is found before anything is
+// stored: bytes that are no UTF-8 character, and control characters that
+// binary data brings; text of any script, with TABs and line breaks, passes.
+TEST(GridClipboard, TextThatCannotBeStoredIsFound)
+{
+    struct Case
+    {
+        const char* text;
+        int at;
+    };
+    const Case cases[] = {
+        { "Pipe 20 mm\tPVC\r\nValve ½\" – Düse Ø 25\n", -1 },
+        { "日本語 🌱", -1 },
+        { "", -1 },
+        { "ab\xFF" "cd", 2 },            // a byte no character begins with
+        { "ab\xC3", 2 },                 // cut off
+        { "ab\xC3(", 2 },                // no continuation byte
+        { "\xC0\xAF", 0 },               // an overlong '/'
+        { "\xE0\x80\xAF", 0 },           // an overlong '/', in three bytes
+        { "x\xED\xA0\x80", 1 },          // a surrogate
+        { "\xF4\x90\x80\x80", 0 },       // beyond U+10FFFF
+        { "MZ\x90\x01\x02", 2 },         // binary data: a C1 control
+        { "abc\x01" "def", 3 },          // a control character
+        { "abc\x7F", 3 },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.at, FindUnstorableText(c.text)) << c.text;
+}
