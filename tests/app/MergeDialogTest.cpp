@@ -443,3 +443,31 @@ TEST_F(DialogTest, MainFrameCommandsRunTheDialogsModally)
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
         ;
 }
+
+// A merge that goes on past failures does not end as a plain success: the
+// end message says how many items failed and offers the report that lists
+// them.
+TEST_F(DialogTest, AMergeWithFailuresSaysHowManyAndOffersItsReport)
+{
+    RunSqlOn(m_source, kSourceRows);
+    RunSqlOn(m_target, "CREATE TRIGGER full BEFORE INSERT ON Components WHEN NEW.[Database Number] <> 3\n"
+                       "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END;\n");
+    TestMergeDialog dialog(m_target.c_str());
+    ASSERT_TRUE(dialog.Create(IDD_MERGE_DATABASES));
+    dialog.files = {m_source};
+    Click(dialog, IDC_MERGE_SOURCE_BROWSE);
+    m_frame.m_pMergeDialog = &dialog;
+    m_app.answers = {IDOK, IDOK, IDNO};
+    Click(dialog, IDOK);
+    m_frame.m_pMergeDialog = nullptr;
+    EXPECT_EQ("Filter", QueryRows(m_target, "SELECT [Description] FROM Components"));
+    ASSERT_EQ(3u, m_app.prompts.size());
+    EXPECT_EQ(0u, m_app.prompts[0].find("[Valve] was not merged")) << m_app.prompts[0];
+    EXPECT_EQ(0u, m_app.prompts[1].find("[Jet] was not merged")) << m_app.prompts[1];
+    CString end;
+    end.Format(IDS_MERGE_FAILURES_REPORT, 2, (m_app.GetRootPath() + DBDatabase::ReportFileName()).GetString());
+    EXPECT_EQ(end.str(), m_app.prompts[2]);
+    EXPECT_TRUE(dialog.shown.empty());
+    dialog.DestroyWindow();
+    EXPECT_TRUE(m_boxes.Texts().empty());
+}
