@@ -3,6 +3,7 @@
 
 #include "platform/odbc/OZU_DB_RS.h"
 
+#include <map>
 #include <mutex>
 #include <string>
 #include <unordered_map>
@@ -67,15 +68,30 @@ struct OZUCachedRow
 };
 
 // The keys and window of a keyed dynaset.
+//
+// On a SQLite database a set with an order reads its keys a page at a time:
+// at open it counts its rows (COUNT(*) of its query) and reads the keys of
+// the first page; the keys after them are read as the set moves to them, in
+// pages that double, and all of them before anything is written through the
+// connection, so that membership stays what it was when the set opened.
+// Should another connection change the database before every key is read,
+// the keys not read yet are taken as they stand then (see CompleteKeys).
 struct OZUKeyset
 {
     std::vector<OZUKeyTable> tables;
-    std::vector<long long> keys;     // row-major: keys[row * tables.size() + table]
+    std::vector<long long> keys;     // row-major: keys[row * tables.size() + table]; the rows read so far
+    long long total = 0;             // rows of the set: those counted at open and those added since
+    bool complete = true;            // the keys of every row are read
     long long pos = -1;              // -1 before the first row, rows() after the last
     std::string selectList;          // as written
     std::string fromClause;          // as written
+    std::string fromWhere;           // "FROM ... [WHERE ...]" of the query, without its order
     std::string keySQL;              // the key query
+    std::string pageSQL;             // the key query for a page (LIMIT ? OFFSET ?); "" when not paged
+    std::string countSQL;            // the rows of the query; "" when not paged
     std::string fetchSQL;            // the row query by keys
+    long long dataVersion = -1;      // the database's data version when the keys began to be read
+    DWORD keysChange = 0;            // the connection's change count then
     std::vector<int> colTable;       // per result column: index into tables, -1 none
     std::vector<std::string> colBase;  // per result column: the base column name
     size_t batch = 100;              // rows per fetch
@@ -89,7 +105,13 @@ struct OZUKeyset
     bool cacheValid = false;
     HSTMT hstmtValue = SQL_NULL_HSTMT;  // one row by key, for columns read with SQLGetData
     bool fetchPrepared = false;
+    std::map<std::string, HSTMT> writes;  // the set's writes, prepared, by their SQL
+    HSTMT hstmtLastKey = SQL_NULL_HSTMT;  // the key SQLite gave the row inserted last
+    std::vector<long long> lastAdded;     // the keys of the row this set added last
+    bool lastAddedKnown = false;
+    void FreeWrites();
 
-    long long rows() const { return tables.empty() ? 0 : (long long)(keys.size() / tables.size()); }
+    long long rows() const { return total; }
+    long long loaded() const { return tables.empty() ? 0 : (long long)(keys.size() / tables.size()); }
     const long long* keyOf(long long row) const { return &keys[(size_t)row * tables.size()]; }
 };

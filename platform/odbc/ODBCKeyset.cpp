@@ -1,8 +1,12 @@
 // Dynasets on a driver without keyset-driven cursors: the recordset keeps
 // the keys of its rows itself.
 //
-// At open (and Requery) the key of every table of the result is read once,
-// in the set's order: membership is then fixed. Moving fetches the rows
+// At open (and Requery) the key of every table of the result is read, in
+// the set's order: membership is then fixed. On SQLite a set with an order
+// counts its rows and reads the keys a page at a time as it moves (all of
+// them before the connection writes), so that opening a large set costs what
+// its first page costs; its order then ends with the keys, so that pages
+// follow each other exactly. Moving fetches the rows
 // around the target by key, a window at a time, with one prepared statement
 // ("... WHERE key IN (?, ?, ...)"), and keeps their bound buffers; a row
 // that is no longer in the database reads as deleted. The window is read
@@ -11,13 +15,24 @@
 // INSERT, whose new key is read back on the same connection and appended to
 // the set.
 #include "platform/odbc/ODBCInternal.h"
+#include "platform/odbc/ODBCValueText.h"
 #include "platform/odbc/SqlTranslate.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
+#include <set>
 #include <unordered_map>
 
 namespace {
+
+// Keys read when a paged set opens; later pages double, and never read less.
+const long long kFirstKeyPage = 1000;
+// The key of a place whose row is gone: it finds no row, so the place reads
+// as a deleted row.
+const long long kNoKey = LLONG_MIN;
+// Prepared writes a set keeps.
+const size_t kPreparedWrites = 16;
 
 using kvsql::Token;
 using kvsql::TokenKind;
@@ -86,8 +101,17 @@ struct TableRef
 // Splits "SELECT list FROM from [WHERE ...]" into its parts. False for what
 // a keyed set cannot follow: DISTINCT, aggregates, GROUP BY, compound
 // queries, sub-queries in FROM.
-bool SplitSelect(const std::string& sql, std::string& selectList, std::string& fromClause, std::string& tail,
-                 std::vector<TableRef>& refs)
+struct SelectParts
+{
+    std::string selectList;
+    std::string fromClause;
+    std::string tail;        // "FROM ..." to the end
+    std::string fromWhere;   // the tail without a top-level ORDER BY
+    bool ordered = false;    // the tail ends with a top-level ORDER BY
+    bool limited = false;    // the tail has a top-level LIMIT or OFFSET
+};
+
+bool SplitSelect(const std::string& sql, SelectParts& parts, std::vector<TableRef>& refs)
 {
     std::vector<Token> t = kvsql::Tokenize(sql);
     size_t i = 0;
@@ -123,6 +147,8 @@ bool SplitSelect(const std::string& sql, std::string& selectList, std::string& f
     }
     if (from == t.size())
         return false;
+    std::string& selectList = parts.selectList;
+    std::string& fromClause = parts.fromClause;
     for (size_t k = listStart; k < from; ++k)
         selectList += t[k].text;
     selectList = Trim(selectList);
@@ -140,6 +166,7 @@ bool SplitSelect(const std::string& sql, std::string& selectList, std::string& f
         }
     }
     depth = 0;
+    size_t order = t.size();
     for (size_t k = end; k < t.size(); ++k) {
         if (t[k].text == "(")
             ++depth;
@@ -149,12 +176,21 @@ bool SplitSelect(const std::string& sql, std::string& selectList, std::string& f
                                 kvsql::IsWord(t[k], "UNION") || kvsql::IsWord(t[k], "EXCEPT") ||
                                 kvsql::IsWord(t[k], "INTERSECT")))
             return false;
+        else if (depth == 0 && (kvsql::IsWord(t[k], "LIMIT") || kvsql::IsWord(t[k], "OFFSET")))
+            parts.limited = true;
+        else if (depth == 0 && kvsql::IsWord(t[k], "ORDER") && order == t.size())
+            order = k;
     }
     for (size_t k = from + 1; k < end; ++k)
         fromClause += t[k].text;
     fromClause = Trim(fromClause);
-    for (size_t k = from; k < t.size(); ++k)
-        tail += t[k].text;
+    for (size_t k = from; k < t.size(); ++k) {
+        parts.tail += t[k].text;
+        if (k < order && t[k].text != ";")
+            parts.fromWhere += t[k].text;
+    }
+    parts.fromWhere = Trim(parts.fromWhere);
+    parts.ordered = order < t.size();
 
     // Table references: name [AS] [alias], separated by commas or joins.
     size_t k = solid(from + 1);
@@ -209,10 +245,21 @@ std::string KeyTuple(const long long* keys, size_t n)
 
 } // namespace
 
+void OZUKeyset::FreeWrites()
+{
+    for (auto& w : writes)
+        g_odbc.FreeStmt(w.second, SQL_DROP);
+    writes.clear();
+}
+
 void OZURecordset::FreeKeyset()
 {
     if (m_pKeyset && m_pKeyset->hstmtValue != SQL_NULL_HSTMT)
         g_odbc.FreeStmt(m_pKeyset->hstmtValue, SQL_DROP);
+    if (m_pKeyset && m_pKeyset->hstmtLastKey != SQL_NULL_HSTMT)
+        g_odbc.FreeStmt(m_pKeyset->hstmtLastKey, SQL_DROP);
+    if (m_pKeyset)
+        m_pKeyset->FreeWrites();
     m_pKeyset.reset();
 }
 
@@ -222,9 +269,12 @@ BOOL OZURecordset::SetupKeyset()
         return FALSE;
     auto ks = std::make_unique<OZUKeyset>();
     std::vector<TableRef> refs;
-    std::string tail;
-    if (!SplitSelect(m_strSQL.str(), ks->selectList, ks->fromClause, tail, refs))
+    SelectParts parts;
+    if (!SplitSelect(m_strSQL.str(), parts, refs))
         return FALSE;
+    ks->selectList = parts.selectList;
+    ks->fromClause = parts.fromClause;
+    ks->fromWhere = parts.fromWhere;
 
     // Describe the result: its columns and the table each comes from. A
     // statement of its own, so that the set's statement keeps its options
@@ -293,7 +343,17 @@ BOOL OZURecordset::SetupKeyset()
     std::string keyList;
     for (size_t t = 0; t < ks->tables.size(); ++t)
         keyList += (t ? ", " : "") + ks->tables[t].keyExpr;
-    ks->keySQL = "SELECT " + keyList + " " + tail;
+    ks->keySQL = "SELECT " + keyList + " " + parts.tail;
+    // A SQLite set with an order reads its keys a page at a time. Its order
+    // ends with the keys, so that rows of equal sort values come in one
+    // order, page after page (an index that serves the order still serves
+    // it: an index's rows end with the row's key).
+    if (m_pDatabase->IsSQLite() && parts.ordered && !parts.limited &&
+        parts.tail.find(';') == std::string::npos) {
+        ks->keySQL = "SELECT " + keyList + " " + parts.tail + ", " + keyList;
+        ks->pageSQL = ks->keySQL + " LIMIT ? OFFSET ?";
+        ks->countSQL = "SELECT COUNT(*) " + parts.fromWhere;
+    }
     std::string where;
     std::string markers;
     for (size_t i = 0; i < ks->batch; ++i)
@@ -343,16 +403,24 @@ BOOL OZURecordset::SetupKeyset()
     return TRUE;
 }
 
-bool OZURecordset::ReadKeys()
+// Runs a key query (with `first` and `count` bound to its LIMIT and OFFSET
+// markers when `paged`) and appends the keys of its rows; false when a row
+// has no key for a table (an outer join).
+bool OZURecordset::ReadKeyRows(const std::string& sql, bool paged, long long count, long long first,
+                               std::vector<long long>& keys)
 {
-    OZUKeyset& k = *m_pKeyset;
-    size_t nt = k.tables.size();
+    size_t nt = m_pKeyset->tables.size();
     HSTMT hstmt = SQL_NULL_HSTMT;
     SQLRETURN r = g_odbc.AllocStmt(m_pDatabase->m_hdbc, &hstmt);
     if (!Check(r))
         ThrowDBException(r, SQL_NULL_HSTMT);
     m_pDatabase->OnSetOptions(hstmt);
-    r = kvodbc::Retry([&] { return g_odbc.ExecDirect(hstmt, (SQLCHAR*)k.keySQL.c_str(), SQL_NTS); }, hstmt,
+    SQLLEN ind0 = 0, ind1 = 0;
+    if (paged) {
+        g_odbc.BindParameter(hstmt, 1, SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_BIGINT, 0, 0, &count, 0, &ind0);
+        g_odbc.BindParameter(hstmt, 2, SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_BIGINT, 0, 0, &first, 0, &ind1);
+    }
+    r = kvodbc::Retry([&] { return g_odbc.ExecDirect(hstmt, (SQLCHAR*)sql.c_str(), SQL_NTS); }, hstmt,
                       RetrySeconds());
     if (!Check(r))
         kvodbc::ThrowAndFree(r, m_pDatabase, hstmt);
@@ -360,7 +428,6 @@ bool OZURecordset::ReadKeys()
     std::vector<SQLLEN> ind(nt, 0);
     for (size_t t = 0; t < nt; ++t)
         g_odbc.BindCol(hstmt, (SQLUSMALLINT)(t + 1), SQL_C_SBIGINT, &row[t], sizeof(long long), &ind[t]);
-    std::vector<long long> keys;
     bool nullKey = false;
     while ((r = kvodbc::Retry([&] { return g_odbc.Fetch(hstmt); }, hstmt, RetrySeconds())) == SQL_SUCCESS ||
            r == SQL_SUCCESS_WITH_INFO) {
@@ -373,15 +440,218 @@ bool OZURecordset::ReadKeys()
     if (r != SQL_NO_DATA)
         kvodbc::ThrowAndFree(r, m_pDatabase, hstmt);
     g_odbc.FreeStmt(hstmt, SQL_DROP);
-    // Outer joins give rows without a key for one table: those cannot be
-    // found again by key.
-    if (nullKey)
-        return false;
+    return !nullKey;
+}
+
+bool OZURecordset::ReadKeys()
+{
+    OZUKeyset& k = *m_pKeyset;
+    size_t nt = k.tables.size();
+    std::vector<long long> keys;
+    long long total = -1;
+    bool complete = true;
+    k.keysChange = m_pDatabase->m_dwChangeCount;
+    if (!k.pageSQL.empty()) {
+        // The count and the first page; read whole should another
+        // connection write between the two.
+        k.dataVersion = m_pDatabase->GetDataVersion();
+        CString count;
+        if (kvodbc::QueryText(m_pDatabase, CString(k.countSQL), count)) {
+            total = _atoi64(count);
+            if (!ReadKeyRows(k.pageSQL, true, kFirstKeyPage, 0, keys))
+                return false;
+            complete = (long long)(keys.size() / nt) >= total;
+            if (m_pDatabase->GetDataVersion() != k.dataVersion) {
+                keys.clear();
+                total = -1;
+            }
+        }
+    }
+    if (total < 0) {
+        if (!ReadKeyRows(k.keySQL, false, 0, 0, keys))
+            return false;  // outer joins give rows without a key: those cannot be found again by key
+        total = (long long)(keys.size() / nt);
+        complete = true;
+    }
+    keys.resize((size_t)std::min<long long>(total, (long long)(keys.size() / nt)) * nt);
     k.keys.swap(keys);
+    k.total = total;
+    k.complete = complete || k.loaded() >= total;
     k.cache.clear();
     k.cacheValid = false;
     k.pos = -1;
     return true;
+}
+
+void OZURecordset::EnsureKeys(long long nUpTo)
+{
+    OZUKeyset& k = *m_pKeyset;
+    if (k.complete || nUpTo < k.loaded())
+        return;
+    size_t nt = k.tables.size();
+    // Keys are read on only while nothing has changed the database since
+    // the first page: pages then follow each other exactly.
+    if (m_pDatabase->GetDataVersion() != k.dataVersion || m_pDatabase->m_dwChangeCount != k.keysChange) {
+        TakeKeysAsTheyStand();
+        return;
+    }
+    long long loaded = k.loaded();
+    bool all = nUpTo >= k.total - 1;
+    long long want = all ? -1 : std::max({nUpTo + 1 - loaded, loaded, kFirstKeyPage});
+    std::vector<long long> keys;
+    ReadKeyRows(k.pageSQL, true, want, loaded, keys);
+    long long got = (long long)(keys.size() / nt);
+    k.keys.insert(k.keys.end(), keys.begin(), keys.end());
+    if (all || got < want || k.loaded() >= k.total) {
+        // The end of the rows: the set holds what was counted (rows added
+        // through this set since stay at its end).
+        k.keys.resize((size_t)std::min(k.loaded(), k.total) * nt);
+        while (k.loaded() < k.total)
+            k.keys.insert(k.keys.end(), nt, kNoKey);
+        k.complete = true;
+    }
+}
+
+void OZURecordset::CompleteKeys()
+{
+    if (m_pKeyset && !m_pKeyset->complete)
+        EnsureKeys(m_pKeyset->total - 1);
+}
+
+void OZURecordset::TakeKeysAsTheyStand()
+{
+    // The rows read so far keep their places; the rows after them are the
+    // rows of the query now that are not among them, in its order, up to
+    // the number counted at open (a place left over reads as a deleted
+    // row; rows beyond it join at the next Requery).
+    OZUKeyset& k = *m_pKeyset;
+    size_t nt = k.tables.size();
+    std::vector<long long> now;
+    ReadKeyRows(k.keySQL, false, 0, 0, now);
+    std::set<std::vector<long long>> known;
+    for (long long row = 0; row < k.loaded(); ++row)
+        known.insert(std::vector<long long>(k.keyOf(row), k.keyOf(row) + nt));
+    for (size_t i = 0; i + nt <= now.size() && k.loaded() < k.total; i += nt) {
+        std::vector<long long> key(now.begin() + (long)i, now.begin() + (long)(i + nt));
+        if (known.insert(key).second)
+            k.keys.insert(k.keys.end(), key.begin(), key.end());
+    }
+    while (k.loaded() < k.total)
+        k.keys.insert(k.keys.end(), nt, kNoKey);
+    k.complete = true;
+}
+
+BOOL OZURecordset::ScanKeyedRows(const std::vector<int>& fields,
+                                 const std::function<bool(long, const std::vector<CString>&)>& visit)
+{
+    if (!m_pKeyset || m_nFieldsBound <= 0)
+        return FALSE;
+    CompleteKeys();
+    OZUKeyset& k = *m_pKeyset;
+    size_t nt = k.tables.size();
+    // The place of each key in the set.
+    std::unordered_map<std::string, long> places;
+    places.reserve(k.keys.size() / nt * 2);
+    for (long long row = 0; row < k.loaded(); ++row)
+        places.emplace(KeyTuple(k.keyOf(row), nt), (long)row);
+
+    std::string sql = "SELECT ";
+    for (size_t t = 0; t < nt; ++t)
+        sql += (t ? ", " : "") + k.tables[t].keyExpr;
+    struct Column
+    {
+        int field;
+        std::vector<char> buffer;
+        SQLLEN length = 0;
+    };
+    std::vector<Column> columns;
+    for (int f : fields) {
+        if (f < 0 || (size_t)f >= m_rgFieldInfos.size() || !m_rgFieldInfos[(size_t)f].m_pvBind)
+            continue;
+        CString name = m_rgFieldInfos[(size_t)f].m_strName;
+        m_pDatabase->ReplaceBrackets(name);
+        sql += ", " + name.str();
+        Column c;
+        c.field = f;
+        c.buffer.assign((size_t)std::max<SQLLEN>(m_rgFieldInfos[(size_t)f].m_cbBind, 16), 0);
+        columns.push_back(std::move(c));
+    }
+    sql += " " + k.fromWhere;
+
+    HSTMT hstmt = SQL_NULL_HSTMT;
+    SQLRETURN r = g_odbc.AllocStmt(m_pDatabase->m_hdbc, &hstmt);
+    if (!Check(r))
+        ThrowDBException(r, SQL_NULL_HSTMT);
+    m_pDatabase->OnSetOptions(hstmt);
+    r = kvodbc::Retry([&] { return g_odbc.ExecDirect(hstmt, (SQLCHAR*)sql.c_str(), SQL_NTS); }, hstmt,
+                      RetrySeconds());
+    if (!Check(r))
+        kvodbc::ThrowAndFree(r, m_pDatabase, hstmt);
+    std::vector<long long> key(nt, 0);
+    std::vector<SQLLEN> keyInd(nt, 0);
+    for (size_t t = 0; t < nt; ++t)
+        g_odbc.BindCol(hstmt, (SQLUSMALLINT)(t + 1), SQL_C_SBIGINT, &key[t], sizeof(long long), &keyInd[t]);
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const CFieldInfo& info = m_rgFieldInfos[(size_t)columns[i].field];
+        g_odbc.BindCol(hstmt, (SQLUSMALLINT)(nt + i + 1), info.m_nCType, columns[i].buffer.data(),
+                       (SQLLEN)columns[i].buffer.size(), &columns[i].length);
+    }
+    std::vector<CString> values(m_rgFieldInfos.size());
+    bool go = true;
+    while (go && ((r = kvodbc::Retry([&] { return g_odbc.Fetch(hstmt); }, hstmt, RetrySeconds())) == SQL_SUCCESS ||
+                  r == SQL_SUCCESS_WITH_INFO)) {
+        auto place = places.find(KeyTuple(key.data(), nt));
+        if (place == places.end())
+            continue;
+        // Each value as the set's field exchange would give it.
+        for (Column& c : columns) {
+            const CFieldInfo& info = m_rgFieldInfos[(size_t)c.field];
+            CString& value = values[(size_t)c.field];
+            if (c.length == SQL_NULL_DATA || c.length == kvodbc::kNullIndicator32)
+                value.Empty();
+            else if (!info.m_bind.empty() && info.m_nDataType != AFX_RFX_BINARY) {
+                size_t room = c.buffer.size() - 1;
+                size_t n = (c.length == SQL_NO_TOTAL || c.length < 0 || (size_t)c.length > room)
+                               ? strnlen(c.buffer.data(), room)
+                               : (size_t)c.length;
+                std::string text(c.buffer.data(), n);
+                if (m_pDatabase->m_bStripTrailingSpaces)
+                    while (!text.empty() && text.back() == ' ')
+                        text.pop_back();
+                value = CString(std::move(text));
+            } else
+                value = kvodbc::ValueToText(info.m_nDataType, c.buffer.data());
+        }
+        go = visit(place->second, values);
+    }
+    if (go && r != SQL_NO_DATA)
+        kvodbc::ThrowAndFree(r, m_pDatabase, hstmt);
+    g_odbc.FreeStmt(hstmt, SQL_DROP);
+    return go ? TRUE : FALSE;
+}
+
+long OZURecordset::GetKeyedRowCount() const
+{
+    return m_pKeyset ? (long)m_pKeyset->total : -1;
+}
+
+long OZURecordset::FindKeyedRow(LPCSTR lpszTable, long long nKey)
+{
+    if (!m_pKeyset)
+        return -1;
+    OZUKeyset& k = *m_pKeyset;
+    size_t table = k.tables.size();
+    for (size_t t = 0; t < k.tables.size(); ++t)
+        if (Lower(k.tables[t].name) == Lower(lpszTable ? lpszTable : ""))
+            table = t;
+    if (table == k.tables.size())
+        return -1;
+    CompleteKeys();
+    size_t nt = k.tables.size();
+    for (size_t i = table; i < k.keys.size(); i += nt)
+        if (k.keys[i] == nKey)
+            return (long)(i / nt);
+    return -1;
 }
 
 RETCODE OZURecordset::FetchKeyed(WORD wFetchType, long nRows)
@@ -443,6 +713,7 @@ void OZURecordset::FetchWindow(long long target, bool forward)
     long long batch = (long long)k.batch;
     long long first = forward ? target : std::max<long long>(0, target - batch + 1);
     long long count = std::min(batch, n - first);
+    EnsureKeys(first + count - 1);
     std::unordered_map<std::string, long long> where;
     where.reserve((size_t)count * 2);
     for (long long i = 0; i < batch; ++i) {
@@ -654,11 +925,39 @@ HSTMT OZURecordset::KeyedValueStatement()
     return k.hstmtValue;
 }
 
-SQLLEN OZURecordset::ExecuteWrite(HSTMT hstmt, const CString& strSQL)
+HSTMT OZURecordset::PreparedWrite(const std::string& sql)
 {
-    m_strUpdateSQL = strSQL;
-    SQLRETURN r = kvodbc::Retry([&] { return g_odbc.ExecDirect(hstmt, (SQLCHAR*)(LPCSTR)strSQL, SQL_NTS); }, hstmt,
-                                RetrySeconds());
+    OZUKeyset& k = *m_pKeyset;
+    auto found = k.writes.find(sql);
+    if (found != k.writes.end()) {
+        g_odbc.FreeStmt(found->second, SQL_CLOSE);
+        g_odbc.FreeStmt(found->second, SQL_RESET_PARAMS);
+        return found->second;
+    }
+    // A set writes in a few shapes (the columns an edit changes); should it
+    // write in many, the oldest statements go.
+    if (k.writes.size() >= kPreparedWrites)
+        k.FreeWrites();
+    HSTMT hstmt = SQL_NULL_HSTMT;
+    SQLRETURN r = g_odbc.AllocStmt(m_pDatabase->m_hdbc, &hstmt);
+    if (!Check(r))
+        ThrowDBException(r, SQL_NULL_HSTMT);
+    OnSetUpdateOptions(hstmt);
+    r = kvodbc::Retry([&] { return g_odbc.Prepare(hstmt, (SQLCHAR*)sql.c_str(), SQL_NTS); }, hstmt, RetrySeconds());
+    if (!Check(r)) {
+        CDBException* e = new CDBException(r);
+        e->BuildErrorString(m_pDatabase, hstmt);
+        g_odbc.FreeStmt(hstmt, SQL_DROP);
+        throw e;
+    }
+    k.writes.emplace(sql, hstmt);
+    return hstmt;
+}
+
+SQLLEN OZURecordset::ExecutePreparedWrite(HSTMT hstmt, const std::string& sql)
+{
+    m_strUpdateSQL = CString(sql);
+    SQLRETURN r = kvodbc::Retry([&] { return g_odbc.Execute(hstmt); }, hstmt, RetrySeconds());
     if (!Check(r))
         ThrowDBException(r, hstmt);
     if (r == SQL_NEED_DATA)
@@ -666,11 +965,47 @@ SQLLEN OZURecordset::ExecuteWrite(HSTMT hstmt, const CString& strSQL)
     SQLLEN rows = -1;
     if (!Check(g_odbc.RowCount(hstmt, &rows)))
         rows = -1;
+    g_odbc.FreeStmt(hstmt, SQL_CLOSE);
     return rows;
+}
+
+long long OZURecordset::LastInsertedRowid()
+{
+    OZUKeyset& k = *m_pKeyset;
+    if (k.hstmtLastKey == SQL_NULL_HSTMT) {
+        SQLRETURN r = g_odbc.AllocStmt(m_pDatabase->m_hdbc, &k.hstmtLastKey);
+        if (!Check(r)) {
+            k.hstmtLastKey = SQL_NULL_HSTMT;
+            ThrowDBException(r, SQL_NULL_HSTMT);
+        }
+        r = g_odbc.Prepare(k.hstmtLastKey, (SQLCHAR*)"SELECT last_insert_rowid()", SQL_NTS);
+        if (!Check(r))
+            ThrowDBException(r, k.hstmtLastKey);
+    }
+    long long key = 0;
+    SQLLEN ind = 0;
+    SQLRETURN r = kvodbc::Retry([&] { return g_odbc.Execute(k.hstmtLastKey); }, k.hstmtLastKey, RetrySeconds());
+    if (Check(r))
+        r = g_odbc.Fetch(k.hstmtLastKey);
+    if (r == SQL_SUCCESS || r == SQL_SUCCESS_WITH_INFO)
+        r = g_odbc.GetData(k.hstmtLastKey, 1, SQL_C_SBIGINT, &key, sizeof(key), &ind);
+    g_odbc.FreeStmt(k.hstmtLastKey, SQL_CLOSE);
+    if (!Check(r))
+        ThrowDBException(r, k.hstmtLastKey);
+    return key;
+}
+
+BOOL OZURecordset::GetLastAddedKey(long long& nKey) const
+{
+    if (!m_pKeyset || !m_pKeyset->lastAddedKnown || m_pKeyset->lastAdded.size() != 1)
+        return FALSE;
+    nKey = m_pKeyset->lastAdded[0];
+    return TRUE;
 }
 
 void OZURecordset::UpdateKeyed()
 {
+    CompleteKeys();
     OZUKeyset& k = *m_pKeyset;
     size_t nt = k.tables.size();
     size_t nFields = m_rgFieldInfos.size();
@@ -696,42 +1031,45 @@ void OZURecordset::UpdateKeyed()
             keyKnown = keyKnown && m_nEditMode == edit;
             continue;
         }
-        HSTMT hstmt = UpdateStatement();
+        const OZUKeyTable& table = k.tables[t];
+        std::string sql = m_nEditMode == edit ? "UPDATE " + kvsql::QuoteName(table.name) + " SET " + columns +
+                                                    " WHERE " + NameText(table.keyColumn) + " = ?"
+                                              : "INSERT INTO " + kvsql::QuoteName(table.name) + " (" + columns +
+                                                    ") VALUES (" + markers + ")";
+        HSTMT hstmt = PreparedWrite(sql);
         CFieldExchange fx(CFieldExchange::Value, this);
         fx.m_hstmt = hstmt;
         fx.m_pFieldMask = &mask;
         DoFieldExchange(&fx);
-        const OZUKeyTable& table = k.tables[t];
-        std::string sql;
         long long key = 0;
         SQLLEN keyInd = 0;
         if (m_nEditMode == edit) {
             key = k.keyOf(k.pos)[t];
-            sql = "UPDATE " + kvsql::QuoteName(table.name) + " SET " + columns + " WHERE " +
-                  NameText(table.keyColumn) + " = ?";
             SQLRETURN r = g_odbc.BindParameter(hstmt, (SQLUSMALLINT)fx.m_nParamNumber, SQL_PARAM_INPUT,
                                                SQL_C_SBIGINT, SQL_BIGINT, 0, 0, &key, 0, &keyInd);
             if (!Check(r))
                 ThrowDBException(r, hstmt);
-        } else
-            sql = "INSERT INTO " + kvsql::QuoteName(table.name) + " (" + columns + ") VALUES (" + markers + ")";
-        SQLLEN rows = ExecuteWrite(hstmt, CString(sql));
+        }
+        SQLLEN rows = ExecutePreparedWrite(hstmt, sql);
         if (rows == 0)
             ThrowDBException(AFX_SQL_ERROR_NO_ROWS_AFFECTED);
         if (rows > 1)
             ThrowDBException(AFX_SQL_ERROR_MULTIPLE_ROWS_AFFECTED);
         if (m_nEditMode == addnew) {
-            CString text;
-            if (m_pDatabase->IsSQLite() && kvodbc::QueryText(m_pDatabase, "SELECT last_insert_rowid()", text))
-                newKey[t] = _atoi64(text);
+            if (m_pDatabase->IsSQLite())
+                newKey[t] = LastInsertedRowid();
             else
                 keyKnown = false;
         }
     }
     m_strUpdateSQL.Empty();
     // The new row joins the set at its end.
+    k.lastAddedKnown = m_nEditMode == addnew && keyKnown;
+    if (k.lastAddedKnown)
+        k.lastAdded = newKey;
     if (m_nEditMode == addnew && keyKnown) {
         k.keys.insert(k.keys.end(), newKey.begin(), newKey.end());
+        k.total++;
         if (m_bEOFSeen)
             m_lRecordCount++;
     }
@@ -742,16 +1080,16 @@ void OZURecordset::DeleteKeyed()
     OZUKeyset& k = *m_pKeyset;
     SQLLEN total = 0;
     for (size_t t = 0; t < k.tables.size(); ++t) {
-        HSTMT hstmt = UpdateStatement();
+        std::string sql = "DELETE FROM " + kvsql::QuoteName(k.tables[t].name) + " WHERE " +
+                          NameText(k.tables[t].keyColumn) + " = ?";
+        HSTMT hstmt = PreparedWrite(sql);
         long long key = k.keyOf(k.pos)[t];
         SQLLEN keyInd = 0;
         SQLRETURN r = g_odbc.BindParameter(hstmt, 1, SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_BIGINT, 0, 0, &key, 0,
                                            &keyInd);
         if (!Check(r))
             ThrowDBException(r, hstmt);
-        std::string sql = "DELETE FROM " + kvsql::QuoteName(k.tables[t].name) + " WHERE " +
-                          NameText(k.tables[t].keyColumn) + " = ?";
-        SQLLEN rows = ExecuteWrite(hstmt, CString(sql));
+        SQLLEN rows = ExecutePreparedWrite(hstmt, sql);
         if (rows > 1)
             ThrowDBException(AFX_SQL_ERROR_MULTIPLE_ROWS_AFFECTED);
         total += rows < 0 ? 1 : rows;

@@ -635,6 +635,25 @@ DWORD OZUDatabase::GetScrollOptions()
     return m_dwScrollOptions;
 }
 
+long long OZUDatabase::GetDataVersion()
+{
+    CString text;
+    if (!m_bSQLite || !IsOpen() || !kvodbc::QueryText(this, "PRAGMA data_version", text))
+        return -1;
+    return _atoi64(text);
+}
+
+void OZUDatabase::BeforeWrite()
+{
+    std::vector<OZURecordset*> sets;
+    {
+        std::lock_guard<std::mutex> lock(kvodbc::GlobalLock());
+        sets = m_listRecordsets;
+    }
+    for (OZURecordset* pSet : sets)
+        pSet->CompleteKeys();
+}
+
 std::string OZUDatabase::GetRowKeyColumn(const std::string& table)
 {
     auto found = m_mapRowKeys.find(table);
@@ -682,6 +701,8 @@ void OZUDatabase::ExecuteSQL(LPCSTR lpszSQL)
         AfxThrowDBException(AFX_SQL_ERROR_READONLY_DATABASE, this, SQL_NULL_HSTMT);
 
     m_lRowsAffected = -1;
+    if (!select)
+        BeforeWrite();
     kvsql::AlterColumn alter;
     if (m_bSQLite && kvsql::ParseAlterColumn(sql.str(), alter)) {
         AlterColumnSQLite(sql);

@@ -221,6 +221,7 @@ void OZURecordset::Delete()
 // Writes the current edit mode's change (noMode: delete the current row).
 void OZURecordset::ExecuteUpdate()
 {
+    m_pDatabase->BeforeWrite();
     // A keyed set that edits its current row and was up to date before
     // keeps its window with the row as written: moving on need not read
     // the rows again (other sets on the connection still do).

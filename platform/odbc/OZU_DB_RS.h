@@ -26,6 +26,7 @@
 #include "platform/framework/Framework.h"
 #include "platform/odbc/ODBCApi.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -304,6 +305,13 @@ public:
     DWORD m_dwChangeCount;
     // The driver manager's cursor library is in use.
     BOOL m_bCursorLib;
+    // SQLite's data version of the connection: it changes when another
+    // connection writes to the database; -1 for other databases.
+    long long GetDataVersion();
+    // Called before anything is written through the connection: every keyed
+    // set on it that reads its keys a page at a time reads the rest first,
+    // so that its membership stays what it was when it opened.
+    void BeforeWrite();
     // SQL_SCROLL_OPTIONS of the driver (0 when it cannot say).
     DWORD GetScrollOptions();
     // The key column (a row id) of a table for keyed dynasets; "" when the
@@ -642,6 +650,27 @@ public:
     // TRUE while the set keeps its own keys (a dynaset on a driver without
     // keyset cursors).
     BOOL IsKeyed() const { return m_pKeyset != nullptr; }
+    // The rows of a keyed set, known without moving (those it had when it
+    // opened, and those added through it since); -1 for other sets.
+    long GetKeyedRowCount() const;
+    // The place (0-based) of the row of a keyed set whose key for the table
+    // named is nKey; -1 when the set holds none (or is not keyed).
+    long FindKeyedRow(LPCSTR lpszTable, long long nKey);
+    // The key the database gave the row this set added last through AddNew
+    // and Update (a keyed set of one table); FALSE when it cannot say.
+    BOOL GetLastAddedKey(long long& nKey) const;
+    // A keyed set that reads its keys a page at a time reads the rest now
+    // (the connection calls it before it writes).
+    void CompleteKeys();
+    // Reads bound fields (0-based) of every row of a keyed set at once, in
+    // the database's order (not the set's): for each row, its place in the
+    // set and the values, as text (kvodbc::ValueToText; empty for null), each
+    // read as the set reads its fields (`values` is indexed by field; fields
+    // not asked for are empty). Rows that no longer meet the set's query are
+    // not given. FALSE when the set is not keyed, or `visit` stopped the
+    // reading by returning false.
+    BOOL ScanKeyedRows(const std::vector<int>& fields,
+                       const std::function<bool(long nPlace, const std::vector<CString>& values)>& visit);
 
     // Moving.
     void MoveFirst() { Move(1, SQL_FETCH_FIRST); }
@@ -721,6 +750,12 @@ protected:
     // The keyed dynaset.
     BOOL SetupKeyset();
     bool ReadKeys();
+    bool ReadKeyRows(const std::string& sql, bool paged, long long count, long long first,
+                     std::vector<long long>& keys);
+    // Reads keys on up to row nUpTo (0-based) of a set read a page at a time.
+    void EnsureKeys(long long nUpTo);
+    // The keys not read yet, after another connection changed the database.
+    void TakeKeysAsTheyStand();
     void FreeKeyset();
     RETCODE FetchKeyed(WORD wFetchType, long nRows);
     void FetchWindow(long long target, bool forward);
@@ -734,7 +769,10 @@ protected:
     void UpdateKeyed();
     void DeleteKeyed();
     HSTMT UpdateStatement();
-    SQLLEN ExecuteWrite(HSTMT hstmt, const CString& strSQL);
+    // A write of a keyed set, prepared once for its SQL and kept.
+    HSTMT PreparedWrite(const std::string& sql);
+    long long LastInsertedRowid();
+    SQLLEN ExecutePreparedWrite(HSTMT hstmt, const std::string& sql);
     std::string ReadColumnBytes(HSTMT hstmt, int nColumn, bool& isNull);
 
     std::unique_ptr<OZUKeyset> m_pKeyset;
