@@ -7,6 +7,7 @@
 #include "app/OptionsDlg.h"
 #include "app/Utilities.h"
 #include "platform/odbc/ODBCApi.h"
+#include "database/records/ComponentIndexes.h"
 #include "database/records/ComponentRecords.h"
 #include "database/records/ComponentSchema.h"
 #include "platform/grid/GRODBCGrid.h"
@@ -508,8 +509,12 @@ BOOL CKelvaronDoc::ConnectDatabase(LPCTSTR lpszPath)
             m_bReadOnly = TRUE;
             if (!m_pDatabase->GetReadOnlyReason().IsEmpty())
                 AfxMessageBox(m_pDatabase->GetReadOnlyReason(), MB_ICONINFORMATION);
-        } else if (!WidenWarehouseCode()) {
-            AfxMessageBox(IDS_WAREHOUSE_CODE_WIDEN_FAILED, MB_ICONEXCLAMATION);
+        } else {
+            if (!WidenWarehouseCode())
+                AfxMessageBox(IDS_WAREHOUSE_CODE_WIDEN_FAILED, MB_ICONEXCLAMATION);
+            // The indexes the tabs read their rows by; a database made
+            // without them works without them, only slower.
+            EnsureComponentIndexes(m_pDatabase);
         }
     } catch (CException* e) {
         ReportDatabaseException(e);

@@ -163,7 +163,16 @@ BOOL DBDatabase::StopsTheMerge(CException* e)
 
 void DBDatabase::ExecuteControl(LPCSTR lpszSQL)
 {
-    ExecuteSQL(lpszSQL);
+    // A merge runs the same few statements for every component: each is
+    // prepared once.
+    if (m_pMerge == nullptr) {
+        ExecuteSQL(lpszSQL);
+        return;
+    }
+    std::unique_ptr<OZUStatement>& statement = m_pMerge->controls[lpszSQL];
+    if (!statement)
+        statement = std::make_unique<OZUStatement>(this, lpszSQL);
+    statement->Execute();
 }
 
 void DBDatabase::BeginBatch()
@@ -554,21 +563,10 @@ BOOL DBDatabase::MergeEmitterNozzles(DBComponentTable& source, long nNewKey)
         }
     }
 
-    DBNozzleTable& nozzles = *m_pNozzles;
     size_t nAdded = 0;
     try {
-        for (long nTargetKey : targetKeys) {
-            nozzles.AddNew();
-            nozzles.m_nEmitterKey = nNewKey;
-            nozzles.m_nNozzleKey = nTargetKey;
-            nozzles.SetFieldNull(nullptr, FALSE);
-            nozzles.SetFieldDirty(nullptr, TRUE);
-            nozzles.Update();
-            ++nAdded;
-        }
+        AddNozzleLinks(this, nNewKey, targetKeys, &nAdded);
     } catch (CException* e) {
-        if (nozzles.GetEditMode() != CRecordset::noMode)
-            nozzles.CancelUpdate();
         ReportDependentFailure(this, e, source.GetReportText());
         bOK = FALSE;
     }

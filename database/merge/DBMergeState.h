@@ -4,7 +4,10 @@
 #pragma once
 
 #include "database/merge/DBDatabase.h"
+#include "platform/odbc/OZUStatement.h"
 
+#include <map>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -80,6 +83,8 @@ struct DBDatabase::MergeState
     // noted before it, and the first unit in it (from there on nothing is
     // merged when it has to be undone).
     bool inBatch = false;
+    // The transaction and savepoint statements, each prepared once.
+    std::map<std::string, std::unique_ptr<OZUStatement>> controls;
     ULONGLONG batchStart = 0;
     size_t batchAdded = 0;
     CString batchFirst;

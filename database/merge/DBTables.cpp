@@ -294,8 +294,10 @@ long DBComponentTable::MergeSubComponent(DBComponentTable* pSource, BOOL bItem)
         SetFieldNull(&m_nSymbolFile, FALSE);
     Update();
     // The new row is the one this connection inserted last: its key is read
-    // back, never guessed from the row order.
-    long nNewKey = ReadInsertedKey(m_pDatabase);
+    // back (the set knows it when it keeps its keys), never guessed from the
+    // row order.
+    long long nAddedKey = 0;
+    long nNewKey = GetLastAddedKey(nAddedKey) ? (long)nAddedKey : ReadInsertedKey(m_pDatabase);
     if (nNewKey == 0)
         AfxThrowDBException(AFX_SQL_ERROR, "The key of the component just added could not be read.");
     line = bItem ? LoadText(IDS_MERGE_ADDED, "Added") + ":   [" : CString("Added:   [");

@@ -1,6 +1,7 @@
 #include "database/records/ComponentRecords.h"
 
 #include "database/records/DatabaseChangeNotice.h"
+#include "platform/odbc/OZUStatement.h"
 
 #include <cstdlib>
 
@@ -246,25 +247,52 @@ long ReadInsertedKey(CDatabase* pDatabase)
 {
     if (pDatabase == nullptr || !pDatabase->IsOpen())
         return 0;
-    long nKey = 0;
-    CADORSBase rs(pDatabase);
     try {
         // The identity of the last insert on this connection, not the
         // highest key: another program or an explicit key may have made a
         // higher one.
-        rs.Open(CRecordset::forwardOnly, "SELECT @@IDENTITY", CRecordset::readOnly);
-        if (!rs.IsEOF()) {
-            CString value;
-            rs.GetFieldValue((short)0, value);
-            nKey = std::atol(value);
-        }
-        rs.Close();
+        std::vector<long> keys = QueryKeys(pDatabase, "SELECT @@IDENTITY");
+        return keys.empty() ? 0 : keys.front();
     } catch (CException* e) {
-        rs.CloseQuietly();
         ReportDatabaseException(e);
         return 0;
     }
-    return nKey;
+}
+
+std::vector<long> QueryKeys(CDatabase* pDatabase, LPCTSTR lpszSQL)
+{
+    std::vector<long> keys;
+    CRecordset rs(pDatabase);
+    try {
+        rs.Open(CRecordset::forwardOnly, lpszSQL, CRecordset::readOnly);
+        for (; !rs.IsEOF(); rs.MoveNext()) {
+            CString value;
+            rs.GetFieldValue((short)0, value);
+            keys.push_back(std::atol(value));
+        }
+    } catch (...) {
+        if (rs.IsOpen())
+            rs.Close();
+        throw;
+    }
+    rs.Close();
+    return keys;
+}
+
+void AddNozzleLinks(CDatabase* pDatabase, long nEmitterKey, const std::vector<long>& nozzleKeys, size_t* pnAdded)
+{
+    if (pnAdded != nullptr)
+        *pnAdded = 0;
+    if (nozzleKeys.empty())
+        return;
+    OZUStatement insert(pDatabase, "INSERT INTO [Nozzles] ([Emitter Key], [Nozzle Key]) VALUES (?, ?)");
+    insert.SetLong(1, nEmitterKey);
+    for (long nNozzleKey : nozzleKeys) {
+        insert.SetLong(2, nNozzleKey);
+        insert.Execute();
+        if (pnAdded != nullptr)
+            ++*pnAdded;
+    }
 }
 
 // ---------------------------------------------------------------------------

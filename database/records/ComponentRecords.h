@@ -12,6 +12,8 @@
 #include "database/records/ComponentFlags.h"
 #include "platform/odbc/OZU_DB_RS.h"
 
+#include <vector>
+
 // [Database Number] of the kinds of component.
 enum ComponentDatabaseNumber
 {
@@ -254,6 +256,16 @@ CString GetComponentConnectString(LPCSTR lpszPath);
 // Components row: call it right after the Update that added the row, before
 // anything else is inserted). 0 when it cannot be read.
 long ReadInsertedKey(CDatabase* pDatabase);
+
+// The keys a query selects: the first column of each of its rows, as
+// numbers, in the query's order.
+std::vector<long> QueryKeys(CDatabase* pDatabase, LPCTSTR lpszSQL);
+
+// Gives an outlet nozzles: one Nozzles row for each nozzle key, in the order
+// given, through one prepared statement. A failure throws; pnAdded (when
+// given) holds the number of rows added before it.
+void AddNozzleLinks(CDatabase* pDatabase, long nEmitterKey, const std::vector<long>& nozzleKeys,
+                    size_t* pnAdded = nullptr);
 
 // ---------------------------------------------------------------------------
 // "Components": one row per component of every kind.

@@ -54,6 +54,19 @@ CREATE TABLE [Components] (
     [Order]           INTEGER DEFAULT 10000
 );
 CREATE INDEX [Components by Database Number] ON [Components] ([Database Number]);
+-- The grids read a tab's rows in its sort order (within its filter): an
+-- index for each order, so that the rows come in order without being sorted
+-- first. The key ends every index, as it ends the order the grids read in.
+CREATE INDEX [Components in Pipe order] ON [Components] ([Database Number], [Flags], [Order], [Major1], [Reals1], [Reals4], [Description]);
+CREATE INDEX [Components in Tape order] ON [Components] ([Flags], [Order], [Description], [Reals1]);
+CREATE INDEX [Components in Valve order] ON [Components] ([Database Number], [Order], [Major1], [Minor1], [Reals1], [Reals2], [Description]);
+CREATE INDEX [Components in Elbow order] ON [Components] ([Database Number], [Order], [Major1], [Minor1], [Reals1], [Reals2], [Reals3], [Description]);
+CREATE INDEX [Components in Nozzle order] ON [Components] ([Database Number], [Order], [Description], [Reals3], [Reals4]);
+CREATE INDEX [Components in Outlet order] ON [Components] ([Database Number], [Order], [Description], [Major1], [Reals1]);
+CREATE INDEX [Components in Component order] ON [Components] ([Database Number], [Order], [Description], [Reals1], [Reals2]);
+-- The duplicate test compares description and warehouse code without their
+-- trailing blanks and without regard to case, as text compares.
+CREATE INDEX [Components by Name] ON [Components] ([Database Number], RTRIM([Description]) COLLATE NOCASE, RTRIM([Warehouse Code]) COLLATE NOCASE);
 
 CREATE TABLE [Tapes] (
     [Pipe Key]        INTEGER DEFAULT 0,

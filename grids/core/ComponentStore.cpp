@@ -30,23 +30,6 @@ bool IsEmpty(CRecordset& rs)
     return rs.IsBOF() && rs.IsEOF();
 }
 
-// The first column of every row of a query, as numbers.
-std::vector<long> QueryKeys(CDatabase* pDatabase, const CString& sql)
-{
-    std::vector<long> keys;
-    CRecordset rs(pDatabase);
-    rs.Open(CRecordset::forwardOnly, sql, CRecordset::readOnly);
-    while (!rs.IsEOF())
-    {
-        CString value;
-        rs.GetFieldValue((short)0, value);
-        keys.push_back(std::atol(value));
-        rs.MoveNext();
-    }
-    rs.Close();
-    return keys;
-}
-
 // Key and description of the components a query selects.
 std::vector<ComponentName> QueryNames(CDatabase* pDatabase, const CString& sql)
 {
@@ -64,24 +47,6 @@ std::vector<ComponentName> QueryNames(CDatabase* pDatabase, const CString& sql)
     }
     rs.Close();
     return names;
-}
-
-// Adds a Nozzles row for each nozzle of an outlet.
-void InsertNozzleLinks(CDatabase* pDatabase, long nEmitterKey, const std::vector<long>& nozzles)
-{
-    CNozzleRecs links(pDatabase);
-    links.Open(CRecordset::dynaset, "SELECT * FROM Nozzles", CRecordset::none);
-    for (long nNozzleKey : nozzles)
-    {
-        links.AddNew();
-        links.Clear();
-        links.m_nEmitterKey = nEmitterKey;
-        links.m_nNozzleKey = nNozzleKey;
-        links.SetFieldNull(nullptr, FALSE);
-        links.SetFieldDirty(nullptr, TRUE);
-        links.Update();
-    }
-    links.Close();
 }
 
 } // namespace
@@ -317,7 +282,7 @@ int CopyNozzleRows(CDatabase* pDatabase, long nFromKey, long nToKey)
     if (nozzles.empty())
         return 0;
     CChangeTransaction transaction(pDatabase);
-    InsertNozzleLinks(pDatabase, nToKey, nozzles);
+    AddNozzleLinks(pDatabase, nToKey, nozzles);
     transaction.Commit();
     return (int)nozzles.size();
 }
@@ -445,7 +410,7 @@ BOOL AddNozzleToOutlet(CDatabase* pDatabase, long nEmitterKey, long nNozzleKey)
         outlet.Close();
         return FALSE;
     }
-    InsertNozzleLinks(pDatabase, nEmitterKey, { nNozzleKey });
+    AddNozzleLinks(pDatabase, nEmitterKey, { nNozzleKey });
 
     CString defaultNozzle = outlet.m_strDefaultNozzle;
     defaultNozzle.TrimRight();

@@ -125,6 +125,25 @@ std::string QueryRows(const std::string& path, const std::string& sql)
     return rows;
 }
 
+std::string QueryPlan(CDatabase& db, const std::string& sql)
+{
+    std::string plan;
+    HSTMT hstmt = SQL_NULL_HSTMT;
+    SQLAllocStmt(db.m_hdbc, &hstmt);
+    std::string explain = "EXPLAIN QUERY PLAN " + db.TranslateSQL(sql.c_str()).str();
+    if (SQL_SUCCEEDED(SQLExecDirect(hstmt, (SQLCHAR*)explain.c_str(), SQL_NTS)))
+        while (SQLFetch(hstmt) == SQL_SUCCESS) {
+            char detail[512] = {};
+            SQLLEN length = 0;
+            SQLGetData(hstmt, 4, SQL_C_CHAR, detail, sizeof(detail), &length);
+            plan += std::string(detail) + ";";
+        }
+    else
+        ADD_FAILURE() << "no plan for " << explain;
+    SQLFreeStmt(hstmt, SQL_DROP);
+    return plan;
+}
+
 } // namespace kvtest
 
 namespace odbctest {

@@ -34,6 +34,9 @@ std::string QueryText(CDatabase& db, const std::string& sql);
 long QueryLong(CDatabase& db, const std::string& sql);
 // The rows of a query on a database file: columns joined by ",", rows by ";".
 std::string QueryRows(const std::string& path, const std::string& sql);
+// The plan SQLite makes for a query (translated as the connection translates
+// the program's SQL): the detail of each step, each followed by ";".
+std::string QueryPlan(CDatabase& db, const std::string& sql);
 
 // The rows of a component database's Assemblies, Nozzles and Tapes tables
 // that name a component that does not exist.

@@ -3,6 +3,7 @@
 // how keys are given.
 #include "tests/database/records/RecordsFixture.h"
 
+#include "database/records/ComponentIndexes.h"
 #include "database/records/TapeRecords.h"
 
 namespace kvtest {
@@ -147,6 +148,38 @@ TEST_F(SchemaTest, EveryKeyOfTheJoiningTablesIsIndexed)
                           "'";
         EXPECT_EQ(1, QueryLong(m_db, sql.c_str())) << key.first << " [" << key.second << "]";
     }
+}
+
+// The indexes the tabs read their rows by and the duplicate test finds its
+// candidates by: the skeleton carries every one the program makes, as the
+// program writes it; a database made without them gets them when it is
+// opened, and one that has them is left alone.
+TEST_F(SchemaTest, TheSkeletonCarriesTheIndexesThatADatabaseWithoutThemGets)
+{
+    const std::vector<CString>& statements = GetComponentIndexStatements();
+    ASSERT_FALSE(statements.empty());
+    for (const CString& sql : statements)
+        EXPECT_EQ(1, QueryLong(m_db, ("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND sql = '" +
+                                      QuoteSqlString(sql).str() + "'")
+                                         .c_str()))
+            << sql.str();
+
+    for (const CString& sql : statements) {
+        std::string name = sql.str().substr(sql.Find('[') + 1);
+        m_db.ExecuteSQL(("DROP INDEX [" + name.substr(0, name.find(']')) + "]").c_str());
+    }
+    const long indexes = QueryLong(m_db, "SELECT COUNT(*) FROM sqlite_master WHERE type = 'index'");
+    EXPECT_TRUE(EnsureComponentIndexes(&m_db));
+    EXPECT_EQ(indexes + (long)statements.size(),
+              QueryLong(m_db, "SELECT COUNT(*) FROM sqlite_master WHERE type = 'index'"));
+    EXPECT_TRUE(EnsureComponentIndexes(&m_db));
+    EXPECT_EQ(indexes + (long)statements.size(),
+              QueryLong(m_db, "SELECT COUNT(*) FROM sqlite_master WHERE type = 'index'"));
+    // The duplicate test's comparison finds its rows through its index.
+    EXPECT_NE(std::string::npos,
+              QueryPlan(m_db, "SELECT [Component Key] FROM Components WHERE RTRIM([Description]) = 'A' AND "
+                              "RTRIM([Warehouse Code]) = 'B' AND [Database Number] = 2")
+                  .find("INDEX Components by Name"));
 }
 
 TEST_F(SchemaTest, TextComparesWithoutRegardToCase)

@@ -301,3 +301,35 @@ TEST_F(ComponentStoreTest, AChangeAfterAFailureIsStillAllOrNothing)
         EXPECT_TRUE(original == kvtest::FileBytes(m_path));
     });
 }
+
+// A twin has the database number and the description and warehouse code
+// without their trailing blanks, compared without regard to case; the last
+// of several twins is named, and the component itself can be left out.
+TEST_F(ComponentStoreTest, ADuplicateHasTheSameNumberAndTextsUpToTheirTrailingBlanks)
+{
+    Run("INSERT INTO Components ([Component Key], [Database Number], [Description], [Warehouse Code]) VALUES "
+        "(9001, 2, 'Twin valve  ', 'TW-1'), (9002, 2, 'Twin valve', 'TW-1   '), (9003, 3, 'Twin valve', 'TW-1'), "
+        "(9004, 2, ' Twin valve', 'TW-1')");
+    struct Case
+    {
+        const char* description;
+        const char* code;
+        long number;
+        long exclude;
+        long twin;
+    };
+    const Case cases[] = {
+        { "Twin valve", "TW-1", 2, -1, 9002 },
+        { "Twin valve    ", "TW-1 ", 2, -1, 9002 },
+        { "Twin valve", "TW-1", 2, 9002, 9001 },
+        { "Twin valve", "TW-1", 3, -1, 9003 },
+        { "Twin valve", "TW-1", 3, 9003, -1 },
+        { "TWIN VALVE", "TW-1", 2, -1, 9002 },
+        { "Twin valve", "tw-1", 2, -1, 9002 },
+        { " Twin valve", "TW-1", 2, -1, 9004 },
+        { "Twin valv", "TW-1", 2, -1, -1 },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.twin, FindDuplicateComponent(&m_db, c.description, c.code, c.number, c.exclude))
+            << "'" << c.description << "' '" << c.code << "' " << c.number << " without " << c.exclude;
+}

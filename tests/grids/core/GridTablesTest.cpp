@@ -1,6 +1,8 @@
-// The fixed tables of the component grid: titles, filters, sort orders and
-// the Label column.
+// The fixed tables of the component grid: titles, filters, sort orders,
+// the indexes that serve them, and the Label column.
 #include "grids/core/GridTables.h"
+#include "database/records/ComponentRecords.h"
+#include "tests/support/ScratchDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -126,4 +128,30 @@ TEST(GridTables, TabsAndComponentKindsBothWays)
     EXPECT_EQ(TABLE_PIPE, ComponentToTab(1, 1));
     for (int number : { 0, 5, 10, 16, 17, 18, 19, 20, 25, 255 })
         EXPECT_EQ(-1, ComponentToTab(number, 0)) << number;
+}
+
+// A tab reads its rows in its order, the key last, a page at a time: an
+// index of the skeleton gives them in that order, so that no tab sorts its
+// rows first (the right part of an order, the keys among rows of equal
+// values, may still be sorted within those few rows).
+TEST(GridTables, AnIndexServesEveryTabsFilterAndOrder)
+{
+    CDatabase db;
+    ASSERT_TRUE(db.OpenEx(GetComponentConnectString(kvtest::CopySkeleton(kvtest::TestName()).c_str()),
+                          CDatabase::noOdbcDialog));
+    for (int t = 0; t < ComponentTableCount; t++)
+    {
+        std::string sql;
+        if (t == TABLE_TAPE)
+            sql = "SELECT T.rowid, C.[Component Key] FROM Tapes T INNER JOIN Components C ON "
+                  "T.[Pipe Key] = C.[Component Key] WHERE C.[Flags] = 2 ORDER BY " +
+                  QualifyTapeSortOrder(GetDefaultSortOrder(t)).str() + ", T.rowid, C.[Component Key]";
+        else
+            sql = "SELECT [Component Key] FROM Components WHERE " + GetTableFilter(t).str() + " ORDER BY " +
+                  GetDefaultSortOrder(t).str() + ", [Component Key]";
+        std::string plan = kvtest::QueryPlan(db, sql);
+        EXPECT_NE(std::string::npos, plan.find("INDEX Components in")) << GetTableTitle(t).str() << ": " << plan;
+        EXPECT_EQ(std::string::npos, plan.find("TEMP B-TREE FOR ORDER BY")) << GetTableTitle(t).str() << ": " << plan;
+    }
+    db.Close();
 }
