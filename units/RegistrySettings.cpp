@@ -96,6 +96,16 @@ size_t CutLength(const char* text, size_t length, size_t maxBytes)
 
 } // namespace
 
+HKEY CRegistrySettings::OpenSettingsKey(LPCSTR subKey, BOOL bCreate)
+{
+    std::string path = std::string(kProductKey) + "\\" + (subKey ? subKey : "");
+    HKEY key = nullptr;
+    LONG rc = bCreate ? RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, (LPSTR) "HKEY", REG_OPTION_NON_VOLATILE,
+                                        KEY_ALL_ACCESS, nullptr, &key, nullptr)
+                      : RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
+    return rc == ERROR_SUCCESS ? key : nullptr;
+}
+
 BOOL CRegistrySettings::ReadSetting(LPCSTR keyPath, void* buffer, int type, int size)
 {
     return AccessSetting(keyPath, buffer, type, size, FALSE);

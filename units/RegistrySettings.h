@@ -40,6 +40,11 @@ public:
     // The work of both.
     BOOL AccessSetting(LPCSTR keyPath, void* buffer, int type, int size, BOOL write);
 
+    // Opens a key ("Section\Sub") below the product key, for reading or
+    // writing many values through one handle: created when missing with
+    // bCreate, else nullptr when missing. The caller closes it.
+    static HKEY OpenSettingsKey(LPCSTR subKey, BOOL bCreate);
+
     // TRUE when the value named by keyPath exists under
     // "Software\OZU Software\Quorvex" (the product name without " ACAD").
     BOOL ValueExists(LPCSTR keyPath);

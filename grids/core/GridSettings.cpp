@@ -24,15 +24,10 @@ bool RegistryValueExists(LPCSTR lpszPath)
 {
     std::string path = lpszPath;
     size_t slash = path.rfind('\\');
-    std::string subKey = "Software\\OZU Software\\Quorvex ACAD";
-    std::string name = path;
-    if (slash != std::string::npos)
-    {
-        subKey += "\\" + path.substr(0, slash);
-        name = path.substr(slash + 1);
-    }
-    HKEY hKey = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+    std::string subKey = slash == std::string::npos ? std::string() : path.substr(0, slash);
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    HKEY hKey = CRegistrySettings::OpenSettingsKey(subKey.c_str(), FALSE);
+    if (hKey == nullptr)
         return false;
     DWORD type = 0, size = 0;
     LONG rc = ::RegQueryValueExA(hKey, name.c_str(), nullptr, &type, nullptr, &size);
@@ -89,6 +84,66 @@ BOOL CRegistryGridSettingsStore::WriteInt(LPCSTR lpszPath, int value)
     return settings.WriteSetting(lpszPath, &value, CRegistrySettings::typeInt32, sizeof(value));
 }
 
+void CRegistryGridSettingsStore::ReadTexts(LPCSTR lpszKeyPath, const std::vector<CString>& names,
+                                           std::vector<ReadResult>& results, std::vector<CString>& values)
+{
+    results.assign(names.size(), readMissing);
+    values.assign(names.size(), CString());
+    HKEY hKey = CRegistrySettings::OpenSettingsKey(lpszKeyPath, FALSE);
+    if (hKey == nullptr)
+        return;
+    for (size_t i = 0; i < names.size(); i++)
+    {
+        // As ReadText reads a value: a text of up to MaxTextLength bytes;
+        // anything else that is there is damaged.
+        char data[CRegistrySettings::MaxTextLength + 2] = {};
+        DWORD type = 0, bytes = CRegistrySettings::MaxTextLength + 1;
+        LONG rc = ::RegQueryValueExA(hKey, names[i], nullptr, &type, reinterpret_cast<BYTE*>(data), &bytes);
+        if (rc == ERROR_FILE_NOT_FOUND)
+            continue;
+        if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ) || strlen(data) > MaxTextLength)
+        {
+            results[i] = readDamaged;
+            continue;
+        }
+        results[i] = readOk;
+        values[i] = data;
+    }
+    ::RegCloseKey(hKey);
+}
+
+BOOL CRegistryGridSettingsStore::WriteTexts(LPCSTR lpszKeyPath, const std::vector<CString>& names,
+                                            const std::vector<CString>& values)
+{
+    HKEY hKey = CRegistrySettings::OpenSettingsKey(lpszKeyPath, TRUE);
+    if (hKey == nullptr)
+        return FALSE;
+    BOOL bOk = TRUE;
+    for (size_t i = 0; i < names.size() && i < values.size() && bOk; i++)
+        bOk = ::RegSetValueExA(hKey, names[i], 0, REG_SZ, reinterpret_cast<const BYTE*>(values[i].GetString()),
+                               (DWORD)values[i].GetLength() + 1) == ERROR_SUCCESS;
+    ::RegCloseKey(hKey);
+    return bOk;
+}
+
+void CGridSettingsStore::ReadTexts(LPCSTR lpszKeyPath, const std::vector<CString>& names,
+                                   std::vector<ReadResult>& results, std::vector<CString>& values)
+{
+    results.assign(names.size(), readMissing);
+    values.assign(names.size(), CString());
+    for (size_t i = 0; i < names.size(); i++)
+        results[i] = ReadText(CString(lpszKeyPath) + "\\" + names[i], values[i]);
+}
+
+BOOL CGridSettingsStore::WriteTexts(LPCSTR lpszKeyPath, const std::vector<CString>& names,
+                                    const std::vector<CString>& values)
+{
+    for (size_t i = 0; i < names.size() && i < values.size(); i++)
+        if (!WriteText(CString(lpszKeyPath) + "\\" + names[i], values[i]))
+            return FALSE;
+    return TRUE;
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // CGridSettings
 
@@ -109,12 +164,20 @@ void CGridSettings::SetDefaultSortOrders()
 BOOL CGridSettings::LoadSortOrders(CGridSettingsStore& store)
 {
     BOOL bOk = TRUE;
+    // Every order through one ReadTexts (the value names follow the key's
+    // backslash).
+    std::vector<CString> names;
+    for (int i = 0; i < ComponentTableCount; i++)
+        names.push_back(GetSortOrderValueName(GetSortOrderTableAt(i)).Mid(1));
+    std::vector<CGridSettingsStore::ReadResult> results;
+    std::vector<CString> values;
+    store.ReadTexts(SortOrderKey, names, results, values);
     for (int i = 0; i < ComponentTableCount; i++)
     {
         int t = GetSortOrderTableAt(i);
         CString path = CString(SortOrderKey) + GetSortOrderValueName(t);
-        CString value;
-        CGridSettingsStore::ReadResult r = store.ReadText(path, value);
+        const CString& value = values[(size_t)i];
+        CGridSettingsStore::ReadResult r = results[(size_t)i];
         if (r == CGridSettingsStore::readOk && IsValidSortOrder(value))
         {
             m_sortOrders[t] = value;
@@ -160,6 +223,8 @@ bool CGridSettings::IsDefaultVisible(int nTableType, int nColumn)
 void CGridSettings::BuildColumnMap(const std::function<CString(int, int)>& titleOf)
 {
     m_columns.clear();
+    m_pLoadStore = nullptr;
+    m_nTablesRead = ComponentTableCount;
     for (int t = 0; t < ComponentTableCount; t++)
     {
         for (int c = 1; c <= MaxGridColumn; c++)
@@ -179,8 +244,28 @@ void CGridSettings::BuildColumnMap(const std::function<CString(int, int)>& title
 CString CGridSettings::GetColumnValuePath(int nTableType, int nColumn)
 {
     CString path;
-    path.Format("%s\\%s\\%.2d", TabColumnsKey, (LPCTSTR)GetTableTitle(nTableType), nColumn);
+    path.Format("%s\\%.2d", (LPCTSTR)TableKeyPath(nTableType), nColumn);
     return path;
+}
+
+CString CGridSettings::TableKeyPath(int nTableType)
+{
+    return CString(TabColumnsKey) + "\\" + GetTableTitle(nTableType);
+}
+
+const std::vector<CString>& CGridSettings::ColumnValueNames()
+{
+    static const std::vector<CString> names = [] {
+        std::vector<CString> list;
+        for (int c = 1; c <= MaxGridColumn; c++)
+        {
+            CString name;
+            name.Format("%.2d", c);
+            list.push_back(name);
+        }
+        return list;
+    }();
+    return names;
 }
 
 namespace {
@@ -225,6 +310,17 @@ BOOL CGridSettings::ParseColumnValue(const CString& text, CString& title, int& v
 
 BOOL CGridSettings::LoadColumnMap(CGridSettingsStore& store)
 {
+    if (!StartColumnMapLoad(store))
+        return FALSE;
+    ReadTables(ComponentTableCount - 1);
+    return m_bAllRead;
+}
+
+BOOL CGridSettings::StartColumnMapLoad(CGridSettingsStore& store)
+{
+    m_pLoadStore = nullptr;
+    m_nTablesRead = ComponentTableCount;
+    m_bAllRead = FALSE;
     int fit = 0;
     CString fitPath = CString(TabColumnsKey) + "\\FitType";
     CGridSettingsStore::ReadResult r = store.ReadInt(fitPath, fit);
@@ -232,35 +328,58 @@ BOOL CGridSettings::LoadColumnMap(CGridSettingsStore& store)
         return FALSE;
     if (r == CGridSettingsStore::readOk && fit >= fitNone && fit <= stretchToFit)
         m_nFitType = fit;
-    for (int t = 0; t < ComponentTableCount; t++)
+    m_pLoadStore = &store;
+    m_nTablesRead = 0;
+    m_bAllRead = TRUE;
+    return TRUE;
+}
+
+void CGridSettings::ReadTables(int nTableType) const
+{
+    const std::vector<CString>& names = ColumnValueNames();
+    for (; m_pLoadStore && m_nTablesRead <= nTableType && m_nTablesRead < ComponentTableCount; m_nTablesRead++)
     {
-        for (int c = 1; c <= MaxGridColumn; c++)
+        int t = m_nTablesRead;
+        std::vector<CGridSettingsStore::ReadResult> results;
+        std::vector<CString> values;
+        m_pLoadStore->ReadTexts(TableKeyPath(t), names, results, values);
+        for (size_t i = 0; i < names.size(); i++)
         {
-            CString value;
-            r = store.ReadText(GetColumnValuePath(t, c), value);
-            if (r == CGridSettingsStore::readMissing)
-                return FALSE;
-            if (r != CGridSettingsStore::readOk || value.IsEmpty() || value[0] == ',')
+            if (results[i] == CGridSettingsStore::readMissing)
+            {
+                // Nothing after a missing value is read.
+                m_bAllRead = FALSE;
+                m_pLoadStore = nullptr;
+                return;
+            }
+            const CString& value = values[i];
+            if (results[i] != CGridSettingsStore::readOk || value.IsEmpty() || value[0] == ',')
                 continue;
             CString title;
             int visible = 0, width = 0;
             if (!ParseColumnValue(value, title, visible, width))
                 continue;
-            GridColumnEntry& e = Entry(t, c);
+            GridColumnEntry& e = m_columns[t][(int)i + 1];
+            e.column = (int)i + 1;
             e.title = title;
             e.visible = visible;
             e.width = width;
         }
     }
-    return TRUE;
+    if (m_nTablesRead >= ComponentTableCount)
+        m_pLoadStore = nullptr;
 }
 
 BOOL CGridSettings::SaveColumnMap(CGridSettingsStore& store) const
 {
+    // What the tables not read yet hold is written back as it was read.
+    ReadTables(ComponentTableCount - 1);
     if (!store.WriteInt(CString(TabColumnsKey) + "\\FitType", m_nFitType))
         return FALSE;
+    const std::vector<CString>& names = ColumnValueNames();
     for (int t = 0; t < ComponentTableCount; t++)
     {
+        std::vector<CString> values;
         for (int c = 1; c <= MaxGridColumn; c++)
         {
             CString value;
@@ -268,15 +387,17 @@ BOOL CGridSettings::SaveColumnMap(CGridSettingsStore& store) const
                 value.Format("%s,%d,%d", (LPCTSTR)e->title, e->visible, e->width);
             else
                 value = ",0,0";
-            if (!store.WriteText(GetColumnValuePath(t, c), value))
-                return FALSE;
+            values.push_back(value);
         }
+        if (!store.WriteTexts(TableKeyPath(t), names, values))
+            return FALSE;
     }
     return TRUE;
 }
 
 GridColumnEntry* CGridSettings::FindEntry(int nTableType, int nColumn)
 {
+    ReadTables(nTableType);
     auto t = m_columns.find(nTableType);
     if (t == m_columns.end())
         return nullptr;
@@ -291,6 +412,7 @@ const GridColumnEntry* CGridSettings::FindEntry(int nTableType, int nColumn) con
 
 GridColumnEntry& CGridSettings::Entry(int nTableType, int nColumn)
 {
+    ReadTables(nTableType);
     GridColumnEntry& e = m_columns[nTableType][nColumn];
     e.column = nColumn;
     return e;
@@ -299,12 +421,14 @@ GridColumnEntry& CGridSettings::Entry(int nTableType, int nColumn)
 const std::map<int, GridColumnEntry>& CGridSettings::GetTableColumns(int nTableType) const
 {
     static const std::map<int, GridColumnEntry> none;
+    ReadTables(nTableType);
     auto t = m_columns.find(nTableType);
     return t == m_columns.end() ? none : t->second;
 }
 
 void CGridSettings::RemoveTableColumns(int nTableType)
 {
+    ReadTables(nTableType);
     m_columns.erase(nTableType);
 }
 

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 namespace kvgrid {
 
@@ -31,6 +32,16 @@ public:
     virtual BOOL WriteText(LPCSTR lpszPath, LPCSTR lpszValue) = 0;
     virtual ReadResult ReadInt(LPCSTR lpszPath, int& value) = 0;
     virtual BOOL WriteInt(LPCSTR lpszPath, int value) = 0;
+
+    // The text values of one key ("DatabaseSettings\TabColumns\Pipe"), by
+    // name: for each name its result and text, as ReadText gives them. A
+    // store that reaches a key's values through one handle reads them so;
+    // by default each is read with ReadText.
+    virtual void ReadTexts(LPCSTR lpszKeyPath, const std::vector<CString>& names, std::vector<ReadResult>& results,
+                           std::vector<CString>& values);
+    // Writes text values of one key in their order, stopping at the first
+    // that fails (FALSE then); by default each with WriteText.
+    virtual BOOL WriteTexts(LPCSTR lpszKeyPath, const std::vector<CString>& names, const std::vector<CString>& values);
 };
 
 // The store over the application's registry settings. Texts are read into a
@@ -45,6 +56,9 @@ public:
     BOOL WriteText(LPCSTR lpszPath, LPCSTR lpszValue) override;
     ReadResult ReadInt(LPCSTR lpszPath, int& value) override;
     BOOL WriteInt(LPCSTR lpszPath, int value) override;
+    void ReadTexts(LPCSTR lpszKeyPath, const std::vector<CString>& names, std::vector<ReadResult>& results,
+                   std::vector<CString>& values) override;
+    BOOL WriteTexts(LPCSTR lpszKeyPath, const std::vector<CString>& names, const std::vector<CString>& values) override;
 };
 
 // One column of a table's column map.
@@ -88,14 +102,22 @@ public:
     // whose title (titleOf) is not empty, width 0, shown for the columns of
     // the table's default set.
     void BuildColumnMap(const std::function<CString(int nTableType, int nColumn)>& titleOf);
-    // Reads the fit type and the entries (see the file's comment). Stops at
-    // the first missing value, leaving the rest at their defaults; a value
-    // without a title (",0,0") or a damaged one is skipped. TRUE when every
-    // value was read.
+    // Reads the fit type and the entries (see the file's comment), the
+    // values of a table through one ReadTexts. Stops at the first missing
+    // value, leaving the rest at their defaults; a value without a title
+    // (",0,0") or a damaged one is skipped. TRUE when every value was read.
     BOOL LoadColumnMap(CGridSettingsStore& store);
+    // The same, reading the fit type now and each table's entries when a
+    // table is first asked for (with those of the tables before it not read
+    // yet, in order, so that a missing value ends the reading where
+    // LoadColumnMap ends it): a start reads only the table it shows. The
+    // store must live until every table is read or these settings go.
+    // FALSE when there is no fit type (nothing is read then).
+    BOOL StartColumnMapLoad(CGridSettingsStore& store);
     // Writes the fit type and every entry of tables 0 .. 17, columns 1 .. 48
-    // (",0,0" for a column without an entry); stops at the first failed
-    // write and returns FALSE.
+    // (",0,0" for a column without an entry), a table's values through one
+    // WriteTexts; tables not read yet are read first, so that what they hold
+    // is written back. Stops at the first failed write and returns FALSE.
     BOOL SaveColumnMap(CGridSettingsStore& store) const;
 
     // The entry of a table type and column; null when there is none.
@@ -128,9 +150,20 @@ public:
     static const int MaxStoredWidth = 100000;
 
 private:
+    // Reads the entries of the tables not read yet, up to nTableType.
+    void ReadTables(int nTableType) const;
+    // The value names of a table's key: "01" .. "48".
+    static const std::vector<CString>& ColumnValueNames();
+    static CString TableKeyPath(int nTableType);
+
     CString m_sortOrders[18];
-    std::map<int, std::map<int, GridColumnEntry>> m_columns;
+    mutable std::map<int, std::map<int, GridColumnEntry>> m_columns;
     int m_nFitType = stretchToFit;
+    // The column map being read table by table: the store, the tables read
+    // so far, and whether every value read was there.
+    mutable CGridSettingsStore* m_pLoadStore = nullptr;
+    mutable int m_nTablesRead = 0;
+    mutable BOOL m_bAllRead = TRUE;
 };
 
 } // namespace kvgrid

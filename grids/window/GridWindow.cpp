@@ -614,7 +614,8 @@ void CGridWindow::BuildColumnMap()
 
 BOOL CGridWindow::LoadColumnMap()
 {
-    return m_settings.LoadColumnMap(Store());
+    // Each table's columns are read when the table is first shown.
+    return m_settings.StartColumnMapLoad(Store());
 }
 
 BOOL CGridWindow::SaveColumnMap()

@@ -239,3 +239,53 @@ TEST(GridSettings, SavingStopsAtTheFirstFailedWrite)
     EXPECT_FALSE(settings.SaveColumnMap(store));
     EXPECT_EQ(10u, store.writes.size());
 }
+
+// A start reads the column map of the table it shows only; another table is
+// read when it is first shown, with the tables before it, so that a missing
+// value ends the reading where a whole read ends it. Saving writes back what
+// the tables never shown hold.
+TEST(GridSettings, TablesAreReadWhenFirstShownAndAllOfThemSaved)
+{
+    MemoryStore store;
+    {
+        CGridSettings settings;
+        settings.BuildColumnMap(Title);
+        for (int t = 0; t < ComponentTableCount; t++)
+            settings.Entry(t, 3).width = 100 + t;
+        settings.SaveColumnMap(store);
+    }
+    struct CountingStore : MemoryStore
+    {
+        std::vector<std::string> reads;
+        ReadResult ReadText(LPCSTR path, CString& value) override
+        {
+            reads.push_back(path);
+            return MemoryStore::ReadText(path, value);
+        }
+    } counting;
+    counting.values = store.values;
+    counting.values.erase("DatabaseSettings\\TabColumns\\Hydraulic\\07");
+
+    CGridSettings loaded;
+    loaded.BuildColumnMap(Title);
+    ASSERT_TRUE(loaded.StartColumnMapLoad(counting));
+    EXPECT_EQ(1u, counting.reads.size());  // the fit type
+    EXPECT_EQ(100, loaded.FindEntry(TABLE_PIPE, 3)->width);
+    EXPECT_EQ(1u + 48, counting.reads.size());
+    for (size_t i = 1; i < counting.reads.size(); i++)
+        EXPECT_EQ(0u, counting.reads[i].find("DatabaseSettings\\TabColumns\\Pipe\\")) << counting.reads[i];
+    // The Valve table (2) brings the Tape table (1) with it; the missing
+    // value of the Hydraulic table (3) ends the reading there.
+    EXPECT_EQ(102, loaded.GetTableColumns(TABLE_VALVE).at(3).width);
+    EXPECT_EQ(101, loaded.FindEntry(TABLE_TAPE, 3)->width);
+    EXPECT_EQ(103, loaded.FindEntry(TABLE_HYDRAULIC, 3)->width);
+    EXPECT_EQ(0, loaded.FindEntry(TABLE_NOZZLE, 3)->width);
+
+    // A load started and never taken further keeps every stored table.
+    CGridSettings untouched;
+    untouched.BuildColumnMap(Title);
+    ASSERT_TRUE(untouched.StartColumnMapLoad(store));
+    MemoryStore saved;
+    EXPECT_TRUE(untouched.SaveColumnMap(saved));
+    EXPECT_EQ(store.values, saved.values);
+}
