@@ -210,7 +210,7 @@ BOOL CKelvaronView::FindNextPrev(BOOL bDown)
     if (pGrid == nullptr || pTarget->GetSafeHwnd() == nullptr)
         return FALSE;
     pTarget->SetFocus();
-    return pGrid->FindText(TRUE);
+    return pGrid->FindNextAndReport();
 }
 
 /////////////////////////////////////////////////////////////////////////////

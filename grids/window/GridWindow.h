@@ -143,6 +143,13 @@ public:
     // Converts a cell of the shown table between stored text and display
     // text (kvgrid::CONVERT_TO_DISPLAY / CONVERT_TO_STORED); 1 when converted.
     int ConvertCellValue(int nDirection, ROWCOL nRow, ROWCOL nCol, const CString& in, CString& out);
+    // The same with the row's [Item Type] given (the outlets' arc column
+    // converts by it).
+    int ConvertCellText(int nDirection, ROWCOL nRow, ROWCOL nCol, const CString& itemType, const CString& in,
+                        CString& out);
+    // A record's cell as OnLoadCellStyle shows it, from its fields' texts.
+    CString GetRecordCellText(ROWCOL nCol, const std::function<CString(ROWCOL)>& valueOf) override;
+    void GetRecordCellColumns(ROWCOL nCol, std::vector<ROWCOL>& cols) override;
     // The text of a cell of a row: the value typed and not stored yet, else
     // the record's value as stored.
     CString GetRowValue(ROWCOL nRow, ROWCOL nCol);

@@ -276,6 +276,15 @@ CString CGridWindow::GetRowValue(ROWCOL nRow, ROWCOL nCol)
 
 int CGridWindow::ConvertCellValue(int nDirection, ROWCOL nRow, ROWCOL nCol, const CString& in, CString& out)
 {
+    CString itemType;
+    if (nRow != 0 && m_nTableType == TABLE_OUTLET && nCol == 23)
+        itemType = GetRowValue(nRow, COL_ITEM_TYPE);
+    return ConvertCellText(nDirection, nRow, nCol, itemType, in, out);
+}
+
+int CGridWindow::ConvertCellText(int nDirection, ROWCOL nRow, ROWCOL nCol, const CString& itemType, const CString& in,
+                                 CString& out)
+{
     out.Empty();
     if (nRow == 0)
         return 0;
@@ -297,10 +306,35 @@ int CGridWindow::ConvertCellValue(int nDirection, ROWCOL nRow, ROWCOL nCol, cons
             return true;
         };
     }
-    CString itemType;
-    if (m_nTableType == TABLE_OUTLET && nCol == 23)
-        itemType = GetRowValue(nRow, COL_ITEM_TYPE);
     return kvgrid::ConvertCellValue(m_nTableType, nDirection, nRow, (int)nCol, itemType, in, out, context);
+}
+
+CString CGridWindow::GetRecordCellText(ROWCOL nCol, const std::function<CString(ROWCOL)>& valueOf)
+{
+    // As OnLoadCellStyle shows a record's cell: the label joined from its
+    // two halves, numbers in the display units.
+    CString value = valueOf(nCol);
+    if (m_nTableType == TABLE_QUERY)
+        return value;
+    if (nCol == COL_MAJOR2 && HasLabelColumn(m_nTableType))
+        return value + valueOf(COL_MINOR2);
+    CString itemType, converted;
+    if (m_nTableType == TABLE_OUTLET && nCol == 23)
+        itemType = valueOf(COL_ITEM_TYPE);
+    if (ConvertCellText(CONVERT_TO_DISPLAY, 1, nCol, itemType, value, converted))
+        return converted;
+    return value;
+}
+
+void CGridWindow::GetRecordCellColumns(ROWCOL nCol, std::vector<ROWCOL>& cols)
+{
+    cols.assign(1, nCol);
+    if (m_nTableType == TABLE_QUERY)
+        return;
+    if (nCol == COL_MAJOR2 && HasLabelColumn(m_nTableType))
+        cols.push_back(COL_MINOR2);
+    if (m_nTableType == TABLE_OUTLET && nCol == 23)
+        cols.push_back(COL_ITEM_TYPE);
 }
 
 BOOL CGridWindow::OnLoadCellStyle(ROWCOL nRow, ROWCOL nCol, CGRStyle& style, LPCTSTR pszExistingValue)

@@ -77,6 +77,14 @@ ROWCOL CGridWindow::FindRowOfKey(long nKey)
         if (row >= 1 && keyOf(row) == nKey)
             return row;
     OnTestGridDimension(GR_MAXROWCOL, 0);
+    // A set that keeps its keys tells the key's place without reading rows.
+    CRecordset* prs = OnGetRecordset();
+    if (prs && prs->IsOpen() && prs->IsKeyed())
+    {
+        long nPlace = prs->FindKeyedRow("Components", nKey);
+        ROWCOL row = nPlace >= 0 ? RowOfRecord(nPlace) : 0;
+        return row >= 1 && keyOf(row) == nKey ? row : 0;
+    }
     for (ROWCOL row = 1; IsRecordRow(row); row++)
         if (keyOf(row) == nKey)
             return row;

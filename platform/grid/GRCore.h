@@ -21,6 +21,7 @@ class CWnd;
 class CDC;
 class CFile;
 class CFindReplaceDialog;
+class CGRLongOperation;
 
 class CGRGridCore
 {
@@ -362,6 +363,12 @@ public:
     // bSetCell the found cell becomes current. FALSE when nothing is found.
     virtual BOOL FindText(BOOL bSetCell = TRUE);
     BOOL FindText(ROWCOL& nRow, ROWCOL& nCol, BOOL bSetCell = TRUE);
+    // FindText(TRUE), and when nothing is found (and the user did not stop
+    // the search) the user is told so ("Cannot find ..."). What the find
+    // dialog and the Find Next command run.
+    BOOL FindNextAndReport();
+    // TRUE when the last search was stopped by the user (Escape).
+    BOOL IsFindCanceled() const { return m_bFindCanceled; }
 
     /////////////////////////////////////////////////////////////////////////
     // Clipboard and undo
@@ -478,6 +485,14 @@ protected:
     int CalcFitColWidth(ROWCOL nCol);
     void DoAutoFill();
     int GridMessageBox(LPCTSTR lpszText, UINT nType);
+    // The search of FindText from the cell after (nRow, nCol) in the find
+    // state's direction over the visible columns, made by a grid that can
+    // search its data source instead of its cells: 1 found (the cell in
+    // nRow, nCol), 0 nothing found, -1 the grid cannot (its cells are
+    // searched one by one). The base cannot.
+    virtual int FindInSource(ROWCOL& nRow, ROWCOL& nCol, CGRLongOperation& op);
+    // TRUE when the find state's text is in the text of the cell.
+    BOOL CellHoldsFindText(ROWCOL nRow, ROWCOL nCol);
 
     CGRGridParam* m_pParam = nullptr;
     BOOL m_bOwnParam = FALSE;
@@ -490,6 +505,7 @@ protected:
     ROWCOL m_nCurRow = 0;
     ROWCOL m_nCurCol = 0;
     BOOL m_bCurCell = FALSE;
+    BOOL m_bFindCanceled = FALSE;
     BOOL m_bLockUpdate = FALSE;
     BOOL m_bToolTips = FALSE;
     BOOL m_bPrinting = FALSE;

@@ -32,9 +32,21 @@ BOOL CGRGridCore::FindText(BOOL bSetCell)
     return FindText(row, col, bSetCell);
 }
 
+BOOL CGRGridCore::CellHoldsFindText(ROWCOL nRow, ROWCOL nCol)
+{
+    GR_FR_STATE& fr = GRGetAppState()->m_findReplace;
+    return FindIn(GetValueRowCol(nRow, nCol), fr.strFind, fr.strFindUpper, fr.bCase) >= 0;
+}
+
+int CGRGridCore::FindInSource(ROWCOL&, ROWCOL&, CGRLongOperation&)
+{
+    return -1;
+}
+
 BOOL CGRGridCore::FindText(ROWCOL& nRow, ROWCOL& nCol, BOOL bSetCell)
 {
     GR_FR_STATE& fr = GRGetAppState()->m_findReplace;
+    m_bFindCanceled = FALSE;
     fr.PrepareFindReplace();
     if (fr.strFind.IsEmpty())
         return FALSE;
@@ -47,6 +59,24 @@ BOOL CGRGridCore::FindText(ROWCOL& nRow, ROWCOL& nCol, BOOL bSetCell)
         return FALSE;
     CGRLongOperation op;
     ROWCOL r = nRow, c = nCol;
+    auto found = [&](ROWCOL row, ROWCOL col) {
+        nRow = row;
+        nCol = col;
+        if (bSetCell)
+        {
+            if (!SetCurrentCell(row, col))
+                return FALSE;
+            ScrollCellInView(row, col);
+        }
+        return TRUE;
+    };
+    // A grid over a data source searches it there.
+    int nSource = FindInSource(r, c, op);
+    if (nSource >= 0 || op.IsCanceled())
+    {
+        m_bFindCanceled = op.IsCanceled();
+        return nSource == 1 && !m_bFindCanceled ? found(r, c) : FALSE;
+    }
     long nVisited = 0;
     while (true)
     {
@@ -84,20 +114,29 @@ BOOL CGRGridCore::FindText(ROWCOL& nRow, ROWCOL& nCol, BOOL bSetCell)
         if (IsRowHidden(r) || IsColHidden(c))
             continue;
         if (++nVisited % 4096 == 0 && op.NeedMessages() && !op.DoMessages())
-            return FALSE;
-        if (FindIn(GetValueRowCol(r, c), fr.strFind, fr.strFindUpper, fr.bCase) >= 0)
         {
-            nRow = r;
-            nCol = c;
-            if (bSetCell)
-            {
-                if (!SetCurrentCell(r, c))
-                    return FALSE;
-                ScrollCellInView(r, c);
-            }
-            return TRUE;
+            m_bFindCanceled = TRUE;
+            return FALSE;
         }
+        if (CellHoldsFindText(r, c))
+            return found(r, c);
     }
+}
+
+BOOL CGRGridCore::FindNextAndReport()
+{
+    if (FindText(TRUE))
+        return TRUE;
+    GR_FR_STATE& fr = GRGetAppState()->m_findReplace;
+    if (!m_bFindCanceled && !fr.strFind.IsEmpty())
+    {
+        CString fmt, msg;
+        if (!fmt.LoadString(GR_IDS_NOTFOUND))
+            fmt = "Cannot find \"%s\".";
+        msg.Format(fmt, (LPCTSTR)fr.strFind);
+        GridMessageBox(msg, MB_OK | MB_ICONINFORMATION);
+    }
+    return FALSE;
 }
 
 void CGRGridCore::OnFindNext(LPCTSTR lpszFind, BOOL bNext, BOOL bCase)
@@ -107,14 +146,7 @@ void CGRGridCore::OnFindNext(LPCTSTR lpszFind, BOOL bNext, BOOL bCase)
     fr.bNext = bNext;
     fr.bCase = bCase;
     fr.m_pActiveGrid = this;
-    if (!FindText(TRUE))
-    {
-        CString fmt, msg;
-        if (!fmt.LoadString(GR_IDS_NOTFOUND))
-            fmt = "Cannot find \"%s\".";
-        msg.Format(fmt, (LPCTSTR)fr.strFind);
-        GridMessageBox(msg, MB_OK | MB_ICONINFORMATION);
-    }
+    FindNextAndReport();
 }
 
 void CGRGridCore::OnReplaceSel(LPCTSTR lpszFind, BOOL bNext, BOOL bCase, LPCTSTR lpszReplace)

@@ -270,6 +270,14 @@ void CGRODBCGrid::CountAllRecords()
     }
     try
     {
+        // A set that keeps its own keys knows how many rows it has.
+        long nKeyed = prs->GetKeyedRowCount();
+        if (nKeyed >= 0)
+        {
+            bp->m_nRecordCount = nKeyed;
+            bp->m_bRecordCountFinal = TRUE;
+            return;
+        }
         if (!prs->CanScroll())
         {
             // Forward-only: read on to the end.
@@ -602,6 +610,152 @@ void CGRODBCGrid::SortRows(CGRRange, CGRSortInfoArray& sortInfo, UINT flags)
     Requery();
     Param()->SetLastSort(sortInfo[0].nRC, sortInfo[0].bAscending);
     Redraw(flags);
+}
+
+CString CGRODBCGrid::GetRecordCellText(ROWCOL nCol, const std::function<CString(ROWCOL)>& valueOf)
+{
+    return valueOf(nCol);
+}
+
+void CGRODBCGrid::GetRecordCellColumns(ROWCOL nCol, std::vector<ROWCOL>& cols)
+{
+    cols.assign(1, nCol);
+}
+
+namespace {
+
+// Whether a text holds the find text, as the grid compares cell texts.
+bool HoldsText(const CString& text, const GR_FR_STATE& fr)
+{
+    if (fr.bCase)
+        return text.Find(fr.strFind) >= 0;
+    CString up = text;
+    up.MakeUpper();
+    return up.Find(fr.strFindUpper) >= 0;
+}
+
+} // namespace
+
+int CGRODBCGrid::FindInSource(ROWCOL& nRow, ROWCOL& nCol, CGRLongOperation& op)
+{
+    CRecordset* prs = OnGetRecordset();
+    if (!prs || !prs->IsOpen() || !prs->IsKeyed() || !Param()->GetData().m_hiddenRows.empty())
+        return -1;
+    GR_FR_STATE& fr = GRGetAppState()->m_findReplace;
+    CGRData& d = Param()->GetData();
+    const ROWCOL firstRow = d.m_nHeaderRows + 1, firstCol = d.m_nHeaderCols + 1;
+    const int nFields = prs->GetBoundFieldCount();
+    // The columns searched: those shown; at most 64 (one bit each).
+    std::vector<ROWCOL> cols;
+    for (ROWCOL c = firstCol; c <= GetColCount(); c++)
+        if (!IsColHidden(c))
+            cols.push_back(c);
+    if (cols.empty() || cols.size() > 64)
+        return -1;
+
+    // The records holding the text, read unless known from the last search.
+    OnTestGridDimension(GR_MAXROWCOL, 0);
+    const long nRecords = prs->GetKeyedRowCount();
+    const DWORD dwChange = prs->m_pDatabase->m_dwChangeCount;
+    const long long nVersion = prs->m_pDatabase->GetDataVersion();
+    if (m_found.strFind != fr.strFind || m_found.bCase != fr.bCase || m_found.cols != cols ||
+        m_found.pRecordset != prs || m_found.nRecords != nRecords || m_found.dwChangeCount != dwChange ||
+        m_found.nDataVersion != nVersion)
+    {
+        m_found = FoundRecords();
+        std::vector<int> fields;
+        std::vector<std::vector<ROWCOL>> sources(cols.size());
+        for (size_t i = 0; i < cols.size(); i++)
+        {
+            GetRecordCellColumns(cols[i], sources[i]);
+            for (ROWCOL c : sources[i])
+                if (c >= 1 && (int)c <= nFields && std::find(fields.begin(), fields.end(), (int)c - 1) == fields.end())
+                    fields.push_back((int)c - 1);
+        }
+        std::vector<unsigned long long> masks((size_t)std::max(nRecords, 0L), 0);
+        std::vector<bool> read(masks.size(), false);
+        long nRows = 0;
+        BOOL bDone = FALSE;
+        try
+        {
+            bDone = prs->ScanKeyedRows(fields, [&](long nPlace, const std::vector<CString>& values) {
+                if (++nRows % 4096 == 0 && op.NeedMessages() && !op.DoMessages())
+                    return false;
+                if (nPlace < 0 || (size_t)nPlace >= masks.size())
+                    return true;
+                read[(size_t)nPlace] = true;
+                auto valueOf = [&](ROWCOL c) {
+                    return c >= 1 && (size_t)c <= values.size() ? values[c - 1] : CString();
+                };
+                unsigned long long mask = 0;
+                for (size_t i = 0; i < cols.size(); i++)
+                    if ((int)cols[i] <= nFields && HoldsText(GetRecordCellText(cols[i], valueOf), fr))
+                        mask |= 1ull << i;
+                masks[(size_t)nPlace] = mask;
+                return true;
+            });
+        }
+        catch (CException* e)
+        {
+            // The cells are searched one by one instead.
+            e->Delete();
+            return -1;
+        }
+        if (!bDone)
+            return op.IsCanceled() ? 0 : -1;
+        m_found.strFind = fr.strFind;
+        m_found.bCase = fr.bCase;
+        m_found.cols = cols;
+        m_found.pRecordset = prs;
+        m_found.nRecords = nRecords;
+        m_found.dwChangeCount = dwChange;
+        m_found.nDataVersion = nVersion;
+        m_found.masks.swap(masks);
+        m_found.read.swap(read);
+    }
+
+    // The cells of a row in the search's direction, after (or before) a
+    // column; from the data where it tells, else from the cells.
+    CGRBrowseParam* bp = GetBrowseParam();
+    const ROWCOL editRow = bp->m_nEditMode != GR_EDITMODE_NONE ? bp->m_nEditRow : 0;
+    auto searchRow = [&](ROWCOL r, ROWCOL after, BOOL bAll) -> BOOL {
+        long nRecord = RecordOfRow(r);
+        bool fromData = r != editRow && nRecord >= 0 && nRecord < nRecords && m_found.read[(size_t)nRecord];
+        unsigned long long mask = fromData ? m_found.masks[(size_t)nRecord] : 0;
+        if (fromData && mask == 0)
+            return FALSE;
+        for (size_t k = 0; k < cols.size(); k++)
+        {
+            size_t i = fr.bNext ? k : cols.size() - 1 - k;
+            ROWCOL c = cols[i];
+            if (!bAll && (fr.bNext ? c <= after : c >= after))
+                continue;
+            if (fromData ? (mask >> i) & 1 : CellHoldsFindText(r, c))
+            {
+                nCol = c;
+                nRow = r;
+                return TRUE;
+            }
+        }
+        return FALSE;
+    };
+    const ROWCOL lastRow = GetRowCount();
+    ROWCOL r = std::max(nRow, firstRow);
+    if (nRow >= firstRow && searchRow(r, nCol, FALSE))
+        return 1;
+    if (fr.bNext)
+    {
+        for (r = nRow >= firstRow ? nRow + 1 : firstRow; r <= lastRow; r++)
+            if (searchRow(r, 0, TRUE))
+                return 1;
+    }
+    else
+    {
+        for (r = nRow - 1; r >= firstRow && r <= lastRow; r--)
+            if (searchRow(r, 0, TRUE))
+                return 1;
+    }
+    return 0;
 }
 
 void CGRODBCGrid::OnGridDraw(CDC* pDC)

@@ -15,8 +15,10 @@
 #include "platform/grid/GRODBCValue.h"
 #include "platform/grid/GRDynamicRecordset.h"
 
+#include <functional>
 #include <list>
 #include <unordered_map>
+#include <vector>
 
 class CGRODBCGrid : public CGRBrowserGrid
 {
@@ -58,12 +60,29 @@ public:
     void SortRows(CGRRange sortRange, CGRSortInfoArray& sortInfo, UINT flags = GR_UPDATENOW) override;
     void OnGridDraw(CDC* pDC) override;
 
+    // The text a grid column shows for a record, made from the texts of its
+    // fields as the grid reads them (valueOf(c): the text of column c's
+    // field): the column's own text by default. A grid that shows fields
+    // otherwise (joined, converted) says how; the search of the data source
+    // makes each cell's text through it.
+    virtual CString GetRecordCellText(ROWCOL nCol, const std::function<CString(ROWCOL)>& valueOf);
+    // The columns whose fields GetRecordCellText reads for a column: the
+    // column itself by default.
+    virtual void GetRecordCellColumns(ROWCOL nCol, std::vector<ROWCOL>& cols);
+
     // Statistics of the reading, for tests and measurements: records read
     // into the grid, and recordset moves made.
     long m_nRecordsRead = 0;
     long m_nMoves = 0;
 
 protected:
+    // Searches a recordset that keeps its keys in the database: every record
+    // read once per search text (the cells it shows made as the grid makes
+    // them) and the records then walked in the grid's order. The record
+    // being edited and the rows after the records are searched by their
+    // cells. The records that hold the text are kept for the next search of
+    // the same text until anything changes.
+    int FindInSource(ROWCOL& nRow, ROWCOL& nCol, CGRLongOperation& op) override;
     // Counts every record without reading them (probing positions).
     void CountAllRecords();
     // The texts of every field of the current record.
@@ -76,6 +95,23 @@ protected:
     CRecordset* m_pRecordset = nullptr;
     std::unordered_map<ROWCOL, std::vector<CString>> m_readRows;
     std::list<ROWCOL> m_readOrder;
+
+    // The records found holding a search text: for each record (by place),
+    // one bit per searched column that holds it; and what they were found
+    // for.
+    struct FoundRecords
+    {
+        CString strFind;
+        BOOL bCase = FALSE;
+        std::vector<ROWCOL> cols;
+        CRecordset* pRecordset = nullptr;
+        long nRecords = -1;
+        DWORD dwChangeCount = 0;
+        long long nDataVersion = -1;
+        std::vector<unsigned long long> masks;
+        std::vector<bool> read;   // the record was among the rows read
+    };
+    FoundRecords m_found;
 };
 
 // The window of a grid over records (framed by a CGRRecordInfoWnd).

@@ -267,3 +267,108 @@ TEST_F(ODBCGridTest, OpensAndPaintsALargeTableReadingOnlyWhatItShows)
     ::DeleteDC(hdc);
     ::DeleteObject(hbm);
 }
+
+namespace {
+
+// A grid that searches its cells one by one, for comparison.
+class CCellSearchGrid : public CGRODBCGrid
+{
+protected:
+    int FindInSource(ROWCOL&, ROWCOL&, CGRLongOperation&) override { return -1; }
+};
+
+} // namespace
+
+// A grid over a set that keeps its keys finds a text through the data
+// source: the same cells, in both directions, as the search cell by cell,
+// over the columns shown, from any cell; the record being edited is
+// searched as it shows; and a search that finds nothing says so.
+TEST_F(ODBCGridTest, FindsThroughTheDataSourceWhatTheCellsHold)
+{
+    MakeDatabase(2600);
+    m_db.ExecuteSQL("UPDATE Items SET [Description] = 'Last of them' WHERE [Item Key] = 7");
+    m_rs.reset(new CItemRecords(&m_db));
+    m_rs->m_strSort = "[Count] DESC";
+    ASSERT_TRUE(m_rs->Open(CRecordset::dynaset));
+    ASSERT_TRUE(m_rs->IsKeyed());
+    CItemRecords cellRows(&m_db);
+    cellRows.m_strSort = "[Count] DESC";
+    cellRows.Open(CRecordset::dynaset);
+    CCellSearchGrid cells;
+    RECT rc = { 0, 0, 500, 300 };
+    for (CGRODBCGrid* pGrid : { static_cast<CGRODBCGrid*>(&m_grid), static_cast<CGRODBCGrid*>(&cells) })
+    {
+        pGrid->SetGridRect(TRUE, &rc);
+        pGrid->OnGridInitialUpdate();
+    }
+    m_grid.SetRecordset(m_rs.get());
+    m_grid.OpenRecordset();
+    cells.SetRecordset(&cellRows);
+    cells.OpenRecordset();
+
+    struct Case
+    {
+        const char* text;
+        BOOL bCase;
+        BOOL bDown;
+        ROWCOL row, col;
+        BOOL bHideDescription;
+    };
+    const Case cases[] = {
+        { "item 25", FALSE, TRUE, 1, 1, FALSE },     // the Description of the first rows
+        { "item 25", TRUE, TRUE, 1, 1, FALSE },      // case kept: nowhere
+        { "Item 1999", TRUE, TRUE, 3, 2, FALSE },    // far down
+        { "LAST OF", FALSE, TRUE, 1, 1, FALSE },     // the last rows
+        { "2.5", FALSE, TRUE, 1, 4, FALSE },         // a number
+        { "99", FALSE, TRUE, 100, 3, FALSE },        // the next cell of the start row
+        { "99", FALSE, FALSE, 2000, 2, FALSE },      // upwards
+        { "Item 26", FALSE, FALSE, 2590, 1, FALSE }, // upwards from near the end
+        { "0", FALSE, TRUE, 2600, 4, FALSE },        // from the last cell: nothing after it
+        { "Item 1", FALSE, TRUE, 1, 1, TRUE },       // a hidden column is not searched
+    };
+    for (const Case& c : cases)
+    {
+        for (CGRODBCGrid* pGrid : { static_cast<CGRODBCGrid*>(&m_grid), static_cast<CGRODBCGrid*>(&cells) })
+        {
+            pGrid->HideCols(2, 2, c.bHideDescription);
+            pGrid->SetCurrentCell(c.row, c.col);
+        }
+        GR_FR_STATE& fr = GRGetAppState()->m_findReplace;
+        fr.strFind = c.text;
+        fr.bCase = c.bCase;
+        fr.bNext = c.bDown;
+        ROWCOL row = 0, col = 0, cellRow = 0, cellCol = 0;
+        BOOL bFound = m_grid.FindText(TRUE);
+        m_grid.GetCurrentCell(row, col);
+        BOOL bCellFound = cells.FindText(TRUE);
+        cells.GetCurrentCell(cellRow, cellCol);
+        EXPECT_EQ(bCellFound, bFound) << c.text;
+        EXPECT_EQ(cellRow, row) << c.text;
+        EXPECT_EQ(cellCol, col) << c.text;
+    }
+    for (CGRODBCGrid* pGrid : { static_cast<CGRODBCGrid*>(&m_grid), static_cast<CGRODBCGrid*>(&cells) })
+        pGrid->HideCols(2, 2, FALSE);
+
+    // A record edited and not stored yet is searched as it shows.
+    m_grid.SetCurrentCell(1500, 2);
+    Type(m_grid, "Needle");
+    m_grid.SetCurrentCell(1500, 3);
+    GR_FR_STATE& fr = GRGetAppState()->m_findReplace;
+    fr.strFind = "needle";
+    fr.bCase = FALSE;
+    fr.bNext = FALSE;
+    EXPECT_TRUE(m_grid.FindNextAndReport());
+    ROWCOL row = 0, col = 0;
+    m_grid.GetCurrentCell(row, col);
+    EXPECT_EQ(1500u, row);
+    EXPECT_EQ(2u, col);
+    EXPECT_TRUE(m_boxes.texts.empty());
+
+    fr.strFind = "Not there";
+    fr.bNext = TRUE;
+    EXPECT_FALSE(m_grid.FindNextAndReport());
+    ASSERT_EQ(1u, m_boxes.texts.size());
+    EXPECT_EQ("Cannot find \"Not there\".", m_boxes.texts[0]);
+    cells.SetRecordset(nullptr);
+    cellRows.Close();
+}
