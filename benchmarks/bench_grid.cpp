@@ -3,7 +3,7 @@
 // through to the end (Page Down, painting each page), and to jump to the end
 // and back (Ctrl+End, Ctrl+Home).
 #include "platform/grid/GridLib.h"
-#include "benchmarks/BenchSupport.h"
+#include "benchmarks/support/Bench.h"
 
 #include <chrono>
 #include <cstdio>
@@ -146,6 +146,7 @@ void Run(long nRows)
            nRows, Milliseconds(t0, tFirst), readFirst, Milliseconds(tFirst, tEnd), pages, readPaging - readFirst, Milliseconds(tJump0, tJumpEnd),
            Milliseconds(tJumpEnd, tJumpBack), (unsigned long)row);
     fflush(stdout);
+    Expect(row >= (ROWCOL)nRows, "paging of %ld rows ended at row %lu", nRows, (unsigned long)row);
 
     grid.SetRecordset(nullptr);
     rs.Close();
@@ -172,5 +173,5 @@ int main()
         printf("failed: %s\n", buf);
         return 1;
     }
-    return 0;
+    return ExitStatus();
 }

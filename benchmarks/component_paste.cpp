@@ -7,8 +7,9 @@
 //
 // The databases are made in bench_data beside this program from the
 // skeleton the build makes.
-#include "benchmarks/BenchDatabase.h"
-#include "benchmarks/BenchSupport.h"
+#include "benchmarks/support/BenchDatabase.h"
+#include "benchmarks/support/Bench.h"
+#include "database/records/ComponentRecords.h"
 #include "grids/core/ComponentPaste.h"
 
 #include <cstdio>
@@ -19,16 +20,6 @@
 namespace {
 
 using namespace bench;
-
-std::string DataFile(const std::string& name)
-{
-    std::string folder = HereFolder() + "\\bench_data";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    std::string file = folder + "\\" + name;
-    for (const char* suffix : { "", "-journal", "-wal", "-shm" })
-        DeleteFileA((file + suffix).c_str());
-    return file;
-}
 
 // The source: every kind in turn, with assemblies and nozzle sets.
 bool MakeSource(const std::string& file, int count)
@@ -51,20 +42,6 @@ bool MakeSource(const std::string& file, int count)
     return true;
 }
 
-std::vector<long> Keys(CDatabase& db)
-{
-    std::vector<long> keys;
-    CRecordset rs(&db);
-    rs.Open(CRecordset::forwardOnly, "SELECT [Component Key] FROM Components ORDER BY 1", CRecordset::readOnly);
-    for (; !rs.IsEOF(); rs.MoveNext()) {
-        CString value;
-        rs.GetFieldValue((short)0, value);
-        keys.push_back(std::atol(value));
-    }
-    rs.Close();
-    return keys;
-}
-
 long Count(CDatabase& db, const char* table)
 {
     CRecordset rs(&db);
@@ -77,15 +54,16 @@ long Count(CDatabase& db, const char* table)
 
 void BenchPaste(int n)
 {
-    const std::string sourceFile = DataFile("paste_source_" + std::to_string(n) + ".sqlite");
-    const std::string targetFile = DataFile("paste_target_" + std::to_string(n) + ".sqlite");
+    const std::string sourceFile = DataFile("paste_source_" + std::to_string(n) + ".sqlite", true);
+    const std::string targetFile = DataFile("paste_target_" + std::to_string(n) + ".sqlite", true);
     if (!MakeSource(sourceFile, n) || !CopySkeleton(targetFile, true))
         return;
     try {
         CDatabase source, target;
         source.OpenEx(GetComponentConnectString(sourceFile.c_str()), CDatabase::noOdbcDialog);
         target.OpenEx(GetComponentConnectString(targetFile.c_str()), CDatabase::noOdbcDialog);
-        const std::vector<long> keys = Keys(source);
+        const std::vector<long> keys = QueryKeys(&source, "SELECT [Component Key] FROM Components ORDER BY 1");
+        bool bFirst = true;
         for (const char* pass : { "into an empty database", "again (each finds its equal)" }) {
             kvgrid::CComponentPaste paste(&source, &target);
             Clock::time_point start = Clock::now();
@@ -96,15 +74,20 @@ void BenchPaste(int n)
                         "target: %ld components, %ld assembly rows, %ld nozzle rows)\n",
                         n, pass, seconds, keys.size() / seconds, paste.GetAddedCount(), paste.GetMatchedCount(),
                         Count(target, "Components"), Count(target, "Assemblies"), Count(target, "Nozzles"));
+            std::fflush(stdout);
+            if (bFirst)
+                Expect(Count(target, "Components") == (long)keys.size(), "the first paste of %d left %ld components",
+                       n, Count(target, "Components"));
+            else
+                Expect(paste.GetAddedCount() == 0, "the second paste of %d added %d components", n,
+                       paste.GetAddedCount());
+            bFirst = false;
         }
         target.Close();
         source.Close();
     }
     catch (CException* e) {
-        char text[512] = {};
-        e->GetErrorMessage(text, sizeof(text));
-        std::printf("paste of %d components failed: %s\n", n, text);
-        e->Delete();
+        PrintException(e, "the paste");
     }
 }
 
@@ -114,5 +97,5 @@ int main()
 {
     for (int n : { 1000, 10000 })
         BenchPaste(n);
-    return 0;
+    return ExitStatus();
 }

@@ -3,7 +3,7 @@
 // intercept (the intercept search), with a little measurement noise. Prints
 // the curves per second of each.
 #include "editors/curvefit/CurveFitRoutines.h"
-#include "benchmarks/BenchSupport.h"
+#include "benchmarks/support/Bench.h"
 
 #include <cmath>
 #include <cstdint>

@@ -8,7 +8,7 @@
 // The databases are made once, beside this program (bench_data\doc10k.sqlite
 // and doc100k.sqlite), from the skeleton database of the build.
 #include "app/KelvaronDoc.h"
-#include "benchmarks/BenchDatabase.h"
+#include "benchmarks/support/BenchDatabase.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 // write them back), scrolling from the top to the bottom a page at a time
 // (each page painted), and painting one page of a list of 1,000 and of
 // 100,000 items, which should take the same time.
-#include "benchmarks/BenchSupport.h"
+#include "benchmarks/support/Bench.h"
 #include "listtree/list/ctrl/ListCtrl.h"
 
 #include <algorithm>
@@ -142,8 +142,7 @@ int main()
         t0 = Clock::now();
         Sort(w.list);
         std::printf("  sort (read, sort, write): %6.1f ms\n", Milliseconds(t0, Clock::now()));
-        if (w.list.GetItemText(0, 0) > w.list.GetItemText(1, 0))
-            std::printf("  (not sorted!)\n");
+        Expect(w.list.GetItemText(0, 0) <= w.list.GetItemText(1, 0), "the list is not sorted");
 
         Canvas canvas;
         CDC* pDC = CDC::FromHandle(canvas.hdc);
@@ -170,5 +169,5 @@ int main()
         w.list.SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
         std::printf("  paint the last page:    %8.3f ms\n", PaintPage(w.list, 200));
     }
-    return 0;
+    return ExitStatus();
 }

@@ -9,7 +9,7 @@
 #include "app/KelvaronApp.h"
 #include "app/KelvaronDoc.h"
 #include "app/KelvaronView.h"
-#include "benchmarks/BenchSupport.h"
+#include "benchmarks/support/BenchView.h"
 #include "grids/core/GridTables.h"
 #include "grids/window/GridWindow.h"
 #include "grids/window/SideGrids.h"
@@ -88,33 +88,15 @@ bool MakeDatabase(const std::string& file, const Size& size)
 // assemblies and prints the time per move.
 bool Measure(const std::string& file, const Size& size)
 {
-    CKelvaronDoc* pDoc = new CKelvaronDoc;
-    pDoc->m_bAutoDelete = FALSE;
-    if (!pDoc->ConnectDatabase(file.c_str())) {
-        delete pDoc;
+    BenchView window(file);
+    if (!window.IsOpen())
         return false;
-    }
-    CCreateContext context;
-    context.m_pNewViewClass = RUNTIME_CLASS(CKelvaronView);
-    context.m_pCurrentDoc = pDoc;
-    CFrameWnd* pFrame = new CFrameWnd;
-    if (!pFrame->Create(nullptr, "view benchmark", WS_OVERLAPPEDWINDOW, CRect(0, 0, 1200, 900), nullptr, nullptr, 0,
-                        &context)) {
-        delete pDoc;
-        return false;
-    }
-    pFrame->InitialUpdateFrame(pDoc, TRUE);
-    CKelvaronView* pView = dynamic_cast<CKelvaronView*>(pFrame->GetActiveView());
-    CGridWindow* pGrid = pView != nullptr ? pView->GetGrid() : nullptr;
-    if (pGrid == nullptr) {
-        std::printf("no view\n");
-        pFrame->DestroyWindow();
-        delete pDoc;
-        return false;
-    }
+    CKelvaronDoc* pDoc = window.Doc();
+    CKelvaronView* pView = window.View();
+    CGridWindow* pGrid = window.Grid();
     pView->SelectTab(kvgrid::TABLE_VALVE);
     pGrid->SetCurrentCell(1, kvgrid::COL_DESCRIPTION);
-    pFrame->RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    window.Paint();
 
     const int nMoves = kAssemblies - 1;
     // Every item of every assembly but the first is shown once.
@@ -131,7 +113,7 @@ bool Measure(const std::string& file, const Size& size)
     auto start = Clock::now();
     for (int row = 2; row <= kAssemblies; row++) {
         pGrid->SetCurrentCell((ROWCOL)row, kvgrid::COL_DESCRIPTION);
-        pFrame->RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        window.Paint();
         nItemsSeen += pView->GetAssemWnd()->GetKeyCount();
     }
     auto end = Clock::now();
@@ -139,8 +121,6 @@ bool Measure(const std::string& file, const Size& size)
     std::printf("%-6s %7d components %7ld assembly rows: %6.2f ms per move (%d moves, %ld items shown)\n",
                 size.name, size.nComponents + kAssemblies + size.nOtherAssemblies, nAssemblyRows,
                 Milliseconds(start, end) / nMoves, nMoves, nItemsSeen);
-    pFrame->DestroyWindow();
-    delete pDoc;
     if (nItemsSeen != nItemsExpected)
         std::printf("the side grid showed %ld items of %ld\n", nItemsSeen, nItemsExpected);
     return nItemsSeen == nItemsExpected;

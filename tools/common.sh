@@ -78,3 +78,13 @@ kv_prefix() {
     fi
     wineserver -w >/dev/null 2>&1 || true
 }
+
+# A program that crashes in the prefix ends there: Wine's debugger writes
+# its backtrace to the console and lets the process go, instead of waiting
+# for someone to close its crash dialog (which nobody sees with the null
+# display driver). Set once per prefix.
+kv_prefix_no_crash_dialog() {
+    grep -q '"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg" 2>/dev/null && return 0
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+}
