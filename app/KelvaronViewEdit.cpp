@@ -33,21 +33,6 @@ HWND FocusedEdit()
     return nullptr;
 }
 
-// The keys of the components a query selects (its first column).
-std::vector<long> SelectKeys(CDatabase* pDatabase, LPCTSTR lpszSql)
-{
-    std::vector<long> keys;
-    CRecordset rs(pDatabase);
-    rs.Open(CRecordset::forwardOnly, lpszSql, CRecordset::readOnly);
-    for (; !rs.IsEOF(); rs.MoveNext()) {
-        CString value;
-        rs.GetFieldValue((short)0, value);
-        keys.push_back(std::atol(value));
-    }
-    rs.Close();
-    return keys;
-}
-
 } // namespace
 
 /////////////////////////////////////////////////////////////////////////////
@@ -304,7 +289,7 @@ void CKelvaronView::OnDeleteOrphanNozzles()
         pDatabase->ExecuteSQL("DELETE FROM Nozzles WHERE Nozzles.[Emitter Key] NOT IN "
                               "(SELECT [Component Key] FROM Components WHERE Components.[Database Number] = 12)");
         transaction.Commit();
-        orphans = SelectKeys(pDatabase, "SELECT [Component Key] FROM Components WHERE "
+        orphans = QueryKeys(pDatabase, "SELECT [Component Key] FROM Components WHERE "
                                         "(Components.[Database Number])=15 AND Components.[Component Key] NOT IN "
                                         "(SELECT [Nozzle Key] FROM Nozzles)");
     }
