@@ -10,6 +10,7 @@ using namespace kvgrid;
 IMPLEMENT_DYNAMIC(CGridWindow, CGRRecordWnd)
 
 BEGIN_MESSAGE_MAP(CGridWindow, CGRRecordWnd)
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 namespace {

@@ -120,6 +120,9 @@ public:
     void StoreColWidths();
     int GetStoredColWidth(ROWCOL nCol);
     void FitToGridWidth();
+    // In stretch mode, the Description takes the width the other columns
+    // leave of the grid's.
+    void StretchDescription();
     BOOL IsRightToLeft() const { return m_bRightToLeft; }
 
     int GetColWidth(ROWCOL nCol) override;
@@ -397,5 +400,7 @@ protected:
     std::vector<int> m_newTapeColumns;
     long m_nNewTapeKey = 0;
 
+protected:
+    afx_msg void OnSize(UINT nType, int cx, int cy);
     DECLARE_MESSAGE_MAP()
 };

@@ -171,6 +171,33 @@ void CGridWindow::FitToGridWidth()
         m_settings.Entry(m_nTableType, (int)c).width = widths[c - 1];
 }
 
+void CGridWindow::StretchDescription()
+{
+    if (!IsComponentTable(m_nTableType) || IsColHidden(COL_DESCRIPTION))
+        return;
+    int others = 0;
+    for (ROWCOL c = 0; c <= GetColCount(); c++)
+        if (c != COL_DESCRIPTION && !IsColHidden(c))
+            others += GetColWidth(c);
+    GridColumnEntry& e = m_settings.Entry(m_nTableType, COL_DESCRIPTION);
+    e.width = StretchedWidth(GetGridRect().Width(), others, e.width);
+}
+
+void CGridWindow::OnSize(UINT nType, int cx, int cy)
+{
+    CGRRecordWnd::OnSize(nType, cx, cy);
+    if (nType == SIZE_MINIMIZED || cx <= 0 || m_nTableType == TABLE_QUERY)
+        return;
+    // The columns of the modes that fill the window follow its width at
+    // once, whatever changed it (its frame sized, a bar beside it hidden,
+    // floated or docked), so that no empty band opens before the scroll
+    // bar. Fitting measures the rows in view only, so it keeps up with a
+    // frame being dragged.
+    const int fit = m_settings.GetFitType();
+    if (fit == CGridSettings::stretchToFit || fit == CGridSettings::fitToWindow)
+        FitColumnWidths();
+}
+
 void CGridWindow::FitColumnWidths()
 {
     BOOL bLock = LockUpdate(TRUE);
@@ -184,15 +211,8 @@ void CGridWindow::FitColumnWidths()
         StoreColWidths();
         ResizeColWidthsToFit(CGRRange().SetCols(1, GetColCount()), TRUE, 0);
         StoreColWidths();
-        if (fit == CGridSettings::stretchToFit && !IsColHidden(COL_DESCRIPTION))
-        {
-            int others = 0;
-            for (ROWCOL c = 0; c <= GetColCount(); c++)
-                if (c != COL_DESCRIPTION && !IsColHidden(c))
-                    others += GetColWidth(c);
-            GridColumnEntry& e = m_settings.Entry(m_nTableType, COL_DESCRIPTION);
-            e.width = StretchedWidth(GetGridRect().Width(), others, e.width);
-        }
+        if (fit == CGridSettings::stretchToFit)
+            StretchDescription();
     }
     else if (fit == CGridSettings::fitToWindow)
     {

@@ -8,8 +8,19 @@ BOOL CGridWindow::OnLButtonClickedRowCol(ROWCOL nRow, ROWCOL nCol, UINT nFlags, 
 {
     if (nCol == 0 && nRow >= 1 && m_nTableType != TABLE_QUERY)
     {
-        // A row header selects the component's Description.
-        SetCurrentCell(nRow, COL_DESCRIPTION, GR_SCROLLINVIEW | GR_UPDATENOW);
+        // A row header selects the component's Description. The rows the
+        // click selected stay selected: a click selects its row, Ctrl adds
+        // the row to the rows selected before, and Shift selects the rows
+        // from the current one to the row clicked, the current cell staying
+        // where the range starts (unless the click adds the row's component
+        // to an assembly or emitter, which takes the row clicked).
+        const BOOL bAdding = State().bAssemblyMode || (State().bNozzleMode && m_nTableType == TABLE_NOZZLE);
+        if (!(nFlags & MK_SHIFT) || bAdding)
+        {
+            m_bExtendingSelection = TRUE;
+            SetCurrentCell(nRow, COL_DESCRIPTION, GR_SCROLLINVIEW | GR_UPDATENOW | GR_NOSELCHANGE);
+            m_bExtendingSelection = FALSE;
+        }
         if (State().bAssemblyMode)
             AddToAssembly(-1);
         else if (State().bNozzleMode && m_nTableType == TABLE_NOZZLE)

@@ -143,6 +143,50 @@ void CGRHeader::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGRSt
         CRect rc = rect;
         ::DrawEdge(pDC->GetSafeHdc(), &rc, BDR_RAISEDINNER, BF_RECT);
     }
+    // The column the rows are sorted by carries an arrow at the right of
+    // its title: pointing up for ascending order, down for descending.
+    const CGRData& d = m_pGrid->Param()->GetData();
+    if (nRow == d.m_nHeaderRows && nCol > d.m_nHeaderCols && nCol == m_pGrid->Param()->GetLastSortedCol())
+        DrawSortArrow(pDC->GetSafeHdc(), rect, m_pGrid->Param()->IsLastSortAscending(), style.GetTextColor());
+}
+
+CRect CGRHeader::SortArrowRect(const CRect& rectCell)
+{
+    // Four pixels high, seven wide, three pixels in from the cell's right
+    // edge and centred down it.
+    const int cx = 7, cy = 4;
+    const int x = rectCell.right - 4 - cx, y = rectCell.top + (rectCell.Height() - cy) / 2;
+    return CRect(x, y, x + cx, y + cy);
+}
+
+void CGRHeader::DrawSortArrow(HDC hdc, const CRect& rectCell, BOOL bAscending, COLORREF colour)
+{
+    const CRect r = SortArrowRect(rectCell);
+    if (r.left <= rectCell.left + 2 || r.top < rectCell.top)
+        return;
+    const int mid = r.left + r.Width() / 2;
+    POINT pts[3];
+    if (bAscending)
+    {
+        pts[0] = { mid, r.top };
+        pts[1] = { r.right - 1, r.bottom - 1 };
+        pts[2] = { r.left, r.bottom - 1 };
+    }
+    else
+    {
+        pts[0] = { r.left, r.top };
+        pts[1] = { r.right - 1, r.top };
+        pts[2] = { mid, r.bottom - 1 };
+    }
+    HBRUSH hBrush = ::CreateSolidBrush(colour);
+    HPEN hPen = ::CreatePen(PS_SOLID, 1, colour);
+    HGDIOBJ hOldBrush = ::SelectObject(hdc, hBrush);
+    HGDIOBJ hOldPen = ::SelectObject(hdc, hPen);
+    ::Polygon(hdc, pts, 3);
+    ::SelectObject(hdc, hOldPen);
+    ::SelectObject(hdc, hOldBrush);
+    ::DeleteObject(hPen);
+    ::DeleteObject(hBrush);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -166,6 +210,17 @@ public:
         case WM_CHAR:
             if (pGrid && pGrid->ProcessKeys(this, message, (UINT)wParam, LOWORD(lParam), HIWORD(lParam)))
                 return 0;
+            break;
+        case WM_LBUTTONDOWN:
+            // The second click of a double click on the cell whose first
+            // click opened this editor belongs to the grid.
+            if (pGrid && pGrid->GetGridHwnd())
+            {
+                POINT pt = { (short)LOWORD(lParam), (short)HIWORD(lParam) };
+                ::MapWindowPoints(m_hWnd, pGrid->GetGridHwnd(), &pt, 1);
+                if (pGrid->OnEditorButtonDown((UINT)wParam, CPoint(pt), (DWORD)::GetMessageTime()))
+                    return 0;
+            }
             break;
         }
         LRESULT r = CWnd::WindowProc(message, wParam, lParam);

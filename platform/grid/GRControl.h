@@ -82,6 +82,8 @@ public:
     virtual BOOL GetValue(CString& strResult);
     virtual void GetCurrentText(CString& strResult);
     virtual void SetCurrentText(const CString& str);
+    // Selects the whole text of an active control that shows one.
+    virtual void SelectAllText() {}
     virtual BOOL GetModify() const { return m_bModified; }
     virtual void SetModify(BOOL bModified) { m_bModified = bModified; }
     // Checks the text before it is stored (the default accepts it).
@@ -126,7 +128,8 @@ public:
     BOOL CanActivate() const override { return FALSE; }
 };
 
-// Header cells: a raised (or flat) frame around the text.
+// Header cells: a raised (or flat) frame around the text, and the sort
+// arrow on the title of the column the rows were last sorted by.
 class CGRHeader : public CGRControl
 {
     DECLARE_GRCONTROL(CGRHeader)
@@ -135,6 +138,9 @@ public:
     BOOL CanActivate() const override { return FALSE; }
     void Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGRStyle& style,
               const CGRStyle* pStandardStyle) override;
+    // Where the sort arrow goes in a title cell.
+    static CRect SortArrowRect(const CRect& rectCell);
+    static void DrawSortArrow(HDC hdc, const CRect& rectCell, BOOL bAscending, COLORREF colour);
 };
 
 // A control with a window of its own over the cell while it is active.
@@ -186,6 +192,7 @@ public:
     void SetModify(BOOL bModified) override;
     // Selects the characters nStart..nEnd (-1: to the end).
     void SetSel(int nStart, int nEnd);
+    void SelectAllText() override { SetSel(0, -1); }
 
 protected:
     BOOL CreateControlWindow() override;

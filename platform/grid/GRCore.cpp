@@ -1857,6 +1857,7 @@ BOOL CGRGridCore::IsCurrentCellModified()
 
 BOOL CGRGridCore::ActivateCurrentCell(UINT nFirstChar)
 {
+    m_bClickActivated = FALSE;
     if (!m_bCurCell)
         return FALSE;
     ROWCOL row = m_nCurRow, col = m_nCurCol;

@@ -225,6 +225,14 @@ public:
     // Opens the current cell's in-place control; a first character replaces
     // the text. FALSE when the cell cannot be edited.
     BOOL ActivateCurrentCell(UINT nFirstChar = 0);
+    // Opens the current cell's control for a click on the cell, its text
+    // selected whole.
+    BOOL ActivateCurrentCellByClick();
+    // A button press in the current cell's editor (pt in the grid's client
+    // coordinates, dwTime the message's time): TRUE when it was taken as
+    // the second click of a double click on the cell whose first click
+    // opened the editor.
+    BOOL OnEditorButtonDown(UINT nFlags, CPoint pt, DWORD dwTime);
     // Ends the edit of the current cell as the Escape key does.
     void CancelCurrentCell();
     BOOL IsActiveCurrentCell();
@@ -529,6 +537,11 @@ protected:
     CGRRange m_rangeFillTarget;
     BOOL m_bSelectionAdded = FALSE;
     BOOL m_bExtendingSelection = FALSE;
+    // The click that opened the current cell's editor: when, where, and
+    // whether the editor is still as that click opened it.
+    BOOL m_bClickActivated = FALSE;
+    DWORD m_dwActivateClickTime = 0;
+    CPoint m_ptActivateClick;
     UINT_PTR m_nAutoScrollTimer = 0;
     CPoint m_ptLastMouse;
 

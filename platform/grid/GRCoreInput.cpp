@@ -4,6 +4,7 @@
 #include "platform/grid/GRControl.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 const UINT_PTR kAutoScrollTimer = 0x4752;   // timer id while the mouse drags beyond the edge
@@ -314,12 +315,47 @@ void CGRGridCore::DoLButtonUp(UINT nFlags, CPoint pt)
     if (bDataCell && bWasCurrent && IsCurrentCell(row, col) &&
         (Param()->GetActivateCellFlags() & GR_ACTIVATE_CLICKONCELL) && !(nFlags & (MK_SHIFT | MK_CONTROL)))
     {
+        // The click is remembered: a second one in the editor soon after
+        // is the second click of a double click on the cell.
+        m_dwActivateClickTime = (DWORD)::GetMessageTime();
+        m_ptActivateClick = pt;
         HWND hWnd = GetGridHwnd();
         if (hWnd)
             ::PostMessageA(hWnd, GRM_ACTIVATECELL, 0, 0);
         else
-            ActivateCurrentCell();
+            ActivateCurrentCellByClick();
     }
+}
+
+BOOL CGRGridCore::ActivateCurrentCellByClick()
+{
+    if (!ActivateCurrentCell())
+        return FALSE;
+    // The whole text selected: typing replaces it, as typing over a cell
+    // that is not being edited does; a click in the text places the caret.
+    if (CGRControl* pControl = GetCurrentCellControl())
+        pControl->SelectAllText();
+    m_bClickActivated = TRUE;
+    return TRUE;
+}
+
+BOOL CGRGridCore::OnEditorButtonDown(UINT nFlags, CPoint pt, DWORD dwTime)
+{
+    if (!m_bClickActivated)
+        return FALSE;
+    m_bClickActivated = FALSE;
+    CGRControl* pControl = GetCurrentCellControl();
+    if (!pControl || !pControl->IsActive() || pControl->GetModify())
+        return FALSE;
+    if (dwTime - m_dwActivateClickTime > ::GetDoubleClickTime() ||
+        std::abs(pt.x - m_ptActivateClick.x) > ::GetSystemMetrics(SM_CXDOUBLECLK) / 2 ||
+        std::abs(pt.y - m_ptActivateClick.y) > ::GetSystemMetrics(SM_CYDOUBLECLK) / 2)
+        return FALSE;
+    // The editor the first click opened goes, untouched, and the grid takes
+    // the double click as on any other cell.
+    CancelCurrentCell();
+    DoLButtonDblClk(nFlags, pt);
+    return TRUE;
 }
 
 void CGRGridCore::DoLButtonDblClk(UINT nFlags, CPoint pt)

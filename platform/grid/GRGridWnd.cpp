@@ -305,7 +305,7 @@ void CGRGridWndBase::OnCaptureChanged(CWnd* pWnd)
 LRESULT CGRGridWndBase::OnActivateCellMsg(WPARAM, LPARAM)
 {
     if (m_pGridCore)
-        m_pGridCore->ActivateCurrentCell();
+        m_pGridCore->ActivateCurrentCellByClick();
     return 0;
 }
 

@@ -690,7 +690,7 @@ TEST_F(ComponentOperationsTest, AnAssemblyHoldsOneKindOfEmitterAndNeverItself)
     Show(TABLE_COMPONENT);
     ClickHeader(288);
     EXPECT_EQ((std::vector<std::string>{ "'Zone kit 25 mm with manifold and box' already holds the assembly being "
-                                         "built among its items,\nso it cannot be one of the assembly's items." }),
+                                         "built among its items, so it cannot be one of the assembly's items." }),
               TakeMessages());
     m_pGrid->AddToAssembly(290);
     EXPECT_EQ(1u, TakeMessages().size());

@@ -4,6 +4,7 @@
 #include "tests/grids/window/GridWindowFixture.h"
 #include "tests/support/KeysDown.h"
 #include "tests/support/RegistryHelpers.h"
+#include "tests/support/TestSupport.h"
 #include "pickers/core/LineTypes.h"
 
 #include <algorithm>
@@ -558,6 +559,140 @@ TEST_F(GridWindowTest, ColumnsFitTheWindowOrStretchTheDescription)
     m_pGrid->SetFitType(CGridSettings::fitToWindow);
     m_pGrid->FitColumnWidths();
     EXPECT_EQ(0, m_pGrid->GetStoredColWidth(6));
+}
+
+// The modes that fill the window follow its width at once, whatever
+// widened it (a bar beside the grid hidden or floated): no empty band opens
+// before the scroll bar.
+TEST_F(GridWindowTest, FilledColumnsFollowTheWindowsWidth)
+{
+    auto columnsWidth = [&] {
+        int n = 0;
+        for (ROWCOL c = 0; c <= m_pGrid->GetColCount(); c++)
+            if (!m_pGrid->IsColHidden(c))
+                n += m_pGrid->GetColWidth(c);
+        return n;
+    };
+    m_pGrid->SetFitType(CGridSettings::stretchToFit);
+    m_pGrid->FitColumnWidths();
+    for (int cx : { 1200, 1000 })
+    {
+        m_info.SetWindowPos(nullptr, 0, 0, cx, 560, SWP_NOMOVE | SWP_NOZORDER);
+        EXPECT_EQ(m_pGrid->GetGridRect().Width() - 1, columnsWidth()) << cx;
+    }
+    m_pGrid->SetFitType(CGridSettings::fitToWindow);
+    m_pGrid->FitColumnWidths();
+    const int before = m_pGrid->GetColWidth(6);
+    m_info.SetWindowPos(nullptr, 0, 0, 1300, 560, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_GT(m_pGrid->GetColWidth(6), before);
+
+    // Widths the user left alone by dragging stay.
+    m_pGrid->SetFitType(CGridSettings::fitNone);
+    const int dragged = m_pGrid->GetColWidth(6);
+    m_info.SetWindowPos(nullptr, 0, 0, 900, 560, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(dragged, m_pGrid->GetColWidth(6));
+}
+
+// A click on a row header selects the row; Shift selects the rows from the
+// current one to the row clicked, Ctrl adds the row clicked to those
+// selected.
+TEST_F(GridWindowTest, RowHeadersSelectRowsWithShiftAndCtrl)
+{
+    auto clickHeader = [&](ROWCOL row, UINT keys) {
+        const CPoint at = m_pGrid->CalcRectFromRowCol(row, 0).CenterPoint();
+        m_pGrid->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(at.x, at.y));
+        m_pGrid->SendMessage(WM_LBUTTONUP, keys, MAKELPARAM(at.x, at.y));
+    };
+    auto selected = [&] {
+        CRowColArray rows;
+        m_pGrid->GetSelectedRows(rows, TRUE, FALSE);
+        return std::vector<ROWCOL>(rows.Vector());
+    };
+    auto currentRow = [&] {
+        ROWCOL row = 0, col = 0;
+        m_pGrid->GetCurrentCell(row, col);
+        return row;
+    };
+    clickHeader(2, 0);
+    EXPECT_EQ((std::vector<ROWCOL>{ 2 }), selected());
+    EXPECT_EQ(2u, currentRow());
+    clickHeader(5, MK_SHIFT);
+    EXPECT_EQ((std::vector<ROWCOL>{ 2, 3, 4, 5 }), selected());
+    EXPECT_EQ(2u, currentRow());
+    clickHeader(7, MK_CONTROL);
+    EXPECT_EQ((std::vector<ROWCOL>{ 2, 3, 4, 5, 7 }), selected());
+    EXPECT_EQ(7u, currentRow());
+    clickHeader(3, 0);
+    EXPECT_EQ((std::vector<ROWCOL>{ 3 }), selected());
+}
+
+// Typing over the current cell replaces its text, whether or not a click on
+// it opened its editor; F2 edits the text from its end.
+TEST_F(GridWindowTest, TypingOverTheCurrentCellReplacesItsText)
+{
+    ASSERT_TRUE(m_pGrid->SetCurrentCell(2, 6));
+    m_pGrid->SetFocus();
+    CString text = m_pGrid->GetValueRowCol(2, 6);
+    text.TrimRight();
+    const CPoint at = m_pGrid->CalcRectFromRowCol(2, 6).CenterPoint();
+    m_pGrid->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    m_pGrid->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    kvtest::PumpMessages();
+    ASSERT_TRUE(m_pGrid->IsActiveCurrentCell());
+    HWND hEdit = ::GetFocus();
+    DWORD start = 0, end = 0;
+    ::SendMessage(hEdit, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
+    EXPECT_EQ(0u, start);
+    EXPECT_EQ((DWORD)text.GetLength(), end);
+    for (char c : std::string("ZZ"))
+        ::SendMessage(hEdit, WM_CHAR, (WPARAM)c, 0);
+    EXPECT_EQ("ZZ", EditorText());
+    ::SendMessage(hEdit, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_FALSE(m_pGrid->IsActiveCurrentCell());
+
+    m_pGrid->SendMessage(WM_KEYDOWN, VK_F2, 0);
+    ASSERT_TRUE(m_pGrid->IsActiveCurrentCell());
+    ::SendMessage(::GetFocus(), EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
+    EXPECT_EQ(start, end);
+    EXPECT_EQ(EditorText().GetLength(), (int)end);
+}
+
+// A double click edits the component wherever it lands, on the current
+// cell too (whose first click opens the cell's editor); a click into text
+// being typed stays in the text.
+TEST_F(GridWindowTest, ADoubleClickOnTheCurrentCellEditsTheComponentAsOnAnyOther)
+{
+    ASSERT_TRUE(m_pGrid->SetCurrentCell(2, 6));
+    m_pGrid->SetFocus();
+    const CPoint at = m_pGrid->CalcRectFromRowCol(2, 6).CenterPoint();
+    auto clickCell = [&] {
+        m_pGrid->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        m_pGrid->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        kvtest::PumpMessages();
+    };
+    // The second click, on the editor the first opened.
+    auto clickEditor = [&] {
+        HWND hEdit = ::GetFocus();
+        POINT pt = at;
+        ::MapWindowPoints(m_pGrid->m_hWnd, hEdit, &pt, 1);
+        ::SendMessage(hEdit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        ::SendMessage(hEdit, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    };
+    clickCell();
+    ASSERT_TRUE(m_pGrid->IsActiveCurrentCell());
+    clickEditor();
+    EXPECT_EQ((std::vector<std::string>{ "edit" }), m_pView->calls);
+    EXPECT_FALSE(m_pGrid->IsActiveCurrentCell());
+
+    m_pView->calls.clear();
+    clickCell();
+    ASSERT_TRUE(m_pGrid->IsActiveCurrentCell());
+    ::SendMessage(::GetFocus(), WM_CHAR, 'Z', 0);
+    clickEditor();
+    EXPECT_TRUE(m_pView->calls.empty());
+    EXPECT_TRUE(m_pGrid->IsActiveCurrentCell());
+    EXPECT_EQ("Z", EditorText());
+    m_pGrid->CancelCurrentCell();
 }
 
 TEST_F(GridWindowTest, AnUnknownSupplierCodeIsAddedOnlyWhenTheUserSaysSo)

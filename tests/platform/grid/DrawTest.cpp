@@ -125,6 +125,43 @@ TEST(GridDrawing, HeadersAndBordersFromTheStyles)
     EXPECT_EQ(RGB(255, 0, 0), bmp.At(79, 90));            // row 4's own red border
 }
 
+// The title of the column the rows were last sorted by carries an arrow
+// at its right: its point up for ascending order, down for descending.
+TEST(GridDrawing, TheSortedColumnsTitleShowsTheOrderWithAnArrow)
+{
+    DrawGrid g;
+    g.Param()->Set3dHeaders(FALSE);
+    g.ChangeColHeaderStyle(CGRStyle().SetInterior(RGB(255, 255, 255)).SetTextColor(RGB(0, 0, 160)));
+    Bitmap bmp(300, 200);
+    // The arrow's pixels in its top and its bottom line, in a column's title.
+    auto arrow = [&](ROWCOL col) {
+        const CRect r = CGRHeader::SortArrowRect(g.CalcRectFromRowCol(0, col));
+        std::pair<int, int> n(0, 0);
+        for (int x = r.left; x < r.right; x++)
+        {
+            n.first += bmp.At(x, r.top) == RGB(0, 0, 160);
+            n.second += bmp.At(x, r.bottom - 1) == RGB(0, 0, 160);
+        }
+        return n;
+    };
+    g.OnGridDraw(bmp.DC());
+    EXPECT_EQ(std::make_pair(0, 0), arrow(2));
+
+    g.Param()->SetLastSort(2, TRUE);
+    g.OnGridDraw(bmp.DC());
+    auto up = arrow(2);
+    EXPECT_GE(up.first, 1);
+    EXPECT_GT(up.second, up.first);
+    EXPECT_EQ(std::make_pair(0, 0), arrow(3));
+
+    g.Param()->SetLastSort(3, FALSE);
+    g.OnGridDraw(bmp.DC());
+    auto down = arrow(3);
+    EXPECT_GE(down.second, 1);
+    EXPECT_GT(down.first, down.second);
+    EXPECT_EQ(std::make_pair(0, 0), arrow(2));
+}
+
 // Drawn onto a printer's device context the grid says it is printing, and
 // leaves out what belongs to the screen, such as the current cell's frame.
 TEST(GridDrawing, OnAPrintingDeviceTheGridIsPrinting)
