@@ -1,6 +1,8 @@
 #include "units/OZU_BaseDialog.h"
 #include "units/OZU_DisplaySettings.h"
 
+#include <cstdio>
+
 BEGIN_MESSAGE_MAP(OZU_BaseDialog, CDialog)
 END_MESSAGE_MAP()
 
@@ -30,7 +32,17 @@ LANGID OZU_BaseDialog::GetInterfaceLanguage() const
 
 void OZU_BaseDialog::ShowRangeMessage(const CString& text)
 {
-    AfxMessageBox(text, MB_OK);
+    AfxMessageBox(text, MB_OK | AFX_MB_NOICON);
+}
+
+CString OZU_BaseDialog::FormatLimit(double value)
+{
+    // As the edit fields write a number (15 significant digits, the
+    // shortest form), so that the limit reads as the number typed against
+    // it.
+    char text[32];
+    std::snprintf(text, sizeof(text), "%.15g", value);
+    return text;
 }
 
 template <class V, class Unit>
@@ -138,7 +150,7 @@ void OZU_BaseDialog::DDV_MaxChars(OZU_BaseDialog* pDlg, CDataExchange* pDX, CStr
         PRIMARYLANGID(pDlg->GetInterfaceLanguage()) == LANG_CHINESE) {
         CString message;
         message.Format(IDS_TOO_MANY_CHARACTERS, nChars / 2, nChars);
-        AfxMessageBox(message, MB_OK);
+        AfxMessageBox(message, MB_OK | AFX_MB_NOICON);
         pDX->Fail();
     }
     ::DDV_MaxChars(pDX, value, nChars);

@@ -91,7 +91,10 @@ private:
     template <class V, class Unit>
     static void Exchange(OZU_BaseDialog* pDlg, CDataExchange* pDX, int nIDC, V& value,
                          const Unit& displayUnit, const V (&limits)[4]);
+    // A range message: a plain box, without an icon.
     static void ShowRangeMessage(const CString& text);
+    // A limit as the range messages write it.
+    static CString FormatLimit(double value);
 };
 
 // ---- templates ----------------------------------------------------------------
@@ -111,14 +114,16 @@ BOOL OZU_BaseDialog::CheckRange(V& target, OZU_UnitSettings* pSettings, const Un
 {
     const int digits = GetSignificantDigits();
     const int unit = displayUnit.GetUnit();
-    // The limits in the display unit, rounded as they are shown.
+    // The limits in the display unit, rounded as they are shown, and
+    // written as an edit field shows a number: the value compared, with no
+    // trailing zeros.
     V limits[4] = {hardMin, hardMax, recommendedMin, recommendedMax};
-    char text[4][20];
+    CString text[4];
     for (int i = 0; i < 4; ++i) {
         limits[i].ConvertTo(unit);
         if (pSettings)
             *limits[i].GetValuePtr() = pSettings->RoundToSignificant(limits[i].GetValue(), digits);
-        limits[i].Format(digits, text[i], sizeof(text[i]));
+        text[i] = FormatLimit(limits[i].GetValue());
     }
     const CString unitName = displayUnit.GetName();
 

@@ -26,6 +26,19 @@ MessageBoxWatcher::~MessageBoxWatcher()
         s_pWatcher = m_pOuter;
 }
 
+// Whether a box shows an icon: a visible icon control holding one.
+static bool ShowsIcon(HWND hBox)
+{
+    for (HWND hChild = ::GetWindow(hBox, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        char childClass[32] = {};
+        ::GetClassNameA(hChild, childClass, sizeof(childClass));
+        if (_stricmp(childClass, "Static") == 0 && (::GetWindowLongA(hChild, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+            (::GetWindowLongA(hChild, GWL_STYLE) & WS_VISIBLE) && ::SendMessageA(hChild, STM_GETICON, 0, 0) != 0)
+            return true;
+    }
+    return false;
+}
+
 LRESULT CALLBACK MessageBoxWatcher::HookProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
     if (nCode == HCBT_ACTIVATE && s_pWatcher != nullptr && (HWND)wParam != s_hAnswered) {
@@ -45,6 +58,7 @@ LRESULT CALLBACK MessageBoxWatcher::HookProc(int nCode, WPARAM wParam, LPARAM lP
             ::GetWindowTextA(hWnd, caption, sizeof(caption));
             s_pWatcher->m_pTexts->push_back(text);
             s_pWatcher->m_captions.push_back(caption);
+            s_pWatcher->m_icons.push_back(ShowsIcon(hWnd));
             std::fprintf(stderr, "[message box] %s\n", text);
             int answer = IDOK;
             if (s_pWatcher->m_nextAnswer < s_pWatcher->m_answers.size())

@@ -32,6 +32,8 @@ public:
     const std::vector<std::string>& Texts() const { return *m_pTexts; }
     // The boxes' captions, in the same order.
     const std::vector<std::string>& Captions() const { return m_captions; }
+    // Whether each box showed an icon, in the same order.
+    const std::vector<bool>& Icons() const { return m_icons; }
 
 private:
     static LRESULT CALLBACK HookProc(int nCode, WPARAM wParam, LPARAM lParam);
@@ -39,6 +41,7 @@ private:
     std::vector<std::string> m_texts;
     std::vector<std::string>* m_pTexts;
     std::vector<std::string> m_captions;
+    std::vector<bool> m_icons;
     MessageBoxWatcher* m_pOuter;
     std::vector<int> m_answers;
     size_t m_nextAnswer = 0;

@@ -163,12 +163,12 @@ TEST_F(ExchangeDialogTest, DiameterAgainstDefaultLimits)
 
     struct Case { const char* typed; bool accepted; const char* message; double stored; };
     const Case cases[] = {
-        {"0.05", false, "Range is 0.10000 - 10000 mm", 25.0},
-        {"0.01", false, "Range is 0.10000 - 10000 mm", 25.0},   // below both minima
-        {"10000.5", false, "Range is 0.10000 - 10000 mm", 25.0},
-        {"0.3", true, "Recommended minimum is  0.50000 mm", 0.3},
-        {"2000", true, "Recommended maximum is 1000.0 mm", 2000.0},
-        {"0.1", true, "Recommended minimum is  0.50000 mm", 0.1}, // the hard minimum itself
+        {"0.05", false, "Range is 0.1 - 10000 mm", 25.0},
+        {"0.01", false, "Range is 0.1 - 10000 mm", 25.0},   // below both minima
+        {"10000.5", false, "Range is 0.1 - 10000 mm", 25.0},
+        {"0.3", true, "Recommended minimum is  0.5 mm", 0.3},
+        {"2000", true, "Recommended maximum is 1000 mm", 2000.0},
+        {"0.1", true, "Recommended minimum is  0.5 mm", 0.1}, // the hard minimum itself
         {"0.5", true, nullptr, 0.5},
         {"1000", true, nullptr, 1000.0},
         {"63.5", true, nullptr, 63.5},
@@ -188,6 +188,16 @@ TEST_F(ExchangeDialogTest, DiameterAgainstDefaultLimits)
                 << c.typed;
         }
     }
+
+    // Both kinds of range message are plain boxes, without an icon.
+    kvtest::MessageBoxWatcher plain;
+    Type("0.05");
+    EXPECT_FALSE(m_dialog->UpdateData(TRUE));
+    Type("2000");
+    EXPECT_TRUE(m_dialog->UpdateData(TRUE));
+    EXPECT_EQ((std::vector<std::string>{"Range is 0.1 - 10000 mm", "Recommended maximum is 1000 mm"}),
+              plain.Texts());
+    EXPECT_EQ((std::vector<bool>{false, false}), plain.Icons());
 }
 
 // Limits in another unit are converted into the display unit and rounded
@@ -201,13 +211,13 @@ TEST_F(ExchangeDialogTest, LimitsAreConvertedIntoDisplayUnit)
 
     Type("393.701");
     EXPECT_TRUE(m_dialog->UpdateData(TRUE));
-    EXPECT_EQ(std::vector<std::string>{"Recommended maximum is 39.370 in"}, MessageBoxCatcher::Take());
+    EXPECT_EQ(std::vector<std::string>{"Recommended maximum is 39.3701 in"}, MessageBoxCatcher::Take());
     EXPECT_EQ(393.701 * (double)(0.0254f / 0.001f), diameter.GetValue());
     EXPECT_EQ(LENGTH_MM, diameter.GetUnit());
 
     Type("393.702");
     EXPECT_FALSE(m_dialog->UpdateData(TRUE));
-    EXPECT_EQ(std::vector<std::string>{"Range is 0.0039370 - 393.70 in"}, MessageBoxCatcher::Take());
+    EXPECT_EQ(std::vector<std::string>{"Range is 0.00393701 - 393.701 in"}, MessageBoxCatcher::Take());
 }
 
 // Loading shows the rounded number; saving keeps the value's own unit and
@@ -245,7 +255,7 @@ TEST_F(ExchangeDialogTest, EveryQuantityHasItsOwnRow)
     Open(&OZU_BaseDialog::DDX_Pressure, pressure);
     Type("-2000");
     EXPECT_FALSE(m_dialog->UpdateData(TRUE));
-    EXPECT_EQ(std::vector<std::string>{"Range is -1000.0 - 10000000000 m"}, MessageBoxCatcher::Take());
+    EXPECT_EQ(std::vector<std::string>{"Range is -1000 - 10000000000 m"}, MessageBoxCatcher::Take());
 
     OZU_LargeFlowValue flow(1.0, FLOW_M3H);
     m_dialog->m_exchange = [&](CDataExchange* pDX) {
@@ -253,7 +263,7 @@ TEST_F(ExchangeDialogTest, EveryQuantityHasItsOwnRow)
     };
     Type("6000");
     EXPECT_TRUE(m_dialog->UpdateData(TRUE));
-    EXPECT_EQ(std::vector<std::string>{"Recommended maximum is 5000.0 m\xC2\xB3/h"},
+    EXPECT_EQ(std::vector<std::string>{"Recommended maximum is 5000 m\xC2\xB3/h"},
               MessageBoxCatcher::Take());
     EXPECT_EQ(6000.0, flow.GetValue());
 
@@ -263,7 +273,7 @@ TEST_F(ExchangeDialogTest, EveryQuantityHasItsOwnRow)
     };
     Type("-10");
     EXPECT_TRUE(m_dialog->UpdateData(TRUE));
-    EXPECT_EQ(std::vector<std::string>{"Recommended minimum is  0.0 \xC2\xB0"}, MessageBoxCatcher::Take());
+    EXPECT_EQ(std::vector<std::string>{"Recommended minimum is  0 \xC2\xB0"}, MessageBoxCatcher::Take());
     EXPECT_EQ(-10.0, angle.GetValue());
 }
 
@@ -283,7 +293,7 @@ TEST_F(ExchangeDialogTest, CallerLimitsIncludeTheirBounds)
     }
     Type("100.001");
     EXPECT_FALSE(m_dialog->UpdateData(TRUE));
-    EXPECT_EQ(std::vector<std::string>{"Range is 1.0000 - 100.00 m"}, MessageBoxCatcher::Take());
+    EXPECT_EQ(std::vector<std::string>{"Range is 1 - 100 m"}, MessageBoxCatcher::Take());
     EXPECT_EQ(100.0, length.GetValue());
 }
 
@@ -367,10 +377,11 @@ TEST_F(ExchangeDialogTest, OkKeepsDialogOpenOnRefusal)
     EXPECT_EQ(IDOK, dlg.DoModal());
     EXPECT_TRUE(openAfterRefusal);
     EXPECT_EQ((std::vector<std::string>{"25", "25.000000"}), seen);
-    EXPECT_EQ((std::vector<std::string>{"Range is 0.10000 - 10000 mm",
-                                        "Recommended minimum is  0.50000 mm"}),
+    EXPECT_EQ((std::vector<std::string>{"Range is 0.1 - 10000 mm",
+                                        "Recommended minimum is  0.5 mm"}),
               MessageBoxCatcher::Take());
     EXPECT_EQ(0.3, diameter.GetValue());
+
 }
 
 // Each exchange takes its own row of limits and its own display unit: row k
@@ -381,22 +392,22 @@ TEST_F(ExchangeDialogTest, EveryExchangeUsesItsOwnLimitsAndUnit)
     struct Row { const char* what; std::function<std::vector<std::string>(const char*)> type;
                  const char* limits; const char* unit; };
     const Row rows[] = {
-        {"length", Typing(&OZU_BaseDialog::DDX_Length), "1.0000 - 100.00 mm", "km"},
-        {"distance", Typing(&OZU_BaseDialog::DDX_Distance), "2.0000 - 101.00 mm", "ft"},
-        {"diameter", Typing(&OZU_BaseDialog::DDX_Diameter), "3.0000 - 102.00 mm", "in"},
-        {"elevation", Typing(&OZU_BaseDialog::DDX_Elevation), "4.0000 - 103.00 mm", "cm"},
-        {"depth", Typing(&OZU_BaseDialog::DDX_Depth), "5.0000 - 104.00 mm", "miles"},
-        {"media length", Typing(&OZU_BaseDialog::DDX_MediaLength), "6.0000 - 105.00 mm", "Points"},
-        {"area", Typing(&OZU_BaseDialog::DDX_Area), "7.0000 - 106.00 m\xC2\xB2", "acres"},
-        {"volume", Typing(&OZU_BaseDialog::DDX_Volume), "8.0000 - 107.00 m\xC2\xB3", "US gal"},
-        {"velocity", Typing(&OZU_BaseDialog::DDX_Velocity), "9.0000 - 108.00 m/s", "mph"},
-        {"flow", Typing(&OZU_BaseDialog::DDX_Flow), "10.000 - 109.00 lph", "US gph"},
-        {"small flow", Typing(&OZU_BaseDialog::DDX_SmallFlow), "11.000 - 110.00 lph", "lps"},
-        {"large flow", Typing(&OZU_BaseDialog::DDX_LargeFlow), "12.000 - 111.00 lph", "I gpm"},
-        {"flow per length", Typing(&OZU_BaseDialog::DDX_FlowPerLength), "13.000 - 112.00 lph/100m", "US gpm/ft"},
-        {"pressure", Typing(&OZU_BaseDialog::DDX_Pressure), "14.000 - 113.00 m", "psi"},
-        {"precipitation rate", Typing(&OZU_BaseDialog::DDX_PrecipRate), "15.000 - 114.00 mm/h", "in/h"},
-        {"angle", Typing(&OZU_BaseDialog::DDX_Angle), "16.000 - 115.00 \xC2\xB0", "rad"},
+        {"length", Typing(&OZU_BaseDialog::DDX_Length), "1 - 100 mm", "km"},
+        {"distance", Typing(&OZU_BaseDialog::DDX_Distance), "2 - 101 mm", "ft"},
+        {"diameter", Typing(&OZU_BaseDialog::DDX_Diameter), "3 - 102 mm", "in"},
+        {"elevation", Typing(&OZU_BaseDialog::DDX_Elevation), "4 - 103 mm", "cm"},
+        {"depth", Typing(&OZU_BaseDialog::DDX_Depth), "5 - 104 mm", "miles"},
+        {"media length", Typing(&OZU_BaseDialog::DDX_MediaLength), "6 - 105 mm", "Points"},
+        {"area", Typing(&OZU_BaseDialog::DDX_Area), "7 - 106 m\xC2\xB2", "acres"},
+        {"volume", Typing(&OZU_BaseDialog::DDX_Volume), "8 - 107 m\xC2\xB3", "US gal"},
+        {"velocity", Typing(&OZU_BaseDialog::DDX_Velocity), "9 - 108 m/s", "mph"},
+        {"flow", Typing(&OZU_BaseDialog::DDX_Flow), "10 - 109 lph", "US gph"},
+        {"small flow", Typing(&OZU_BaseDialog::DDX_SmallFlow), "11 - 110 lph", "lps"},
+        {"large flow", Typing(&OZU_BaseDialog::DDX_LargeFlow), "12 - 111 lph", "I gpm"},
+        {"flow per length", Typing(&OZU_BaseDialog::DDX_FlowPerLength), "13 - 112 lph/100m", "US gpm/ft"},
+        {"pressure", Typing(&OZU_BaseDialog::DDX_Pressure), "14 - 113 m", "psi"},
+        {"precipitation rate", Typing(&OZU_BaseDialog::DDX_PrecipRate), "15 - 114 mm/h", "in/h"},
+        {"angle", Typing(&OZU_BaseDialog::DDX_Angle), "16 - 115 \xC2\xB0", "rad"},
     };
     ASSERT_TRUE(m_dialog->Create(IDD_UNITS_EXCHANGE_TEST));
 

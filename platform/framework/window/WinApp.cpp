@@ -136,7 +136,7 @@ int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp)
 {
     if (CWinApp* pApp = AfxGetApp())
         return pApp->DoMessageBox(lpszText, nType, nIDHelp);
-    return ::MessageBox(::GetActiveWindow(), lpszText, AfxGetAppName(), nType);
+    return ::MessageBox(::GetActiveWindow(), lpszText, AfxGetAppName(), nType & ~AFX_MB_NOICON);
 }
 
 int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
@@ -430,8 +430,11 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
     if (hWndOwner != nullptr && !::IsWindowEnabled(hWndOwner))
         hWndOwner = ::GetActiveWindow();
 
-    // A box without an icon gets the usual one for its buttons.
-    if ((nType & MB_ICONMASK) == 0) {
+    // A box without an icon gets the usual one for its buttons, unless it
+    // is to have none.
+    if (nType & AFX_MB_NOICON)
+        nType &= ~AFX_MB_NOICON;
+    else if ((nType & MB_ICONMASK) == 0) {
         switch (nType & MB_TYPEMASK) {
         case MB_OK:
         case MB_OKCANCEL:

@@ -250,7 +250,10 @@ BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmd
 
 // Message boxes through the application's DoMessageBox (plain message boxes
 // when there is no application object). With a string id the text is loaded
-// from the string table.
+// from the string table. A box whose type names no icon gets the usual one
+// for its buttons, unless the type holds AFX_MB_NOICON (which the system
+// never sees).
+#define AFX_MB_NOICON 0x80000000u
 int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
 // String nIDS with %1 (and %2) replaced by the texts.
