@@ -461,16 +461,18 @@ for desc, code, din, dout, height, eqd, eql, cost in (
                                          0.3, BLACK))
 
 # ------------------------------------------------------------ miscellaneous
+# Both sizes lie within the editor's diameter range: an item of one size
+# gives it twice, the cement the size of its tin.
 for desc, code, s1, s2, cost in (
-        ("Valve box round 150 mm", "MSC-VB150", 150, 0, 12.0),
+        ("Valve box round 150 mm", "MSC-VB150", 150, 150, 12.0),
         ("Valve box rectangular 300 x 400", "MSC-VB300", 300, 400, 38.0),
         ("Valve box jumbo 500 x 700", "MSC-VB500", 500, 700, 96.0),
-        ("Thread seal tape 12 mm", "MSC-PTFE12", 12, 0, 0.9),
-        ("Solvent cement 500 ml", "MSC-CEM500", 0, 0, 14.0),
-        ("Hose clamp 20 mm", "MSC-CLP20", 20, 0, 0.6),
-        ("Drip line stake", "MSC-STAKE", 16, 0, 0.12),
-        ("Goof plug 4 mm", "MSC-GOOF4", 4, 0, 0.05),
-        ("Thrust block concrete 100 mm", "MSC-TB100", 100, 0, 22.0)):
+        ("Thread seal tape 12 mm", "MSC-PTFE12", 12, 12, 0.9),
+        ("Solvent cement 500 ml", "MSC-CEM500", 90, 90, 14.0),
+        ("Hose clamp 20 mm", "MSC-CLP20", 20, 20, 0.6),
+        ("Drip line stake", "MSC-STAKE", 16, 16, 0.12),
+        ("Goof plug 4 mm", "MSC-GOOF4", 4, 4, 0.05),
+        ("Thrust block concrete 100 mm", "MSC-TB100", 100, 100, 22.0)):
     add(14, desc, code, "GEN", cost, round(cost * 1.5, 2), Reals1=s1, Reals2=s2)
 
 # ------------------------------------------------------------------- wires
@@ -495,13 +497,15 @@ for stations, cost in ((4, 95.0), (6, 120.0), (9, 165.0), (12, 240.0), (24, 520.
         **symbol("Controller", 0.8, PURPLE))
 
 # ----------------------------------------------------------- electric items
+# Every rating lies within the editor's range (0.1 VA up); a junction box
+# takes its least.
 for desc, code, rating, volt, sym in (
         ("Transformer 24 VAC 40 VA", "EL-TR040", 40.0, 24.0, "Transformer"),
         ("Transformer 12 VAC 150 VA", "EL-TR150", 150.0, 12.0, "Transformer"),
         ("Transformer 12 VAC 300 VA", "EL-TR300", 300.0, 12.0, "Transformer"),
         ("Rain sensor", "EL-RAIN", 0.5, 24.0, "Rain Sensor"),
         ("Soil moisture sensor", "EL-SOIL", 0.5, 24.0, "Rain Sensor"),
-        ("Junction box IP68", "EL-JBOX", 0.0, 24.0, "Junction Box"),
+        ("Junction box IP68", "EL-JBOX", 0.1, 24.0, "Junction Box"),
         ("Pump start relay 24 VAC", "EL-PSR", 5.0, 24.0, "Junction Box")):
     add(23, desc, code, "ORCH", round(8.0 + rating * 0.3, 2), round((8.0 + rating * 0.3) * 1.5, 2),
         **label(code.replace("EL-", "")), Reals1=rating, Reals2=volt, **symbol(sym, 0.5, ORANGE))
@@ -574,7 +578,7 @@ assembly(3, "Drip zone head works 25 mm", "ASM-DZH025", "TDS",
 # A kit that holds another assembly as an item: it adds the manifold's stored cost.
 assembly(14, "Zone kit 25 mm with manifold and box", "ASM-ZK025", "GEN",
          [("ASM-VM025", 1), ("MSC-VB150", 1), ("W-MC7", 15.0), ("MSC-CEM500", 1)],
-         Reals1=25)
+         Reals1=25, Reals2=25)
 assembly(24, "Garden lighting kit 6 path lights", "ASM-LGT6", "ORCH",
          [("LT-PATH3", 6), ("EL-TR150", 1), ("W-LV025", 40.0), ("EL-JBOX", 2)],
          **label("LGT KIT 6"), Reals1=18.0, Reals2=12.0, Rextra1=10.0, Rextra2=15.0,

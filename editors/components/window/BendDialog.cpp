@@ -34,7 +34,7 @@ BOOL CBendDialog::OnInitDialog()
     if (!OZU_ComponentDialog::OnInitDialog())
         return FALSE;
     SetUnitCaptions(this, angleUnit, { IDC_ANGLE_UNIT });
-    SetDiameterCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT, IDC_DIAMETER_UNIT2 });
+    SetUnitCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT, IDC_DIAMETER_UNIT2 });
     if (State().bAssemblyMode)
         SetWindowText(LoadText(IDS_ASSEMBLY_BEND));
     return TRUE;

@@ -261,3 +261,4 @@
 #define IDS_PRESSURE_TOLERANCE      579
 #define IDS_TAPE_SLOPE_FACTOR       603
 #define IDS_TAPE_SPACING            604
+#define IDS_INTERCEPT_KEPT          5200    // a fit without intercept leaves the valve's C as it is

@@ -3,6 +3,8 @@
 #include "editors/components/window/DetailNotify.h"
 #include "editors/curvefit/CurveFitNotify.h"
 
+#include <cstdlib>
+
 using namespace kvcomponents;
 
 IMPLEMENT_DYNAMIC(CCurveDialog, OZU_SymbolDialog)
@@ -49,7 +51,7 @@ BOOL CCurveDialog::OnInitDialog()
 
     if (!OZU_SymbolDialog::OnInitDialog())
         return FALSE;
-    SetDiameterCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT, IDC_DIAMETER_UNIT2 });
+    SetUnitCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT, IDC_DIAMETER_UNIT2 });
     SetUnitCaptions(this, flowUnit, { IDC_LARGE_FLOW_UNIT, IDC_LARGE_FLOW_UNIT2 });
     if (State().bAssemblyMode)
         SetWindowText(LoadText(m_controls.nAssemblyCaption));
@@ -108,9 +110,20 @@ LRESULT CCurveDialog::OnDetailDlgNotify(WPARAM wParam, LPARAM lParam)
     DetailCoefficients fitted;
     if (!ReadDetailNotify(wParam, lParam, m_nDatabaseNumber, m_nFlags, fitted))
         return 0;
-    // A fit without an intercept leaves C as it is.
+    // A fit without an intercept leaves C as it is; the user is told when
+    // that C is not 0, since the stored curve then misses the points by it.
     for (int i = 0; i < 3; i++)
         if (fitted.bHas[i])
             ShowCoefficient(this, m_controls.nCoefficient[i], fitted.fValue[i]);
+    if (!fitted.bHas[2] && m_controls.nCoefficient[2] != 0) {
+        CString intercept;
+        GetDlgItemText(m_controls.nCoefficient[2], intercept);
+        intercept.Trim();
+        if (!intercept.IsEmpty() && std::atof(intercept) != 0.0) {
+            CString message;
+            message.Format(IDS_INTERCEPT_KEPT, (LPCTSTR)intercept);
+            AfxMessageBox(message, MB_OK | MB_ICONINFORMATION);
+        }
+    }
     return 0;
 }

@@ -87,13 +87,6 @@ void SetControlText(CWnd* pDialog, int nIDC, const CString& text)
         pControl->SetWindowText(text);
 }
 
-void SetDiameterCaptions(CWnd* pDialog, const OZU_DiameterUnit& unit, std::initializer_list<int> captions)
-{
-    CString name = unit.IsMillimetres() ? unit.GetName() : CString();
-    for (int nIDC : captions)
-        SetControlText(pDialog, nIDC, name);
-}
-
 void ShowCoefficient(CWnd* pDialog, int nIDC, float fValue)
 {
     char text[32];

@@ -94,9 +94,6 @@ void ExchangeConnection(OZU_BaseDialog* pDlg, CDataExchange* pDX, const Connecti
 
 // Sets the text of a control of the dialog, when it has the control.
 void SetControlText(CWnd* pDialog, int nIDC, const CString& text);
-// The captions of the diameters: the name of the display diameter unit when
-// it is millimetres, else empty.
-void SetDiameterCaptions(CWnd* pDialog, const OZU_DiameterUnit& unit, std::initializer_list<int> captions);
 // Captions showing a unit's name.
 template <class Unit>
 void SetUnitCaptions(CWnd* pDialog, const Unit& unit, std::initializer_list<int> captions)

@@ -25,7 +25,7 @@ BOOL CJoinDialog::OnInitDialog()
 
     if (!OZU_ComponentDialog::OnInitDialog())
         return FALSE;
-    SetDiameterCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT, IDC_DIAMETER_UNIT2 });
+    SetUnitCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT, IDC_DIAMETER_UNIT2 });
     if (State().bAssemblyMode)
         SetWindowText(LoadText(m_controls.nAssemblyCaption));
     return TRUE;

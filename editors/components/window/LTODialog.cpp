@@ -30,7 +30,7 @@ BOOL CLTODialog::OnInitDialog()
 
     if (!OZU_ComponentDialog::OnInitDialog())
         return FALSE;
-    SetDiameterCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT, IDC_DIAMETER_UNIT2 });
+    SetUnitCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT, IDC_DIAMETER_UNIT2 });
     if (State().bAssemblyMode)
         SetWindowText(LoadText(IDS_ASSEMBLY_TAKE_OFF));
     // A type PipeTable lacks is added to it, so that the take-off keeps it.

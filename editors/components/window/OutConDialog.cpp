@@ -40,7 +40,7 @@ BOOL COutConDialog::OnInitDialog()
 
     if (!OZU_SymbolDialog::OnInitDialog())
         return FALSE;
-    SetDiameterCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT, IDC_DIAMETER_UNIT2, IDC_DIAMETER_UNIT3 });
+    SetUnitCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT, IDC_DIAMETER_UNIT2, IDC_DIAMETER_UNIT3 });
     SetUnitCaptions(this, lengthUnit, { IDC_LENGTH_UNIT2, IDC_LENGTH_UNIT3 });
     if (State().bAssemblyMode)
         SetWindowText(LoadText(IDS_ASSEMBLY_OUTLET_CONNECTION));

@@ -83,7 +83,7 @@ BOOL COutletDialog::OnInitDialog()
 
     if (!OZU_SymbolDialog::OnInitDialog())
         return FALSE;
-    SetDiameterCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT });
+    SetUnitCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT });
     SetUnitCaptions(this, pressureUnit, { IDC_PRESSURE_UNIT });
     if (State().bAssemblyMode)
         SetWindowText(LoadText(IDS_ASSEMBLY_OUTLET));

@@ -28,8 +28,7 @@ BOOL CPipeDialog::OnInitDialog()
 
     if (!OZU_LineDialog::OnInitDialog())
         return FALSE;
-    SetDiameterCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT });
-    SetUnitCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT2 });
+    SetUnitCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT, IDC_DIAMETER_UNIT2 });
     SetUnitCaptions(this, pressureUnit, { IDC_PRESSURE_UNIT });
     // A type PipeTable lacks is added to it, so that the pipe keeps it.
     if (!m_values.pipeType.IsEmpty() && !SelectListText(m_cbPipeType, m_values.pipeType))

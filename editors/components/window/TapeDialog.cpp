@@ -52,8 +52,7 @@ BOOL CTapeDialog::OnInitDialog()
 
     if (!OZU_LineDialog::OnInitDialog())
         return FALSE;
-    SetDiameterCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT });
-    SetUnitCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT2 });
+    SetUnitCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT, IDC_DIAMETER_UNIT2 });
     SetUnitCaptions(this, pressureUnit, { IDC_PRESSURE_UNIT, IDC_PRESSURE_UNIT2, IDC_PRESSURE_UNIT3,
                                           IDC_PRESSURE_UNIT4, IDC_PRESSURE_UNIT5 });
     SetUnitCaptions(this, dischargeUnit, { IDC_FLOW_PER_LENGTH_UNIT });

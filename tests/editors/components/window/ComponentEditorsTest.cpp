@@ -146,6 +146,27 @@ TEST_F(ComponentEditorsTest, EveryFieldSurvivesOpenOKAndReopen)
     }
 }
 
+// The sample's components pass the editors' own checks as they are stored:
+// each, opened in either unit system and confirmed unchanged, is neither
+// refused nor warned about (New Assembly on a row copies its values into an
+// editor, whose Continue runs these checks).
+TEST_F(ComponentEditorsTest, EverySampleComponentPassesItsEditorsChecks)
+{
+    const std::string next = "SELECT MIN([Component Key]) FROM Components WHERE [Component Key] > ";
+    for (bool bMetric : { true, false }) {
+        UseUnits(bMetric);
+        for (long nKey = QueryLong(next + "0"); nKey > 0; nKey = QueryLong(next + std::to_string(nKey))) {
+            SCOPED_TRACE(std::to_string(nKey) + (bMetric ? " metric" : " US"));
+            OZU_ComponentDialog* pEditor = OpenKey(nKey);
+            ASSERT_NE(nullptr, pEditor);
+            m_boxes.clear();
+            EXPECT_TRUE(pEditor->UpdateData(TRUE));
+            EXPECT_TRUE(m_boxes.empty()) << m_boxes[0].text;
+            pEditor->DestroyWindow();
+        }
+    }
+}
+
 // A new component of each kind, stored and opened again, shows what was
 // typed.
 TEST_F(ComponentEditorsTest, ANewComponentShowsWhatWasTypedWhenOpenedAgain)
@@ -258,21 +279,21 @@ TEST_F(ComponentEditorsTest, EachFieldIsStoredInItsColumnInTheStoredUnit)
         ASSERT_NO_FATAL_FAILURE(ExpectTypedFieldsStored(c));
 }
 
-TEST_F(ComponentEditorsTest, DiameterCaptionsNameTheUnitOnlyInMillimetres)
+TEST_F(ComponentEditorsTest, DiameterCaptionsNameTheDisplayUnit)
 {
+    // Nominal diameters too, in inches as in millimetres.
     for (bool bMetric : { true, false }) {
         UseUnits(bMetric);
         OZU_ComponentDialog* pEditor = OpenKey(136);
         ASSERT_NE(nullptr, pEditor);
-        EXPECT_EQ(bMetric ? "mm" : "", Text(pEditor, IDC_DIAMETER_UNIT));
-        EXPECT_EQ(bMetric ? "mm" : "", Text(pEditor, IDC_DIAMETER_UNIT2));
+        EXPECT_EQ(bMetric ? "mm" : "in", Text(pEditor, IDC_DIAMETER_UNIT));
+        EXPECT_EQ(bMetric ? "mm" : "in", Text(pEditor, IDC_DIAMETER_UNIT2));
         EXPECT_EQ(bMetric ? "20" : "0.75", Text(pEditor, IDC_BEND_MAJOR_DIAMETER));
         pEditor->DestroyWindow();
 
-        // The pipe's actual diameter always names its unit.
         pEditor = OpenKey(1);
         ASSERT_NE(nullptr, pEditor);
-        EXPECT_EQ(bMetric ? "mm" : "", Text(pEditor, IDC_DIAMETER_UNIT));
+        EXPECT_EQ(bMetric ? "mm" : "in", Text(pEditor, IDC_DIAMETER_UNIT));
         EXPECT_EQ(bMetric ? "mm" : "in", Text(pEditor, IDC_DIAMETER_UNIT2));
         EXPECT_EQ(bMetric ? "per meter" : "per 100 ft", Text(pEditor, IDC_WHOLESALE_PER));
         pEditor->DestroyWindow();

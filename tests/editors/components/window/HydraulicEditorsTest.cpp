@@ -203,9 +203,9 @@ TEST_F(HydraulicEditorsTest, CaptionsNameTheDisplayUnits)
     } cases[] = {
         { kValve, true, { { IDC_DIAMETER_UNIT, "mm" }, { IDC_DIAMETER_UNIT2, "mm" }, { IDC_LARGE_FLOW_UNIT, "m³/h" },
                           { IDC_LARGE_FLOW_UNIT2, "m³/h" } } },
-        { kPump, false, { { IDC_DIAMETER_UNIT, "" }, { IDC_DIAMETER_UNIT2, "" }, { IDC_LARGE_FLOW_UNIT, "US gpm" } } },
+        { kPump, false, { { IDC_DIAMETER_UNIT, "in" }, { IDC_DIAMETER_UNIT2, "in" }, { IDC_LARGE_FLOW_UNIT, "US gpm" } } },
         { kRiser, true, { { IDC_DIAMETER_UNIT3, "mm" }, { IDC_LENGTH_UNIT2, "m" }, { IDC_LENGTH_UNIT3, "m" } } },
-        { kRiser, false, { { IDC_DIAMETER_UNIT3, "" }, { IDC_LENGTH_UNIT2, "ft" } } },
+        { kRiser, false, { { IDC_DIAMETER_UNIT3, "in" }, { IDC_LENGTH_UNIT2, "ft" } } },
         { kNozzle, false, { { IDC_ANGLE_UNIT, "°" }, { IDC_PRESSURE_UNIT, "psi" }, { IDC_PRESSURE_UNIT2, "psi" } } },
         { kFixedOutlet, true, { { IDC_PRESSURE_UNIT, "m" }, { IDC_OUTLET_ARC_UNIT, "°" } } },
         { kDemandPoint, false, { { IDC_PRESSURE_UNIT, "psi" }, { IDC_OUTLET_ARC_UNIT, "US gph" } } },
@@ -542,6 +542,31 @@ TEST_F(HydraulicEditorsTest, EachEditorTakesTheFittedCoefficientsOfItsOwnCurves)
         EXPECT_EQ(0, m_view.Count("save"));
         pEditor->DestroyWindow();
     }
+}
+
+TEST_F(HydraulicEditorsTest, AFitWithoutInterceptSaysTheValveKeepsItsIntercept)
+{
+    OZU_ComponentDialog* pEditor = OpenKey(kValve);
+    ASSERT_NE(nullptr, pEditor);
+    CRecords fitted(nullptr);
+    fitted.m_nDatabaseNumber = DBNUM_VALVE;
+    fitted.m_fReals3 = 0.5f;
+    fitted.m_fReals4 = 1.8f;
+    fitted.m_fReals5 = 0.0f;
+    // The stored curve would lie C above every measured point: the user is
+    // told, and C stays.
+    pEditor->SendMessage(WM_DETAILDLGNOTIFY, 4, (LPARAM)&fitted);
+    ASSERT_EQ(1u, m_boxes.size());
+    EXPECT_NE(std::string::npos, m_boxes[0].text.find("Intercept (C) stays 0.8")) << m_boxes[0].text;
+    EXPECT_EQ("0.8", Text(pEditor, IDC_VALVE_INTERCEPT));
+    // An intercept of 0 keeps the fitted curve: nothing to say. Nor is
+    // there with the intercept fitted.
+    Type(pEditor, IDC_VALVE_INTERCEPT, "0");
+    pEditor->SendMessage(WM_DETAILDLGNOTIFY, 4, (LPARAM)&fitted);
+    Type(pEditor, IDC_VALVE_INTERCEPT, "0.8");
+    pEditor->SendMessage(WM_DETAILDLGNOTIFY, 5, (LPARAM)&fitted);
+    EXPECT_EQ(1u, m_boxes.size());
+    pEditor->DestroyWindow();
 }
 
 TEST_F(HydraulicEditorsTest, FittedCoefficientsAreStoredAtOK)
