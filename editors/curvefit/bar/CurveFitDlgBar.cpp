@@ -6,6 +6,7 @@
 #include "editors/curvefit/CurveFitRes.h"
 #include "editors/curvefit/bar/CurveFitHost.h"
 #include "pickers/controls/PickerScale.h"
+#include "platform/theme/ThemeLib.h"
 #include "units/OZU_Unit.h"
 #include "units/RegistrySettings.h"
 
@@ -145,6 +146,30 @@ std::unique_ptr<CTapeExtras> DetachedCopy(const CTapeExtras& tape)
     return copy;
 }
 
+// Whether two records are the same component: the same key and kind (a
+// record given again after its row was stored or requeried).
+bool IsSameComponent(const CRecords* pHeld, const CRecords* pGiven)
+{
+    if (pHeld == nullptr || pGiven == nullptr)
+        return false;
+    return pHeld->m_nComponentKey == pGiven->m_nComponentKey &&
+           pHeld->m_nDatabaseNumber == pGiven->m_nDatabaseNumber;
+}
+
+// The width a text takes in a font.
+int TextWidth(HWND hWnd, HFONT hFont, const CString& text)
+{
+    HDC hdc = ::GetDC(hWnd);
+    if (hdc == nullptr)
+        return 0;
+    HGDIOBJ hOld = ::SelectObject(hdc, hFont);
+    SIZE size = {};
+    ::GetTextExtentPoint32A(hdc, text, text.GetLength(), &size);
+    ::SelectObject(hdc, hOld);
+    ::ReleaseDC(hWnd, hdc);
+    return size.cx;
+}
+
 } // namespace
 
 const char CCurveFitDlgBar::GridClassName[] = "KelvaronCurveFitGrid";
@@ -154,6 +179,7 @@ IMPLEMENT_DYNCREATE(CCurveFitDlgBar, OZWDialogBar)
 BEGIN_MESSAGE_MAP(CCurveFitDlgBar, CCurveFitBarBase)
     ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
     ON_WM_SIZE()
+    ON_WM_CTLCOLOR()
     ON_CBN_SELCHANGE(IDC_CURVEFIT_TYPE, OnCurveTypeChange)
     ON_CBN_SELCHANGE(IDC_CURVEFIT_PRESSURE_UNIT, OnUnitChange)
     ON_CBN_SELCHANGE(IDC_CURVEFIT_FLOW_UNIT, OnUnitChange)
@@ -178,6 +204,8 @@ CCurveFitDlgBar::~CCurveFitDlgBar()
     delete m_pDataGrid;
     delete m_pResultsGrid;
     delete m_pCurrentGrid;
+    if (m_hBackground != nullptr)
+        ::DeleteObject(m_hBackground);
 }
 
 BOOL CCurveFitDlgBar::RegisterControlClasses()
@@ -244,7 +272,8 @@ BOOL CCurveFitDlgBar::OnInitDialog()
     m_calc.SetCurveType(CURVE_PUMP_HEAD, TRUE);
     UpdateData(FALSE);
     EnableToolTips(TRUE);
-    m_wndEquation.SetBackgroundColor(FALSE, ::GetSysColor(COLOR_BTNFACE));
+    m_wndEquation.SetBackgroundColor(
+        FALSE, UXIsOfc2003StyleEnabled() ? UXGetO2K3Color(2) : ::GetSysColor(COLOR_BTNFACE));
 
     m_fScale = kvpickers::ReadScreenScale();
     m_nRowHeight = (int)(18.0f * m_fScale);
@@ -373,6 +402,7 @@ void CCurveFitDlgBar::SetupChart()
 void CCurveFitDlgBar::FillGrids(int nType)
 {
     const BOOL bKeepUnits = m_pHost != nullptr && m_pHost->KeepCurveFitUnits();
+    const short previous = m_calc.GetCurveType();
     const short type = m_calc.SetCurveType(nType, bKeepUnits);
     if (m_hWnd == nullptr || m_pDataGrid == nullptr)
         return;
@@ -408,16 +438,35 @@ void CCurveFitDlgBar::FillGrids(int nType)
                                                                                     : ::GetSysColor(COLOR_WINDOWTEXT));
             pGrid->SetStyleRange(CGRRange(r, 0), heading, grOverride, 0, 0);
         }
-        if (pGrid == m_pResultsGrid)
-            pGrid->SetValueRange(CGRRange(1, 1, kResultRows, 1), "", grOverride, 0, 0);
         pGrid->Param()->SetLockReadOnly(TRUE);
         pGrid->Redraw();
+    }
+    // A fit belongs to the curve it was made as: when the type changes, the
+    // points stay for the user to fit as this curve, and the last curve's
+    // coefficients and plot go.
+    if (type != previous || !m_bInitialised)
+    {
+        ClearResults();
+        m_chart.RemoveAllSeries();
+        m_nDataSeries = m_nFitSeries = -1;
     }
 
     SizeGridColumns();
     UpdateData(FALSE);
-    OnFitCurve();
     UpdateAxisTitles();
+}
+
+void CCurveFitDlgBar::ClearResults()
+{
+    if (m_pResultsGrid != nullptr)
+    {
+        m_pResultsGrid->Param()->SetLockReadOnly(FALSE);
+        m_pResultsGrid->SetValueRange(CGRRange(1, 1, kResultRows, 1), "", grOverride, 0, 0);
+        m_pResultsGrid->Param()->SetLockReadOnly(TRUE);
+        m_pResultsGrid->Redraw();
+    }
+    if (CChartSeries* pFit = m_nFitSeries >= 0 ? m_chart.GetSeries(m_nFitSeries) : nullptr)
+        pFit->Clear();
 }
 
 void CCurveFitDlgBar::ShowEquation()
@@ -455,10 +504,16 @@ void CCurveFitDlgBar::FillUnitCombos()
             m_cboFlowUnit.InsertString(i, OZU_LoadUnitName(OZU_UnitNameId(FLOW_LPH, i)));
         m_wndFlowLabel.SetWindowText(LoadText(IDS_QUANTITY_FLOW));
     }
+    // The caption's new text takes its own width.
+    LayOutAgain();
 }
 
 void CCurveFitDlgBar::SetCurrentRecord(CRecords* pRecord, CTapeExtras* pRelated)
 {
+    // A fit made while another component (or none) was shown is not this
+    // component's: "->" must not put it there.
+    if (!IsSameComponent(m_pRecord.get(), pRecord))
+        ClearResults();
     if (pRecord == nullptr)
     {
         m_pRecord.reset();
@@ -523,6 +578,28 @@ void CCurveFitDlgBar::ShowCoefficient(CCurveFitGridWnd* pGrid, ROWCOL nRow, cons
     style.SetValue(*pValue).SetFormat(GR_FMT_FIXED).SetPlaces(kCoefficientDecimals).SetFont(font);
     style.SetTextColor(bStored ? kStoredColour : ::GetSysColor(COLOR_WINDOWTEXT));
     pGrid->SetStyleRange(cell, style, grOverride, 0, 0);
+    FitShownDecimals(pGrid, nRow);
+}
+
+void CCurveFitDlgBar::FitShownDecimals(CCurveFitGridWnd* pGrid, ROWCOL nRow)
+{
+    // The cell keeps the whole value (which "->" copies); it shows it with
+    // as many of the 8 decimals as its width holds, so that no sign or
+    // leading digit is ever cut off.
+    if (pGrid->GetValueRowCol(nRow, 1).IsEmpty())
+        return;
+    const CRect text = CCurveFitGridWnd::CalcTextRect(pGrid->CalcRectFromRowCol(nRow, 1));
+    if (text.IsRectEmpty())
+        return;
+    for (int nPlaces = kCoefficientDecimals;; nPlaces--)
+    {
+        CGRStyle places;
+        places.SetPlaces(nPlaces);
+        pGrid->SetStyleRange(CGRRange(nRow, 1), places, grOverride, 0, 0);
+        const CGRStyle shown = pGrid->LookupStyleRowCol(nRow, 1);
+        if (nPlaces == 0 || TextWidth(pGrid->m_hWnd, pGrid->GetStyleFont(shown), shown.GetDisplayText()) <= text.Width())
+            break;
+    }
 }
 
 void CCurveFitDlgBar::ShowCurrentValues()
@@ -735,8 +812,18 @@ void CCurveFitDlgBar::OnCopyToRecord()
     ShowCurrentValues();
 
     if (::IsWindow(m_hDetailDialog))
+    {
         ::SendMessage(m_hDetailDialog, WM_DETAILDLGNOTIFY, (WPARAM)GetCurveType(),
                       fields.bTape ? (LPARAM)pTape : (LPARAM)m_pRecord.get());
+        // The click on the bar made the main window active: the editor that
+        // took the coefficients comes back in front of it, where the user
+        // goes on with it (and must, the grid being locked while it is open).
+        if (::IsWindow(m_hDetailDialog) && ::IsWindowVisible(m_hDetailDialog))
+        {
+            ::SetWindowPos(m_hDetailDialog, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+            ::SetActiveWindow(m_hDetailDialog);
+        }
+    }
 }
 
 void CCurveFitDlgBar::OnUpdateCmdUI(CFrameWnd*, BOOL)
@@ -769,9 +856,10 @@ void CCurveFitDlgBar::OnSize(UINT nType, int cx, int cy)
     Place(m_wndEquation, L + 4, y + 16, W - 12, nFrameHeight - 24);
     y += nFrameHeight + 8;
 
-    // The units: flow (or radius) in the left half, pressure in the right.
-    const CSize flowLabel = WindowSize(m_wndFlowLabel);
-    const CSize pressureLabel = WindowSize(m_wndPressureLabel);
+    // The units: flow (or radius) in the left half, pressure in the right;
+    // each caption as wide as its text ("Flow" or "Radius").
+    const CSize flowLabel(LabelWidth(m_wndFlowLabel), WindowSize(m_wndFlowLabel).cy);
+    const CSize pressureLabel(LabelWidth(m_wndPressureLabel), WindowSize(m_wndPressureLabel).cy);
     Place(m_wndFlowLabel, L, y, flowLabel.cx, flowLabel.cy);
     PlaceCombo(m_cboFlowUnit, L + flowLabel.cx + 4, y, H - flowLabel.cx - 8);
     Place(m_wndPressureLabel, M + 4, y, pressureLabel.cx, pressureLabel.cy);
@@ -808,6 +896,44 @@ void CCurveFitDlgBar::OnSize(UINT nType, int cx, int cy)
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
+HBRUSH CCurveFitDlgBar::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    // The captions and the equation's frame stand on the bar's own colour
+    // when the bar paints one (the Office 2003 look), not on grey patches.
+    if (nCtlColor == CTLCOLOR_STATIC && UXIsOfc2003StyleEnabled())
+    {
+        const COLORREF clr = UXGetO2K3Color(2);
+        if (m_hBackground == nullptr || clr != m_clrBackground)
+        {
+            if (m_hBackground != nullptr)
+                ::DeleteObject(m_hBackground);
+            m_hBackground = ::CreateSolidBrush(clr);
+            m_clrBackground = clr;
+        }
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->SetBkColor(clr);
+        return m_hBackground;
+    }
+    return CCurveFitBarBase::OnCtlColor(pDC, pWnd, nCtlColor);
+}
+
+int CCurveFitDlgBar::LabelWidth(CStatic& label)
+{
+    CString text;
+    label.GetWindowText(text);
+    HFONT hFont = (HFONT)label.SendMessage(WM_GETFONT, 0, 0);
+    return TextWidth(label.m_hWnd, hFont, text) + 2;
+}
+
+void CCurveFitDlgBar::LayOutAgain()
+{
+    if (!m_bInitialised)
+        return;
+    CRect rect;
+    GetClientRect(&rect);
+    OnSize(SIZE_RESTORED, rect.Width(), rect.Height());
+}
+
 CRect CCurveFitDlgBar::GetLayoutRect() const
 {
     // The client area inside the bar's borders: what a bar base leaves for
@@ -838,6 +964,14 @@ void CCurveFitDlgBar::SizeGridColumns()
         pGrid->UpdateScrollbars();
         pGrid->SetScrollBarMode(SB_BOTH, 0);
         pGrid->UpdateScrollbars();
+        if (pGrid != m_pDataGrid)
+        {
+            const BOOL bLocked = pGrid->Param()->IsLockReadOnly();
+            pGrid->Param()->SetLockReadOnly(FALSE);
+            for (ROWCOL r = 1; r < kFitRow; r++)
+                FitShownDecimals(pGrid, r);
+            pGrid->Param()->SetLockReadOnly(bLocked);
+        }
         pGrid->Redraw();
     }
 }

@@ -103,6 +103,7 @@ protected:
     afx_msg LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);
     virtual BOOL OnInitDialog();
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     afx_msg void OnCurveTypeChange();
     afx_msg void OnUnitChange();
     afx_msg void OnFitCurve();
@@ -117,6 +118,10 @@ protected:
 private:
     // The part of the bar the controls are laid out in.
     CRect GetLayoutRect() const;
+    // The width a caption's text takes.
+    static int LabelWidth(CStatic& label);
+    // Lays the controls out again in the bar's present size.
+    void LayOutAgain();
     void SetupGrid(CCurveFitGridWnd* pGrid, ROWCOL nRows, ROWCOL nCols);
     void FitGridHeight(CCurveFitGridWnd* pGrid);
     void SetupChart();
@@ -132,6 +137,12 @@ private:
     void PlotCurves(const CurveFitPoints& points, const CurveFitResult& result, BOOL bFitted);
     // Writes a coefficient (or empties the cell) in row 1..3 of a result grid.
     void ShowCoefficient(CCurveFitGridWnd* pGrid, ROWCOL nRow, const double* pValue, BOOL bStored);
+    // Shows a result cell's value with as many decimals as the cell's width
+    // holds (8 at most).
+    void FitShownDecimals(CCurveFitGridWnd* pGrid, ROWCOL nRow);
+    // Empties the calculated coefficients and the fitted curve: they belong
+    // to the curve type and component they were fitted for.
+    void ClearResults();
     // The component's stored coefficients into the current grid.
     void ShowCurrentValues();
     // The Tapes row remembered for the current component, null when the
@@ -168,6 +179,9 @@ private:
     float m_fScale = 1.0f;
     long m_nDataSeries = -1;
     long m_nFitSeries = -1;
+    // The brush of the bar's background under its captions.
+    HBRUSH m_hBackground = nullptr;
+    COLORREF m_clrBackground = CLR_INVALID;
     char m_szTipText[2048] = {};
     wchar_t m_wszTipText[2048] = {};
 };

@@ -9,15 +9,18 @@
 #include "editors/curvefit/bar/CurveFitDlgBar.h"
 #include "editors/curvefit/bar/CurveFitHost.h"
 #include "units/OZU_Value.h"
+#include "platform/theme/ThemeLib.h"
 #include "tests/support/KeysDown.h"
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/RegistryHelpers.h"
+#include "tests/support/TextFit.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TimerScript.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -288,11 +291,12 @@ TEST_F(CurveFitBarTest, RefusedPointsLeaveTheResultsAndAFailedFitEmptiesThem)
     EXPECT_EQ(Series(m_bar.GetDataSeries())->GetCount(), 3);
 
     // A power law through a zero pressure: told, the results emptied, the
-    // points plotted without a curve. The new curve type fits at once.
+    // points plotted without a curve.
     EnterPoints({ { "1", "0" }, { "2", "8" }, { "3", "18" } });
+    ChooseType(CURVE_VALVE_LOSS);
     {
         kvtest::MessageBoxWatcher boxes;
-        ChooseType(CURVE_VALVE_LOSS);
+        Fit();
         ASSERT_EQ(boxes.Texts().size(), 1u);
         EXPECT_EQ(boxes.Texts()[0], "Cannot have negative or zero values for power curves");
     }
@@ -343,18 +347,155 @@ TEST_F(CurveFitBarTest, ACurveTypeSetsItsUnitsUnlessTheUserKeepsThem)
     EXPECT_EQ(m_bar.GetChart().GetLeftAxis().GetTitle(), "Radius (m)");
 }
 
-TEST_F(CurveFitBarTest, ACurveTypeChangeFitsThePointsAsTheNewCurve)
+TEST_F(CurveFitBarTest, ACurveTypeChangeDropsTheFitAndKeepsThePointsForTheNewCurve)
 {
+    Component valve(8, DBNUM_VALVE);
+    m_bar.SetCurrentRecord(&valve.record, nullptr);
+    m_bar.SetDetailDialog(&m_editor);
     EnterPoints(kSquarePoints);
-    ChooseType(CURVE_VALVE_LOSS);
+    ChooseType(CURVE_VALVE_LOSS_INTERCEPT);
+    Fit();
+    ASSERT_NE(Value(m_bar.GetResultsGrid(), 1), "");
+    ASSERT_TRUE(CopyEnabled());
+
+    // The fit was of the curve with intercept: none of it is offered as the
+    // curve without, nor plotted for it.
+    {
+        kvtest::MessageBoxWatcher boxes;
+        ChooseType(CURVE_VALVE_LOSS);
+        EXPECT_TRUE(boxes.Texts().empty());
+    }
+    for (ROWCOL r = 1; r <= 4; r++)
+        EXPECT_EQ(Value(m_bar.GetResultsGrid(), r), "") << r;
+    EXPECT_FALSE(CopyEnabled());
+    EXPECT_EQ(Series(m_bar.GetFitSeries()), nullptr);
+    EXPECT_EQ(Value(m_bar.GetDataGrid(), 3, 2), "18");
+
+    Fit();
+    ASSERT_TRUE(CopyEnabled());
+    // The same type again (the bar shown again, a tab of the same curve)
+    // keeps the fit.
+    m_bar.FillGrids(CURVE_VALVE_LOSS);
+    ASSERT_TRUE(CopyEnabled());
     // H = 2Q² in m³/h and m: K 2, n 2.
     EXPECT_NEAR(Calculated(1), 2.0, 1e-5);
     EXPECT_NEAR(Calculated(2), 2.0, 1e-5);
     EXPECT_EQ(Value(m_bar.GetResultsGrid(), 3), "");
     ChooseType(CURVE_OUTLET_FLOW);
+    Fit();
     // Q = (H/2)^0.5 in lph and m: K 0.7071, n 0.5.
     EXPECT_NEAR(Calculated(1), std::sqrt(0.5), 1e-4);
     EXPECT_NEAR(Calculated(2), 0.5, 1e-5);
+}
+
+TEST_F(CurveFitBarTest, AFitBelongsToTheComponentItWasMadeFor)
+{
+    Component pump(5, DBNUM_PUMP), otherPump(6, DBNUM_PUMP);
+    m_bar.SetCurrentRecord(&pump.record, nullptr);
+    m_bar.SetDetailDialog(&m_editor);
+    EnterPoints(kPumpPoints);
+    Fit();
+    ASSERT_TRUE(CopyEnabled());
+
+    // The same component given again (its row stored or requeried) keeps
+    // the fit.
+    pump.record.m_fReals3 = 9.0f;
+    m_bar.SetCurrentRecord(&pump.record, nullptr);
+    EXPECT_TRUE(CopyEnabled());
+    EXPECT_NEAR(Calculated(3), 50.0, 1e-6);
+
+    // Another component, or none (another tab, an empty table): the fit and
+    // its curve go; the points stay for the user to fit again.
+    for (CRecords* pRecord : { &otherPump.record, static_cast<CRecords*>(nullptr) })
+    {
+        m_bar.SetCurrentRecord(&pump.record, nullptr);
+        Fit();
+        ASSERT_TRUE(CopyEnabled());
+        m_bar.SetCurrentRecord(pRecord, nullptr);
+        for (ROWCOL r = 1; r <= 4; r++)
+            EXPECT_EQ(Value(m_bar.GetResultsGrid(), r), "") << r;
+        EXPECT_FALSE(CopyEnabled());
+        EXPECT_EQ(Series(m_bar.GetFitSeries())->GetCount(), 0);
+        EXPECT_EQ(Series(m_bar.GetDataSeries())->GetCount(), 3);
+        EXPECT_EQ(Value(m_bar.GetDataGrid(), 1, 2), "51");
+    }
+}
+
+TEST_F(CurveFitBarTest, CoefficientsAreShownWholeInTheirCells)
+{
+    // Stored values of every size a curve has, shown in the current grid.
+    const float stored[][3] = {
+        { -0.052f, 48.0f, 60.0003f },
+        { 0.09f, 1.900024f, -1234.5678f },
+        { -123456.7f, 0.000012f, 99999.99f },
+    };
+    // The bar at its width in the frame, and narrower.
+    for (int nWidth : { 0, 230 })
+    {
+        if (nWidth != 0)
+            m_bar.SetWindowPos(nullptr, 0, 0, nWidth, 900, SWP_NOMOVE | SWP_NOZORDER);
+        for (const auto& values : stored)
+        {
+            Component pump(5, DBNUM_PUMP);
+            pump.record.m_fReals3 = values[0];
+            pump.record.m_fReals4 = values[1];
+            pump.record.m_fReals5 = values[2];
+            m_bar.SetCurrentRecord(&pump.record, nullptr);
+            CCurveFitGridWnd* pGrid = m_bar.GetCurrentGrid();
+            for (ROWCOL r = 1; r <= 3; r++)
+            {
+                SCOPED_TRACE("width " + std::to_string(nWidth) + ", value " + std::to_string(values[r - 1]));
+                const CGRStyle style = pGrid->LookupStyleRowCol(r, 1);
+                const CString shown = style.GetDisplayText();
+                // The text fits the cell's text area in the cell's font ...
+                const CRect text = CCurveFitGridWnd::CalcTextRect(pGrid->CalcRectFromRowCol(r, 1));
+                CClientDC dc(pGrid);
+                CFont* pOld = dc.SelectObject(CFont::FromHandle(pGrid->GetStyleFont(style)));
+                const CSize extent = dc.GetTextExtent(shown);
+                dc.SelectObject(pOld);
+                EXPECT_LE(extent.cx, text.Width()) << (LPCTSTR)shown;
+                // ... and reads as the value, rounded to the decimals shown.
+                const char* point = strchr(shown, '.');
+                const int places = point != nullptr ? (int)strlen(point + 1) : 0;
+                // (a stored value shows to the 7 digits its column holds)
+                EXPECT_NEAR(atof(shown), (double)values[r - 1],
+                            0.5 * std::pow(10.0, -places) + std::fabs(values[r - 1]) * 1e-6)
+                    << (LPCTSTR)shown;
+                EXPECT_EQ(shown[0] == '-', values[r - 1] < 0) << (LPCTSTR)shown;
+            }
+        }
+    }
+    // The calculated values keep every digit for the copy whatever is shown.
+    EnterPoints(kPumpPoints);
+    Fit();
+    EXPECT_NEAR(Calculated(3), 50.0, 1e-9);
+}
+
+TEST_F(CurveFitBarTest, EveryCaptionFitsItsControlAndStandsOnTheBarsColour)
+{
+    // "Flow" becomes "Radius" for the radius curve.
+    for (int type : { CURVE_PUMP_HEAD, CURVE_OUTLET_RADIUS })
+    {
+        ChooseType(type);
+        for (HWND hCtrl = ::GetWindow(m_bar.m_hWnd, GW_CHILD); hCtrl != nullptr;
+             hCtrl = ::GetWindow(hCtrl, GW_HWNDNEXT))
+        {
+            const kvtest::TextFit fit = kvtest::MeasureTextFit(hCtrl);
+            if (fit.bMeasured)
+                EXPECT_TRUE(fit.Fits()) << "type " << type << ": " << fit.Describe(hCtrl);
+        }
+    }
+    // In the program's look the bar paints its own colour: the captions
+    // stand on it, with no grey patch of their own.
+    UXSetVisualStyle(UX_STYLE_OFFICE2003);
+    CClientDC dc(&m_bar);
+    HBRUSH hBrush = (HBRUSH)m_bar.SendMessage(WM_CTLCOLORSTATIC, (WPARAM)dc.GetSafeHdc(),
+                                              (LPARAM)Item(IDC_CURVEFIT_FLOW_LABEL));
+    UXSetVisualStyle(UX_STYLE_PLATFORM);
+    LOGBRUSH lb = {};
+    ASSERT_NE(0, ::GetObject(hBrush, sizeof(lb), &lb));
+    EXPECT_EQ(UXGetO2K3Color(2), lb.lbColor);
+    EXPECT_EQ(TRANSPARENT, dc.GetBkMode());
 }
 
 TEST_F(CurveFitBarTest, CopyPutsTheCoefficientsIntoTheComponentAndTheEditor)
@@ -373,7 +514,12 @@ TEST_F(CurveFitBarTest, CopyPutsTheCoefficientsIntoTheComponentAndTheEditor)
     Fit();
     ASSERT_TRUE(CopyEnabled());
 
+    // The click on the bar activates the main window; the editor comes back
+    // in front of it with the coefficients.
+    m_editor.ShowWindow(SW_SHOWNA);
+    m_pFrame->SetActiveWindow();
     Click(IDC_CURVEFIT_COPY);
+    EXPECT_EQ(m_editor.m_hWnd, ::GetActiveWindow());
     ASSERT_EQ(m_editor.notices.size(), 1u);
     EXPECT_EQ(m_editor.notices[0].type, (WPARAM)CURVE_PUMP_HEAD);
     EXPECT_FLOAT_EQ(m_editor.notices[0].values[0], -2.0f);
@@ -448,6 +594,7 @@ TEST_F(CurveFitBarTest, CopyIsOfferedOnlyForTheComponentsOwnCurve)
         Component component(++key, c.dbNumber, c.flags);
         TapeRow row(c.tape == ownTape ? key : key + 5000);
         m_bar.SetCurrentRecord(&component.record, c.tape == noTape ? nullptr : &row.tape);
+        Fit();
         EXPECT_EQ(CopyEnabled(), c.expected);
         // A refused copy writes nothing and tells no editor.
         const size_t notices = m_editor.notices.size();
@@ -465,6 +612,7 @@ TEST_F(CurveFitBarTest, CopyIsOfferedOnlyForTheComponentsOwnCurve)
     EXPECT_FALSE(CopyEnabled());
     Component valve(1, DBNUM_VALVE);
     m_bar.SetCurrentRecord(&valve.record, nullptr);
+    Fit();
     EXPECT_TRUE(CopyEnabled());
     EnterPoints({ { "1", "0" }, { "2", "8" }, { "3", "18" } });
     {
