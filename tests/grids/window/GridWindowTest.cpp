@@ -593,6 +593,45 @@ TEST_F(GridWindowTest, FilledColumnsFollowTheWindowsWidth)
     EXPECT_EQ(dragged, m_pGrid->GetColWidth(6));
 }
 
+// With the columns fitted (the grid's default: to their content, the
+// Description stretched), every title and every cell text in view fits its
+// cell in the grid's fonts, measured on the grid's device context.
+TEST_F(GridWindowTest, FittedColumnsShowEveryTextInViewWhole)
+{
+    m_pGrid->SetFitType(CGridSettings::stretchToFit);
+    for (int table : { TABLE_PIPE, TABLE_VALVE, TABLE_NOZZLE })
+    {
+        Show(table);
+        m_pGrid->FitColumnWidths();
+        CClientDC dc(m_pGrid);
+        const ROWCOL last = std::min(m_pGrid->GetLastVisibleRow(), m_pGrid->GetRowCount());
+        for (ROWCOL c = 1; c <= m_pGrid->GetColCount(); c++)
+        {
+            if (m_pGrid->IsColHidden(c))
+                continue;
+            for (ROWCOL r = 0; r <= last; r++)
+            {
+                const CGRStyle style = m_pGrid->LookupStyleRowCol(r, c);
+                CString text = style.GetDisplayText();
+                text.TrimRight();
+                if (text.IsEmpty())
+                    continue;
+                const CRect cell = CRecordingGrid::CalcTextRect(m_pGrid->CalcRectFromRowCol(r, c));
+                CFont* pOld = dc.SelectObject(CFont::FromHandle(m_pGrid->GetStyleFont(style)));
+                // A title breaks between its words; a cell shows one line.
+                CRect need(0, 0, cell.Width(), 0);
+                ::DrawTextA(dc.GetSafeHdc(), text, text.GetLength(), &need,
+                            DT_CALCRECT | DT_NOPREFIX | (r == 0 ? DT_WORDBREAK : DT_SINGLELINE));
+                dc.SelectObject(pOld);
+                EXPECT_LE(need.Width(), cell.Width()) << "table " << table << ", row " << r << ", column " << c
+                                                      << ": \"" << (LPCTSTR)text << "\"";
+                EXPECT_LE(need.Height(), cell.Height()) << "table " << table << ", row " << r << ", column "
+                                                        << c << ": \"" << (LPCTSTR)text << "\"";
+            }
+        }
+    }
+}
+
 // A click on a row header selects the row; Shift selects the rows from the
 // current one to the row clicked, Ctrl adds the row clicked to those
 // selected.
