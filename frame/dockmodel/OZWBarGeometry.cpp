@@ -20,8 +20,11 @@ void CalcInsideRect(const BarFrame& bar, CRect& rect, BOOL bHorz, BOOL bForLayou
         if (bar.dwStyle & CBRS_BORDER_BOTTOM)
             rect.bottom -= 1;
     }
-    const bool bDockedGripper = !(bar.dwStyle & CBRS_FLOATING) && (bar.dwExStyle & SCBX_GRIPPER);
-    if (bHorz) {
+    // An unpinned auto-hide bar floats in its slide window but keeps its
+    // gripper (title, pin and close) across its top, as a docked column.
+    const bool bSlidOut = bar.bAutoHideMode && !bar.bPinned;
+    const bool bDockedGripper = (!(bar.dwStyle & CBRS_FLOATING) || bSlidOut) && (bar.dwExStyle & SCBX_GRIPPER);
+    if (bHorz && !bSlidOut) {
         rect.left += bDockedGripper ? bar.nGripperWidth : bar.cxLeftBorder;
         rect.top += bar.cyTopBorder;
         rect.right -= bar.cxRightBorder;

@@ -82,6 +82,33 @@ TEST_F(AutoHideTest, ThePinPutsTheBarIntoATabOfItsSideAndBack)
     EXPECT_EQ(250, ScreenRect(m_pBar).Width());
 }
 
+// Slid out of its tab, the bar shows its gripper with the pin and close
+// buttons across its top, where its content does not reach (a dialog bar
+// lays its controls out in the inside rectangle): the pin stays there to be
+// clicked, and docks the bar back.
+TEST_F(AutoHideTest, ASlidOutBarKeepsItsGripperAboveItsContent)
+{
+    ClickPin(m_pBar);
+    Layout();
+    ASSERT_TRUE(m_pBar->ToggleVisible());
+    m_pBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    m_pBar->SendMessage(WM_NCPAINT);
+    CRect inside;
+    m_pBar->GetClientRect(&inside);
+    m_pBar->CalcInsideRect(inside, (m_pBar->GetBarStyle() & CBRS_ORIENT_HORZ) != 0);
+    ASSERT_FALSE(m_pBar->m_rectPinButton.IsRectEmpty());
+    ASSERT_FALSE(m_pBar->m_rectCloseButton.IsRectEmpty());
+    EXPECT_LE(m_pBar->m_rectPinButton.bottom, inside.top);
+    EXPECT_LE(m_pBar->m_rectCloseButton.bottom, inside.top);
+    EXPECT_GT(inside.Height(), 0);
+
+    ClickPin(m_pBar);
+    Layout();
+    EXPECT_TRUE(m_pBar->IsPinned());
+    EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_RIGHT), m_pBar->m_pDockBar);
+    EXPECT_TRUE(::IsWindowVisible(m_pBar->m_hWnd));
+}
+
 TEST_F(AutoHideTest, TheTabSlidesTheBarOutWhileTheMouseIsOnTabOrBar)
 {
     ClickPin(m_pBar);

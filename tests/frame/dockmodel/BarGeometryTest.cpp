@@ -43,6 +43,24 @@ TEST(BarGeometry, InsideRectTable)
         CalcInsideRect(bar, rect, c.bHorz, c.bForLayout);
         EXPECT_EQ(c.expected, rect) << c.name;
     }
+    // Slid out of its tab, an auto-hide bar floats (aligned to the top) but
+    // keeps its gripper across its top: its content starts below it. Pinned
+    // and floating, it has none.
+    BarFrame bar;
+    bar.dwStyle = CBRS_FLOATING | CBRS_ALIGN_TOP | CBRS_BORDER_ANY;
+    bar.dwExStyle = SCBX_BORDERS | SCBX_GRIPPER;
+    bar.cxLeftBorder = 1;
+    bar.cyTopBorder = 2;
+    bar.cxRightBorder = 3;
+    bar.cyBottomBorder = 4;
+    bar.bAutoHideMode = TRUE;
+    CRect rect(0, 0, 100, 100);
+    CalcInsideRect(bar, rect, TRUE, TRUE);
+    EXPECT_EQ(CRect(2, 17, 96, 97), rect);
+    bar.bPinned = TRUE;
+    rect = CRect(0, 0, 100, 100);
+    CalcInsideRect(bar, rect, TRUE, TRUE);
+    EXPECT_EQ(CRect(1, 2, 97, 96), rect);
 }
 
 TEST(BarGeometry, ClientRectForTheChild)
