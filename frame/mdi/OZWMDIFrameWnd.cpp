@@ -13,6 +13,7 @@
 #include <uxtheme.h>
 
 #include <algorithm>
+#include <vector>
 
 using dedaride::foundation::OZWWndPlugIn;
 
@@ -512,11 +513,47 @@ LRESULT OZWMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam
     return CMDIFrameWnd::DefWindowProc(message, wParam, lParam);
 }
 
+namespace {
+
+void KeepOwnedWindowsAbove(HWND hFrame)
+{
+    // The window system keeps owned windows above their owner, but a display
+    // driver may raise the frame alone (a click on a docked bar under X11
+    // did): an open editor would then hide behind the frame while it still
+    // holds the grid. The visible owned windows below the frame go back just
+    // above it, in the order they had.
+    std::vector<HWND> below;
+    bool bPastFrame = false;
+    for (HWND h = ::GetWindow(hFrame, GW_HWNDFIRST); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        if (h == hFrame)
+            bPastFrame = true;
+        else if (bPastFrame && ::GetWindow(h, GW_OWNER) == hFrame && ::IsWindowVisible(h))
+            below.push_back(h);
+    }
+    // Each goes between the frame and the window above it: the topmost first,
+    // so that the next one lands below it.
+    for (HWND hOwned : below) {
+        HWND hAbove = ::GetWindow(hFrame, GW_HWNDPREV);
+        ::SetWindowPos(hOwned, hAbove != nullptr ? hAbove : HWND_TOP, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    }
+}
+
+} // namespace
+
 LRESULT OZWMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (LRESULT lResult = 0; ozwframe::PlugInWindowProc(m_pPlugIn, message, wParam, lParam, &lResult))
         return lResult;
     switch (message) {
+    case WM_WINDOWPOSCHANGED: {
+        // The frame's owned windows (an open editor, a floating bar) stay
+        // above it whatever raised it.
+        const LRESULT lResult = CMDIFrameWnd::WindowProc(message, wParam, lParam);
+        if (!(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOZORDER))
+            KeepOwnedWindowsAbove(m_hWnd);
+        return lResult;
+    }
     case WM_NCLBUTTONDOWN:
     case WM_NCRBUTTONDOWN:
     case WM_NCRBUTTONDBLCLK:
