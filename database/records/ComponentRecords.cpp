@@ -408,10 +408,10 @@ void CRecords::DoFieldExchange(CFieldExchange* pFX)
 
 float CRecords::GetAssemblyReal(int nColumn)
 {
-    if (nColumn != 20 && nColumn != 21)
+    if (nColumn != COLUMN_REALS7 && nColumn != COLUMN_REALS8)
         return 0.0f;
     if ((m_nFlags & COMPONENT_FLAG_ASSEMBLY) == 0)
-        return nColumn == 20 ? m_fReals7 : m_fReals8;
+        return nColumn == COLUMN_REALS7 ? m_fReals7 : m_fReals8;
 
     float fSum = 0.0f;
     CAssemRecords rows(m_pDatabase);
@@ -427,7 +427,7 @@ float CRecords::GetAssemblyReal(int nColumn)
         do {
             CString filter = FormatKeyFilter("[Component Key] = %ld", rows.m_nItemKey);
             if (items.FindWithFilter(filter)) {
-                float fItem = nColumn == 20 ? items.m_fReals7 : items.m_fReals8;
+                float fItem = nColumn == COLUMN_REALS7 ? items.m_fReals7 : items.m_fReals8;
                 fSum += rows.m_fNumberLength * fItem;
             }
             rows.MoveNext();

@@ -9,6 +9,7 @@
 // delete it and return their failure value.
 #pragma once
 
+#include "database/records/ComponentColumns.h"
 #include "database/records/ComponentFlags.h"
 #include "platform/odbc/OZU_DB_RS.h"
 

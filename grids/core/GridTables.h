@@ -7,6 +7,7 @@
 // joined "Tapes" columns.
 #pragma once
 
+#include "database/records/ComponentColumns.h"
 #include "platform/framework/Framework.h"
 #include "grids/core/TableType.h"
 
@@ -15,29 +16,29 @@ namespace kvgrid {
 // Grid columns.
 enum GridColumn
 {
-    COL_COMPONENT_KEY = 1,
-    COL_DATABASE_NUMBER = 5,
-    COL_DESCRIPTION = 6,
-    COL_WAREHOUSE_CODE = 7,
-    COL_SUPPLIER_CODE = 8,
-    COL_USAGE = 9,
-    COL_MAJOR1 = 10,
-    COL_MINOR1 = 11,
-    COL_MAJOR2 = 12,   // the Label: [Major2] and [Minor2] shown as one text
-    COL_MINOR2 = 13,
-    COL_REALS1 = 14,
-    COL_LINETYPE = 27,
-    COL_COLOUR1 = 31,
-    COL_ITEM_TYPE = 34,
-    COL_FLAGS = 35,
-    COL_ORDER = 36,
-    COL_PIPE_KEY = 37,       // first column of the joined "Tapes" row
-    COL_LAST_TAPE = 48,
+    COL_COMPONENT_KEY = COLUMN_COMPONENT_KEY,
+    COL_DATABASE_NUMBER = COLUMN_DATABASE_NUMBER,
+    COL_DESCRIPTION = COLUMN_DESCRIPTION,
+    COL_WAREHOUSE_CODE = COLUMN_WAREHOUSE_CODE,
+    COL_SUPPLIER_CODE = COLUMN_SUPPLIER_CODE,
+    COL_USAGE = COLUMN_USAGE,
+    COL_MAJOR1 = COLUMN_MAJOR1,
+    COL_MINOR1 = COLUMN_MINOR1,
+    COL_MAJOR2 = COLUMN_MAJOR2,   // the Label: [Major2] and [Minor2] shown as one text
+    COL_MINOR2 = COLUMN_MINOR2,
+    COL_REALS1 = COLUMN_REALS1,
+    COL_LINETYPE = COLUMN_LINETYPE,
+    COL_COLOUR1 = COLUMN_COLOUR1,
+    COL_ITEM_TYPE = COLUMN_ITEM_TYPE,
+    COL_FLAGS = COLUMN_FLAGS,
+    COL_ORDER = COLUMN_ORDER,
+    COL_PIPE_KEY = COMPONENT_COLUMN_COUNT + 1, // first column of the joined "Tapes" row
+    COL_LAST_TAPE = COMPONENT_COLUMN_COUNT + 12,
 };
 
 // The components' columns, and all columns of the Tape table.
-const int ComponentColumnCount = 36;
-const int MaxGridColumn = 48;
+const int ComponentColumnCount = COMPONENT_COLUMN_COUNT;
+const int MaxGridColumn = COL_LAST_TAPE;
 
 // Minimum width of a visible column of a component table (device units).
 const int MinColumnWidth = 75;

@@ -15,17 +15,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// Components columns whose widths the editor uses.
-enum
-{
-    COLUMN_DESCRIPTION = 6,
-    COLUMN_WAREHOUSE_CODE = 7,
-    COLUMN_SUPPLIER_CODE = 8,
-    COLUMN_USAGE = 9,
-    COLUMN_MAJOR2 = 12,
-    COLUMN_MINOR2 = 13,
-};
-
 // The largest cost an editor takes.
 const float kMaxCost = 10000000.0f;
 
@@ -199,8 +188,8 @@ BOOL OZU_ComponentDialog::OnInitDialog()
     m_strWarehouseCode = record.m_strWarehouseCode;
     m_strSupplierCode = record.m_strSupplierCode;
     // An assembly costs what its items cost together.
-    m_fWholesaleCost = m_pRecord->GetAssemblyReal(20);
-    m_fRetailPrice = m_pRecord->GetAssemblyReal(21);
+    m_fWholesaleCost = m_pRecord->GetAssemblyReal(COLUMN_REALS7);
+    m_fRetailPrice = m_pRecord->GetAssemblyReal(COLUMN_REALS8);
     m_strUsage = record.m_strUsage;
     if (m_bHasLabel)
         m_strLabel = kveditors::JoinLabel(record.m_strMajor2, record.m_strMinor2, FieldLength(COLUMN_MAJOR2));

@@ -13,18 +13,6 @@ const char kNozzleUsage[] = "Y  ";
 
 namespace {
 
-// Components columns whose widths the store asks for.
-enum
-{
-    COLUMN_DESCRIPTION = 6,
-    COLUMN_WAREHOUSE_CODE = 7,
-    COLUMN_SUPPLIER_CODE = 8,
-    COLUMN_USAGE = 9,
-    COLUMN_MAJOR1 = 10,
-    COLUMN_MAJOR2 = 12,
-    COLUMN_MINOR2 = 13,
-};
-
 CString Fit(const CString& text, int nWidth)
 {
     return kveditors::FitToWidth(text, nWidth);
