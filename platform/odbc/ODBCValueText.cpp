@@ -69,7 +69,8 @@ bool ParseInteger(const std::string& t, long long lo, long long hi, long long& v
     return value >= lo && value <= hi;
 }
 
-bool ParseReal(const std::string& t, double& value)
+template <class Real>
+bool ParseReal(const std::string& t, Real& value)
 {
     if (t.empty())
         return false;
@@ -202,13 +203,23 @@ bool TextToValue(int nKind, void* pv, LPCSTR lpszText, CString* pstrError)
         else
             *static_cast<long*>(pv) = (long)i;
         return true;
-    case AFX_RFX_SINGLE:
-        if (!ParseReal(t, d) || std::fabs(d) > (double)std::numeric_limits<float>::max()) {
+    case AFX_RFX_SINGLE: {
+        // The text of the largest single-precision value (3.4028235e+38) is
+        // a double a little beyond it: such a text is read as a single,
+        // which rounds it back into range; a text beyond that is too large.
+        float f = 0;
+        bool bRead = ParseReal(t, d);
+        if (bRead && std::fabs(d) > (double)std::numeric_limits<float>::max()) {
+            bRead = ParseReal(t, f);
+            d = f;
+        }
+        if (!bRead) {
             SetError(pstrError, "'%s' is not a number (or is too large).", lpszText);
             return false;
         }
         *static_cast<float*>(pv) = (float)d;
         return true;
+    }
     case AFX_RFX_DOUBLE:
         if (!ParseReal(t, d)) {
             SetError(pstrError, "'%s' is not a number (or is too large).", lpszText);
