@@ -1,5 +1,6 @@
 // The table record classes against a small database made from the skeleton.
 #include "tests/database/records/RecordsFixture.h"
+#include "tests/support/FilledRecord.h"
 
 #include <cstring>
 
@@ -7,38 +8,6 @@ namespace kvtest {
 namespace {
 
 class ComponentRecordsTest : public SkeletonTest {};
-
-// Fills every Components member with a value other than its default.
-void FillRecord(CRecords& r)
-{
-    r.m_nOldId1 = 11;
-    r.m_nOldId2 = -12;
-    r.m_nOldId3 = 13;
-    r.m_nDatabaseNumber = 12;
-    r.m_strDescription = "Spray 'pop-up' 100 mm";
-    r.m_strWarehouseCode = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345";  // all 32 characters
-    r.m_strSupplierCode = "HIS ";
-    r.m_strUsage = "LZ ";
-    r.m_strMajor1 = "BSPTF ";
-    r.m_strMinor1 = "COMPM ";
-    r.m_strMajor2 = "SPRAY ";
-    r.m_strMinor2 = "100mm ";
-    float* reals[] = {&r.m_fReals1, &r.m_fReals2, &r.m_fReals3, &r.m_fReals4, &r.m_fReals5, &r.m_fReals6,
-                      &r.m_fReals7, &r.m_fReals8, &r.m_fRextra1, &r.m_fRextra2, &r.m_fRextra3, &r.m_fRextra4};
-    for (int i = 0; i < 12; ++i)
-        *reals[i] = 0.1f * (float)(i + 1) - 0.35f;  // values a double would not hold exactly
-    r.m_nDocumentIndex = 3;
-    r.m_nLinetype = 4;
-    r.m_nSymbol = 1;
-    r.m_fSymbolSize = 0.45f;
-    r.m_nSymbolFile = 13;
-    r.m_nColour1 = 0x00A000;
-    r.m_nColour2 = 0x123456;
-    r.m_strDefaultNozzle = "Spray nozz";
-    r.m_strItemType = "FIX";
-    r.m_nFlags = 4 | 0x40;
-    r.m_nOrder = 20;
-}
 
 void ExpectSameFields(const ComponentFields& a, const ComponentFields& b)
 {
@@ -99,7 +68,7 @@ TEST_F(ComponentRecordsTest, EveryColumnIsWrittenAndReadBackExactly)
     writer.Open(CRecordset::dynaset, nullptr, CRecordset::none);
     writer.AddNew();
     CRecords values(&m_db);
-    FillRecord(values);
+    FillEveryColumn(values);
     // Every column but the key, which the database gives: a key member that
     // no longer holds its null value would be written.
     long nullKey = writer.m_nComponentKey;
@@ -146,7 +115,7 @@ TEST_F(ComponentRecordsTest, CopyIsClosedAndKeepsValuesAndConnection)
     AddComponent(7, DBNUM_VALVE, 0, 12.5f, 20.0f, "Valve");
     CRecords source(&m_db);
     ASSERT_TRUE(source.OpenByKey(7));
-    FillRecord(source);
+    FillEveryColumn(source);
     CRecords copy(source);
     EXPECT_FALSE(copy.IsOpen());
     EXPECT_EQ(copy.m_pDatabase, &m_db);

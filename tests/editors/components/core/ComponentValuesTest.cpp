@@ -4,6 +4,7 @@
 // stored ones, the columns every kind shares, and the columns a kind does
 // not use left alone.
 #include "editors/components/core/ComponentValues.h"
+#include "tests/support/FilledRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -51,34 +52,8 @@ public:
 ComponentFields MarkedRecord()
 {
     ComponentFields r;
+    kvtest::FillEveryColumn(r);
     r.m_nComponentKey = 77;
-    r.m_nOldId1 = 1;
-    r.m_nOldId2 = 2;
-    r.m_nOldId3 = 3;
-    r.m_nDatabaseNumber = 99;
-    r.m_strDescription = "old description";
-    r.m_strWarehouseCode = "old code";
-    r.m_strSupplierCode = "OLD";
-    r.m_strUsage = "N";
-    r.m_strMajor1 = "MAJ1  ";
-    r.m_strMinor1 = "MIN1  ";
-    r.m_strMajor2 = "MAJ2  ";
-    r.m_strMinor2 = "MIN2  ";
-    float* reals[] = { &r.m_fReals1,  &r.m_fReals2,  &r.m_fReals3,  &r.m_fReals4,  &r.m_fReals5,  &r.m_fReals6,
-                       &r.m_fReals7,  &r.m_fReals8,  &r.m_fRextra1, &r.m_fRextra2, &r.m_fRextra3, &r.m_fRextra4 };
-    for (int i = 0; i < 12; i++)
-        *reals[i] = 1000.0f + (float)i;
-    r.m_nDocumentIndex = 26;
-    r.m_nLinetype = 27;
-    r.m_nSymbol = 28;
-    r.m_fSymbolSize = 29.0f;
-    r.m_nSymbolFile = 30;
-    r.m_nColour1 = 31;
-    r.m_nColour2 = 32;
-    r.m_strDefaultNozzle = "OLDNOZZLE ";
-    r.m_strItemType = "OLD";
-    r.m_nFlags = 0x40;
-    r.m_nOrder = 36;
     return r;
 }
 
