@@ -29,6 +29,18 @@ const int kMinNameWidth = 60;
 // The grey of the side grids' cells.
 const COLORREF kSideGridInterior = RGB(208, 208, 208);
 
+// The side grids, a row each: titles, usage width, remove mode.
+const SideGridKind kAssemblyItems = {
+    { IDS_SIDE_ASSEMBLY_ITEM_NAME, IDS_SIDE_WAREHOUSE_CODE, IDS_SIDE_NUMBER_LENGTH, IDS_SIDE_USAGE }, 65,
+    &CGridState::bAssemblyMode
+};
+const SideGridKind kOutletNozzles = {
+    { IDS_TABLE_NOZZLE, IDS_SIDE_WAREHOUSE_CODE, IDS_SIDE_SUPPLIER_CODE, IDS_SIDE_USAGE }, 0, &CGridState::bNozzleMode
+};
+const SideGridKind kNozzleOutlets = {
+    { IDS_TABLE_OUTLET, IDS_SIDE_WAREHOUSE_CODE, IDS_SIDE_SUPPLIER_CODE, IDS_SIDE_USAGE }, 64, nullptr
+};
+
 // The item of an assembly is counted by length (stored in metres) for pipes,
 // tapes and wires, by number otherwise.
 bool IsLengthItem(int nDatabaseNumber)
@@ -110,7 +122,7 @@ BEGIN_MESSAGE_MAP(CHeadGridWnd, CGRGridWnd)
     ON_WM_SIZE()
 END_MESSAGE_MAP()
 
-CHeadGridWnd::CHeadGridWnd(CGridView* pView, int nUsageWidth) : m_pView(pView), m_nUsageWidth(nUsageWidth)
+CHeadGridWnd::CHeadGridWnd(CGridView* pView, const SideGridKind& kind) : m_pView(pView), m_kind(kind)
 {
     m_keys.reserve(10);
 }
@@ -178,6 +190,24 @@ void CHeadGridWnd::OnGridInitialUpdate()
     m_bFilling = TRUE;
     SetCurrentCell(1, 1, GR_NOSETFOCUS);
     m_bFilling = FALSE;
+
+    SetTitles(m_kind.titles);
+    if (m_kind.nUsageWidth == 0)
+        HideCols(4, 4, TRUE, nullptr, GR_INVALIDATE);
+    SetCharSet(ReadCharSetSetting());
+    m_bInitialised = TRUE;
+    SetColumnWidths();
+}
+
+BOOL CHeadGridWnd::OnGridKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    if ((nChar == VK_BACK || nChar == VK_DELETE) && m_kind.pRemoveMode != nullptr && m_pView != nullptr &&
+        m_pView->GetGridState().*m_kind.pRemoveMode)
+    {
+        RemoveSelection();
+        return TRUE;
+    }
+    return CGRGridWnd::OnGridKeyDown(nChar, nRepCnt, nFlags);
 }
 
 void CHeadGridWnd::SetCharSet(int nCharSet)
@@ -316,12 +346,12 @@ void CHeadGridWnd::SetColumnWidths()
 {
     if (!m_bInitialised)
         return;
-    const int others = kRowHeaderWidth + 2 * kCodeWidth + m_nUsageWidth + 1;
+    const int others = kRowHeaderWidth + 2 * kCodeWidth + m_kind.nUsageWidth + 1;
     SetColWidth(0, 0, kRowHeaderWidth, nullptr, GR_INVALIDATE);
     SetColWidth(1, 1, std::max(GetGridRect().Width() - others, kMinNameWidth), nullptr, GR_INVALIDATE);
     SetColWidth(2, 3, kCodeWidth, nullptr, GR_INVALIDATE);
-    if (m_nUsageWidth > 0)
-        SetColWidth(4, 4, m_nUsageWidth, nullptr, GR_INVALIDATE);
+    if (m_kind.nUsageWidth > 0)
+        SetColWidth(4, 4, m_kind.nUsageWidth, nullptr, GR_INVALIDATE);
 }
 
 void CHeadGridWnd::OnSize(UINT nType, int cx, int cy)
@@ -376,15 +406,8 @@ void CHeadGridWnd::OnFindNext(LPCTSTR lpszFind, BOOL bNext, BOOL bCase)
 /////////////////////////////////////////////////////////////////////////////
 // CAssemWnd
 
-void CAssemWnd::OnGridInitialUpdate()
+CAssemWnd::CAssemWnd(CGridView* pView) : CHeadGridWnd(pView, kAssemblyItems)
 {
-    CHeadGridWnd::OnGridInitialUpdate();
-    static const UINT titles[4] = { IDS_SIDE_ASSEMBLY_ITEM_NAME, IDS_SIDE_WAREHOUSE_CODE, IDS_SIDE_NUMBER_LENGTH,
-                                    IDS_SIDE_USAGE };
-    SetTitles(titles);
-    SetCharSet(ReadCharSetSetting());
-    m_bInitialised = TRUE;
-    SetColumnWidths();
 }
 
 void CAssemWnd::ClearGrid()
@@ -452,14 +475,9 @@ void CAssemWnd::RemoveSelectedItems()
     FillGrid(nAssemblyKey);
 }
 
-BOOL CAssemWnd::OnGridKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+void CAssemWnd::RemoveSelection()
 {
-    if ((nChar == VK_BACK || nChar == VK_DELETE) && m_pView && m_pView->GetGridState().bAssemblyMode)
-    {
-        RemoveSelectedItems();
-        return TRUE;
-    }
-    return CHeadGridWnd::OnGridKeyDown(nChar, nRepCnt, nFlags);
+    RemoveSelectedItems();
 }
 
 BOOL CAssemWnd::CopyAssemblyItems(long nFromKey, long nToKey)
@@ -470,15 +488,8 @@ BOOL CAssemWnd::CopyAssemblyItems(long nFromKey, long nToKey)
 /////////////////////////////////////////////////////////////////////////////
 // CNozzleWnd
 
-void CNozzleWnd::OnGridInitialUpdate()
+CNozzleWnd::CNozzleWnd(CGridView* pView) : CHeadGridWnd(pView, kOutletNozzles)
 {
-    CHeadGridWnd::OnGridInitialUpdate();
-    static const UINT titles[4] = { IDS_TABLE_NOZZLE, IDS_SIDE_WAREHOUSE_CODE, IDS_SIDE_SUPPLIER_CODE,
-                                    IDS_SIDE_USAGE };
-    SetTitles(titles);
-    HideCols(4, 4, TRUE, nullptr, GR_INVALIDATE);
-    SetCharSet(ReadCharSetSetting());
-    m_bInitialised = TRUE;
 }
 
 void CNozzleWnd::FillNozzles(long nEmitterKey)
@@ -507,14 +518,9 @@ void CNozzleWnd::RemoveSelectedNozzles(long nEmitterKey)
     RunReported([&] { ClearNozzleFlagWhenNone(pDb, nEmitterKey); });
 }
 
-BOOL CNozzleWnd::OnGridKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+void CNozzleWnd::RemoveSelection()
 {
-    if ((nChar == VK_BACK || nChar == VK_DELETE) && m_pView && m_pView->GetGridState().bNozzleMode)
-    {
-        m_pView->OnRemoveNozzle();
-        return TRUE;
-    }
-    return CHeadGridWnd::OnGridKeyDown(nChar, nRepCnt, nFlags);
+    m_pView->OnRemoveNozzle();
 }
 
 BOOL CNozzleWnd::CopyNozzles(long nFromKey, long nToKey)
@@ -525,14 +531,8 @@ BOOL CNozzleWnd::CopyNozzles(long nFromKey, long nToKey)
 /////////////////////////////////////////////////////////////////////////////
 // COutletWnd
 
-void COutletWnd::OnGridInitialUpdate()
+COutletWnd::COutletWnd(CGridView* pView) : CHeadGridWnd(pView, kNozzleOutlets)
 {
-    CHeadGridWnd::OnGridInitialUpdate();
-    static const UINT titles[4] = { IDS_TABLE_OUTLET, IDS_SIDE_WAREHOUSE_CODE, IDS_SIDE_SUPPLIER_CODE,
-                                    IDS_SIDE_USAGE };
-    SetTitles(titles);
-    SetCharSet(ReadCharSetSetting());
-    m_bInitialised = TRUE;
 }
 
 void COutletWnd::FillOutlets(long nNozzleKey)

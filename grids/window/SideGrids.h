@@ -19,13 +19,27 @@
 #include <vector>
 
 class CGridView;
+struct CGridState;
+
+// What tells the side grids apart.
+struct SideGridKind
+{
+    // The titles of columns 1 to 4.
+    UINT titles[4];
+    // The usage column's width; 0 hides the column.
+    int nUsageWidth;
+    // The view's mode (a flag of its grid state) in which Backspace and
+    // Delete remove the selected rows (RemoveSelection); null when the keys
+    // are always the grid's own.
+    BOOL CGridState::*pRemoveMode;
+};
 
 // The base of the read-only side grids: one key per data row.
 class CHeadGridWnd : public CGRGridWnd
 {
     DECLARE_DYNAMIC(CHeadGridWnd)
 public:
-    explicit CHeadGridWnd(CGridView* pView = nullptr, int nUsageWidth = 0);
+    CHeadGridWnd(CGridView* pView, const SideGridKind& kind);
     ~CHeadGridWnd() override;
 
     // Empties the grid: the one empty row and no keys.
@@ -52,8 +66,10 @@ public:
     // its editor opens.
     void EditItem(long nKey);
 
-    // Grid side.
+    // Grid side. The initial update gives the grid its look, its titles,
+    // its font's character set and its column widths.
     void OnGridInitialUpdate() override;
+    BOOL OnGridKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
     void OnFindNext(LPCTSTR lpszFind, BOOL bNext, BOOL bCase) override;
     void OnMovedCurrentCell(ROWCOL nRow, ROWCOL nCol) override;
     BOOL OnLButtonClickedRowCol(ROWCOL nRow, ROWCOL nCol, UINT nFlags, CPoint pt) override;
@@ -65,6 +81,8 @@ public:
 protected:
     // Writes the titles of columns 1 to 4 into the header row.
     void SetTitles(const UINT (&ids)[4]);
+    // What Backspace and Delete do in the kind's remove mode.
+    virtual void RemoveSelection() {}
     // Reads the rows of the component of a key; without a database or a
     // key, or when the reading fails (the user has been told why), the grid
     // is emptied and the result is FALSE.
@@ -87,8 +105,7 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
 
     CGridView* m_pView;
-    // The usage column's width; 0 when the column is hidden.
-    int m_nUsageWidth;
+    const SideGridKind& m_kind;
     BOOL m_bInitialised = FALSE;
     std::vector<long> m_keys;
     long m_nShownKey = -1;
@@ -105,7 +122,7 @@ class CAssemWnd : public CHeadGridWnd
 {
     DECLARE_DYNAMIC(CAssemWnd)
 public:
-    explicit CAssemWnd(CGridView* pView = nullptr) : CHeadGridWnd(pView, 65) {}
+    explicit CAssemWnd(CGridView* pView = nullptr);
 
     // Shows the items of the record's component (the recordset's current
     // record); an empty grid for a record that is not a component.
@@ -123,10 +140,11 @@ public:
     static CString QuantityText(const kvgrid::SideGridRow& row);
 
     void ClearGrid() override;
-    void OnGridInitialUpdate() override;
-    BOOL OnGridKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
 
 protected:
+    // Removes the selected items while an assembly is built.
+    void RemoveSelection() override;
+
     // The stored quantity of each data row, which tells apart two rows of
     // one item.
     std::vector<float> m_quantities;
@@ -138,7 +156,7 @@ class CNozzleWnd : public CHeadGridWnd
 {
     DECLARE_DYNAMIC(CNozzleWnd)
 public:
-    explicit CNozzleWnd(CGridView* pView = nullptr) : CHeadGridWnd(pView) {}
+    explicit CNozzleWnd(CGridView* pView = nullptr);
 
     virtual void FillNozzles(long nEmitterKey);
     // Removes the selected nozzles from an outlet; an outlet left with no
@@ -148,8 +166,9 @@ public:
     // when a failure stopped it.
     BOOL CopyNozzles(long nFromKey, long nToKey);
 
-    void OnGridInitialUpdate() override;
-    BOOL OnGridKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+protected:
+    // The view's Remove Nozzle while nozzles are being assigned.
+    void RemoveSelection() override;
 };
 
 // The outlets that use a nozzle: name, warehouse code, supplier code, usage.
@@ -157,11 +176,9 @@ class COutletWnd : public CHeadGridWnd
 {
     DECLARE_DYNAMIC(COutletWnd)
 public:
-    explicit COutletWnd(CGridView* pView = nullptr) : CHeadGridWnd(pView, 64) {}
+    explicit COutletWnd(CGridView* pView = nullptr);
 
     virtual void FillOutlets(long nNozzleKey);
-
-    void OnGridInitialUpdate() override;
 };
 
 

@@ -8,6 +8,7 @@
 
 #include "grids/window/TabWnd.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace kvgrid;
@@ -256,6 +257,47 @@ TEST_F(SideGridsTest, NozzlesOfAnOutletAndOutletsOfANozzle)
     nozzles.RemoveSelectedNozzles(232);
     EXPECT_TRUE(Keys(nozzles).empty());
     EXPECT_EQ(0, QueryLong("SELECT [Flags] FROM Components WHERE [Component Key] = 232"));
+    EXPECT_TRUE(TakeMessages().empty());
+}
+
+// Backspace and Delete in the nozzles of an outlet are the view's Remove
+// Nozzle while nozzles are being assigned, and the grid's own otherwise
+// (also in assembly building); in the outlets of a nozzle always the grid's.
+TEST_F(SideGridsTest, DeleteKeysRemoveNozzlesOnlyWhileTheyAreAssigned)
+{
+    CNozzleWnd nozzles(m_pView);
+    COutletWnd outlets(m_pView);
+    Make(nozzles);
+    Make(outlets);
+    nozzles.FillNozzles(215);
+    outlets.FillOutlets(182);
+    ASSERT_GE(nozzles.GetKeyCount(), 1);
+    ASSERT_GE(outlets.GetKeyCount(), 1);
+    struct Case
+    {
+        CHeadGridWnd* pGrid;
+        BOOL CGridState::*pMode;
+        UINT nKey;
+        bool bRemoves;
+    } cases[] = {
+        { &nozzles, &CGridState::bNozzleMode, VK_DELETE, true },
+        { &nozzles, &CGridState::bNozzleMode, VK_BACK, true },
+        { &nozzles, &CGridState::bAssemblyMode, VK_DELETE, false },
+        { &nozzles, nullptr, VK_DELETE, false },
+        { &outlets, &CGridState::bNozzleMode, VK_DELETE, false },
+        { &outlets, &CGridState::bAssemblyMode, VK_BACK, false },
+    };
+    CGridState& state = m_pView->GetGridState();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.pGrid == &nozzles ? "nozzles" : "outlets") + " key " + std::to_string(c.nKey));
+        if (c.pMode != nullptr)
+            state.*c.pMode = TRUE;
+        ASSERT_TRUE(c.pGrid->SetCurrentCell(1, 1));
+        m_pView->calls.clear();
+        c.pGrid->SendMessage(WM_KEYDOWN, c.nKey, 0);
+        EXPECT_EQ(c.bRemoves, std::count(m_pView->calls.begin(), m_pView->calls.end(), "removeNozzle") == 1);
+        state.bNozzleMode = state.bAssemblyMode = FALSE;
+    }
     EXPECT_TRUE(TakeMessages().empty());
 }
 
