@@ -125,9 +125,6 @@ public:
     static CString ReportFileName();
 
     // --- used by the merge tables -------------------------------------------
-    // The source of the merge running on this target (null otherwise).
-    DBDatabase* GetMergeSource() const { return m_pMergeSource; }
-    DBComponentTable* GetComponentTable() const { return m_pComponents.get(); }
     // The target key of the first component (lowest key) that matches the
     // source component whose match key is given (DBComponentTable::MatchKey);
     // 0 when none. Components added by this merge are among them.

@@ -43,8 +43,6 @@ public:
     // Merges the source's current row: reported as matched, or added.
     virtual void MergeRecord(DBRecordBase* pSource);
 
-    DBDatabase* GetDBDatabase() const { return m_pDBDatabase; }
-
     // Copies the null state of every field from a recordset of the same
     // class and marks every field changed, except the fields listed (whose
     // values the database gives); for an insert of a copied row.

@@ -90,7 +90,6 @@ public:
     CGRDynamicRecordsetEx* GetQueryRecordset() { return m_pQueryRecordset; }
     CRecords* GetComponentRecordset() { return m_pComponentRecordset; }
     CTapeRecords* GetTapeRecordset() { return m_pTapeRecordset; }
-    CTapeExtras* GetTapeExtras() { return m_pTapeExtras; }
 
     /////////////////////////////////////////////////////////////////////////
     // Settings: sort orders, column map, fit type
@@ -289,9 +288,7 @@ public:
     // The view's assembly and nozzle modes (CGridState); the grid is
     // read-only while an assembly is built.
     void SetAssemblyMode(BOOL bAssemblyMode);
-    BOOL IsAssemblyMode() const { return State().bAssemblyMode; }
     void SetNozzleMode(BOOL bNozzleMode) { State().bNozzleMode = bNozzleMode; }
-    BOOL IsNozzleMode() const { return State().bNozzleMode; }
     // Adds a component (-1: the current row's) to the assembly being built,
     // asking its count or length; adding it again changes its quantity.
     virtual void AddToAssembly(long nKey);

@@ -16,7 +16,6 @@ public:
 
     // The tab showing a window; -1 when none does.
     int FindTab(CWnd* pWnd) const;
-    CGridView* GetView() const { return m_pView; }
 
 protected:
     // A picked tab is shown (the message's second parameter is not passed on).

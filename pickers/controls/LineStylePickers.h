@@ -31,7 +31,6 @@ public:
     long GetSelectedData() const;
 
     int GetItemHeightSetting() const { return m_nItemHeight; }
-    float GetScale() const { return m_fScale; }
     // The width of the drawn samples.
     int GetSampleWidth() const;
     BOOL IsTipShowing() const { return m_bTipShowing; }

@@ -13,7 +13,6 @@ public:
     ~CLineWidthCombo() override;
 
     int GetItemHeightSetting() const { return m_nItemHeight; }
-    float GetScale() const { return m_fScale; }
 
     void DrawItem(LPDRAWITEMSTRUCT lpDIS) override;
     void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) override;

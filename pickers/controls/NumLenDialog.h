@@ -15,10 +15,8 @@ public:
                   CWnd* pParentWnd = nullptr);
     ~CNumLenDialog() override;
 
-    BOOL IsLength() const { return m_bLength; }
-    // After OK: the length entered, and the number entered.
+    // After OK: the length entered.
     const OZU_LengthValue& GetLength() const { return m_length; }
-    float GetNumber() const { return m_fNumber; }
     // The quantity as it is stored: the length in metres, or the number.
     float GetQuantity() const;
 

@@ -37,11 +37,8 @@ public:
     BYTE GetGreen() const { return m_green; }
     BYTE GetBlue() const { return m_blue; }
     BYTE GetAlpha() const { return m_alpha; }
-    // Changing a channel makes the colour stand for no palette entry.
-    void SetRed(BYTE red) { m_red = red; m_index = -1; }
+    // Changing the channel makes the colour stand for no palette entry.
     void SetGreen(BYTE green) { m_green = green; m_index = -1; }
-    void SetBlue(BYTE blue) { m_blue = blue; m_index = -1; }
-    void SetAlpha(BYTE alpha) { m_alpha = alpha; m_index = -1; }
     // The palette position this colour stands for; -1 for none.
     short GetIndex() const { return m_index; }
 
@@ -50,9 +47,6 @@ public:
     // The plain RGB value (alpha left out), as drawing wants it.
     COLORREF GetRGB() const { return RGB(m_red, m_green, m_blue); }
     float GetRedF() const { return m_red / 255.0f; }
-    float GetGreenF() const { return m_green / 255.0f; }
-    float GetBlueF() const { return m_blue / 255.0f; }
-    float GetAlphaF() const { return m_alpha / 255.0f; }
 
     // Red, green, blue and alpha compared; the index is not.
     bool operator==(const OZU_Colour& other) const;

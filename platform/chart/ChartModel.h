@@ -69,7 +69,6 @@ public:
     COLORREF GetPointColour(long index) const;
 
     void SetColour(COLORREF colour);
-    COLORREF GetColour() const { return m_colour; }
     // Marker shape and size (half the width, in pixels).
     void SetMarker(ChartMarkerStyle style, int size);
     ChartMarkerStyle GetMarkerStyle() const { return m_marker; }

@@ -80,16 +80,13 @@ public:
     ~CGRLongOperation();
     void SetStatusText(LPCTSTR lpszText) { m_strStatus = lpszText; }
     void SetStatusText(UINT nID);
-    const CString& GetStatusText() const { return m_strStatus; }
     // TRUE once the operation has run long enough to process messages.
     BOOL NeedMessages();
     void SetPercentDone(int nPercent) { m_nPercent = nPercent; }
-    int GetPercentDone() const { return m_nPercent; }
     // Processes waiting messages; bCanceled is set when the user pressed
     // Escape. Returns FALSE when canceled.
     BOOL DoMessages(BOOL& bCanceled);
     BOOL DoMessages();
-    BOOL IsCanceled() const { return m_bCanceled; }
 
 private:
     DWORD m_dwStart;

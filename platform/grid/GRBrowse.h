@@ -39,7 +39,6 @@ public:
     // Makes the data source's current record the one of nRow; FALSE when
     // there is no such record.
     virtual BOOL MoveTo(ROWCOL nRow);
-    ROWCOL GetFirstRow() const { return 1; }
     // Record counting for rows up to nLastRow (all: GR_MAXROWCOL).
     void OnTestGridDimension(ROWCOL nLastRow, ROWCOL nLastCol) override;
     // The data changed outside the grid: forget counts and read rows.

@@ -219,7 +219,6 @@ public:
     void Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGRStyle& style,
               const CGRStyle* pStandardStyle) override;
     BOOL KeyPressed(UINT nMessage, UINT nChar, UINT nRepCnt = 1, UINT flags = 0) override;
-    BOOL IsDropDownList() const { return m_bDropDownList; }
     BOOL IsDroppedDown() const;
 
 protected:

@@ -61,9 +61,6 @@ public:
     void EnableGridToolTips(BOOL bEnable = TRUE) { m_bToolTips = bEnable; }
     BOOL IsGridToolTips() const { return m_bToolTips; }
     void EnableMouseWheel(BOOL bEnable = TRUE) { m_bMouseWheel = bEnable; }
-    // While the user drags a selection beyond the grid's edge, the grid scrolls.
-    void SetAutoScroll(BOOL bEnable) { m_bAutoScroll = bEnable; }
-    BOOL GetAutoScroll() const { return m_bAutoScroll; }
     // nBar SB_HORZ, SB_VERT or SB_BOTH; nMode 0 scroll bars as needed,
     // 1 always shown, 2 never.
     void SetScrollBarMode(int nBar, int nMode);
@@ -90,8 +87,6 @@ public:
     BOOL SetFrozenCols(ROWCOL nFrozenCols, ROWCOL nHeaderCols = 0, UINT flags = GR_UPDATENOW);
     ROWCOL GetFrozenRows() const { return Param()->GetData().m_nFrozenRows; }
     ROWCOL GetFrozenCols() const { return Param()->GetData().m_nFrozenCols; }
-    ROWCOL GetHeaderRows() const { return Param()->GetData().m_nHeaderRows; }
-    ROWCOL GetHeaderCols() const { return Param()->GetData().m_nHeaderCols; }
     // Called before the grid works with rows up to nLastRow (GR_MAXROWCOL:
     // every row); a grid over a data source counts its records there.
     virtual void OnTestGridDimension(ROWCOL nLastRow, ROWCOL nLastCol);
@@ -108,7 +103,6 @@ public:
     void SetDefaultRowHeight(int nHeight, UINT flags = GR_UPDATENOW);
     void SetDefaultColWidth(int nWidth, UINT flags = GR_UPDATENOW);
     int GetDefaultRowHeight() const { return Param()->GetData().m_nDefaultRowHeight; }
-    int GetDefaultColWidth() const { return Param()->GetData().m_nDefaultColWidth; }
     virtual BOOL HideCols(ROWCOL nFromCol, ROWCOL nToCol, BOOL bHide = TRUE, BOOL* pOldHidden = nullptr,
                           UINT flags = GR_UPDATENOW);
     virtual BOOL HideRows(ROWCOL nFromRow, ROWCOL nToRow, BOOL bHide = TRUE, BOOL* pOldHidden = nullptr,

@@ -158,8 +158,6 @@ public:
     BOOL IsSmartResize() const { return m_bSmartResize; }
     void EnableMoveCols(BOOL b) { m_bMoveCols = b; }
     void EnableMoveRows(BOOL b) { m_bMoveRows = b; }
-    BOOL IsEnableMoveCols() const { return m_bMoveCols; }
-    BOOL IsEnableMoveRows() const { return m_bMoveRows; }
 
     // Sorting by a double click on a column header.
     void SetSortRowsOnDblClk(BOOL b) { m_bSortOnDblClk = b; }
@@ -201,7 +199,6 @@ public:
     WORD GetEnterKeyAction() const { return m_wEnterKeyAction; }
     // A click that gives the grid the keyboard focus also acts on the cell
     // clicked (otherwise it only gives the grid the focus).
-    void SetFirstClickActs(BOOL b) { m_bFirstClickActs = b; }
     BOOL IsFirstClickActs() const { return m_bFirstClickActs; }
 
     // Undo.

@@ -25,12 +25,8 @@ public:
     CGRFont& SetCharSet(BYTE nCharSet);
     CGRFont& SetLogFont(const LOGFONT& lf);
 
-    const CString& GetFaceName() const { return m_strFaceName; }
     double GetSize() const { return m_dSize; }
-    LONG GetWeight() const { return m_nWeight; }
     BOOL GetBold() const { return m_nWeight >= FW_BOLD; }
-    BOOL GetItalic() const { return m_bItalic; }
-    BOOL GetUnderline() const { return m_bUnderline; }
     BYTE GetCharSet() const { return m_nCharSet; }
 
     BOOL GetIncludeFaceName() const { return (m_nInclude & incFace) != 0; }
@@ -72,7 +68,6 @@ public:
     int GetWidth() const { return m_nWidth; }
     COLORREF GetColor() const { return m_color; }
     CGRPen& SetStyle(UINT n) { m_nStyle = n; return *this; }
-    CGRPen& SetWidth(int n) { m_nWidth = n; return *this; }
     CGRPen& SetColor(COLORREF c) { m_color = c; return *this; }
     BOOL operator==(const CGRPen& p) const
     {
@@ -104,50 +99,40 @@ public:
     double GetDoubleValue() const;
     long GetLongValue() const;
     BOOL GetIncludeValue() const { return Has(incValue); }
-    CGRStyle& SetIncludeValue(BOOL b) { return Include(incValue, b); }
 
     // Alignment: DT_LEFT, DT_CENTER or DT_RIGHT; DT_TOP, DT_VCENTER or DT_BOTTOM.
     CGRStyle& SetHorizontalAlignment(UINT n) { m_nHorzAlign = n; return Include(incHorz, TRUE); }
     CGRStyle& SetVerticalAlignment(UINT n) { m_nVertAlign = n; return Include(incVert, TRUE); }
     UINT GetHorizontalAlignment() const { return Has(incHorz) ? m_nHorzAlign : DT_LEFT; }
     UINT GetVerticalAlignment() const { return Has(incVert) ? m_nVertAlign : DT_VCENTER; }
-    BOOL GetIncludeHorizontalAlignment() const { return Has(incHorz); }
-    BOOL GetIncludeVerticalAlignment() const { return Has(incVert); }
 
     CGRStyle& SetReadOnly(BOOL b) { m_bReadOnly = b; return Include(incReadOnly, TRUE); }
     BOOL GetReadOnly() const { return Has(incReadOnly) && m_bReadOnly; }
     BOOL GetIncludeReadOnly() const { return Has(incReadOnly); }
-    CGRStyle& SetIncludeReadOnly(BOOL b) { return Include(incReadOnly, b); }
 
     // A disabled cell cannot become the current cell.
     CGRStyle& SetEnabled(BOOL b) { m_bEnabled = b; return Include(incEnabled, TRUE); }
     BOOL GetEnabled() const { return !Has(incEnabled) || m_bEnabled; }
-    BOOL GetIncludeEnabled() const { return Has(incEnabled); }
 
     // The id of the cell's control (GR_IDS_CTRL_... or one registered by the
     // program).
     CGRStyle& SetControl(WORD nID) { m_nControl = nID; return Include(incControl, TRUE); }
     WORD GetControl() const { return Has(incControl) ? m_nControl : (WORD)GR_IDS_CTRL_EDIT; }
-    BOOL GetIncludeControl() const { return Has(incControl); }
 
     CGRStyle& SetInterior(COLORREF c) { m_interior = c; return Include(incInterior, TRUE); }
     COLORREF GetInterior() const { return Has(incInterior) ? m_interior : RGB(255, 255, 255); }
-    BOOL GetIncludeInterior() const { return Has(incInterior); }
     // A hatched interior (selection marks of highlighted ranges).
     CGRStyle& SetInteriorPattern(BOOL b) { m_bPattern = b; return *this; }
     BOOL GetInteriorPattern() const { return m_bPattern; }
 
     CGRStyle& SetTextColor(COLORREF c) { m_textColor = c; return Include(incTextColor, TRUE); }
     COLORREF GetTextColor() const { return Has(incTextColor) ? m_textColor : RGB(0, 0, 0); }
-    BOOL GetIncludeTextColor() const { return Has(incTextColor); }
     // The text colour of a value below zero.
-    CGRStyle& SetTextColorNA(COLORREF c) { m_negColor = c; return Include(incNegColor, TRUE); }
     COLORREF GetTextColorNA() const { return m_negColor; }
     BOOL GetIncludeTextColorNA() const { return Has(incNegColor); }
 
     CGRStyle& SetFont(const CGRFont& font, GRModifyType mt = grOverride);
     const CGRFont& GetFont() const { return m_font; }
-    CGRFont& GetFontRef() { return m_font; }
     BOOL GetIncludeFont() const { return !m_font.IsEmpty(); }
 
     CGRStyle& SetBorders(GRBorderType nBorder, const CGRPen& pen);
@@ -156,33 +141,27 @@ public:
 
     CGRStyle& SetWrapText(BOOL b) { m_bWrap = b; return Include(incWrap, TRUE); }
     BOOL GetWrapText() const { return Has(incWrap) && m_bWrap; }
-    BOOL GetIncludeWrapText() const { return Has(incWrap); }
     // The row height follows the text when the value changes.
     CGRStyle& SetAutoSize(BOOL b) { m_bAutoSize = b; return Include(incAutoSize, TRUE); }
     BOOL GetAutoSize() const { return Has(incAutoSize) && m_bAutoSize; }
-    BOOL GetIncludeAutoSize() const { return Has(incAutoSize); }
 
     // The most characters the in-place control accepts (0: any number).
     CGRStyle& SetMaxLength(int n) { m_nMaxLength = n; return Include(incMaxLength, TRUE); }
     int GetMaxLength() const { return Has(incMaxLength) ? m_nMaxLength : 0; }
-    BOOL GetIncludeMaxLength() const { return Has(incMaxLength); }
 
     // The entries of a combo box, one per line.
     CGRStyle& SetChoiceList(LPCTSTR lpsz) { m_strChoices = lpsz; return Include(incChoices, TRUE); }
     const CString& GetChoiceList() const { return m_strChoices; }
-    BOOL GetIncludeChoiceList() const { return Has(incChoices); }
 
     // Number format (GR_FMT_...) and its places.
     CGRStyle& SetFormat(int nFormat) { m_nFormat = nFormat; return Include(incFormat, TRUE); }
     CGRStyle& SetPlaces(int nPlaces) { m_nPlaces = nPlaces; return Include(incPlaces, TRUE); }
     int GetFormat() const { return Has(incFormat) ? m_nFormat : GR_FMT_GENERAL; }
     int GetPlaces() const { return Has(incPlaces) ? m_nPlaces : 15; }
-    BOOL GetIncludeFormat() const { return Has(incFormat); }
 
     // User attributes: texts under ids (GR_IDS_UA_... or the program's own).
     CGRStyle& SetUserAttribute(WORD nID, LPCTSTR lpsz);
     CString GetUserAttribute(WORD nID) const;
-    BOOL GetIncludeUserAttribute(WORD nID) const { return m_userAttr.count(nID) != 0; }
 
     // The text shown: the value, number-formatted when the format asks for it.
     CString GetDisplayText() const;

@@ -235,9 +235,6 @@ public:
     BOOL CanUpdate() const { return m_bUpdatable; }
     BOOL CanTransact() const { return m_bTransactions; }
     DWORD GetBookmarkPersistence() const { return m_dwBookmarkAttributes; }
-    int GetCursorCommitBehavior() const { return m_nCursorCommitBehavior; }
-    int GetCursorRollbackBehavior() const { return m_nCursorRollbackBehavior; }
-    void SetLoginTimeout(DWORD dwSeconds) { m_dwLoginTimeout = dwSeconds; }
     void SetQueryTimeout(DWORD dwSeconds) { m_dwQueryTimeout = dwSeconds; }
     // How long a statement waits for a database that another program holds
     // locked before it fails, in milliseconds (taken when the connection
