@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace dockrows_test;
+using namespace dockrowstest;
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace dockrows_test;
+using namespace dockrowstest;
 
 namespace {
 

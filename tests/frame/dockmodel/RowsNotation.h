@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-namespace dockrows_test {
+namespace dockrowstest {
 
 // Fake bar objects: the model sees only their addresses.
 inline void* BarPtr(char c)
@@ -82,4 +82,4 @@ inline OZWDockEntry& Entry(OZWDockRows& rows, char c)
     return rows.m_entries[rows.FindBar(BarPtr(c))];
 }
 
-} // namespace dockrows_test
+} // namespace dockrowstest
