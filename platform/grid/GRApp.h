@@ -87,6 +87,7 @@ public:
     // Escape. Returns FALSE when canceled.
     BOOL DoMessages(BOOL& bCanceled);
     BOOL DoMessages();
+    BOOL IsCanceled() const { return m_bCanceled; }
 
 private:
     DWORD m_dwStart;
