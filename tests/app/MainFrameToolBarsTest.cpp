@@ -8,6 +8,7 @@
 #include "grids/window/GridWindow.h"
 #include "platform/grid/GRApp.h"
 #include "tests/app/ProgramTestSupport.h"
+#include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TimerScript.h"
 #include "toolbars/bar/OZWCustomToolBar.h"
@@ -198,6 +199,9 @@ TEST_F(MainFrameToolBarsTest, TheFindBoxKeepsTheFindListAndSearches)
     WriteProfile("FindList", "Item2", "Valve");
     ASSERT_TRUE(Start());
     CopyAndOpenSample("Parts.sqlite");
+    // A text the sample lacks is searched and reported as not found.
+    std::vector<std::string> boxes;
+    kvtest::MessageBoxWatcher watcher(&boxes);
     CComboBox* pBox = FindBox();
     ASSERT_NE(nullptr, pBox);
     EXPECT_EQ((std::vector<std::string>{ "Drip", "Valve" }), BoxEntries());
@@ -226,6 +230,9 @@ TEST_F(MainFrameToolBarsTest, TheFindBoxKeepsTheFindListAndSearches)
     EXPECT_EQ("Last", entries.front());
     EXPECT_EQ("Pump", entries.back());
     EXPECT_EQ(15, Frame()->GetFindTextCount());
+    for (const std::string& box : boxes)
+        EXPECT_EQ(0u, box.find("Cannot find")) << box;
+    EXPECT_FALSE(boxes.empty());
 }
 
 // Right-clicking a dock bar lists every toolbar (Query unchecked) before

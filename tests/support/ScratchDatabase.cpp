@@ -31,7 +31,7 @@ void RunSql(CDatabase& db, const std::string& sql)
             inTrigger = true;
         bool ends = !line.empty() && line.back() == ';';
         if (inTrigger)
-            ends = line == "END;";
+            ends = line.size() >= 4 && line.compare(line.size() - 4, 4, "END;") == 0;
         if (ends) {
             statement.pop_back();
             statement.pop_back();  // the ";"
@@ -40,6 +40,9 @@ void RunSql(CDatabase& db, const std::string& sql)
             inTrigger = false;
         }
     }
+    // A statement left without its end would otherwise be dropped without a word.
+    if (statement.find_first_not_of(" \t\n") != std::string::npos)
+        ADD_FAILURE() << "fixture SQL without its closing ';': " << statement;
 }
 
 void RunSqlOn(const std::string& path, const std::string& sql)
