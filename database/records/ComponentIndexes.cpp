@@ -14,7 +14,7 @@ struct IndexDefinition
 
 const IndexDefinition kIndexes[] = {
     {"Components in Pipe order",
-     "[Database Number], [Flags], [Order], [Major1], [Reals1], [Reals4], [Description]"},
+     "[Database Number], [Order], [Major1], [Reals1], [Reals4], [Description], [Flags]"},
     {"Components in Tape order", "[Flags], [Order], [Description], [Reals1]"},
     {"Components in Valve order",
      "[Database Number], [Order], [Major1], [Minor1], [Reals1], [Reals2], [Description]"},

@@ -57,7 +57,10 @@ CREATE INDEX [Components by Database Number] ON [Components] ([Database Number])
 -- The grids read a tab's rows in its sort order (within its filter): an
 -- index for each order, so that the rows come in order without being sorted
 -- first. The key ends every index, as it ends the order the grids read in.
-CREATE INDEX [Components in Pipe order] ON [Components] ([Database Number], [Flags], [Order], [Major1], [Reals1], [Reals4], [Description]);
+-- A pipe's [Flags] left NULL counts as 0, so the pipe tab asks for
+-- "[Flags] = 0 OR [Flags] IS NULL": [Flags] comes last in its index, which
+-- still holds every column that filter reads.
+CREATE INDEX [Components in Pipe order] ON [Components] ([Database Number], [Order], [Major1], [Reals1], [Reals4], [Description], [Flags]);
 CREATE INDEX [Components in Tape order] ON [Components] ([Flags], [Order], [Description], [Reals1]);
 CREATE INDEX [Components in Valve order] ON [Components] ([Database Number], [Order], [Major1], [Minor1], [Reals1], [Reals2], [Description]);
 CREATE INDEX [Components in Elbow order] ON [Components] ([Database Number], [Order], [Major1], [Minor1], [Reals1], [Reals2], [Reals3], [Description]);

@@ -128,7 +128,7 @@ TEST_F(NumLenDialogTest, ARefusedOrCancelledValueLeavesTheQuantity)
         ASSERT_EQ(c.refused ? 1u : 0u, m_messages.size());
         // The field's own message, which names the range from none.
         if (c.refused) {
-            EXPECT_EQ(0u, m_messages[0].find(c.bLength ? "Range is 0.0 - " : "Please enter a number from 0 to "))
+            EXPECT_EQ(0u, m_messages[0].find(c.bLength ? "Range is 0 - " : "Please enter a number from 0 to "))
                 << m_messages[0];
         }
         if (!c.refused) {
