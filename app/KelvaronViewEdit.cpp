@@ -98,7 +98,7 @@ void CKelvaronView::OnEditPaste()
         return;
     }
     if (pGrid == static_cast<CGRGridCore*>(m_pGrid))
-        m_clipboard.PasteRows();
+        m_clipboard.PasteRows(dynamic_cast<CPasteProgress*>(AfxGetMainWnd()));
     else
         pGrid->Paste();
 }

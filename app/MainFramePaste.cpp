@@ -61,6 +61,16 @@ void CMainFrame::OnCopyComponent()
 
 void CMainFrame::ShowPasteProgress(size_t nDone, size_t nCount)
 {
+    ShowProgressText(IDS_PASTING_COMPONENTS, nDone, nCount);
+}
+
+void CMainFrame::ShowRowPasteProgress(size_t nDone, size_t nCount)
+{
+    ShowProgressText(IDS_PASTING_ROWS, nDone, nCount);
+}
+
+void CMainFrame::ShowProgressText(UINT nFormatID, size_t nDone, size_t nCount)
+{
     if (nCount < 2)
         return;
     if (nDone >= nCount) {
@@ -68,11 +78,22 @@ void CMainFrame::ShowPasteProgress(size_t nDone, size_t nCount)
         return;
     }
     CString text;
-    text.Format(IDS_PASTING_COMPONENTS, (int)nDone + 1, (int)nCount);
+    text.Format(nFormatID, (int)nDone + 1, (int)nCount);
     SetStatusText(text);
     // Shown now: the paste keeps the message loop waiting.
     if (m_wndStatusBar.m_hWnd != nullptr)
         m_wndStatusBar.UpdateWindow();
+}
+
+BOOL CMainFrame::IsPasteStopped()
+{
+    BOOL bStop = FALSE;
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)
+            bStop = TRUE;
+    }
+    return bStop;
 }
 
 void CMainFrame::OnUpdatePasteComponent(CCmdUI* pCmdUI)

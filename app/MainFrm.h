@@ -196,6 +196,15 @@ protected:
     // "Pasting components: n of N" on the status line while more than one
     // component is pasted; the idle text once nDone reaches nCount.
     void ShowPasteProgress(size_t nDone, size_t nCount) override;
+    // The same for rows of text, with the key that stops the paste.
+    void ShowRowPasteProgress(size_t nDone, size_t nCount) override;
+    // Escape pressed since the last call; other keys pressed during a paste
+    // are dropped, not typed into the grid after it.
+    BOOL IsPasteStopped() override;
+
+    // A paste's progress on the status line: nFormatID formats the place
+    // (nDone + 1) and nCount.
+    void ShowProgressText(UINT nFormatID, size_t nDone, size_t nCount);
 
     // Reads whether HTML help can be used (the HTML engine's version key).
     void CheckHtmlHelp();

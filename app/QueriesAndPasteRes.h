@@ -21,3 +21,10 @@
 // Copy and paste of components between databases.
 #define IDS_PASTE_FAILED                9960
 #define IDS_PASTING_COMPONENTS          9961
+
+// The paste of text rows into the main grid.
+#define IDS_PASTING_ROWS                9962
+#define IDS_PASTE_REPLACES              9963
+#define IDS_PASTE_REPLACES_AND_ADDS     9964
+#define IDS_PASTE_STOPPED               9965
+#define IDS_PASTE_ROW_REFUSED           9966

@@ -3,6 +3,8 @@
 // the columns they came from, other text from the current cell on.
 #include "app/ViewClipboard.h"
 #include "app/KelvaronView.h"
+#include "app/QueriesAndPasteRes.h"
+#include "grids/core/ComponentStore.h"
 #include "grids/core/GridClipboard.h"
 #include "grids/core/GridTables.h"
 #include "grids/window/GridWindow.h"
@@ -14,6 +16,11 @@
 using namespace kvgrid;
 
 namespace {
+
+// Rows of a paste stored in one transaction.
+const size_t kRowsPerCommit = 250;
+// Rows between two reports of a paste's progress.
+const size_t kRowsPerProgress = 50;
 
 // Whether a selection is one cell at most (or only the current one): the
 // grid copies and pastes that itself.
@@ -83,7 +90,7 @@ void CViewClipboard::CopyRows()
     m_bRowsCopied = bWholeRows;
 }
 
-void CViewClipboard::PasteRows()
+void CViewClipboard::PasteRows(CPasteProgress* pProgress)
 {
     CGridWindow* pGrid = m_view.m_pGrid;
     if (pGrid == nullptr)
@@ -91,6 +98,14 @@ void CViewClipboard::PasteRows()
     const CString text = AfxReadClipboardText(m_view.GetSafeHwnd());
     if (text.IsEmpty())
         return;
+    // Text the program cannot store as text (binary data, another encoding)
+    // is refused before anything of it is stored.
+    const CString refusal = RefuseUnstorableText(text);
+    if (!refusal.IsEmpty()) {
+        m_bRowsCopied = FALSE;
+        AfxMessageBox(refusal, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     CWaitCursor wait;
     if (m_view.GetCurrentTab() == TABLE_QUERY) {
         pGrid->Paste();
@@ -123,19 +138,30 @@ void CViewClipboard::PasteRows()
     else if (!pGrid->GetCurrentCell(nRow, nCol) || nRow < 1) {
         return;
     }
-    const BOOL bNewRecords = pGrid->GetAppendRow() != GR_INVALID && nRow >= pGrid->GetAppendRow();
+    // What the paste does to the stored rows, told before it starts.
+    pGrid->OnTestGridDimension(GR_MAXROWCOL, 0);
+    const ROWCOL nAppendRow = pGrid->GetAppendRow();
+    const size_t nStoredRows = nAppendRow != GR_INVALID ? nAppendRow - 1 : pGrid->GetRowCount();
+    const TextPastePlan plan = PlanTextPaste(rows.size(), nRow, nStoredRows, nAppendRow != GR_INVALID);
+    if (plan.NeedsConsent()) {
+        CString question;
+        if (plan.nAdded > 0)
+            question.Format(IDS_PASTE_REPLACES_AND_ADDS, (int)rows.size(), (int)nRow, (int)plan.nReplaced, (int)nRow,
+                            (int)(nRow + plan.nReplaced - 1), (int)plan.nAdded);
+        else
+            question.Format(IDS_PASTE_REPLACES, (int)rows.size(), (int)nRow, (int)plan.nReplaced, (int)nRow,
+                            (int)(nRow + plan.nReplaced - 1));
+        if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return;
+    }
+    const BOOL bNewRecords = nAppendRow != GR_INVALID && nRow >= nAppendRow;
     // The key is the database's; a new record's fixed columns are its tab's.
     const int nFirstColumn = bNewRecords ? COL_DESCRIPTION : COL_COMPONENT_KEY + 1;
     auto shown = [pGrid](int c) { return !pGrid->IsColHidden((ROWCOL)c); };
-
-    BOOL bLock = pGrid->LockUpdate(TRUE);
-    CString error;
-    BOOL bStored = TRUE;
-    for (size_t i = 0; i < rows.size() && bStored; i++) {
+    // Stores row i of the text; FALSE, with the reason in error, when the
+    // grid refuses the row (nothing of it is stored then).
+    auto pasteRow = [&](size_t i, CString& error) {
         const ROWCOL nTarget = nRow + (ROWCOL)i;
-        const ROWCOL nAppend = pGrid->GetAppendRow();
-        if (nAppend != GR_INVALID && nTarget > nAppend)
-            break;
         const std::vector<int> targets =
             bOwnRows ? m_copiedColumns[i]
                      : PasteTargetColumns(std::max((int)nCol, nFirstColumn), rows[i].size(), shown,
@@ -148,12 +174,69 @@ void CViewClipboard::PasteRows()
             // the grid's own message; the other cells are pasted.
             pGrid->SetControlTextRowCol(nTarget, (ROWCOL)c, rows[i][j], 0);
         }
-        // Each row is stored before the next one starts.
-        bStored = pGrid->Update(&error);
+        return pGrid->Update(&error);
+    };
+
+    const size_t nCount = plan.nReplaced + plan.nAdded;
+    const BOOL bLock = pGrid->LockUpdate(TRUE);
+    CString error;
+    BOOL bStored = TRUE, bStopped = FALSE;
+    size_t nDone = 0;
+    try {
+        // Each row is stored whole before the next one starts; the rows go
+        // to the database in batches, each in one transaction, so that a
+        // paste stopped or cut short keeps whole rows only.
+        while (nDone < nCount && bStored && !bStopped) {
+            CChangeTransaction transaction(m_view.GetDatabase());
+            for (const size_t nEnd = std::min(nCount, nDone + kRowsPerCommit); nDone < nEnd;) {
+                bStored = pasteRow(nDone, error);
+                if (!bStored)
+                    break;
+                nDone++;
+                if (pProgress == nullptr || nCount < 2)
+                    continue;
+                if (nDone % kRowsPerProgress == 0)
+                    pProgress->ShowRowPasteProgress(nDone, nCount);
+                if (nDone < nCount && pProgress->IsPasteStopped()) {
+                    bStopped = TRUE;
+                    break;
+                }
+            }
+            transaction.Commit();
+        }
+    }
+    catch (CException* e) {
+        // The batch the database refused is undone whole; the grid shows
+        // the database as it is.
+        pGrid->CancelRecord();
+        pGrid->Requery();
+        pGrid->LockUpdate(bLock);
+        pGrid->Redraw(GR_INVALIDATE);
+        if (pProgress != nullptr)
+            pProgress->ShowRowPasteProgress(nCount, nCount);
+        CKelvaronView::ReportFailure(e);
+        return;
     }
     pGrid->LockUpdate(bLock);
     pGrid->Redraw(GR_INVALIDATE);
-    if (!bStored)
-        AfxMessageBox(error.IsEmpty() ? LoadText(GR_IDS_FLUSH_FAILED) : error, MB_OK | MB_ICONEXCLAMATION);
+    if (pProgress != nullptr && nCount >= 2)
+        pProgress->ShowRowPasteProgress(nCount, nCount);
+    if (!bStored) {
+        if (error.IsEmpty())
+            error = LoadText(GR_IDS_FLUSH_FAILED);
+        // A row of a longer paste is given up whole: the grid keeps no half
+        // of it as a pending change.
+        if (nCount > 1) {
+            pGrid->CancelRecord();
+            CString message;
+            message.Format(IDS_PASTE_ROW_REFUSED, (int)nDone + 1, (LPCTSTR)error, (int)nDone);
+            error = message;
+        }
+        AfxMessageBox(error, MB_OK | MB_ICONEXCLAMATION);
+    }
+    else if (bStopped) {
+        CString message;
+        message.Format(IDS_PASTE_STOPPED, (int)nDone, (int)nCount);
+        AfxMessageBox(message, MB_OK | MB_ICONINFORMATION);
+    }
 }
-

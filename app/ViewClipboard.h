@@ -16,13 +16,19 @@
 
 class CKelvaronView;
 
-// Where a paste of several components shows how far it is.
+// Where a long paste shows how far it is, and learns that the user wants it
+// stopped.
 class CPasteProgress
 {
 public:
     virtual ~CPasteProgress() = default;
     // nDone of nCount components pasted; nDone == nCount at the end.
     virtual void ShowPasteProgress(size_t nDone, size_t nCount) = 0;
+    // nDone of nCount rows of text pasted; nDone == nCount at the end.
+    virtual void ShowRowPasteProgress(size_t nDone, size_t nCount) = 0;
+    // TRUE when the user asked, since the last call, for the paste to stop
+    // (Escape).
+    virtual BOOL IsPasteStopped() = 0;
 };
 
 class CViewClipboard
@@ -34,8 +40,13 @@ public:
 
     // The Edit menu's Copy and Paste on the main grid: its selected rows as
     // text; one cell (or text of one cell) the grid copies and pastes itself.
+    // Text that is not text in the program's encoding is refused whole. A
+    // paste of several rows that would replace stored rows asks first; rows
+    // are stored whole, a batch to a transaction, with their progress shown
+    // (pProgress, may be null), until the user stops the paste, which keeps
+    // the rows stored before.
     void CopyRows();
-    void PasteRows();
+    void PasteRows(CPasteProgress* pProgress);
 
     // Copy Component: the keys of the main grid's selected rows (the current
     // row's when none is selected), in the order of the ranges; FALSE when

@@ -1,4 +1,7 @@
 #include "grids/core/GridClipboard.h"
+#include "grids/core/GridsCoreRes.h"
+
+#include <algorithm>
 
 namespace kvgrid {
 
@@ -98,6 +101,44 @@ int FindUnstorableText(const CString& text)
         i += length;
     }
     return -1;
+}
+
+int LineOfOffset(const CString& text, int nOffset)
+{
+    const int n = std::min(nOffset, text.GetLength());
+    int nLine = 1;
+    for (int i = 0; i < n; i++) {
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.GetLength() || text[i + 1] != '\n')))
+            nLine++;
+    }
+    return nLine;
+}
+
+CString RefuseUnstorableText(const CString& text)
+{
+    const int nAt = FindUnstorableText(text);
+    CString message;
+    if (nAt >= 0)
+        message.Format(IDS_PASTE_NOT_TEXT, LineOfOffset(text, nAt));
+    return message;
+}
+
+TextPastePlan PlanTextPaste(size_t nRows, size_t nFirstRow, size_t nStoredRows, bool bCanAdd)
+{
+    TextPastePlan plan;
+    if (nFirstRow < 1)
+        nFirstRow = 1;
+    const size_t nStoredFromFirst = nFirstRow <= nStoredRows ? nStoredRows - nFirstRow + 1 : 0;
+    plan.nReplaced = std::min(nRows, nStoredFromFirst);
+    const size_t nRest = nRows - plan.nReplaced;
+    // Below the stored rows the paste goes on in the grid's new row, which
+    // moves down as each row is stored; a row after a gap has no row.
+    const bool bReachesNewRow = nFirstRow <= nStoredRows + 1;
+    if (bCanAdd && bReachesNewRow)
+        plan.nAdded = nRest;
+    else
+        plan.nLeftOut = nRest;
+    return plan;
 }
 
 std::vector<int> PasteTargetColumns(int nStartColumn, size_t nCells, const std::function<bool(int)>& isShown,

@@ -110,3 +110,5 @@
 // A change of the database that could not be begun or kept.
 #define IDS_CHANGES_NOT_SAVED           9720
 #define IDS_CHANGE_NOT_BEGUN            9721
+// Pasted text the program cannot store.
+#define IDS_PASTE_NOT_TEXT              9722

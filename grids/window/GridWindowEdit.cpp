@@ -4,7 +4,9 @@
 #include "grids/core/CellConversion.h"
 #include "grids/core/CellText.h"
 #include "grids/core/ComponentStore.h"
+#include "grids/core/GridClipboard.h"
 #include "grids/window/GridsWindowRes.h"
+#include "platform/framework/window/Clipboard.h"
 
 #include <algorithm>
 
@@ -290,6 +292,12 @@ BOOL CGridWindow::OnStartAutoFillSelection(CGRRange& range, UINT& nFlags, CPoint
 
 BOOL CGridWindow::Paste()
 {
+    // Text the program cannot store as text is refused before any of it is.
+    const CString refusal = RefuseUnstorableText(AfxReadClipboardText(GetSafeHwnd()));
+    if (!refusal.IsEmpty()) {
+        GridMessageBox(refusal, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
     return CGRODBCGrid::Paste();
 }
 
@@ -379,8 +387,16 @@ BOOL CGridWindow::OnFlushRecord(ROWCOL nRow, CString* pErrorText)
     if (bOk)
     {
         // The key of the row written: a new row's is the one the database
-        // gave it.
-        m_nStoredKey = bNew ? ReadInsertedKey(Database()) : nKey;
+        // gave it, as the set that added it knows it (asked of the
+        // database when the set cannot say).
+        long long nAddedKey = 0;
+        CRecordset* prs = OnGetRecordset();
+        if (!bNew)
+            m_nStoredKey = nKey;
+        else if (prs != nullptr && prs->GetLastAddedKey(nAddedKey))
+            m_nStoredKey = (long)nAddedKey;
+        else
+            m_nStoredKey = ReadInsertedKey(Database());
         if (bNew && m_nTableType == TABLE_TAPE)
             m_nNewTapeKey = m_nStoredKey;
     }

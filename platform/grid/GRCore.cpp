@@ -957,6 +957,8 @@ BOOL CGRGridCore::LockUpdate(BOOL bLock)
 {
     BOOL bOld = m_bLockUpdate;
     m_bLockUpdate = bLock;
+    if (!bLock && m_bScrollbarsWaiting)
+        UpdateScrollbars();
     return bOld;
 }
 
@@ -1387,6 +1389,11 @@ void CGRGridCore::UpdateScrollbars()
 {
     HWND hWnd = GetGridHwnd();
     if (!hWnd || !m_pParam)
+        return;
+    // A long change under a lock (a paste of many rows) sets them once, at
+    // its end, instead of after every row it stores.
+    m_bScrollbarsWaiting = m_bLockUpdate;
+    if (m_bLockUpdate)
         return;
     CRect rc = GetGridRect();
     // Vertical: positions are scrollable rows counted from the first one.

@@ -171,13 +171,15 @@ public:
     // Updating the window
 
     // Locks (TRUE) or unlocks drawing; returns the previous state. While
-    // locked nothing is painted; unlocking does not repaint by itself.
+    // locked nothing is painted and the scroll bars wait: unlocking sets
+    // them once when the counts changed meanwhile, but does not repaint.
     BOOL LockUpdate(BOOL bLock = TRUE);
     BOOL IsLockUpdate() const { return m_bLockUpdate; }
     void Redraw(UINT flags = GR_INVALIDATE, BOOL bOnlyChanged = FALSE);
     void RedrawRowCol(ROWCOL nRow, ROWCOL nCol, UINT flags = GR_INVALIDATE);
     void RedrawRowCol(const CGRRange& range, UINT flags = GR_INVALIDATE);
-    // Recomputes the scroll bars after the counts or sizes changed.
+    // Recomputes the scroll bars after the counts or sizes changed (while
+    // drawing is locked, when it is unlocked).
     void UpdateScrollbars();
 
     /////////////////////////////////////////////////////////////////////////
@@ -509,6 +511,7 @@ protected:
     BOOL m_bCurCell = FALSE;
     BOOL m_bFindCanceled = FALSE;
     BOOL m_bLockUpdate = FALSE;
+    BOOL m_bScrollbarsWaiting = FALSE;
     BOOL m_bToolTips = FALSE;
     BOOL m_bPrinting = FALSE;
     BOOL m_bMouseWheel = TRUE;

@@ -43,6 +43,28 @@ protected:
                 shown.push_back(c);
         return shown;
     }
+    // n rows of pipes as text from the description on: "Pasted pipe i",
+    // its warehouse code "PP-i".
+    static std::string PipeRows(int n, int first = 1)
+    {
+        std::string text;
+        for (int i = first; i < first + n; i++)
+            text += "Pasted pipe " + std::to_string(i) + "\tPP-" + std::to_string(i) + "\r\n";
+        return text;
+    }
+    // The pipes pasted whole: each "Pasted pipe i" with its code "PP-i".
+    long WholePastedPipes()
+    {
+        return QueryLong("SELECT count(*) FROM Components WHERE [Database Number] = 1 AND RTRIM([Description]) LIKE "
+                         "'Pasted pipe %' AND RTRIM([Warehouse Code]) = 'PP-' || substr(RTRIM([Description]), 13)");
+    }
+    long PastedRows() { return QueryLong("SELECT count(*) FROM Components WHERE [Description] LIKE 'Pasted %'"); }
+    // The first stored row of the Pipe tab and its new row.
+    ROWCOL NewRow()
+    {
+        Grid()->OnTestGridDimension(GR_MAXROWCOL, 0);
+        return Grid()->GetAppendRow();
+    }
     std::string Column(long key, int column)
     {
         static const char* const names[] = {
@@ -58,6 +80,21 @@ protected:
         return QueryRows("SELECT RTRIM([" + std::string(names[column]) + "]) FROM Components WHERE [Component Key] = " +
                          std::to_string(key));
     }
+};
+
+// The progress of a paste, stopped at the nth question.
+class StopAt : public CPasteProgress
+{
+public:
+    explicit StopAt(size_t n) : m_nStopAt(n) {}
+    void ShowPasteProgress(size_t, size_t) override {}
+    void ShowRowPasteProgress(size_t nDone, size_t nCount) override { shown.emplace_back(nDone, nCount); }
+    BOOL IsPasteStopped() override { return ++m_nAsked >= m_nStopAt; }
+    std::vector<std::pair<size_t, size_t>> shown;
+
+private:
+    size_t m_nStopAt;
+    size_t m_nAsked = 0;
 };
 
 } // namespace
@@ -253,4 +290,180 @@ TEST_F(ClipboardTest, OrphanedNozzlesGoAfterTheUsersYes)
     EXPECT_EQ(0, QueryLong("SELECT count(*) FROM Components WHERE [Component Key] IN (196, 197)"));
     // Nothing names them any more.
     EXPECT_EQ(0, QueryLong("SELECT count(*) FROM Assemblies WHERE [Item Key] = 196"));
+}
+
+// Pasted text that is not text in the program's encoding (binary data, text
+// of another code page) is refused whole, whatever it is pasted into, before
+// anything of it is stored, with a message that says so.
+TEST_F(ClipboardTest, TextThatIsNoUtf8IsRefusedBeforeAnythingIsStored)
+{
+    struct Case
+    {
+        const char* name;
+        std::string text;
+        bool oneCell;  // one cell selected: the grid's own paste
+        const char* line;
+    };
+    const Case cases[] = {
+        { "rows with a Latin-1 letter on the third", PipeRows(2) + "Pasted pipe 3 \xE9t\xE9\tPP-3\r\n", false, "line 3" },
+        { "binary data", "MZ\x90\x01\x03\x02\x04\xFF\xFE\r\n\x01", false, "line 1" },
+        { "one value of another code page into one cell", "Pasted pipe \x96 1", true, "line 1" },
+    };
+    Start();
+    Grid()->SetFocus();
+    const std::string before = QueryRows("SELECT * FROM Components ORDER BY [Component Key]");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(Grid()->SetCurrentCell(1, COL_DESCRIPTION));
+        // The clipboard takes the bytes as they are.
+        {
+            const std::string& t = c.text;
+            ASSERT_TRUE(OpenClipboard(nullptr));
+            EmptyClipboard();
+            HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, t.size() + 1);
+            memcpy(GlobalLock(h), t.c_str(), t.size() + 1);
+            GlobalUnlock(h);
+            SetClipboardData(CF_TEXT, h);
+            CloseClipboard();
+        }
+        Command(ID_EDIT_PASTE);
+        const std::vector<std::string> messages = TakeMessages();
+        ASSERT_EQ(1u, messages.size());
+        EXPECT_NE(std::string::npos, messages[0].find("not text")) << messages[0];
+        EXPECT_NE(std::string::npos, messages[0].find(c.line)) << messages[0];
+        EXPECT_NE(std::string::npos, messages[0].find("Nothing was pasted")) << messages[0];
+        EXPECT_FALSE(Grid()->IsRecordDirty());
+        EXPECT_EQ(before, QueryRows("SELECT * FROM Components ORDER BY [Component Key]"));
+    }
+}
+
+// A paste of several rows that replaces stored components says how many,
+// and which rows, before anything is stored: No leaves them as they were,
+// Yes replaces them (and adds the rows beyond the stored ones). A paste
+// into the new row replaces nothing and asks nothing.
+TEST_F(ClipboardTest, APasteThatReplacesStoredRowsAsksFirst)
+{
+    Start();
+    Grid()->SetFocus();
+    const ROWCOL last = NewRow() - 1;
+    ASSERT_GT(last, 3u);
+    const long before = QueryLong("SELECT count(*) FROM Components");
+    struct Case
+    {
+        const char* name;
+        ROWCOL row;
+        int rows;
+        int answer;
+        std::string question;  // empty: none
+        long replaced, added;
+    };
+    const std::string lastRow = std::to_string(last);
+    const Case cases[] = {
+        { "three rows from the first, No", 1, 3, IDNO,
+          "Pasting these 3 rows from row 1 on replaces what 3 stored components hold (rows 1 to 3).", 0, 0 },
+        { "three rows from the first, Yes", 1, 3, IDYES,
+          "Pasting these 3 rows from row 1 on replaces what 3 stored components hold (rows 1 to 3).", 3, 0 },
+        { "three rows from the last stored one", last, 3, IDYES,
+          "Pasting these 3 rows from row " + lastRow + " on replaces what 1 stored components hold (rows " + lastRow +
+              " to " + lastRow + ") and adds 2 new ones.",
+          1, 2 },
+        { "three rows into the new row", last + 3, 3, IDYES, "", 0, 3 },
+    };
+    long replacedSoFar = 0, addedSoFar = 0;
+    int first = 1;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(Grid()->SetCurrentCell(c.row, COL_DESCRIPTION));
+        SetClipboardText(PipeRows(c.rows, first));
+        first += c.rows;
+        Answer({ c.answer });
+        Command(ID_EDIT_PASTE);
+        const std::vector<std::string> messages = TakeMessages();
+        if (c.question.empty()) {
+            EXPECT_TRUE(messages.empty());
+        }
+        else {
+            ASSERT_EQ(1u, messages.size());
+            EXPECT_EQ(0u, messages[0].find(c.question)) << messages[0];
+        }
+        replacedSoFar += c.replaced;
+        addedSoFar += c.added;
+        EXPECT_EQ(before + addedSoFar, QueryLong("SELECT count(*) FROM Components"));
+        EXPECT_EQ(replacedSoFar + addedSoFar, WholePastedPipes());
+        EXPECT_EQ(replacedSoFar + addedSoFar, PastedRows());
+        EXPECT_FALSE(Grid()->IsRecordDirty());
+    }
+}
+
+// A long paste shows its progress and stops when asked: the rows stored
+// before the stop are kept whole, across the batches it stores them in,
+// and nothing after them; the user is told how far it went.
+TEST_F(ClipboardTest, AStoppedPasteKeepsTheWholeRowsStoredBeforeTheStop)
+{
+    Start();
+    Grid()->SetFocus();
+    const long before = QueryLong("SELECT count(*) FROM Components");
+    const ROWCOL newRow = NewRow();
+    ASSERT_TRUE(Grid()->SetCurrentCell(newRow, COL_DESCRIPTION));
+    SetClipboardText(PipeRows(600));
+    StopAt progress(310);
+    m_pView->GetClipboard().PasteRows(&progress);
+    const std::vector<std::string> messages = TakeMessages();
+    ASSERT_EQ(1u, messages.size());
+    EXPECT_EQ("The paste was stopped after 310 of 600 rows. Those rows are stored; the others were not pasted.",
+              messages[0]);
+    EXPECT_EQ(before + 310, QueryLong("SELECT count(*) FROM Components"));
+    EXPECT_EQ(310, WholePastedPipes());
+    EXPECT_EQ(0, QueryLong("SELECT count(*) FROM Components WHERE RTRIM([Description]) = 'Pasted pipe 311'"));
+    // Every 50 rows, and the end.
+    ASSERT_FALSE(progress.shown.empty());
+    EXPECT_EQ((std::pair<size_t, size_t>(50, 600)), progress.shown.front());
+    EXPECT_EQ((std::pair<size_t, size_t>(600, 600)), progress.shown.back());
+    // The grid shows what the database holds, and takes the next paste.
+    EXPECT_EQ(newRow + 310, NewRow());
+    EXPECT_NE(std::string::npos, Grid()->GetValueRowCol(newRow + 309, COL_DESCRIPTION).str().find("Pasted pipe 310"));
+    EXPECT_FALSE(Grid()->IsRecordDirty());
+}
+
+// Escape pressed during a paste stops it after the row being stored; the
+// status line shows the idle text again.
+TEST_F(ClipboardTest, EscapeStopsAPasteOfTheEditMenu)
+{
+    Start();
+    Grid()->SetFocus();
+    const long before = QueryLong("SELECT count(*) FROM Components");
+    ASSERT_TRUE(Grid()->SetCurrentCell(NewRow(), COL_DESCRIPTION));
+    SetClipboardText(PipeRows(20));
+    Grid()->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    Command(ID_EDIT_PASTE);
+    const std::vector<std::string> messages = TakeMessages();
+    ASSERT_EQ(1u, messages.size());
+    EXPECT_EQ(0u, messages[0].find("The paste was stopped after 1 of 20 rows.")) << messages[0];
+    EXPECT_EQ(before + 1, QueryLong("SELECT count(*) FROM Components"));
+    EXPECT_EQ(1, WholePastedPipes());
+    EXPECT_EQ("Ready", Frame()->GetStatusBar().GetPaneText(0).str());
+}
+
+// A row the grid refuses (no description) ends the paste: the cell says
+// why, then the paste says which row it was and what became of the rows;
+// the rows before it are stored, it and the rows after it are not, and the
+// grid keeps nothing of it as a pending change.
+TEST_F(ClipboardTest, ARefusedRowEndsThePasteKeepingTheRowsBeforeIt)
+{
+    Start();
+    Grid()->SetFocus();
+    const long before = QueryLong("SELECT count(*) FROM Components");
+    ASSERT_TRUE(Grid()->SetCurrentCell(NewRow(), COL_DESCRIPTION));
+    SetClipboardText(PipeRows(3) + "\tPP-4\r\n" + PipeRows(2, 5));
+    Command(ID_EDIT_PASTE);
+    const std::vector<std::string> messages = TakeMessages();
+    ASSERT_EQ(2u, messages.size());
+    EXPECT_EQ("The description cannot be blank.", messages[0]);
+    EXPECT_EQ("Row 4 of the pasted text could not be stored:\n\nThe description cannot be blank.\n\nThe 3 rows "
+              "before it are stored; it and the rows after it were not pasted.",
+              messages[1]);
+    EXPECT_FALSE(Grid()->IsRecordDirty());
+    EXPECT_EQ(before + 3, QueryLong("SELECT count(*) FROM Components"));
+    EXPECT_EQ(3, WholePastedPipes());
+    EXPECT_EQ(0, QueryLong("SELECT count(*) FROM Components WHERE RTRIM([Warehouse Code]) IN ('PP-4', 'PP-5')"));
 }

@@ -113,3 +113,52 @@ TEST(GridClipboard, TextThatCannotBeStoredIsFound)
     for (const Case& c : cases)
         EXPECT_EQ(c.at, FindUnstorableText(c.text)) << c.text;
 }
+
+// The line of a character of pasted text, whatever the text's line breaks.
+TEST(GridClipboard, TheLineOfAnOffsetCountsEveryKindOfLineBreakOnce)
+{
+    struct Case
+    {
+        const char* text;
+        int offset, line;
+    };
+    const Case cases[] = {
+        { "abc", 1, 1 },       { "a\r\nb\r\nc", 6, 3 }, { "a\r\nb", 2, 1 },  // inside CR LF: still the first line
+        { "a\nb\rc", 4, 3 },   { "\r\n\r\nx", 4, 3 },   { "a", 5, 1 },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.line, LineOfOffset(c.text, c.offset)) << c.text << " at " << c.offset;
+}
+
+// What a paste of text rows does to the grid's rows, and when the user is
+// asked first: only when more than one row is written and a stored one is
+// replaced.
+TEST(GridClipboard, APastesRowsReplaceStoredOnesAddNewOnesOrHaveNoRow)
+{
+    struct Case
+    {
+        const char* name;
+        size_t rows, first, stored;
+        bool canAdd;
+        size_t replaced, added, leftOut;
+        bool ask;
+    };
+    const Case cases[] = {
+        { "100,000 rows on row 1 of 58", 100000, 1, 58, true, 58, 99942, 0, true },
+        { "within the stored rows", 3, 2, 58, true, 3, 0, 0, true },
+        { "one row on the current one", 1, 5, 58, true, 1, 0, 0, false },
+        { "into the new row", 40, 59, 58, true, 0, 40, 0, false },
+        { "from the last stored row", 3, 58, 58, true, 1, 2, 0, true },
+        { "no new rows taken", 5, 57, 58, false, 2, 0, 3, true },
+        { "an empty table", 2, 1, 0, true, 0, 2, 0, false },
+        { "past the new row", 2, 70, 58, true, 0, 0, 2, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TextPastePlan plan = PlanTextPaste(c.rows, c.first, c.stored, c.canAdd);
+        EXPECT_EQ(c.replaced, plan.nReplaced);
+        EXPECT_EQ(c.added, plan.nAdded);
+        EXPECT_EQ(c.leftOut, plan.nLeftOut);
+        EXPECT_EQ(c.ask, plan.NeedsConsent());
+    }
+}
