@@ -521,6 +521,15 @@ void CKelvaronView::OnTabSelChange(NMHDR*, LRESULT* pResult)
         m_tabCtrl.SetCurSel(0);
         nTab = 0;
     }
+    // While the database lacks what the program needs, the component tabs
+    // would fail on every step: the Query tab stays, and the status line
+    // says why.
+    if (!m_viewState.CanShowTab(nTab) && m_tabCtrl.GetItemCount() > TABLE_QUERY) {
+        m_tabCtrl.SetCurSel(TABLE_QUERY);
+        if (CMainFrame* pFrame = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
+            pFrame->SetStatusText(LoadText(IDS_QUERY_TAB_ONLY));
+        return;
+    }
     m_viewState.SetCurrentTab(nTab);
 
     // The panes of the table left go.

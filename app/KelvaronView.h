@@ -231,7 +231,13 @@ public:
     static CString GetQueryFilePath() { return CQueryPane::GetQueryFilePath(); }
     void FillQueryCombo() { m_queryPane.FillQueryCombo(); }
     void LoadQuery(BOOL bFromCombo) { m_queryPane.LoadQuery(bFromCombo); }
-    afx_msg void OnExecuteQuery() { m_queryPane.OnExecuteQuery(); }
+    // Runs the pane's statements; a change that removed what the program
+    // needs is told once (CheckSchema).
+    afx_msg void OnExecuteQuery();
+    // After a change the user's query kept: when the database lacks what
+    // the program needs, the user is told once, naming it, and the view
+    // keeps to the Query tab until it is back.
+    void CheckSchema();
     afx_msg void OnSaveQuery() { m_queryPane.OnSaveQuery(); }
     afx_msg void OnDeleteQuery() { m_queryPane.OnDeleteQuery(); }
     afx_msg void OnReloadQueries() { m_queryPane.OnReloadQueries(); }

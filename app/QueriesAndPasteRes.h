@@ -17,6 +17,8 @@
 #define IDS_QUERY_FILE_UNREADABLE       9954
 #define IDS_QUERY_FILE_NOT_WRITTEN      9955
 #define IDS_QUERY_DAMAGED_FILE_KEPT     9956
+#define IDS_QUERY_REMOVED_SCHEMA        9957
+#define IDS_QUERY_TAB_ONLY              9958
 
 // Copy and paste of components between databases.
 #define IDS_PASTE_FAILED                9960

@@ -2,10 +2,12 @@
 #include "app/ViewQueries.h"
 #include "app/AppRes.h"
 #include "app/KelvaronApp.h"
+#include "app/KelvaronDoc.h"
 #include "app/KelvaronView.h"
 #include "app/OptionsDlg.h"
 #include "app/QueriesAndPasteRes.h"
 #include "app/Utilities.h"
+#include "database/records/ComponentSchema.h"
 #include "grids/core/ComponentStore.h"
 #include "grids/core/GridTables.h"
 #include "grids/core/UserQueries.h"
@@ -30,6 +32,32 @@ void CKelvaronView::ReportFailure(CException* e)
 {
     if (e != nullptr)
         AfxMessageBox(TakeExceptionText(e), MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CKelvaronView::OnExecuteQuery()
+{
+    if (m_queryPane.OnExecuteQuery())
+        CheckSchema();
+}
+
+void CKelvaronView::CheckSchema()
+{
+    std::vector<MissingSchemaPart> missing;
+    try {
+        missing = FindMissingSchema(GetDatabase());
+    }
+    catch (CException* e) {
+        // A connection that fails says so at the next step that needs it.
+        e->Delete();
+        return;
+    }
+    const BOOL bWasLost = m_viewState.IsSchemaLost();
+    m_viewState.SetSchemaLost(!missing.empty());
+    if (missing.empty() || bWasLost)
+        return;
+    CString message;
+    message.Format(IDS_QUERY_REMOVED_SCHEMA, (LPCTSTR)CKelvaronDoc::ListMissingSchema(missing));
+    AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
 }
 
 CQueryPane::CQueryPane(CGridView& view, CComboBox& combo) : m_view(view), m_combo(combo)
@@ -215,22 +243,25 @@ void CQueryPane::OnUpdateExecuteQuery(CCmdUI* pCmdUI)
                    m_pWnd->GetWindowTextLength() > 0);
 }
 
-void CQueryPane::OnExecuteQuery()
+BOOL CQueryPane::OnExecuteQuery()
 {
     if (!m_bShown || m_pGrid == nullptr || m_pWnd == nullptr || m_pWnd->GetSafeHwnd() == nullptr)
-        return;
+        return FALSE;
     CString text;
     m_pWnd->GetWindowText(text);
     if (text.IsEmpty())
-        return;
+        return FALSE;
+    BOOL bKept = FALSE;
     for (const CString& statement : SplitQueryStatements(text)) {
         const int nKind = ClassifyQuery(statement);
-        BOOL bGoOn = nKind == QUERY_SELECT ? ShowQueryResult(statement) : RunChangingStatement(statement, nKind);
+        BOOL bGoOn =
+            nKind == QUERY_SELECT ? ShowQueryResult(statement) : RunChangingStatement(statement, nKind, bKept);
         if (!bGoOn)
             break;
     }
     if (m_pGrid->GetTableType() == TABLE_QUERY)
         m_pGrid->FitColumnWidths();
+    return bKept;
 }
 
 void CQueryPane::ClearQueryResult()
@@ -276,7 +307,7 @@ BOOL CQueryPane::ShowQueryResult(const CString& statement)
     return TRUE;
 }
 
-BOOL CQueryPane::RunChangingStatement(const CString& statement, int nKind)
+BOOL CQueryPane::RunChangingStatement(const CString& statement, int nKind, BOOL& bKept)
 {
     CDatabase* pDatabase = m_view.GetDatabase();
     if (pDatabase == nullptr || !pDatabase->IsOpen())
@@ -303,6 +334,7 @@ BOOL CQueryPane::RunChangingStatement(const CString& statement, int nKind)
                 return TRUE;
         }
         transaction.Commit();
+        bKept = TRUE;
     }
     catch (CException* e) {
         // A DROP of something that is not there is no reason to stop.

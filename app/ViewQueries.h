@@ -59,8 +59,10 @@ public:
     // once when the options say so.
     void LoadQuery(BOOL bFromCombo);
 
-    // The commands of the Query tab and their enabling.
-    void OnExecuteQuery();
+    // The commands of the Query tab and their enabling. Execute runs the
+    // pane's statements in turn; TRUE when a change of the database was
+    // kept.
+    BOOL OnExecuteQuery();
     void OnSaveQuery();
     void OnDeleteQuery();
     void OnReloadQueries();
@@ -86,8 +88,9 @@ private:
     // The Query table's grid without rows or columns.
     void ClearQueryResult();
     // Runs a statement that is not a plain SELECT; FALSE when the statements
-    // after it are not to run (it failed, and is no DROP).
-    BOOL RunChangingStatement(const CString& statement, int nKind);
+    // after it are not to run (it failed, and is no DROP). bKept is set when
+    // its change was kept.
+    BOOL RunChangingStatement(const CString& statement, int nKind, BOOL& bKept);
 
     CGridView& m_view;
     CComboBox& m_combo;

@@ -9,6 +9,11 @@ BOOL CViewState::CanLeaveTab() const
     return !(m_mode == ViewMode::nozzles && m_nCurrentTab == TABLE_NOZZLE);
 }
 
+BOOL CViewState::CanShowTab(int nTab) const
+{
+    return !m_bSchemaLost || nTab == TABLE_QUERY;
+}
+
 BOOL CViewState::IsEnabled(ViewCommand command, const CGridRow& row) const
 {
     if (m_bEditorOpen)

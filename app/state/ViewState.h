@@ -58,6 +58,12 @@ public:
     BOOL ShowsQueryTab(BOOL bOption) const { return bOption && m_mode != ViewMode::assembly; }
     // The tab an assembly was started on (-1 outside assembly mode).
     int GetAssemblyTab() const { return m_nAssemblyTab; }
+    // The database lacks a table or column the program needs (the user's
+    // query removed it): only the Query tab, where it may be put back, can
+    // be shown; the component tabs would fail on every step.
+    BOOL IsSchemaLost() const { return m_bSchemaLost; }
+    void SetSchemaLost(BOOL bLost) { m_bSchemaLost = bLost; }
+    BOOL CanShowTab(int nTab) const;
 
     /////////////////////////////////////////////////////////////////////////
     // Modes
@@ -114,6 +120,7 @@ private:
     BOOL m_bEditorOpen = FALSE;
     int m_nEditedTab = -1;
     BOOL m_bPopupOpen = FALSE;
+    BOOL m_bSchemaLost = FALSE;
 };
 
 // The curve type the curve-fit bar offers for a tab (1 to 6); 0 for a tab

@@ -404,3 +404,51 @@ TEST_F(QueryTest, ChosenSelectsRunAtOnceByOption)
     EXPECT_TRUE(TakeMessages().empty());
     EXPECT_EQ(0, QueryLong("SELECT count(*) FROM Components WHERE [Order] = 5"));
 }
+
+// A query that drops a table the program needs is told once, plainly,
+// naming the table; the window then keeps to the Query tab, where queries
+// still run, without a word of the driver's, and it can be closed: without
+// saving to have the table back, saving to keep the change.
+TEST_F(QueryTest, ADroppedTableTheProgramNeedsIsToldOnceAndTheWindowCloses)
+{
+    for (int answer : { IDNO, IDYES }) {
+        SCOPED_TRACE(answer == IDNO ? "closed without saving" : "closed saving");
+        StartOnQueryTab();
+        Type("DROP TABLE Components");
+        Answer({ IDYES });
+        Command(ID_EXECUTE_QUERY);
+        std::vector<std::string> messages = TakeMessages();
+        ASSERT_EQ(2u, messages.size());
+        EXPECT_NE(std::string::npos, messages[0].find("(DROP)")) << messages[0];
+        EXPECT_EQ("The database no longer has what the program needs to show its components:\n\nthe table "
+                  "Components\n\nOnly the Query tab can be used until it is back. Closing the window without saving "
+                  "the changes brings the database back as it was when it was opened.",
+                  messages[1]);
+
+        // The component tabs are not shown; the status line says why.
+        for (int tab : { TABLE_PIPE, TABLE_VALVE, TABLE_NOZZLE }) {
+            m_pView->SelectTab(tab);
+            kvtest::PumpMessages();
+            EXPECT_EQ(TABLE_QUERY, m_pView->GetCurrentTab());
+            EXPECT_EQ(TABLE_QUERY, Grid()->GetTableType());
+        }
+        EXPECT_EQ("Only the Query tab can be shown: the database lacks what the program needs of a component "
+                  "database.",
+                  Frame()->GetStatusBar().GetPaneText(0).str());
+        Type("SELECT [Name] FROM Symbols");
+        Command(ID_EXECUTE_QUERY);
+        EXPECT_TRUE(TakeMessages().empty());
+        EXPECT_EQ(0u, GridShape().find("1 columns: Name;")) << GridShape();
+
+        CFrameWnd* pWindow = m_pView->GetParentFrame();
+        Answer({ answer });
+        pWindow->SendMessage(WM_CLOSE);
+        kvtest::PumpMessages();
+        messages = TakeMessages();
+        ASSERT_EQ(1u, messages.size());
+        EXPECT_EQ(0u, messages[0].find("Do you wish to save your changes?")) << messages[0];
+        EXPECT_EQ(nullptr, ActiveView());
+        Stop();
+        EXPECT_EQ(answer == IDNO ? 1 : 0, QueryLong("SELECT count(*) FROM sqlite_master WHERE name = 'Components'"));
+    }
+}
