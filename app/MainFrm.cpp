@@ -297,9 +297,9 @@ void CMainFrame::ToggleCurveFitBar()
 {
     if (m_wndCurveFitBar.m_hWnd == nullptr)
         return;
-    const BOOL bShow = !m_wndCurveFitBar.IsVisible();
-    ShowControlBar(&m_wndCurveFitBar, bShow, FALSE);
-    if (!bShow)
+    // The bar's own toggle: an unpinned bar slides out of its tab or back
+    // in, a pinned or floating one is shown or hidden in its place.
+    if (!m_wndCurveFitBar.ToggleVisible())
         return;
     if (const CViewState* pState = GetActiveViewState()) {
         const int nCurveType = FrameCurveTypeOfTab(pState->GetCurrentTab());

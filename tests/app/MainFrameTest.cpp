@@ -1,6 +1,7 @@
 // The main frame in the running program: its status line (the message pane
 // with its prompts, the lock indicators), the close of the application and
-// what it writes, and the window placement kept in the profile.
+// what it writes, the window placement kept in the profile, and the
+// curve-fit bar shown and hidden by its command.
 #include "app/AppRes.h"
 #include "tests/app/ProgramTestSupport.h"
 #include "tests/support/DockLayout.h"
@@ -367,4 +368,61 @@ TEST_F(MainFrameTest, AToolbarFloatingInTheMainWindowComesBackInOneWindow)
     EXPECT_EQ(std::vector<std::string>{ "Component" }, windows);
     EXPECT_EQ(std::vector<int>{ 1 }, kvtest::FloatingFrameBars(Frame()));
     EXPECT_EQ(std::vector<int>{ 1 }, kvtest::DockBarListings(Frame(), pBar));
+}
+
+// Tools > Curve Fit shows and hides the curve-fit bar where it is: pinned,
+// in its dock bar; unpinned, slid out whole beside its tab and back in,
+// and the bar it showed pins back into its dock bar.
+TEST_F(MainFrameTest, CurveFitShowsAndHidesTheBarPinnedOrNot)
+{
+    StartOnDatabase();
+    CCurveFitDlgBar& bar = Frame()->GetCurveFitBar();
+    bar.m_nSlideTime = 0;
+    CControlBar* pRight = Frame()->GetControlBar(AFX_IDW_DOCKBAR_RIGHT);
+    ASSERT_TRUE(bar.IsPinned());
+    ASSERT_TRUE(bar.IsWindowVisible());
+    for (bool bShown : { false, true }) {
+        Frame()->SendMessage(WM_COMMAND, ID_CURVE_FIT);
+        Frame()->RecalcLayout();
+        Pump();
+        EXPECT_EQ(bShown, bar.IsWindowVisible() != FALSE);
+        EXPECT_EQ(pRight, bar.m_pDockBar);
+    }
+
+    bar.SetPinned(FALSE);
+    Pump();
+    ASSERT_FALSE(bar.IsWindowVisible());
+    CRect strip;
+    Frame()->GetAutoHideBar(CBRS_ALIGN_RIGHT)->GetWindowRect(&strip);
+    Frame()->SendMessage(WM_COMMAND, ID_CURVE_FIT);
+    Pump();
+    CWnd* pSlide = bar.GetParentFrame();
+    ASSERT_NE(Frame(), pSlide);
+    EXPECT_TRUE(pSlide->IsWindowVisible());
+    EXPECT_TRUE(bar.IsWindowVisible());
+    CRect slid, inside;
+    pSlide->GetWindowRect(&slid);
+    bar.GetWindowRect(&inside);
+    // Whole, beside the tab: as high as the strip, the bar's width wide.
+    EXPECT_EQ(strip.left, slid.right);
+    EXPECT_NEAR(strip.top, slid.top, 4);
+    EXPECT_NEAR(strip.bottom, slid.bottom, 4);
+    EXPECT_GE(slid.Width(), 200);
+    EXPECT_GE(inside.Height(), slid.Height() - 8);
+    EXPECT_TRUE(bar.IsVisible());
+
+    Frame()->SendMessage(WM_COMMAND, ID_CURVE_FIT);
+    Pump();
+    EXPECT_FALSE(pSlide->IsWindowVisible());
+    EXPECT_FALSE(bar.IsPinned());
+
+    // Shown again and pinned: back in the dock bar, shown.
+    Frame()->SendMessage(WM_COMMAND, ID_CURVE_FIT);
+    Pump();
+    bar.SetPinned(TRUE);
+    Frame()->RecalcLayout();
+    Pump();
+    EXPECT_TRUE(bar.IsPinned());
+    EXPECT_EQ(pRight, bar.m_pDockBar);
+    EXPECT_TRUE(bar.IsWindowVisible());
 }
