@@ -107,8 +107,12 @@ void CChildFrame::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeact
 
 void CChildFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
 {
-    lpMMI->ptMinTrackSize.x = kMinWidth;
-    lpMMI->ptMinTrackSize.y = kMinHeight;
+    // The minimum holds for the user's dragging and sizing only: the MDI
+    // client's Tile and Cascade place the windows at the sizes they choose.
+    if (m_bUserSizing) {
+        lpMMI->ptMinTrackSize.x = kMinWidth;
+        lpMMI->ptMinTrackSize.y = kMinHeight;
+    }
     CMDIChildWnd::OnGetMinMaxInfo(lpMMI);
     // A maximised window wider or taller than the client area would be cut
     // off at its right and bottom edges, under the client area's border.
@@ -122,12 +126,15 @@ CChildFrame::ClientFit CChildFrame::FitIntoClient(const CRect& frame, const CSiz
                                                   CRect& placed)
 {
     placed = frame;
-    if (frame.left >= 0 && frame.top >= 0 && frame.right <= client.cx && frame.bottom <= client.cy)
+    const bool bInside = frame.left >= 0 && frame.top >= 0 && frame.right <= client.cx && frame.bottom <= client.cy;
+    const bool bLargeEnough = frame.Width() >= minimum.cx && frame.Height() >= minimum.cy;
+    if (bInside && bLargeEnough)
         return FIT_KEEP;
     if (client.cx < minimum.cx || client.cy < minimum.cy)
         return FIT_MAXIMIZE;
-    const int width = std::min<int>(frame.Width(), client.cx);
-    const int height = std::min<int>(frame.Height(), client.cy);
+    // At least the minimum size, at most the client area's.
+    const int width = std::clamp<int>(frame.Width(), minimum.cx, client.cx);
+    const int height = std::clamp<int>(frame.Height(), minimum.cy, client.cy);
     const int left = std::clamp<int>(frame.left, 0, client.cx - width);
     const int top = std::clamp<int>(frame.top, 0, client.cy - height);
     placed = CRect(left, top, left + width, top + height);
@@ -180,8 +187,14 @@ void CChildFrame::OnExitSizeMove()
 
 void CChildFrame::OnSysCommand(UINT nID, LPARAM lParam)
 {
-    CMDIChildWnd::OnSysCommand(nID, lParam);
     const UINT command = nID & 0xFFF0;
+    // Moving and sizing run their loop inside the system command.
+    const BOOL bSizing = command == SC_SIZE || command == SC_MOVE;
+    const BOOL bWasSizing = m_bUserSizing;
+    if (bSizing)
+        m_bUserSizing = TRUE;
+    CMDIChildWnd::OnSysCommand(nID, lParam);
+    m_bUserSizing = bWasSizing;
     if (command == SC_MAXIMIZE || command == SC_RESTORE)
         FitGridColumns();
 }

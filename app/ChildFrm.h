@@ -17,7 +17,7 @@ public:
     CChildFrame();
     ~CChildFrame() override;
 
-    // The smallest size the window can be dragged to.
+    // The smallest size the user can drag or size the window to.
     static constexpr int kMinWidth = 800;
     static constexpr int kMinHeight = 600;
 
@@ -28,7 +28,8 @@ public:
     CKelvaronView* GetDatabaseView() const;
 
     // How a new database window is brought inside the MDI client area: left
-    // as it is when it lies inside, else moved and shrunk into it, or
+    // as it is when it lies inside at its minimum size or larger, else moved
+    // and sized (up to the minimum, down to the client area) into it, or
     // maximised when the client area is smaller than the window's minimum.
     enum ClientFit
     {
@@ -51,8 +52,10 @@ protected:
     afx_msg void OnClose();
     // On activation the main frame's paste target becomes this database.
     afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
-    // The window cannot be dragged smaller than its minimum; maximised it
-    // takes the size of the client area, also a smaller one.
+    // The window cannot be dragged or sized by the user smaller than its
+    // minimum; the MDI client's arrangements (Tile, Cascade) are not held
+    // to it. Maximised it takes the size of the client area, also a smaller
+    // one.
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     // While the view's line-type popup runs, the window's caption stays
     // active.
@@ -68,6 +71,8 @@ protected:
     void PlaceAtOpen();
 
     BOOL m_bPlaced = FALSE;
+    // The user moves or sizes the window (its system command runs).
+    BOOL m_bUserSizing = FALSE;
 
     DECLARE_MESSAGE_MAP()
 };

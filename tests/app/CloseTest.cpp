@@ -1,7 +1,8 @@
 // Closing databases in the running program: the database window's close
 // routine for every state and answer, the application's close that asks once
 // for all databases, File New and File Close through the menu commands, and
-// the database window's activation and minimum size.
+// the database window's activation, minimum size, caption buttons and place
+// when the windows are tiled.
 #include "app/AppRes.h"
 #include "app/ChildFrm.h"
 #include "app/OptionsDlg.h"
@@ -13,10 +14,14 @@
 #include "tests/support/RegistryHelpers.h"
 #include "tests/support/ScratchDatabase.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/TimerScript.h"
+#include "tests/support/WindowPoints.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
+#include <vector>
 
 using programtest::Pump;
 using doctest::Exists;
@@ -94,7 +99,25 @@ protected:
         return nullptr;
     }
     static std::string Text(UINT nID) { return LoadText(nID).str(); }
-
+    // The smallest tracking size the window gives while the user sizes it
+    // from its bottom-right corner (asked from inside the sizing loop of
+    // its system command, which Escape then ends).
+    static CSize MinimumWhileSizing(CWnd* pWnd)
+    {
+        CSize minimum(0, 0);
+        kvtest::TimerScript script([pWnd] { pWnd->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0); });
+        script.Add([&] {
+            MINMAXINFO info = {};
+            pWnd->SendMessage(WM_GETMINMAXINFO, 0, (LPARAM)&info);
+            minimum = CSize(info.ptMinTrackSize);
+            pWnd->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+        });
+        script.Start();
+        pWnd->SendMessage(WM_SYSCOMMAND, SC_SIZE | WMSZ_BOTTOMRIGHT, 0);
+        EXPECT_FALSE(script.Overran());
+        EXPECT_TRUE(script.Finished());
+        return minimum;
+    }
     std::map<std::string, std::string> m_atOpen;  // the bytes of each database when it was opened
 };
 
@@ -305,8 +328,8 @@ TEST_F(CloseTest, FileNewAndFileClose)
     EXPECT_FALSE(Exists(m_data + "~NewDatabase1.sqlite"));
 }
 
-// The database window activated last is the paste target; a database
-// window cannot be made smaller than 800 x 600, but maximised it fits the
+// The database window activated last is the paste target; the user cannot
+// size a database window smaller than 800 x 600, but maximised it fits the
 // main window's client area.
 TEST_F(CloseTest, ActivationAndMinimumSize)
 {
@@ -323,18 +346,131 @@ TEST_F(CloseTest, ActivationAndMinimumSize)
     ::GetClientRect(Frame()->m_hWndMDIClient, &client);
     ASSERT_LT(client.Width(), 800);
     ASSERT_TRUE(WindowOf(first)->IsZoomed());
-    MINMAXINFO info = {};
-    WindowOf(first)->SendMessage(WM_GETMINMAXINFO, 0, (LPARAM)&info);
-    EXPECT_EQ(info.ptMaxSize.x, info.ptMinTrackSize.x);
-    EXPECT_EQ(info.ptMaxSize.y, info.ptMinTrackSize.y);
+    CRect rect;
+    WindowOf(first)->GetClientRect(&rect);
+    EXPECT_LE(rect.Width(), client.Width());
 
-    WindowOf(first)->MDIRestore();
+    // Restored: while the user sizes it, it is held to its minimum; out of
+    // that, the MDI client's arrangements may make it smaller.
+    CChildFrame* pFrame = WindowOf(first);
+    pFrame->MDIRestore();
     Pump();
-    ASSERT_FALSE(WindowOf(first)->IsZoomed());
-    info = {};
-    WindowOf(first)->SendMessage(WM_GETMINMAXINFO, 0, (LPARAM)&info);
-    EXPECT_EQ(CChildFrame::kMinWidth, info.ptMinTrackSize.x);
-    EXPECT_EQ(CChildFrame::kMinHeight, info.ptMinTrackSize.y);
+    ASSERT_FALSE(pFrame->IsZoomed());
+    EXPECT_EQ(CSize(CChildFrame::kMinWidth, CChildFrame::kMinHeight), MinimumWhileSizing(pFrame));
+    MINMAXINFO info = {};
+    pFrame->SendMessage(WM_GETMINMAXINFO, 0, (LPARAM)&info);
+    EXPECT_LT(info.ptMinTrackSize.x, CChildFrame::kMinWidth);
+    EXPECT_LT(info.ptMinTrackSize.y, CChildFrame::kMinHeight);
     EXPECT_EQ(800, CChildFrame::kMinWidth);
     EXPECT_EQ(600, CChildFrame::kMinHeight);
+}
+
+// Where a new database window goes in the client area: left alone when it
+// lies inside at its minimum size or larger; else sized to at least the
+// minimum and at most the client area and moved inside; maximised when the
+// client area is smaller than the minimum.
+TEST(ChildFrameFit, ANewWindowGoesInsideTheClientAreaAtLeastAtItsMinimum)
+{
+    const CSize minimum(800, 600);
+    struct Case
+    {
+        const char* what;
+        CRect frame;
+        CSize client;
+        CChildFrame::ClientFit fit;
+        CRect placed;
+    };
+    const Case cases[] = {
+        { "inside, large enough", CRect(10, 10, 900, 700), CSize(1000, 800), CChildFrame::FIT_KEEP,
+          CRect(10, 10, 900, 700) },
+        { "inside, too small", CRect(10, 20, 610, 420), CSize(1000, 800), CChildFrame::FIT_MOVE,
+          CRect(10, 20, 810, 620) },
+        { "too small near the right edge", CRect(500, 300, 800, 500), CSize(1000, 800), CChildFrame::FIT_MOVE,
+          CRect(200, 200, 1000, 800) },
+        { "past the bottom right", CRect(300, 300, 1100, 900), CSize(1000, 800), CChildFrame::FIT_MOVE,
+          CRect(200, 200, 1000, 800) },
+        { "larger than the client area", CRect(-20, -10, 1300, 1000), CSize(1000, 800), CChildFrame::FIT_MOVE,
+          CRect(0, 0, 1000, 800) },
+        { "client area narrower than the minimum", CRect(0, 0, 500, 400), CSize(700, 800),
+          CChildFrame::FIT_MAXIMIZE, CRect(0, 0, 500, 400) },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CRect placed;
+        EXPECT_EQ(c.fit, CChildFrame::FitIntoClient(c.frame, c.client, minimum, placed));
+        if (c.fit == CChildFrame::FIT_MOVE)
+            EXPECT_EQ(c.placed, placed);
+    }
+}
+
+// A database window has the caption buttons of any MDI child (minimise,
+// maximise, close); its close box asks as File > Close does.
+TEST_F(CloseTest, TheCaptionHasMinimiseMaximiseAndClose)
+{
+    const std::string path = OpenDatabase("First.sqlite");
+    CChildFrame* pFrame = WindowOf(path);
+    ASSERT_NE(nullptr, pFrame);
+    pFrame->MDIRestore();
+    Pump();
+    const DWORD style = pFrame->GetStyle();
+    for (DWORD bit : {(DWORD)WS_CAPTION, (DWORD)WS_SYSMENU, (DWORD)WS_MINIMIZEBOX, (DWORD)WS_MAXIMIZEBOX})
+        EXPECT_EQ(bit, style & bit) << std::hex << bit;
+
+    // The buttons are where the user points: along the caption's right end.
+    CRect window;
+    pFrame->GetWindowRect(&window);
+    const int y = window.top + ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYCAPTION) / 2;
+    std::set<LRESULT> hits;
+    for (int x = window.right - 1; x > window.right - 6 * ::GetSystemMetrics(SM_CXSIZE); --x)
+        hits.insert(pFrame->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(x, y)));
+    for (LRESULT hit : {HTCLOSE, HTMAXBUTTON, HTMINBUTTON})
+        EXPECT_EQ(1u, hits.count(hit)) << hit;
+
+    // The close box: Cancel keeps the window, No closes it as File > Close
+    // does.
+    for (int answer : {IDCANCEL, IDNO}) {
+        ASSERT_EQ(pFrame, WindowOf(path));
+        kvtest::MessageBoxWatcher boxes;
+        boxes.Answer({answer});
+        pFrame->SendMessage(WM_SYSCOMMAND, SC_CLOSE, MAKELPARAM(window.right - 5, y));
+        Pump();
+        EXPECT_EQ(std::vector<std::string>{Text(IDS_SAVE_DATABASE_CHANGES)}, boxes.Texts());
+    }
+    EXPECT_EQ(nullptr, WindowOf(path));
+    EXPECT_TRUE(SameBytes(m_atOpen[path], FileBytes(path)));
+}
+
+// Window > Tile lays the database windows side by side over the client
+// area, none over another, however small the client area is.
+TEST_F(CloseTest, TileLaysTheWindowsSideBySide)
+{
+    std::vector<CChildFrame*> windows;
+    for (const char* name : {"First.sqlite", "Second.sqlite", "Third.sqlite"})
+        windows.push_back(WindowOf(OpenDatabase(name)));
+    for (CWnd* pFrame : windows)
+        ASSERT_NE(nullptr, pFrame);
+    Frame()->SendMessage(WM_COMMAND, ID_WINDOW_TILE_HORZ);
+    Pump();
+
+    CRect client;
+    ::GetClientRect(Frame()->m_hWndMDIClient, &client);
+    std::vector<CRect> rects;
+    long nArea = 0;
+    for (CWnd* pFrame : windows) {
+        EXPECT_FALSE(pFrame->IsZoomed());
+        EXPECT_FALSE(pFrame->IsIconic());
+        const CRect rect = kvtest::ChildRect(pFrame);
+        CRect inside;
+        inside.IntersectRect(&rect, &client);
+        EXPECT_EQ(rect, inside) << "a window reaches out of the client area";
+        for (const CRect& other : rects) {
+            CRect common;
+            EXPECT_FALSE(common.IntersectRect(&rect, &other)) << "two windows overlap";
+        }
+        rects.push_back(rect);
+        nArea += rect.Width() * rect.Height();
+    }
+    // Together they cover the client area (but for the pixels a division
+    // leaves over).
+    EXPECT_GE(nArea, client.Width() * client.Height() * 95 / 100);
 }
