@@ -1,13 +1,15 @@
 // The main frame in the running program: its status line (the message pane
 // with its prompts, the lock indicators), the close of the application and
-// what it writes, the window placement kept in the profile, and the
-// curve-fit bar shown and hidden by its command.
+// what it writes, the window placement kept in the profile, the curve-fit
+// bar shown and hidden by its command, and where the windows it opens land.
 #include "app/AppRes.h"
 #include "tests/app/ProgramTestSupport.h"
 #include "tests/support/DockLayout.h"
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/RegistryHelpers.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/TimerScript.h"
+#include "tests/support/WindowPoints.h"
 
 #include <gtest/gtest.h>
 
@@ -368,6 +370,63 @@ TEST_F(MainFrameTest, AToolbarFloatingInTheMainWindowComesBackInOneWindow)
     EXPECT_EQ(std::vector<std::string>{ "Component" }, windows);
     EXPECT_EQ(std::vector<int>{ 1 }, kvtest::FloatingFrameBars(Frame()));
     EXPECT_EQ(std::vector<int>{ 1 }, kvtest::DockBarListings(Frame(), pBar));
+}
+
+// Every window the program opens lands wholly on the work area and, when it
+// is not the main window, above it: the main window, a toolbar and the
+// curve-fit bar floated towards the screen's corners, the Customize sheet
+// and the dialogs of the frame's commands.
+TEST_F(MainFrameTest, EveryWindowLandsOnTheWorkAreaAboveTheMainWindow)
+{
+    StartOnDatabase();
+    const HWND hMain = Frame()->m_hWnd;
+    const CRect work = kvtest::WorkAreaOf(hMain);
+    EXPECT_TRUE(kvtest::LiesWithin(kvtest::ScreenRect(hMain), work)) << kvtest::ScreenRect(hMain);
+
+    struct Float
+    {
+        const char* what;
+        CControlBar* pBar;
+        CPoint point;
+    };
+    const Float floats[] = {
+        { "Component toolbar at the bottom right", Frame()->GetControlBar(IDW_TOOLBAR_COMPONENT),
+          CPoint(work.right - 20, work.bottom - 20) },
+        { "curve-fit bar at the bottom right", &Frame()->GetCurveFitBar(), CPoint(work.right - 40, work.bottom - 40) },
+        { "curve-fit bar at the top left", &Frame()->GetCurveFitBar(), CPoint(work.left - 30, work.top - 30) },
+    };
+    for (const Float& f : floats) {
+        SCOPED_TRACE(f.what);
+        ASSERT_NE(nullptr, f.pBar);
+        Frame()->FloatControlBar(f.pBar, f.point);
+        Pump();
+        ASSERT_TRUE(f.pBar->IsFloating());
+        const HWND hFloat = f.pBar->GetParentFrame()->m_hWnd;
+        EXPECT_TRUE(::IsWindowVisible(hFloat));
+        EXPECT_TRUE(kvtest::LiesWithin(kvtest::ScreenRect(hFloat), work)) << kvtest::ScreenRect(hFloat);
+        EXPECT_TRUE(kvtest::LiesAbove(hFloat, hMain));
+    }
+
+    const UINT commands[] = { ID_CUSTOMIZE, ID_TOOLS_OPTIONS, ID_TOOLS_UNITS, ID_TOOLS_CLEAN_FIELDS };
+    for (UINT nCommand : commands) {
+        SCOPED_TRACE(nCommand);
+        HWND hShown = nullptr;
+        kvtest::TimerScript script([] {
+            if (HWND hActive = ::GetActiveWindow())
+                ::PostMessageA(hActive, WM_COMMAND, IDCANCEL, 0);
+        });
+        script.Add([&] {
+            hShown = ::GetActiveWindow();
+            ASSERT_NE(hMain, hShown);
+            EXPECT_TRUE(kvtest::LiesWithin(kvtest::ScreenRect(hShown), work)) << kvtest::ScreenRect(hShown);
+            EXPECT_TRUE(kvtest::LiesAbove(hShown, hMain));
+            ::PostMessageA(hShown, WM_COMMAND, IDCANCEL, 0);
+        });
+        script.Start();
+        Frame()->SendMessage(WM_COMMAND, nCommand);
+        EXPECT_FALSE(script.Overran());
+        EXPECT_NE(nullptr, hShown);
+    }
 }
 
 // Tools > Curve Fit shows and hides the curve-fit bar where it is: pinned,

@@ -24,6 +24,14 @@ CRect WorkAreaOf(HWND hWnd)
     return CRect(mi.rcWork);
 }
 
+bool LiesAbove(HWND hWnd, HWND hOther)
+{
+    for (HWND h = ::GetWindow(hWnd, GW_HWNDNEXT); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT))
+        if (h == hOther)
+            return true;
+    return false;
+}
+
 CPoint ScreenPoint(CWnd* pWnd, int x, int y)
 {
     CPoint pt(x, y);

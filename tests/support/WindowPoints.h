@@ -43,6 +43,10 @@ inline bool LiesWithin(const CRect& rectInner, const CRect& rectOuter)
            rectInner.bottom <= rectOuter.bottom;
 }
 
+// hWnd lies above hOther among the top-level windows (hOther comes after it
+// in the z-order).
+bool LiesAbove(HWND hWnd, HWND hOther);
+
 // The point (x, y) of a window's client area, on the screen.
 CPoint ScreenPoint(CWnd* pWnd, int x, int y);
 

@@ -8,6 +8,7 @@
 #include "tests/frame/mdi/DockingFrameFixture.h"
 #include "tests/frame/mdi/MDITestRes.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/WindowPoints.h"
 
 namespace {
 
@@ -51,15 +52,6 @@ protected:
         kvtest::PumpMessages();
     }
 
-    // Whether window a lies above window b among the top-level windows.
-    static bool Above(HWND a, HWND b)
-    {
-        for (HWND h = ::GetWindow(a, GW_HWNDNEXT); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT))
-            if (h == b)
-                return true;
-        return false;
-    }
-
     HWND m_hEditor = nullptr;
 };
 
@@ -95,11 +87,11 @@ TEST_F(OwnedWindowsTest, AnOwnedWindowStaysAboveTheFrameWhateverIsClicked)
             SCOPED_TRACE(dwStyle);
             OpenEditor(dwStyle);
             ASSERT_EQ(m_hWnd, ::GetWindow(m_hEditor, GW_OWNER));
-            ASSERT_TRUE(Above(m_hEditor, m_hWnd));
+            ASSERT_TRUE(kvtest::LiesAbove(m_hEditor, m_hWnd));
             ClickAt(click.point);
             // The click reached the frame, which is now the active window.
             EXPECT_EQ(m_hWnd, ::GetActiveWindow());
-            EXPECT_TRUE(Above(m_hEditor, m_hWnd));
+            EXPECT_TRUE(kvtest::LiesAbove(m_hEditor, m_hWnd));
             ::DestroyWindow(m_hEditor);
             kvtest::PumpMessages();
         }
