@@ -701,7 +701,17 @@ CSize OZWCustomToolBar::ComputeLayout(int nLength, DWORD dwMode, BOOL bCommit)
     // An empty bar keeps the room of one button (something to drop on).
     inner.cx = std::max((int)inner.cx, bHorzLayout ? m_cxStdButton : m_cyStdButton);
     inner.cy = std::max((int)inner.cy, m_cyStdButton);
-    const CSize size(inner.cx + borders.cx, inner.cy + borders.cy);
+    CSize size(inner.cx + borders.cx, inner.cy + borders.cy);
+    // A vertical bar stretched in a rebar band takes twice its width; a
+    // caption button at its end goes to the bottom-right corner of it.
+    if (pReBar != nullptr && !bHorzLayout && !bFloating && (m_dwExStyle & TBX_STRETCH)) {
+        size.cx *= 2;
+        if (!layout.empty() && m_arrButtons.back()->m_nType == OZWStdBtn::typeCaption && !layout.back().IsHidden()) {
+            ozwtb::LayoutButton& last = layout.back();
+            last.x = std::max((int)rectInside.left, (int)(size.cx + rectInside.right) - last.cx);
+            last.y = std::max((int)rectInside.top, (int)(size.cy + rectInside.bottom) - last.cy);
+        }
+    }
     if (!bCommit)
         return size;
 

@@ -133,3 +133,50 @@ TEST_F(LayoutInFrameTest, AToolBarInARebarGivesItsBandItsMinimumSize)
     EXPECT_EQ((UINT)size.cx, info.cxMinChild);
     EXPECT_LE(size.cx, 80 - 12);
 }
+
+// A vertical toolbar in a rebar on the left: stretched, it takes twice the
+// width it needs, and a caption button at its end goes to the bottom-right
+// corner; not stretched, it keeps its own width.
+TEST_F(LayoutInFrameTest, AVerticalToolBarStretchedInARebarTakesTwiceItsWidth)
+{
+    MakeFrame();
+    OZWReBar rebar;
+    ASSERT_TRUE(rebar.Create(frame, RBS_BANDBORDERS | CCS_VERT,
+                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_LEFT));
+    OZWCustomToolBar* pBar = manager->CreateUserToolBar("Down the side");
+    ASSERT_NE(nullptr, pBar);
+    pBar->SetButtons(g_bar1, 5);
+    ASSERT_TRUE(rebar.AddBar(pBar));
+    SetClientWidth(frame, 400);
+
+    const CSize plain = pBar->CalcFixedLayout(FALSE, FALSE);
+    ASSERT_TRUE(pBar->IsVertical());
+    ASSERT_GT(plain.cx, 0);
+
+    // The last button is of the caption kind (the maximised child's
+    // minimise, restore and close).
+    OZWStdBtn* pLast = pBar->GetButton(4);
+    pLast->m_nType = OZWStdBtn::typeCaption;
+    const CRect plainLast = pLast->GetBtnRect();
+
+    pBar->ModifyExBarStyle(0, TBX_STRETCH, FALSE);
+    const CSize stretched = pBar->CalcFixedLayout(FALSE, FALSE);
+    EXPECT_EQ(2 * (plain.cx + 2) - 2, stretched.cx);
+    EXPECT_EQ(plain.cy, stretched.cy);
+    // Its right and bottom edges are the bar's inside edges.
+    CRect inside(0, 0, stretched.cx + 2, stretched.cy + 2);
+    CRect borders(0, 0, 0, 0);
+    pBar->CalcInsideRect(borders, FALSE);
+    inside.left += borders.left;
+    inside.top += borders.top;
+    inside.right += borders.right;
+    inside.bottom += borders.bottom;
+    const CRect last = pLast->GetBtnRect();
+    EXPECT_EQ(inside.right, last.right);
+    EXPECT_EQ(inside.bottom, last.bottom);
+    EXPECT_GT(last.left, plainLast.left);
+    EXPECT_EQ(plainLast.Size(), last.Size());
+
+    pBar->ModifyExBarStyle(TBX_STRETCH, 0, FALSE);
+    EXPECT_EQ(plain, pBar->CalcFixedLayout(FALSE, FALSE));
+}
