@@ -620,6 +620,11 @@ void OZWMDIFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
     m_bStayActive = bStay;
     if (GetParent() == nullptr || !(GetStyle() & WS_CHILD))
         NotifyFloatingWindows(bStay ? FS_ACTIVATE : FS_DEACTIVATE);
+    // The caption was drawn for the deactivation before it was known which
+    // window takes over: drawn again for it once the activation is over (the
+    // foreground window is not the new one before).
+    if (nState == WA_INACTIVE)
+        PostMessage(WM_NCACTIVATE, bStay);
     OnFrameActivation(nState != WA_INACTIVE, bMinimized);
 }
 
@@ -657,11 +662,14 @@ BOOL OZWMDIFrameWnd::OnNcActivate(BOOL bActive)
             m_bStayActive = TRUE;
     }
     if (!m_bCustomCaption) {
-        const BOOL bResult = (BOOL)Default();
-        if (m_pMsgFilter != nullptr) {
-            const MSG* pMsg = GetCurrentMessage();
+        // The framework's caption: active while the frame or a window that
+        // keeps it active (a floating bar, its own editor) is, but never
+        // while the frame is disabled.
+        const MSG* pMsg = GetCurrentMessage();
+        const BOOL bShowActive = (bActive || m_bStayActive) && IsWindowEnabled();
+        const BOOL bResult = (BOOL)DefWindowProc(WM_NCACTIVATE, bShowActive, pMsg->lParam);
+        if (m_pMsgFilter != nullptr)
             m_pMsgFilter->FilterMessage(WM_NCACTIVATE, pMsg->wParam, pMsg->lParam, nullptr);
-        }
         return bResult;
     }
     m_bCaptionActive = (m_bStayActive || bActive) && IsWindowEnabled();

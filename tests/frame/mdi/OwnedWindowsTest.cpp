@@ -1,6 +1,8 @@
 // The main frame's owned windows (a modeless editor, a floating bar) stay
 // above it whatever part of it the user clicks: a click on a docked bar
 // activates the frame without hiding the editor the user is working with.
+// While a floating bar or an owned window is active the frame's caption is
+// drawn active; while a window of its own is not, inactive.
 #include <gtest/gtest.h>
 #include "frame/bars/OZWControlBar.h"
 #include "frame/dockmodel/OZWBarStyles.h"
@@ -52,6 +54,18 @@ protected:
         kvtest::PumpMessages();
     }
 
+    // The colour the frame's caption is drawn in now: a point of its first
+    // rows just inside the left border, left of the icon, where the
+    // caption's colour starts.
+    COLORREF CaptionColour()
+    {
+        HDC hDC = ::GetWindowDC(m_hWnd);
+        const COLORREF colour =
+            ::GetPixel(hDC, ::GetSystemMetrics(SM_CXFRAME) + 1, ::GetSystemMetrics(SM_CYFRAME) + 1);
+        ::ReleaseDC(m_hWnd, hDC);
+        return colour;
+    }
+
     HWND m_hEditor = nullptr;
 };
 
@@ -96,4 +110,43 @@ TEST_F(OwnedWindowsTest, AnOwnedWindowStaysAboveTheFrameWhateverIsClicked)
             kvtest::PumpMessages();
         }
     }
+}
+
+// The frame's caption is drawn active while the frame, one of its floating
+// bars or a window it owns is the active window, and inactive once a window
+// that is not its own is.
+TEST_F(OwnedWindowsTest, TheCaptionStaysActiveWhileAWindowOfTheFrameIsActive)
+{
+    OZWControlBar* pBar = NewBar(300, "Curves", CBRS_RIGHT | CBRS_SIZE_DYNAMIC, SCBX_GRIPPER | SCBX_CAPTION);
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    m_pFrame->FloatControlBar(pBar, CPoint(200, 200));
+    kvtest::PumpMessages();
+    ASSERT_TRUE(pBar->IsFloating());
+    const HWND hFloat = pBar->GetParentFrame()->m_hWnd;
+
+    ::SetActiveWindow(m_hWnd);
+    kvtest::PumpMessages();
+    const COLORREF active = CaptionColour();
+    EXPECT_EQ(::GetSysColor(COLOR_ACTIVECAPTION), active);
+
+    // A window of no one's.
+    HWND hOther = ::CreateWindowExA(0, "#32770", "Other", WS_POPUP | WS_CAPTION | WS_VISIBLE, 500, 300, 200, 100,
+                                    nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, hOther);
+    ::SetActiveWindow(hOther);
+    kvtest::PumpMessages();
+    EXPECT_EQ(::GetSysColor(COLOR_INACTIVECAPTION), CaptionColour()) << "another window is active";
+    ::DestroyWindow(hOther);
+    ::SetActiveWindow(m_hWnd);
+    kvtest::PumpMessages();
+    EXPECT_EQ(active, CaptionColour());
+
+    ::SetActiveWindow(hFloat);
+    kvtest::PumpMessages();
+    ASSERT_EQ(hFloat, ::GetActiveWindow());
+    EXPECT_EQ(active, CaptionColour()) << "a floating bar is active";
+
+    OpenEditor(WS_POPUP | WS_CAPTION | WS_SYSMENU);
+    ASSERT_EQ(m_hEditor, ::GetActiveWindow());
+    EXPECT_EQ(active, CaptionColour()) << "an owned window is active";
 }
