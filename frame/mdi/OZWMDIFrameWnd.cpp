@@ -539,10 +539,48 @@ void KeepOwnedWindowsAbove(HWND hFrame)
     }
 }
 
+// Restacks the frame's visible owned windows on top, keeping their order.
+// The display may have raised the frame alone while the window system's own
+// order still has them above it (opening a database under X11 did), so that
+// a floating bar hid behind the frame: a move to the top band and back makes
+// the display restack them too.
+void RaiseOwnedWindows(HWND hFrame)
+{
+    std::vector<HWND> owned;
+    for (HWND h = ::GetWindow(hFrame, GW_HWNDFIRST); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        if (h != hFrame && ::GetWindow(h, GW_OWNER) == hFrame && ::IsWindowVisible(h) &&
+            !(::GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOPMOST))
+            owned.push_back(h);
+    }
+    // The lowest first, so that each next one lands above it.
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    for (auto it = owned.rbegin(); it != owned.rend(); ++it) {
+        ::SetWindowPos(*it, HWND_TOPMOST, 0, 0, 0, 0, flags);
+        ::SetWindowPos(*it, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+    }
+}
+
+// Posted at each change of activation, handled once it is over.
+const UINT g_msgAfterActivation = ::RegisterWindowMessageA("OZWMDIFrameWnd AfterActivation");
+
 } // namespace
 
 LRESULT OZWMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == g_msgAfterActivation && g_msgAfterActivation != 0) {
+        // The caption is drawn for the window now active (the foreground
+        // window is not the new one while the activation runs); active, the
+        // frame has its floating bars and owned windows back above it.
+        const BOOL bActive = ::GetActiveWindow() == m_hWnd;
+        // Inactive, whether the caption stays active is the window in
+        // front's to tell (a floating bar, an owned window) again.
+        if (!bActive)
+            m_bStayActive = FALSE;
+        SendMessage(WM_NCACTIVATE, bActive);
+        if (bActive)
+            RaiseOwnedWindows(m_hWnd);
+        return 0;
+    }
     if (LRESULT lResult = 0; ozwframe::PlugInWindowProc(m_pPlugIn, message, wParam, lParam, &lResult))
         return lResult;
     switch (message) {
@@ -621,10 +659,10 @@ void OZWMDIFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
     if (GetParent() == nullptr || !(GetStyle() & WS_CHILD))
         NotifyFloatingWindows(bStay ? FS_ACTIVATE : FS_DEACTIVATE);
     // The caption was drawn for the deactivation before it was known which
-    // window takes over: drawn again for it once the activation is over (the
-    // foreground window is not the new one before).
-    if (nState == WA_INACTIVE)
-        PostMessage(WM_NCACTIVATE, bStay);
+    // window takes over, and the display may raise the frame alone: both
+    // are seen to once the activation is over.
+    if (g_msgAfterActivation != 0)
+        PostMessage(g_msgAfterActivation);
     OnFrameActivation(nState != WA_INACTIVE, bMinimized);
 }
 
