@@ -396,3 +396,35 @@ TEST_F(MainFrameToolBarsTest, TheArrangementComesBackAtTheNextStart)
     EXPECT_EQ(kComponent, Ids(Bar(IDW_TOOLBAR_COMPONENT)));
     EXPECT_EQ(file, Ids(Bar(IDW_TOOLBAR_FILE)));
 }
+
+// A toolbar of the user's own, floating where the user left it, comes back
+// shown at that place at the next start, the main window active.
+TEST_F(MainFrameToolBarsTest, AFloatingToolBarOfTheUsersOwnComesBackShownInItsPlace)
+{
+    ASSERT_TRUE(Start());
+    OZWCustomToolBar* pMine = Manager()->CreateUserToolBar("Mine");
+    ASSERT_NE(nullptr, pMine);
+    pMine->InsertButton(0, ID_FILE_OPEN);
+    const UINT nID = pMine->GetDlgCtrlID();
+    Frame()->FloatControlBar(pMine, CPoint(300, 260));
+    Frame()->RecalcLayout();
+    Pump();
+    ASSERT_TRUE(pMine->IsFloating());
+    ASSERT_TRUE(pMine->IsWindowVisible());
+    CRect before;
+    pMine->GetParentFrame()->GetWindowRect(&before);
+
+    Restart();
+    Pump();
+    pMine = Bar(nID);
+    ASSERT_NE(nullptr, pMine);
+    EXPECT_EQ(std::vector<UINT>{ ID_FILE_OPEN }, Ids(pMine));
+    EXPECT_TRUE(pMine->IsFloating());
+    EXPECT_TRUE(pMine->IsVisible());
+    EXPECT_TRUE(pMine->IsWindowVisible());
+    CRect after;
+    pMine->GetParentFrame()->GetWindowRect(&after);
+    EXPECT_EQ(before.TopLeft(), after.TopLeft());
+
+    EXPECT_EQ(Frame()->m_hWnd, ::GetActiveWindow());
+}
