@@ -2,6 +2,8 @@
 #include "editors/curvefit/CurveFitCalc.h"
 #include "database/records/ComponentRecords.h"
 
+#include <utility>
+
 namespace {
 
 bool IsTape(int nDatabaseNumber, long nFlags)
@@ -86,4 +88,40 @@ BOOL GetCurveFitCopyFields(int nCurveType, int nDatabaseNumber, long nFlags, Cur
     case CURVE_MISC_LOSS: fits = nDatabaseNumber == DBNUM_HYDRAULIC; break;
     }
     return fits && FieldsOf(nCurveType, nDatabaseNumber, nFlags, fields);
+}
+
+const float* GetCurveFitField(const ComponentFields& record, int n)
+{
+    switch (n)
+    {
+    case 1: return &record.m_fReals1;
+    case 2: return &record.m_fReals2;
+    case 3: return &record.m_fReals3;
+    case 4: return &record.m_fReals4;
+    case 5: return &record.m_fReals5;
+    }
+    return nullptr;
+}
+
+const float* GetCurveFitField(const TapeFields& tape, int n)
+{
+    switch (n)
+    {
+    case 1: return &tape.m_fTapeReals1;
+    case 2: return &tape.m_fTapeReals2;
+    case 3: return &tape.m_fTapeReals3;
+    case 4: return &tape.m_fTapeReals4;
+    case 5: return &tape.m_fTapeReals5;
+    }
+    return nullptr;
+}
+
+float* GetCurveFitField(ComponentFields& record, int n)
+{
+    return const_cast<float*>(GetCurveFitField(std::as_const(record), n));
+}
+
+float* GetCurveFitField(TapeFields& tape, int n)
+{
+    return const_cast<float*>(GetCurveFitField(std::as_const(tape), n));
 }

@@ -4,34 +4,6 @@
 
 namespace kvcomponents {
 
-namespace {
-
-float ComponentReal(const ComponentFields& record, int n)
-{
-    switch (n) {
-    case 1: return record.m_fReals1;
-    case 2: return record.m_fReals2;
-    case 3: return record.m_fReals3;
-    case 4: return record.m_fReals4;
-    case 5: return record.m_fReals5;
-    }
-    return 0.0f;
-}
-
-float TapeReal(const TapeFields& tape, int n)
-{
-    switch (n) {
-    case 1: return tape.m_fTapeReals1;
-    case 2: return tape.m_fTapeReals2;
-    case 3: return tape.m_fTapeReals3;
-    case 4: return tape.m_fTapeReals4;
-    case 5: return tape.m_fTapeReals5;
-    }
-    return 0.0f;
-}
-
-} // namespace
-
 BOOL ReadDetailNotify(WPARAM wParam, LPARAM lParam, int nDatabaseNumber, long nFlags, DetailCoefficients& out)
 {
     out = DetailCoefficients();
@@ -67,7 +39,9 @@ BOOL ReadDetailNotify(WPARAM wParam, LPARAM lParam, int nDatabaseNumber, long nF
         if (own.nReals[i] == 0 || sent.nReals[i] == 0)
             continue;
         out.bHas[i] = TRUE;
-        out.fValue[i] = pTape != nullptr ? TapeReal(*pTape, sent.nReals[i]) : ComponentReal(*pComponent, sent.nReals[i]);
+        const float* pField = pTape != nullptr ? GetCurveFitField(*pTape, sent.nReals[i])
+                                               : GetCurveFitField(*pComponent, sent.nReals[i]);
+        out.fValue[i] = pField != nullptr ? *pField : 0.0f;
     }
     return TRUE;
 }

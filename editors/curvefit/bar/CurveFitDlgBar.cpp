@@ -103,33 +103,6 @@ void PlaceCombo(CComboBox& combo, int x, int y, int cx)
     Place(combo, x, y, cx, WindowSize(combo).cy + kComboDropItems * nItem + 2);
 }
 
-// The column of a component's coefficient field, or null.
-float* RealsField(CRecords& record, int n)
-{
-    switch (n)
-    {
-    case 1: return &record.m_fReals1;
-    case 2: return &record.m_fReals2;
-    case 3: return &record.m_fReals3;
-    case 4: return &record.m_fReals4;
-    case 5: return &record.m_fReals5;
-    }
-    return nullptr;
-}
-
-float* TapeRealsField(CTapeExtras& tape, int n)
-{
-    switch (n)
-    {
-    case 1: return &tape.m_fTapeReals1;
-    case 2: return &tape.m_fTapeReals2;
-    case 3: return &tape.m_fTapeReals3;
-    case 4: return &tape.m_fTapeReals4;
-    case 5: return &tape.m_fTapeReals5;
-    }
-    return nullptr;
-}
-
 // A copy of a record that belongs to no connection: the bar keeps its
 // values only, never opens it, and outlives the connection it came from.
 std::unique_ptr<CRecords> DetachedCopy(const CRecords& record)
@@ -619,8 +592,8 @@ void CCurveFitDlgBar::ShowCurrentValues()
         {
             const float* pField = nullptr;
             if (fields.nReals[i] != 0)
-                pField = fields.bTape ? (pTape ? TapeRealsField(*pTape, fields.nReals[i]) : nullptr)
-                                      : RealsField(*m_pRecord, fields.nReals[i]);
+                pField = fields.bTape ? (pTape ? GetCurveFitField(*pTape, fields.nReals[i]) : nullptr)
+                                      : GetCurveFitField(*m_pRecord, fields.nReals[i]);
             if (pField != nullptr)
             {
                 // A stored value to the digits a single-precision column
@@ -805,8 +778,8 @@ void CCurveFitDlgBar::OnCopyToRecord()
         double value = atof(m_pResultsGrid->GetValueRowCol((ROWCOL)i + 1, 1));
         if (std::fabs(value) < kZeroCoefficient)
             value = 0.0;
-        float* pField = fields.bTape ? TapeRealsField(*pTape, fields.nReals[i])
-                                     : RealsField(*m_pRecord, fields.nReals[i]);
+        float* pField = fields.bTape ? GetCurveFitField(*pTape, fields.nReals[i])
+                                     : GetCurveFitField(*m_pRecord, fields.nReals[i]);
         *pField = (float)value;
     }
     ShowCurrentValues();

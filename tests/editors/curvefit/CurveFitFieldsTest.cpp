@@ -1,5 +1,6 @@
 // Where each curve type's coefficients live in a component: the fields the
-// bar shows and the fields "->" writes, by curve type and kind.
+// bar shows and the fields "->" writes, by curve type and kind, and the
+// column each field number names.
 #include "editors/curvefit/CurveFitFields.h"
 #include "database/records/ComponentRecords.h"
 
@@ -65,6 +66,31 @@ TEST(CurveFitFields, ShownAndCopiedByCurveTypeAndKind)
         EXPECT_EQ(c.shown, Describe(bShown, fields));
         BOOL bCopied = GetCurveFitCopyFields(c.type, c.dbNumber, c.flags, fields);
         EXPECT_EQ(c.copied, Describe(bCopied, fields));
+    }
+}
+
+// A field number names its own [Reals] column of the row, and a number
+// outside 1 to 5 names none.
+TEST(CurveFitFields, FieldNumbersNameTheirRealsColumns)
+{
+    ComponentFields record;
+    TapeFields tape;
+    const float* components[] = { &record.m_fReals1, &record.m_fReals2, &record.m_fReals3, &record.m_fReals4,
+                                  &record.m_fReals5 };
+    const float* tapes[] = { &tape.m_fTapeReals1, &tape.m_fTapeReals2, &tape.m_fTapeReals3, &tape.m_fTapeReals4,
+                             &tape.m_fTapeReals5 };
+    for (int n = 1; n <= 5; n++)
+    {
+        SCOPED_TRACE("field " + std::to_string(n));
+        EXPECT_EQ(components[n - 1], GetCurveFitField(record, n));
+        EXPECT_EQ(tapes[n - 1], GetCurveFitField(tape, n));
+        EXPECT_EQ(components[n - 1], GetCurveFitField(static_cast<const ComponentFields&>(record), n));
+        EXPECT_EQ(tapes[n - 1], GetCurveFitField(static_cast<const TapeFields&>(tape), n));
+    }
+    for (int n : { -1, 0, 6 })
+    {
+        EXPECT_EQ(nullptr, GetCurveFitField(record, n)) << n;
+        EXPECT_EQ(nullptr, GetCurveFitField(tape, n)) << n;
     }
 }
 
