@@ -32,11 +32,8 @@ BOOL CGridWindow::OnLButtonClickedRowCol(ROWCOL nRow, ROWCOL nCol, UINT nFlags, 
 BOOL CGridWindow::OnLButtonHitRowCol(ROWCOL nHitRow, ROWCOL nHitCol, ROWCOL nDragRow, ROWCOL nDragCol,
                                      CPoint point, UINT flags, WORD nHitState)
 {
-    BOOL bColour = nHitCol > 0 && IsColourColumn(nHitCol);
-    BOOL bLineType = nHitCol > 0 && !bColour && IsLineTypeColumn(nHitCol);
-    if (!bColour && !bLineType)
-    {
-        // A press elsewhere lets go of a pressed picker cell.
+    // Lets go of the picker cells that are pressed.
+    auto letGo = [this] {
         if (m_nColourRow != -1)
         {
             RedrawRowCol((ROWCOL)m_nColourRow, COL_COLOUR1);
@@ -47,6 +44,13 @@ BOOL CGridWindow::OnLButtonHitRowCol(ROWCOL nHitRow, ROWCOL nHitCol, ROWCOL nDra
             RedrawRowCol((ROWCOL)m_nLineTypeRow, COL_LINETYPE);
             m_nLineTypeRow = -1;
         }
+    };
+    BOOL bColour = nHitCol > 0 && IsColourColumn(nHitCol);
+    BOOL bLineType = nHitCol > 0 && !bColour && IsLineTypeColumn(nHitCol);
+    if (!bColour && !bLineType)
+    {
+        // A press elsewhere lets go of a pressed picker cell.
+        letGo();
         return CGRODBCGrid::OnLButtonHitRowCol(nHitRow, nHitCol, nDragRow, nDragCol, point, flags, nHitState);
     }
     if (!IsRecordRow(nHitRow))
@@ -90,18 +94,7 @@ BOOL CGridWindow::OnLButtonHitRowCol(ROWCOL nHitRow, ROWCOL nHitCol, ROWCOL nDra
         RedrawRowCol(nHitRow, nHitCol);
     }
     else if (nHitState & GR_HIT_END)
-    {
-        if (m_nColourRow != -1)
-        {
-            RedrawRowCol((ROWCOL)m_nColourRow, COL_COLOUR1);
-            m_nColourRow = -1;
-        }
-        if (m_nLineTypeRow != -1)
-        {
-            RedrawRowCol((ROWCOL)m_nLineTypeRow, COL_LINETYPE);
-            m_nLineTypeRow = -1;
-        }
-    }
+        letGo();
     return TRUE;
 }
 
