@@ -1,4 +1,5 @@
 #include "editors/base/core/EditorText.h"
+#include "database/records/ComponentRecords.h"
 #include "grids/core/CellText.h"
 
 namespace kveditors {
@@ -11,17 +12,17 @@ CString FitToWidth(const CString& text, int nWidth)
 bool KindHasLabel(int nDatabaseNumber)
 {
     switch (nDatabaseNumber) {
-    case 1:   // pipe and tape
-    case 2:   // valve
-    case 3:   // hydraulic item
-    case 11:  // pump
-    case 12:  // outlet
-    case 13:  // outlet connection
-    case 15:  // nozzle
-    case 21:  // wire
-    case 22:  // controller
-    case 23:  // electric item
-    case 24:  // light
+    case DBNUM_PIPE:   // pipes and tapes
+    case DBNUM_VALVE:
+    case DBNUM_HYDRAULIC:
+    case DBNUM_PUMP:
+    case DBNUM_OUTLET:
+    case DBNUM_OUTLET_CONNECTION:
+    case DBNUM_NOZZLE:
+    case DBNUM_WIRE:
+    case DBNUM_CONTROLLER:
+    case DBNUM_ELECTRIC:
+    case DBNUM_LIGHT:
         return true;
     default:
         return false;
