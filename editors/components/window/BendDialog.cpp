@@ -24,19 +24,12 @@ CBendDialog::~CBendDialog() = default;
 
 BOOL CBendDialog::OnInitDialog()
 {
-    OZU_DiameterUnit diameterUnit;
-    OZU_AngleUnit angleUnit;
-    m_pUnitSettings->GetDiameterUnit(diameterUnit);
-    m_pUnitSettings->GetAngleUnit(angleUnit);
     CViewColumns columns(m_pView);
-    m_values.Load(*m_pRecord, columns, diameterUnit.GetUnit());
+    m_values.Load(*m_pRecord, columns, DisplayDiameterUnit(*m_pUnitSettings));
 
     if (!OZU_ComponentDialog::OnInitDialog())
         return FALSE;
-    SetUnitCaptions(this, angleUnit, { IDC_ANGLE_UNIT });
-    SetUnitCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT, IDC_DIAMETER_UNIT2 });
-    if (State().bAssemblyMode)
-        SetWindowText(LoadText(IDS_ASSEMBLY_BEND));
+    ShowKindCaptions(this, *m_pUnitSettings, kvgrid::TABLE_ELBOW, State().bAssemblyMode);
     return TRUE;
 }
 

@@ -23,8 +23,7 @@ BOOL CControlDialog::OnInitDialog()
     m_values.Load(*m_pRecord);
     if (!OZU_SymbolDialog::OnInitDialog())
         return FALSE;
-    if (State().bAssemblyMode)
-        SetWindowText(LoadText(IDS_ASSEMBLY_CONTROLLER));
+    ShowKindCaptions(this, *m_pUnitSettings, kvgrid::TABLE_CONTROLLER, State().bAssemblyMode);
     return TRUE;
 }
 

@@ -30,10 +30,9 @@ CCurveDialog::CCurveDialog(CGridWindow* pGrid, CRecords* pRecord, OZU_UnitSettin
                            CEditorView* pView, const Controls& controls)
     : OZU_SymbolDialog(pGrid, pRecord, pUnitSettings, pView), m_controls(controls)
 {
-    OZU_DiameterUnit diameterUnit;
-    pUnitSettings->GetDiameterUnit(diameterUnit);
-    m_values.inletDiameter.SetValue(0.0, diameterUnit.GetUnit());
-    m_values.outletDiameter.SetValue(0.0, diameterUnit.GetUnit());
+    const int nDiameterUnit = DisplayDiameterUnit(*pUnitSettings);
+    m_values.inletDiameter.SetValue(0.0, nDiameterUnit);
+    m_values.outletDiameter.SetValue(0.0, nDiameterUnit);
     m_values.minimumFlow.SetValue(0.0, FLOW_M3H);
     m_values.maximumFlow.SetValue(0.0, FLOW_M3H);
 }
@@ -42,19 +41,12 @@ CCurveDialog::~CCurveDialog() = default;
 
 BOOL CCurveDialog::OnInitDialog()
 {
-    OZU_DiameterUnit diameterUnit;
-    OZU_LargeFlowUnit flowUnit;
-    m_pUnitSettings->GetDiameterUnit(diameterUnit);
-    m_pUnitSettings->GetLargeFlowUnit(flowUnit);
     CViewColumns columns(m_pView);
-    m_values.Load(*m_pRecord, columns, diameterUnit.GetUnit(), m_controls.bFittingType);
+    m_values.Load(*m_pRecord, columns, DisplayDiameterUnit(*m_pUnitSettings), m_controls.bFittingType);
 
     if (!OZU_SymbolDialog::OnInitDialog())
         return FALSE;
-    SetUnitCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT, IDC_DIAMETER_UNIT2 });
-    SetUnitCaptions(this, flowUnit, { IDC_LARGE_FLOW_UNIT, IDC_LARGE_FLOW_UNIT2 });
-    if (State().bAssemblyMode)
-        SetWindowText(LoadText(m_controls.nAssemblyCaption));
+    ShowKindCaptions(this, *m_pUnitSettings, m_controls.nKind, State().bAssemblyMode);
     return IsOpen();
 }
 

@@ -27,7 +27,7 @@ public:
         kvcomponents::ConnectionControls outlet;
         int nMaximumFlow;
         int nMinimumFlow;
-        UINT nAssemblyCaption;
+        kvgrid::TableType nKind;          // its unit captions and assembly title
         BOOL bFittingType;                // the kind keeps a fitting type
     };
 

@@ -6,6 +6,7 @@
 
 #include "editors/base/window/ComponentDialog.h"
 #include "editors/components/core/ComponentValues.h"
+#include "grids/core/TableType.h"
 
 #include <map>
 #include <type_traits>
@@ -94,13 +95,16 @@ void ExchangeConnection(OZU_BaseDialog* pDlg, CDataExchange* pDX, const Connecti
 
 // Sets the text of a control of the dialog, when it has the control.
 void SetControlText(CWnd* pDialog, int nIDC, const CString& text);
-// Captions showing a unit's name.
-template <class Unit>
-void SetUnitCaptions(CWnd* pDialog, const Unit& unit, std::initializer_list<int> captions)
-{
-    for (int nIDC : captions)
-        SetControlText(pDialog, nIDC, unit.GetName());
-}
+
+// The display diameter unit: the unit in which the editors load and show
+// nominal diameters.
+int DisplayDiameterUnit(const OZU_UnitSettings& units);
+// Once an editor of a kind has opened: the captions beside its fields name
+// the display units of their quantities, and while an assembly is built the
+// title says which kind of assembly it is. The kinds' captions and titles
+// are a table, a row per kind.
+void ShowKindCaptions(CWnd* pDialog, const OZU_UnitSettings& units, kvgrid::TableType nKind, BOOL bAssemblyMode);
+
 // A coefficient written into its edit as the curve-fit bar hands it over:
 // the shortest printf "%g" form.
 void ShowCoefficient(CWnd* pDialog, int nIDC, float fValue);

@@ -23,8 +23,7 @@ BOOL CElectricDialog::OnInitDialog()
     m_values.Load(*m_pRecord);
     if (!OZU_SymbolDialog::OnInitDialog())
         return FALSE;
-    if (State().bAssemblyMode)
-        SetWindowText(LoadText(IDS_ASSEMBLY_ELECTRIC));
+    ShowKindCaptions(this, *m_pUnitSettings, kvgrid::TABLE_ELECTRIC, State().bAssemblyMode);
     return TRUE;
 }
 

@@ -18,16 +18,12 @@ CJoinDialog::~CJoinDialog() = default;
 
 BOOL CJoinDialog::OnInitDialog()
 {
-    OZU_DiameterUnit diameterUnit;
-    m_pUnitSettings->GetDiameterUnit(diameterUnit);
     CViewColumns columns(m_pView);
-    m_values.Load(*m_pRecord, columns, diameterUnit.GetUnit());
+    m_values.Load(*m_pRecord, columns, DisplayDiameterUnit(*m_pUnitSettings));
 
     if (!OZU_ComponentDialog::OnInitDialog())
         return FALSE;
-    SetUnitCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT, IDC_DIAMETER_UNIT2 });
-    if (State().bAssemblyMode)
-        SetWindowText(LoadText(m_controls.nAssemblyCaption));
+    ShowKindCaptions(this, *m_pUnitSettings, m_controls.nKind, State().bAssemblyMode);
     return TRUE;
 }
 

@@ -13,15 +13,14 @@ public:
 
     kvcomponents::JoinValues m_values;
 
-    // The controls of one kind's template, and its caption while an
-    // assembly is built.
+    // The controls of one kind's template, and the kind.
     struct Controls
     {
         int nMajorDiameter;
         int nMinorDiameter;
         kvcomponents::ConnectionControls major;
         kvcomponents::ConnectionControls minor;
-        UINT nAssemblyCaption;
+        kvgrid::TableType nKind;   // its unit captions and assembly title
         // The minor diameter may be 0 (no reduction): from 0 up to the
         // settings' maximum instead of the settings' limits.
         BOOL bMinorFromZero;

@@ -23,16 +23,12 @@ CLTODialog::~CLTODialog() = default;
 
 BOOL CLTODialog::OnInitDialog()
 {
-    OZU_DiameterUnit diameterUnit;
-    m_pUnitSettings->GetDiameterUnit(diameterUnit);
     CViewColumns columns(m_pView);
-    m_values.Load(*m_pRecord, columns, diameterUnit.GetUnit());
+    m_values.Load(*m_pRecord, columns, DisplayDiameterUnit(*m_pUnitSettings));
 
     if (!OZU_ComponentDialog::OnInitDialog())
         return FALSE;
-    SetUnitCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT, IDC_DIAMETER_UNIT2 });
-    if (State().bAssemblyMode)
-        SetWindowText(LoadText(IDS_ASSEMBLY_TAKE_OFF));
+    ShowKindCaptions(this, *m_pUnitSettings, kvgrid::TABLE_TAKE_OFF, State().bAssemblyMode);
     // A type PipeTable lacks is added to it, so that the take-off keeps it.
     if (!m_values.pipeType.IsEmpty() && !SelectListText(m_cbPipeType, m_values.pipeType))
         m_cbPipeType.AddPipeType(m_values.pipeType);

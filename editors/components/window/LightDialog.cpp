@@ -23,8 +23,7 @@ BOOL CLightDialog::OnInitDialog()
     m_values.Load(*m_pRecord);
     if (!OZU_SymbolDialog::OnInitDialog())
         return FALSE;
-    if (State().bAssemblyMode)
-        SetWindowText(LoadText(IDS_ASSEMBLY_LIGHT));
+    ShowKindCaptions(this, *m_pUnitSettings, kvgrid::TABLE_LIGHT, State().bAssemblyMode);
     return TRUE;
 }
 

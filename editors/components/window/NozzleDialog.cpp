@@ -26,16 +26,11 @@ CNozzleDialog::~CNozzleDialog() = default;
 
 BOOL CNozzleDialog::OnInitDialog()
 {
-    OZU_AngleUnit angleUnit;
-    OZU_PressureUnit pressureUnit;
-    m_pUnitSettings->GetAngleUnit(angleUnit);
-    m_pUnitSettings->GetPressureUnit(pressureUnit);
     m_values.Load(*m_pRecord);
 
     if (!OZU_SymbolDialog::OnInitDialog())
         return FALSE;
-    SetUnitCaptions(this, angleUnit, { IDC_ANGLE_UNIT });
-    SetUnitCaptions(this, pressureUnit, { IDC_PRESSURE_UNIT, IDC_PRESSURE_UNIT2 });
+    ShowKindCaptions(this, *m_pUnitSettings, kvgrid::TABLE_NOZZLE, State().bAssemblyMode);
     return IsOpen();
 }
 

@@ -17,10 +17,9 @@ COutConDialog::COutConDialog(CGridWindow* pGrid, CRecords* pRecord, OZU_UnitSett
                              CEditorView* pView)
     : OZU_SymbolDialog(pGrid, pRecord, pUnitSettings, pView)
 {
-    OZU_DiameterUnit diameterUnit;
-    pUnitSettings->GetDiameterUnit(diameterUnit);
-    m_values.inletDiameter.SetValue(0.0, diameterUnit.GetUnit());
-    m_values.outletDiameter.SetValue(0.0, diameterUnit.GetUnit());
+    const int nDiameterUnit = DisplayDiameterUnit(*pUnitSettings);
+    m_values.inletDiameter.SetValue(0.0, nDiameterUnit);
+    m_values.outletDiameter.SetValue(0.0, nDiameterUnit);
     m_values.equivalentDiameter.SetValue(0.0, LENGTH_MM);
     m_values.height.SetValue(0.0, LENGTH_M);
     m_values.equivalentLength.SetValue(0.0, LENGTH_M);
@@ -31,19 +30,12 @@ COutConDialog::~COutConDialog() = default;
 
 BOOL COutConDialog::OnInitDialog()
 {
-    OZU_DiameterUnit diameterUnit;
-    OZU_LengthUnit lengthUnit;
-    m_pUnitSettings->GetDiameterUnit(diameterUnit);
-    m_pUnitSettings->GetLengthUnit(lengthUnit);
     CViewColumns columns(m_pView);
-    m_values.Load(*m_pRecord, columns, diameterUnit.GetUnit());
+    m_values.Load(*m_pRecord, columns, DisplayDiameterUnit(*m_pUnitSettings));
 
     if (!OZU_SymbolDialog::OnInitDialog())
         return FALSE;
-    SetUnitCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT, IDC_DIAMETER_UNIT2, IDC_DIAMETER_UNIT3 });
-    SetUnitCaptions(this, lengthUnit, { IDC_LENGTH_UNIT2, IDC_LENGTH_UNIT3 });
-    if (State().bAssemblyMode)
-        SetWindowText(LoadText(IDS_ASSEMBLY_OUTLET_CONNECTION));
+    ShowKindCaptions(this, *m_pUnitSettings, kvgrid::TABLE_OUTLET_CONNECTION, State().bAssemblyMode);
     return IsOpen();
 }
 

@@ -53,9 +53,7 @@ COutletDialog::COutletDialog(CGridWindow* pGrid, CRecords* pRecord, OZU_UnitSett
                              CEditorView* pView)
     : OZU_SymbolDialog(pGrid, pRecord, pUnitSettings, pView)
 {
-    OZU_DiameterUnit diameterUnit;
-    pUnitSettings->GetDiameterUnit(diameterUnit);
-    m_values.inletDiameter.SetValue(0.0, diameterUnit.GetUnit());
+    m_values.inletDiameter.SetValue(0.0, DisplayDiameterUnit(*pUnitSettings));
     m_values.defaultPressure.SetValue(0.0, PRESSURE_M);
     m_values.defaultArc.SetValue(0.0, ANGLE_DEGREES);
     m_values.defaultFlow.SetValue(0.0, FLOW_LPH);
@@ -72,21 +70,14 @@ CComboBox* COutletDialog::ArcTypeCombo()
 
 BOOL COutletDialog::OnInitDialog()
 {
-    OZU_DiameterUnit diameterUnit;
-    OZU_PressureUnit pressureUnit;
-    m_pUnitSettings->GetDiameterUnit(diameterUnit);
-    m_pUnitSettings->GetPressureUnit(pressureUnit);
     CViewColumns columns(m_pView);
-    m_values.Load(*m_pRecord, columns, diameterUnit.GetUnit());
+    m_values.Load(*m_pRecord, columns, DisplayDiameterUnit(*m_pUnitSettings));
     m_bDemandPoint = m_values.IsDemandPoint();
     m_nLoadedNozzleMark = m_pRecord->m_nFlags & COMPONENT_FLAG_HAS_NOZZLES;
 
     if (!OZU_SymbolDialog::OnInitDialog())
         return FALSE;
-    SetUnitCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT });
-    SetUnitCaptions(this, pressureUnit, { IDC_PRESSURE_UNIT });
-    if (State().bAssemblyMode)
-        SetWindowText(LoadText(IDS_ASSEMBLY_OUTLET));
+    ShowKindCaptions(this, *m_pUnitSettings, kvgrid::TABLE_OUTLET, State().bAssemblyMode);
 
     if (CComboBox* pArcType = ArcTypeCombo()) {
         pArcType->ResetContent();
@@ -125,16 +116,11 @@ void COutletDialog::UpdateArcField()
                                              : LoadText(IDS_FLOW_TOLERANCE, "Flow Tolerance");
     SetControlText(this, IDC_OUTLET_TOLERANCE_CAPTION, tolerance);
     SetControlText(this, IDC_OUTLET_TOLERANCE_CAPTION2, tolerance);
-    if (m_bDemandPoint) {
-        OZU_FlowUnit flowUnit;
-        m_pUnitSettings->GetFlowUnit(flowUnit);
-        SetUnitCaptions(this, flowUnit, { IDC_OUTLET_ARC_UNIT });
-    }
-    else {
-        OZU_AngleUnit angleUnit;
-        m_pUnitSettings->GetAngleUnit(angleUnit);
-        SetUnitCaptions(this, angleUnit, { IDC_OUTLET_ARC_UNIT });
-    }
+    OZU_FlowUnit flowUnit;
+    OZU_AngleUnit angleUnit;
+    SetControlText(this, IDC_OUTLET_ARC_UNIT,
+                   m_bDemandPoint ? m_pUnitSettings->GetFlowUnit(flowUnit).GetName()
+                                  : m_pUnitSettings->GetAngleUnit(angleUnit).GetName());
     if (m_cbNozzle.GetSafeHwnd() != nullptr)
         m_cbNozzle.EnableWindow(!m_bDemandPoint);
 }

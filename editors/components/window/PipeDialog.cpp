@@ -19,17 +19,12 @@ CPipeDialog::~CPipeDialog() = default;
 
 BOOL CPipeDialog::OnInitDialog()
 {
-    OZU_DiameterUnit diameterUnit;
-    OZU_PressureUnit pressureUnit;
-    m_pUnitSettings->GetDiameterUnit(diameterUnit);
-    m_pUnitSettings->GetPressureUnit(pressureUnit);
     CViewColumns columns(m_pView);
-    m_values.Load(*m_pRecord, columns, diameterUnit.GetUnit());
+    m_values.Load(*m_pRecord, columns, DisplayDiameterUnit(*m_pUnitSettings));
 
     if (!OZU_LineDialog::OnInitDialog())
         return FALSE;
-    SetUnitCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT, IDC_DIAMETER_UNIT2 });
-    SetUnitCaptions(this, pressureUnit, { IDC_PRESSURE_UNIT });
+    ShowKindCaptions(this, *m_pUnitSettings, kvgrid::TABLE_PIPE, State().bAssemblyMode);
     // A type PipeTable lacks is added to it, so that the pipe keeps it.
     if (!m_values.pipeType.IsEmpty() && !SelectListText(m_cbPipeType, m_values.pipeType))
         m_cbPipeType.AddPipeType(m_values.pipeType);

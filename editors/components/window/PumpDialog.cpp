@@ -12,7 +12,7 @@ const CCurveDialog::Controls kControls = {
     { IDC_PUMP_OUTLET_CODE, IDC_PUMP_OUTLET_GENDER, IDC_PUMP_OUTLET_SUFFIX },
     IDC_PUMP_MAXIMUM_FLOW,
     IDC_PUMP_MINIMUM_FLOW,
-    IDS_ASSEMBLY_PUMP,
+    kvgrid::TABLE_PUMP,
     FALSE,
 };
 } // namespace

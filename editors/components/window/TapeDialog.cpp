@@ -34,29 +34,16 @@ CTapeDialog::~CTapeDialog() = default;
 
 BOOL CTapeDialog::OnInitDialog()
 {
-    OZU_DiameterUnit diameterUnit;
-    OZU_FlowPerLengthUnit dischargeUnit;
-    OZU_PressureUnit pressureUnit;
-    OZU_LengthUnit lengthUnit;
-    m_pUnitSettings->GetDiameterUnit(diameterUnit);
-    m_pUnitSettings->GetFlowPerLengthUnit(dischargeUnit);
-    m_pUnitSettings->GetPressureUnit(pressureUnit);
-    m_pUnitSettings->GetLengthUnit(lengthUnit);
-
     // A new tape: its Tapes row is made from what the editor stores.
     if (IsNewRow())
         State().bTapeExtrasReady = TRUE;
 
     CViewColumns columns(m_pView);
-    m_values.Load(m_tapeRecord, m_tapeRecord, columns, diameterUnit.GetUnit());
+    m_values.Load(m_tapeRecord, m_tapeRecord, columns, DisplayDiameterUnit(*m_pUnitSettings));
 
     if (!OZU_LineDialog::OnInitDialog())
         return FALSE;
-    SetUnitCaptions(this, diameterUnit, { IDC_DIAMETER_UNIT, IDC_DIAMETER_UNIT2 });
-    SetUnitCaptions(this, pressureUnit, { IDC_PRESSURE_UNIT, IDC_PRESSURE_UNIT2, IDC_PRESSURE_UNIT3,
-                                          IDC_PRESSURE_UNIT4, IDC_PRESSURE_UNIT5 });
-    SetUnitCaptions(this, dischargeUnit, { IDC_FLOW_PER_LENGTH_UNIT });
-    SetUnitCaptions(this, lengthUnit, { IDC_LENGTH_UNIT });
+    ShowKindCaptions(this, *m_pUnitSettings, kvgrid::TABLE_TAPE, State().bAssemblyMode);
     ShowModeCaptions(m_values.bIteration);
     // A type PipeTable lacks is added to it, so that the tape keeps it.
     if (!m_values.pipe.pipeType.IsEmpty() && !SelectListText(m_cbPipeType, m_values.pipe.pipeType))

@@ -9,7 +9,7 @@ const CJoinDialog::Controls kControls = {
     IDC_TEE_MINOR_DIAMETER,
     { IDC_TEE_MAJOR_CODE, IDC_TEE_MAJOR_GENDER, IDC_TEE_MAJOR_SUFFIX },
     { IDC_TEE_MINOR_CODE, IDC_TEE_MINOR_GENDER, IDC_TEE_MINOR_SUFFIX },
-    IDS_ASSEMBLY_TEE,
+    kvgrid::TABLE_TEE,
     FALSE,
 };
 } // namespace

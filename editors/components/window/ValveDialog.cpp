@@ -12,7 +12,7 @@ const CCurveDialog::Controls kControls = {
     { IDC_VALVE_OUTLET_CODE, IDC_VALVE_OUTLET_GENDER, IDC_VALVE_OUTLET_SUFFIX },
     IDC_VALVE_MAXIMUM_FLOW,
     IDC_VALVE_MINIMUM_FLOW,
-    IDS_ASSEMBLY_VALVE,
+    kvgrid::TABLE_VALVE,
     FALSE,
 };
 } // namespace

@@ -14,12 +14,6 @@ namespace {
 class ComponentDialogTest : public EditorTest
 {
 protected:
-    std::string Caption(OZU_ComponentDialog* pEditor)
-    {
-        char text[256] = {};
-        ::GetWindowTextA(pEditor->GetSafeHwnd(), text, sizeof(text));
-        return text;
-    }
     LONG Weight(OZU_ComponentDialog* pEditor, int nID)
     {
         HFONT hFont = (HFONT)::SendDlgItemMessageA(pEditor->GetSafeHwnd(), nID, WM_GETFONT, 0, 0);

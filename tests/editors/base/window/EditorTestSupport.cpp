@@ -191,6 +191,13 @@ CRecords& EditorTest::NewRecord(BYTE nDatabaseNumber, long nFlags)
     return record;
 }
 
+std::string EditorTest::Caption(OZU_ComponentDialog* pEditor)
+{
+    char text[512] = {};
+    ::GetWindowTextA(pEditor->GetSafeHwnd(), text, sizeof(text));
+    return text;
+}
+
 std::string EditorTest::Text(OZU_ComponentDialog* pEditor, int nID)
 {
     char text[512] = {};

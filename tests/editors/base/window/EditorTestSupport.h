@@ -140,7 +140,8 @@ protected:
         return pEditor;
     }
 
-    // Controls of the open editor.
+    // The open editor's caption (its title), and its controls.
+    std::string Caption(OZU_ComponentDialog* pEditor);
     std::string Text(OZU_ComponentDialog* pEditor, int nID);
     void Type(OZU_ComponentDialog* pEditor, int nID, const char* text);
     void Press(OZU_ComponentDialog* pEditor, int nID);

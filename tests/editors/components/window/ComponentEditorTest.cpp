@@ -146,6 +146,30 @@ void ComponentEditorTest::ExpectRoundTrip(
     pEditor->DestroyWindow();
 }
 
+void ComponentEditorTest::ExpectUnitCaptions(const UnitCaptions& c)
+{
+    SCOPED_TRACE(std::to_string(c.nKey) + (c.bMetric ? " metric" : " US"));
+    UseUnits(c.bMetric);
+    OZU_ComponentDialog* pEditor = OpenKey(c.nKey);
+    ASSERT_NE(nullptr, pEditor);
+    for (auto& [nID, caption] : c.captions)
+        EXPECT_EQ(caption, EditorTest::Text(pEditor, nID)) << nID;
+    pEditor->DestroyWindow();
+}
+
+void ComponentEditorTest::ExpectAssemblyTitle(const AssemblyTitle& c)
+{
+    SCOPED_TRACE(c.title);
+    const BOOL bWas = m_view.GetGridState().bAssemblyMode;
+    m_view.GetGridState().bAssemblyMode = TRUE;
+    OZU_ComponentDialog* pEditor = OpenNew(c.nDatabaseNumber, c.nFlags);
+    ASSERT_NE(nullptr, pEditor);
+    EXPECT_EQ(c.title, Caption(pEditor));
+    pEditor->DestroyWindow();
+    m_pGrid->EndDialogEdit();
+    m_view.GetGridState().bAssemblyMode = bWas;
+}
+
 void ComponentEditorTest::ExpectRefused(const Refusal& c)
 {
     SCOPED_TRACE(std::to_string(c.nKey) + ": " + std::to_string(c.nID) + " = " + c.typed);

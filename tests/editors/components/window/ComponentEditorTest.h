@@ -81,6 +81,25 @@ protected:
     void ExpectRoundTrip(long nKey,
                          const std::function<std::vector<std::string>(std::vector<std::string>)>& normalise);
 
+    // The captions of a stored component's editor that name display units,
+    // in metric or US units: control id and the unit's name.
+    struct UnitCaptions
+    {
+        long nKey;
+        bool bMetric;
+        std::vector<std::pair<int, const char*>> captions;
+    };
+    void ExpectUnitCaptions(const UnitCaptions& c);
+    // The title of the editor of a new component of a kind while an
+    // assembly is built.
+    struct AssemblyTitle
+    {
+        BYTE nDatabaseNumber;
+        long nFlags;
+        const char* title;
+    };
+    void ExpectAssemblyTitle(const AssemblyTitle& c);
+
     // A value typed into one field of a stored component's editor that OK
     // refuses with a message (a part of it given).
     struct Refusal

@@ -95,9 +95,7 @@ TEST_F(ComponentEditorsTest, EachKindOpensItsOwnEditorOnItsTemplate)
         EXPECT_EQ(c.nKind, m_nOpenKind);
         ASSERT_NE(nullptr, pEditor);
         EXPECT_TRUE(c.isClass(pEditor));
-        char caption[128] = {};
-        ::GetWindowTextA(pEditor->GetSafeHwnd(), caption, sizeof(caption));
-        EXPECT_STREQ(c.caption, caption);
+        EXPECT_EQ(c.caption, Caption(pEditor));
         pEditor->DestroyWindow();
         EXPECT_EQ(nullptr, m_view.pOpen);
     }
@@ -303,6 +301,46 @@ TEST_F(ComponentEditorsTest, DiameterCaptionsNameTheDisplayUnit)
         EXPECT_EQ(bMetric ? "ohm/100m" : "ohm/1000ft", Text(pEditor, IDC_WIRE_RESISTANCE_UNIT));
         pEditor->DestroyWindow();
     }
+}
+
+TEST_F(ComponentEditorsTest, CaptionsNameTheDisplayUnits)
+{
+    const UnitCaptions cases[] = {
+        { 59, false, { { IDC_DIAMETER_UNIT, "in" }, { IDC_DIAMETER_UNIT2, "in" }, { IDC_PRESSURE_UNIT, "psi" },
+                       { IDC_PRESSURE_UNIT2, "psi" }, { IDC_PRESSURE_UNIT3, "psi" }, { IDC_PRESSURE_UNIT4, "psi" },
+                       { IDC_PRESSURE_UNIT5, "psi" }, { IDC_FLOW_PER_LENGTH_UNIT, "US gpm/100ft" },
+                       { IDC_LENGTH_UNIT, "ft" } } },
+        { 1, true, { { IDC_PRESSURE_UNIT, "m" } } },
+        { 111, false, { { IDC_DIAMETER_UNIT, "in" }, { IDC_DIAMETER_UNIT2, "in" } } },
+        { 120, true, { { IDC_DIAMETER_UNIT, "mm" }, { IDC_DIAMETER_UNIT2, "mm" } } },
+        { 136, false, { { IDC_ANGLE_UNIT, "°" } } },
+        { 152, false, { { IDC_DIAMETER_UNIT, "in" }, { IDC_DIAMETER_UNIT2, "in" } } },
+        { 166, true, { { IDC_DIAMETER_UNIT, "mm" }, { IDC_DIAMETER_UNIT2, "mm" } } },
+        { 246, false, { { IDC_DIAMETER_UNIT, "in" }, { IDC_DIAMETER_UNIT2, "in" } } },
+    };
+    for (const UnitCaptions& c : cases)
+        ASSERT_NO_FATAL_FAILURE(ExpectUnitCaptions(c));
+}
+
+TEST_F(ComponentEditorsTest, WhileAnAssemblyIsBuiltTheTitleSaysWhichOne)
+{
+    const AssemblyTitle cases[] = {
+        { DBNUM_LATERAL_TAKE_OFF, 0, "Creating a new LTO assembly..." },
+        { DBNUM_COUPLER, 0, "Creating a new coupler assembly..." },
+        { DBNUM_ELBOW, 0, "Creating a new bend assembly..." },
+        { DBNUM_TEE, 0, "Creating a new tee assembly..." },
+        { DBNUM_CROSS, 0, "Creating a new cross assembly..." },
+        { DBNUM_MISCELLANEOUS, 0, "Creating a new assembly..." },
+        { DBNUM_CONTROLLER, 0, "Creating a new control assembly..." },
+        { DBNUM_ELECTRIC, 0, "Creating a new electrical item assembly..." },
+        { DBNUM_LIGHT, 0, "Creating a new light assembly..." },
+        // The line components have no assembly title: theirs stays.
+        { DBNUM_PIPE, 0, "Add Pipe" },
+        { DBNUM_PIPE, COMPONENT_FLAG_TAPE, "Add Tape" },
+        { DBNUM_WIRE, 0, "Add Wire" },
+    };
+    for (const AssemblyTitle& c : cases)
+        ASSERT_NO_FATAL_FAILURE(ExpectAssemblyTitle(c));
 }
 
 /////////////////////////////////////////////////////////////////////////////

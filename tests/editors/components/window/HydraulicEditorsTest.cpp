@@ -66,9 +66,7 @@ TEST_F(HydraulicEditorsTest, EachKindOpensItsOwnEditorOnItsTemplate)
         EXPECT_EQ(c.nKind, m_nOpenKind);
         ASSERT_NE(nullptr, pEditor);
         EXPECT_TRUE(c.isClass(pEditor));
-        char caption[128] = {};
-        ::GetWindowTextA(pEditor->GetSafeHwnd(), caption, sizeof(caption));
-        EXPECT_STREQ(c.caption, caption);
+        EXPECT_EQ(c.caption, Caption(pEditor));
         EXPECT_EQ((std::vector<std::string>{ " ", "Y", "N" }), Items(pEditor, IDC_USAGE));
         pEditor->DestroyWindow();
         EXPECT_EQ(nullptr, m_view.pOpen);
@@ -78,28 +76,17 @@ TEST_F(HydraulicEditorsTest, EachKindOpensItsOwnEditorOnItsTemplate)
 
 TEST_F(HydraulicEditorsTest, WhileAnAssemblyIsBuiltTheTitleSaysWhichOne)
 {
-    struct Case
-    {
-        BYTE nDatabaseNumber;
-        const char* title;
-    } cases[] = {
-        { DBNUM_VALVE, "Creating a new valve assembly..." },
-        { DBNUM_HYDRAULIC, "Creating a new hydraulic item assembly..." },
-        { DBNUM_PUMP, "Creating a new pump assembly..." },
-        { DBNUM_OUTLET, "Creating a new outlet assembly..." },
-        { DBNUM_OUTLET_CONNECTION, "Creating a new outlet connection assembly..." },
+    const AssemblyTitle cases[] = {
+        { DBNUM_VALVE, 0, "Creating a new valve assembly..." },
+        { DBNUM_HYDRAULIC, 0, "Creating a new hydraulic item assembly..." },
+        { DBNUM_PUMP, 0, "Creating a new pump assembly..." },
+        { DBNUM_OUTLET, 0, "Creating a new outlet assembly..." },
+        { DBNUM_OUTLET_CONNECTION, 0, "Creating a new outlet connection assembly..." },
+        // The nozzle has no assembly title: its own stays.
+        { DBNUM_NOZZLE, 0, "Add Nozzle" },
     };
-    m_view.GetGridState().bAssemblyMode = TRUE;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.title);
-        OZU_ComponentDialog* pEditor = OpenNew(c.nDatabaseNumber);
-        ASSERT_NE(nullptr, pEditor);
-        char caption[128] = {};
-        ::GetWindowTextA(pEditor->GetSafeHwnd(), caption, sizeof(caption));
-        EXPECT_STREQ(c.title, caption);
-        pEditor->DestroyWindow();
-        m_pGrid->EndDialogEdit();
-    }
+    for (const AssemblyTitle& c : cases)
+        ASSERT_NO_FATAL_FAILURE(ExpectAssemblyTitle(c));
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -195,12 +182,7 @@ TEST_F(HydraulicEditorsTest, EachFieldIsStoredInItsColumnInTheStoredUnit)
 
 TEST_F(HydraulicEditorsTest, CaptionsNameTheDisplayUnits)
 {
-    struct Case
-    {
-        long nKey;
-        bool bMetric;
-        std::vector<std::pair<int, const char*>> captions;
-    } cases[] = {
+    const UnitCaptions cases[] = {
         { kValve, true, { { IDC_DIAMETER_UNIT, "mm" }, { IDC_DIAMETER_UNIT2, "mm" }, { IDC_LARGE_FLOW_UNIT, "m³/h" },
                           { IDC_LARGE_FLOW_UNIT2, "m³/h" } } },
         { kPump, false, { { IDC_DIAMETER_UNIT, "in" }, { IDC_DIAMETER_UNIT2, "in" }, { IDC_LARGE_FLOW_UNIT, "US gpm" } } },
@@ -210,15 +192,8 @@ TEST_F(HydraulicEditorsTest, CaptionsNameTheDisplayUnits)
         { kFixedOutlet, true, { { IDC_PRESSURE_UNIT, "m" }, { IDC_OUTLET_ARC_UNIT, "°" } } },
         { kDemandPoint, false, { { IDC_PRESSURE_UNIT, "psi" }, { IDC_OUTLET_ARC_UNIT, "US gph" } } },
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.nKey) + (c.bMetric ? " metric" : " US"));
-        UseUnits(c.bMetric);
-        OZU_ComponentDialog* pEditor = OpenKey(c.nKey);
-        ASSERT_NE(nullptr, pEditor);
-        for (auto& [nID, caption] : c.captions)
-            EXPECT_EQ(caption, Text(pEditor, nID)) << nID;
-        pEditor->DestroyWindow();
-    }
+    for (const UnitCaptions& c : cases)
+        ASSERT_NO_FATAL_FAILURE(ExpectUnitCaptions(c));
 }
 
 /////////////////////////////////////////////////////////////////////////////
