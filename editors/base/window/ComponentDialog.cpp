@@ -166,6 +166,21 @@ BOOL OZU_ComponentDialog::SelectListText(CComboBox& combo, const CString& text)
     return TRUE;
 }
 
+void OZU_ComponentDialog::ReadListChoice(CComboBox& combo, CString& text)
+{
+    if (combo.GetSafeHwnd() == nullptr)
+        return;
+    const int nSelected = combo.GetCurSel();
+    if (nSelected >= 0)
+        combo.GetLBText(nSelected, text);
+}
+
+void OZU_ComponentDialog::ShowPipeType(CTypeCombo& combo, const CString& type)
+{
+    if (!type.IsEmpty() && !SelectListText(combo, type))
+        combo.AddPipeType(type);
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // Opening
 
@@ -362,11 +377,7 @@ void OZU_ComponentDialog::OnOK()
     // The component will exist after the store: a second OK is no twin of it.
     State().bSkipDuplicateTest = TRUE;
 
-    if (m_cbSupplier.GetSafeHwnd() != nullptr) {
-        int nSelected = m_cbSupplier.GetCurSel();
-        if (nSelected >= 0)
-            m_cbSupplier.GetLBText(nSelected, m_strSupplierCode);
-    }
+    ReadListChoice(m_cbSupplier, m_strSupplierCode);
     m_strDescription = FitToColumn(m_strDescription, COLUMN_DESCRIPTION);
     m_strWarehouseCode = FitToColumn(m_strWarehouseCode, COLUMN_WAREHOUSE_CODE);
     m_strSupplierCode = FitToColumn(m_strSupplierCode, COLUMN_SUPPLIER_CODE);

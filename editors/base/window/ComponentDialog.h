@@ -126,6 +126,12 @@ protected:
     // Selects the entry of a combo that is the text (whole, any case, end
     // blanks ignored); FALSE when there is none.
     static BOOL SelectListText(CComboBox& combo, const CString& text);
+    // The entry chosen in a combo into text; text stays as it was when the
+    // combo has no window or nothing is chosen.
+    static void ReadListChoice(CComboBox& combo, CString& text);
+    // A component's pipe type selected in its combo: a type the pipe-type
+    // table lacks is added to it, so that the component keeps its type.
+    static void ShowPipeType(CTypeCombo& combo, const CString& type);
 
     afx_msg void OnDestroy();
 

@@ -29,9 +29,7 @@ BOOL CLTODialog::OnInitDialog()
     if (!OZU_ComponentDialog::OnInitDialog())
         return FALSE;
     ShowKindCaptions(this, *m_pUnitSettings, kvgrid::TABLE_TAKE_OFF, State().bAssemblyMode);
-    // A type PipeTable lacks is added to it, so that the take-off keeps it.
-    if (!m_values.pipeType.IsEmpty() && !SelectListText(m_cbPipeType, m_values.pipeType))
-        m_cbPipeType.AddPipeType(m_values.pipeType);
+    ShowPipeType(m_cbPipeType, m_values.pipeType);
     return IsOpen();
 }
 
@@ -47,9 +45,7 @@ void CLTODialog::DoDataExchange(CDataExchange* pDX)
 void CLTODialog::OnOK()
 {
     OZU_ComponentDialog::OnOK();
-    int nSelected = m_cbPipeType.GetSafeHwnd() != nullptr ? m_cbPipeType.GetCurSel() : CB_ERR;
-    if (nSelected != CB_ERR)
-        m_cbPipeType.GetLBText(nSelected, m_values.pipeType);
+    ReadListChoice(m_cbPipeType, m_values.pipeType);
     CViewColumns columns(m_pView);
     m_values.FitTexts(columns);
     FinishOK();

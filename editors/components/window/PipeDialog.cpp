@@ -25,9 +25,7 @@ BOOL CPipeDialog::OnInitDialog()
     if (!OZU_LineDialog::OnInitDialog())
         return FALSE;
     ShowKindCaptions(this, *m_pUnitSettings, kvgrid::TABLE_PIPE, State().bAssemblyMode);
-    // A type PipeTable lacks is added to it, so that the pipe keeps it.
-    if (!m_values.pipeType.IsEmpty() && !SelectListText(m_cbPipeType, m_values.pipeType))
-        m_cbPipeType.AddPipeType(m_values.pipeType);
+    ShowPipeType(m_cbPipeType, m_values.pipeType);
     return IsOpen();
 }
 
@@ -45,9 +43,7 @@ void CPipeDialog::DoDataExchange(CDataExchange* pDX)
 void CPipeDialog::OnOK()
 {
     OZU_LineDialog::OnOK();
-    int nSelected = m_cbPipeType.GetSafeHwnd() != nullptr ? m_cbPipeType.GetCurSel() : CB_ERR;
-    if (nSelected != CB_ERR)
-        m_cbPipeType.GetLBText(nSelected, m_values.pipeType);
+    ReadListChoice(m_cbPipeType, m_values.pipeType);
     m_values.FitTexts();
     FinishOK();
 }

@@ -45,9 +45,7 @@ BOOL CTapeDialog::OnInitDialog()
         return FALSE;
     ShowKindCaptions(this, *m_pUnitSettings, kvgrid::TABLE_TAPE, State().bAssemblyMode);
     ShowModeCaptions(m_values.bIteration);
-    // A type PipeTable lacks is added to it, so that the tape keeps it.
-    if (!m_values.pipe.pipeType.IsEmpty() && !SelectListText(m_cbPipeType, m_values.pipe.pipeType))
-        m_cbPipeType.AddPipeType(m_values.pipe.pipeType);
+    ShowPipeType(m_cbPipeType, m_values.pipe.pipeType);
     return IsOpen();
 }
 
@@ -129,9 +127,7 @@ void CTapeDialog::OnOK()
 {
     OZU_LineDialog::OnOK();
     m_values.bIteration = m_btnIteration.GetSafeHwnd() != nullptr && m_btnIteration.GetCheck() == BST_CHECKED;
-    int nSelected = m_cbPipeType.GetSafeHwnd() != nullptr ? m_cbPipeType.GetCurSel() : CB_ERR;
-    if (nSelected != CB_ERR)
-        m_cbPipeType.GetLBText(nSelected, m_values.pipe.pipeType);
+    ReadListChoice(m_cbPipeType, m_values.pipe.pipeType);
     m_values.FitTexts();
     m_nFlags |= COMPONENT_FLAG_TAPE;
     FinishOK();
