@@ -271,3 +271,5 @@
 #define IDS_EDIT_QUANTITY               440
 // A tab's tool tip while the query pane is shown.
 #define IDS_TAB_DATABASE_NUMBER_TIP     9900
+// Help asked for while no help file can be opened.
+#define IDS_NO_HELP                     9901

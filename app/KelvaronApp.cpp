@@ -324,10 +324,25 @@ BOOL CKelvaronApp::ChooseDatabaseToOpen(CString& strPath)
     const CString filter = LoadText(IDS_DB_FILE_FILTER);
     CFileDialog dialog(TRUE, ".accdb", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter, m_pMainWnd, 0,
                        TRUE);
+    const CString folder = GetOpenFolder();
+    if (!folder.IsEmpty())
+        dialog.m_ofn.lpstrInitialDir = folder;
     if (dialog.DoModal() != IDOK)
         return FALSE;
     strPath = dialog.GetPathName();
     return TRUE;
+}
+
+CString CKelvaronApp::GetOpenFolder()
+{
+    CString path;
+    if (CMainFrame* pFrame = dynamic_cast<CMainFrame*>(m_pMainWnd))
+        path = pFrame->GetActiveDatabasePath();
+    if (path.IsEmpty() && m_pRecentFileList != nullptr && m_pRecentFileList->GetSize() > 0)
+        path = (*m_pRecentFileList)[0];
+    if (StripToFolder(path) < 0)
+        return CString();
+    return path;
 }
 
 void CKelvaronApp::OnFileOpen()
@@ -335,8 +350,7 @@ void CKelvaronApp::OnFileOpen()
     CString path;
     if (!ChooseDatabaseToOpen(path))
         return;
-    if (CDocument* pDoc = OpenDocumentFile(path))
-        pDoc->SetTitle(pDoc->GetPathName());
+    OpenDocumentFile(path);
 }
 
 BOOL CKelvaronApp::OnOpenRecentFile(UINT nID)
@@ -347,9 +361,7 @@ BOOL CKelvaronApp::OnOpenRecentFile(UINT nID)
     const CString path = (*m_pRecentFileList)[nIndex];
     if (path.IsEmpty())
         return TRUE;
-    if (CDocument* pDoc = OpenDocumentFile(path))
-        pDoc->SetTitle(pDoc->GetPathName());
-    else
+    if (OpenDocumentFile(path) == nullptr)
         m_pRecentFileList->Remove(nIndex);
     return TRUE;
 }

@@ -116,6 +116,9 @@ public:
     // The commands of the application.
     afx_msg void OnFileNew();
     afx_msg void OnFileOpen();
+    // The folder File Open starts in: the active database's, else that of
+    // the database opened last; empty (the system's choice) with neither.
+    CString GetOpenFolder();
     afx_msg BOOL OnOpenRecentFile(UINT nID);
     afx_msg void OnAppAbout();
 

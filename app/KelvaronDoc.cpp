@@ -272,6 +272,12 @@ BOOL CKelvaronDoc::OnNewDocument()
     return OpenDatabase("", TRUE);
 }
 
+void CKelvaronDoc::SetPathName(LPCTSTR lpszPathName, BOOL bAddToMRU)
+{
+    CDocument::SetPathName(lpszPathName, bAddToMRU);
+    SetTitle(GetPathName());
+}
+
 BOOL CKelvaronDoc::OnOpenDocument(LPCTSTR lpszPathName)
 {
     return OpenDatabase(lpszPathName, FALSE) ? TRUE : FALSE;
@@ -295,7 +301,6 @@ BOOL CKelvaronDoc::OpenStartupDatabase()
     if (!OpenDatabase(path, FALSE))
         return FALSE;
     SetPathName(path);
-    SetTitle(GetPathName());
     return TRUE;
 }
 
@@ -429,7 +434,6 @@ BOOL CKelvaronDoc::OpenDatabase(LPCTSTR lpszPath, BOOL bNew)
         if (path.IsEmpty())
             return FALSE;
         SetPathName(path);
-        SetTitle(GetPathName());
     }
     m_strDatabasePath.Empty();
     m_strBackupPath.Empty();

@@ -48,6 +48,9 @@ public:
     BOOL OnNewDocument() override;
     // Opens the database file; the framework's file reading is not used.
     BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
+    // The path is the title too: every database window names its database
+    // by its full path, however it was opened.
+    void SetPathName(LPCTSTR lpszPathName, BOOL bAddToMRU = TRUE) override;
     // The database the options choose at start-up: the default database with
     // OPTION_OPEN_DEFAULT, else with OPTION_OPEN_LAST the first recent file,
     // else none (FALSE: no database window opens). The shared settings are

@@ -286,15 +286,13 @@ void CKelvaronView::OnInitialUpdate()
     ShowMode();
     m_bInitialising = TRUE;
 
-    m_strCaption.LoadString(IDS_CREATING_ASSEMBLY);
     CFormView::OnInitialUpdate();
 
-    // The line above the grid: off until an assembly or an outlet's nozzles
-    // are worked on.
-    for (CColorStatic* pStatic : { &m_captionStatic, &m_nameStatic }) {
-        pStatic->EnableWindow(FALSE);
+    // The line above the grid: empty until an assembly, an outlet's nozzles
+    // or a query are worked on.
+    for (CColorStatic* pStatic : { &m_captionStatic, &m_nameStatic })
         pStatic->SetBkColor(::GetSysColor(COLOR_WINDOW));
-    }
+    SetModeLine(ModeLine::off);
     m_queryCombo.ShowWindow(SW_HIDE);
 
     for (int t = 0; t < ComponentTableCount; t++)
@@ -373,6 +371,36 @@ void CKelvaronView::OnUnitsChanged()
         return;
     m_pGrid->UpdateColumnTitles();
     SwitchGridTable(GetCurrentTab());
+}
+
+void CKelvaronView::OnOptionsChanged(BOOL bCharSetChanged, int nCharSet)
+{
+    if (m_pGrid == nullptr || m_pGrid->GetSafeHwnd() == nullptr)
+        return;
+    if (GetOptions() & OPTION_SHOW_QUERY_TAB)
+        AddQueryTab();
+    else
+        RemoveQueryTab();
+    if (!bCharSetChanged)
+        return;
+    m_pGrid->LoadStandardFont((BYTE)nCharSet);
+    m_pGrid->Redraw(GR_INVALIDATE);
+    for (CHeadGridWnd* pSide : { (CHeadGridWnd*)m_pAssemWnd, (CHeadGridWnd*)m_pNozzleWnd, (CHeadGridWnd*)m_pOutletWnd })
+        if (pSide != nullptr && pSide->GetSafeHwnd() != nullptr)
+            pSide->SetCharSet(nCharSet);
+    if (m_pTabWnd != nullptr && m_pTabWnd->GetSafeHwnd() != nullptr)
+        MakeBeamFonts(nCharSet);
+}
+
+void CKelvaronView::OnUpdate(CView*, LPARAM, CObject*)
+{
+    if (m_bInitialising || m_pGrid == nullptr || m_pGrid->GetSafeHwnd() == nullptr)
+        return;
+    if (GetCurrentTab() != TABLE_QUERY)
+        SwitchGridTable(GetCurrentTab());
+    // The side tabs are drawn again with their labels.
+    if (m_pTabWnd != nullptr && m_pTabWnd->GetSafeHwnd() != nullptr)
+        m_pTabWnd->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CKelvaronView::OnFrameActivated()
@@ -543,7 +571,7 @@ void CKelvaronView::OnTabSelChange(NMHDR*, LRESULT* pResult)
     m_nameStatic.ShowWindow(SW_SHOW);
     m_queryCombo.ShowWindow(SW_HIDE);
     if (m_viewState.GetMode() == ViewMode::normal)
-        m_captionStatic.EnableWindow(FALSE);
+        SetModeLine(ModeLine::off);
 
     if (int nCurveType = CurveTypeOfTab(nTab)) {
         if (CMainFrame* pFrame = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))

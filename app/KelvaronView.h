@@ -180,10 +180,19 @@ public:
     void OnInitialUpdate() override;
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // The document's database changed under the view (a merge into it): the
+    // shown table is read again and its columns fitted, on the component
+    // the user was on, in the user's order. The Query tab's statement is
+    // not run again.
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
 
     // After a change of display units: the grid's column titles name the new
     // units, and the current table is shown again in them.
     void OnUnitsChanged();
+    // After Setup Options: the Query tab shown or taken away as the option
+    // now says, and with bCharSetChanged every grid and the side tabs in
+    // the character set nCharSet.
+    void OnOptionsChanged(BOOL bCharSetChanged, int nCharSet);
     // Leaves the assembly and nozzle modes, and destroys the grids, the
     // query pane and the side tab window.
     void ReleaseGrids();

@@ -202,6 +202,11 @@ BOOL CKelvaronView::SettleRecord(UINT nPromptId)
 void CKelvaronView::SetModeLine(ModeLine line, const CString& name)
 {
     if (line == ModeLine::off) {
+        // No mode, no line: a caption left from a mode that has ended would
+        // tell the user of work that is no longer going on.
+        m_strCaption.Empty();
+        m_strName.Empty();
+        UpdateData(FALSE);
         m_captionStatic.EnableWindow(FALSE);
         m_nameStatic.EnableWindow(FALSE);
         return;

@@ -7,6 +7,7 @@
 #include "app/MergeDlg.h"
 #include "app/OptionsDlg.h"
 #include "app/UnitsDlg.h"
+#include "app/Utilities.h"
 #include "grids/window/GridWindow.h"
 #include "platform/theme/ThemeLib.h"
 #include "toolbars/bar/OZWToolBarManager.h"
@@ -518,11 +519,11 @@ void CMainFrame::OnOptions()
     int charSet = charSetBefore;
     if (pApp != nullptr)
         pApp->ReadSetting(kCharSetPath, &charSet, CRegistrySettings::typeInt32, sizeof(charSet));
-    if (charSet == charSetBefore)
-        return;
-    ForEachDatabaseView([charSet](CKelvaronView* pView) {
-        if (CGridWindow* pGrid = pView->GetGrid(); pGrid != nullptr && pGrid->GetSafeHwnd() != nullptr)
-            pGrid->LoadStandardFont((BYTE)charSet);
+    // Every open database takes the options at once, not only the active
+    // one and not only at its next opening.
+    const BOOL bCharSetChanged = charSet != charSetBefore;
+    ForEachDatabaseView([bCharSetChanged, charSet](CKelvaronView* pView) {
+        pView->OnOptionsChanged(bCharSetChanged, charSet);
     });
 }
 
@@ -563,12 +564,23 @@ void CMainFrame::OnHelp()
 {
     CKelvaronApp* pApp = CKelvaronApp::Get();
     const CString strRoot = pApp != nullptr ? pApp->GetRootPath() : CString();
-    if (m_bHtmlHelp) {
-        const CString strFile = strRoot + "Help\\RuDezare.chm";
-        if (::HtmlHelpA(m_hWnd, strFile, HH_DISPLAY_TOPIC, 0) != nullptr)
+    const CString strHtmlFile = strRoot + "Help\\RuDezare.chm";
+    const CString strWinFile = strRoot + "Help\\RuDezare.hlp";
+    // A help file that is not there is not asked for: the help viewers
+    // would each report it in a box of their own.
+    const BOOL bHtml = m_bHtmlHelp && FindFileExists(strHtmlFile);
+    const BOOL bWin = FindFileExists(strWinFile);
+    if (bHtml) {
+        if (::HtmlHelpA(m_hWnd, strHtmlFile, HH_DISPLAY_TOPIC, 0) != nullptr)
             return;
-        AfxMessageBox(IDS_NO_HTML_HELP, MB_OK);
+        if (bWin)
+            AfxMessageBox(IDS_NO_HTML_HELP, MB_OK);
     }
-    const CString strFile = strRoot + "Help\\RuDezare.hlp";
-    ::WinHelpA(m_hWnd, strFile, HELP_CONTENTS, 0);
+    if (bWin) {
+        ::WinHelpA(m_hWnd, strWinFile, HELP_CONTENTS, 0);
+        return;
+    }
+    CString text;
+    text.FormatMessage(IDS_NO_HELP, (LPCTSTR)(m_bHtmlHelp ? strHtmlFile : strWinFile));
+    AfxMessageBox(text, MB_OK | MB_ICONINFORMATION);
 }

@@ -265,6 +265,10 @@ void CUILanguageManager::OnLanguage(UINT id, BOOL applyNow, LPCTSTR profileFile,
         LoadLanguage(profileFile, section);
         return;
     }
+    // The language in use: the stored choice is back to it (a choice made
+    // before it no longer waits for a restart) and there is nothing to say.
+    if (chosen == m_current)
+        return;
 
     // The message comes from the chosen language's library, so that the user
     // reads it in the language just chosen; the running interface stays.

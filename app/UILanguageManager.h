@@ -53,8 +53,9 @@ public:
     // The user chose menu command id: stores its language as "Language" of
     // section (empty: the application's name) in profileFile (when given).
     // With applyNow the language is installed at once; otherwise the user is
-    // asked, in the chosen language, to restart. An id outside the list is
-    // ignored.
+    // asked, in the chosen language, to restart. Choosing the language in
+    // use only stores it (undoing a choice that waits for a restart) and
+    // says nothing. An id outside the list is ignored.
     void OnLanguage(UINT id, BOOL applyNow, LPCTSTR profileFile, LPCTSTR section);
     // Makes the default language current, stores it in profileFile and
     // installs it.

@@ -94,8 +94,11 @@ void CQueryPane::Show(CTabWnd& tabs)
         return;
     if (!m_bShown) {
         if (m_pWnd->GetSafeHwnd() == nullptr) {
-            m_pWnd->Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, CRect(0, 0, 1, 1),
-                           &tabs, IDC_VIEW_QUERY_PANE);
+            // A place to type, and it looks like one: the sunken edge and
+            // the window colour of an edit field, scrolling a long query.
+            m_pWnd->CreateEx(WS_EX_CLIENTEDGE, "EDIT", nullptr,
+                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+                             CRect(0, 0, 1, 1), &tabs, IDC_VIEW_QUERY_PANE);
             m_pWnd->SendMessage(WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT), FALSE);
         }
         tabs.AttachWnd(m_pWnd, GetTableTitle(TABLE_QUERY));

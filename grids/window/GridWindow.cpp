@@ -158,7 +158,7 @@ void CGridWindow::SetTable(int nTableType, BOOL bNoSetUp)
         {
             pShown = m_pTapeRecordset;
             m_pTapeRecordset->m_strFilter = GetTableFilter(TABLE_TAPE);
-            m_pTapeRecordset->m_strSort = GetSortOrder(TABLE_TAPE);
+            m_pTapeRecordset->m_strSort = ShownSortOrder(TABLE_TAPE);
             m_pTapeRecordset->Open(AFX_DB_USE_DEFAULT_TYPE, nullptr, CRecordset::none);
             m_pTapeExtras->Open(AFX_DB_USE_DEFAULT_TYPE, nullptr, CRecordset::none);
             SetRecordset(pShown);
@@ -167,7 +167,7 @@ void CGridWindow::SetTable(int nTableType, BOOL bNoSetUp)
         {
             pShown = m_pComponentRecordset;
             m_pComponentRecordset->m_strFilter = GetTableFilter(nTableType);
-            m_pComponentRecordset->m_strSort = GetSortOrder(nTableType);
+            m_pComponentRecordset->m_strSort = ShownSortOrder(nTableType);
             m_pComponentRecordset->Open(AFX_DB_USE_DEFAULT_TYPE, nullptr, CRecordset::none);
             SetRecordset(pShown);
         }
@@ -177,8 +177,25 @@ void CGridWindow::SetTable(int nTableType, BOOL bNoSetUp)
         ReportDatabaseException(e);
         SetRecordset(pShown);
     }
+    // The header's arrow shows the order the user chose for this table.
+    const UserSort& user = m_aUserSorts[nTableType];
+    Param()->SetLastSort(user.sort.IsEmpty() ? 0 : user.nCol, user.bAscending);
     if (!bNoSetUp)
         SetUpTable(nTableType);
+}
+
+CString CGridWindow::ShownSortOrder(int nTableType) const
+{
+    const CString& user = m_aUserSorts[nTableType].sort;
+    return user.IsEmpty() ? GetSortOrder(nTableType) : user;
+}
+
+void CGridWindow::KeepUserSort(const CString& sort, ROWCOL nCol, BOOL bAscending)
+{
+    // The Query table's order is its statement's.
+    if (!IsComponentTable(m_nTableType))
+        return;
+    m_aUserSorts[m_nTableType] = UserSort{ sort, nCol, bAscending };
 }
 
 void CGridWindow::SetUpTable(int nTableType)
@@ -292,13 +309,17 @@ void CGridWindow::SaveCurrentRow()
         return;
     if (State().bAssemblyMode && State().nAssemblyTab == t)
     {
-        // The new assembly's row, just above the append row.
+        // The assembly being built: its own row when it is stored, else the
+        // new row just above the append row.
         ROWCOL append = GetAppendRow();
         m_aCurrentRows[t] = (append == GR_INVALID || append < 1) ? 0 : (long)append - 1;
+        m_aCurrentKeys[t] = State().nAssemblyKey > 0 ? State().nAssemblyKey : 0;
         return;
     }
     ROWCOL row = 0, col = 0;
     m_aCurrentRows[t] = GetCurrentCell(row, col) ? (long)row : 0;
+    const long nKey = m_aCurrentRows[t] != 0 && t != TABLE_QUERY ? GetCurrentKey() : -1;
+    m_aCurrentKeys[t] = nKey > 0 ? nKey : 0;
 }
 
 void CGridWindow::SwitchTable(int nTableType)
@@ -362,13 +383,24 @@ BOOL CGridWindow::SetCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT flags)
         return TRUE;
     if (m_bRestoreRow && nRow != 0)
     {
+        // Back to the component the user left, wherever its row is now;
+        // the row number only when its component is gone.
         long remembered = GetRememberedRow(m_nTableType);
-        if (remembered != 0)
+        long nKey = m_aCurrentKeys[m_nTableType];
+        if (remembered != 0 || nKey > 0)
         {
             m_bRestoreRow = FALSE;
-            OnTestGridDimension((ROWCOL)remembered, 0);
-            if ((ROWCOL)remembered <= GetRowCount())
-                nRow = (ROWCOL)remembered;
+            ROWCOL keyRow = nKey > 0 ? FindRowOfKey(nKey) : 0;
+            if (keyRow != 0)
+            {
+                nRow = keyRow;
+            }
+            else if (remembered != 0)
+            {
+                OnTestGridDimension((ROWCOL)remembered, 0);
+                if ((ROWCOL)remembered <= GetRowCount())
+                    nRow = (ROWCOL)remembered;
+            }
         }
     }
     return CGRBrowserGrid::SetCurrentCell(nRow, nCol, flags);

@@ -62,7 +62,8 @@ public:
     // The tape extras on the Tapes row of a pipe; null when they are closed
     // or have no row for it.
     CTapeExtras* FindTapeExtras(long nPipeKey);
-    // Remembers the current row of the shown table (before a tab change).
+    // Remembers the current row of the shown table and its component's key
+    // (before a tab change).
     void SaveCurrentRow();
     // The grid's part of a tab change: remembers the row of the table left,
     // shows the new table (read-only while the view builds an assembly or
@@ -327,6 +328,10 @@ protected:
                       long nDatabaseNumber);
     void SetEditorText(ROWCOL nRow, ROWCOL nCol, const CString& text);
     void StoreHeader(ROWCOL nCol, const CString& text);
+    // The order a table is shown in: the user's by a header, else the stored.
+    CString ShownSortOrder(int nTableType) const;
+    // The shown table keeps the order the user chose by a header.
+    void KeepUserSort(const CString& sort, ROWCOL nCol, BOOL bAscending);
     // Refills the side grids for the current record.
     void RefreshSideGrids(ROWCOL nRow);
     // Hands the shown table's record to the main frame (the curve-fit bar).
@@ -365,8 +370,21 @@ protected:
     BOOL m_bReadOnly = FALSE;
     int m_nTableType = kvgrid::TABLE_PIPE;
     ROWCOL m_nLastRow = 0;
-    // One entry per table type, the Query table included.
+    // One entry per table type, the Query table included: the row left and
+    // the key of its component (0 none), which finds the row again when the
+    // table comes back in another order or with rows added.
     long m_aCurrentRows[kvgrid::TableTypeCount] = {};
+    long m_aCurrentKeys[kvgrid::TableTypeCount] = {};
+    // The order the user chose for a table by its header (empty: the stored
+    // order), with the column and direction its header arrow shows; kept
+    // while the grid lives, so that the table comes back in it.
+    struct UserSort
+    {
+        CString sort;
+        ROWCOL nCol = 0;
+        BOOL bAscending = TRUE;
+    };
+    UserSort m_aUserSorts[kvgrid::TableTypeCount];
     kvgrid::CGridSettings m_settings;
     kvgrid::CRegistryGridSettingsStore m_registryStore;
     BOOL m_bRightToLeft = FALSE;

@@ -185,6 +185,7 @@ void CGridWindow::SortRecordset(const CGRRange&, CGRSortInfoArray& sortInfo, UIN
     if (!sortInfo[0].bAscending)
         sort += " DESC";
     prs->m_strSort = sort;
+    KeepUserSort(sort, nCol, sortInfo[0].bAscending);
     SetSelection(nullptr);
     Requery();
     Param()->SetLastSort(nCol, sortInfo[0].bAscending);

@@ -239,6 +239,15 @@ TEST_F(LanguageManagerTest, MenuListsLanguagesAndStoresTheChoice)
     EXPECT_EQ(kEnglishUS, manager.GetLanguage());
     EXPECT_STREQ("Pipes", LoadText(IDS_TAB_PIPES));
 
+    // Choosing the language in use asks for nothing; it takes back the
+    // choice that waited for a restart.
+    manager.OnLanguage(CUILanguageManager::FirstCommandId, FALSE, m_profile.c_str(), "Editor");
+    EXPECT_EQ(std::to_string(kEnglishUS), StoredChoice());
+    EXPECT_EQ(1u, boxes.Texts().size());
+    EXPECT_EQ(kEnglishUS, manager.GetLanguage());
+    manager.OnLanguage(CUILanguageManager::FirstCommandId + 1, FALSE, m_profile.c_str(), "Editor");
+    EXPECT_EQ(2u, boxes.Texts().size());
+
     // The next start takes the stored choice.
     TestLanguageManager next(m_folder);
     EXPECT_TRUE(next.LoadLanguage(m_profile.c_str(), "Editor"));

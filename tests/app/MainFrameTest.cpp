@@ -485,3 +485,18 @@ TEST_F(MainFrameTest, CurveFitShowsAndHidesTheBarPinnedOrNot)
     EXPECT_EQ(pRight, bar.m_pDockBar);
     EXPECT_TRUE(bar.IsWindowVisible());
 }
+
+// The program ships no help file: F1 and Help > Contents each say so in one
+// plain box naming the file, instead of the help viewers' own errors.
+TEST_F(MainFrameTest, HelpWithoutAHelpFileSaysSoOnce)
+{
+    ASSERT_TRUE(Start());
+    for (UINT nID : { (UINT)ID_HELP, (UINT)ID_HELP_CONTENTS }) {
+        kvtest::MessageBoxWatcher boxes;
+        Frame()->SendMessage(WM_COMMAND, nID);
+        Pump();
+        ASSERT_EQ(1u, boxes.Texts().size()) << nID;
+        EXPECT_EQ(0u, boxes.Texts()[0].find("No help can be shown: the help file ")) << boxes.Texts()[0];
+        EXPECT_NE(std::string::npos, boxes.Texts()[0].find("\\Help\\RuDezare.")) << boxes.Texts()[0];
+    }
+}

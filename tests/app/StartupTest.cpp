@@ -8,6 +8,7 @@
 #include "app/MainFrm.h"
 #include "app/Utilities.h"
 #include "tests/app/ProgramTestSupport.h"
+#include "tests/app/ViewWidgets.h"
 #include "grids/window/GridWindow.h"
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/RegistryHelpers.h"
@@ -50,6 +51,23 @@ protected:
     {
         ::CreateDirectoryA((GetModuleFolder(nullptr) + "config").GetString(), nullptr);
         ::WritePrivateProfileStringA(section, entry, value.c_str(), m_profile.c_str());
+    }
+
+    // Starts on the database (no option set) and opens a copy of it with
+    // File Open, which becomes the active one.
+    void StartOnTwoDatabases(CKelvaronView*& pFirst, CKelvaronView*& pSecond)
+    {
+        StoreText("", "KelVaron Settings", "0");
+        ASSERT_TRUE(Start("\"" + m_database + "\""));
+        pFirst = dynamic_cast<CKelvaronView*>(Frame()->MDIGetActive()->GetActiveView());
+        ASSERT_NE(nullptr, pFirst);
+        const std::string other = m_dir + "\\Other.sqlite";
+        ASSERT_TRUE(kvtest::CopyFileTo(m_database, other));
+        m_app->chosenFile = other.c_str();
+        m_app->OnFileOpen();
+        pSecond = dynamic_cast<CKelvaronView*>(Frame()->MDIGetActive()->GetActiveView());
+        ASSERT_NE(nullptr, pSecond);
+        ASSERT_NE(pFirst, pSecond);
     }
 
     std::string m_profile, m_dir, m_database;
@@ -257,23 +275,109 @@ TEST_F(StartupTest, FileOpenShowsTheFullPath)
     EXPECT_STREQ(m_database.c_str(), (*m_app->GetRecentFileList())[0]);
 }
 
+// Every database window is named by its database's full path, whether it
+// was opened from the command line or with File Open; File Open starts in
+// the active database's folder, else in that of the database opened last.
+TEST_F(StartupTest, DatabaseWindowsShareOneCaptionFormAndFileOpenStartsBesideThem)
+{
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(m_app->GetOpenFolder().IsEmpty());
+    Stop();
+
+    ASSERT_TRUE(Start("\"" + m_database + "\""));
+    ASSERT_NE(nullptr, ActiveDocument());
+    EXPECT_STREQ(m_database.c_str(), ActiveDocument()->GetTitle());
+    EXPECT_STREQ((m_dir + "\\").c_str(), m_app->GetOpenFolder());
+
+    const std::string otherDir = kvtest::ScratchDir("startup_other_folder");
+    const std::string other = otherDir + "\\Other.sqlite";
+    ASSERT_TRUE(kvtest::CopyFileTo(m_database, other));
+    m_app->chosenFile = other.c_str();
+    m_app->OnFileOpen();
+    ASSERT_NE(nullptr, ActiveDocument());
+    EXPECT_STREQ(other.c_str(), ActiveDocument()->GetTitle());
+    EXPECT_STREQ((otherDir + "\\").c_str(), m_app->GetOpenFolder());
+    // Both windows' captions have the same form: the full path.
+    std::vector<CKelvaronView*> views;
+    for (CMDIChildWnd* pChild = Frame()->MDIGetActive(); pChild != nullptr && views.size() < 2;) {
+        views.push_back(dynamic_cast<CKelvaronView*>(pChild->GetActiveView()));
+        ASSERT_NE(nullptr, views.back());
+        CString caption;
+        pChild->GetWindowText(caption);
+        EXPECT_NE(-1, caption.Find((views.size() == 1 ? other : m_database).c_str())) << caption.str();
+        Frame()->MDINext();
+        pChild = Frame()->MDIGetActive();
+    }
+
+    // With no database open it starts where the last one was opened.
+    for (CKelvaronView* pView : views)
+        pView->CloseKeeping();
+    Pump();
+    ASSERT_EQ(nullptr, ActiveDocument());
+    EXPECT_STREQ((otherDir + "\\").c_str(), m_app->GetOpenFolder());
+}
+
+// Setup Options take effect at once in every open database window: the
+// Query tab comes and goes, and the character set reaches the main grid,
+// the side grids and the side tabs.
+TEST_F(StartupTest, OptionsApplyAtOnceToEveryOpenDatabase)
+{
+    CKelvaronView* pView = nullptr;
+    CKelvaronView* pOtherView = nullptr;
+    ASSERT_NO_FATAL_FAILURE(StartOnTwoDatabases(pView, pOtherView));
+    pOtherView->SelectTab(10);   // Outlets: the nozzles grid shows too
+    for (CKelvaronView* pShown : { pView, pOtherView })
+        EXPECT_EQ(18, viewwidgets::Tabs(pShown).GetItemCount());
+
+    // The dialog, once it runs: "Show query tab." set or cleared, a
+    // character set chosen, OK.
+    auto runOptions = [&](bool bQueryTab, int nCharSetIndex) {
+        kvtest::TimerScript script([] {
+            if (HWND hDialog = ::FindWindowA("#32770", "Setup Options"))
+                ::EndDialog(hDialog, IDCANCEL);
+        });
+        script.Add([&] {
+            HWND hDialog = ::FindWindowA("#32770", "Setup Options");
+            ASSERT_NE(nullptr, hDialog);
+            ::CheckDlgButton(hDialog, IDC_OPT_SHOW_QUERY_TAB, bQueryTab ? BST_CHECKED : BST_UNCHECKED);
+            ::SendDlgItemMessageA(hDialog, IDC_OPT_CHARSET, CB_SETCURSEL, (WPARAM)nCharSetIndex, 0);
+            ::SendMessageA(hDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(hDialog, IDOK));
+        });
+        script.Start();
+        Frame()->SendMessage(WM_COMMAND, ID_TOOLS_OPTIONS);
+        EXPECT_TRUE(script.Finished());
+        EXPECT_FALSE(script.Overran());
+    };
+
+    runOptions(true, 11);   // Cyrillic
+    for (CKelvaronView* pShown : { pView, pOtherView }) {
+        EXPECT_EQ(19, viewwidgets::Tabs(pShown).GetItemCount());
+        EXPECT_EQ(RUSSIAN_CHARSET, pShown->GetGrid()->StandardStyle().GetFont().GetCharSet());
+        EXPECT_EQ(RUSSIAN_CHARSET, pShown->GetAssemWnd()->StandardStyle().GetFont().GetCharSet());
+    }
+    CNozzleWnd* pNozzles = viewwidgets::SidePane<CNozzleWnd>(pOtherView);
+    ASSERT_NE(nullptr, pNozzles);
+    EXPECT_EQ(RUSSIAN_CHARSET, pNozzles->StandardStyle().GetFont().GetCharSet());
+
+    // Taken away again, also from the window showing it.
+    pView->SelectTab(18);
+    runOptions(false, 0);   // Western
+    for (CKelvaronView* pShown : { pView, pOtherView }) {
+        EXPECT_EQ(18, viewwidgets::Tabs(pShown).GetItemCount());
+        EXPECT_EQ(ANSI_CHARSET, pShown->GetAssemWnd()->StandardStyle().GetFont().GetCharSet());
+    }
+    EXPECT_EQ(0, pView->GetCurrentTab());
+}
+
 // Units: the US preset confirmed in the dialog retitles the grids of the open
 // databases in the new units.
 TEST_F(StartupTest, UnitsCommandRetitlesTheGrids)
 {
-    StoreText("", "KelVaron Settings", "0");
-    ASSERT_TRUE(Start("\"" + m_database + "\""));
-    CKelvaronView* pView = dynamic_cast<CKelvaronView*>(Frame()->MDIGetActive()->GetActiveView());
-    ASSERT_NE(nullptr, pView);
+    CKelvaronView* pView = nullptr;
+    CKelvaronView* pOtherView = nullptr;
+    ASSERT_NO_FATAL_FAILURE(StartOnTwoDatabases(pView, pOtherView));
     CGridWindow* pGrid = pView->GetGrid();
     ASSERT_NE(nullptr, pGrid);
-    // A second database, which becomes the active one.
-    const std::string other = m_dir + "\\Other.sqlite";
-    ASSERT_TRUE(kvtest::CopyFileTo(m_database, other));
-    m_app->chosenFile = other.c_str();
-    m_app->OnFileOpen();
-    CKelvaronView* pOtherView = dynamic_cast<CKelvaronView*>(Frame()->MDIGetActive()->GetActiveView());
-    ASSERT_NE(pView, pOtherView);
     CGridWindow* pOtherGrid = pOtherView->GetGrid();
     ASSERT_NE(nullptr, pOtherGrid);
     const int kActualDiameter = 15;

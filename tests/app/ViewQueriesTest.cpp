@@ -7,6 +7,7 @@
 #include "grids/core/GridTables.h"
 #include "grids/core/UserQueries.h"
 #include "tests/app/DataViewFixture.h"
+#include "tests/support/MemoryBitmap.h"
 #include "tests/support/TestSupport.h"
 
 #include <fstream>
@@ -91,6 +92,26 @@ protected:
 };
 
 } // namespace
+
+// The query pane is an edit field as any other: a sunken edge, the window
+// colour behind the text, a scroll bar for a long query.
+TEST_F(QueryTest, TheQueryPaneLooksLikeAnEditField)
+{
+    StartOnQueryTab();
+    CQueryWnd* pPane = QueryPane();
+    ASSERT_NE(nullptr, pPane);
+    EXPECT_TRUE(pPane->GetExStyle() & WS_EX_CLIENTEDGE);
+    EXPECT_TRUE(pPane->GetStyle() & WS_VSCROLL);
+    EXPECT_FALSE(pPane->GetStyle() & ES_READONLY);
+    // The brush its parent gives it to paint with is the window colour.
+    kvtest::MemoryBitmap bitmap(4, 4);
+    HBRUSH hBrush = (HBRUSH)::SendMessageA(::GetParent(pPane->GetSafeHwnd()), WM_CTLCOLOREDIT,
+                                           (WPARAM)bitmap.hdc(), (LPARAM)pPane->GetSafeHwnd());
+    LOGBRUSH brush = {};
+    ASSERT_NE(nullptr, hBrush);
+    ASSERT_NE(0, ::GetObjectA(hBrush, sizeof(brush), &brush));
+    EXPECT_EQ(::GetSysColor(COLOR_WINDOW), brush.lbColor);
+}
 
 // Before any query has run, the Query table is an empty grid and nothing is
 // reported; Execute is offered once the pane has text.

@@ -26,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <set>
 
@@ -303,6 +304,111 @@ TEST_F(ViewTest, NozzleModeKeepsTheNozzlesTab)
     EXPECT_EQ((std::vector<std::string>{ "Assembly Items", "Nozzles" }), SidePanes());
     EXPECT_FALSE(Grid()->IsReadOnly());
     EXPECT_FALSE(NameStatic().IsWindowEnabled());
+}
+
+// Whatever shows the table again (a change of units, leaving the tab and
+// coming back, a merge into the database) keeps the user on the component
+// they were on, in the order they chose, with the widths they gave.
+TEST_F(ViewTest, TheTableComesBackOnTheSameComponentInTheUsersOrder)
+{
+    Start();
+    struct Change
+    {
+        const char* name;
+        std::function<void()> run;
+    };
+    long nAdded = 0;
+    auto firstKey = [this] { return Grid()->MoveTo(1) ? ComponentKeyOf(Grid()->OnGetRecordset()) : -1; };
+    const std::vector<Change> changes = {
+        { "units", [&] { m_pView->OnUnitsChanged(); } },
+        { "tab left and shown again",
+          [&] {
+              Select(TABLE_VALVE);
+              Select(TABLE_PIPE);
+          } },
+        { "merge",
+          [&] {
+              // A pipe that sorts last by description arrives in the database.
+              kvtest::RunSql(*m_pView->GetDatabase(),
+                             "INSERT INTO Components ([Database Number], [Description], [Warehouse Code], [Flags]) "
+                             "VALUES (1, 'ZZ merged pipe', 'ZZ-1', 0);");
+              nAdded = kvtest::QueryLong(*m_pView->GetDatabase(),
+                                         "SELECT [Component Key] FROM Components WHERE [Description] = 'ZZ merged pipe'");
+              m_pView->GetDocument()->UpdateAllViews(nullptr);
+          } },
+    };
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.name);
+        Select(TABLE_PIPE);
+        // Sorted by description, descending: "Poly PN10 20 mm" is far from
+        // the row it has in the stored order.
+        Grid()->SortOnHeaderDblClk(0, COL_DESCRIPTION, 0, CPoint());
+        if (Grid()->Param()->IsLastSortAscending())
+            Grid()->SortOnHeaderDblClk(0, COL_DESCRIPTION, 0, CPoint());
+        ASSERT_EQ((ROWCOL)COL_DESCRIPTION, Grid()->Param()->GetLastSortedCol());
+        ASSERT_FALSE(Grid()->Param()->IsLastSortAscending());
+        Grid()->OnTrackColWidthEnd(COL_DESCRIPTION, 123);
+        GoTo(34);
+        ROWCOL row = 0, col = 0;
+        ASSERT_TRUE(Grid()->GetCurrentCell(row, col));
+        const long nFirst = firstKey();
+
+        change.run();
+
+        EXPECT_EQ(TABLE_PIPE, m_pView->GetCurrentTab());
+        EXPECT_EQ(34, Grid()->GetCurrentKey());
+        EXPECT_EQ((ROWCOL)COL_DESCRIPTION, Grid()->Param()->GetLastSortedCol());
+        EXPECT_FALSE(Grid()->Param()->IsLastSortAscending());
+        EXPECT_EQ(nAdded > 0 ? nAdded : nFirst, firstKey()) << nAdded;
+        EXPECT_EQ(123, Grid()->GetColWidth(COL_DESCRIPTION));
+    }
+
+    // The assembly being built is current again when its tab comes back.
+    Select(TABLE_VALVE);
+    Grid()->SortOnHeaderDblClk(0, COL_DESCRIPTION, 0, CPoint());
+    GoTo(281);
+    Command(ID_EDIT_ASSEMBLY);
+    Select(TABLE_PIPE);
+    Select(TABLE_VALVE);
+    EXPECT_EQ(281, Grid()->GetCurrentKey());
+    Command(ID_FINISH_ASSEMBLY);
+    EXPECT_EQ(281, Grid()->GetCurrentKey());
+    EXPECT_TRUE(TakeMessages().empty());
+}
+
+// The line above the grid names the mode the view is in now and nothing
+// else: empty at the start, on the other tabs after the Query tab, and once
+// an assembly is finished or the nozzles of an outlet are.
+TEST_F(ViewTest, TheLineAboveTheGridShowsTheCurrentModeOnly)
+{
+    Start(OPTION_SHOW_QUERY_TAB);
+    auto line = [this] {
+        CString caption, name;
+        CaptionStatic().GetWindowText(caption);
+        NameStatic().GetWindowText(name);
+        return caption.str() + "|" + name.str();
+    };
+    EXPECT_EQ("|", line());
+    Select(TABLE_QUERY);
+    EXPECT_EQ(" Query name:", line().substr(0, 12));
+    Select(TABLE_VALVE);
+    EXPECT_EQ("|", line());
+
+    GoTo(281);
+    Command(ID_EDIT_ASSEMBLY);
+    EXPECT_EQ(" Editing assembly:|Valve manifold 25 mm", line());
+    Select(TABLE_PIPE);   // items are picked on another tab: the line stays
+    EXPECT_EQ(" Editing assembly:|Valve manifold 25 mm", line());
+    Command(ID_FINISH_ASSEMBLY);
+    EXPECT_EQ("|", line());
+
+    Select(TABLE_OUTLET);
+    GoTo(215);
+    Command(ID_EDIT_NOZZLES);
+    EXPECT_EQ(" Adding nozzles to:", line().substr(0, 19));
+    Command(ID_EDIT_NOZZLES);
+    EXPECT_EQ("|", line());
+    EXPECT_TRUE(TakeMessages().empty());
 }
 
 // A right click on the column header offers the fit modes, the current one
