@@ -373,6 +373,9 @@ public:
     BOOL FindNextAndReport();
     // TRUE when the last search was stopped by the user (Escape).
     BOOL IsFindCanceled() const { return m_bFindCanceled; }
+    // Moves the open find or replace dialog off a cell (the one just found,
+    // or the current one when it opens), so that it hides no match.
+    void MoveFindDialogOffCell(ROWCOL nRow, ROWCOL nCol);
 
     /////////////////////////////////////////////////////////////////////////
     // Clipboard and undo
@@ -546,3 +549,10 @@ protected:
     int m_nAveCharWidth = 0;
     int m_nLineHeight = 0;
 };
+
+// Where a window goes so that it does not cover a rectangle (all in screen
+// coordinates): where it is when it does not; else just below the
+// rectangle, above it, right of it or left of it, the first of those that
+// lies inside the work area (the window's other coordinate kept, moved in
+// only as far as the work area needs); where it is when none does.
+CRect GRPlaceOffRect(const CRect& window, const CRect& avoid, const CRect& workArea);

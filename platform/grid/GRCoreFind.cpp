@@ -67,6 +67,7 @@ BOOL CGRGridCore::FindText(ROWCOL& nRow, ROWCOL& nCol, BOOL bSetCell)
             if (!SetCurrentCell(row, col))
                 return FALSE;
             ScrollCellInView(row, col);
+            MoveFindDialogOffCell(row, col);
         }
         return TRUE;
     };
@@ -121,6 +122,55 @@ BOOL CGRGridCore::FindText(ROWCOL& nRow, ROWCOL& nCol, BOOL bSetCell)
         if (CellHoldsFindText(r, c))
             return found(r, c);
     }
+}
+
+CRect GRPlaceOffRect(const CRect& window, const CRect& avoid, const CRect& workArea)
+{
+    CRect overlap;
+    if (!overlap.IntersectRect(&window, &avoid))
+        return window;
+    const int cx = window.Width(), cy = window.Height();
+    const int gap = 4;
+    // The other coordinate kept, but inside the work area.
+    auto clamp = [](int value, int size, int low, int high) {
+        return std::max(low, std::min(value, high - size));
+    };
+    const int x = clamp(window.left, cx, workArea.left, workArea.right);
+    const int y = clamp(window.top, cy, workArea.top, workArea.bottom);
+    const CRect candidates[] = {
+        CRect(CPoint(x, avoid.bottom + gap), CSize(cx, cy)),
+        CRect(CPoint(x, avoid.top - gap - cy), CSize(cx, cy)),
+        CRect(CPoint(avoid.right + gap, y), CSize(cx, cy)),
+        CRect(CPoint(avoid.left - gap - cx, y), CSize(cx, cy)),
+    };
+    for (const CRect& candidate : candidates) {
+        CRect inside;
+        const BOOL bInWorkArea = inside.IntersectRect(&candidate, &workArea) && inside == candidate;
+        if (bInWorkArea && !overlap.IntersectRect(&candidate, &avoid))
+            return candidate;
+    }
+    return window;
+}
+
+void CGRGridCore::MoveFindDialogOffCell(ROWCOL nRow, ROWCOL nCol)
+{
+    GR_FR_STATE& fr = GRGetAppState()->m_findReplace;
+    CWnd* pDialog = fr.m_pFindReplaceDlg;
+    CWnd* pGridWnd = GridWnd();
+    if (pDialog == nullptr || !::IsWindow(pDialog->GetSafeHwnd()) || pGridWnd == nullptr ||
+        pGridWnd->GetSafeHwnd() == nullptr)
+        return;
+    CRect cell = CalcRectFromRowCol(nRow, nCol);
+    pGridWnd->ClientToScreen(&cell);
+    CRect window;
+    pDialog->GetWindowRect(&window);
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if (!::GetMonitorInfoA(::MonitorFromRect(&cell, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    const CRect placed = GRPlaceOffRect(window, cell, CRect(monitor.rcWork));
+    if (placed != window)
+        pDialog->SetWindowPos(nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL CGRGridCore::FindNextAndReport()
@@ -297,6 +347,8 @@ void CGRGridCore::OnShowFindReplaceDialog(BOOL bFindOnly)
     {
         fr.m_pFindReplaceDlg = pDlg;
         fr.bFindOnly = bFindOnly;
+        if (m_bCurCell)
+            MoveFindDialogOffCell(m_nCurRow, m_nCurCol);
     }
     else
     {

@@ -391,3 +391,34 @@ TEST(GridLibrary, StartsForTheVersionsItServesAndKeepsOneState)
     GRTerminate(nullptr);
     EXPECT_TRUE(GRInit());
 }
+
+// A window over a rectangle goes below it, else above, right, left, the
+// first place inside the work area; a window clear of it, or with nowhere
+// to go, stays.
+TEST(GridFindDialog, PlacedOffTheRectangleInsideTheWorkArea)
+{
+    const CRect work(0, 0, 1000, 800);
+    const CRect cell(100, 600, 200, 620);
+    struct Case
+    {
+        const char* name;
+        CRect window;
+        CRect expected;
+    };
+    const Case cases[] = {
+        { "clear of the cell", CRect(400, 100, 700, 250), CRect(400, 100, 700, 250) },
+        { "over it: below", CRect(50, 550, 350, 700), CRect(50, 624, 350, 774) },
+        { "no room below: above", CRect(50, 500, 350, 750), CRect(50, 346, 350, 596) },
+        { "no room below or above: right", CRect(50, 0, 350, 800), CRect(204, 0, 504, 800) },
+        { "over the work area's edge: moved in", CRect(-50, 550, 250, 700), CRect(0, 624, 300, 774) },
+        { "nowhere to go", CRect(0, 0, 1000, 800), CRect(0, 0, 1000, 800) },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CRect placed = GRPlaceOffRect(c.window, cell, work);
+        EXPECT_EQ(c.expected.left, placed.left);
+        EXPECT_EQ(c.expected.top, placed.top);
+        EXPECT_EQ(c.expected.Width(), placed.Width());
+        EXPECT_EQ(c.expected.Height(), placed.Height());
+    }
+}

@@ -454,6 +454,17 @@ TEST_F(GridWindowTest, TheFindDialogIsSharedAndSearchesTheActiveGrid)
     EXPECT_TRUE(m_grid.FindText(TRUE));
     EXPECT_EQ("40,5", Cur(m_grid));
     EXPECT_TRUE(m_grid.IsCellVisible(40, 5));
+    // The dialog put over the cell of the match moves off it when it is
+    // found again.
+    CRect cell = m_grid.CalcRectFromRowCol(40, 5);
+    m_grid.ClientToScreen(&cell);
+    CRect dialog;
+    fr.m_pFindReplaceDlg->SetWindowPos(nullptr, cell.left, cell.top - 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    m_grid.SetCurrentCell(1, 1);
+    EXPECT_TRUE(m_grid.FindText(TRUE));
+    fr.m_pFindReplaceDlg->GetWindowRect(&dialog);
+    CRect overlap;
+    EXPECT_FALSE(overlap.IntersectRect(&dialog, &cell)) << dialog.left << "," << dialog.top;
     fr.bCase = TRUE;
     m_grid.SetCurrentCell(1, 1);
     EXPECT_FALSE(m_grid.FindText(TRUE));
