@@ -14,6 +14,9 @@
 //   walk-probe id ID               the rectangle of the first visible window
 //                                  of the program with control id ID, at
 //                                  any depth (the main grid, a button)
+//   walk-probe tab ID N            the rectangle of item N of the first
+//                                  visible tab control with control id ID
+//                                  (read in the program's own memory)
 //   walk-probe offwork             every visible top-level window of the
 //                                  program that does not lie wholly on the
 //                                  work area, one a line (nothing when all do)
@@ -22,6 +25,7 @@
 // A rectangle is printed as "left top right bottom"; the exit code is 1 when
 // nothing is found.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -111,6 +115,33 @@ int PrintRect(HWND h)
     return 0;
 }
 
+// An item's rectangle, asked of the tab control through a buffer in the
+// program's memory (the message's pointer is read there).
+int PrintTabItem(HWND hTabs, int nItem)
+{
+    if (hTabs == nullptr)
+        return 1;
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hTabs, &pid);
+    HANDLE hProcess = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (hProcess == nullptr)
+        return 1;
+    int result = 1;
+    void* remote = ::VirtualAllocEx(hProcess, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    RECT r = {};
+    SIZE_T read = 0;
+    if (remote != nullptr && ::SendMessageA(hTabs, TCM_GETITEMRECT, (WPARAM)nItem, (LPARAM)remote) &&
+        ::ReadProcessMemory(hProcess, remote, &r, sizeof(r), &read) && read == sizeof(r)) {
+        ::MapWindowPoints(hTabs, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        result = 0;
+    }
+    if (remote != nullptr)
+        ::VirtualFreeEx(hProcess, remote, 0, MEM_RELEASE);
+    ::CloseHandle(hProcess);
+    return result;
+}
+
 int OffWorkArea()
 {
     RECT work = {};
@@ -153,8 +184,10 @@ int main(int argc, char** argv)
         return PrintRect(Find(argv[2], 0, true));
     if (argc >= 3 && std::strcmp(argv[1], "id") == 0)
         return PrintRect(Find(nullptr, std::atoi(argv[2])));
+    if (argc >= 4 && std::strcmp(argv[1], "tab") == 0)
+        return PrintTabItem(Find(nullptr, std::atoi(argv[2])), std::atoi(argv[3]));
     if (argc >= 2 && std::strcmp(argv[1], "offwork") == 0)
         return OffWorkArea();
-    std::fprintf(stderr, "usage: walk-probe rect TEXT | top TEXT | child TEXT ID | id ID | offwork\n");
+    std::fprintf(stderr, "usage: walk-probe rect TEXT | top TEXT | child TEXT ID | id ID | tab ID N | offwork\n");
     return 2;
 }
