@@ -102,8 +102,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// The Components columns whose text widths the view keeps, in order.
-const int kLengthColumns[10] = { 6, 7, 8, 9, 10, 11, 12, 13, 33, 34 };
 // The margin around and between the view's windows (pixels).
 const int kMargin = 5;
 // The query combo's list shows this many lines.
@@ -187,22 +185,14 @@ int CKelvaronView::ComponentToTab(const ComponentFields& record)
 
 void CKelvaronView::ReadFieldLengths()
 {
-    for (int& n : m_nFieldLengths)
-        n = 0;
+    m_fieldWidths = kvrecords::ComponentTextWidths();
     CDatabase* pDb = GetDatabase();
     if (!pDb || !pDb->IsOpen())
         return;
     try {
         CRecordset rs(pDb);
         rs.Open(CRecordset::forwardOnly, "SELECT TOP 1 * FROM Components", CRecordset::readOnly);
-        for (int i = 0; i < 10; i++) {
-            short index = (short)(kLengthColumns[i] - 1);
-            if (index < rs.GetODBCFieldCount()) {
-                CODBCFieldInfo info;
-                rs.GetODBCFieldInfo(index, info);
-                m_nFieldLengths[i] = (int)info.m_nPrecision;
-            }
-        }
+        m_fieldWidths = kvrecords::ComponentTextWidths(rs);
         rs.Close();
     }
     catch (CException* e) {
@@ -212,10 +202,7 @@ void CKelvaronView::ReadFieldLengths()
 
 int CKelvaronView::GetFieldLength(int nColumn) const
 {
-    for (int i = 0; i < 10; i++)
-        if (kLengthColumns[i] == nColumn)
-            return m_nFieldLengths[i];
-    return 0;
+    return m_fieldWidths.Of(nColumn);
 }
 
 BOOL CKelvaronView::IsStartingUp() const

@@ -21,6 +21,7 @@
 #include "app/ViewEditors.h"
 #include "app/ViewQueries.h"
 #include "app/state/ViewState.h"
+#include "database/records/ComponentTexts.h"
 #include "editors/base/window/ComponentDialog.h"
 #include "pickers/controls/ColorStatic.h"
 #include "grids/window/GridView.h"
@@ -381,7 +382,7 @@ protected:
     CGRRecordInfoWnd m_recordInfo;
     CViewState m_viewState;
     CGridState m_gridState;
-    int m_nFieldLengths[10] = {};
+    kvrecords::ComponentTextWidths m_fieldWidths;
     BOOL m_bNozzlePaneShown = FALSE;
     BOOL m_bOutletPaneShown = FALSE;
     BOOL m_bInitialising = TRUE;

@@ -48,13 +48,19 @@ class Writer:
         self.db = db
         self.columns = {}
 
-    def insert(self, table, row, exact_reals=False):
+    def insert(self, table, row, exact_reals=False, padded=False):
         """Inserts one row; texts are checked against their widths, reals
-        rounded to single precision unless exact_reals. Returns the new row's
-        rowid."""
+        rounded to single precision unless exact_reals. With padded, every
+        text column (one the row leaves out too) is filled up with blanks to
+        its width. Returns the new row's rowid."""
         if table not in self.columns:
             self.columns[table] = column_info(self.db, table)
         info = self.columns[table]
+        if padded:
+            row = dict(row)
+            for name, (decl, width) in info.items():
+                if width is not None:
+                    row[name] = str(row.get(name, "")).ljust(width)
         names, values = [], []
         for name, value in row.items():
             if name not in info:
@@ -112,7 +118,9 @@ def fill(db, data):
         if code in keys:
             raise SystemExit("warehouse code %s is used twice" % code)
         columns = {k: v for k, v in row.items() if k not in extras}
-        keys[code] = w.insert("Components", columns)
+        # The program stores every text of a component padded with blanks to
+        # its column's width: the sample is stored the same way.
+        keys[code] = w.insert("Components", columns, padded=True)
         by_code[code] = row
 
     for row in data.COMPONENTS:

@@ -278,6 +278,18 @@ void DBDatabase::WriteReport(LPCSTR lpszText)
     }
 }
 
+CString DBDatabase::ReportName(const CString& name)
+{
+    CString shown = name;
+    shown.TrimRight(' ');
+    return shown;
+}
+
+void DBDatabase::WriteItemLine(const CString& prefix, const CString& name)
+{
+    WriteReport(prefix + "[" + ReportName(name) + "]\n");
+}
+
 void DBDatabase::NoteReportFailure(CException* e)
 {
     // Shown once; the report is then known to be incomplete.

@@ -117,6 +117,12 @@ public:
     void WriteSectionHeader(ReportSection nSection);
     // Writes the text as it is (callers put the line ends in).
     void WriteReport(LPCSTR lpszText);
+    // A row's name as the report shows it: without the blanks a stored text
+    // is padded with to its column's width.
+    static CString ReportName(const CString& name);
+    // An item line: the prefix, the row's name (ReportName) between brackets
+    // and a line end.
+    void WriteItemLine(const CString& prefix, const CString& name);
     // An error block: a dash rule, "Database Error: " + text, a dash rule.
     void WriteDatabaseError(LPCSTR lpszText);
     // The closing rule; closes the file.

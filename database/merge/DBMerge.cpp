@@ -759,7 +759,7 @@ void DBDatabase::MergeSymbolTable(DBDatabase* pSource)
             }
             if (bFound) {
                 if (nFound == source.m_nKey)
-                    WriteReport("Matched: [" + source.m_strName + "]\n");
+                    WriteItemLine("Matched: ", source.m_strName);
                 else
                     m_mapSymbolKeys.SetAt(source.m_nKey, nFound);
                 return;
@@ -772,7 +772,7 @@ void DBDatabase::MergeSymbolTable(DBDatabase* pSource)
             target.SetFieldNull(nullptr, FALSE);
             target.SetFieldDirty(nullptr, TRUE);
             target.Update();
-            WriteReport("Added: [" + source.m_strName + "]\n");
+            WriteItemLine("Added: ", source.m_strName);
             nMaxKey = nNewKey;
             keep(source.m_strName, nNewKey);
             m_mapSymbolKeys.SetAt(source.m_nKey, nNewKey);
@@ -792,5 +792,5 @@ void DBDatabase::WriteSymbolUpdates()
     std::stable_sort(updated.begin(), updated.end(),
                      [](const AddedComponent& a, const AddedComponent& b) { return a.nKey < b.nKey; });
     for (const AddedComponent& a : updated)
-        WriteReport("Updated: [" + a.strDescription + "]\n");
+        WriteItemLine("Updated: ", a.strDescription);
 }

@@ -2,6 +2,7 @@
 
 #include "database/merge/DBDatabase.h"
 #include "database/merge/MergeRes.h"
+#include "database/records/ComponentTexts.h"
 
 #include <algorithm>
 #include <cstring>
@@ -114,11 +115,11 @@ void DBRecordBase::MergeRecord(DBRecordBase* pSource)
     BOOL bMatched = FindMatch(pSource);
     m_strFilter = filter;
     if (bMatched) {
-        m_pDBDatabase->WriteReport("Matched: [" + pSource->GetReportText() + "]\n");
+        m_pDBDatabase->WriteItemLine("Matched: ", pSource->GetReportText());
         return;
     }
     InsertCopyOf(pSource);
-    m_pDBDatabase->WriteReport("Added:   [" + pSource->GetReportText() + "]\n");
+    m_pDBDatabase->WriteItemLine("Added:   ", pSource->GetReportText());
     AfterAdd(pSource);
 }
 
@@ -180,7 +181,7 @@ BOOL DBKeyedTable::FindMatch(DBRecordBase* pSource)
             return TRUE;
     // The same key with other values: not merged, reported as a conflict.
     CString message;
-    message.Format(GetConflictMessage(), (LPCSTR)pSourceTable->GetMatchKey());
+    message.Format(GetConflictMessage(), (LPCSTR)DBDatabase::ReportName(pSourceTable->GetMatchKey()));
     m_pDBDatabase->WriteDatabaseError(message);
     return TRUE;
 }
@@ -233,7 +234,7 @@ void DBComponentTable::ClearRecord()
 
 CString DBComponentTable::GetReportText()
 {
-    return m_strDescription;
+    return DBDatabase::ReportName(m_strDescription);
 }
 
 BOOL DBComponentTable::FindMatch(DBRecordBase* pSource)
@@ -258,12 +259,14 @@ std::string DBComponentTable::MatchKey(long nFlags)
 void DBComponentTable::CopyFrom(DBRecordBase* pSource)
 {
     // Every column but the key, which keeps what AddNew left so that the
-    // database gives the new row its key. A [Symbol File] that names a
+    // database gives the new row its key, the texts padded to the target's
+    // widths as the program stores them. A [Symbol File] that names a
     // source symbol known under another key in the target takes the
     // target's key.
     long nKey = m_nComponentKey;
     Record() = static_cast<DBComponentTable*>(pSource)->Record();
     m_nComponentKey = nKey;
+    kvrecords::ComponentTextWidths(*this).Pad(Record());
     long nMapped = 0;
     if (m_pDBDatabase->MapSymbolKey(m_nSymbolFile, nMapped))
         m_nSymbolFile = nMapped;
@@ -281,8 +284,8 @@ long DBComponentTable::MergeSubComponent(DBComponentTable* pSource, BOOL bItem)
     long nKey = pDB->FindComponentMatch(matchKey);
     CString line;
     if (nKey != 0) {
-        line = bItem ? LoadText(IDS_MERGE_MATCHED, "Matched") + ": [" : CString("Matched: [");
-        pDB->WriteReport(line + pSource->m_strDescription + "]\n");
+        line = bItem ? LoadText(IDS_MERGE_MATCHED, "Matched") + ": " : CString("Matched: ");
+        pDB->WriteItemLine(line, pSource->m_strDescription);
         return nKey;
     }
 
@@ -292,6 +295,9 @@ long DBComponentTable::MergeSubComponent(DBComponentTable* pSource, BOOL bItem)
     MarkCopiedFields(pSource, {&m_nComponentKey});
     if (bRemapped)
         SetFieldNull(&m_nSymbolFile, FALSE);
+    // A text the source left null is written as the blanks it was padded to.
+    for (int nColumn : kvrecords::kFixedWidthColumns)
+        SetFieldNull(kvrecords::FixedWidthText(Record(), nColumn), FALSE);
     Update();
     // The new row is the one this connection inserted last: its key is read
     // back (the set knows it when it keeps its keys), never guessed from the
@@ -300,8 +306,8 @@ long DBComponentTable::MergeSubComponent(DBComponentTable* pSource, BOOL bItem)
     long nNewKey = GetLastAddedKey(nAddedKey) ? (long)nAddedKey : ReadInsertedKey(m_pDatabase);
     if (nNewKey == 0)
         AfxThrowDBException(AFX_SQL_ERROR, "The key of the component just added could not be read.");
-    line = bItem ? LoadText(IDS_MERGE_ADDED, "Added") + ":   [" : CString("Added:   [");
-    pDB->WriteReport(line + pSource->m_strDescription + "]\n");
+    line = bItem ? LoadText(IDS_MERGE_ADDED, "Added") + ":   " : CString("Added:   ");
+    pDB->WriteItemLine(line, pSource->m_strDescription);
     pDB->NoteAddedComponent(nNewKey, matchKey, pSource->m_strDescription, bRemapped);
     return pDB->MergeDependentRows(*pSource, nNewKey) ? nNewKey : 0;
 }

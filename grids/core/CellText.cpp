@@ -1,4 +1,5 @@
 #include "grids/core/CellText.h"
+#include "database/records/ComponentTexts.h"
 #include "grids/core/GridTables.h"
 #include "grids/core/GridsCoreRes.h"
 
@@ -53,59 +54,8 @@ UsageCheck CheckUsageText(const CString& text, int nTableType, bool bAssembly, i
     {
         result.message.LoadString(IDS_USAGE_TOO_MANY);
     }
-    result.text = PadToLength(kept, nWidth);
+    result.text = kvrecords::PadToLength(kept, nWidth);
     return result;
-}
-
-namespace {
-
-// The byte offset of the n-th character (the text's length past its end).
-int ByteOffset(const CString& text, int nChars)
-{
-    const std::string& s = text.str();
-    size_t i = 0;
-    for (int n = 0; n < nChars && i < s.size(); n++)
-    {
-        i++;
-        while (i < s.size() && ((unsigned char)s[i] & 0xC0) == 0x80)
-            i++;
-    }
-    return (int)i;
-}
-
-} // namespace
-
-int TextLength(const CString& text)
-{
-    int n = 0;
-    for (char ch : text.str())
-        if (((unsigned char)ch & 0xC0) != 0x80)
-            n++;
-    return n;
-}
-
-CString TextLeft(const CString& text, int nCount)
-{
-    return text.Left(ByteOffset(text, nCount < 0 ? 0 : nCount));
-}
-
-CString TextMid(const CString& text, int nFirst, int nCount)
-{
-    int from = ByteOffset(text, nFirst < 0 ? 0 : nFirst);
-    CString rest = text.Mid(from);
-    return TextLeft(rest, nCount);
-}
-
-CString PadToLength(const CString& text, int nLength)
-{
-    if (nLength < 0)
-        nLength = 0;
-    int length = TextLength(text);
-    if (length >= nLength)
-        return TextLeft(text, nLength);
-    CString padded = text;
-    padded += CString(' ', nLength - length);
-    return padded;
 }
 
 CString MakeUniqueDescription(const CString& text, int nWidth)
@@ -114,14 +64,14 @@ CString MakeUniqueDescription(const CString& text, int nWidth)
     s.Trim(' ');
     if (nWidth <= 0)
         return "~" + s;
-    if (TextLength(s) >= nWidth)
+    if (kvrecords::TextLength(s) >= nWidth)
     {
         for (int i = 0; i < nWidth; i++)
         {
-            CString ch = TextMid(s, i, 1);
+            CString ch = kvrecords::TextMid(s, i, 1);
             if (ch != "~")
             {
-                s = TextLeft(s, i) + "~" + TextMid(s, i + 1, INT_MAX / 2);
+                s = kvrecords::TextLeft(s, i) + "~" + kvrecords::TextMid(s, i + 1, INT_MAX / 2);
                 break;
             }
         }
@@ -130,8 +80,8 @@ CString MakeUniqueDescription(const CString& text, int nWidth)
     {
         s = "~" + s;
     }
-    if (TextLength(s) < nWidth)
-        s = PadToLength(s, nWidth);
+    if (kvrecords::TextLength(s) < nWidth)
+        s = kvrecords::PadToLength(s, nWidth);
     return s;
 }
 
@@ -139,9 +89,9 @@ void SplitLabel(const CString& text, int nHalfWidth, CString& major2, CString& m
 {
     if (nHalfWidth <= 0)
         nHalfWidth = 6;
-    CString full = PadToLength(text, 2 * nHalfWidth);
-    major2 = TextLeft(full, nHalfWidth);
-    minor2 = TextMid(full, nHalfWidth, nHalfWidth);
+    CString full = kvrecords::PadToLength(text, 2 * nHalfWidth);
+    major2 = kvrecords::TextLeft(full, nHalfWidth);
+    minor2 = kvrecords::TextMid(full, nHalfWidth, nHalfWidth);
 }
 
 } // namespace kvgrid

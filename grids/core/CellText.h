@@ -27,17 +27,6 @@ struct UsageCheck
 // `nWidth` letters, padded with blanks to the width.
 UsageCheck CheckUsageText(const CString& text, int nTableType, bool bAssembly, int nWidth);
 
-// Texts are UTF-8: lengths and positions here count characters, not bytes.
-// The number of characters of a text.
-int TextLength(const CString& text);
-// The first nCount characters, and nCount characters from the nFirst-th.
-CString TextLeft(const CString& text, int nCount);
-CString TextMid(const CString& text, int nFirst, int nCount);
-
-// Appends blanks to a text up to nLength characters, or cuts a longer one to
-// its first nLength characters.
-CString PadToLength(const CString& text, int nLength);
-
 // The "~" form of a description for a copy: blanks trimmed on both sides;
 // when the text fills the column width nWidth, its first character that is
 // not "~" becomes "~", otherwise "~" is put in front; a result shorter than

@@ -1,5 +1,6 @@
 #include "grids/core/ComponentPaste.h"
 #include "grids/core/ComponentStore.h"
+#include "database/records/ComponentTexts.h"
 
 #include <cstdlib>
 #include <memory>
@@ -140,6 +141,8 @@ long CComponentPaste::PasteOne(long nSourceKey, BYTE nDatabaseNumber, Writers& w
     OpenForAdding(writers.components);
     writers.components.AddNew();
     static_cast<ComponentFields&>(writers.components) = record;
+    // Its texts as the target stores texts of its own.
+    kvrecords::ComponentTextWidths(writers.components).Pad(writers.components);
     writers.components.m_nSymbolFile = MapSymbol(record.m_nSymbolFile);
     WriteAllFields(writers.components);
     writers.components.SetFieldDirty(&writers.components.m_nComponentKey, FALSE);

@@ -1,5 +1,6 @@
 #include "grids/core/ComponentStore.h"
 #include "platform/odbc/ODBCValueText.h"
+#include "database/records/ComponentTexts.h"
 #include "grids/core/CellText.h"
 #include "grids/core/GridsCoreRes.h"
 
@@ -192,6 +193,7 @@ ComponentStoreResult StoreComponentByKey(CDatabase* pDatabase, const ComponentFi
         rs.AddNew();
     }
     static_cast<ComponentFields&>(rs) = record;
+    kvrecords::ComponentTextWidths(rs).Pad(rs);
     // The key is never written; an existing row keeps its place in the order.
     rs.m_nComponentKey = nKey;
     rs.m_nOrder = nOrder;
@@ -422,7 +424,7 @@ BOOL AddNozzleToOutlet(CDatabase* pDatabase, long nEmitterKey, long nNozzleKey)
         {
             CString description = nozzle.m_strDescription;
             description.TrimRight();
-            outlet.m_strDefaultNozzle = PadToLength(description, 10);
+            outlet.m_strDefaultNozzle = kvrecords::PadToLength(description, 10);
         }
         outlet.m_nFlags |= COMPONENT_FLAG_HAS_NOZZLES;
         for (void* pv : { (void*)&outlet.m_strDefaultNozzle, (void*)&outlet.m_nFlags })

@@ -1,5 +1,6 @@
 // CGridWindow: construction, tables and recordsets, rows and the record hooks.
 #include "grids/window/GridWindow.h"
+#include "database/records/ComponentTexts.h"
 #include "grids/core/CellText.h"
 #include "grids/core/ColumnTitles.h"
 #include "grids/window/SideGrids.h"
@@ -350,7 +351,7 @@ CString CGridWindow::MakeUniqueDescription(const CString& text)
 
 CString CGridWindow::PadToLength(const CString& text, int nLength)
 {
-    return kvgrid::PadToLength(text, nLength);
+    return kvrecords::PadToLength(text, nLength);
 }
 
 void CGridWindow::DetachRecordBeam()

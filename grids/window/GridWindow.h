@@ -150,8 +150,13 @@ public:
     // converts by it).
     int ConvertCellText(int nDirection, ROWCOL nRow, ROWCOL nCol, const CString& itemType, const CString& in,
                         CString& out);
-    // A record's cell as OnLoadCellStyle shows it, from its fields' texts.
+    // A record's cell as OnLoadCellStyle shows it, from its fields' texts;
+    // for Find, without the blanks a stored text is padded with.
     CString GetRecordCellText(ROWCOL nCol, const std::function<CString(ROWCOL)>& valueOf) override;
+    // The text of a cell that Find searches, Replace changes and Copy puts
+    // on the clipboard: without the blanks a stored text is padded with.
+    CString GetFindTextRowCol(ROWCOL nRow, ROWCOL nCol) override;
+    CString GetCopyTextRowCol(ROWCOL nRow, ROWCOL nCol) override;
     void GetRecordCellColumns(ROWCOL nCol, std::vector<ROWCOL>& cols) override;
     // The text of a cell of a row: the value typed and not stored yet, else
     // the record's value as stored.
@@ -322,6 +327,13 @@ protected:
     BOOL IsLineTypeColumn(ROWCOL nCol);
     // Width of a text column as the database reports it (0 none).
     int GetTextColumnWidth(ROWCOL nCol);
+    // A cell's text without the blanks that pad a stored text of a
+    // fixed-width column (the Label's two halves included); any other text
+    // as it is.
+    CString WithoutPadding(ROWCOL nCol, const CString& text) const;
+    // The fixed-width texts of the row being written, padded to their
+    // columns' widths; with bNewRow those the user left untouched too.
+    void PadRowTexts(BOOL bNewRow);
     BOOL CheckSupplierCode(CString& text);
     // -1: the test failed; 0: a duplicate; 1: none.
     int TestDuplicate(long nExcludeKey, const CString& description, const CString& warehouseCode,

@@ -1,6 +1,7 @@
 // CGridWindow: fonts, column widths, titles, and the values and drawing of
 // cells.
 #include "grids/window/GridWindow.h"
+#include "database/records/ComponentTexts.h"
 #include "grids/core/CellConversion.h"
 #include "grids/core/ColumnFit.h"
 #include "grids/core/ColumnTitles.h"
@@ -337,13 +338,37 @@ CString CGridWindow::GetRecordCellText(ROWCOL nCol, const std::function<CString(
     if (m_nTableType == TABLE_QUERY)
         return value;
     if (nCol == COL_MAJOR2 && HasLabelColumn(m_nTableType))
-        return value + valueOf(COL_MINOR2);
+        value += valueOf(COL_MINOR2);
+    if (kvrecords::IsFixedWidthColumn((int)nCol))
+        return WithoutPadding(nCol, value);
     CString itemType, converted;
     if (m_nTableType == TABLE_OUTLET && nCol == 23)
         itemType = valueOf(COL_ITEM_TYPE);
     if (ConvertCellText(CONVERT_TO_DISPLAY, 1, nCol, itemType, value, converted))
         return converted;
     return value;
+}
+
+CString CGridWindow::WithoutPadding(ROWCOL nCol, const CString& text) const
+{
+    CString result = text;
+    if (m_nTableType != TABLE_QUERY && kvrecords::IsFixedWidthColumn((int)nCol))
+        result.TrimRight(' ');
+    return result;
+}
+
+CString CGridWindow::GetFindTextRowCol(ROWCOL nRow, ROWCOL nCol)
+{
+    // Blanks that only pad a text are neither found nor replaced: a Replace
+    // of a blank would turn them into the replacement.
+    return nRow >= 1 ? WithoutPadding(nCol, CGRODBCGrid::GetFindTextRowCol(nRow, nCol))
+                     : CGRODBCGrid::GetFindTextRowCol(nRow, nCol);
+}
+
+CString CGridWindow::GetCopyTextRowCol(ROWCOL nRow, ROWCOL nCol)
+{
+    return nRow >= 1 ? WithoutPadding(nCol, CGRODBCGrid::GetCopyTextRowCol(nRow, nCol))
+                     : CGRODBCGrid::GetCopyTextRowCol(nRow, nCol);
 }
 
 void CGridWindow::GetRecordCellColumns(ROWCOL nCol, std::vector<ROWCOL>& cols)

@@ -2,6 +2,7 @@
 // checks of a record before it is written.
 #include "grids/window/GridWindow.h"
 #include "grids/core/CellConversion.h"
+#include "database/records/ComponentTexts.h"
 #include "grids/core/CellText.h"
 #include "grids/core/ComponentStore.h"
 #include "grids/core/GridClipboard.h"
@@ -43,7 +44,7 @@ BOOL CGridWindow::OnStartEditing(ROWCOL nRow, ROWCOL nCol)
     if (nCol == COL_MAJOR2 && HasLabelColumn(m_nTableType))
     {
         int half = std::max(GetTextColumnWidth(COL_MAJOR2), 1);
-        text = TextLeft(GetRowValue(nRow, COL_MAJOR2), half) + TextLeft(GetRowValue(nRow, COL_MINOR2), half);
+        text = kvrecords::TextLeft(GetRowValue(nRow, COL_MAJOR2), half) + kvrecords::TextLeft(GetRowValue(nRow, COL_MINOR2), half);
     }
     text.Trim();
     if (pControl)
@@ -154,7 +155,7 @@ BOOL CGridWindow::ValidateCellText(CString& text, ROWCOL nRow, ROWCOL nCol, BOOL
     if (width > 0)
     {
         BOOL bBlank = nCol == COL_DESCRIPTION && text.IsEmpty();
-        if (TextLength(text) > width || bBlank)
+        if (kvrecords::TextLength(text) > width || bBlank)
         {
             CString message;
             if (bBlank)
@@ -165,7 +166,7 @@ BOOL CGridWindow::ValidateCellText(CString& text, ROWCOL nRow, ROWCOL nCol, BOOL
             if (bStoring)
             {
                 GridMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
-                text = TextLeft(text, width);
+                text = kvrecords::TextLeft(text, width);
                 return FALSE;
             }
             // An over-long text would be stored as typed: the editor keeps it
@@ -179,7 +180,7 @@ BOOL CGridWindow::ValidateCellText(CString& text, ROWCOL nRow, ROWCOL nCol, BOOL
         }
         else
         {
-            text = PadToLength(text, width);
+            text = kvrecords::PadToLength(text, width);
             if (bInEditor)
                 SetEditorText(nRow, nCol, text);
         }
@@ -333,6 +334,23 @@ BOOL CGridWindow::CheckDuplicate(long nExcludeKey, LPCTSTR lpszDescription, LPCT
     return TestDuplicate(nExcludeKey, lpszDescription, lpszWarehouseCode, nDatabaseNumber) == 1;
 }
 
+void CGridWindow::PadRowTexts(BOOL bNewRow)
+{
+    CRecordset* prs = OnGetRecordset();
+    if (!prs || !prs->IsOpen())
+        return;
+    const kvrecords::ComponentTextWidths widths(*prs);
+    CGRBrowseParam* bp = GetBrowseParam();
+    for (int nColumn : kvrecords::kFixedWidthColumns)
+    {
+        auto edited = bp->m_mapEdited.find((ROWCOL)nColumn);
+        if (edited != bp->m_mapEdited.end())
+            edited->second = widths.Padded(nColumn, edited->second);
+        else if (bNewRow && widths.Of(nColumn) > 0)
+            bp->m_mapEdited[(ROWCOL)nColumn] = widths.Padded(nColumn, CString());
+    }
+}
+
 BOOL CGridWindow::OnFlushRecord(ROWCOL nRow, CString* pErrorText)
 {
     m_nNewTapeKey = 0;
@@ -383,6 +401,7 @@ BOOL CGridWindow::OnFlushRecord(ROWCOL nRow, CString* pErrorText)
             bp->m_bModified = TRUE;
         }
     }
+    PadRowTexts(bNew);
     BOOL bOk = CGRODBCGrid::OnFlushRecord(nRow, pErrorText);
     if (bOk)
     {

@@ -264,7 +264,10 @@ void CNozzleCombo::FillNozzles(long nEmitterKey)
     try {
         nozzles.Open(CRecordset::dynaset, sql, CRecordset::none);
         while (!nozzles.IsEOF()) {
-            AddString(nozzles.m_strDescription);
+            // Listed without the blanks the description is stored with.
+            CString description = nozzles.m_strDescription;
+            description.TrimRight(' ');
+            AddString(description);
             nozzles.MoveNext();
         }
         nozzles.Close();

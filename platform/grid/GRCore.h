@@ -500,6 +500,8 @@ protected:
     virtual int FindInSource(ROWCOL& nRow, ROWCOL& nCol, CGRLongOperation& op);
     // TRUE when the find state's text is in the text of the cell.
     BOOL CellHoldsFindText(ROWCOL nRow, ROWCOL nCol);
+    // The text of a cell that Find searches and Replace changes: its value.
+    virtual CString GetFindTextRowCol(ROWCOL nRow, ROWCOL nCol);
 
     CGRGridParam* m_pParam = nullptr;
     BOOL m_bOwnParam = FALSE;

@@ -35,7 +35,12 @@ BOOL CGRGridCore::FindText(BOOL bSetCell)
 BOOL CGRGridCore::CellHoldsFindText(ROWCOL nRow, ROWCOL nCol)
 {
     GR_FR_STATE& fr = GRGetAppState()->m_findReplace;
-    return FindIn(GetValueRowCol(nRow, nCol), fr.strFind, fr.strFindUpper, fr.bCase) >= 0;
+    return FindIn(GetFindTextRowCol(nRow, nCol), fr.strFind, fr.strFindUpper, fr.bCase) >= 0;
+}
+
+CString CGRGridCore::GetFindTextRowCol(ROWCOL nRow, ROWCOL nCol)
+{
+    return GetValueRowCol(nRow, nCol);
 }
 
 int CGRGridCore::FindInSource(ROWCOL&, ROWCOL&, CGRLongOperation&)
@@ -212,7 +217,7 @@ void CGRGridCore::OnReplaceSel(LPCTSTR lpszFind, BOOL bNext, BOOL bCase, LPCTSTR
         return;
     if (m_bCurCell && TransferCurrentCell())
     {
-        CString value = GetValueRowCol(m_nCurRow, m_nCurCol);
+        CString value = GetFindTextRowCol(m_nCurRow, m_nCurCol);
         int pos = FindIn(value, fr.strFind, fr.strFindUpper, fr.bCase);
         if (pos >= 0 && IsCellEditable(m_nCurRow, m_nCurCol))
         {
@@ -246,7 +251,7 @@ void CGRGridCore::OnReplaceAll(LPCTSTR lpszFind, LPCTSTR lpszReplace, BOOL bCase
         {
             if (IsColHidden(c))
                 continue;
-            CString value = GetValueRowCol(r, c);
+            CString value = GetFindTextRowCol(r, c);
             if (FindIn(value, fr.strFind, fr.strFindUpper, fr.bCase) < 0 || !IsCellEditable(r, c))
                 continue;
             // Every occurrence in the cell.

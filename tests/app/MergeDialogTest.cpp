@@ -173,7 +173,7 @@ TEST_F(DialogTest, MergeWithThePresetDestinationStepsOncePerRowAndOffersItsRepor
         EXPECT_EQ(6, StepCounter::steps);
     }
     m_frame.m_pMergeDialog = nullptr;
-    EXPECT_EQ("Valve;Filter;Jet", QueryRows(m_target, "SELECT [Description] FROM Components ORDER BY [Component Key]"));
+    EXPECT_EQ("Valve;Filter;Jet", QueryRows(m_target, "SELECT RTRIM([Description]) FROM Components ORDER BY [Component Key]"));
     ASSERT_EQ(1u, m_app.prompts.size());
     std::string report = DBDatabase::ReportFileName().str();
     ASSERT_EQ(1u, dialog.shown.size());
@@ -460,7 +460,7 @@ TEST_F(DialogTest, AMergeWithFailuresSaysHowManyAndOffersItsReport)
     m_app.answers = {IDOK, IDOK, IDNO};
     Click(dialog, IDOK);
     m_frame.m_pMergeDialog = nullptr;
-    EXPECT_EQ("Filter", QueryRows(m_target, "SELECT [Description] FROM Components"));
+    EXPECT_EQ("Filter", QueryRows(m_target, "SELECT RTRIM([Description]) FROM Components"));
     ASSERT_EQ(3u, m_app.prompts.size());
     EXPECT_EQ(0u, m_app.prompts[0].find("[Valve] was not merged")) << m_app.prompts[0];
     EXPECT_EQ(0u, m_app.prompts[1].find("[Jet] was not merged")) << m_app.prompts[1];

@@ -1,12 +1,12 @@
 #include "editors/base/core/EditorText.h"
 #include "database/records/ComponentRecords.h"
-#include "grids/core/CellText.h"
+#include "database/records/ComponentTexts.h"
 
 namespace kveditors {
 
 CString FitToWidth(const CString& text, int nWidth)
 {
-    return kvgrid::PadToLength(text, nWidth);
+    return kvrecords::PadToLength(text, nWidth);
 }
 
 bool KindHasLabel(int nDatabaseNumber)
@@ -32,8 +32,8 @@ bool KindHasLabel(int nDatabaseNumber)
 CString JoinLabel(const CString& major2, const CString& minor2, int nMajor2Width)
 {
     CString first = major2;
-    if (nMajor2Width > 0 && kvgrid::TextLength(first) <= nMajor2Width)
-        first = kvgrid::PadToLength(first, nMajor2Width);
+    if (nMajor2Width > 0 && kvrecords::TextLength(first) <= nMajor2Width)
+        first = kvrecords::PadToLength(first, nMajor2Width);
     else
         first.TrimRight(' ');
     CString label = first + minor2;
@@ -47,9 +47,9 @@ void SplitLabel(const CString& label, int nMajor2Width, int nMinor2Width, CStrin
         nMajor2Width = 0;
     if (nMinor2Width < 0)
         nMinor2Width = 0;
-    CString full = kvgrid::PadToLength(label, nMajor2Width + nMinor2Width);
-    major2 = kvgrid::TextLeft(full, nMajor2Width);
-    minor2 = kvgrid::TextMid(full, nMajor2Width, nMinor2Width);
+    CString full = kvrecords::PadToLength(label, nMajor2Width + nMinor2Width);
+    major2 = kvrecords::TextLeft(full, nMajor2Width);
+    minor2 = kvrecords::TextMid(full, nMajor2Width, nMinor2Width);
 }
 
 int FindListText(const std::vector<CString>& entries, const CString& text)

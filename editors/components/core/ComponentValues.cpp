@@ -1,6 +1,6 @@
 #include "editors/components/core/ComponentValues.h"
 #include "editors/base/core/EditorText.h"
-#include "grids/core/CellText.h"
+#include "database/records/ComponentTexts.h"
 
 namespace kvcomponents {
 
@@ -73,10 +73,10 @@ ConnectionParts ConnectionParts::Split(const CString& column)
     ConnectionParts parts;
     if (column.IsEmpty())
         return parts;
-    parts.code = Trimmed(kvgrid::TextLeft(column, CONNECTION_CODE_WIDTH));
-    parts.gender = TrimmedRight(kvgrid::TextMid(column, CONNECTION_CODE_WIDTH, CONNECTION_GENDER_WIDTH));
+    parts.code = Trimmed(kvrecords::TextLeft(column, CONNECTION_CODE_WIDTH));
+    parts.gender = TrimmedRight(kvrecords::TextMid(column, CONNECTION_CODE_WIDTH, CONNECTION_GENDER_WIDTH));
     parts.suffix = TrimmedRight(
-        kvgrid::TextMid(column, CONNECTION_CODE_WIDTH + CONNECTION_GENDER_WIDTH, CONNECTION_SUFFIX_WIDTH));
+        kvrecords::TextMid(column, CONNECTION_CODE_WIDTH + CONNECTION_GENDER_WIDTH, CONNECTION_SUFFIX_WIDTH));
     return parts;
 }
 
@@ -376,7 +376,7 @@ void OutletValues::Load(const ComponentFields& record, CComponentColumns& column
 
 void OutletValues::FitTexts()
 {
-    defaultNozzle = Fit(kvgrid::TextLeft(defaultNozzle, DEFAULT_NOZZLE_WIDTH), DEFAULT_NOZZLE_WIDTH);
+    defaultNozzle = Fit(kvrecords::TextLeft(defaultNozzle, DEFAULT_NOZZLE_WIDTH), DEFAULT_NOZZLE_WIDTH);
     inletConnection.FitTexts();
     arcCode = Fit(arcCode, ARC_CODE_WIDTH);
 }

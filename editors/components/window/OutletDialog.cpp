@@ -1,6 +1,6 @@
 #include "editors/components/window/OutletDialog.h"
 #include "editors/components/window/ComponentEditorsRes.h"
-#include "grids/core/CellText.h"
+#include "database/records/ComponentTexts.h"
 
 #include <iterator>
 
@@ -96,7 +96,7 @@ BOOL COutletDialog::OnInitDialog()
         for (int i = 0; !wanted.IsEmpty() && i < m_cbNozzle.GetCount(); i++) {
             CString entry;
             m_cbNozzle.GetLBText(i, entry);
-            entry = kvgrid::TextLeft(entry, DEFAULT_NOZZLE_WIDTH);
+            entry = kvrecords::TextLeft(entry, DEFAULT_NOZZLE_WIDTH);
             entry.TrimRight(' ');
             if (entry == wanted) {
                 m_cbNozzle.SetCurSel(i);
@@ -199,7 +199,7 @@ void COutletDialog::OnOK()
         int nNozzle = m_cbNozzle.GetSafeHwnd() != nullptr ? m_cbNozzle.GetCurSel() : CB_ERR;
         if (nNozzle != CB_ERR) {
             m_cbNozzle.GetLBText(nNozzle, m_values.defaultNozzle);
-            m_values.defaultNozzle = kvgrid::TextLeft(m_values.defaultNozzle, DEFAULT_NOZZLE_WIDTH);
+            m_values.defaultNozzle = kvrecords::TextLeft(m_values.defaultNozzle, DEFAULT_NOZZLE_WIDTH);
         }
         m_values.FitTexts();
         // A demand point has no nozzles to mark; any other arc type keeps the

@@ -107,7 +107,7 @@ TEST_F(MergeTest, DatabaseMergedIntoItsOwnCopyIsMatchedThroughout)
 
 TEST_F(MergeTest, RowsThatFailAreUndoneAndReportedAndTheMergeGoesOn)
 {
-    RunSqlOn(m_target, Refuse("fail_item", "BEFORE INSERT ON Components WHEN NEW.[Description] = 'Broken item'",
+    RunSqlOn(m_target, Refuse("fail_item", "BEFORE INSERT ON Components WHEN RTRIM(NEW.[Description]) = 'Broken item'",
                               "item refused") +
                            Refuse("fail_type", "BEFORE INSERT ON PipeTable WHEN NEW.[Type] = 'PVC'", "type refused"));
     RunSqlOn(m_source, std::string(kKitSource) + "INSERT INTO [PipeTable] ([Type]) VALUES ('PVC');\n"
@@ -118,7 +118,7 @@ TEST_F(MergeTest, RowsThatFailAreUndoneAndReportedAndTheMergeGoesOn)
     // The kit and its good item were written before its broken item
     // failed: both are gone again. The components after it are merged, the
     // good item too as a component of its own; the broken one fails again.
-    EXPECT_EQ("First;Good item;Last", QueryRows(m_target, "SELECT [Description] FROM Components ORDER BY 1"));
+    EXPECT_EQ("First;Good item;Last", QueryRows(m_target, "SELECT RTRIM([Description]) FROM Components ORDER BY 1"));
     EXPECT_EQ("0", QueryRows(m_target, "SELECT COUNT(*) FROM Assemblies"));
     EXPECT_TRUE(Contains(report, "Added:   [First]\r\nAdded:   [Kit2]\r\n  Added:   [Good item]\r\n  "
                                  "----------------------------\r\nDatabase Error: [Kit2] was not merged, nor "
@@ -156,8 +156,8 @@ TEST_F(MergeTest, DependentRowsThatCannotBeWrittenAreReportedAndTheirOwnerMended
     EXPECT_EQ(DBDatabase::mergeCompleted, m_outcome);
     // The tape is removed again; the emitter stays, no longer claiming
     // nozzles it does not have; its nozzle is a component of its own.
-    EXPECT_EQ("Jet,0;Rotor,0", QueryRows(m_target, "SELECT [Description], [Flags] FROM Components ORDER BY 1"));
-    long rotor = std::atol(QueryRows(m_target, "SELECT [Component Key] FROM Components WHERE [Description] = 'Rotor'").c_str());
+    EXPECT_EQ("Jet,0;Rotor,0", QueryRows(m_target, "SELECT RTRIM([Description]), [Flags] FROM Components ORDER BY 1"));
+    long rotor = std::atol(QueryRows(m_target, "SELECT [Component Key] FROM Components WHERE RTRIM([Description]) = 'Rotor'").c_str());
     EXPECT_TRUE(Contains(report, "Added:   [Drip]\r\n----------------------------\r\nDatabase Error: ")) << report;
     EXPECT_TRUE(Contains(report, "tape row refused")) << report;
     EXPECT_TRUE(Contains(report, "Database Error: Tape extra information failed to merge - previous tape removed"));
@@ -180,7 +180,7 @@ TEST_F(MergeTest, TapeThatCannotBeRemovedAgainLeavesNothingBehind)
     std::string report = Merge();
 
     EXPECT_EQ(DBDatabase::mergeCompleted, m_outcome);
-    EXPECT_EQ("Jet;Rotor", QueryRows(m_target, "SELECT [Description] FROM Components ORDER BY 1"));
+    EXPECT_EQ("Jet;Rotor", QueryRows(m_target, "SELECT RTRIM([Description]) FROM Components ORDER BY 1"));
     EXPECT_EQ("0", QueryRows(m_target, "SELECT COUNT(*) FROM Tapes"));
     EXPECT_TRUE(Contains(report, "Database Error: [Drip] was not merged")) << report;
     EXPECT_TRUE(Contains(report, "delete refused")) << report;
@@ -292,7 +292,7 @@ TEST_F(MergeTest, SectionCutShortKeepsWhatItMergedAndTheMergeGoesOn)
     std::string report = Merge(&progress);
 
     EXPECT_EQ(DBDatabase::mergeCompleted, m_outcome);
-    EXPECT_EQ("Filter;Valve", QueryRows(m_target, "SELECT [Description] FROM Components ORDER BY 1"));
+    EXPECT_EQ("Filter;Valve", QueryRows(m_target, "SELECT RTRIM([Description]) FROM Components ORDER BY 1"));
     EXPECT_TRUE(Contains(report, "Added:   [Valve]\r\nAdded:   [Filter]\r\n----------------------------\r\n"
                                  "Database Error: The rest of this table was not merged"))
         << report;
@@ -453,7 +453,7 @@ TEST_F(MergeTest, ManyFailuresAreToldOnceForTheRest)
         EXPECT_EQ(c.failures, CountOf(report, "] was not merged, nor anything it brings in: database or disk is full"))
             << report;
         EXPECT_EQ("PE", QueryRows(m_target, "SELECT [Type] FROM PipeTable"));
-        EXPECT_EQ(c.merged, QueryRows(m_target, "SELECT [Description] FROM Components ORDER BY 1"));
+        EXPECT_EQ(c.merged, QueryRows(m_target, "SELECT RTRIM([Description]) FROM Components ORDER BY 1"));
         EXPECT_EQ(c.answer == IDNO, Contains(report, "stopped here at the user's request")) << report;
     }
 }

@@ -2,6 +2,7 @@
 // its rows hang together the way the program relies on.
 #include "tests/database/records/RecordsFixture.h"
 
+#include "database/records/ComponentTexts.h"
 #include "database/records/NominalTable.h"
 #include "tests/support/TestSupport.h"
 
@@ -109,6 +110,31 @@ TEST_F(SampleDatabaseTest, AssemblyCostsAreTheSumsOfTheirItems)
     assemblies.Close();
     EXPECT_GE(count, 5);
     EXPECT_TRUE(m_boxes.Texts().empty());
+}
+
+// The sample is stored as the program stores a component: every text padded
+// with blanks to its column's width, so that a row found by its text before
+// an edit is found by it after one.
+TEST_F(SampleDatabaseTest, EveryTextIsStoredAsTheProgramStoresIt)
+{
+    CRecords rs(&m_db);
+    rs.Open(CRecordset::snapshot, "SELECT * FROM Components", CRecordset::readOnly);
+    const kvrecords::ComponentTextWidths widths(rs);
+    long rows = 0;
+    for (; !rs.IsEOF(); rs.MoveNext(), ++rows) {
+        SCOPED_TRACE(rs.m_strDescription.str());
+        ComponentFields stored = rs;
+        widths.Pad(stored);
+        for (int nColumn : kvrecords::kFixedWidthColumns) {
+            const CString& text = *kvrecords::FixedWidthText(rs, nColumn);
+            EXPECT_EQ(*kvrecords::FixedWidthText(stored, nColumn), text) << "column " << nColumn;
+            EXPECT_EQ(widths.Of(nColumn), kvrecords::TextLength(text)) << "column " << nColumn;
+        }
+    }
+    rs.Close();
+    EXPECT_GE(rows, 200);
+    EXPECT_EQ(1, QueryLong(m_db, "SELECT COUNT(*) FROM Components WHERE [Description] = 'Poly PN10 20 mm" +
+                                     std::string(35, ' ') + "'"));
 }
 
 TEST_F(SampleDatabaseTest, TapeJoinListsEveryTape)

@@ -1,4 +1,4 @@
-// Usage letters, text widths, the Label halves and unique descriptions.
+// Usage letters, the Label halves and unique descriptions.
 #include "grids/core/CellText.h"
 #include "grids/core/GridTables.h"
 
@@ -67,17 +67,6 @@ TEST(CellText, UniqueDescriptionsForCopies)
     };
     for (const Case& c : cases)
         EXPECT_EQ(CString(c.out), MakeUniqueDescription(c.in, c.width)) << c.in;
-}
-
-TEST(CellText, PaddingAndCuttingCountCharacters)
-{
-    EXPECT_EQ(CString("AB  "), PadToLength("AB", 4));
-    EXPECT_EQ(CString("ABC"), PadToLength("ABCDEF", 3));
-    EXPECT_EQ(CString(""), PadToLength("ABC", -1));
-    EXPECT_EQ(CString("ØÅ  "), PadToLength("ØÅ", 4));
-    EXPECT_EQ(CString("ØÅ"), PadToLength("ØÅÆ", 2));
-    EXPECT_EQ(3, TextLength("ØÅB"));
-    EXPECT_EQ(CString("ÅB"), TextMid("ØÅB", 1, 5));
 }
 
 TEST(CellText, LabelHalves)

@@ -204,7 +204,7 @@ TEST_F(ComponentPasteTest, ANestedAssemblyComesWithItsItemsNozzlesAndTapeMappedI
         EXPECT_TRUE(paste.GetTapesWithoutValues().empty());
         EXPECT_EQ(0, kvtest::CountDanglingComponentLinks(m_target));
         // The symbol the target had is used; the others are added by name.
-        EXPECT_EQ(40, kvtest::QueryLong(m_target, "SELECT [Symbol File] FROM Components WHERE [Description] = "
+        EXPECT_EQ(40, kvtest::QueryLong(m_target, "SELECT [Symbol File] FROM Components WHERE RTRIM([Description]) = "
                                                   "'Valve manifold 25 mm'"));
         EXPECT_EQ(1, Count(m_target, "Symbols WHERE [Name] = 'Solenoid Valve'"));
 
@@ -217,7 +217,7 @@ TEST_F(ComponentPasteTest, ANestedAssemblyComesWithItsItemsNozzlesAndTapeMappedI
         EXPECT_FALSE(second.bAdded);
         EXPECT_EQ(before, Counts());
         // An item pasted with the kit is the same component when pasted alone.
-        EXPECT_EQ(kvtest::QueryLong(m_target, "SELECT [Component Key] FROM Components WHERE [Description] = "
+        EXPECT_EQ(kvtest::QueryLong(m_target, "SELECT [Component Key] FROM Components WHERE RTRIM([Description]) = "
                                               "'Pop-up spray 100 mm'"),
                   paste.Paste(kSprayOutlet).nKey);
         EXPECT_EQ(-1, paste.Paste(kGone).nKey);
@@ -244,6 +244,27 @@ TEST_F(ComponentPasteTest, AValveCanBePastedAsAHydraulicItemAndATapeWithoutValue
         EXPECT_EQ(DBNUM_HYDRAULIC, valve.nDatabaseNumber);
         EXPECT_EQ(3, kvtest::QueryLong(m_target, "SELECT [Database Number] FROM Components WHERE [Component Key] = " +
                                                      std::to_string(valve.nKey)));
+    });
+}
+
+TEST_F(ComponentPasteTest, APastedRowsTextsArePaddedToTheTargetsWidthsAsTheProgramStoresThem)
+{
+    odbctest::Guarded([&] {
+        // The source's row as another program may have left it: no text
+        // padded.
+        Source("UPDATE Components SET [Description] = RTRIM([Description]), [Warehouse Code] = RTRIM([Warehouse "
+               "Code]), [Supplier Code] = RTRIM([Supplier Code]), [Usage] = RTRIM([Usage]), [Major2] = RTRIM([Major2]) "
+               "WHERE [Component Key] = 35");
+        CComponentPaste paste(&m_source, &m_target);
+        CComponentPaste::Outcome pipe = paste.Paste(35);
+        ASSERT_TRUE(pipe.bAdded);
+        EXPECT_EQ(CString("Poly PN10 25 mm"), pipe.strDescription);
+        EXPECT_EQ("[Poly PN10 25 mm" + std::string(35, ' ') + "][PE10-025" + std::string(24, ' ') +
+                      "][HIS ][L  ][PN10 2][5mm   ]",
+                  kvtest::QueryText(m_target, "SELECT '[' || [Description] || '][' || [Warehouse Code] || '][' || "
+                                              "[Supplier Code] || '][' || [Usage] || '][' || [Major2] || '][' || "
+                                              "[Minor2] || ']' FROM Components WHERE [Component Key] = " +
+                                                  std::to_string(pipe.nKey)));
     });
 }
 
@@ -284,7 +305,7 @@ TEST_F(ComponentPasteTest, ATargetThatRefusesARowPartWayKeepsNothingOfTheCompone
         ASSERT_TRUE(kit.bAdded);
         std::set<long> seen;
         CheckPasted(paste, kZoneKit, kit.nKey, seen);
-        EXPECT_EQ(1, Count(m_target, "Components WHERE [Description] = 'Poly PN10 25 mm'"));
+        EXPECT_EQ(1, Count(m_target, "Components WHERE RTRIM([Description]) = 'Poly PN10 25 mm'"));
         EXPECT_EQ(0, kvtest::CountDanglingComponentLinks(m_target));
     });
 }

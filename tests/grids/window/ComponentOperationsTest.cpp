@@ -4,12 +4,14 @@
 // the rows that belong to a component, building assemblies and nozzle lists,
 // and finding a component.
 #include "tests/grids/window/GridWindowFixture.h"
+#include "database/records/ComponentTexts.h"
 #include "database/records/DatabaseChangeNotice.h"
 #include "grids/core/ComponentStore.h"
 #include "tests/support/ScratchDatabase.h"
 #include "tests/support/TimerScript.h"
 
 #include <deque>
+#include <functional>
 
 using namespace gridwindowtest;
 using namespace kvgrid;
@@ -208,6 +210,107 @@ TEST_F(ComponentOperationsTest, AComponentFromItsEditorLandsInItsOwnRowInDatabas
     // A store through the row tells the design program nothing.
     EXPECT_EQ(0, m_sink.n);
     EXPECT_TRUE(TakeMessages().empty());
+}
+
+// However the grid writes a component, its texts are stored one way: padded
+// with blanks to their columns' widths, so that a query for a text finds
+// every row that holds it or none. What Find and Replace see and what Copy
+// puts on the clipboard is the text without those blanks.
+TEST_F(ComponentOperationsTest, EveryWayTheGridWritesAComponentPadsItsTextsToTheColumnsWidths)
+{
+    // The valves as another program may have left them: no text padded.
+    Run("UPDATE Components SET [Description] = RTRIM([Description]), [Warehouse Code] = RTRIM([Warehouse Code]), "
+        "[Supplier Code] = RTRIM([Supplier Code]), [Usage] = RTRIM([Usage]), [Major2] = RTRIM([Major2]), "
+        "[Minor2] = RTRIM([Minor2]) WHERE [Database Number] = 2");
+    Run("UPDATE Components SET [Description] = 'Solenoid valve Qz', [Warehouse Code] = 'SV-Qz' "
+        "WHERE [Component Key] = 77");
+    Show(TABLE_VALVE);
+    ShowColumns({ COL_DESCRIPTION, COL_WAREHOUSE_CODE });
+    CTapeExtras none(nullptr);
+
+    struct Case
+    {
+        const char* path;
+        std::function<long()> write;  // the key of the row written
+        std::string description;      // what was written, without padding
+        std::string code;
+        bool wholeRow;                // every column written, not only the texts given
+    };
+    const std::string copied = "~" + Description(79);
+    const Case cases[] = {
+        { "typed into cells",
+          [&] {
+              TypeIntoCell(RowOf(75), COL_DESCRIPTION, "Valve A");
+              TypeIntoCell(RowOf(75), COL_WAREHOUSE_CODE, "VA-1");
+              EXPECT_TRUE(StoreRow());
+              return 75L;
+          },
+          "Valve A", "VA-1", false },
+        { "pasted into cells",
+          [&] {
+              EXPECT_TRUE(m_pGrid->SetControlTextRowCol(RowOf(76), COL_DESCRIPTION, "Valve B"));
+              EXPECT_TRUE(m_pGrid->SetControlTextRowCol(RowOf(76), COL_WAREHOUSE_CODE, "VB-1"));
+              EXPECT_TRUE(StoreRow());
+              return 76L;
+          },
+          "Valve B", "VB-1", false },
+        { "replaced",
+          [&] {
+              Select(77);
+              m_pGrid->OnReplaceAll("Qz", "C", TRUE);
+              EXPECT_EQ(1u, TakeMessages().size());  // how many were replaced
+              EXPECT_TRUE(StoreRow());
+              return 77L;
+          },
+          "Solenoid valve C", "SV-C", false },
+        { "stored by key",
+          [&] {
+              CRecords valve = Record(78);
+              valve.m_strDescription = "Valve D";
+              valve.m_strWarehouseCode = "VD-1";
+              EXPECT_TRUE(m_pGrid->SaveComponent(valve, CTapeRecords(valve, none)));
+              return 78L;
+          },
+          "Valve D", "VD-1", true },
+        { "copied within the database",
+          [&] {
+              EXPECT_TRUE(Paste(79));
+              return NewestKey();
+          },
+          copied, Query("SELECT [Warehouse Code] FROM Components WHERE [Component Key] = 79"), true },
+        { "typed into a new row",
+          [&] {
+              Show(TABLE_VALVE);
+              TypeIntoCell(m_pGrid->GetAppendRow(), COL_DESCRIPTION, "Valve F");
+              EXPECT_TRUE(StoreRow());
+              return NewestKey();
+          },
+          "Valve F", "", true },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.path);
+        const long key = c.write();
+        const std::string where = " FROM Components WHERE [Component Key] = " + std::to_string(key);
+        EXPECT_EQ(kvrecords::PadToLength(c.description.c_str(), 50).str(), Query("SELECT [Description]" + where));
+        EXPECT_EQ(kvrecords::PadToLength(c.code.c_str(), 32).str(), Query("SELECT [Warehouse Code]" + where));
+        if (c.wholeRow)
+            EXPECT_EQ("4,3,6,6,6,6,10,3",
+                      Query("SELECT LENGTH([Supplier Code]) || ',' || LENGTH([Usage]) || ',' || LENGTH([Major1]) || "
+                            "',' || LENGTH([Minor1]) || ',' || LENGTH([Major2]) || ',' || LENGTH([Minor2]) || ',' || "
+                            "LENGTH([Default Nozzle]) || ',' || LENGTH([Item Type])" + where));
+    }
+    EXPECT_TRUE(TakeMessages().empty());
+
+    // The blanks that pad a text are neither found nor replaced, nor copied.
+    Show(TABLE_VALVE);
+    Select(75);
+    m_pGrid->OnReplaceSel("A ", TRUE, TRUE, "B");
+    TakeMessages();  // what the search after the replace found
+    EXPECT_TRUE(StoreRow());
+    EXPECT_EQ("Valve A", Description(75));
+    EXPECT_EQ(CString("Valve A"), m_pGrid->GetCopyTextRowCol(RowOf(75), COL_DESCRIPTION));
+    EXPECT_EQ(CString("VA-1"), m_pGrid->GetCopyTextRowCol(RowOf(75), COL_WAREHOUSE_CODE));
 }
 
 TEST_F(ComponentOperationsTest, ATapeIsStoredWithItsTapesValues)

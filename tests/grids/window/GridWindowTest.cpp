@@ -272,8 +272,8 @@ TEST_F(GridWindowTest, ANewRowTakesItsTabsKindAndAUniqueDescription)
 {
     Show(TABLE_VALVE);
     long before = RecordCount(*m_pGrid);
-    std::string description = Query("SELECT [Description] FROM Components WHERE [Component Key] = 75");
-    std::string code = Query("SELECT [Warehouse Code] FROM Components WHERE [Component Key] = 75");
+    std::string description = Query("SELECT RTRIM([Description]) FROM Components WHERE [Component Key] = 75");
+    std::string code = Query("SELECT RTRIM([Warehouse Code]) FROM Components WHERE [Component Key] = 75");
     ROWCOL append = m_pGrid->GetAppendRow();
     TypeIntoCell(append, 6, description.c_str());
     TypeIntoCell(append, 7, code.c_str());

@@ -235,7 +235,7 @@ TEST_F(SideGridsTest, NozzlesOfAnOutletAndOutletsOfANozzle)
         shown += (shown.empty() ? "" : ";") + std::to_string(key);
     EXPECT_EQ(users, shown);
     ASSERT_GE(outlets.GetKeyCount(), 1);
-    EXPECT_EQ(Query("SELECT [Description] FROM Components WHERE [Component Key] = " +
+    EXPECT_EQ(Query("SELECT RTRIM([Description]) FROM Components WHERE [Component Key] = " +
                     std::to_string(outlets.GetRowKey(1))),
               Cell(outlets, 1, 1));
     // A nozzle no outlet uses: nothing, and no message.

@@ -186,6 +186,13 @@ TEST_F(DatabaseCombosTest, NozzlesOfAnOutletAreAddedAtEachRequest)
     EXPECT_EQ(0, combo.GetCount());
     combo.FillNozzles(emitter);
     EXPECT_EQ(nozzles, combo.GetCount());
+    // Each description without the blanks that pad it in the database.
+    for (int i = 0; i < combo.GetCount(); i++) {
+        CString entry;
+        combo.GetLBText(i, entry);
+        EXPECT_FALSE(entry.IsEmpty());
+        EXPECT_NE(' ', entry[entry.GetLength() - 1]) << entry.str();
+    }
     combo.FillNozzles(emitter);
     EXPECT_EQ(2 * nozzles, combo.GetCount());
 }
