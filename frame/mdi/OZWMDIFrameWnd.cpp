@@ -25,6 +25,71 @@ BOOL IsWindows4OrLater()
     return (LOBYTE(LOWORD(::GetVersion()))) >= 4;
 }
 
+// The display of X11 without a window manager puts a top-level window above
+// all others, its owned windows too, each time the keyboard focus moves to
+// it or into it, and once more when a window holding the focus is mapped;
+// the window system's own order stays as it was and no message tells the
+// frame of it. A click on a docked bar's grid would so hide an open editor
+// behind the frame, and the focus the frame gives its view at start-up the
+// floating bars. A hook of the thread sees each change of focus: the frame
+// that takes it restacks its owned windows once the change is over (one
+// message queued at a time), and again at the next idle time, when the
+// display's own events (the mapping of the frame) have been handled.
+const UINT g_msgAfterFocus = ::RegisterWindowMessageA("OZWMDIFrameWnd AfterFocus");
+
+struct FrameRestack
+{
+    HWND hFrame;
+    bool bQueued;
+    bool bAtIdle;
+};
+
+struct FocusWatch
+{
+    HHOOK hHook = nullptr;
+    std::vector<FrameRestack> frames;
+};
+thread_local FocusWatch t_focusWatch;
+
+FrameRestack* FindRestack(HWND hFrame)
+{
+    for (FrameRestack& frame : t_focusWatch.frames) {
+        if (frame.hFrame == hFrame)
+            return &frame;
+    }
+    return nullptr;
+}
+
+LRESULT CALLBACK FocusHook(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HCBT_SETFOCUS && wParam != 0) {
+        if (FrameRestack* pFrame = FindRestack(::GetAncestor(reinterpret_cast<HWND>(wParam), GA_ROOT))) {
+            pFrame->bAtIdle = true;
+            if (!pFrame->bQueued)
+                pFrame->bQueued = ::PostMessageA(pFrame->hFrame, g_msgAfterFocus, 0, 0) != FALSE;
+        }
+    }
+    return ::CallNextHookEx(t_focusWatch.hHook, nCode, wParam, lParam);
+}
+
+void WatchFocus(HWND hFrame)
+{
+    if (g_msgAfterFocus == 0)
+        return;
+    if (t_focusWatch.hHook == nullptr)
+        t_focusWatch.hHook = ::SetWindowsHookExA(WH_CBT, FocusHook, nullptr, ::GetCurrentThreadId());
+    t_focusWatch.frames.push_back({ hFrame, false, false });
+}
+
+void StopWatchingFocus(HWND hFrame)
+{
+    std::erase_if(t_focusWatch.frames, [hFrame](const FrameRestack& frame) { return frame.hFrame == hFrame; });
+    if (t_focusWatch.frames.empty() && t_focusWatch.hHook != nullptr) {
+        ::UnhookWindowsHookEx(t_focusWatch.hHook);
+        t_focusWatch.hHook = nullptr;
+    }
+}
+
 } // namespace
 
 namespace {
@@ -133,6 +198,7 @@ int OZWMDIFrameWnd::OnCreate(LPCREATESTRUCT lpcs)
         return -1;
     if (m_pMenuBar == nullptr && m_bBmpMenus)
         m_pPlugIn = ozwframe::PlugInBmpMenus(this);
+    WatchFocus(m_hWnd);
     return 0;
 }
 
@@ -541,9 +607,12 @@ void KeepOwnedWindowsAbove(HWND hFrame)
 
 // Restacks the frame's visible owned windows on top, keeping their order.
 // The display may have raised the frame alone while the window system's own
-// order still has them above it (opening a database under X11 did), so that
-// a floating bar hid behind the frame: a move to the top band and back makes
-// the display restack them too.
+// order still has them above it, so that a floating bar or an editor hid
+// behind the frame. A window that is made the top one of the window system
+// is restacked on top by the display too, but one that is already the top
+// one is not moved: each goes just below the frame first (the window system
+// keeps an owned window above its owner, so that it stays above it), then
+// to the top. A window kept on top of all (WS_EX_TOPMOST) is left alone.
 void RaiseOwnedWindows(HWND hFrame)
 {
     std::vector<HWND> owned;
@@ -555,9 +624,17 @@ void RaiseOwnedWindows(HWND hFrame)
     // The lowest first, so that each next one lands above it.
     const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
     for (auto it = owned.rbegin(); it != owned.rend(); ++it) {
-        ::SetWindowPos(*it, HWND_TOPMOST, 0, 0, 0, 0, flags);
-        ::SetWindowPos(*it, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+        ::SetWindowPos(*it, hFrame, 0, 0, 0, 0, flags);
+        ::SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, flags);
     }
+}
+
+// Restacks the owned windows of the frame when it is the active window (a
+// restack asked for may arrive once another window has taken over).
+void RaiseOwnedWindowsOfActive(HWND hFrame)
+{
+    if (::GetActiveWindow() == hFrame)
+        RaiseOwnedWindows(hFrame);
 }
 
 // Posted at each change of activation, handled once it is over.
@@ -577,9 +654,24 @@ LRESULT OZWMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (!bActive)
             m_bStayActive = FALSE;
         SendMessage(WM_NCACTIVATE, bActive);
-        if (bActive)
+        if (bActive) {
             RaiseOwnedWindows(m_hWnd);
+            if (FrameRestack* pRestack = FindRestack(m_hWnd))
+                pRestack->bAtIdle = true;
+        }
         return 0;
+    }
+    if (message == g_msgAfterFocus && g_msgAfterFocus != 0) {
+        if (FrameRestack* pRestack = FindRestack(m_hWnd))
+            pRestack->bQueued = false;
+        RaiseOwnedWindowsOfActive(m_hWnd);
+        return 0;
+    }
+    if (message == WM_IDLEUPDATECMDUI) {
+        if (FrameRestack* pRestack = FindRestack(m_hWnd); pRestack != nullptr && pRestack->bAtIdle) {
+            pRestack->bAtIdle = false;
+            RaiseOwnedWindowsOfActive(m_hWnd);
+        }
     }
     if (LRESULT lResult = 0; ozwframe::PlugInWindowProc(m_pPlugIn, message, wParam, lParam, &lResult))
         return lResult;
@@ -634,6 +726,7 @@ LRESULT OZWMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void OZWMDIFrameWnd::OnDestroy()
 {
+    StopWatchingFocus(m_hWnd);
     ozwframe::DestroyFrameBars(this);
     ozwframe::DeletePlugIn(m_pPlugIn);
     CMDIFrameWnd::OnDestroy();
