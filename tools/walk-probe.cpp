@@ -20,6 +20,9 @@
 //   walk-probe offwork             every visible top-level window of the
 //                                  program that does not lie wholly on the
 //                                  work area, one a line (nothing when all do)
+//   walk-probe owned               every visible window the main window owns
+//                                  (an editor, a floating bar, a dialog), one
+//                                  a line: its rectangle, then its title
 //
 // It looks in the desktop named by the environment variable KV_DESKTOP.
 // A rectangle is printed as "left top right bottom"; the exit code is 1 when
@@ -163,6 +166,23 @@ int OffWorkArea()
     return 0;
 }
 
+int PrintOwned()
+{
+    HWND hMain = ::FindWindowA(kMainWindowClass, nullptr);
+    if (hMain == nullptr)
+        return 1;
+    for (HWND h : TopLevelWindows()) {
+        if (::GetWindow(h, GW_OWNER) != hMain)
+            continue;
+        RECT r = {};
+        char title[256] = {};
+        ::GetWindowRect(h, &r);
+        ::GetWindowTextA(h, title, sizeof(title));
+        std::printf("%ld %ld %ld %ld %s\n", r.left, r.top, r.right, r.bottom, title);
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -188,6 +208,8 @@ int main(int argc, char** argv)
         return PrintTabItem(Find(nullptr, std::atoi(argv[2])), std::atoi(argv[3]));
     if (argc >= 2 && std::strcmp(argv[1], "offwork") == 0)
         return OffWorkArea();
-    std::fprintf(stderr, "usage: walk-probe rect TEXT | top TEXT | child TEXT ID | id ID | tab ID N | offwork\n");
+    if (argc >= 2 && std::strcmp(argv[1], "owned") == 0)
+        return PrintOwned();
+    std::fprintf(stderr, "usage: walk-probe rect TEXT | top TEXT | child TEXT ID | id ID | tab ID N | offwork | owned\n");
     return 2;
 }
