@@ -20,6 +20,7 @@
 //
 // On SQLite the merge writes in transactions of about a second each, a
 // unit inside one being a savepoint; the report holds what is committed.
+// Rows are written by INSERTs prepared once per merge, one for each table.
 //
 // Clean: brings every Components row into its canonical form (see
 // DBComponentTable::CleanRecord).
@@ -36,6 +37,9 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+class OZUStatement;
+class DBRowInsert;
 
 class DBDatabase : public CDatabase
 {
@@ -142,6 +146,12 @@ public:
     // [Symbol File] it was given and whether that was re-mapped.
     void NoteAddedComponent(long nKey, const std::string& matchKey, const CString& strDescription,
                             BOOL bSymbolRemapped);
+    // The merge's INSERT of rows of the table's class into its table,
+    // prepared at its first use in a merge (only while a merge runs).
+    DBRowInsert& RowInsert(DBRecordBase& table);
+    // The key the database gave the row the merge inserted last; 0 when it
+    // gives none.
+    long ReadNewKey();
     // The target key of a source symbol key; FALSE when it is not re-mapped.
     BOOL MapSymbolKey(long nSourceKey, long& nTargetKey) const;
     // Runs the merge of one source row (a component with everything it
@@ -190,7 +200,10 @@ protected:
     void BeginBatch();
     void CommitBatch(BOOL bForce);
     void RollbackBatch();
-    // Savepoints of a unit inside the batch.
+    // A statement the merge runs many times, prepared at its first use in
+    // a merge (only while a merge runs).
+    OZUStatement& MergeStatement(LPCSTR lpszSQL);
+    // Runs a statement of the transaction or of a unit's savepoint.
     void ExecuteControl(LPCSTR lpszSQL);
     // The [Warehouse Code] column size of the all-components recordset.
     long GetWarehouseCodeSize();

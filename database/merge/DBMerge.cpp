@@ -163,16 +163,10 @@ BOOL DBDatabase::StopsTheMerge(CException* e)
 
 void DBDatabase::ExecuteControl(LPCSTR lpszSQL)
 {
-    // A merge runs the same few statements for every component: each is
-    // prepared once.
-    if (m_pMerge == nullptr) {
+    if (m_pMerge == nullptr)
         ExecuteSQL(lpszSQL);
-        return;
-    }
-    std::unique_ptr<OZUStatement>& statement = m_pMerge->controls[lpszSQL];
-    if (!statement)
-        statement = std::make_unique<OZUStatement>(this, lpszSQL);
-    statement->Execute();
+    else
+        MergeStatement(lpszSQL).Execute();
 }
 
 void DBDatabase::BeginBatch()
@@ -371,6 +365,108 @@ void DBDatabase::StopMerge(CException* e)
 }
 
 // ---------------------------------------------------------------------------
+// The statements run for every row
+
+OZUStatement& DBDatabase::MergeStatement(LPCSTR lpszSQL)
+{
+    std::unique_ptr<OZUStatement>& statement = m_pMerge->statements[lpszSQL];
+    if (!statement)
+        statement = std::make_unique<OZUStatement>(this, lpszSQL);
+    return *statement;
+}
+
+DBRowInsert& DBDatabase::RowInsert(DBRecordBase& table)
+{
+    std::unique_ptr<DBRowInsert>& insert = m_pMerge->inserts[table.GetDefaultSQL().str()];
+    if (!insert)
+        insert = std::make_unique<DBRowInsert>(this, table);
+    return *insert;
+}
+
+long DBDatabase::ReadNewKey()
+{
+    std::unique_ptr<DBInsertedKey>& key = m_pMerge->insertedKey;
+    if (!key)
+        key = std::make_unique<DBInsertedKey>(this);
+    return key->Read();
+}
+
+DBRowInsert::DBRowInsert(DBDatabase* pDatabase, DBRecordBase& table)
+    : m_statement(pDatabase, BuildSQL(table, m_params))
+{
+}
+
+CString DBRowInsert::BuildSQL(DBRecordBase& table, std::vector<int>& params)
+{
+    const int nFields = table.GetBoundFieldCount();
+    const int nKey = table.GetAssignedKey() != nullptr ? table.FieldIndexOf(table.GetAssignedKey()) : -1;
+    params.assign((size_t)nFields, 0);
+    CString columns, markers;
+    int nParam = 0;
+    for (int i = 0; i < nFields; ++i) {
+        if (i == nKey)
+            continue;
+        switch (table.GetBoundFieldKind(i)) {
+        case AFX_RFX_LONG:
+        case AFX_RFX_BYTE:
+        case AFX_RFX_SINGLE:
+        case AFX_RFX_TEXT:
+            break;
+        default:
+            // The merge tables bind no other kind of value.
+            AfxThrowNotSupportedException();
+        }
+        params[(size_t)i] = ++nParam;
+        columns += (nParam > 1 ? ", " : "") + table.GetBoundFieldName(i);
+        markers += nParam > 1 ? ", ?" : "?";
+    }
+    return "INSERT INTO " + table.GetDefaultSQL() + " (" + columns + ") VALUES (" + markers + ")";
+}
+
+void DBRowInsert::SetValues(DBRecordBase& row)
+{
+    for (size_t i = 0; i < m_params.size(); ++i) {
+        const int nParam = m_params[i];
+        if (nParam == 0)
+            continue;
+        void* pv = row.GetBoundFieldAddress((int)i);
+        switch (row.GetBoundFieldKind((int)i)) {
+        case AFX_RFX_LONG:
+            m_statement.SetLong(nParam, *static_cast<long*>(pv));
+            break;
+        case AFX_RFX_BYTE:
+            m_statement.SetByte(nParam, *static_cast<BYTE*>(pv));
+            break;
+        case AFX_RFX_SINGLE:
+            m_statement.SetSingle(nParam, *static_cast<float*>(pv));
+            break;
+        default:
+            m_statement.SetText(nParam, *static_cast<CString*>(pv));
+            break;
+        }
+        if (row.m_rgFieldFlags[i] & AFX_SQL_FIELD_FLAG_NULL)
+            m_statement.SetNull(nParam);
+    }
+}
+
+int DBRowInsert::ParamOf(int nField) const
+{
+    return nField >= 0 && (size_t)nField < m_params.size() ? m_params[(size_t)nField] : 0;
+}
+
+void DBRowInsert::SetLong(int nField, long nValue)
+{
+    if (int nParam = ParamOf(nField))
+        m_statement.SetLong(nParam, nValue);
+}
+
+void DBRowInsert::SetText(int nField, const CString& strValue)
+{
+    if (int nParam = ParamOf(nField))
+        m_statement.SetText(nParam, strValue);
+}
+
+// ---------------------------------------------------------------------------
 // Matching components
 
 void DBDatabase::IndexTargetComponents()
@@ -497,16 +593,12 @@ BOOL DBDatabase::MergeTape(DBComponentTable& source, long nNewKey)
     try {
         if (!sourceTapes.Find(source.m_nComponentKey))
             return FALSE;
-        tapes.AddNew();
-        tapes.CopyFrom(&sourceTapes);
-        tapes.m_nPipeKey = nNewKey;
-        tapes.MarkCopiedFields(&sourceTapes);
-        tapes.SetFieldNull(&tapes.m_nPipeKey, FALSE);
-        tapes.Update();
+        DBRowInsert& insert = RowInsert(tapes);
+        tapes.CopyFrom(&sourceTapes, insert);
+        insert.SetLong(tapes.FieldIndexOf(&tapes.m_nPipeKey), nNewKey);
+        insert.Execute();
         return TRUE;
     } catch (CException* e) {
-        if (tapes.GetEditMode() != CRecordset::noMode)
-            tapes.CancelUpdate();
         ReportDependentFailure(this, e, source.GetReportText());
         return FALSE;
     }
@@ -651,22 +743,20 @@ BOOL DBDatabase::MergeAssemblyItems(DBComponentTable& source, long nNewKey)
         }
     }
 
-    DBAssemblyTable& assemblies = *m_pAssemblies;
     try {
-        for (const DBAssemblyItem& item : merged) {
-            assemblies.AddNew();
-            assemblies.m_nAssemblyKey = item.m_nAssemblyKey;
-            assemblies.m_nItemKey = item.m_nItemKey;
-            assemblies.m_fNumberLength = item.m_fNumberLength;
-            assemblies.SetFieldNull(nullptr, FALSE);
-            assemblies.SetFieldDirty(nullptr, TRUE);
-            if (item.m_bNumberLengthNull)
-                assemblies.SetFieldNull(&assemblies.m_fNumberLength, TRUE);
-            assemblies.Update();
+        if (!merged.empty()) {
+            OZUStatement& insert = MergeStatement(
+                "INSERT INTO [Assemblies] ([Assembly Key], [Item Key], [Number/Length]) VALUES (?, ?, ?)");
+            for (const DBAssemblyItem& item : merged) {
+                insert.SetLong(1, item.m_nAssemblyKey);
+                insert.SetLong(2, item.m_nItemKey);
+                insert.SetSingle(3, item.m_fNumberLength);
+                if (item.m_bNumberLengthNull)
+                    insert.SetNull(3);
+                insert.Execute();
+            }
         }
     } catch (CException* e) {
-        if (assemblies.GetEditMode() != CRecordset::noMode)
-            assemblies.CancelUpdate();
         ReportDependentFailure(this, e, source.GetReportText());
         return FALSE;
     }
@@ -728,18 +818,17 @@ void DBDatabase::MergeSymbolTable(DBDatabase* pSource)
     std::unordered_map<std::string, long> exact, folded;
     CSymbolRecords target(this);
     target.m_strSort = "[Key]";
-    target.Open(CRecordset::dynaset, "SELECT * FROM Symbols", CRecordset::none);
+    target.Open(CRecordset::forwardOnly, "SELECT * FROM Symbols", CRecordset::readOnly);
     long nMaxKey = 0;
     auto keep = [&](const CString& name, long nKey) {
         exact.emplace(name.str(), nKey);
         folded.emplace(DBFoldCase(name), nKey);
     };
     for (; !target.IsEOF(); target.MoveNext()) {
-        if (target.IsDeleted())
-            continue;
         keep(target.m_strName, target.m_nKey);
         nMaxKey = std::max(nMaxKey, target.m_nKey);
     }
+    target.Close();
 
     CSymbolRecords source(pSource);
     source.Open(CRecordset::dynaset, "SELECT * FROM Symbols", CRecordset::readOnly);
@@ -766,12 +855,10 @@ void DBDatabase::MergeSymbolTable(DBDatabase* pSource)
             }
             // A new symbol gets the next free key of the target.
             long nNewKey = nMaxKey + 1;
-            target.AddNew();
-            target.m_nKey = nNewKey;
-            target.m_strName = source.m_strName;
-            target.SetFieldNull(nullptr, FALSE);
-            target.SetFieldDirty(nullptr, TRUE);
-            target.Update();
+            OZUStatement& insert = MergeStatement("INSERT INTO [Symbols] ([Key], [Name]) VALUES (?, ?)");
+            insert.SetLong(1, nNewKey);
+            insert.SetText(2, source.m_strName);
+            insert.Execute();
             WriteItemLine("Added: ", source.m_strName);
             nMaxKey = nNewKey;
             keep(source.m_strName, nNewKey);
@@ -779,7 +866,6 @@ void DBDatabase::MergeSymbolTable(DBDatabase* pSource)
         });
     }
     source.Close();
-    target.Close();
 }
 
 void DBDatabase::WriteSymbolUpdates()

@@ -47,6 +47,62 @@ private:
     long m_nKey = 0;
 };
 
+// An INSERT, prepared once per merge, that copies rows into the table of a
+// merge table class: every column the class binds but the one whose value
+// the database gives a new row (DBRecordBase::GetAssignedKey), each value
+// set from a recordset of the class (on either connection) before it runs.
+class DBRowInsert
+{
+public:
+    DBRowInsert(DBDatabase* pDatabase, DBRecordBase& table);
+
+    // Every value from the current row of `row`, a recordset of the table's
+    // class: null where its field is null.
+    void SetValues(DBRecordBase& row);
+    // One value, not null (nField: the field's 0-based place in the class).
+    void SetLong(int nField, long nValue);
+    void SetText(int nField, const CString& strValue);
+    // Writes the row.
+    void Execute() { m_statement.Execute(); }
+
+private:
+    // The statement's text, and for each field its parameter (1-based; 0
+    // for the field left out).
+    static CString BuildSQL(DBRecordBase& table, std::vector<int>& params);
+    // The parameter of a field; 0 for one the statement leaves out.
+    int ParamOf(int nField) const;
+
+    std::vector<int> m_params;
+    OZUStatement m_statement;
+};
+
+// The key the database gave the row this connection inserted last, read
+// the way ReadInsertedKey reads it ("SELECT @@IDENTITY"), through one
+// prepared query.
+class DBInsertedKey : public CRecordset
+{
+public:
+    explicit DBInsertedKey(CDatabase* pDatabase) : CRecordset(pDatabase) { m_nFields = 1; }
+    CString GetDefaultSQL() override { return "SELECT @@IDENTITY"; }
+    void DoFieldExchange(CFieldExchange* pFX) override
+    {
+        pFX->SetFieldType(CFieldExchange::outputColumn);
+        RFX_Long(pFX, "Key", m_nKey);
+    }
+    // The key; 0 when the database gives none.
+    long Read()
+    {
+        if (IsOpen())
+            Requery();
+        else
+            Open(CRecordset::forwardOnly, nullptr, CRecordset::readOnly);
+        return IsEOF() || IsFieldNull(&m_nKey) ? 0 : m_nKey;
+    }
+
+private:
+    long m_nKey = 0;
+};
+
 struct DBDatabase::MergeState
 {
     // How a unit is made all or nothing: a savepoint inside the merge's
@@ -79,12 +135,17 @@ struct DBDatabase::MergeState
     std::vector<std::unique_ptr<DBRowsByKey<DBComponentTable>>> components;
     size_t depth = 0;
 
+    // The statements the merge runs for every row (the transaction and
+    // savepoint statements, the inserts), each prepared once: by their SQL,
+    // the row inserts by their table.
+    std::map<std::string, std::unique_ptr<OZUStatement>> statements;
+    std::map<std::string, std::unique_ptr<DBRowInsert>> inserts;
+    std::unique_ptr<DBInsertedKey> insertedKey;
+
     // The open transaction: since when, the number of added components
     // noted before it, and the first unit in it (from there on nothing is
     // merged when it has to be undone).
     bool inBatch = false;
-    // The transaction and savepoint statements, each prepared once.
-    std::map<std::string, std::unique_ptr<OZUStatement>> controls;
     ULONGLONG batchStart = 0;
     size_t batchAdded = 0;
     CString batchFirst;

@@ -1,10 +1,9 @@
 #include "database/merge/DBTables.h"
 
-#include "database/merge/DBDatabase.h"
+#include "database/merge/DBMergeState.h"
 #include "database/merge/MergeRes.h"
 #include "database/records/ComponentTexts.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -93,6 +92,16 @@ void DBRecordBase::AfterAdd(DBRecordBase*)
 {
 }
 
+void* DBRecordBase::GetAssignedKey()
+{
+    return nullptr;
+}
+
+void DBRecordBase::CopyFrom(DBRecordBase* pSource, DBRowInsert& insert)
+{
+    insert.SetValues(*pSource);
+}
+
 void DBRecordBase::MergeFrom(DBRecordBase* pSource)
 {
     if (!pSource->IsOpen() || (pSource->IsBOF() && pSource->IsEOF()))
@@ -123,26 +132,11 @@ void DBRecordBase::MergeRecord(DBRecordBase* pSource)
     AfterAdd(pSource);
 }
 
-void DBRecordBase::MarkCopiedFields(DBRecordBase* pSource, std::initializer_list<void*> skip)
-{
-    const BYTE both = AFX_SQL_FIELD_FLAG_DIRTY | AFX_SQL_FIELD_FLAG_NULL;
-    size_t n = std::min(m_rgFieldFlags.size(), pSource->m_rgFieldFlags.size());
-    for (size_t i = 0; i < n; ++i)
-        m_rgFieldFlags[i] = (BYTE)((m_rgFieldFlags[i] & ~both) | AFX_SQL_FIELD_FLAG_DIRTY |
-                                   (pSource->m_rgFieldFlags[i] & AFX_SQL_FIELD_FLAG_NULL));
-    for (void* pv : skip) {
-        int i = FieldIndexOf(pv);
-        if (i >= 0 && (size_t)i < m_rgFieldFlags.size())
-            m_rgFieldFlags[(size_t)i] = (BYTE)((m_rgFieldFlags[(size_t)i] & ~both) | AFX_SQL_FIELD_FLAG_NULL);
-    }
-}
-
 void DBRecordBase::InsertCopyOf(DBRecordBase* pSource)
 {
-    AddNew();
-    CopyFrom(pSource);
-    MarkCopiedFields(pSource);
-    Update();
+    DBRowInsert& insert = m_pDBDatabase->RowInsert(*this);
+    CopyFrom(pSource, insert);
+    insert.Execute();
 }
 
 // ---------------------------------------------------------------------------
@@ -256,20 +250,27 @@ std::string DBComponentTable::MatchKey(long nFlags)
     return DBComponentMatchKey((long)m_nDatabaseNumber, nFlags, reals, texts);
 }
 
-void DBComponentTable::CopyFrom(DBRecordBase* pSource)
+void DBComponentTable::CopyFrom(DBRecordBase* pSource, DBRowInsert& insert)
 {
-    // Every column but the key, which keeps what AddNew left so that the
-    // database gives the new row its key, the texts padded to the target's
-    // widths as the program stores them. A [Symbol File] that names a
-    // source symbol known under another key in the target takes the
-    // target's key.
-    long nKey = m_nComponentKey;
-    Record() = static_cast<DBComponentTable*>(pSource)->Record();
-    m_nComponentKey = nKey;
-    kvrecords::ComponentTextWidths(*this).Pad(Record());
+    DBComponentTable* pFrom = static_cast<DBComponentTable*>(pSource);
+    DBRecordBase::CopyFrom(pSource, insert);
+    const kvrecords::ComponentTextWidths widths(*this);
+    for (int nColumn : kvrecords::kFixedWidthColumns)
+        insert.SetText(FieldIndexOf(kvrecords::FixedWidthText(Record(), nColumn)),
+                       widths.Padded(nColumn, *kvrecords::FixedWidthText(pFrom->Record(), nColumn)));
     long nMapped = 0;
-    if (m_pDBDatabase->MapSymbolKey(m_nSymbolFile, nMapped))
-        m_nSymbolFile = nMapped;
+    if (MapSymbolFile(pFrom, nMapped))
+        insert.SetLong(FieldIndexOf(&m_nSymbolFile), nMapped);
+}
+
+BOOL DBComponentTable::MapSymbolFile(DBComponentTable* pSource, long& nTargetKey)
+{
+    return m_pDBDatabase->MapSymbolKey(pSource->m_nSymbolFile, nTargetKey) && nTargetKey != pSource->m_nSymbolFile;
+}
+
+void* DBComponentTable::GetAssignedKey()
+{
+    return &m_nComponentKey;
 }
 
 void DBComponentTable::MergeRecord(DBRecordBase* pSource)
@@ -289,21 +290,14 @@ long DBComponentTable::MergeSubComponent(DBComponentTable* pSource, BOOL bItem)
         return nKey;
     }
 
-    AddNew();
-    CopyFrom(pSource);
-    BOOL bRemapped = m_nSymbolFile != pSource->m_nSymbolFile;
-    MarkCopiedFields(pSource, {&m_nComponentKey});
-    if (bRemapped)
-        SetFieldNull(&m_nSymbolFile, FALSE);
-    // A text the source left null is written as the blanks it was padded to.
-    for (int nColumn : kvrecords::kFixedWidthColumns)
-        SetFieldNull(kvrecords::FixedWidthText(Record(), nColumn), FALSE);
-    Update();
+    DBRowInsert& insert = pDB->RowInsert(*this);
+    CopyFrom(pSource, insert);
+    insert.Execute();
+    long nMapped = 0;
+    BOOL bRemapped = MapSymbolFile(pSource, nMapped);
     // The new row is the one this connection inserted last: its key is read
-    // back (the set knows it when it keeps its keys), never guessed from the
-    // row order.
-    long long nAddedKey = 0;
-    long nNewKey = GetLastAddedKey(nAddedKey) ? (long)nAddedKey : ReadInsertedKey(m_pDatabase);
+    // back, never guessed from the row order.
+    long nNewKey = pDB->ReadNewKey();
     if (nNewKey == 0)
         AfxThrowDBException(AFX_SQL_ERROR, "The key of the component just added could not be read.");
     line = bItem ? LoadText(IDS_MERGE_ADDED, "Added") + ":   " : CString("Added:   ");
@@ -333,11 +327,6 @@ void DBAssemblyTable::DoFieldExchange(CFieldExchange* pFX)
     ExchangeAssemblyFields(pFX);
 }
 
-void DBAssemblyTable::CopyFrom(DBRecordBase* pSource)
-{
-    static_cast<AssemblyFields&>(*this) = static_cast<const AssemblyFields&>(*static_cast<DBAssemblyTable*>(pSource));
-}
-
 // ---------------------------------------------------------------------------
 IMPLEMENT_DYNAMIC(DBNozzleTable, DBRecordBase)
 
@@ -356,11 +345,6 @@ CString DBNozzleTable::GetDefaultSQL()
 void DBNozzleTable::DoFieldExchange(CFieldExchange* pFX)
 {
     ExchangeNozzleFields(pFX);
-}
-
-void DBNozzleTable::CopyFrom(DBRecordBase* pSource)
-{
-    static_cast<NozzleFields&>(*this) = static_cast<const NozzleFields&>(*static_cast<DBNozzleTable*>(pSource));
 }
 
 // ---------------------------------------------------------------------------
@@ -387,11 +371,6 @@ void DBPipeTable::DoFieldExchange(CFieldExchange* pFX)
 CString DBPipeTable::GetReportText()
 {
     return m_strType;
-}
-
-void DBPipeTable::CopyFrom(DBRecordBase* pSource)
-{
-    static_cast<PipeTypeFields&>(*this) = static_cast<const PipeTypeFields&>(*static_cast<DBPipeTable*>(pSource));
 }
 
 CString DBPipeTable::GetMatchKey()
@@ -437,11 +416,6 @@ CString DBSupplierTable::GetReportText()
     return m_strDescription;
 }
 
-void DBSupplierTable::CopyFrom(DBRecordBase* pSource)
-{
-    static_cast<SupplierFields&>(*this) = static_cast<const SupplierFields&>(*static_cast<DBSupplierTable*>(pSource));
-}
-
 CString DBSupplierTable::GetMatchKey()
 {
     return m_strCode;
@@ -477,9 +451,3 @@ void DBTapeTable::DoFieldExchange(CFieldExchange* pFX)
 {
     ExchangeTapeFields(pFX, false);
 }
-
-void DBTapeTable::CopyFrom(DBRecordBase* pSource)
-{
-    static_cast<TapeFields&>(*this) = static_cast<const TapeFields&>(*static_cast<DBTapeTable*>(pSource));
-}
-

@@ -14,6 +14,7 @@
 #include <vector>
 
 class DBDatabase;
+class DBRowInsert;
 
 // ---------------------------------------------------------------------------
 // The base of the merge tables. Dynaset by default.
@@ -29,11 +30,15 @@ public:
     // On a target recordset, given a source recordset of the same class:
     // TRUE when the target holds a row matching the source's current row.
     virtual BOOL FindMatch(DBRecordBase* pSource);
-    // Copies the source's current row into this recordset's field members
-    // (during AddNew); the columns the database assigns are left alone.
-    virtual void CopyFrom(DBRecordBase* pSource) = 0;
+    // Copies the source's current row into the insert of a new row of this
+    // recordset's table: every column as the source holds it (the column
+    // the database assigns is not written).
+    virtual void CopyFrom(DBRecordBase* pSource, DBRowInsert& insert);
     // Runs after the source's current row was added to this recordset.
     virtual void AfterAdd(DBRecordBase* pSource);
+    // The member of the column whose value the database gives a new row;
+    // null when the table has none.
+    virtual void* GetAssignedKey();
 
     // Merges every row of the source into this (target) recordset, each as
     // a unit of its own (DBDatabase::RunMergeUnit), stepping the progress
@@ -43,13 +48,9 @@ public:
     // Merges the source's current row: reported as matched, or added.
     virtual void MergeRecord(DBRecordBase* pSource);
 
-    // Copies the null state of every field from a recordset of the same
-    // class and marks every field changed, except the fields listed (whose
-    // values the database gives); for an insert of a copied row.
-    void MarkCopiedFields(DBRecordBase* pSource, std::initializer_list<void*> skip = {});
-
 protected:
-    // AddNew, CopyFrom, mark the copied fields, Update.
+    // Adds a copy of the source's current row to the table (CopyFrom, then
+    // the merge's prepared insert).
     void InsertCopyOf(DBRecordBase* pSource);
 
     DBDatabase* m_pDBDatabase;
@@ -110,7 +111,12 @@ public:
 
     CString GetReportText() override;
     BOOL FindMatch(DBRecordBase* pSource) override;
-    void CopyFrom(DBRecordBase* pSource) override;
+    // Every column but the key; the texts padded to the target's widths as
+    // the program stores them (a text the source left null becomes the
+    // blanks it is padded to); a [Symbol File] that names a source symbol
+    // known under another key in the target takes the target's key.
+    void CopyFrom(DBRecordBase* pSource, DBRowInsert& insert) override;
+    void* GetAssignedKey() override;
     // A top-level source component with everything it brings in.
     void MergeRecord(DBRecordBase* pSource) override;
 
@@ -140,6 +146,11 @@ public:
     // ([Warehouse Code] to nWarehouseWidth), and the columns that its kind
     // does not use blanked or zeroed, values too small to matter zeroed.
     static void CleanRecord(ComponentFields& record, BYTE nWarehouseWidth);
+
+private:
+    // TRUE when the source's [Symbol File] names a source symbol known under
+    // another key in the target, with that key.
+    BOOL MapSymbolFile(DBComponentTable* pSource, long& nTargetKey);
 };
 
 // "Assemblies".
@@ -152,7 +163,6 @@ public:
 
     CString GetDefaultSQL() override;
     void DoFieldExchange(CFieldExchange* pFX) override;
-    void CopyFrom(DBRecordBase* pSource) override;
 };
 
 // "Nozzles".
@@ -165,7 +175,6 @@ public:
 
     CString GetDefaultSQL() override;
     void DoFieldExchange(CFieldExchange* pFX) override;
-    void CopyFrom(DBRecordBase* pSource) override;
 };
 
 // "PipeTable": matched on [Type], named in the report by [Type].
@@ -180,7 +189,6 @@ public:
     void DoFieldExchange(CFieldExchange* pFX) override;
 
     CString GetReportText() override;
-    void CopyFrom(DBRecordBase* pSource) override;
     CString GetMatchKey() override;
     std::vector<std::string> GetRowValues() override;
     UINT GetConflictMessage() const override;
@@ -198,7 +206,6 @@ public:
     void DoFieldExchange(CFieldExchange* pFX) override;
 
     CString GetReportText() override;
-    void CopyFrom(DBRecordBase* pSource) override;
     CString GetMatchKey() override;
     std::vector<std::string> GetRowValues() override;
     UINT GetConflictMessage() const override;
@@ -214,7 +221,6 @@ public:
 
     CString GetDefaultSQL() override;
     void DoFieldExchange(CFieldExchange* pFX) override;
-    void CopyFrom(DBRecordBase* pSource) override;
 };
 
 // A text as the Access engine compares it: without regard to case (of

@@ -122,6 +122,22 @@ INSTANTIATE_TEST_SUITE_P(
                    "Code]), LENGTH([Usage]), LENGTH([Major1]), LENGTH([Default Nozzle]), LENGTH([Item Type]) FROM "
                    "Components ORDER BY [Component Key]",
                    "Gate valve,10,2,0,0,6,10,3;Ball valve,50,32,4,3,6,10,3;Check valve,50,32,4,3,6,10,3"}}},
+        Scenario{"null_values",
+                 {{"SELECT [Type], [Gender] IS NULL, [Connection] IS NULL, [Fitting1] IS NULL, [Bend Angle] IS NULL "
+                   "FROM PipeTable",
+                   "PE,1,0,1,1"},
+                  {"SELECT [Code], [Base Price] IS NULL, [Multiplier A] IS NULL, [Multiplier B] FROM Suppliers",
+                   "AC,1,1,0.0"},
+                  {"SELECT RTRIM([Description]), [Reals7] IS NULL, [Symbol File] IS NULL, [Order] IS NULL FROM "
+                   "Components WHERE [Component Key] > 100 ORDER BY 1",
+                   "Drip,1,1,1;Kit,0,0,0"},
+                  {"SELECT RTRIM(C.[Description]), T.[Flow Calc Type] IS NULL, T.[Reals1], T.[Reals2] IS NULL FROM Tapes T "
+                   "JOIN Components C ON C.[Component Key] = T.[Pipe Key]",
+                   "Drip,1,0.5,1"},
+                  {"SELECT RTRIM(A.[Description]), RTRIM(I.[Description]), S.[Number/Length] IS NULL FROM Assemblies S JOIN "
+                   "Components A ON A.[Component Key] = S.[Assembly Key] JOIN Components I ON I.[Component Key] = "
+                   "S.[Item Key]",
+                   "Kit,Drip,1"}}},
         Scenario{"component_matching",
                  {{"SELECT [Component Key], RTRIM([Description]) FROM Components WHERE [Component Key] > 100 ORDER BY 1",
                    "101,Gate valve;102,Fitting"}}}));
