@@ -262,7 +262,13 @@ void CGRGridCore::DrawCellText(CDC* pDC, const CRect& rect, const CGRStyle& styl
         else
             fmt |= DT_SINGLELINE | style.GetVerticalAlignment();
     }
-    pDC->DrawText(text, &rc, fmt);
+    // Clipped to the cell, not to the text's margins: a bold glyph at the end
+    // of a right-aligned text reaches a pixel past its advance, which the
+    // text rectangle would cut off.
+    const int nSaved = ::SaveDC(hdc);
+    ::IntersectClipRect(hdc, rect.left, rect.top, rect.right, rect.bottom);
+    pDC->DrawText(text, &rc, fmt | DT_NOCLIP);
+    ::RestoreDC(hdc, nSaved);
     ::SetBkMode(hdc, oldMode);
     ::SetTextColor(hdc, oldColor);
     ::SelectObject(hdc, hOldFont);

@@ -237,3 +237,41 @@ TEST(GridDrawing, TitlesCellsAndFittedColumnsReadTheirTextAsUtf8)
     };
     EXPECT_EQ(fittedWidth(accented), fittedWidth(ascii));
 }
+
+// The last glyph of a bold, right-aligned text reaches a pixel past its
+// advance; the cell shows it whole, as the same text drawn without a clip.
+TEST(GridDrawing, ABoldTextAtTheCellsRightMarginIsShownWhole)
+{
+    DrawGrid g;
+    g.ChangeStandardStyle(CGRStyle().SetInterior(RGB(255, 255, 255)));
+    CGRFont bold;
+    bold.SetBold(TRUE);
+    const CGRStyle style = CGRStyle().SetValue("104.79900").SetHorizontalAlignment(DT_RIGHT).SetFont(bold)
+                               .SetTextColor(RGB(0, 0, 255));
+    g.SetStyleRange(CGRRange(2, 4), style);
+    Bitmap grid(300, 200);
+    g.OnGridDraw(grid.DC());
+
+    // Cell (2, 4) is x 180..230, y 40..60; its text ends 4 pixels inside.
+    Bitmap alone(300, 200);
+    alone.Fill(RGB(255, 255, 255));
+    HGDIOBJ hOld = ::SelectObject(alone.hdc(), g.GetStyleFont(g.LookupStyleRowCol(2, 4)));
+    ::SetTextColor(alone.hdc(), RGB(0, 0, 255));
+    ::SetBkMode(alone.hdc(), TRANSPARENT);
+    CRect text = CGRGridCore::CalcTextRect(CRect(180, 40, 230, 60));
+    ::DrawTextA(alone.hdc(), "104.79900", -1, &text, DT_RIGHT | DT_SINGLELINE | DT_NOCLIP);
+    ::SelectObject(alone.hdc(), hOld);
+
+    auto lastInk = [](const Bitmap& bmp) {
+        int last = -1;
+        for (int x = 180; x < 229; x++)
+            for (int y = 41; y < 58; y++) {
+                const COLORREF c = bmp.At(x, y);
+                if (GetBValue(c) > GetRValue(c) + 60)
+                    last = x;
+            }
+        return last;
+    };
+    ASSERT_GT(lastInk(alone), 0);
+    EXPECT_EQ(lastInk(alone), lastInk(grid));
+}
