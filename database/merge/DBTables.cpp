@@ -2,7 +2,6 @@
 
 #include "database/merge/DBMergeState.h"
 #include "database/merge/MergeRes.h"
-#include "database/records/ComponentTexts.h"
 
 #include <cstring>
 
@@ -254,10 +253,11 @@ void DBComponentTable::CopyFrom(DBRecordBase* pSource, DBRowInsert& insert)
 {
     DBComponentTable* pFrom = static_cast<DBComponentTable*>(pSource);
     DBRecordBase::CopyFrom(pSource, insert);
-    const kvrecords::ComponentTextWidths widths(*this);
+    if (!m_textWidths)
+        m_textWidths.emplace(*this);
     for (int nColumn : kvrecords::kFixedWidthColumns)
         insert.SetText(FieldIndexOf(kvrecords::FixedWidthText(Record(), nColumn)),
-                       widths.Padded(nColumn, *kvrecords::FixedWidthText(pFrom->Record(), nColumn)));
+                       m_textWidths->Padded(nColumn, *kvrecords::FixedWidthText(pFrom->Record(), nColumn)));
     long nMapped = 0;
     if (MapSymbolFile(pFrom, nMapped))
         insert.SetLong(FieldIndexOf(&m_nSymbolFile), nMapped);

@@ -8,7 +8,9 @@
 #pragma once
 
 #include "database/records/ComponentRecords.h"
+#include "database/records/ComponentTexts.h"
 
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -151,6 +153,10 @@ private:
     // TRUE when the source's [Symbol File] names a source symbol known under
     // another key in the target, with that key.
     BOOL MapSymbolFile(DBComponentTable* pSource, long& nTargetKey);
+
+    // The widths of the table's fixed-width texts, read from the driver at
+    // the first copy: they stay as they are while the table is open.
+    std::optional<kvrecords::ComponentTextWidths> m_textWidths;
 };
 
 // "Assemblies".
