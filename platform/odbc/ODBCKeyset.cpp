@@ -646,9 +646,15 @@ long OZURecordset::FindKeyedRow(LPCSTR lpszTable, long long nKey)
             table = t;
     if (table == k.tables.size())
         return -1;
-    CompleteKeys();
+    // The keys read so far first: a key among them has its place for good,
+    // and the row asked for is most often on the pages already read.
     size_t nt = k.tables.size();
-    for (size_t i = table; i < k.keys.size(); i += nt)
+    size_t searched = table;
+    for (; searched < k.keys.size(); searched += nt)
+        if (k.keys[searched] == nKey)
+            return (long)(searched / nt);
+    CompleteKeys();
+    for (size_t i = searched; i < k.keys.size(); i += nt)
         if (k.keys[i] == nKey)
             return (long)(i / nt);
     return -1;

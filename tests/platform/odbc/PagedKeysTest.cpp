@@ -67,6 +67,21 @@ TEST_F(PagedKeys, ASortedSetKnowsItsRowsAndReadsThemAllInOrder)
     });
 }
 
+TEST_F(PagedKeys, AKeysPlaceIsToldWhetherItsPageIsReadOrNot)
+{
+    Guarded([&] {
+        CPartRecords rs(&db);
+        Open(rs, "[Count] DESC");
+        // Fresh: a key of the first page, then one of the last, then the
+        // first again and one in between once every key is read.
+        EXPECT_EQ(5, rs.FindKeyedRow("Parts", kRows - 5));
+        EXPECT_EQ(kRows - 1, rs.FindKeyedRow("Parts", 1));
+        EXPECT_EQ(5, rs.FindKeyedRow("Parts", kRows - 5));
+        EXPECT_EQ(1500, rs.FindKeyedRow("Parts", kRows - 1500));
+        EXPECT_EQ(-1, rs.FindKeyedRow("Parts", kRows + 1));
+    });
+}
+
 TEST_F(PagedKeys, RowsOfEqualSortValuesComeInOneOrderAcrossPages)
 {
     Guarded([&] {
