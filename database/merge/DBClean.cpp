@@ -2,9 +2,16 @@
 // that writes it into every Components row of a database.
 #include "database/merge/DBDatabase.h"
 #include "database/merge/MergeRes.h"
+#include "platform/odbc/OZUStatement.h"
 
+#include <climits>
 #include <cmath>
+#include <cstdlib>
+#include <cstdint>
+#include <cstring>
 #include <initializer_list>
+#include <map>
+#include <memory>
 #include <string>
 #include <cwctype>
 
@@ -63,6 +70,194 @@ const CString kSixBlanks("      ");
 // How long the rows cleaned are written in one transaction before it is
 // committed, when the database has transactions (milliseconds).
 const ULONGLONG kMillisecondsPerCommit = 1000;
+
+// The columns the clean may change, each with its member.
+struct CleanedText
+{
+    const char* column;
+    CString ComponentFields::*member;
+};
+struct CleanedSingle
+{
+    const char* column;
+    float ComponentFields::*member;
+};
+struct CleanedLong
+{
+    const char* column;
+    long ComponentFields::*member;
+};
+const CleanedText kCleanedTexts[] = {
+    {"[Warehouse Code]", &ComponentFields::m_strWarehouseCode},
+    {"[Supplier Code]", &ComponentFields::m_strSupplierCode},
+    {"[Usage]", &ComponentFields::m_strUsage},
+    {"[Major1]", &ComponentFields::m_strMajor1},
+    {"[Minor1]", &ComponentFields::m_strMinor1},
+    {"[Major2]", &ComponentFields::m_strMajor2},
+    {"[Minor2]", &ComponentFields::m_strMinor2},
+    {"[Default Nozzle]", &ComponentFields::m_strDefaultNozzle},
+    {"[Item Type]", &ComponentFields::m_strItemType},
+};
+const CleanedSingle kCleanedSingles[] = {
+    {"[Reals1]", &ComponentFields::m_fReals1},   {"[Reals2]", &ComponentFields::m_fReals2},
+    {"[Reals3]", &ComponentFields::m_fReals3},   {"[Reals4]", &ComponentFields::m_fReals4},
+    {"[Reals5]", &ComponentFields::m_fReals5},   {"[Reals6]", &ComponentFields::m_fReals6},
+    {"[Reals7]", &ComponentFields::m_fReals7},   {"[Reals8]", &ComponentFields::m_fReals8},
+    {"[Rextra1]", &ComponentFields::m_fRextra1}, {"[Rextra2]", &ComponentFields::m_fRextra2},
+    {"[Rextra3]", &ComponentFields::m_fRextra3}, {"[Rextra4]", &ComponentFields::m_fRextra4},
+    {"[Symbol Size]", &ComponentFields::m_fSymbolSize},
+};
+const CleanedLong kCleanedLongs[] = {
+    {"[Linetype]", &ComponentFields::m_nLinetype}, {"[Symbol]", &ComponentFields::m_nSymbol},
+    {"[Symbol File]", &ComponentFields::m_nSymbolFile}, {"[Colour1]", &ComponentFields::m_nColour1},
+    {"[Colour2]", &ComponentFields::m_nColour2},
+};
+const int kTexts = (int)(sizeof(kCleanedTexts) / sizeof(kCleanedTexts[0]));
+const int kSingles = (int)(sizeof(kCleanedSingles) / sizeof(kCleanedSingles[0]));
+const int kLongs = (int)(sizeof(kCleanedLongs) / sizeof(kCleanedLongs[0]));
+
+// Writes a cleaned row back by its key: only the columns the clean changed,
+// as the row was read (a column left null and not changed stays null, a
+// stored real the clean leaves alone is not rounded to a single), through
+// one UPDATE prepared for each set of changed columns met.
+class CleanedRowWriter
+{
+public:
+    explicit CleanedRowWriter(DBDatabase* pDatabase) : m_pDatabase(pDatabase) {}
+
+    void Write(const ComponentFields& read, const ComponentFields& cleaned)
+    {
+        // A value counts as changed when its stored bytes do (0 and -0
+        // differ, as they did to the recordset's edit).
+        std::uint32_t changed = 0;
+        int bit = 0;
+        for (const CleanedText& c : kCleanedTexts)
+            changed |= (read.*c.member != cleaned.*c.member ? 1u : 0u) << bit++;
+        for (const CleanedSingle& c : kCleanedSingles)
+            changed |= (std::memcmp(&(read.*c.member), &(cleaned.*c.member), sizeof(float)) != 0 ? 1u : 0u)
+                       << bit++;
+        for (const CleanedLong& c : kCleanedLongs)
+            changed |= (read.*c.member != cleaned.*c.member ? 1u : 0u) << bit++;
+        if (changed == 0)
+            return;
+        OZUStatement& update = StatementFor(changed);
+        int nParam = 1;
+        bit = 0;
+        for (const CleanedText& c : kCleanedTexts)
+            if (changed & (1u << bit++))
+                update.SetText(nParam++, cleaned.*c.member);
+        for (const CleanedSingle& c : kCleanedSingles)
+            if (changed & (1u << bit++))
+                update.SetSingle(nParam++, cleaned.*c.member);
+        for (const CleanedLong& c : kCleanedLongs)
+            if (changed & (1u << bit++))
+                update.SetLong(nParam++, cleaned.*c.member);
+        update.SetLong(nParam, read.m_nComponentKey);
+        update.Execute();
+    }
+
+private:
+    OZUStatement& StatementFor(std::uint32_t changed)
+    {
+        std::unique_ptr<OZUStatement>& statement = m_statements[changed];
+        if (!statement) {
+            CString columns;
+            auto add = [&](const char* column) {
+                if (!columns.IsEmpty())
+                    columns += ", ";
+                columns += column;
+                columns += " = ?";
+            };
+            int bit = 0;
+            for (const CleanedText& c : kCleanedTexts)
+                if (changed & (1u << bit++))
+                    add(c.column);
+            for (const CleanedSingle& c : kCleanedSingles)
+                if (changed & (1u << bit++))
+                    add(c.column);
+            for (const CleanedLong& c : kCleanedLongs)
+                if (changed & (1u << bit++))
+                    add(c.column);
+            statement = std::make_unique<OZUStatement>(
+                m_pDatabase, "UPDATE [Components] SET " + columns + " WHERE [Component Key] = ?");
+        }
+        return *statement;
+    }
+
+    DBDatabase* m_pDatabase;
+    std::map<std::uint32_t, std::unique_ptr<OZUStatement>> m_statements;
+};
+static_assert(kTexts + kSingles + kLongs <= 32, "one bit for each cleaned column");
+
+// The Components rows in the order of their keys, read forward a range of
+// keys at a time, so that a large table is never held whole (a driver may
+// hold every row of a query in memory).
+class ComponentRowsInKeyOrder
+{
+public:
+    explicit ComponentRowsInKeyOrder(DBDatabase* pDatabase) : m_pDatabase(pDatabase), m_rows(pDatabase)
+    {
+        m_rows.m_strSort = "[Component Key]";
+    }
+
+    // To the first row whose key is above nAfterKey; FALSE when there is
+    // none.
+    BOOL Start(long nAfterKey)
+    {
+        long nFirst = 0;
+        while (SmallestKeyAbove(nAfterKey, nFirst)) {
+            // The page ends before the key kKeysPerPage on, or at the
+            // largest key there can be.
+            long nEnd = nFirst > LONG_MAX - kKeysPerPage ? LONG_MAX : nFirst + kKeysPerPage;
+            m_rows.m_strFilter.Format("[Component Key] >= %ld AND [Component Key] <= %ld", nFirst, nEnd);
+            if (m_rows.IsOpen())
+                m_rows.Requery();
+            else
+                m_rows.Open(CRecordset::forwardOnly, nullptr, CRecordset::readOnly);
+            m_nPageEnd = nEnd;
+            if (!m_rows.IsEOF())
+                return TRUE;
+            // Its rows went before they were read: on from the page's end.
+            if (nEnd == LONG_MAX)
+                break;
+            nAfterKey = nEnd;
+        }
+        m_nPageEnd = LONG_MAX;
+        return FALSE;
+    }
+    // To the next row; FALSE after the last.
+    BOOL Next()
+    {
+        m_rows.MoveNext();
+        if (!m_rows.IsEOF())
+            return TRUE;
+        return m_nPageEnd != LONG_MAX && Start(m_nPageEnd);
+    }
+    const ComponentFields& Row() { return m_rows.Record(); }
+
+private:
+    static const long kKeysPerPage = 4095;
+
+    BOOL SmallestKeyAbove(long nKey, long& nFirst)
+    {
+        CString sql;
+        sql.Format("SELECT MIN([Component Key]) FROM [Components] WHERE [Component Key] > %ld", nKey);
+        CRecordset smallest(m_pDatabase);
+        smallest.Open(CRecordset::forwardOnly, sql, CRecordset::readOnly);
+        CString value;
+        if (!smallest.IsEOF())
+            smallest.GetFieldValue((short)0, value);
+        smallest.Close();
+        if (value.IsEmpty())
+            return FALSE;
+        nFirst = std::atol(value);
+        return TRUE;
+    }
+
+    DBDatabase* m_pDatabase;
+    DBComponentTable m_rows;
+    long m_nPageEnd = LONG_MAX;
+};
 
 } // namespace
 
@@ -193,22 +388,24 @@ void DBDatabase::Clean()
         AfxThrowDBException(AFX_SQL_ERROR_READONLY_DATABASE, message);
     }
     CWaitCursor wait;
-    DBComponentTable& rs = *m_pComponents;
-    if (!rs.m_strFilter.IsEmpty()) {
-        rs.m_strFilter.Empty();
-        rs.Requery();
-    }
-    if (rs.IsBOF() && rs.IsEOF())
-        return;
-    rs.MoveFirst();
     long nWidth = GetWarehouseCodeSize();
     BYTE nWarehouseWidth = (BYTE)(nWidth > 255 ? 255 : nWidth < 0 ? 0 : nWidth);
+
+    // The rows are read forward in the order they were made and each is
+    // written back by its key, with the columns the clean changed only.
+    ComponentRowsInKeyOrder rows(this);
+    if (!rows.Start(LONG_MIN))
+        return;
+    CleanedRowWriter writer(this);
 
     // The rows are written in batches, each committed as a whole: a failure
     // leaves the rows of the earlier batches cleaned and the rest as they
     // were. On SQLite the transaction is the database's own, so that a
     // commit that fails says why (another program holding the file, say).
     const BOOL bSQL = IsSQLite();
+    // A driver that closes its cursors at a commit has the rows after the
+    // last one cleaned read again.
+    const BOOL bReopenAfterCommit = !bSQL && m_nCursorCommitBehavior != SQL_CB_PRESERVE;
     auto begin = [&]() -> BOOL {
         if (!bSQL)
             return CanTransact() && BeginTrans();
@@ -241,25 +438,26 @@ void DBDatabase::Clean()
         }
     };
     try {
-        while (!rs.IsEOF()) {
-            if (!rs.IsDeleted()) {
-                rs.Edit();
-                DBComponentTable::CleanRecord(rs.Record(), nWarehouseWidth);
-                rs.Update();
-            }
-            rs.MoveNext();
+        ComponentFields cleaned;
+        for (BOOL bRow = TRUE; bRow;) {
+            const ComponentFields& read = rows.Row();
+            cleaned = read;
+            DBComponentTable::CleanRecord(cleaned, nWarehouseWidth);
+            writer.Write(read, cleaned);
+            long nKey = read.m_nComponentKey;
+            bRow = rows.Next();
             StepProgress();
             if (bTransaction && ::GetTickCount64() - batchStart >= kMillisecondsPerCommit) {
                 batchStart = ::GetTickCount64();
                 commit();
                 bTransaction = begin();
+                if (bReopenAfterCommit && bRow)
+                    bRow = rows.Start(nKey);
             }
         }
         if (bTransaction)
             commit();
     } catch (CException*) {
-        if (rs.GetEditMode() != CRecordset::noMode)
-            rs.CancelUpdate();
         if (bTransaction)
             rollback();
         throw;

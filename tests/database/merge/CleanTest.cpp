@@ -283,3 +283,67 @@ TEST(CleanRules, SizeTextsOutsideAsciiAreCutByCharacters)
         EXPECT_EQ(std::string(c.expected), r.m_strMajor1.str()) << "kind " << c.kind << " '" << c.major1 << "'";
     }
 }
+
+TEST_F(MergeTest, CleanWritesOnlyWhatItChangesAndKeepsTheRestAsStored)
+{
+    // A pipe whose [Reals7] is no single and whose [Major2] and [Reals8]
+    // are null: the clean changes none of them, so they stay as stored, not
+    // rounded or given a value; once clean, a row is not written again (its
+    // [Warehouse Code] is already as wide as the column).
+    RunSqlOn(m_target,
+             "INSERT INTO [Components] ([Component Key], [Database Number], [Description], [Warehouse Code], "
+             "[Supplier Code], [Reals7], [Major2], [Reals8]) VALUES (1, 1, 'Pipe', 'W' || printf('%31s', ''), 'ab', "
+             "0.1, NULL, NULL);\n");
+    {
+        DBDatabase db(m_target.c_str(), DBDatabase::openFile);
+        Attach(db);
+        db.Clean();
+    }
+    EXPECT_EQ("AB  ,1,1,1", QueryRows(m_target, "SELECT [Supplier Code], [Reals7] = 0.1, [Major2] IS NULL, "
+                                                "[Reals8] IS NULL FROM Components"));
+    RunSqlOn(m_target, "CREATE TRIGGER [No writes] BEFORE UPDATE ON [Components] "
+                       "BEGIN SELECT RAISE(ABORT, 'written'); END;\n");
+    DBDatabase db(m_target.c_str(), DBDatabase::openFile);
+    Attach(db);
+    EXPECT_NO_THROW(db.Clean());
+}
+
+TEST_F(MergeTest, CleanThatFailsOnARowLeavesEveryRowOfItsBatchAsItWas)
+{
+    RunSqlOn(m_target,
+             "INSERT INTO [Components] ([Component Key], [Database Number], [Description], [Supplier Code]) VALUES "
+             "(1, 1, 'One', 'a'), (2, 1, 'Two', 'b'), (3, 1, 'Three', 'c');\n"
+             "CREATE TRIGGER [Refuse three] BEFORE UPDATE ON [Components] WHEN OLD.[Component Key] = 3 "
+             "BEGIN SELECT RAISE(ABORT, 'refused'); END;\n");
+    {
+        DBDatabase db(m_target.c_str(), DBDatabase::openFile);
+        Attach(db);
+        bool bThrown = false;
+        try {
+            db.Clean();
+        } catch (CException* e) {
+            bThrown = true;
+            e->Delete();
+        }
+        EXPECT_TRUE(bThrown);
+    }
+    EXPECT_EQ("a,b,c", QueryRows(m_target, "SELECT GROUP_CONCAT([Supplier Code]) FROM "
+                                           "(SELECT [Supplier Code] FROM Components ORDER BY 1)"));
+}
+
+TEST_F(MergeTest, CleanReachesRowsWhoseKeysLieFarApart)
+{
+    // The rows are read a range of keys at a time: rows in ranges far
+    // apart, up to the largest key, are all cleaned.
+    RunSqlOn(m_target,
+             "INSERT INTO [Components] ([Component Key], [Database Number], [Description], [Supplier Code]) VALUES "
+             "(-5, 1, 'Below', 'a'), (1, 1, 'One', 'b'), (4096, 1, 'Page', 'c'), (9000, 1, 'Far', 'd'), "
+             "(2147483647, 1, 'Last', 'e');\n");
+    {
+        DBDatabase db(m_target.c_str(), DBDatabase::openFile);
+        Attach(db);
+        db.Clean();
+    }
+    EXPECT_EQ("A   |B   |C   |D   |E   ", QueryRows(m_target, "SELECT GROUP_CONCAT([Supplier Code], '|') FROM "
+                                                              "(SELECT [Supplier Code] FROM Components ORDER BY 1)"));
+}
