@@ -1,5 +1,6 @@
 #include "app/UILanguageManager.h"
 #include "app/AppRes.h"
+#include "platform/framework/base/ProfileFile.h"
 
 #include <vector>
 
@@ -174,7 +175,7 @@ BOOL CUILanguageManager::LoadLanguage(LPCTSTR profileFile, LPCTSTR section)
 {
     std::vector<LANGID> candidates;
     if (profileFile != nullptr && *profileFile != '\0')
-        candidates.push_back((LANGID)::GetPrivateProfileIntA(SectionOrAppName(section), "Language", 1033, profileFile));
+        candidates.push_back((LANGID)kvprofile::ReadInt(profileFile, SectionOrAppName(section), "Language", 1033));
     candidates.push_back(GetUserUILanguage());
     candidates.push_back(GetSystemUILanguage());
     candidates.push_back(GetUserLanguage());
@@ -259,7 +260,7 @@ void CUILanguageManager::OnLanguage(UINT id, BOOL applyNow, LPCTSTR profileFile,
     if (profileFile != nullptr && *profileFile != '\0') {
         CString value;
         value.Format("%ld", (long)chosen);
-        ::WritePrivateProfileStringA(SectionOrAppName(section), "Language", value, profileFile);
+        kvprofile::WriteString(profileFile, SectionOrAppName(section), "Language", value);
     }
     if (applyNow) {
         LoadLanguage(profileFile, section);
@@ -294,7 +295,7 @@ void CUILanguageManager::ResetLanguage(LPCTSTR profileFile)
     if (profileFile != nullptr && *profileFile != '\0') {
         CString value;
         value.Format("%ld", (long)m_default);
-        ::WritePrivateProfileStringA(SectionOrAppName(nullptr), "Language", value, profileFile);
+        kvprofile::WriteString(profileFile, SectionOrAppName(nullptr), "Language", value);
     }
     TryLanguage(m_default);
 }

@@ -1,14 +1,8 @@
 #include "frame/settings/OZWPTNStrategy.h"
 #include "frame/settings/OZWRegistry.h"
+#include "platform/framework/base/ProfileFile.h"
 #include <algorithm>
 #include <vector>
-
-namespace {
-
-// Longest value the INI reader grows its buffer to.
-const DWORD kMaxValueBuffer = 1 << 20;
-
-} // namespace
 
 /////////////////////////////////////////////////////////////////////////////
 // OZWPTNStrategyProfile
@@ -34,7 +28,7 @@ BOOL OZWPTNStrategyProfile::DeleteNode(const CStringArray& path)
     const CString section = SectionName(path);
     if (section.IsEmpty())
         return FALSE;
-    return ::WritePrivateProfileStringA(section, nullptr, nullptr, m_strFileName);
+    return kvprofile::WriteString(m_strFileName, section, nullptr, nullptr);
 }
 
 BOOL OZWPTNStrategyProfile::WriteValue(const CStringArray& path, LPCTSTR lpszKey, LPCTSTR lpszValue)
@@ -42,7 +36,7 @@ BOOL OZWPTNStrategyProfile::WriteValue(const CStringArray& path, LPCTSTR lpszKey
     const CString section = SectionName(path);
     if (section.IsEmpty())
         return FALSE;
-    return ::WritePrivateProfileStringA(section, lpszKey, lpszValue, m_strFileName);
+    return kvprofile::WriteString(m_strFileName, section, lpszKey, lpszValue);
 }
 
 BOOL OZWPTNStrategyProfile::WriteChildNames(const CStringArray& path, const CStringArray& names)
@@ -54,29 +48,14 @@ BOOL OZWPTNStrategyProfile::WriteChildNames(const CStringArray& path, const CStr
     for (INT_PTR i = 0; i < names.GetSize(); ++i) {
         CString key;
         key.Format("%s%d", m_pszChildPrefix, (int)(i + 1));
-        bResult = ::WritePrivateProfileStringA(section, key, names[i], m_strFileName) && bResult;
+        bResult = kvprofile::WriteString(m_strFileName, section, key, names[i]) && bResult;
     }
     return bResult;
 }
 
 BOOL OZWPTNStrategyProfile::ReadSectionKeys(LPCTSTR lpszSection, CStringArray& keys)
 {
-    keys.RemoveAll();
-    if (lpszSection == nullptr || lpszSection[0] == '\0')
-        return FALSE;
-    DWORD size = (DWORD)std::min(m_nMaxBuffer, 512);
-    std::vector<char> buffer;
-    DWORD count = 0;
-    for (;;) {
-        buffer.assign(size, '\0');
-        count = ::GetPrivateProfileStringA(lpszSection, nullptr, "", buffer.data(), size, m_strFileName);
-        if (count != size - 2 || size >= (DWORD)m_nMaxBuffer)
-            break;
-        size = std::min<DWORD>(size * 2, (DWORD)m_nMaxBuffer);
-    }
-    for (const char* p = buffer.data(); p < buffer.data() + count && *p != '\0'; p += strlen(p) + 1)
-        keys.Add(p);
-    return count != 0;
+    return kvprofile::ReadKeys(m_strFileName, lpszSection, keys);
 }
 
 BOOL OZWPTNStrategyProfile::ReadNode(const CStringArray& path, CStringArray& childNames,
@@ -92,24 +71,13 @@ BOOL OZWPTNStrategyProfile::ReadNode(const CStringArray& path, CStringArray& chi
     ReadSectionKeys(section, names);
     const int prefixLength = (int)strlen(m_pszChildPrefix);
     for (INT_PTR i = 0; i < names.GetSize(); ++i) {
-        // The buffer grows until the whole value fits, so that long texts
-        // come back as they were written.
-        std::vector<char> buffer;
-        DWORD size = 256;
-        for (;;) {
-            buffer.assign(size, '\0');
-            const DWORD n = ::GetPrivateProfileStringA(section, names[i], "", buffer.data(), size,
-                                                       m_strFileName);
-            if (n < size - 1 || size >= kMaxValueBuffer)
-                break;
-            size *= 2;
-        }
+        const CString value = kvprofile::ReadString(m_strFileName, section, names[i], "");
         const CString& key = names[i];
         if (strncmp(key, m_pszChildPrefix, prefixLength) == 0) {
-            childNames.Add(buffer.data());
+            childNames.Add(value);
         } else {
             keys.Add(key);
-            values.Add(buffer.data());
+            values.Add(value);
         }
     }
     return TRUE;

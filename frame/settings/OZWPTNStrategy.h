@@ -36,7 +36,9 @@ public:
     CString m_strFileName;
     LPCTSTR m_pszChildPrefix = "ptn_Child";
     LPCTSTR m_pszSeparator = ".";
-    int m_nMaxBuffer = 8192;   // largest buffer for a section's key names
+    // The key names of a section were once read into a buffer of at most this
+    // size, and the names past it were lost; every name is now read.
+    int m_nMaxBuffer = 8192;
 
 protected:
     CString SectionName(const CStringArray& path) const;

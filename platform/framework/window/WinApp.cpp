@@ -4,6 +4,7 @@
 #include "platform/framework/base/Collections.h"
 #include "platform/framework/base/Exceptions.h"
 #include "platform/framework/base/File.h"
+#include "platform/framework/base/ProfileFile.h"
 #include "platform/framework/window/CmdTarget.h"
 #include "platform/framework/window/Dialog.h"
 #include "platform/framework/window/Gdi.h"
@@ -468,7 +469,7 @@ UINT CWinApp::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault
 {
     if (m_pszProfileName == nullptr || lpszSection == nullptr || lpszEntry == nullptr)
         return (UINT)nDefault;
-    return ::GetPrivateProfileIntA(lpszSection, lpszEntry, nDefault, m_pszProfileName);
+    return (UINT)kvprofile::ReadInt(m_pszProfileName, lpszSection, lpszEntry, nDefault);
 }
 
 BOOL CWinApp::WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue)
@@ -484,14 +485,7 @@ CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTST
         lpszDefault = "";
     if (m_pszProfileName == nullptr || lpszSection == nullptr || lpszEntry == nullptr)
         return CString(lpszDefault);
-    std::string buffer(256, '\0');
-    for (;;) {
-        DWORD nGot = ::GetPrivateProfileStringA(lpszSection, lpszEntry, lpszDefault, buffer.data(),
-                                                (DWORD)buffer.size(), m_pszProfileName);
-        if (nGot + 1 < buffer.size())
-            return CString(buffer.data(), (int)nGot);
-        buffer.assign(buffer.size() * 2, '\0'); // cut: read again with more room
-    }
+    return kvprofile::ReadString(m_pszProfileName, lpszSection, lpszEntry, lpszDefault);
 }
 
 BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue)
@@ -499,8 +493,8 @@ BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR
     if (m_pszProfileName == nullptr || lpszSection == nullptr)
         return FALSE;
     if (lpszEntry == nullptr)
-        return ::WritePrivateProfileStringA(lpszSection, nullptr, nullptr, m_pszProfileName);
-    return ::WritePrivateProfileStringA(lpszSection, lpszEntry, lpszValue, m_pszProfileName);
+        return kvprofile::WriteString(m_pszProfileName, lpszSection, nullptr, nullptr);
+    return kvprofile::WriteString(m_pszProfileName, lpszSection, lpszEntry, lpszValue);
 }
 
 BOOL CWinApp::GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes)
