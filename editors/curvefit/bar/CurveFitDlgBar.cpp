@@ -237,7 +237,12 @@ void CCurveFitDlgBar::DoDataExchange(CDataExchange* pDX)
 LRESULT CCurveFitDlgBar::HandleInitDialog(WPARAM, LPARAM)
 {
     Default();
-    return OnInitDialog();
+    OnInitDialog();
+    // A bar takes no focus when it is made: the system would give it to the
+    // bar's first control in a frame not shown yet, which costs the start a
+    // round of activation and painting, and the frame chooses the focus
+    // once it is shown.
+    return FALSE;
 }
 
 BOOL CCurveFitDlgBar::OnInitDialog()
