@@ -1,12 +1,12 @@
 // The field clean: the canonical form of a component record, and the pass
 // that writes it into every Components row of a database.
 #include "database/merge/DBDatabase.h"
+#include "database/merge/DBComponentRows.h"
 #include "database/merge/MergeRes.h"
 #include "platform/odbc/OZUStatement.h"
 
 #include <climits>
 #include <cmath>
-#include <cstdlib>
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
@@ -188,76 +188,6 @@ private:
     std::map<std::uint32_t, std::unique_ptr<OZUStatement>> m_statements;
 };
 static_assert(kTexts + kSingles + kLongs <= 32, "one bit for each cleaned column");
-
-// The Components rows in the order of their keys, read forward a range of
-// keys at a time, so that a large table is never held whole (a driver may
-// hold every row of a query in memory).
-class ComponentRowsInKeyOrder
-{
-public:
-    explicit ComponentRowsInKeyOrder(DBDatabase* pDatabase) : m_pDatabase(pDatabase), m_rows(pDatabase)
-    {
-        m_rows.m_strSort = "[Component Key]";
-    }
-
-    // To the first row whose key is above nAfterKey; FALSE when there is
-    // none.
-    BOOL Start(long nAfterKey)
-    {
-        long nFirst = 0;
-        while (SmallestKeyAbove(nAfterKey, nFirst)) {
-            // The page ends before the key kKeysPerPage on, or at the
-            // largest key there can be.
-            long nEnd = nFirst > LONG_MAX - kKeysPerPage ? LONG_MAX : nFirst + kKeysPerPage;
-            m_rows.m_strFilter.Format("[Component Key] >= %ld AND [Component Key] <= %ld", nFirst, nEnd);
-            if (m_rows.IsOpen())
-                m_rows.Requery();
-            else
-                m_rows.Open(CRecordset::forwardOnly, nullptr, CRecordset::readOnly);
-            m_nPageEnd = nEnd;
-            if (!m_rows.IsEOF())
-                return TRUE;
-            // Its rows went before they were read: on from the page's end.
-            if (nEnd == LONG_MAX)
-                break;
-            nAfterKey = nEnd;
-        }
-        m_nPageEnd = LONG_MAX;
-        return FALSE;
-    }
-    // To the next row; FALSE after the last.
-    BOOL Next()
-    {
-        m_rows.MoveNext();
-        if (!m_rows.IsEOF())
-            return TRUE;
-        return m_nPageEnd != LONG_MAX && Start(m_nPageEnd);
-    }
-    const ComponentFields& Row() { return m_rows.Record(); }
-
-private:
-    static const long kKeysPerPage = 4095;
-
-    BOOL SmallestKeyAbove(long nKey, long& nFirst)
-    {
-        CString sql;
-        sql.Format("SELECT MIN([Component Key]) FROM [Components] WHERE [Component Key] > %ld", nKey);
-        CRecordset smallest(m_pDatabase);
-        smallest.Open(CRecordset::forwardOnly, sql, CRecordset::readOnly);
-        CString value;
-        if (!smallest.IsEOF())
-            smallest.GetFieldValue((short)0, value);
-        smallest.Close();
-        if (value.IsEmpty())
-            return FALSE;
-        nFirst = std::atol(value);
-        return TRUE;
-    }
-
-    DBDatabase* m_pDatabase;
-    DBComponentTable m_rows;
-    long m_nPageEnd = LONG_MAX;
-};
 
 } // namespace
 

@@ -187,6 +187,11 @@ protected:
     // Runs one section of the merge; a failure that stops the merge stops
     // it, any other is reported and the merge goes on with the next section.
     void RunMergeStep(const std::function<void()>& step);
+    // Before each write through the connection: during a merge unit, its
+    // savepoint is opened at the first.
+    void BeforeWrite() override;
+    // Merges every component of the source, each as a unit.
+    void MergeSourceComponents(DBDatabase* pSource);
     // Reads the match keys of the target's components.
     void IndexTargetComponents();
     // A failure of a unit: undone, shown and reported (the merge goes on).

@@ -2,9 +2,11 @@
 // matching of components, and the rows that hang off an added component.
 #include "database/merge/DBMergeState.h"
 
+#include "database/merge/DBComponentRows.h"
 #include "database/merge/MergeRes.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <list>
 
@@ -148,7 +150,7 @@ void DBDatabase::Merge(DBDatabase* pSource)
             WriteSectionHeader(sectionComponents);
             bComponentsStarted = TRUE;
             IndexTargetComponents();
-            m_pComponents->MergeFrom(pSource->m_pComponents.get());
+            MergeSourceComponents(pSource);
         });
         if (bComponentsStarted)
             WriteSymbolUpdates();
@@ -187,6 +189,22 @@ void DBDatabase::RunMergeStep(const std::function<void()>& step)
     }
 }
 
+void DBDatabase::MergeSourceComponents(DBDatabase* pSource)
+{
+    // The source's components in the order they were made, each a unit;
+    // read forward rather than through the source's set, which fetches its
+    // rows by key.
+    ComponentRowsInKeyOrder rows(pSource);
+    for (BOOL bRow = rows.Start(LONG_MIN); bRow && !IsMergeStopped();) {
+        DBComponentTable& row = rows.Table();
+        RunMergeUnit(row.GetReportText(), TRUE, [&] { m_pComponents->MergeRecord(&row); });
+        if (IsMergeStopped())
+            break;
+        bRow = rows.Next();
+        StepProgress();
+    }
+}
+
 BOOL DBDatabase::StopsTheMerge(CException* e)
 {
     CDBException* db = dynamic_cast<CDBException*>(e);
@@ -204,6 +222,18 @@ void DBDatabase::ExecuteControl(LPCSTR lpszSQL)
         ExecuteSQL(lpszSQL);
     else
         MergeStatement(lpszSQL).Execute();
+}
+
+void DBDatabase::BeforeWrite()
+{
+    CDatabase::BeforeWrite();
+    // A unit's first write opens its savepoint first (the flag goes before
+    // the statement, which is a write of its own).
+    if (m_pMerge != nullptr && m_pMerge->unitSavepointDue) {
+        m_pMerge->unitSavepointDue = false;
+        ExecuteControl("SAVEPOINT kv_merge_unit");
+        m_pMerge->unitSavepointOpen = true;
+    }
 }
 
 void DBDatabase::BeginBatch()
@@ -262,7 +292,8 @@ void DBDatabase::RunMergeUnit(const CString& strName, BOOL bComponent, const std
     try {
         if (bSavepoint) {
             BeginBatch();
-            ExecuteControl("SAVEPOINT kv_merge_unit");
+            state.unitSavepointDue = true;
+            state.unitSavepointOpen = false;
         } else {
             // The unit's lines wait for its end.
             m_bHoldReport = TRUE;
@@ -274,14 +305,20 @@ void DBDatabase::RunMergeUnit(const CString& strName, BOOL bComponent, const std
         bOpen = true;
         merge();
         bOpen = false;
-        if (bSavepoint)
+        state.unitSavepointDue = false;
+        if (bSavepoint && state.unitSavepointOpen) {
+            state.unitSavepointOpen = false;
             ExecuteControl("RELEASE kv_merge_unit");
+        }
         else if (state.mode == MergeState::unitTransaction && !CommitTrans()) {
             Rollback();
             AfxThrowDBException(AFX_SQL_ERROR, "The changes could not be saved in the database.");
         }
     } catch (CException* e) {
         state.logIndex = false;
+        state.unitSavepointDue = false;
+        const bool bSavepointOpen = state.unitSavepointOpen;
+        state.unitSavepointOpen = false;
         // The unit's changes in memory go with it.
         for (size_t i = state.indexLog.size(); i > 0; --i) {
             const MergeState::IndexChange& change = state.indexLog[i - 1];
@@ -296,8 +333,10 @@ void DBDatabase::RunMergeUnit(const CString& strName, BOOL bComponent, const std
         if (bOpen) {
             try {
                 if (bSavepoint && !bStops) {
-                    ExecuteControl("ROLLBACK TO kv_merge_unit");
-                    ExecuteControl("RELEASE kv_merge_unit");
+                    if (bSavepointOpen) {
+                        ExecuteControl("ROLLBACK TO kv_merge_unit");
+                        ExecuteControl("RELEASE kv_merge_unit");
+                    }
                 } else if (state.mode == MergeState::unitTransaction) {
                     Rollback();
                 } else if (!bSavepoint) {

@@ -142,6 +142,12 @@ struct DBDatabase::MergeState
     std::map<std::string, std::unique_ptr<DBRowInsert>> inserts;
     std::unique_ptr<DBInsertedKey> insertedKey;
 
+    // The unit's savepoint, opened at the unit's first write (a unit that
+    // only finds its match writes nothing and needs none): due from the
+    // unit's start, open once made.
+    bool unitSavepointDue = false;
+    bool unitSavepointOpen = false;
+
     // The open transaction: since when, the number of added components
     // noted before it, and the first unit in it (from there on nothing is
     // merged when it has to be undone).

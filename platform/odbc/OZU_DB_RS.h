@@ -307,8 +307,9 @@ public:
     long long GetDataVersion();
     // Called before anything is written through the connection: every keyed
     // set on it that reads its keys a page at a time reads the rest first,
-    // so that its membership stays what it was when it opened.
-    void BeforeWrite();
+    // so that its membership stays what it was when it opened. A derived
+    // connection may do more first (the merge opens a unit's savepoint).
+    virtual void BeforeWrite();
     // SQL_SCROLL_OPTIONS of the driver (0 when it cannot say).
     DWORD GetScrollOptions();
     // The key column (a row id) of a table for keyed dynasets; "" when the
