@@ -20,11 +20,56 @@ namespace {
 // A padding step appends at most this many blanks.
 const int kMaxPadding = 19;
 
-void PadWithBlanks(std::wstring& text, int nLength)
+template <class Text>
+void PadWithBlanks(Text& text, int nLength)
 {
     int n = nLength - (int)text.size();
     if (n > 0)
-        text.append((size_t)(n > kMaxPadding ? kMaxPadding : n), L' ');
+        text.append((size_t)(n > kMaxPadding ? kMaxPadding : n), ' ');
+}
+
+// A text of characters below 128 only: each byte is a character, and the
+// conversions to UTF-16 and back can be left out.
+bool IsAscii(const CString& text)
+{
+    for (unsigned char c : text.str())
+        if (c >= 0x80)
+            return false;
+    return true;
+}
+
+wchar_t CharOf(char c)
+{
+    return (wchar_t)(unsigned char)c;
+}
+
+wchar_t CharOf(wchar_t c)
+{
+    return c;
+}
+
+// The code's canonical form, in characters of either width (see
+// NormaliseCode).
+template <class Text>
+Text Normalised(const Text& source, BYTE nWidth, int nSplit)
+{
+    int nLength = (int)source.size();
+    int nSplitAt = nSplit == -1 ? nLength : nSplit;
+    Text lead, trail;
+    if (nSplitAt >= 0 && nSplitAt < nLength) {
+        lead = source.substr(0, (size_t)nSplitAt);
+        trail = source.substr((size_t)nSplitAt);
+    } else {
+        lead = source;
+    }
+    size_t first = 0;
+    while (first < lead.size() && iswspace(CharOf(lead[first])))
+        ++first;
+    lead.erase(0, first);
+    PadWithBlanks(lead, nSplitAt);
+    Text result = lead + trail;
+    PadWithBlanks(result, nWidth);
+    return result;
 }
 
 // UTF-8 text as UTF-16; FALSE when it is not valid UTF-8.
@@ -194,6 +239,11 @@ static_assert(kTexts + kSingles + kLongs <= 32, "one bit for each cleaned column
 void DBComponentTable::NormaliseCode(CString& strTarget, BYTE nWidth, const CString& strSource, int nSplit)
 {
     // Widths and the split count characters, not bytes.
+    if (IsAscii(strSource)) {
+        strTarget = CString(Normalised(strSource.str(), nWidth, nSplit));
+        strTarget.MakeUpper();
+        return;
+    }
     std::wstring source;
     if (!Widen(strSource, source)) {
         // Not UTF-8: byte by byte.
@@ -201,23 +251,7 @@ void DBComponentTable::NormaliseCode(CString& strTarget, BYTE nWidth, const CStr
         for (wchar_t& c : source)
             c = (wchar_t)(unsigned char)c;
     }
-    int nLength = (int)source.size();
-    int nSplitAt = nSplit == -1 ? nLength : nSplit;
-    std::wstring lead, trail;
-    if (nSplitAt >= 0 && nSplitAt < nLength) {
-        lead = source.substr(0, (size_t)nSplitAt);
-        trail = source.substr((size_t)nSplitAt);
-    } else {
-        lead = source;
-    }
-    size_t first = 0;
-    while (first < lead.size() && iswspace(lead[first]))
-        ++first;
-    lead.erase(0, first);
-    PadWithBlanks(lead, nSplitAt);
-    std::wstring result = lead + trail;
-    PadWithBlanks(result, nWidth);
-    strTarget = Narrow(result, strSource);
+    strTarget = Narrow(Normalised(source, nWidth, nSplit), strSource);
     strTarget.MakeUpper();
 }
 
@@ -238,7 +272,7 @@ void DBComponentTable::CleanRecord(ComponentFields& r, BYTE nWarehouseWidth)
     if (OneOf(k, {1, 4, 5, 21})) {
         // The fifth and sixth characters (not bytes) become blanks.
         std::wstring major;
-        if (Widen(r.m_strMajor1, major)) {
+        if (!IsAscii(r.m_strMajor1) && Widen(r.m_strMajor1, major)) {
             for (size_t i = 4; i < 6 && i < major.size(); ++i)
                 major[i] = L' ';
             r.m_strMajor1 = Narrow(major, r.m_strMajor1);
