@@ -306,11 +306,12 @@ void DBDatabase::RunMergeUnit(const CString& strName, BOOL bComponent, const std
         merge();
         bOpen = false;
         state.unitSavepointDue = false;
-        if (bSavepoint && state.unitSavepointOpen) {
-            state.unitSavepointOpen = false;
-            ExecuteControl("RELEASE kv_merge_unit");
-        }
-        else if (state.mode == MergeState::unitTransaction && !CommitTrans()) {
+        if (bSavepoint) {
+            if (state.unitSavepointOpen) {
+                state.unitSavepointOpen = false;
+                ExecuteControl("RELEASE kv_merge_unit");
+            }
+        } else if (state.mode == MergeState::unitTransaction && !CommitTrans()) {
             Rollback();
             AfxThrowDBException(AFX_SQL_ERROR, "The changes could not be saved in the database.");
         }
