@@ -161,6 +161,51 @@ const int kTexts = (int)(sizeof(kCleanedTexts) / sizeof(kCleanedTexts[0]));
 const int kSingles = (int)(sizeof(kCleanedSingles) / sizeof(kCleanedSingles[0]));
 const int kLongs = (int)(sizeof(kCleanedLongs) / sizeof(kCleanedLongs[0]));
 
+// Each cleaned column with its bit in a set of changed columns.
+template <class Visit>
+void ForEachCleanedColumn(Visit visit)
+{
+    int bit = 0;
+    for (const CleanedText& c : kCleanedTexts)
+        visit(bit++, c);
+    for (const CleanedSingle& c : kCleanedSingles)
+        visit(bit++, c);
+    for (const CleanedLong& c : kCleanedLongs)
+        visit(bit++, c);
+}
+
+// Whether a column's value differs between two records: as stored bytes for
+// a single, so that 0 and -0 differ, as they did to the recordset's edit.
+bool Differs(const ComponentFields& a, const ComponentFields& b, const CleanedText& c)
+{
+    return a.*c.member != b.*c.member;
+}
+
+bool Differs(const ComponentFields& a, const ComponentFields& b, const CleanedSingle& c)
+{
+    return std::memcmp(&(a.*c.member), &(b.*c.member), sizeof(float)) != 0;
+}
+
+bool Differs(const ComponentFields& a, const ComponentFields& b, const CleanedLong& c)
+{
+    return a.*c.member != b.*c.member;
+}
+
+void Bind(OZUStatement& statement, int nParam, const ComponentFields& r, const CleanedText& c)
+{
+    statement.SetText(nParam, r.*c.member);
+}
+
+void Bind(OZUStatement& statement, int nParam, const ComponentFields& r, const CleanedSingle& c)
+{
+    statement.SetSingle(nParam, r.*c.member);
+}
+
+void Bind(OZUStatement& statement, int nParam, const ComponentFields& r, const CleanedLong& c)
+{
+    statement.SetLong(nParam, r.*c.member);
+}
+
 // Writes a cleaned row back by its key: only the columns the clean changed,
 // as the row was read (a column left null and not changed stays null, a
 // stored real the clean leaves alone is not rounded to a single), through
@@ -172,31 +217,19 @@ public:
 
     void Write(const ComponentFields& read, const ComponentFields& cleaned)
     {
-        // A value counts as changed when its stored bytes do (0 and -0
-        // differ, as they did to the recordset's edit).
         std::uint32_t changed = 0;
-        int bit = 0;
-        for (const CleanedText& c : kCleanedTexts)
-            changed |= (read.*c.member != cleaned.*c.member ? 1u : 0u) << bit++;
-        for (const CleanedSingle& c : kCleanedSingles)
-            changed |= (std::memcmp(&(read.*c.member), &(cleaned.*c.member), sizeof(float)) != 0 ? 1u : 0u)
-                       << bit++;
-        for (const CleanedLong& c : kCleanedLongs)
-            changed |= (read.*c.member != cleaned.*c.member ? 1u : 0u) << bit++;
+        ForEachCleanedColumn([&](int bit, const auto& c) {
+            if (Differs(read, cleaned, c))
+                changed |= 1u << bit;
+        });
         if (changed == 0)
             return;
         OZUStatement& update = StatementFor(changed);
         int nParam = 1;
-        bit = 0;
-        for (const CleanedText& c : kCleanedTexts)
-            if (changed & (1u << bit++))
-                update.SetText(nParam++, cleaned.*c.member);
-        for (const CleanedSingle& c : kCleanedSingles)
-            if (changed & (1u << bit++))
-                update.SetSingle(nParam++, cleaned.*c.member);
-        for (const CleanedLong& c : kCleanedLongs)
-            if (changed & (1u << bit++))
-                update.SetLong(nParam++, cleaned.*c.member);
+        ForEachCleanedColumn([&](int bit, const auto& c) {
+            if (changed & (1u << bit))
+                Bind(update, nParam++, cleaned, c);
+        });
         update.SetLong(nParam, read.m_nComponentKey);
         update.Execute();
     }
@@ -207,22 +240,14 @@ private:
         std::unique_ptr<OZUStatement>& statement = m_statements[changed];
         if (!statement) {
             CString columns;
-            auto add = [&](const char* column) {
+            ForEachCleanedColumn([&](int bit, const auto& c) {
+                if (!(changed & (1u << bit)))
+                    return;
                 if (!columns.IsEmpty())
                     columns += ", ";
-                columns += column;
+                columns += c.column;
                 columns += " = ?";
-            };
-            int bit = 0;
-            for (const CleanedText& c : kCleanedTexts)
-                if (changed & (1u << bit++))
-                    add(c.column);
-            for (const CleanedSingle& c : kCleanedSingles)
-                if (changed & (1u << bit++))
-                    add(c.column);
-            for (const CleanedLong& c : kCleanedLongs)
-                if (changed & (1u << bit++))
-                    add(c.column);
+            });
             statement = std::make_unique<OZUStatement>(
                 m_pDatabase, "UPDATE [Components] SET " + columns + " WHERE [Component Key] = ?");
         }
