@@ -205,7 +205,23 @@ TEST(CleanRules, ValuesTooSmallToMatterBecomeZero)
     }
 }
 
-TEST_F(MergeTest, CleanWritesTheCanonicalFormIntoEveryRow)
+namespace {
+
+// The merge fixture, with the target cleaned as the clean dialog cleans it.
+class CleanTest : public MergeTest
+{
+protected:
+    void CleanTarget()
+    {
+        DBDatabase db(m_target.c_str(), DBDatabase::openFile);
+        Attach(db);
+        db.Clean();
+    }
+};
+
+} // namespace
+
+TEST_F(CleanTest, CleanWritesTheCanonicalFormIntoEveryRow)
 {
     RunSqlOn(m_target,
              "INSERT INTO [Components] ([Component Key], [Database Number], [Description], [Warehouse Code], "
@@ -238,17 +254,13 @@ TEST_F(MergeTest, CleanWritesTheCanonicalFormIntoEveryRow)
         "[Rextra1], [Rextra2], [Rextra3], [Rextra4], [Linetype], [Symbol], [Symbol Size], [Symbol File], "
         "[Colour1], [Colour2], [Default Nozzle], [Item Type], [Flags], [Order] FROM Components ORDER BY 1";
     std::string before = QueryRows(m_target, everyOtherColumn);
-    {
-        DBDatabase db(m_target.c_str(), DBDatabase::openFile);
-        Attach(db);
-        db.Clean();
-    }
+    CleanTarget();
     EXPECT_EQ(before, QueryRows(m_target, everyOtherColumn));
     EXPECT_EQ("AB" + std::string(30, ' '), QueryRows(m_target, "SELECT [Warehouse Code] FROM Components WHERE [Component Key] = 1"));
     EXPECT_TRUE(m_boxes.Texts().empty());
 }
 
-TEST_F(MergeTest, CleanOfAnEmptyTableDoesNothing)
+TEST_F(CleanTest, CleanOfAnEmptyTableDoesNothing)
 {
     DBDatabase db(m_target.c_str(), DBDatabase::openFile);
     Attach(db);
@@ -284,7 +296,7 @@ TEST(CleanRules, SizeTextsOutsideAsciiAreCutByCharacters)
     }
 }
 
-TEST_F(MergeTest, CleanWritesOnlyWhatItChangesAndKeepsTheRestAsStored)
+TEST_F(CleanTest, CleanWritesOnlyWhatItChangesAndKeepsTheRestAsStored)
 {
     // A pipe whose [Reals7] is no single and whose [Major2] and [Reals8]
     // are null: the clean changes none of them, so they stay as stored, not
@@ -294,11 +306,7 @@ TEST_F(MergeTest, CleanWritesOnlyWhatItChangesAndKeepsTheRestAsStored)
              "INSERT INTO [Components] ([Component Key], [Database Number], [Description], [Warehouse Code], "
              "[Supplier Code], [Reals7], [Major2], [Reals8]) VALUES (1, 1, 'Pipe', 'W' || printf('%31s', ''), 'ab', "
              "0.1, NULL, NULL);\n");
-    {
-        DBDatabase db(m_target.c_str(), DBDatabase::openFile);
-        Attach(db);
-        db.Clean();
-    }
+    CleanTarget();
     EXPECT_EQ("AB  ,1,1,1", QueryRows(m_target, "SELECT [Supplier Code], [Reals7] = 0.1, [Major2] IS NULL, "
                                                 "[Reals8] IS NULL FROM Components"));
     RunSqlOn(m_target, "CREATE TRIGGER [No writes] BEFORE UPDATE ON [Components] "
@@ -308,30 +316,26 @@ TEST_F(MergeTest, CleanWritesOnlyWhatItChangesAndKeepsTheRestAsStored)
     EXPECT_NO_THROW(db.Clean());
 }
 
-TEST_F(MergeTest, CleanThatFailsOnARowLeavesEveryRowOfItsBatchAsItWas)
+TEST_F(CleanTest, CleanThatFailsOnARowLeavesEveryRowOfItsBatchAsItWas)
 {
     RunSqlOn(m_target,
              "INSERT INTO [Components] ([Component Key], [Database Number], [Description], [Supplier Code]) VALUES "
              "(1, 1, 'One', 'a'), (2, 1, 'Two', 'b'), (3, 1, 'Three', 'c');\n"
              "CREATE TRIGGER [Refuse three] BEFORE UPDATE ON [Components] WHEN OLD.[Component Key] = 3 "
              "BEGIN SELECT RAISE(ABORT, 'refused'); END;\n");
-    {
-        DBDatabase db(m_target.c_str(), DBDatabase::openFile);
-        Attach(db);
-        bool bThrown = false;
-        try {
-            db.Clean();
-        } catch (CException* e) {
-            bThrown = true;
-            e->Delete();
-        }
-        EXPECT_TRUE(bThrown);
+    bool bThrown = false;
+    try {
+        CleanTarget();
+    } catch (CException* e) {
+        bThrown = true;
+        e->Delete();
     }
+    EXPECT_TRUE(bThrown);
     EXPECT_EQ("a,b,c", QueryRows(m_target, "SELECT GROUP_CONCAT([Supplier Code]) FROM "
                                            "(SELECT [Supplier Code] FROM Components ORDER BY 1)"));
 }
 
-TEST_F(MergeTest, CleanReachesRowsWhoseKeysLieFarApart)
+TEST_F(CleanTest, CleanReachesRowsWhoseKeysLieFarApart)
 {
     // The rows are read a range of keys at a time: rows in ranges far
     // apart, up to the largest key, are all cleaned.
@@ -339,11 +343,7 @@ TEST_F(MergeTest, CleanReachesRowsWhoseKeysLieFarApart)
              "INSERT INTO [Components] ([Component Key], [Database Number], [Description], [Supplier Code]) VALUES "
              "(-5, 1, 'Below', 'a'), (1, 1, 'One', 'b'), (4096, 1, 'Page', 'c'), (9000, 1, 'Far', 'd'), "
              "(2147483647, 1, 'Last', 'e');\n");
-    {
-        DBDatabase db(m_target.c_str(), DBDatabase::openFile);
-        Attach(db);
-        db.Clean();
-    }
+    CleanTarget();
     EXPECT_EQ("A   |B   |C   |D   |E   ", QueryRows(m_target, "SELECT GROUP_CONCAT([Supplier Code], '|') FROM "
                                                               "(SELECT [Supplier Code] FROM Components ORDER BY 1)"));
 }
