@@ -1,8 +1,6 @@
 #include "frame/settings/OZWPTNStrategy.h"
 #include "frame/settings/OZWRegistry.h"
 #include "platform/framework/base/ProfileFile.h"
-#include <algorithm>
-#include <vector>
 
 /////////////////////////////////////////////////////////////////////////////
 // OZWPTNStrategyProfile
