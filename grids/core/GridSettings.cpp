@@ -336,6 +336,10 @@ BOOL CGridSettings::StartColumnMapLoad(CGridSettingsStore& store)
 
 void CGridSettings::ReadTables(int nTableType) const
 {
+    // The Query table's columns are not stored: asking for them reads
+    // nothing.
+    if (nTableType >= ComponentTableCount)
+        return;
     const std::vector<CString>& names = ColumnValueNames();
     for (; m_pLoadStore && m_nTablesRead <= nTableType && m_nTablesRead < ComponentTableCount; m_nTablesRead++)
     {

@@ -270,6 +270,12 @@ TEST(GridSettings, TablesAreReadWhenFirstShownAndAllOfThemSaved)
     loaded.BuildColumnMap(Title);
     ASSERT_TRUE(loaded.StartColumnMapLoad(counting));
     EXPECT_EQ(1u, counting.reads.size());  // the fit type
+    // The Query table's columns, which the grid takes from the first table
+    // shown, are not stored: they read nothing.
+    loaded.RemoveTableColumns(TABLE_QUERY);
+    loaded.Entry(TABLE_QUERY, 3).width = 7;
+    EXPECT_EQ(7, loaded.GetTableColumns(TABLE_QUERY).at(3).width);
+    EXPECT_EQ(1u, counting.reads.size());
     EXPECT_EQ(100, loaded.FindEntry(TABLE_PIPE, 3)->width);
     EXPECT_EQ(1u + 48, counting.reads.size());
     for (size_t i = 1; i < counting.reads.size(); i++)
