@@ -186,7 +186,10 @@ BOOL CKelvaronApp::InitInstance()
     if (!ProcessShellCommand(cmdInfo))
         return FALSE;
 
-    m_pMainWnd->ShowWindow((m_dwOptions & OPTION_MAXIMIZE_APP) ? SW_SHOWMAXIMIZED : SW_SHOW);
+    int nShow = (m_dwOptions & OPTION_MAXIMIZE_APP) ? SW_SHOWMAXIMIZED : SW_SHOW;
+    if (const CMainFrame* pFrame = dynamic_cast<const CMainFrame*>(m_pMainWnd))
+        nShow = pFrame->StartShowCommand(nShow);
+    m_pMainWnd->ShowWindow(nShow);
     m_pMainWnd->UpdateWindow();
     // The palette and line-type files were read before the program started;
     // what could not be read of them is told once, now.

@@ -412,6 +412,13 @@ void CMainFrame::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
             placement.showCmd = SW_SHOWMAXIMIZED;
         if (placement.showCmd == SW_SHOWMINIMIZED || placement.showCmd == SW_MINIMIZE)
             placement.showCmd = SW_SHOWNORMAL;
+        // The first activation comes while the start-up still builds the
+        // frame and its database window: the frame takes its place hidden
+        // and shows as it was left when the start-up shows it, built.
+        if (!IsWindowVisible()) {
+            m_nPlacementShow = (int)placement.showCmd;
+            placement.showCmd = SW_HIDE;
+        }
         SetWindowPlacement(&placement);
     }
     delete[] pData;

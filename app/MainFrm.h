@@ -110,6 +110,9 @@ public:
     // and size are those of a WINDOWPLACEMENT) and its normal rectangle
     // lies at least partly on a screen.
     static BOOL IsUsablePlacement(const BYTE* pData, UINT nBytes, WINDOWPLACEMENT* pPlacement);
+    // How start-up shows the frame: as the saved placement left it when the
+    // placement was put on the frame before it was first shown, else nShow.
+    int StartShowCommand(int nShow) const { return m_nPlacementShow >= 0 ? m_nPlacementShow : nShow; }
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
@@ -220,6 +223,9 @@ protected:
     // The saved placement waits for the first activation that finds one (the
     // program makes one main frame).
     BOOL m_bPlacementPending = TRUE;
+    // The saved placement's show command, kept when the placement came
+    // before the frame was first shown (-1: none).
+    int m_nPlacementShow = -1;
     CCopiedComponents m_copied;
 
     DECLARE_MESSAGE_MAP()

@@ -262,6 +262,78 @@ TEST_F(MainFrameTest, ThePlacementComesBackUnlessItIsBad)
     }
 }
 
+namespace {
+
+// The first time the main frame (the top-level window with an MDI client)
+// is shown: whether the database window's grid was there then.
+struct FirstFrameShow
+{
+    bool bActivated = false;
+    bool bShown = false;
+    bool bGridThere = false;
+};
+FirstFrameShow g_firstShow;
+
+BOOL CALLBACK FindMainGrid(HWND hWnd, LPARAM lParam)
+{
+    if (::GetDlgCtrlID(hWnd) != IDC_VIEW_MAIN_GRID)
+        return TRUE;
+    *reinterpret_cast<bool*>(lParam) = true;
+    return FALSE;
+}
+
+LRESULT CALLBACK WatchFrameShow(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* p = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    // The program's frame is first activated while its database window is
+    // made (the form's first control takes the focus); the hidden frame is
+    // activated so here too.
+    if (nCode == HC_ACTION && p->message == WM_MDICREATE && !g_firstShow.bActivated) {
+        g_firstShow.bActivated = true;
+        ::SetActiveWindow(::GetParent(p->hwnd));
+    }
+    if (nCode == HC_ACTION && p->message == WM_WINDOWPOSCHANGED &&
+        (reinterpret_cast<const WINDOWPOS*>(p->lParam)->flags & SWP_SHOWWINDOW) && !g_firstShow.bShown &&
+        ::GetParent(p->hwnd) == nullptr && ::FindWindowExA(p->hwnd, nullptr, "MDIClient", nullptr) != nullptr) {
+        g_firstShow.bShown = true;
+        ::EnumChildWindows(p->hwnd, FindMainGrid, reinterpret_cast<LPARAM>(&g_firstShow.bGridThere));
+    }
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+} // namespace
+
+// A start on a database with a saved placement shows the frame once, with
+// the database window built in it, where it was left and as it was left
+// (maximised or not).
+TEST_F(MainFrameTest, AStartShowsTheFrameBuiltWhereItWasLeft)
+{
+    for (UINT nShow : { (UINT)SW_SHOWNORMAL, (UINT)SW_SHOWMAXIMIZED }) {
+        SCOPED_TRACE(nShow);
+        ASSERT_TRUE(Start());
+        m_app->m_pMainWnd->DestroyWindow();
+        Pump();
+        WINDOWPLACEMENT wp = { sizeof(wp) };
+        wp.showCmd = nShow;
+        wp.rcNormalPosition = { 40, 30, 700, 520 };
+        m_app->WriteProfileBinary("MainFrame", "WP", reinterpret_cast<LPBYTE>(&wp), sizeof(wp));
+        Stop();
+
+        g_firstShow = FirstFrameShow();
+        HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, WatchFrameShow, nullptr, ::GetCurrentThreadId());
+        StartOnDatabase();
+        ::UnhookWindowsHookEx(hHook);
+        EXPECT_TRUE(g_firstShow.bShown);
+        EXPECT_TRUE(g_firstShow.bGridThere);
+        EXPECT_TRUE(Frame()->IsWindowVisible());
+        EXPECT_EQ(nShow == SW_SHOWMAXIMIZED, Frame()->IsZoomed() != FALSE);
+        WINDOWPLACEMENT now = { sizeof(now) };
+        Frame()->GetWindowPlacement(&now);
+        EXPECT_EQ(CRect(40, 30, 700, 520), CRect(now.rcNormalPosition));
+        Stop();
+    }
+}
+
 // The curve-fit bar starts docked on the right, pinned, in auto-hide mode;
 // unpinned it becomes a tab of the right strip, and the next start, after a
 // close, brings it back so; pinned again it comes back docked.
