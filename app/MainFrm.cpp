@@ -124,6 +124,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
 
     // The toolbars: a frame without them still works.
     CreateToolBars();
+    HoldLayout(TRUE);
 
     // The curve-fit bar, docked on the right in auto-hide mode: pinned there
     // until the user unpins it (or the saved layout has it as a tab).
@@ -140,8 +141,27 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
 
     LoadBarState(kBarLayoutName);
     GetToolBarManager()->LoadState(kBarLayoutName);
+    HoldLayout(FALSE);
     CheckHtmlHelp();
     return 0;
+}
+
+void CMainFrame::RecalcLayout(BOOL bNotify)
+{
+    if (m_bHoldLayout) {
+        m_bLayoutDue = TRUE;
+        return;
+    }
+    OZWMDIFrameWnd::RecalcLayout(bNotify);
+}
+
+void CMainFrame::HoldLayout(BOOL bHold)
+{
+    m_bHoldLayout = bHold;
+    if (!bHold && m_bLayoutDue) {
+        m_bLayoutDue = FALSE;
+        RecalcLayout();
+    }
 }
 
 void CMainFrame::CheckHtmlHelp()

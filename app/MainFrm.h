@@ -114,6 +114,11 @@ public:
     // placement was put on the frame before it was first shown, else nShow.
     int StartShowCommand(int nShow) const { return m_nPlacementShow >= 0 ? m_nPlacementShow : nShow; }
 
+    // While the layout is held (the frame, still hidden, makes its dock bars,
+    // docks its curve-fit bar and reads the saved bar layout) the layouts
+    // asked for wait for one when it is let go.
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+
 protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void GetMessageString(UINT nID, CString& rMessage) const override;
@@ -211,6 +216,9 @@ protected:
 
     // Reads whether HTML help can be used (the HTML engine's version key).
     void CheckHtmlHelp();
+    // Holds the layout (TRUE), or lets it go and lays the frame out once when
+    // one was asked for meanwhile.
+    void HoldLayout(BOOL bHold);
     void LoadFindList();
     void SaveFindList();
 
@@ -226,6 +234,9 @@ protected:
     // The saved placement's show command, kept when the placement came
     // before the frame was first shown (-1: none).
     int m_nPlacementShow = -1;
+    // Whether the layout is held, and whether one was asked for meanwhile.
+    BOOL m_bHoldLayout = FALSE;
+    BOOL m_bLayoutDue = FALSE;
     CCopiedComponents m_copied;
 
     DECLARE_MESSAGE_MAP()

@@ -130,7 +130,11 @@ BOOL CMainFrame::CreateToolBars()
         pManager->DefineDefaultToolBar(bar.nID, strTitle, bar.nButtons, bar.pButtons, CBRS_ALIGN_ANY,
                                        AFX_IDW_DOCKBAR_TOP, bar.nNextTo, TRUE, bar.bVisible);
     }
+    // The dock bars are made hidden and laid out once; the toolbars are
+    // docked each beside the one laid out before it.
+    HoldLayout(TRUE);
     EnableDocking(CBRS_ALIGN_ANY);
+    HoldLayout(FALSE);
     return pManager->SetupDefaultToolBars();
 }
 
