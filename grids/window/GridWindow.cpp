@@ -132,12 +132,14 @@ void CGridWindow::InitGrid()
         nCharSet = 0;
     LoadStandardFont((BYTE)nCharSet);
     m_pParam->SetExcelLikeFillFlags(GR_FILL_COPY);
+    m_bInitTableOpen = TRUE;
 }
 
 void CGridWindow::SetTable(int nTableType, BOOL bNoSetUp)
 {
     if (nTableType < 0 || nTableType >= TableTypeCount)
         return;
+    m_bInitTableOpen = FALSE;
     CloseRecordset(m_pComponentRecordset);
     CloseRecordset(m_pTapeRecordset);
     CloseRecordset(m_pTapeExtras);
@@ -326,7 +328,10 @@ void CGridWindow::SaveCurrentRow()
 void CGridWindow::SwitchTable(int nTableType)
 {
     SaveCurrentRow();
-    SetTable(nTableType);
+    // The table the grid was made with is open as this would open it.
+    if (!m_bInitTableOpen || nTableType != m_nTableType)
+        SetTable(nTableType);
+    m_bInitTableOpen = FALSE;
     SetReadOnly(State().bAssemblyMode || State().bNozzleMode || State().nEditorTableType != -1);
     OpenRecordset();
     FitColumnWidths();

@@ -418,6 +418,9 @@ protected:
     long m_nColourRow = -1;
     long m_nLineTypeRow = -1;
     BOOL m_bFirstOpen = TRUE;
+    // The grid's first table, opened by InitGrid and not touched since: the
+    // first switch to it keeps it open instead of running its queries again.
+    BOOL m_bInitTableOpen = FALSE;
     CString m_strTextBeforeEdit;
     BOOL m_bStoringText = FALSE;
     // A new tape typed into the grid: the Tapes values typed with it, and
