@@ -19,7 +19,10 @@
 // whose items, cannot be merged is removed again with all its rows.
 //
 // On SQLite the merge writes in transactions of about a second each, a
-// unit inside one being a savepoint; the report holds what is committed.
+// unit inside one being a savepoint (a unit that writes one row needs none:
+// SQLite undoes a statement that fails; when such a unit fails after its
+// row was written, the merge stops and the transaction is undone); the
+// report holds what is committed.
 // Rows are written by INSERTs prepared once per merge, one for each table.
 //
 // Clean: brings every Components row into its canonical form (see
@@ -156,8 +159,16 @@ public:
     BOOL MapSymbolKey(long nSourceKey, long& nTargetKey) const;
     // Runs the merge of one source row (a component with everything it
     // brings in, a pipe type, a supplier, a symbol) as a unit, named in the
-    // report by strName (see above).
-    void RunMergeUnit(const CString& strName, BOOL bComponent, const std::function<void()>& merge);
+    // report by strName (see above). bOneWrite: the merge writes one row
+    // at most, with one statement, and nothing after it can fail but the
+    // reading of its new key.
+    void RunMergeUnit(const CString& strName, BOOL bComponent, const std::function<void()>& merge,
+                      BOOL bOneWrite = FALSE);
+    // A row of the running unit was written (see RunMergeUnit).
+    void NoteUnitWrite();
+    // TRUE when the source component brings rows that hang off it (a tape
+    // row, nozzles, assembly items).
+    static BOOL BringsDependentRows(DBComponentTable& source);
     BOOL IsMergeStopped() const { return m_nOutcome == mergeStopped || m_nOutcome == mergeStoppedByUser; }
     // TRUE when a failure is one that no later write can get past.
     static BOOL StopsTheMerge(CException* e);

@@ -197,7 +197,8 @@ void DBDatabase::MergeSourceComponents(DBDatabase* pSource)
     ComponentRowsInKeyOrder rows(pSource);
     for (BOOL bRow = rows.Start(LONG_MIN); bRow && !IsMergeStopped();) {
         DBComponentTable& row = rows.Table();
-        RunMergeUnit(row.GetReportText(), TRUE, [&] { m_pComponents->MergeRecord(&row); });
+        RunMergeUnit(row.GetReportText(), TRUE, [&] { m_pComponents->MergeRecord(&row); },
+                     !BringsDependentRows(row));
         if (IsMergeStopped())
             break;
         bRow = rows.Next();
@@ -234,6 +235,12 @@ void DBDatabase::BeforeWrite()
         ExecuteControl("SAVEPOINT kv_merge_unit");
         m_pMerge->unitSavepointOpen = true;
     }
+}
+
+void DBDatabase::NoteUnitWrite()
+{
+    if (m_pMerge != nullptr)
+        m_pMerge->unitWritten = true;
 }
 
 void DBDatabase::BeginBatch()
@@ -279,7 +286,8 @@ void DBDatabase::RollbackBatch()
     }
 }
 
-void DBDatabase::RunMergeUnit(const CString& strName, BOOL bComponent, const std::function<void()>& merge)
+void DBDatabase::RunMergeUnit(const CString& strName, BOOL bComponent, const std::function<void()>& merge,
+                              BOOL bOneWrite)
 {
     if (IsMergeStopped() || m_pMerge == nullptr)
         return;
@@ -288,11 +296,13 @@ void DBDatabase::RunMergeUnit(const CString& strName, BOOL bComponent, const std
     size_t addedMark = m_added.size();
     state.indexLog.clear();
     state.logIndex = true;
+    state.unitOneWrite = bSavepoint && bOneWrite;
+    state.unitWritten = false;
     bool bOpen = false;
     try {
         if (bSavepoint) {
             BeginBatch();
-            state.unitSavepointDue = true;
+            state.unitSavepointDue = !state.unitOneWrite;
             state.unitSavepointOpen = false;
         } else {
             // The unit's lines wait for its end.
@@ -306,6 +316,7 @@ void DBDatabase::RunMergeUnit(const CString& strName, BOOL bComponent, const std
         merge();
         bOpen = false;
         state.unitSavepointDue = false;
+        state.unitOneWrite = false;
         if (bSavepoint) {
             if (state.unitSavepointOpen) {
                 state.unitSavepointOpen = false;
@@ -329,7 +340,11 @@ void DBDatabase::RunMergeUnit(const CString& strName, BOOL bComponent, const std
                 state.index[change.key] = change.previous;
         }
         state.indexLog.clear();
-        bool bStops = StopsTheMerge(e) != FALSE;
+        // A unit without a savepoint that failed after it wrote is undone
+        // with the transaction: the failure stops the merge.
+        const bool bUnguarded = state.unitOneWrite && state.unitWritten;
+        state.unitOneWrite = false;
+        bool bStops = StopsTheMerge(e) || bUnguarded;
         CException* pUndoFailure = nullptr;
         if (bOpen) {
             try {
@@ -469,8 +484,14 @@ long DBDatabase::ReadNewKey()
 }
 
 DBRowInsert::DBRowInsert(DBDatabase* pDatabase, DBRecordBase& table)
-    : m_statement(pDatabase, BuildSQL(table, m_params))
+    : m_pDatabase(pDatabase), m_statement(pDatabase, BuildSQL(table, m_params))
 {
+}
+
+void DBRowInsert::Execute()
+{
+    m_statement.Execute();
+    m_pDatabase->NoteUnitWrite();
 }
 
 CString DBRowInsert::BuildSQL(DBRecordBase& table, std::vector<int>& params)
@@ -635,25 +656,47 @@ private:
 
 } // namespace
 
+namespace {
+
+bool BringsTape(const DBComponentTable& source)
+{
+    return source.m_nDatabaseNumber == DBNUM_PIPE && (source.m_nFlags & COMPONENT_FLAG_TAPE);
+}
+
+bool BringsNozzles(const DBComponentTable& source)
+{
+    return source.m_nDatabaseNumber == DBNUM_OUTLET && (source.m_nFlags & COMPONENT_FLAG_HAS_NOZZLES);
+}
+
+bool BringsItems(const DBComponentTable& source)
+{
+    return (source.m_nFlags & COMPONENT_FLAG_ASSEMBLY) != 0;
+}
+
+} // namespace
+
+BOOL DBDatabase::BringsDependentRows(DBComponentTable& source)
+{
+    return BringsTape(source) || BringsNozzles(source) || BringsItems(source);
+}
+
 BOOL DBDatabase::MergeDependentRows(DBComponentTable& source, long nNewKey)
 {
-    const long nFlags = source.m_nFlags;
-    const BYTE nKind = source.m_nDatabaseNumber;
-    if (nKind == DBNUM_PIPE && (nFlags & COMPONENT_FLAG_TAPE)) {
+    if (BringsTape(source)) {
         if (!MergeTape(source, nNewKey)) {
             RemoveAddedComponent(nNewKey);
             WriteDatabaseError(LoadText(IDS_MERGE_TAPE_FAILED, ""));
             return FALSE;
         }
     }
-    if (nKind == DBNUM_OUTLET && (nFlags & COMPONENT_FLAG_HAS_NOZZLES)) {
+    if (BringsNozzles(source)) {
         if (!MergeEmitterNozzles(source, nNewKey)) {
             CString message;
             message.Format(IDS_MERGE_NOZZLES_FAILED, (int)nNewKey);
             WriteDatabaseError(message);
         }
     }
-    if (nFlags & COMPONENT_FLAG_ASSEMBLY) {
+    if (BringsItems(source)) {
         if (!MergeAssemblyItems(source, nNewKey)) {
             RemoveAddedComponent(nNewKey);
             WriteDatabaseError(LoadText(IDS_MERGE_ASSEMBLY_FAILED, ""));
@@ -936,11 +979,12 @@ void DBDatabase::MergeSymbolTable(DBDatabase* pSource)
             insert.SetLong(1, nNewKey);
             insert.SetText(2, source.m_strName);
             insert.Execute();
+            NoteUnitWrite();
             WriteItemLine("Added: ", source.m_strName);
             nMaxKey = nNewKey;
             keep(source.m_strName, nNewKey);
             m_mapSymbolKeys.SetAt(source.m_nKey, nNewKey);
-        });
+        }, TRUE);
     }
     source.Close();
 }

@@ -63,7 +63,7 @@ public:
     void SetLong(int nField, long nValue);
     void SetText(int nField, const CString& strValue);
     // Writes the row.
-    void Execute() { m_statement.Execute(); }
+    void Execute();
 
 private:
     // The statement's text, and for each field its parameter (1-based; 0
@@ -72,6 +72,7 @@ private:
     // The parameter of a field; 0 for one the statement leaves out.
     int ParamOf(int nField) const;
 
+    DBDatabase* m_pDatabase;
     std::vector<int> m_params;
     OZUStatement m_statement;
 };
@@ -147,6 +148,12 @@ struct DBDatabase::MergeState
     // unit's start, open once made.
     bool unitSavepointDue = false;
     bool unitSavepointOpen = false;
+    // A unit that writes one row at most, with one statement, needs no
+    // savepoint: SQLite undoes a statement that fails by itself. Once the
+    // unit has written (unitWritten), what it wrote can only be undone
+    // with the whole transaction.
+    bool unitOneWrite = false;
+    bool unitWritten = false;
 
     // The open transaction: since when, the number of added components
     // noted before it, and the first unit in it (from there on nothing is

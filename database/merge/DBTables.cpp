@@ -109,7 +109,8 @@ void DBRecordBase::MergeFrom(DBRecordBase* pSource)
     BOOL bComponents = IsKindOf(RUNTIME_CLASS(DBComponentTable));
     while (!pSource->IsEOF() && !m_pDBDatabase->IsMergeStopped()) {
         if (!pSource->IsDeleted())
-            m_pDBDatabase->RunMergeUnit(pSource->GetReportText(), bComponents, [&] { MergeRecord(pSource); });
+            m_pDBDatabase->RunMergeUnit(pSource->GetReportText(), bComponents, [&] { MergeRecord(pSource); },
+                                        !bComponents);
         if (m_pDBDatabase->IsMergeStopped())
             break;
         pSource->MoveNext();

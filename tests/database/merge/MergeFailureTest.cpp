@@ -4,6 +4,8 @@
 
 #include "tests/support/TestSupport.h"
 
+#include "platform/odbc/ODBCApi.h"
+
 #include <gtest/gtest.h>
 
 using namespace mergetest;
@@ -260,6 +262,45 @@ TEST_F(MergeTest, TargetLockedByAnotherProgramStopsTheMergeAndSaysWhatWasNotMerg
     EXPECT_TRUE(Contains(m_app.prompts[0], "another program holds it locked")) << m_app.prompts[0];
     EXPECT_TRUE(Contains(m_app.prompts[0], "Nothing from [Valve] on was merged")) << m_app.prompts[0];
     EXPECT_TRUE(m_boxes.Texts().empty());
+}
+
+namespace {
+
+// The driver's Prepare, failing for the query that reads the key of a row
+// just inserted.
+SQLRETURN SQL_API RefuseKeyRead(SQLHSTMT hstmt, SQLCHAR* sql, SQLINTEGER length)
+{
+    if (std::string((const char*)sql).find("last_insert_rowid") != std::string::npos)
+        return SQL_ERROR;
+    return OdbcRealApi().Prepare(hstmt, sql, length);
+}
+
+} // namespace
+
+// A component that brings nothing with it is written without a savepoint of
+// its own: when it cannot be finished after its row was written, only the
+// transaction can undo that row, so the merge stops, and nothing from the
+// transaction's first item on stays or is listed as merged.
+TEST_F(MergeTest, ComponentWhoseKeyCannotBeReadStopsTheMergeAndLeavesNothingOfIt)
+{
+    RunSqlOn(m_source, "INSERT INTO [PipeTable] ([Type]) VALUES ('PE');\n"
+                       "INSERT INTO [Components] ([Database Number], [Description]) VALUES (2, 'Valve');\n"
+                       "INSERT INTO [Components] ([Database Number], [Description]) VALUES (3, 'Filter');\n");
+    std::string report;
+    {
+        OdbcApiOverride restore;
+        g_odbc.Prepare = &RefuseKeyRead;
+        report = Merge();
+    }
+
+    EXPECT_EQ(DBDatabase::mergeStopped, m_outcome);
+    EXPECT_EQ("PE", QueryRows(m_target, "SELECT [Type] FROM PipeTable"));
+    EXPECT_EQ("0", QueryRows(m_target, "SELECT COUNT(*) FROM Components"));
+    EXPECT_FALSE(Contains(report, "[Valve]\r\n")) << report;
+    EXPECT_FALSE(Contains(report, "[Filter]")) << report;
+    EXPECT_TRUE(Contains(report, "Nothing from [Valve] on was merged")) << report;
+    ASSERT_EQ(1u, m_app.prompts.size());
+    EXPECT_TRUE(Contains(m_app.prompts[0], "Nothing from [Valve] on was merged")) << m_app.prompts[0];
 }
 
 namespace {
