@@ -113,8 +113,6 @@ void DBDatabase::Merge(DBDatabase* pSource)
                                 : MergeState::unitTransaction;
     TempStoreInMemory memory(state.mode == MergeState::unitSavepoint ? this : nullptr);
     state.tapes = std::make_unique<DBRowsByKey<DBTapeTable>>(pSource, "[Pipe Key]");
-    state.nozzles = std::make_unique<DBRowsByKey<DBNozzleTable>>(pSource, "[Emitter Key]");
-    state.items = std::make_unique<DBRowsByKey<DBAssemblyTable>>(pSource, "[Assembly Key]");
     m_pMergeSource = pSource;
 
     OpenReport(ReportFileName());
@@ -726,6 +724,17 @@ BOOL DBDatabase::MergeTape(DBComponentTable& source, long nNewKey)
 
 namespace {
 
+// Every row of a table of the database, read forward in the table's order.
+template <class Table, class Visit>
+void ReadEveryRow(DBDatabase* pDatabase, const Visit& visit)
+{
+    Table rows(pDatabase);
+    rows.Open(CRecordset::forwardOnly, nullptr, CRecordset::readOnly);
+    for (; !rows.IsEOF(); rows.MoveNext())
+        visit(rows);
+    rows.Close();
+}
+
 // The source's components by key at a depth of nesting.
 DBRowsByKey<DBComponentTable>& SourceComponents(std::vector<std::unique_ptr<DBRowsByKey<DBComponentTable>>>& pool,
                                                 size_t depth, DBDatabase* pSource)
@@ -744,10 +753,18 @@ BOOL DBDatabase::MergeEmitterNozzles(DBComponentTable& source, long nNewKey)
     BOOL bOK = TRUE;
     std::vector<long> sourceKeys;
     try {
-        DBRowsByKey<DBNozzleTable>& rows = *state.nozzles;
-        rows.Find(source.m_nComponentKey);
-        for (; !rows.IsEOF(); rows.MoveNext())
-            sourceKeys.push_back(rows.m_nNozzleKey);
+        if (!state.nozzlesRead) {
+            std::unordered_map<long, std::vector<long>> read;
+            ReadEveryRow<DBNozzleTable>(m_pMergeSource, [&](DBNozzleTable& row) {
+                if (!row.IsFieldNull(&row.m_nEmitterKey))
+                    read[row.m_nEmitterKey].push_back(row.m_nNozzleKey);
+            });
+            state.nozzles.swap(read);
+            state.nozzlesRead = true;
+        }
+        auto found = state.nozzles.find(source.m_nComponentKey);
+        if (found != state.nozzles.end())
+            sourceKeys = found->second;
     } catch (CException* e) {
         ReportDependentFailure(this, e, source.GetReportText());
         bOK = FALSE;
@@ -814,16 +831,24 @@ BOOL DBDatabase::MergeAssemblyItems(DBComponentTable& source, long nNewKey)
     MergeState& state = *m_pMerge;
     std::list<DBAssemblyItem> items;
     try {
-        DBRowsByKey<DBAssemblyTable>& rows = *state.items;
-        rows.Find(source.m_nComponentKey);
-        for (; !rows.IsEOF(); rows.MoveNext()) {
-            DBAssemblyItem item;
-            item.m_nAssemblyKey = rows.m_nAssemblyKey;
-            item.m_nItemKey = rows.m_nItemKey;
-            item.m_fNumberLength = rows.m_fNumberLength;
-            item.m_bNumberLengthNull = rows.IsFieldNull(&rows.m_fNumberLength);
-            items.push_back(item);
+        if (!state.itemsRead) {
+            std::unordered_map<long, std::vector<DBAssemblyItem>> read;
+            ReadEveryRow<DBAssemblyTable>(m_pMergeSource, [&](DBAssemblyTable& row) {
+                if (row.IsFieldNull(&row.m_nAssemblyKey))
+                    return;
+                DBAssemblyItem item;
+                item.m_nAssemblyKey = row.m_nAssemblyKey;
+                item.m_nItemKey = row.m_nItemKey;
+                item.m_fNumberLength = row.m_fNumberLength;
+                item.m_bNumberLengthNull = row.IsFieldNull(&row.m_fNumberLength);
+                read[row.m_nAssemblyKey].push_back(item);
+            });
+            state.items.swap(read);
+            state.itemsRead = true;
         }
+        auto found = state.items.find(source.m_nComponentKey);
+        if (found != state.items.end())
+            items.assign(found->second.begin(), found->second.end());
     } catch (CException* e) {
         ReportDependentFailure(this, e, source.GetReportText());
         return FALSE;

@@ -131,9 +131,15 @@ struct DBDatabase::MergeState
     // The source's rows by key; components one recordset per depth of
     // nesting (an item's own items are read while the item is current).
     std::unique_ptr<DBRowsByKey<DBTapeTable>> tapes;
-    std::unique_ptr<DBRowsByKey<DBNozzleTable>> nozzles;
-    std::unique_ptr<DBRowsByKey<DBAssemblyTable>> items;
     std::vector<std::unique_ptr<DBRowsByKey<DBComponentTable>>> components;
+    // The source's nozzle keys by emitter and assembly rows by assembly,
+    // each in the source's order: their tables (two keys and a number a
+    // row) are read whole at their first use, rather than with a query for
+    // each emitter and assembly.
+    bool nozzlesRead = false;
+    std::unordered_map<long, std::vector<long>> nozzles;
+    bool itemsRead = false;
+    std::unordered_map<long, std::vector<DBAssemblyItem>> items;
     size_t depth = 0;
 
     // The statements the merge runs for every row (the transaction and
