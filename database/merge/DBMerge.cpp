@@ -794,7 +794,8 @@ BOOL DBDatabase::MergeEmitterNozzles(DBComponentTable& source, long nNewKey)
 
     size_t nAdded = 0;
     try {
-        AddNozzleLinks(this, nNewKey, targetKeys, &nAdded);
+        if (!targetKeys.empty())
+            AddNozzleLinks(MergeStatement(kvrecords::kNozzleLinkInsert), nNewKey, targetKeys, &nAdded);
     } catch (CException* e) {
         ReportDependentFailure(this, e, source.GetReportText());
         bOK = FALSE;

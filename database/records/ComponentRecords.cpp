@@ -279,13 +279,24 @@ std::vector<long> QueryKeys(CDatabase* pDatabase, LPCTSTR lpszSQL)
     return keys;
 }
 
+namespace kvrecords {
+const char kNozzleLinkInsert[] = "INSERT INTO [Nozzles] ([Emitter Key], [Nozzle Key]) VALUES (?, ?)";
+}
+
 void AddNozzleLinks(CDatabase* pDatabase, long nEmitterKey, const std::vector<long>& nozzleKeys, size_t* pnAdded)
 {
     if (pnAdded != nullptr)
         *pnAdded = 0;
     if (nozzleKeys.empty())
         return;
-    OZUStatement insert(pDatabase, "INSERT INTO [Nozzles] ([Emitter Key], [Nozzle Key]) VALUES (?, ?)");
+    OZUStatement insert(pDatabase, kvrecords::kNozzleLinkInsert);
+    AddNozzleLinks(insert, nEmitterKey, nozzleKeys, pnAdded);
+}
+
+void AddNozzleLinks(OZUStatement& insert, long nEmitterKey, const std::vector<long>& nozzleKeys, size_t* pnAdded)
+{
+    if (pnAdded != nullptr)
+        *pnAdded = 0;
     insert.SetLong(1, nEmitterKey);
     for (long nNozzleKey : nozzleKeys) {
         insert.SetLong(2, nNozzleKey);

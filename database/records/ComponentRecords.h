@@ -15,6 +15,8 @@
 
 #include <vector>
 
+class OZUStatement;
+
 // [Database Number] of the kinds of component.
 enum ComponentDatabaseNumber
 {
@@ -266,6 +268,13 @@ std::vector<long> QueryKeys(CDatabase* pDatabase, LPCTSTR lpszSQL);
 // given, through one prepared statement. A failure throws; pnAdded (when
 // given) holds the number of rows added before it.
 void AddNozzleLinks(CDatabase* pDatabase, long nEmitterKey, const std::vector<long>& nozzleKeys,
+                    size_t* pnAdded = nullptr);
+// The same through the statement of kvrecords::kNozzleLinkInsert, prepared
+// once by a caller that gives many outlets their nozzles.
+namespace kvrecords {
+extern const char kNozzleLinkInsert[];
+}
+void AddNozzleLinks(OZUStatement& insert, long nEmitterKey, const std::vector<long>& nozzleKeys,
                     size_t* pnAdded = nullptr);
 
 // ---------------------------------------------------------------------------
