@@ -112,7 +112,6 @@ void DBDatabase::Merge(DBDatabase* pSource)
                  : IsSQLite()   ? MergeState::unitSavepoint
                                 : MergeState::unitTransaction;
     TempStoreInMemory memory(state.mode == MergeState::unitSavepoint ? this : nullptr);
-    state.tapes = std::make_unique<DBRowsByKey<DBTapeTable>>(pSource, "[Pipe Key]");
     m_pMergeSource = pSource;
 
     OpenReport(ReportFileName());
@@ -519,29 +518,80 @@ CString DBRowInsert::BuildSQL(DBRecordBase& table, std::vector<int>& params)
     return "INSERT INTO " + table.GetDefaultSQL() + " (" + columns + ") VALUES (" + markers + ")";
 }
 
+void DBRowInsert::SetValue(int nParam, int nKind, const void* pv, bool bNull)
+{
+    switch (nKind) {
+    case AFX_RFX_LONG:
+        m_statement.SetLong(nParam, *static_cast<const long*>(pv));
+        break;
+    case AFX_RFX_BYTE:
+        m_statement.SetByte(nParam, *static_cast<const BYTE*>(pv));
+        break;
+    case AFX_RFX_SINGLE:
+        m_statement.SetSingle(nParam, *static_cast<const float*>(pv));
+        break;
+    default:
+        m_statement.SetText(nParam, *static_cast<const CString*>(pv));
+        break;
+    }
+    if (bNull)
+        m_statement.SetNull(nParam);
+}
+
 void DBRowInsert::SetValues(DBRecordBase& row)
 {
-    for (size_t i = 0; i < m_params.size(); ++i) {
-        const int nParam = m_params[i];
-        if (nParam == 0)
-            continue;
-        void* pv = row.GetBoundFieldAddress((int)i);
-        switch (row.GetBoundFieldKind((int)i)) {
+    for (size_t i = 0; i < m_params.size(); ++i)
+        if (const int nParam = m_params[i])
+            SetValue(nParam, row.GetBoundFieldKind((int)i), row.GetBoundFieldAddress((int)i),
+                     (row.m_rgFieldFlags[i] & AFX_SQL_FIELD_FLAG_NULL) != 0);
+}
+
+void DBRowInsert::SetValues(const DBRowValues& row)
+{
+    for (size_t i = 0; i < m_params.size() && i < row.fields.size(); ++i)
+        if (const int nParam = m_params[i])
+            SetValue(nParam, row.fields[i].nKind, row.fields[i].Address(), row.fields[i].bNull);
+}
+
+DBRowValues::DBRowValues(DBRecordBase& row)
+{
+    fields.resize((size_t)row.GetBoundFieldCount());
+    for (size_t i = 0; i < fields.size(); ++i) {
+        Field& f = fields[i];
+        const void* pv = row.GetBoundFieldAddress((int)i);
+        f.nKind = row.GetBoundFieldKind((int)i);
+        f.bNull = (row.m_rgFieldFlags[i] & AFX_SQL_FIELD_FLAG_NULL) != 0;
+        switch (f.nKind) {
         case AFX_RFX_LONG:
-            m_statement.SetLong(nParam, *static_cast<long*>(pv));
+            f.nLong = *static_cast<const long*>(pv);
             break;
         case AFX_RFX_BYTE:
-            m_statement.SetByte(nParam, *static_cast<BYTE*>(pv));
+            f.nByte = *static_cast<const BYTE*>(pv);
             break;
         case AFX_RFX_SINGLE:
-            m_statement.SetSingle(nParam, *static_cast<float*>(pv));
+            f.fSingle = *static_cast<const float*>(pv);
+            break;
+        case AFX_RFX_TEXT:
+            f.strText = *static_cast<const CString*>(pv);
             break;
         default:
-            m_statement.SetText(nParam, *static_cast<CString*>(pv));
-            break;
+            // The merge tables bind no other kind of value.
+            AfxThrowNotSupportedException();
         }
-        if (row.m_rgFieldFlags[i] & AFX_SQL_FIELD_FLAG_NULL)
-            m_statement.SetNull(nParam);
+    }
+}
+
+const void* DBRowValues::Field::Address() const
+{
+    switch (nKind) {
+    case AFX_RFX_LONG:
+        return &nLong;
+    case AFX_RFX_BYTE:
+        return &nByte;
+    case AFX_RFX_SINGLE:
+        return &fSingle;
+    default:
+        return &strText;
     }
 }
 
@@ -704,24 +754,6 @@ BOOL DBDatabase::MergeDependentRows(DBComponentTable& source, long nNewKey)
     return TRUE;
 }
 
-BOOL DBDatabase::MergeTape(DBComponentTable& source, long nNewKey)
-{
-    DBRowsByKey<DBTapeTable>& sourceTapes = *m_pMerge->tapes;
-    DBTapeTable& tapes = *m_pTapes;
-    try {
-        if (!sourceTapes.Find(source.m_nComponentKey))
-            return FALSE;
-        DBRowInsert& insert = RowInsert(tapes);
-        tapes.CopyFrom(&sourceTapes, insert);
-        insert.SetLong(tapes.FieldIndexOf(&tapes.m_nPipeKey), nNewKey);
-        insert.Execute();
-        return TRUE;
-    } catch (CException* e) {
-        ReportDependentFailure(this, e, source.GetReportText());
-        return FALSE;
-    }
-}
-
 namespace {
 
 // Every row of a table of the database, read forward in the table's order.
@@ -734,6 +766,38 @@ void ReadEveryRow(DBDatabase* pDatabase, const Visit& visit)
         visit(rows);
     rows.Close();
 }
+
+} // namespace
+
+BOOL DBDatabase::MergeTape(DBComponentTable& source, long nNewKey)
+{
+    MergeState& state = *m_pMerge;
+    DBTapeTable& tapes = *m_pTapes;
+    try {
+        if (!state.tapesRead) {
+            std::unordered_map<long, DBRowValues> read;
+            ReadEveryRow<DBTapeTable>(m_pMergeSource, [&](DBTapeTable& row) {
+                if (!row.IsFieldNull(&row.m_nPipeKey))
+                    read.try_emplace(row.m_nPipeKey, row);
+            });
+            state.tapes.swap(read);
+            state.tapesRead = true;
+        }
+        auto found = state.tapes.find(source.m_nComponentKey);
+        if (found == state.tapes.end())
+            return FALSE;
+        DBRowInsert& insert = RowInsert(tapes);
+        insert.SetValues(found->second);
+        insert.SetLong(tapes.FieldIndexOf(&tapes.m_nPipeKey), nNewKey);
+        insert.Execute();
+        return TRUE;
+    } catch (CException* e) {
+        ReportDependentFailure(this, e, source.GetReportText());
+        return FALSE;
+    }
+}
+
+namespace {
 
 // The source's components by key at a depth of nesting.
 DBRowsByKey<DBComponentTable>& SourceComponents(std::vector<std::unique_ptr<DBRowsByKey<DBComponentTable>>>& pool,

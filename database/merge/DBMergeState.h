@@ -47,6 +47,26 @@ private:
     long m_nKey = 0;
 };
 
+// The values of one row of a merge table, kept after its recordset has
+// moved on: each bound field's kind, its value, and whether it is null.
+class DBRowValues
+{
+public:
+    explicit DBRowValues(DBRecordBase& row);
+
+    struct Field
+    {
+        int nKind = 0;
+        long nLong = 0;
+        BYTE nByte = 0;
+        float fSingle = 0;
+        CString strText;
+        bool bNull = false;
+        const void* Address() const;
+    };
+    std::vector<Field> fields;
+};
+
 // An INSERT, prepared once per merge, that copies rows into the table of a
 // merge table class: every column the class binds but the one whose value
 // the database gives a new row (DBRecordBase::GetAssignedKey), each value
@@ -59,6 +79,8 @@ public:
     // Every value from the current row of `row`, a recordset of the table's
     // class: null where its field is null.
     void SetValues(DBRecordBase& row);
+    // Every value of a row kept before.
+    void SetValues(const DBRowValues& row);
     // One value, not null (nField: the field's 0-based place in the class).
     void SetLong(int nField, long nValue);
     void SetText(int nField, const CString& strValue);
@@ -71,6 +93,8 @@ private:
     static CString BuildSQL(DBRecordBase& table, std::vector<int>& params);
     // The parameter of a field; 0 for one the statement leaves out.
     int ParamOf(int nField) const;
+    // One value of the field's kind (pv: a long, BYTE, float or CString).
+    void SetValue(int nParam, int nKind, const void* pv, bool bNull);
 
     DBDatabase* m_pDatabase;
     std::vector<int> m_params;
@@ -130,12 +154,13 @@ struct DBDatabase::MergeState
 
     // The source's rows by key; components one recordset per depth of
     // nesting (an item's own items are read while the item is current).
-    std::unique_ptr<DBRowsByKey<DBTapeTable>> tapes;
     std::vector<std::unique_ptr<DBRowsByKey<DBComponentTable>>> components;
-    // The source's nozzle keys by emitter and assembly rows by assembly,
-    // each in the source's order: their tables (two keys and a number a
-    // row) are read whole at their first use, rather than with a query for
-    // each emitter and assembly.
+    // The source's first tape row of each pipe, its nozzle keys by emitter
+    // and assembly rows by assembly, each in the source's order: their
+    // tables (a few values a row) are read whole at their first use, rather
+    // than with a query for each tape, emitter and assembly.
+    bool tapesRead = false;
+    std::unordered_map<long, DBRowValues> tapes;
     bool nozzlesRead = false;
     std::unordered_map<long, std::vector<long>> nozzles;
     bool itemsRead = false;
