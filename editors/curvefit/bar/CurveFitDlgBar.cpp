@@ -90,18 +90,15 @@ CSize FrameSize(const CWnd& wnd)
 }
 
 // Puts a control at a place in the bar and shows it. A control already
-// shown there is left alone: the bar is laid out again at every size it is
-// given, and a move to where a window is costs as much as any other.
+// there is not moved (the framework's repositioning leaves it): the bar is
+// laid out again at every size it is given, and a move to where a window is
+// costs as much as any other.
 void Place(CWnd& wnd, int x, int y, int cx, int cy)
 {
     const CRect target(x, y, x + std::max(cx, 0), y + std::max(cy, 0));
-    CRect rect;
-    wnd.GetWindowRect(&rect);
-    if (CWnd* pParent = wnd.GetParent())
-        pParent->ScreenToClient(&rect);
-    if (rect == target && (wnd.GetStyle() & WS_VISIBLE))
-        return;
-    wnd.SetWindowPos(nullptr, x, y, target.Width(), target.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    AfxRepositionWindow(nullptr, wnd.m_hWnd, &target);
+    if (!(wnd.GetStyle() & WS_VISIBLE))
+        wnd.ShowWindow(SW_SHOWNA);
 }
 
 // A combo box's window is as high as its selection field; the height it is
