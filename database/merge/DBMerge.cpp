@@ -754,40 +754,20 @@ BOOL DBDatabase::MergeDependentRows(DBComponentTable& source, long nNewKey)
     return TRUE;
 }
 
-namespace {
-
-// Every row of a table of the database, read forward in the table's order.
-template <class Table, class Visit>
-void ReadEveryRow(DBDatabase* pDatabase, const Visit& visit)
-{
-    Table rows(pDatabase);
-    rows.Open(CRecordset::forwardOnly, nullptr, CRecordset::readOnly);
-    for (; !rows.IsEOF(); rows.MoveNext())
-        visit(rows);
-    rows.Close();
-}
-
-} // namespace
-
 BOOL DBDatabase::MergeTape(DBComponentTable& source, long nNewKey)
 {
     MergeState& state = *m_pMerge;
     DBTapeTable& tapes = *m_pTapes;
     try {
-        if (!state.tapesRead) {
-            std::unordered_map<long, DBRowValues> read;
-            ReadEveryRow<DBTapeTable>(m_pMergeSource, [&](DBTapeTable& row) {
+        const DBRowValues* pTape = state.tapes.Find(
+            m_pMergeSource, source.m_nComponentKey, [](DBTapeTable& row, std::unordered_map<long, DBRowValues>& rows) {
                 if (!row.IsFieldNull(&row.m_nPipeKey))
-                    read.try_emplace(row.m_nPipeKey, row);
+                    rows.try_emplace(row.m_nPipeKey, row);
             });
-            state.tapes.swap(read);
-            state.tapesRead = true;
-        }
-        auto found = state.tapes.find(source.m_nComponentKey);
-        if (found == state.tapes.end())
+        if (pTape == nullptr)
             return FALSE;
         DBRowInsert& insert = RowInsert(tapes);
-        insert.SetValues(found->second);
+        insert.SetValues(*pTape);
         insert.SetLong(tapes.FieldIndexOf(&tapes.m_nPipeKey), nNewKey);
         insert.Execute();
         return TRUE;
@@ -817,18 +797,14 @@ BOOL DBDatabase::MergeEmitterNozzles(DBComponentTable& source, long nNewKey)
     BOOL bOK = TRUE;
     std::vector<long> sourceKeys;
     try {
-        if (!state.nozzlesRead) {
-            std::unordered_map<long, std::vector<long>> read;
-            ReadEveryRow<DBNozzleTable>(m_pMergeSource, [&](DBNozzleTable& row) {
+        const std::vector<long>* pKeys = state.nozzles.Find(
+            m_pMergeSource, source.m_nComponentKey,
+            [](DBNozzleTable& row, std::unordered_map<long, std::vector<long>>& rows) {
                 if (!row.IsFieldNull(&row.m_nEmitterKey))
-                    read[row.m_nEmitterKey].push_back(row.m_nNozzleKey);
+                    rows[row.m_nEmitterKey].push_back(row.m_nNozzleKey);
             });
-            state.nozzles.swap(read);
-            state.nozzlesRead = true;
-        }
-        auto found = state.nozzles.find(source.m_nComponentKey);
-        if (found != state.nozzles.end())
-            sourceKeys = found->second;
+        if (pKeys != nullptr)
+            sourceKeys = *pKeys;
     } catch (CException* e) {
         ReportDependentFailure(this, e, source.GetReportText());
         bOK = FALSE;
@@ -896,9 +872,9 @@ BOOL DBDatabase::MergeAssemblyItems(DBComponentTable& source, long nNewKey)
     MergeState& state = *m_pMerge;
     std::list<DBAssemblyItem> items;
     try {
-        if (!state.itemsRead) {
-            std::unordered_map<long, std::vector<DBAssemblyItem>> read;
-            ReadEveryRow<DBAssemblyTable>(m_pMergeSource, [&](DBAssemblyTable& row) {
+        const std::vector<DBAssemblyItem>* pItems = state.items.Find(
+            m_pMergeSource, source.m_nComponentKey,
+            [](DBAssemblyTable& row, std::unordered_map<long, std::vector<DBAssemblyItem>>& rows) {
                 if (row.IsFieldNull(&row.m_nAssemblyKey))
                     return;
                 DBAssemblyItem item;
@@ -906,14 +882,10 @@ BOOL DBDatabase::MergeAssemblyItems(DBComponentTable& source, long nNewKey)
                 item.m_nItemKey = row.m_nItemKey;
                 item.m_fNumberLength = row.m_fNumberLength;
                 item.m_bNumberLengthNull = row.IsFieldNull(&row.m_fNumberLength);
-                read[row.m_nAssemblyKey].push_back(item);
+                rows[row.m_nAssemblyKey].push_back(item);
             });
-            state.items.swap(read);
-            state.itemsRead = true;
-        }
-        auto found = state.items.find(source.m_nComponentKey);
-        if (found != state.items.end())
-            items.assign(found->second.begin(), found->second.end());
+        if (pItems != nullptr)
+            items.assign(pItems->begin(), pItems->end());
     } catch (CException* e) {
         ReportDependentFailure(this, e, source.GetReportText());
         return FALSE;

@@ -47,6 +47,38 @@ private:
     long m_nKey = 0;
 };
 
+// The rows of a source table by the key they hang off, its table read whole,
+// forward, at the first lookup: a table of a few values a row, looked up once
+// for each component that has rows in it. A read that fails keeps nothing,
+// and the next lookup reads again.
+template <class Table, class Value>
+class DBSourceRows
+{
+public:
+    // The value kept for nKey, null when there is none. keep(row, rows)
+    // takes one row read into the map.
+    template <class Keep>
+    const Value* Find(DBDatabase* pSource, long nKey, const Keep& keep)
+    {
+        if (!m_bRead) {
+            std::unordered_map<long, Value> rows;
+            Table table(pSource);
+            table.Open(CRecordset::forwardOnly, nullptr, CRecordset::readOnly);
+            for (; !table.IsEOF(); table.MoveNext())
+                keep(table, rows);
+            table.Close();
+            m_rows.swap(rows);
+            m_bRead = true;
+        }
+        auto found = m_rows.find(nKey);
+        return found == m_rows.end() ? nullptr : &found->second;
+    }
+
+private:
+    bool m_bRead = false;
+    std::unordered_map<long, Value> m_rows;
+};
+
 // The values of one row of a merge table, kept after its recordset has
 // moved on: each bound field's kind, its value, and whether it is null.
 class DBRowValues
@@ -159,12 +191,9 @@ struct DBDatabase::MergeState
     // and assembly rows by assembly, each in the source's order: their
     // tables (a few values a row) are read whole at their first use, rather
     // than with a query for each tape, emitter and assembly.
-    bool tapesRead = false;
-    std::unordered_map<long, DBRowValues> tapes;
-    bool nozzlesRead = false;
-    std::unordered_map<long, std::vector<long>> nozzles;
-    bool itemsRead = false;
-    std::unordered_map<long, std::vector<DBAssemblyItem>> items;
+    DBSourceRows<DBTapeTable, DBRowValues> tapes;
+    DBSourceRows<DBNozzleTable, std::vector<long>> nozzles;
+    DBSourceRows<DBAssemblyTable, std::vector<DBAssemblyItem>> items;
     size_t depth = 0;
 
     // The statements the merge runs for every row (the transaction and
