@@ -186,10 +186,18 @@ BOOL CKelvaronApp::InitInstance()
     if (!ProcessShellCommand(cmdInfo))
         return FALSE;
 
+    // The database window is laid out once, at the size it keeps: the MDI
+    // client's scroll bars are settled before the frame shows and again
+    // after its show has sized it, before anything in it is drawn.
+    CMDIFrameWnd* pMDIFrame = dynamic_cast<CMDIFrameWnd*>(m_pMainWnd);
+    if (pMDIFrame != nullptr)
+        pMDIFrame->SettleClientScrollBars();
     int nShow = (m_dwOptions & OPTION_MAXIMIZE_APP) ? SW_SHOWMAXIMIZED : SW_SHOW;
     if (const CMainFrame* pFrame = dynamic_cast<const CMainFrame*>(m_pMainWnd))
         nShow = pFrame->StartShowCommand(nShow);
     m_pMainWnd->ShowWindow(nShow);
+    if (pMDIFrame != nullptr)
+        pMDIFrame->SettleClientScrollBars();
     m_pMainWnd->UpdateWindow();
     // The palette and line-type files were read before the program started;
     // what could not be read of them is told once, now.

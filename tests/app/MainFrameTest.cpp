@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -271,8 +272,31 @@ struct FirstFrameShow
     bool bActivated = false;
     bool bShown = false;
     bool bGridThere = false;
+    // The sizes at which the main grid and its frame (the record beam, with
+    // the same id) were painted, each size once.
+    std::map<HWND, std::vector<CSize>> paintedSizes;
 };
 FirstFrameShow g_firstShow;
+
+void NotePaint(HWND hWnd, UINT message)
+{
+    if (message != WM_PAINT || ::GetDlgCtrlID(hWnd) != IDC_VIEW_MAIN_GRID)
+        return;
+    CRect rc;
+    ::GetClientRect(hWnd, &rc);
+    std::vector<CSize>& sizes = g_firstShow.paintedSizes[hWnd];
+    if (sizes.empty() || sizes.back() != rc.Size())
+        sizes.push_back(rc.Size());
+}
+
+LRESULT CALLBACK WatchPaintMessages(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HC_ACTION && wParam == PM_REMOVE) {
+        const MSG* pMsg = reinterpret_cast<const MSG*>(lParam);
+        NotePaint(pMsg->hwnd, pMsg->message);
+    }
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
 
 BOOL CALLBACK FindMainGrid(HWND hWnd, LPARAM lParam)
 {
@@ -285,6 +309,8 @@ BOOL CALLBACK FindMainGrid(HWND hWnd, LPARAM lParam)
 LRESULT CALLBACK WatchFrameShow(int nCode, WPARAM wParam, LPARAM lParam)
 {
     const CWPSTRUCT* p = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (nCode == HC_ACTION)
+        NotePaint(p->hwnd, p->message);
     // The program's frame is first activated while its database window is
     // made (the form's first control takes the focus); the hidden frame is
     // activated so here too.
@@ -304,8 +330,9 @@ LRESULT CALLBACK WatchFrameShow(int nCode, WPARAM wParam, LPARAM lParam)
 } // namespace
 
 // A start on a database with a saved placement shows the frame once, with
-// the database window built in it, where it was left and as it was left
-// (maximised or not).
+// the database window built in it at the size it keeps (so that it is not
+// laid out and drawn again when the start's messages come), where it was
+// left and as it was left (maximised or not).
 TEST_F(MainFrameTest, AStartShowsTheFrameBuiltWhereItWasLeft)
 {
     for (UINT nShow : { (UINT)SW_SHOWNORMAL, (UINT)SW_SHOWMAXIMIZED }) {
@@ -321,10 +348,16 @@ TEST_F(MainFrameTest, AStartShowsTheFrameBuiltWhereItWasLeft)
 
         g_firstShow = FirstFrameShow();
         HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, WatchFrameShow, nullptr, ::GetCurrentThreadId());
+        HHOOK hPaintHook = ::SetWindowsHookExA(WH_GETMESSAGE, WatchPaintMessages, nullptr, ::GetCurrentThreadId());
         StartOnDatabase();
+        Pump();
         ::UnhookWindowsHookEx(hHook);
+        ::UnhookWindowsHookEx(hPaintHook);
         EXPECT_TRUE(g_firstShow.bShown);
         EXPECT_TRUE(g_firstShow.bGridThere);
+        EXPECT_FALSE(g_firstShow.paintedSizes.empty());
+        for (const auto& painted : g_firstShow.paintedSizes)
+            EXPECT_EQ(1u, painted.second.size());
         EXPECT_TRUE(Frame()->IsWindowVisible());
         EXPECT_EQ(nShow == SW_SHOWMAXIMIZED, Frame()->IsZoomed() != FALSE);
         WINDOWPLACEMENT now = { sizeof(now) };

@@ -827,6 +827,12 @@ public:
     virtual BOOL CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMenu);
     // The popup of the menu bar that holds Window commands, or null.
     virtual HMENU GetWindowMenuPopup(HMENU hMenuBar);
+    // The client sets its scroll bars in a message it posts to itself when
+    // its children change; this handles the ones waiting now. A frame laid
+    // out while hidden calls it before it first shows, so that a maximised
+    // child is sized once, without the bars, instead of again (and drawn
+    // again) when the message comes.
+    void SettleClientScrollBars();
 
     // The active child frame (null when none); *pbMaximized tells whether
     // it is maximised.

@@ -85,6 +85,16 @@ BOOL CMDIFrameWnd::CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMen
     return TRUE;
 }
 
+void CMDIFrameWnd::SettleClientScrollBars()
+{
+    if (m_hWndMDIClient == nullptr)
+        return;
+    // Only what was posted to the client itself: no input, no paint.
+    MSG msg;
+    while (::PeekMessageA(&msg, m_hWndMDIClient, 0, 0, PM_REMOVE | PM_NOYIELD | PM_QS_POSTMESSAGE))
+        ::DispatchMessageA(&msg);
+}
+
 HMENU CMDIFrameWnd::GetWindowMenuPopup(HMENU hMenuBar)
 {
     if (hMenuBar == nullptr)
