@@ -11,6 +11,7 @@
 #include "grids/window/OZU_GridWnd.h"
 #include "pickers/core/Colour.h"
 #include "pickers/core/LineTypes.h"
+#include "pickers/core/PickerFiles.h"
 #include "platform/grid/GRApp.h"
 
 #include <clocale>
@@ -89,6 +90,8 @@ CFrameWnd* CKelvaronApp::NewMainFrame()
 BOOL CKelvaronApp::InitInstance()
 {
     StartUpScope startingUp(*this);
+    // The palette and line-type files are read while the windows are made.
+    StartReadingPickerFiles();
 
     // The profile file (recent files, window placement, find list, bar
     // layout, language) lies in a "config" folder: the design program's when
@@ -199,8 +202,8 @@ BOOL CKelvaronApp::InitInstance()
     if (pMDIFrame != nullptr)
         pMDIFrame->SettleClientScrollBars();
     m_pMainWnd->UpdateWindow();
-    // The palette and line-type files were read before the program started;
-    // what could not be read of them is told once, now.
+    // What could not be read of the palette and line-type files is told
+    // once, now.
     const CString damaged = DescribeDamagedPickerFiles(DamagedPaletteFile().c_str(), DamagedLineTypeFile().c_str());
     if (!damaged.IsEmpty())
         AfxMessageBox(damaged, MB_OK | MB_ICONEXCLAMATION);

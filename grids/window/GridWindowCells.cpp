@@ -432,14 +432,14 @@ BOOL CGridWindow::IsLineTypeColumn(ROWCOL nCol)
 
 int CGridWindow::GetLineTypeCount()
 {
-    return (int)LineTypeList.size();
+    return (int)LineTypeList().size();
 }
 
 BOOL CGridWindow::GetLineTypePattern(int nIndex, std::vector<int>& pattern)
 {
-    if (!IsKnownLineType(LineTypeList, nIndex))
+    if (!IsKnownLineType(LineTypeList(), nIndex))
         return FALSE;
-    const std::vector<int32_t>& entry = LineTypeList[(size_t)nIndex].pattern;
+    const std::vector<int32_t>& entry = LineTypeList()[(size_t)nIndex].pattern;
     pattern.assign(entry.begin(), entry.end());
     return TRUE;
 }

@@ -288,8 +288,8 @@ BOOL CLineStylePopup::OnInitDialog()
 {
     CDialog::OnInitDialog();
     m_nOriginal = m_nChosen;
-    for (size_t i = 0; i < LineTypeList.size(); ++i) {
-        int item = m_list.AddString(LineTypeList[i].name.c_str());
+    for (size_t i = 0; i < LineTypeList().size(); ++i) {
+        int item = m_list.AddString(LineTypeList()[i].name.c_str());
         if (item >= 0)
             m_list.SetItemData(item, (DWORD_PTR)i);
     }
@@ -300,7 +300,7 @@ BOOL CLineStylePopup::OnInitDialog()
     {
         CClientDC dc(this);
         CFont* pOldFont = dc.SelectObject(GetFont());
-        for (const LineTypeEntry& entry : LineTypeList)
+        for (const LineTypeEntry& entry : LineTypeList())
             widest = std::max(widest, (int)dc.GetTextExtent(entry.name.c_str(), (int)entry.name.size()).cx);
         dc.SelectObject(pOldFont);
     }

@@ -15,7 +15,7 @@
 // (or names no line type of the list) shows its text alone, centred in the
 // sample's place. An empty pattern is drawn as a solid line.
 void DrawLineStyleItem(LPDRAWITEMSTRUCT lpDIS, const CString& text, int nSampleWidth,
-                       const LineTypeArray& list = LineTypeList);
+                       const LineTypeArray& list = LineTypeList());
 
 class CLineStyleCombo : public CComboBox
 {

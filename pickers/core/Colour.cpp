@@ -61,7 +61,7 @@ bool OZU_Colour::operator==(const OZU_Colour& other) const
 
 short OZU_Colour::GetNearestIndex() const
 {
-    return GetNearestIndex(ColourPalette);
+    return GetNearestIndex(ColourPalette());
 }
 
 short OZU_Colour::GetNearestIndex(const OZU_ColourArray& palette) const
@@ -104,8 +104,6 @@ OZU_HLS ColourToHLS(COLORREF colour)
 
 /////////////////////////////////////////////////////////////////////////////
 // The palette
-
-OZU_ColourArray ColourPalette = LoadColourPalette();
 
 namespace {
 
@@ -238,12 +236,13 @@ OZU_ColourArray LoadColourPalette()
 
 std::string DamagedPaletteFile()
 {
+    ColourPalette();
     return DamagedPaletteFilePath();
 }
 
 OZU_Colour& FindPaletteColour(int index)
 {
-    return FindPaletteColour(ColourPalette, index);
+    return FindPaletteColour(ColourPalette(), index);
 }
 
 OZU_Colour& FindPaletteColour(OZU_ColourArray& palette, int index)

@@ -72,17 +72,19 @@ static_assert(sizeof(OZU_Colour) == 6, "a colour is six bytes");
 
 typedef OZU_Array<OZU_Colour> OZU_ColourArray;
 
-// The program-wide palette: 256 entries, built once while the program's
-// globals are initialised (the built-in palette, with the entries that
-// "VGA.vcpal" beside the program gives), read-only afterwards.
-extern OZU_ColourArray ColourPalette;
+// The program-wide palette: 256 entries, built once (the built-in palette,
+// with the entries that "VGA.vcpal" beside the program gives), read-only
+// afterwards. It is read at start with the line types, on a thread of their
+// own (see PickerFiles.h); the first use waits until it is read.
+OZU_ColourArray& ColourPalette();
 
 const int PALETTE_SIZE = 256;
 
 // The palette as the program starts with it (from the program's folder).
 OZU_ColourArray LoadColourPalette();
 // The program's "VGA.vcpal" when it was found damaged as the program's
-// palette was read (its path; empty when it was read whole, or is absent):
+// palette was read (its path; empty when it was read whole, or is absent;
+// waits for the read like ColourPalette):
 // the program tells the user once at start that the built-in colours take
 // the place of what it does not give.
 std::string DamagedPaletteFile();

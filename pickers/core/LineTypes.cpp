@@ -5,8 +5,6 @@
 
 #include <exception>
 
-LineTypeArray LineTypeList = LoadLineTypes();
-
 namespace {
 
 // A length of more than a thousand samples is as good as a solid line; the
@@ -124,6 +122,7 @@ LineTypeArray LoadLineTypes()
 
 std::string DamagedLineTypeFile()
 {
+    LineTypeList();
     return DamagedLineTypeFilePath();
 }
 

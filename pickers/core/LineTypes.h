@@ -24,15 +24,17 @@ struct LineTypeEntry
 
 typedef std::vector<LineTypeEntry> LineTypeArray;
 
-// The program-wide list, read while the program's globals are initialised,
-// read-only afterwards. Empty when the file is missing or unreadable.
-extern LineTypeArray LineTypeList;
+// The program-wide list, read once, read-only afterwards. Empty when the
+// file is missing or unreadable. It is read at start with the palette, on a
+// thread of their own (see PickerFiles.h); the first use waits until it is
+// read.
+LineTypeArray& LineTypeList();
 
 // The list as the program starts with it (from the program's folder).
 LineTypeArray LoadLineTypes();
 // The program's "Linetype.vclnt" when it was found damaged as the program's
-// list was read (its path; empty when it was read whole, or is absent): the
-// program tells the user once at start.
+// list was read (its path; empty when it was read whole, or is absent; waits
+// for the read like LineTypeList): the program tells the user once at start.
 std::string DamagedLineTypeFile();
 // The list read from a line-type file: empty when the file cannot be read or
 // is not well-formed; an error while reading keeps the entries read so far.

@@ -496,10 +496,10 @@ TEST_F(ViewTest, TheColourPopupSetsTheCell)
 // The line-type popup runs under the cell; a different choice is stored.
 TEST_F(ViewTest, TheLineTypePopupSetsTheCell)
 {
-    LineTypeArray saved = LineTypeList;
-    LineTypeList.clear();
+    LineTypeArray saved = LineTypeList();
+    LineTypeList().clear();
     for (const char* name : { "Solid", "Dashed", "Dotted", "Dash dot" })
-        LineTypeList.push_back({ name, MakeLineTypePattern({ 1.0, 0.5 }) });
+        LineTypeList().push_back({ name, MakeLineTypePattern({ 1.0, 0.5 }) });
     Start();
     CGridWindow* pGrid = Grid();
     ASSERT_FALSE(pGrid->IsColHidden(COL_LINETYPE));
@@ -528,7 +528,7 @@ TEST_F(ViewTest, TheLineTypePopupSetsTheCell)
     EXPECT_EQ(chosen, QueryLong(sql));
     EXPECT_EQ(-1, pGrid->GetLineTypeRow());
     Stop();
-    LineTypeList = saved;
+    LineTypeList() = saved;
 }
 
 // A press outside the main grid settles what was typed into its row: the

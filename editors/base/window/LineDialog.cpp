@@ -43,8 +43,8 @@ BOOL OZU_LineDialog::OnInitDialog()
 
     if (m_cbLineStyle.GetSafeHwnd() != nullptr) {
         m_cbLineStyle.ResetContent();
-        for (size_t i = 0; i < LineTypeList.size(); ++i) {
-            int nItem = m_cbLineStyle.AddString(LineTypeList[i].name.c_str());
+        for (size_t i = 0; i < LineTypeList().size(); ++i) {
+            int nItem = m_cbLineStyle.AddString(LineTypeList()[i].name.c_str());
             if (nItem >= 0)
                 m_cbLineStyle.SetItemData(nItem, (DWORD_PTR)i);
         }

@@ -808,8 +808,8 @@ TEST_F(GridWindowTest, ColourCellsAndAssemblyHeadersAreDrawnByTheGrid)
 
 TEST_F(GridWindowTest, LineTypeCellsDrawTheProgramsLineTypes)
 {
-    LineTypeArray saved = LineTypeList;
-    LineTypeList = { { "Continuous", {} }, { "Dashed", { 250, 250, 250 } } };
+    LineTypeArray saved = LineTypeList();
+    LineTypeList() = { { "Continuous", {} }, { "Dashed", { 250, 250, 250 } } };
     // The ink along the middle of a 100-pixel line-type cell holding `value`.
     auto inkAlong = [&](long value) {
         HDC screen = ::GetDC(nullptr);
@@ -840,7 +840,7 @@ TEST_F(GridWindowTest, LineTypeCellsDrawTheProgramsLineTypes)
     std::vector<bool> unknown = inkAlong(2);
     EXPECT_LT(std::count(unknown.begin(), unknown.end(), true), 60);
     EXPECT_FALSE(unknown[3]);
-    LineTypeList = saved;
+    LineTypeList() = saved;
 }
 
 TEST_F(GridWindowTest, FontsCharacterSetsAndAutoFill)

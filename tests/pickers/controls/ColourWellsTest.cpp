@@ -26,9 +26,9 @@ TEST_F(ColourWellsTest, ThePopupShowsThePaletteSixteenByASixteen)
     ASSERT_TRUE(popup.Create(WS_VISIBLE, &cell, &host, FALSE));
     EXPECT_EQ(16, popup.GetGeometry().nCols);
     EXPECT_EQ(16, popup.GetGeometry().nRows);
-    EXPECT_EQ(ColourPalette[0].GetRGB(), popup.GetCellColor(0));
-    EXPECT_EQ(ColourPalette[17].GetRGB(), popup.GetCellColor(17));
-    EXPECT_EQ(ColourPalette[255].GetRGB(), popup.GetCellColor(255));
+    EXPECT_EQ(ColourPalette()[0].GetRGB(), popup.GetCellColor(0));
+    EXPECT_EQ(ColourPalette()[17].GetRGB(), popup.GetCellColor(17));
+    EXPECT_EQ(ColourPalette()[255].GetRGB(), popup.GetCellColor(255));
     // Entry 0 at the top left, entry 255 at the bottom right.
     int col = -1, row = -1;
     ASSERT_TRUE(popup.HitTest(popup.GetCellRect(0, 0).CenterPoint(), col, row));
@@ -38,7 +38,7 @@ TEST_F(ColourWellsTest, ThePopupShowsThePaletteSixteenByASixteen)
     ASSERT_TRUE(popup.HitTest(CPoint(client.right - 6, client.bottom - 6), col, row));
     EXPECT_EQ(255, popup.GetGeometry().CellIndex(col, row));
     // A colour the palette does not have selects no cell of it.
-    popup.SetColor(ColourPalette[40].GetRGB());
+    popup.SetColor(ColourPalette()[40].GetRGB());
     EXPECT_EQ(40, popup.GetGeometry().CellIndex(popup.GetSelectedCol(), popup.GetSelectedRow()));
     popup.SetColor(RGB(1, 2, 3));
     EXPECT_EQ(40, popup.GetGeometry().CellIndex(popup.GetSelectedCol(), popup.GetSelectedRow()));
@@ -53,7 +53,7 @@ TEST_F(ColourWellsTest, AColourPickedInThePopupReachesTheNotifyWindow)
     CRect cell(150, 150, 250, 170);
     popup.Reset();
     ASSERT_TRUE(popup.Create(WS_VISIBLE, &cell, &host, FALSE));
-    popup.SetColor(ColourPalette[3].GetRGB());
+    popup.SetColor(ColourPalette()[3].GetRGB());
     popup.SetPaletteMode(TRUE);
     popup.SetNotifyWnd(&host);
     popup.UpdateWindow();

@@ -92,8 +92,8 @@ protected:
     ScopedLineTypes lineTypes{ kLineTypes };
     void Fill(CComboBox& combo)
     {
-        for (size_t i = 0; i < LineTypeList.size(); ++i)
-            combo.SetItemData(combo.AddString(LineTypeList[i].name.c_str()), i);
+        for (size_t i = 0; i < LineTypeList().size(); ++i)
+            combo.SetItemData(combo.AddString(LineTypeList()[i].name.c_str()), i);
     }
 };
 
@@ -120,7 +120,7 @@ TEST_F(LineStyleComboTest, SelectionByItemData)
     CClientDC dc(&combo);
     CFont* pOld = dc.SelectObject(combo.GetFont());
     int widest = 0;
-    for (const LineTypeEntry& e : LineTypeList)
+    for (const LineTypeEntry& e : LineTypeList())
         widest = std::max(widest, (int)dc.GetTextExtent(e.name.c_str(), (int)e.name.size()).cx);
     dc.SelectObject(pOld);
     CRect client;

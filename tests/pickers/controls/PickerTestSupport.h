@@ -26,8 +26,8 @@ inline LPARAM At(CPoint pt)
 class ScopedLineTypes
 {
 public:
-    explicit ScopedLineTypes(LineTypeArray list) : m_saved(LineTypeList) { LineTypeList = std::move(list); }
-    ~ScopedLineTypes() { LineTypeList = m_saved; }
+    explicit ScopedLineTypes(LineTypeArray list) : m_saved(LineTypeList()) { LineTypeList() = std::move(list); }
+    ~ScopedLineTypes() { LineTypeList() = m_saved; }
 
 private:
     LineTypeArray m_saved;

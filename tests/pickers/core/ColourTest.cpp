@@ -92,8 +92,8 @@ TEST(Palette, BuiltInPaletteRows)
 TEST(Palette, TheProgramPaletteIsBuiltInWithoutAFile)
 {
     // No "VGA.vcpal" beside the test program.
-    ASSERT_EQ((uint32_t)PALETTE_SIZE, ColourPalette.GetSize());
-    EXPECT_TRUE(IsEntry(ColourPalette[47], 4, 16, 255, 47));
+    ASSERT_EQ((uint32_t)PALETTE_SIZE, ColourPalette().GetSize());
+    EXPECT_TRUE(IsEntry(ColourPalette()[47], 4, 16, 255, 47));
     EXPECT_TRUE(IsEntry(LoadColourPaletteFrom(kvtest::ScratchDir("palette-none"))[12], 255, 0, 0, 12));
 }
 
@@ -183,7 +183,7 @@ TEST(Palette, FindByIndex)
     EXPECT_EQ(&palette[255], &FindPaletteColour(palette, 300));
     EXPECT_EQ(&palette[0], &FindPaletteColour(palette, -1));
     EXPECT_EQ(&palette[130], &FindPaletteColour(palette, 130));
-    EXPECT_EQ(&ColourPalette[99], &FindPaletteColour(99));
+    EXPECT_EQ(&ColourPalette()[99], &FindPaletteColour(99));
 
     // A file naming only the first sixteen entries leaves the rest without
     // an index; entry 12 is found all the same.

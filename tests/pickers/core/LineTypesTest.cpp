@@ -90,7 +90,7 @@ TEST(LineTypes, MissingOrDamagedFileGivesNoLineTypes)
     }
     // Without a file beside the test program, the program's list is empty
     // and nothing is damaged.
-    EXPECT_TRUE(LineTypeList.empty());
+    EXPECT_TRUE(LineTypeList().empty());
     EXPECT_EQ("", DamagedLineTypeFile());
 }
 
