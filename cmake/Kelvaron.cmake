@@ -29,6 +29,22 @@ endfunction()
 # (the top CMakeLists.txt lists them lowest first). The folder's
 # CMakeLists.txt makes exactly one library (kv_library); a folder of
 # anything else is added with add_subdirectory.
+# kv_delay_import(name def): a library of delayed imports, made from the
+# module-definition file `def` (the DLL and the functions the program calls
+# of it). A program linking it loads that DLL when it first calls one of the
+# functions, instead of at start: for DLLs that only some commands need.
+function(kv_delay_import name def)
+  set(_lib ${CMAKE_BINARY_DIR}/imports/lib${name}.a)
+  add_custom_command(OUTPUT ${_lib}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/imports
+    COMMAND ${CMAKE_DLLTOOL} --input-def ${def} --output-delaylib ${_lib}
+    DEPENDS ${def} VERBATIM)
+  add_custom_target(${name}_import DEPENDS ${_lib})
+  add_library(${name} INTERFACE)
+  target_link_libraries(${name} INTERFACE ${_lib})
+  add_dependencies(${name} ${name}_import)
+endfunction()
+
 function(kv_layer folder)
   if(NOT EXISTS ${CMAKE_SOURCE_DIR}/${folder}/CMakeLists.txt)
     message(FATAL_ERROR "kv_layer(${folder}): the folder has no CMakeLists.txt with its kv_library")
