@@ -146,13 +146,6 @@ std::string WithSeparator(const std::string& folder)
     return folder + "\\";
 }
 
-// The path of the program's palette file when it was found damaged.
-std::string& DamagedPaletteFilePath()
-{
-    static std::string path;
-    return path;
-}
-
 } // namespace
 
 void MakeBuiltInPalette(OZU_ColourArray& palette)
@@ -224,20 +217,6 @@ OZU_ColourArray LoadColourPaletteFrom(const std::string& folder, bool* pDamaged)
     if (pDamaged != nullptr)
         *pDamaged = damaged;
     return palette;
-}
-
-OZU_ColourArray LoadColourPalette()
-{
-    bool damaged = false;
-    OZU_ColourArray palette = LoadColourPaletteFrom(ProgramFolder(), &damaged);
-    DamagedPaletteFilePath() = damaged ? ProgramFolder() + "VGA.vcpal" : std::string();
-    return palette;
-}
-
-std::string DamagedPaletteFile()
-{
-    ColourPalette();
-    return DamagedPaletteFilePath();
 }
 
 OZU_Colour& FindPaletteColour(int index)

@@ -80,8 +80,6 @@ OZU_ColourArray& ColourPalette();
 
 const int PALETTE_SIZE = 256;
 
-// The palette as the program starts with it (from the program's folder).
-OZU_ColourArray LoadColourPalette();
 // The program's "VGA.vcpal" when it was found damaged as the program's
 // palette was read (its path; empty when it was read whole, or is absent;
 // waits for the read like ColourPalette):

@@ -101,31 +101,6 @@ LineTypeArray LoadLineTypesFrom(const std::string& path, bool* pDamaged)
     return list;
 }
 
-namespace {
-
-std::string& DamagedLineTypeFilePath()
-{
-    static std::string path;
-    return path;
-}
-
-} // namespace
-
-LineTypeArray LoadLineTypes()
-{
-    const std::string path = ProgramFolder() + "Linetype.vclnt";
-    bool damaged = false;
-    LineTypeArray list = LoadLineTypesFrom(path, &damaged);
-    DamagedLineTypeFilePath() = damaged ? path : std::string();
-    return list;
-}
-
-std::string DamagedLineTypeFile()
-{
-    LineTypeList();
-    return DamagedLineTypeFilePath();
-}
-
 std::vector<DWORD> LineTypeDashes(const std::vector<int32_t>& pattern, int width)
 {
     std::vector<DWORD> dashes;

@@ -30,8 +30,6 @@ typedef std::vector<LineTypeEntry> LineTypeArray;
 // read.
 LineTypeArray& LineTypeList();
 
-// The list as the program starts with it (from the program's folder).
-LineTypeArray LoadLineTypes();
 // The program's "Linetype.vclnt" when it was found damaged as the program's
 // list was read (its path; empty when it was read whole, or is absent; waits
 // for the read like LineTypeList): the program tells the user once at start.
