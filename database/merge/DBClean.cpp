@@ -2,6 +2,7 @@
 // that writes it into every Components row of a database.
 #include "database/merge/DBDatabase.h"
 #include "database/merge/DBComponentRows.h"
+#include "database/merge/DBPragmaScope.h"
 #include "database/merge/MergeRes.h"
 #include "platform/odbc/OZUStatement.h"
 
@@ -412,6 +413,11 @@ void DBDatabase::Clean()
             e->Delete();  // already undone by the database
         }
     };
+    // A page cache of up to 64 MB for the clean: each row's update touches
+    // pages of every index on the columns it changes, and with SQLite's
+    // default cache (2 MB) those pages are written out and read again
+    // within each batch. It goes back to what it was when the clean ends.
+    DBPragmaScope cache(this, "cache_size", -65536);
     BOOL bTransaction = begin();
     ULONGLONG batchStart = ::GetTickCount64();
     auto commit = [&] {

@@ -3,6 +3,7 @@
 #include "database/merge/DBMergeState.h"
 
 #include "database/merge/DBComponentRows.h"
+#include "database/merge/DBPragmaScope.h"
 #include "database/merge/MergeRes.h"
 
 #include <algorithm>
@@ -46,42 +47,6 @@ public:
     CString m_texts[5];
 };
 
-// SQLite's temporary storage kept in memory on a connection while this
-// lives (then as the program leaves it: the default). A unit's savepoint
-// keeps a copy of every page the unit changes; in a temporary file, SQLite's
-// default, that doubles the cost of each row the merge writes.
-class TempStoreInMemory
-{
-public:
-    explicit TempStoreInMemory(CDatabase* pDatabase)
-    {
-        if (pDatabase == nullptr)
-            return;
-        try {
-            pDatabase->ExecuteSQL("PRAGMA temp_store = MEMORY");
-            m_pDatabase = pDatabase;
-        } catch (CException* e) {
-            // Slower, not wrong.
-            e->Delete();
-        }
-    }
-    ~TempStoreInMemory()
-    {
-        if (m_pDatabase == nullptr)
-            return;
-        try {
-            m_pDatabase->ExecuteSQL("PRAGMA temp_store = DEFAULT");
-        } catch (CException* e) {
-            e->Delete();
-        }
-    }
-    TempStoreInMemory(const TempStoreInMemory&) = delete;
-    TempStoreInMemory& operator=(const TempStoreInMemory&) = delete;
-
-private:
-    CDatabase* m_pDatabase = nullptr;
-};
-
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -111,7 +76,11 @@ void DBDatabase::Merge(DBDatabase* pSource)
     state.mode = !CanTransact() ? MergeState::unitByHand
                  : IsSQLite()   ? MergeState::unitSavepoint
                                 : MergeState::unitTransaction;
-    TempStoreInMemory memory(state.mode == MergeState::unitSavepoint ? this : nullptr);
+    // SQLite's temporary storage is kept in memory for the merge (2:
+    // MEMORY). A unit's savepoint keeps a copy of every page the unit
+    // changes; in a temporary file, SQLite's default, that doubles the cost
+    // of each row the merge writes.
+    DBPragmaScope memory(state.mode == MergeState::unitSavepoint ? this : nullptr, "temp_store", 2);
     m_pMergeSource = pSource;
 
     OpenReport(ReportFileName());
