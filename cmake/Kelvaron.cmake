@@ -25,10 +25,6 @@ function(kv_use_precompiled_header target)
 endfunction()
 
 # ---- Libraries -----------------------------------------------------------------
-# kv_layer(folder): adds a library folder in its place in the layer order
-# (the top CMakeLists.txt lists them lowest first). The folder's
-# CMakeLists.txt makes exactly one library (kv_library); a folder of
-# anything else is added with add_subdirectory.
 # kv_delay_import(name def): a library of delayed imports, made from the
 # module-definition file `def` (the DLL and the functions the program calls
 # of it). A program linking it loads that DLL when it first calls one of the
@@ -45,6 +41,10 @@ function(kv_delay_import name def)
   add_dependencies(${name} ${name}_import)
 endfunction()
 
+# kv_layer(folder): adds a library folder in its place in the layer order
+# (the top CMakeLists.txt lists them lowest first). The folder's
+# CMakeLists.txt makes exactly one library (kv_library); a folder of
+# anything else is added with add_subdirectory.
 function(kv_layer folder)
   if(NOT EXISTS ${CMAKE_SOURCE_DIR}/${folder}/CMakeLists.txt)
     message(FATAL_ERROR "kv_layer(${folder}): the folder has no CMakeLists.txt with its kv_library")
