@@ -437,9 +437,10 @@ int CGridWindow::GetLineTypeCount()
 
 BOOL CGridWindow::GetLineTypePattern(int nIndex, std::vector<int>& pattern)
 {
-    if (!IsKnownLineType(LineTypeList(), nIndex))
+    const LineTypeArray& lineTypes = LineTypeList();
+    if (!IsKnownLineType(lineTypes, nIndex))
         return FALSE;
-    const std::vector<int32_t>& entry = LineTypeList()[(size_t)nIndex].pattern;
+    const std::vector<int32_t>& entry = lineTypes[(size_t)nIndex].pattern;
     pattern.assign(entry.begin(), entry.end());
     return TRUE;
 }

@@ -26,9 +26,10 @@ void OZU_PopupColorWell::SetGridSize()
 
 void OZU_PopupColorWell::FillPaletteEntries(PALETTEENTRY* pEntries, int nCount, int)
 {
-    int n = std::min(nCount, (int)std::min(ColourPalette().GetSize(), (uint32_t)PALETTE_SIZE));
+    const OZU_ColourArray& palette = ColourPalette();
+    int n = std::min(nCount, (int)std::min(palette.GetSize(), (uint32_t)PALETTE_SIZE));
     for (int i = 0; i < n; ++i) {
-        const OZU_Colour& colour = ColourPalette()[(uint32_t)i];
+        const OZU_Colour& colour = palette[(uint32_t)i];
         pEntries[i] = { colour.GetRed(), colour.GetGreen(), colour.GetBlue(), 0 };
     }
 }

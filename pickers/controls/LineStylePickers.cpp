@@ -288,8 +288,9 @@ BOOL CLineStylePopup::OnInitDialog()
 {
     CDialog::OnInitDialog();
     m_nOriginal = m_nChosen;
-    for (size_t i = 0; i < LineTypeList().size(); ++i) {
-        int item = m_list.AddString(LineTypeList()[i].name.c_str());
+    const LineTypeArray& lineTypes = LineTypeList();
+    for (size_t i = 0; i < lineTypes.size(); ++i) {
+        int item = m_list.AddString(lineTypes[i].name.c_str());
         if (item >= 0)
             m_list.SetItemData(item, (DWORD_PTR)i);
     }
@@ -300,7 +301,7 @@ BOOL CLineStylePopup::OnInitDialog()
     {
         CClientDC dc(this);
         CFont* pOldFont = dc.SelectObject(GetFont());
-        for (const LineTypeEntry& entry : LineTypeList())
+        for (const LineTypeEntry& entry : lineTypes)
             widest = std::max(widest, (int)dc.GetTextExtent(entry.name.c_str(), (int)entry.name.size()).cx);
         dc.SelectObject(pOldFont);
     }

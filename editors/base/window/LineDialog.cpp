@@ -43,8 +43,9 @@ BOOL OZU_LineDialog::OnInitDialog()
 
     if (m_cbLineStyle.GetSafeHwnd() != nullptr) {
         m_cbLineStyle.ResetContent();
-        for (size_t i = 0; i < LineTypeList().size(); ++i) {
-            int nItem = m_cbLineStyle.AddString(LineTypeList()[i].name.c_str());
+        const LineTypeArray& lineTypes = LineTypeList();
+        for (size_t i = 0; i < lineTypes.size(); ++i) {
+            int nItem = m_cbLineStyle.AddString(lineTypes[i].name.c_str());
             if (nItem >= 0)
                 m_cbLineStyle.SetItemData(nItem, (DWORD_PTR)i);
         }
